@@ -1,0 +1,31 @@
+#include <benchmark/benchmark.h>
+
+#include "platform/sjis.h"
+
+namespace {
+
+QString JapaneseText(qsizetype bytes) {
+    const QString line = QStringLiteral("玉ねぎ１個をみじん切りにし、バター大さじ１で炒める。塩、こしょうで味を調える。\r\n");
+    QString text;
+    while (ToSjis(text).size() < bytes)
+        text += line;
+    return text;
+}
+
+void BM_SjisDecode1MB(benchmark::State& state) {
+    const QByteArray bytes = ToSjis(JapaneseText(1 << 20));
+    for (auto _ : state)
+        benchmark::DoNotOptimize(FromSjis(bytes));
+    state.SetBytesProcessed(state.iterations() * bytes.size());
+}
+BENCHMARK(BM_SjisDecode1MB);
+
+void BM_SjisEncode1MB(benchmark::State& state) {
+    const QString text = JapaneseText(1 << 20);
+    for (auto _ : state)
+        benchmark::DoNotOptimize(ToSjis(text));
+    state.SetBytesProcessed(state.iterations() * text.size() * 2);
+}
+BENCHMARK(BM_SjisEncode1MB);
+
+}  // namespace

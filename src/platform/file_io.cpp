@@ -1,0 +1,68 @@
+#include "platform/file_io.h"
+
+#include <algorithm>
+
+#include <QDir>
+#include <QFile>
+#include <QSaveFile>
+
+#include "platform/saporia_error.h"
+#include "platform/sjis.h"
+
+QString CannotWriteMessage(const QString& path) {
+    return QStringLiteral("%1 に書き込めません").arg(QDir::toNativeSeparators(path));
+}
+
+QByteArray ReadFileBytes(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        throw TSaporiaError(QStringLiteral("%1 を読み込めません").arg(QDir::toNativeSeparators(path)));
+    return file.readAll();
+}
+
+void WriteFileAtomic(const QString& path, const QByteArray& bytes) {
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
+        throw TSaporiaError(CannotWriteMessage(path));
+}
+
+QString ReadSjisText(const QString& path) { return FromSjis(ReadFileBytes(path)); }
+
+void WriteSjisText(const QString& path, const QString& text) {
+    WriteFileAtomic(path, ToSjis(text));
+}
+
+QStringList ReadSjisLines(const QString& path) { return SplitLines(ReadSjisText(path)); }
+
+void WriteSjisLines(const QString& path, const QStringList& lines) {
+    QString text;
+    for (const QString& line : lines) {
+        text += line;
+        text += QStringLiteral("\r\n");
+    }
+    WriteSjisText(path, text);
+}
+
+QString ExistingNameIgnoringCase(const QString& dir, const QString& name) {
+    const QStringList entries =
+        QDir(dir).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
+                            QDir::Name);
+    for (const QString& entry : entries)
+        if (entry == name)
+            return entry;
+    for (const QString& entry : entries)
+        if (entry.compare(name, Qt::CaseInsensitive) == 0)
+            return entry;
+    return name;
+}
+
+QStringList SortedEntries(const QString& dir, const QStringList& nameFilters, bool folders) {
+    QDir::Filters filters = QDir::NoDotAndDotDot | QDir::Hidden;
+    filters |= folders ? QDir::Dirs : QDir::Files;
+    QStringList entries = QDir(dir).entryList(nameFilters, filters, QDir::NoSort);
+    std::sort(entries.begin(), entries.end(), [](const QString& a, const QString& b) {
+        const int c = a.compare(b, Qt::CaseInsensitive);
+        return c != 0 ? c < 0 : a < b;
+    });
+    return entries;
+}

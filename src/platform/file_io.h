@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+
+// Reading and writing the user's files. Every write is atomic: a temporary file
+// in the same folder is written, flushed and renamed over the old one, so a
+// failed write leaves the old file whole. Failures throw TSaporiaError.
+
+// The message of a failed write: "<path> に書き込めません".
+QString CannotWriteMessage(const QString& path);
+
+QByteArray ReadFileBytes(const QString& path);
+void WriteFileAtomic(const QString& path, const QByteArray& bytes);
+
+// CP932 text files. WriteSjisText encodes first, so a character that CP932
+// cannot hold fails the write before the file is touched.
+QString ReadSjisText(const QString& path);
+void WriteSjisText(const QString& path, const QString& text);
+
+// CP932 line files with CR LF line ends (every line, the last included).
+QStringList ReadSjisLines(const QString& path);
+void WriteSjisLines(const QString& path, const QStringList& lines);
+
+// The name of the entry of `dir` whose name equals `name` ignoring case, so a
+// writer reuses "status.txt" instead of adding "Status.txt" beside it.
+// Returns `name` itself when no such entry exists.
+QString ExistingNameIgnoringCase(const QString& dir, const QString& name);
+
+// Entries of a folder sorted by name ignoring case (then exactly, so the order
+// is the same on every run).
+QStringList SortedEntries(const QString& dir, const QStringList& nameFilters, bool folders);
