@@ -96,7 +96,7 @@ TEST(LinkPictures, SelectionWordChecks) {
                               QStringLiteral("a:b"), QStringLiteral("a*"), QStringLiteral("?"), QStringLiteral("\"q\""),
                               QStringLiteral("<a>"), QStringLiteral("a|b"), QStringLiteral("a\r\nb"),
                               QStringLiteral("a\nb"), QStringLiteral("a\rb"), QStringLiteral("a\u2028b"),
-                              QStringLiteral("a\u2029b"), QStringLiteral("a\tb"), QStringLiteral("a\x01b"), QStringLiteral("a\x7Fb")})
+                              QStringLiteral("a\u2029b"), QStringLiteral("a\tb"), QStringLiteral("a\x01" "b"), QStringLiteral("a\x7F" "b")})
         EXPECT_TRUE(LinkWordOfSelection(bad).isEmpty()) << bad.toStdString();
 }
 
