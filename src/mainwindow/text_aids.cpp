@@ -1,5 +1,6 @@
 #include "mainwindow/text_aids.h"
 
+#include "common/helpers.h"
 #include "platform/sjis.h"
 
 namespace {
@@ -95,7 +96,7 @@ QList<TMaterialItem> MaterialItemsFor(const QStringList& materialList, const QSt
 
 QString MaterialInsertText(const QString& line) {
     // The second field: the first one is the reading matched while typing.
-    QString text = line.section(QLatin1Char(' '), 1, 1);
+    QString text = GetDelimitedField(line, QLatin1Char(' '), 2);
     text.replace(QLatin1Char('_'), QLatin1Char(' '));
     return text;
 }
