@@ -11,29 +11,21 @@
 #include <QPushButton>
 #include <QUrl>
 
+#include "dialogs/tiled_background.h"
 #include "platform/saporia_error.h"
 
 namespace {
 
-// Tiles the picture from the top left corner, as the other dialogs do.
+// Tiles the main window's background picture, as the other dialogs do.
 class TTiledPaintBox final : public QWidget {
 public:
-    TTiledPaintBox(const QPixmap* const* picture, QWidget* parent)
-        : QWidget(parent), Picture(picture) {}
+    using QWidget::QWidget;
 
 protected:
     void paintEvent(QPaintEvent*) override {
-        const QPixmap* pic = *Picture;
-        if (!pic || pic->isNull())
-            return;
         QPainter p(this);
-        for (int row = 0; row <= height() / pic->height(); ++row)
-            for (int col = 0; col <= width() / pic->width(); ++col)
-                p.drawPixmap(col * pic->width(), row * pic->height(), *pic);
+        PaintTiledBackground(p, SharedBackImg(), size());
     }
-
-private:
-    const QPixmap* const* Picture;
 };
 
 QPixmap LogoPicture() {
@@ -104,7 +96,7 @@ TVersionForm::TVersionForm(const QString& appDir, QWidget* parent,
     auto* panel1 = new QFrame(this);
     panel1->setObjectName("Panel1");
     panel1->setGeometry(0, 0, 426, 393);
-    PaintBox1 = new TTiledPaintBox(&BackImg, panel1);
+    PaintBox1 = new TTiledPaintBox(panel1);
     PaintBox1->setObjectName("PaintBox1");
     PaintBox1->setGeometry(panel1->rect());
 
@@ -187,11 +179,6 @@ TVersionForm::TVersionForm(const QString& appDir, QWidget* parent,
 }
 
 TVersionForm::~TVersionForm() = default;
-
-void TVersionForm::SetBackground(const QPixmap* picture) {
-    BackImg = picture;
-    PaintBox1->update();
-}
 
 QString TVersionForm::HomePageAddress() { return "https://saporia.example.org/"; }
 

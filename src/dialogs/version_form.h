@@ -5,7 +5,6 @@
 
 #include <QDialog>
 #include <QList>
-#include <QPixmap>
 
 #include "dialogs/system_info_panel.h"
 
@@ -22,10 +21,6 @@ public:
     explicit TVersionForm(const QString& appDir, QWidget* parent = nullptr,
                           std::unique_ptr<TSystemInfoSources> sources = nullptr);
     ~TVersionForm() override;
-
-    // The picture tiled behind the window (the main window's background image).
-    void SetBackground(const QPixmap* picture);
-    const QPixmap* Background() const { return BackImg; }
 
     // Shows an error text; tests replace it to read the text without a box.
     std::function<void(QWidget*, const QString&)> ShowErrorText;
@@ -64,7 +59,6 @@ private:
     QString AppDir;
     std::unique_ptr<TSystemInfoSources> Sources;
     QList<TMountEntry> Volumes;
-    const QPixmap* BackImg = nullptr;
     QWidget* PaintBox1 = nullptr;
     QLabel* Label3 = nullptr;
     QLabel* Label5 = nullptr;

@@ -1,17 +1,11 @@
 #include <gtest/gtest.h>
 
-#include <cmath>
-
+#include "common/helpers.h"
 #include "mainwindow/mouse_gesture.h"
 
 namespace {
 
-// Stand-in for the drag angle until the helper lands: 0 = first point to the
-// right of the second, 90 = above it.
-int TestAngle(int x1, int y1, int x2, int y2) {
-    const double a = std::atan2(double(y1 - y2), double(x1 - x2)) * 180.0 / M_PI;
-    return int(std::lround(a < 0 ? a + 360.0 : a));
-}
+int TestAngle(int x1, int y1, int x2, int y2) { return GetDragAngle(x1, y1, x2, y2); }
 
 QString Drag(TMouseGesture& g, QPoint start, std::initializer_list<QPoint> moves) {
     g.Down(start);
@@ -112,4 +106,16 @@ TEST(MouseGesture, AngleBoundaries) {
     EXPECT_EQ(seen[2], 40);
     EXPECT_EQ(seen[3], 60);
     EXPECT_EQ(g.Gesture(), "L");
+}
+
+TEST(MouseGesture, DiagonalStepsFallByTheDragAngle) {
+    TMouseGesture g(GetDragAngle);
+    // Up and to the right at 45 degrees from the reference point gives 135: R.
+    EXPECT_EQ(Drag(g, {100, 100}, {{120, 80}}), "R");
+    // Up-left at 45 degrees gives 45: U; just flatter (44) gives L.
+    EXPECT_EQ(Drag(g, {100, 100}, {{80, 80}}), "U");
+    EXPECT_EQ(Drag(g, {100, 100}, {{70, 71}}), "L");
+    // Down-left, down-right.
+    EXPECT_EQ(Drag(g, {100, 100}, {{80, 120}}), "L");
+    EXPECT_EQ(Drag(g, {100, 100}, {{120, 120}}), "D");
 }
