@@ -1,0 +1,31 @@
+#include "dialogs/icon_box_widget.h"
+
+#include <QMouseEvent>
+
+TIconBox::TIconBox(QWidget* parent) : QLabel(parent) {
+    setFixedSize(32, 32);
+    setCursor(Qt::PointingHandCursor);
+    setAlignment(Qt::AlignCenter);
+}
+
+int TIconBox::IconIndex() const {
+    bool ok = false;
+    const int index = HintText.toInt(&ok);
+    return ok ? index : -1;
+}
+
+void TIconBox::SetIcon(const QString& hint, const QPixmap& picture) {
+    HintText = hint;
+    setPixmap(picture);
+}
+
+void TIconBox::Clear() {
+    HintText = QStringLiteral("-1");
+    setPixmap(QPixmap());
+}
+
+void TIconBox::mousePressEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton)
+        emit Clicked();
+    QLabel::mousePressEvent(event);
+}
