@@ -5,9 +5,10 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMessageBox>
 #include <QPushButton>
 #include <QTreeWidget>
+
+#include "platform/dialogs.h"
 
 namespace {
 
@@ -28,9 +29,6 @@ TListColumnSelectForm::TListColumnSelectForm(QWidget* parent) : QDialog(parent) 
     setWindowTitle("詳細表示の設定[ﾚﾎﾟｰﾄ形式]");
     setFixedSize(358, 368);
     setFont(QFont("ＭＳ Ｐゴシック", 9));
-    ShowErrorText = [](QWidget* owner, const QString& text) {
-        QMessageBox::critical(owner, "Saporia", text);
-    };
 
     auto* label3 = new QLabel("表示する詳細を選択してください。", this);
     label3->setObjectName("Label3");
@@ -224,7 +222,7 @@ void TListColumnSelectForm::BitBtn1Click() {
             accept();
             return;
         }
-    ShowErrorText(this, "表示する項目は一つ以上選択して下さい。");
+    ShowErrorBox(this, "表示する項目は一つ以上選択して下さい。");
 }
 
 void TListColumnSelectForm::Button5Click() {

@@ -35,8 +35,6 @@ public:
 
     void MoveItem(int from, int to);
 
-    // Shows an error text; tests replace it to read the text without a box.
-    std::function<void(QWidget*, const QString&)> ShowErrorText;
 
     QTreeWidget* ListView1 = nullptr;
     QLineEdit* Edit1 = nullptr;

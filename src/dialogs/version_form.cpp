@@ -5,13 +5,13 @@
 #include <QEvent>
 #include <QFrame>
 #include <QLabel>
-#include <QMessageBox>
 #include <QPainter>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QUrl>
 
 #include "dialogs/tiled_background.h"
+#include "platform/dialogs.h"
 #include "platform/saporia_error.h"
 
 namespace {
@@ -81,9 +81,6 @@ TVersionForm::TVersionForm(const QString& appDir, QWidget* parent,
     : QDialog(parent), AppDir(appDir), Sources(std::move(sources)) {
     if (!Sources)
         Sources = std::make_unique<TLinuxSystemInfoSources>();
-    ShowErrorText = [](QWidget* owner, const QString& text) {
-        QMessageBox::critical(owner, "Saporia", text);
-    };
     OpenAddress = [](const QString& address) {
         return QDesktopServices::openUrl(QUrl(address));
     };
@@ -201,7 +198,7 @@ bool TVersionForm::eventFilter(QObject* watched, QEvent* event) {
             try {
                 Image4Click();
             } catch (const TSaporiaError& e) {
-                ShowErrorText(this, e.message());
+                ShowErrorBox(this, e.message());
             }
             return true;
         }
@@ -223,7 +220,7 @@ void TVersionForm::FormShow() {
         Filling = false;
     } catch (const std::exception&) {
         Filling = false;
-        ShowErrorText(this, SystemInfoErrorText("SystemInformation Error."));
+        ShowErrorBox(this, SystemInfoErrorText("SystemInformation Error."));
         return;
     }
     GatherSystemInfo();
@@ -240,7 +237,7 @@ void TVersionForm::GatherSystemInfo() {
         ApplyView(view);
     } catch (const TSaporiaError& e) {
         ApplyView(view);
-        ShowErrorText(this, SystemInfoErrorText(e.message()));
+        ShowErrorBox(this, SystemInfoErrorText(e.message()));
     }
 }
 

@@ -22,8 +22,6 @@ public:
                           std::unique_ptr<TSystemInfoSources> sources = nullptr);
     ~TVersionForm() override;
 
-    // Shows an error text; tests replace it to read the text without a box.
-    std::function<void(QWidget*, const QString&)> ShowErrorText;
     // Opens an address with the desktop; returns false when nothing opened it.
     std::function<bool(const QString&)> OpenAddress;
 

@@ -8,13 +8,13 @@
 #include <QFileInfo>
 #include <QFrame>
 #include <QLabel>
-#include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTabBar>
 #include <QTabWidget>
 
 #include "dialogs/tiled_background.h"
+#include "platform/dialogs.h"
 
 TOptionForm::TOptionForm(const QString& appDir, QWidget* parent)
     : QDialog(parent), AppDir(appDir) {
@@ -46,9 +46,6 @@ TOptionForm::TOptionForm(const QString& appDir, QWidget* parent)
 
     ColorDialog1 = new QColorDialog(this);
     ColorDialog1->setObjectName("ColorDialog1");
-    ShowErrorText = [](QWidget* owner, const QString& text) {
-        QMessageBox::critical(owner, "Saporia", text);
-    };
     PickColour = [](QColorDialog* dialog) -> std::optional<QColor> {
         if (dialog->exec() != QDialog::Accepted)
             return std::nullopt;
@@ -62,7 +59,7 @@ void TOptionForm::SaveSettingsToFile() {
     try {
         SaveSettingsFile(Settings, SettingsFilePath(AppDir));
     } catch (const std::exception& e) {
-        ShowErrorText(this, QString::fromStdString(e.what()));
+        ShowErrorBox(this, ExceptionMessage(e));
     }
 }
 
