@@ -7,7 +7,10 @@
 
 #include "app/splash_form.h"
 #include "app/window_table.h"
+#include "dialogs/list_column_select_form.h"
+#include "dialogs/version_form.h"
 #include "mainwindow/main_form.h"
+#include "settings/option_form.h"
 #include "platform/dialogs.h"
 #include "platform/single_instance.h"
 
@@ -45,13 +48,20 @@ QString ExecutableFolder() {
 void CreateWindows(TWindowTable& table, const QString& appDir) {
     table.Create<TMainForm>(appDir);  // 1 TMainForm
     // 2 TIconForm
-    // 3 TVersionForm
+    table.Create<TVersionForm>(appDir, MainForm);  // 3 TVersionForm
     // 4 TElementForm
     // 5 TPrintFormA4A
     // 6 TNewForm
     // 7 TNewWizardForm
-    // 8 TListColumnSelectForm
-    // 9 TOptionForm
+    table.Create<TListColumnSelectForm>(MainForm);  // 8 TListColumnSelectForm
+    {  // 9 TOptionForm: reads the settings and applies them to the windows made so far
+        auto* options = table.Create<TOptionForm>(appDir, MainForm);
+        options->AddSettingsTarget([](const TSettingsApply& apply, bool starting) {
+            if (MainForm)
+                MainForm->ApplyOptionSettings(apply, starting);
+        });
+        options->ApplySettings(true);
+    }
     // 10 TTimerForm
     // 11 TPrintFormA4C
     // 12 TPrintFormA4B

@@ -10,6 +10,8 @@
 
 #include "platform/dialogs.h"
 
+TListColumnSelectForm* ListColumnSelectForm = nullptr;
+
 namespace {
 
 constexpr int WidthRole = Qt::UserRole;  // the row's width, as the image index held it
@@ -25,6 +27,8 @@ QPushButton* Button(QWidget* parent, const char* name, const QString& text, QRec
 }  // namespace
 
 TListColumnSelectForm::TListColumnSelectForm(QWidget* parent) : QDialog(parent) {
+    if (!ListColumnSelectForm)
+        ListColumnSelectForm = this;
     setObjectName("ListColumnSelectForm");
     setWindowTitle("詳細表示の設定[ﾚﾎﾟｰﾄ形式]");
     setFixedSize(358, 368);
@@ -85,6 +89,11 @@ TListColumnSelectForm::TListColumnSelectForm(QWidget* parent) : QDialog(parent) 
     BitBtn2 = Button(this, "BitBtn2", "キャンセル", {260, 328, 86, 28});
     connect(BitBtn1, &QPushButton::clicked, this, [this] { BitBtn1Click(); });
     connect(BitBtn2, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+TListColumnSelectForm::~TListColumnSelectForm() {
+    if (ListColumnSelectForm == this)
+        ListColumnSelectForm = nullptr;
 }
 
 QList<TColumnRow> TListColumnSelectForm::DefaultRows() {

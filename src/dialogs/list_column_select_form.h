@@ -27,6 +27,7 @@ class TListColumnSelectForm final : public QDialog {
     Q_OBJECT
 public:
     explicit TListColumnSelectForm(QWidget* parent = nullptr);
+    ~TListColumnSelectForm() override;
 
     void ClearRows();
     void AddRow(const TColumnRow& row);
@@ -61,3 +62,6 @@ private:
     QTreeWidgetItem* SelectedRow() const;
     QTreeWidgetItem* MakeItem(const TColumnRow& row) const;
 };
+
+// The window of the running program (set by the first one created).
+extern TListColumnSelectForm* ListColumnSelectForm;

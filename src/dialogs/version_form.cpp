@@ -14,6 +14,8 @@
 #include "platform/dialogs.h"
 #include "platform/saporia_error.h"
 
+TVersionForm* VersionForm = nullptr;
+
 namespace {
 
 // Tiles the main window's background picture, as the other dialogs do.
@@ -85,6 +87,8 @@ TVersionForm::TVersionForm(const QString& appDir, QWidget* parent,
         return QDesktopServices::openUrl(QUrl(address));
     };
 
+    if (!VersionForm)
+        VersionForm = this;
     setObjectName("VersionForm");
     setWindowTitle("バージョン情報");
     setFixedSize(426, 393);
@@ -175,7 +179,10 @@ TVersionForm::TVersionForm(const QString& appDir, QWidget* parent,
     });
 }
 
-TVersionForm::~TVersionForm() = default;
+TVersionForm::~TVersionForm() {
+    if (VersionForm == this)
+        VersionForm = nullptr;
+}
 
 QString TVersionForm::HomePageAddress() { return "https://saporia.example.org/"; }
 

@@ -70,6 +70,7 @@ void TMainForm::FormCreate() {
     tmHint->setObjectName(QStringLiteral("tmHint"));
     tmHint->setInterval(35);
     WireOwnCommands();
+    WireOptionCommands();
     PageControl1->setEnabled(false);
     PageControl1->setCurrentWidget(TabSheetRecipe);
 

@@ -16,8 +16,12 @@
 #include "dialogs/tiled_background.h"
 #include "platform/dialogs.h"
 
+TOptionForm* OptionForm = nullptr;
+
 TOptionForm::TOptionForm(const QString& appDir, QWidget* parent)
     : QDialog(parent), AppDir(appDir) {
+    if (!OptionForm)
+        OptionForm = this;
     setObjectName("OptionForm");
     setWindowTitle("各種設定画面");
     setFixedSize(500, 373);
@@ -53,7 +57,11 @@ TOptionForm::TOptionForm(const QString& appDir, QWidget* parent)
     };
 }
 
-TOptionForm::~TOptionForm() { SaveSettingsToFile(); }
+TOptionForm::~TOptionForm() {
+    SaveSettingsToFile();
+    if (OptionForm == this)
+        OptionForm = nullptr;
+}
 
 void TOptionForm::SaveSettingsToFile() {
     try {

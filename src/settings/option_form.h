@@ -121,3 +121,6 @@ private:
     TColorValue SwatchColour = ColorBlue;
     std::vector<TSettingsTarget> Targets;
 };
+
+// The window of the running program (set by the first one created).
+extern TOptionForm* OptionForm;
