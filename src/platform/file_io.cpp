@@ -22,7 +22,10 @@ QByteArray ReadFileBytes(const QString& path) {
 
 void WriteFileAtomic(const QString& path, const QByteArray& bytes) {
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
+    // flush() first: commit() renames even after a short write (disk full,
+    // file size limit), which would replace the old file with a cut one.
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.flush() ||
+        !file.commit())
         throw TSaporiaError(CannotWriteMessage(path));
 }
 

@@ -1,0 +1,27 @@
+#include "mainwindow/picture_codec.h"
+
+#include <QBuffer>
+#include <QImageReader>
+
+#include "platform/jpeg.h"
+#include "platform/saporia_error.h"
+
+QByteArray EncodeJpegImage(const QImage& image) {
+    if (image.isNull())
+        throw TSaporiaError(QStringLiteral("画像がありません"));
+    return EncodeJpeg(image, 75);
+}
+
+QImage DecodePictureBytes(const QByteArray& bytes, const QString& what) {
+    if (LooksLikeJpeg(bytes))
+        return DecodeJpeg(bytes);
+    // Bitmaps (the memo, dropped ".bmp" files).
+    QBuffer buffer;
+    buffer.setData(bytes);
+    buffer.open(QIODevice::ReadOnly);
+    QImageReader reader(&buffer, "BMP");
+    const QImage image = reader.read();
+    if (image.isNull())
+        throw TSaporiaError(QStringLiteral("%1 は画像として読み込めません").arg(what));
+    return image.convertToFormat(QImage::Format_RGB32);
+}
