@@ -7,6 +7,12 @@
 
 #include "app/splash_form.h"
 #include "app/window_table.h"
+#include "dialogs/element_form.h"
+#include "dialogs/icon_form.h"
+#include "dialogs/icon_manage_form.h"
+#include "dialogs/new_form.h"
+#include "dialogs/new_wizard_form.h"
+#include "dialogs/progress_form.h"
 #include "mainwindow/main_form.h"
 #include "platform/dialogs.h"
 #include "platform/single_instance.h"
@@ -44,12 +50,12 @@ QString ExecutableFolder() {
 // The start-up table: one line per window, in this order.
 void CreateWindows(TWindowTable& table, const QString& appDir) {
     table.Create<TMainForm>(appDir);  // 1 TMainForm
-    // 2 TIconForm
+    table.Create<TIconForm>(MainForm);  // 2 TIconForm
     // 3 TVersionForm
-    // 4 TElementForm
+    table.Create<TElementForm>(MainForm);  // 4 TElementForm
     // 5 TPrintFormA4A
-    // 6 TNewForm
-    // 7 TNewWizardForm
+    table.Create<TNewForm>(MainForm);  // 6 TNewForm
+    table.Create<TNewWizardForm>(MainForm);  // 7 TNewWizardForm
     // 8 TListColumnSelectForm
     // 9 TOptionForm
     // 10 TTimerForm
@@ -61,11 +67,11 @@ void CreateWindows(TWindowTable& table, const QString& appDir) {
     // 16 TTimerSetForm
     // 17 TRSSForm
     // 18 TCalcForm
-    // 19 TProgressForm
+    table.Create<TProgressForm>(MainForm);  // 19 TProgressForm
     // 20 TClientForm
     // 21 TServerForm
     // 22 TPrintFormA4D
-    // 23 TIconManageForm
+    table.Create<TIconManageForm>(MainForm);  // 23 TIconManageForm
     // 24 TPrintFormB5A
     // 25 TPrintFormB5B
     // 26 TPrintFormB5C
