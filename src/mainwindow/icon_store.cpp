@@ -1,0 +1,72 @@
+#include "mainwindow/icon_store.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+#include "mainwindow/status_file.h"
+#include "platform/file_io.h"
+
+QImage MaskedIcon(const QImage& picture, int size) {
+    QImage icon = picture.scaled(size, size, Qt::IgnoreAspectRatio, Qt::FastTransformation)
+                      .convertToFormat(QImage::Format_ARGB32);
+    const QRgb key = icon.pixel(0, 0);
+    for (int y = 0; y < size; ++y) {
+        auto* row = reinterpret_cast<QRgb*>(icon.scanLine(y));
+        for (int x = 0; x < size; ++x)
+            if (row[x] == key)
+                row[x] = 0;
+    }
+    return icon;
+}
+
+TIconStore::TIconStore() {
+    for (int i = 0; i < BuiltInIconCount; ++i) {
+        Icons16.append(BuiltInIcon(i, 16));
+        Icons32.append(BuiltInIcon(i, 32));
+    }
+}
+
+void TIconStore::LoadUserIcons(const QString& appDir) {
+    const QString folder = (appDir.endsWith(QLatin1Char('/')) ? appDir : appDir + QLatin1Char('/')) + IconFolderName;
+    if (!QFileInfo(folder).isDir())
+        QDir().mkpath(folder);  // a failure only means there are no user icons
+    for (const QString& name : SortedEntries(folder, {}, false)) {
+        if (!name.toLower().endsWith(QLatin1String(".bmp")))
+            continue;
+        QImage picture;
+        if (!picture.load(folder + QLatin1Char('/') + name, "BMP") || picture.isNull()) {
+            Failures.append(QStringLiteral("アイコン %1 を読み込めません").arg(name));
+            continue;
+        }
+        Icons16.append(MaskedIcon(picture, 16));
+        Icons32.append(MaskedIcon(picture, 32));
+        FileNames.append(name);
+        Indexes.append(QString::number(Icons32.size() - 1));
+    }
+}
+
+QImage TIconStore::Icon16(int index) const { return IsValidIndex(index) ? Icons16[index] : QImage(); }
+
+QImage TIconStore::Icon32(int index) const { return IsValidIndex(index) ? Icons32[index] : QImage(); }
+
+int TIconStore::IndexOfFileName(const QString& fileName) const {
+    for (qsizetype p = 0; p < FileNames.size(); ++p) {
+        if (FileNames[p].compare(fileName, Qt::CaseInsensitive) == 0) {
+            bool ok = false;
+            const int index = Indexes[p].toInt(&ok);
+            return ok ? index : -1;
+        }
+    }
+    return -1;
+}
+
+QString TIconStore::FileNameOfIndex(int index) const {
+    const qsizetype p = Indexes.indexOf(QString::number(index));
+    return p < 0 ? QString() : FileNames[p];
+}
+
+int TIconStore::ResolveIcon(const TStatusFile& status) const {
+    const QString fileName = status.Value(StatusKey::ImageFileName);
+    const int index = fileName.isEmpty() ? status.IntValue(StatusKey::Icon, -1) : IndexOfFileName(fileName);
+    return IsValidIndex(index) ? index : -1;
+}
