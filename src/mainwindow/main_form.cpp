@@ -74,6 +74,7 @@ void TMainForm::FormCreate() {
     connect(CookListView, &TCookListView::ColumnClick, this, &TMainForm::CookListViewColumnClick);
     WireOwnCommands();
     SetEditMode(false);
+    WireOptionCommands();
     PageControl1->setEnabled(false);
     PageControl1->setCurrentWidget(TabSheetRecipe);
 

@@ -37,6 +37,9 @@ class TControlBar;
 class TCookListModel;
 class TCookListView;
 class TIniFile;
+class TListGestures;
+struct TSettingsApply;
+enum class TGestureCommand;
 
 // The main window. One class spread over several files by concern:
 //   main_form.cpp          creation, closing, destruction
@@ -374,6 +377,15 @@ public:
     // ---- classification tree and thumbnails ----
     // ---- pane aids (links, photo, memo, input support, tips, menus look) ----
     // ---- options, column chooser, about box, gestures ----
+    void WireOptionCommands();
+    void miOptionClick();
+    void About1Click();
+    // The settings that shape this window, at start-up and after the options' OK.
+    void ApplyOptionSettings(const TSettingsApply& apply, bool starting);
+    // View-only mode keeps the commands that change recipes disabled.
+    void LockRecipeCommands(bool locked);
+    void RunGesture(TGestureCommand command);
+    TListGestures* Gestures = nullptr;
     // ---- printing, exchange, web tools, kitchen tools ----
 
 signals:
