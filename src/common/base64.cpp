@@ -4,8 +4,6 @@ namespace {
 
 const char Alphabet[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
 
-bool IsIgnored(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
-
 }  // namespace
 
 char Base64EncodeChar(quint8 value) { return value <= 63 ? Alphabet[value] : static_cast<char>(value); }
@@ -72,34 +70,54 @@ bool Base64EncodeBuffer(const QByteArray& source, bool pad, QByteArray& destinat
 }
 
 bool Base64DecodeBuffer(const QByteArray& source, QByteArray& destination) {
-    QByteArray out;
-    out.reserve(source.size() / 4 * 3);
-    std::array<char, 4> quad{};
+    // -1 outside the alphabet, -2 for "=", -3 for characters that are skipped.
+    static const std::array<qint8, 256> Values = [] {
+        std::array<qint8, 256> table{};
+        for (int c = 0; c < 256; ++c)
+            table[size_t(c)] = qint8(Base64DecodeChar(char(c)));
+        table['='] = -2;
+        for (const char c : {' ', '\t', '\r', '\n'})
+            table[size_t(quint8(c))] = -3;
+        return table;
+    }();
+    QByteArray out(source.size() / 4 * 3, Qt::Uninitialized);
+    auto* o = reinterpret_cast<quint8*>(out.data());
+    int v[4];
     int filled = 0;
+    int padding = 0;  // "=" seen in the current group
     bool ended = false;  // a padded group was seen; nothing may follow
     for (const char c : source) {
-        if (IsIgnored(c))
+        const int value = Values[quint8(c)];
+        if (value == -3)
             continue;
-        if (ended)
+        if (value == -1 || ended)
             return false;
-        quad[filled++] = c;
+        if (value == -2) {
+            // "=" only in the third and fourth place, and the fourth must
+            // follow a third.
+            if (filled < 2)
+                return false;
+            ++padding;
+            v[filled++] = 0;
+        } else {
+            if (padding > 0)
+                return false;
+            v[filled++] = value;
+        }
         if (filled < 4)
             continue;
-        filled = 0;
-        int padding = 0;
-        if (quad[3] == '=')
-            padding = quad[2] == '=' ? 2 : 1;
-        // "=" counts only at the end of a group, and never for more than two.
-        if (quad[0] == '=' || quad[1] == '=' || (quad[2] == '=' && quad[3] != '='))
-            return false;
-        const auto bytes = Base64DecodeQuad(quad);
-        if (!bytes)
-            return false;
-        out.append(reinterpret_cast<const char*>(bytes->data()), 3 - padding);
+        *o++ = quint8((v[0] << 2) | (v[1] >> 4));
+        if (padding < 2)
+            *o++ = quint8(((v[1] & 15) << 4) | (v[2] >> 2));
+        if (padding < 1)
+            *o++ = quint8(((v[2] & 3) << 6) | v[3]);
         ended = padding > 0;
+        filled = 0;
+        padding = 0;
     }
     if (filled != 0)
         return false;
+    out.truncate(reinterpret_cast<char*>(o) - out.constData());
     destination = out;
     return true;
 }

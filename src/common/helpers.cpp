@@ -1,6 +1,8 @@
 #include "common/helpers.h"
 
+#include <algorithm>
 #include <cmath>
+#include <cstring>
 
 #include <QPainter>
 
@@ -50,6 +52,11 @@ bool IsUrlChar(QChar c) {
     return u < 0x80 && QByteArrayView("#%&+-./:=?_~").contains(char(u));
 }
 
+// Whether the text at `p` starts with `prefix` (lower case, exact).
+bool MatchUrlPrefix(const QString& text, qsizetype p, const char* prefix) {
+    return QStringView(text).mid(p).startsWith(QLatin1StringView(prefix));
+}
+
 }  // namespace
 
 bool FindUrlInText(const QString& text, int& start, int& length) {
@@ -62,7 +69,7 @@ bool FindUrlInText(const QString& text, int& start, int& length) {
         if (c != 'f' && c != 'h' && c != 'w')
             continue;
         for (const char* prefix : Prefixes) {
-            if (prefix[0] != c || !QStringView(text).mid(p).startsWith(QLatin1StringView(prefix)))
+            if (prefix[0] != c || !MatchUrlPrefix(text, p, prefix))
                 continue;
             qsizetype end = p + qsizetype(strlen(prefix));
             while (end < n && IsUrlChar(text[end]))

@@ -17,13 +17,17 @@ QStringList SplitKeywords(const QString& search) {
     return SplitCommaText(text);
 }
 
-QColor KeywordColor(int position) {
+const std::array<QColor, 10>& KeywordColors() {
     static const std::array<QColor, 10> Colors = {
         QColor(255, 0, 0),   QColor(0, 0, 255),     QColor(0, 128, 0),   QColor(0, 128, 128), QColor(0, 0, 128),
         QColor(166, 202, 240), QColor(0, 255, 0), QColor(255, 0, 255), QColor(128, 128, 0), QColor(0, 128, 128),
     };
+    return Colors;
+}
+
+QColor KeywordColor(int position) {
     const int index = ((position - 1) % 10 + 10) % 10;
-    return Colors[size_t(index)];
+    return KeywordColors()[size_t(index)];
 }
 
 TKeywordMatcher::TKeywordMatcher(const QString& search) {

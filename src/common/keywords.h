@@ -1,5 +1,7 @@
 #pragma once
 
+#include <array>
+
 #include <QColor>
 #include <QList>
 #include <QString>
@@ -13,6 +15,9 @@ class QTextDocument;
 
 // The words of a search, empty ones included.
 QStringList SplitKeywords(const QString& search);
+
+// The ten colours of the search words, by position.
+const std::array<QColor, 10>& KeywordColors();
 
 // The colour of the word at `position` (from 1): red, blue, green, teal, navy,
 // sky blue, lime, fuchsia, olive, teal; the eleventh word starts again at red.

@@ -10,9 +10,9 @@
 #include <QGuiApplication>
 #include <QScreen>
 #include <QSet>
-#include <QSysInfo>
 
 #include "platform/saporia_error.h"
+#include "platform/system_info.h"
 
 namespace {
 
@@ -211,9 +211,9 @@ QString SystemInfoErrorText(const QString& message) {
 
 // --- the running machine ---
 
-QString TLinuxSystemInfoSources::OsText() const { return QSysInfo::prettyProductName(); }
+QString TLinuxSystemInfoSources::OsText() const { return GetOsVersionText(); }
 
-QString TLinuxSystemInfoSources::BrowserText() const { return QString(); }
+QString TLinuxSystemInfoSources::BrowserText() const { return GetBrowserVersionText(); }
 
 void TLinuxSystemInfoSources::Memory(qint64& total, qint64& available) const {
     QFile file("/proc/meminfo");

@@ -2,6 +2,7 @@
 
 #include <QImage>
 #include <QPainter>
+#include <QRandomGenerator>
 
 #include "common/helpers.h"
 #include "platform/saporia_error.h"
@@ -37,11 +38,37 @@ TEST(EscapeXmlText, CodesAndRoundTrips) {
     EXPECT_EQ(ToSjis(EscapeXmlText(longVowel, true)), QByteArray("\x81\x5B\x81\x40"));
 }
 
+TEST(EscapeXmlText, RandomTextsRoundTrip) {
+    // Texts made of the coded characters, the parts of the codes and double-byte
+    // characters whose second byte is "@" or "[".
+    const QString pieces[] = {"&", "<", ">", "[", "]", "%", "*", "\t", "\r", "\n", "@", "#", "3", "8", ";",
+                              "6", "0", "9", "1", "a", Sjis("\x81\x5B"), Sjis("\x81\x40"), Sjis("\x83\x40")};
+    const QStringList codes = {"@#38;", "@#60;", "@#62;", "@#91;", "@#93;", "@#37;", "@#42;", "@#09;", "@#13;@#10;"};
+    QRandomGenerator random(1206);
+    int tried = 0;
+    for (int n = 0; n < 5000; ++n) {
+        QString text;
+        const int length = int(random.bounded(12));
+        for (int i = 0; i < length; ++i)
+            text += pieces[random.bounded(int(std::size(pieces)))];
+        // A code typed into the text comes back as its character: the format
+        // cannot tell it from a coded one.
+        if (std::any_of(codes.begin(), codes.end(), [&](const QString& code) { return text.contains(code); }))
+            continue;
+        ++tried;
+        ASSERT_EQ(EscapeXmlText(EscapeXmlText(text, true), false), text) << text.toStdString();
+        ASSERT_EQ(FromSjis(ToSjis(EscapeXmlText(text, true))), EscapeXmlText(text, true));
+    }
+    EXPECT_GT(tried, 3000);
+}
+
 TEST(Units, EveryPairOfTheTable) {
     const QString micro = Sjis("\x83\xCA" "g");
     const QString cup = Sjis("\xB6\xAF\xCC\xDF");
     EXPECT_EQ(micro, UnitMicrogram);
     EXPECT_EQ(cup, UnitCup);
+    EXPECT_EQ(ToSjis(UnitMicrogram), QByteArray("\x83\xCA" "g"));
+    EXPECT_EQ(ToSjis(UnitCup), QByteArray("\xB6\xAF\xCC\xDF"));
     struct TCase {
         QString From, To;
         double Expected;  // for a value of 6
@@ -166,8 +193,12 @@ TEST(CheckForbiddenChars, FirstByTableOrder) {
     EXPECT_EQ(message, QStringLiteral("「<」は使用できません."));
     EXPECT_FALSE(CheckForbiddenChars("R&B", &message));
     EXPECT_EQ(message, QStringLiteral("「&」は使用できません."));
-    for (const char* c : {"&", "<", ">", "[", "]", "%", "*"})
-        EXPECT_FALSE(CheckForbiddenChars(QString("x") + c));
+    for (const char* c : {"&", "<", ">", "[", "]", "%", "*"}) {
+        EXPECT_FALSE(CheckForbiddenChars(QString("x") + c, &message));
+        EXPECT_EQ(message, QStringLiteral("「%1」は使用できません.").arg(c));
+        // The message can be stored and shown as CP932 text.
+        EXPECT_EQ(FromSjis(ToSjis(message)), message);
+    }
     // Second bytes "[" and "@" of double-byte characters are not the characters.
     EXPECT_TRUE(CheckForbiddenChars(Sjis("\x81\x5B\x81\x40\x83\x5B")));
     EXPECT_EQ(FromSjis(ToSjis(message)), message);

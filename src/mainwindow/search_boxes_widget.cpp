@@ -1,0 +1,140 @@
+#include "mainwindow/search_boxes_widget.h"
+
+#include <QComboBox>
+#include <QEvent>
+#include <QFocusEvent>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSignalBlocker>
+
+#include "mainwindow/class_tree.h"
+#include "mainwindow/recipe_search.h"
+
+namespace {
+
+bool IsBlank(const QString& text) {
+    for (QChar c : text)
+        if (c.unicode() > 0x20)
+            return false;
+    return true;
+}
+
+}  // namespace
+
+TDropDownHook::TDropDownHook(QComboBox* combo, std::function<void()> onDropDown)
+    : QObject(combo), Combo(combo), OnDropDown(std::move(onDropDown)) {
+    Combo->installEventFilter(this);
+}
+
+bool TDropDownHook::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == Combo && Combo->isEnabled()) {
+        bool opens = false;
+        if (event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseButtonDblClick) {
+            opens = static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton;
+        } else if (event->type() == QEvent::KeyPress) {
+            const auto* key = static_cast<QKeyEvent*>(event);
+            opens = key->key() == Qt::Key_F4 ||
+                    ((key->key() == Qt::Key_Down || key->key() == Qt::Key_Up) && (key->modifiers() & Qt::AltModifier)) ||
+                    (key->key() == Qt::Key_Space && !Combo->isEditable());
+        }
+        if (opens && OnDropDown)
+            OnDropDown();
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+TRefinementSearchBox::TRefinementSearchBox(QComboBox* combo, QPushButton* button, QObject* parent)
+    : QObject(parent), cbSearchRefinement(combo), btnSearchRefinement(button) {
+    cbSearchRefinement->setEditable(true);
+    cbSearchRefinement->setInsertPolicy(QComboBox::NoInsert);
+    cbSearchRefinement->setMaxVisibleItems(20);
+    {
+        const QSignalBlocker block(cbSearchRefinement);
+        cbSearchRefinement->setEditText(RefinementPlaceholder);
+    }
+    SetGrey(true);
+    // The line edit hands its focus and keys to the combo box.
+    cbSearchRefinement->installEventFilter(this);
+    new TDropDownHook(cbSearchRefinement, [this] { cbSearchRefinementDropDown(); });
+    connect(cbSearchRefinement, &QComboBox::editTextChanged, this, [this] { cbSearchRefinementChange(); });
+    connect(btnSearchRefinement, &QPushButton::clicked, this, [this] { emit SearchRequested(Keyword()); });
+}
+
+QString TRefinementSearchBox::Keyword() const { return cbSearchRefinement->currentText(); }
+
+void TRefinementSearchBox::SetGrey(bool grey) {
+    Grey = grey;
+    QLineEdit* edit = cbSearchRefinement->lineEdit();
+    QPalette p = edit->palette();
+    p.setColor(QPalette::Text, grey ? QColor(128, 128, 128) : QColor(Qt::black));
+    edit->setPalette(p);
+}
+
+void TRefinementSearchBox::cbSearchRefinementEnter() {
+    if (cbSearchRefinement->currentText() == RefinementPlaceholder)
+        cbSearchRefinement->setEditText(QString());
+}
+
+void TRefinementSearchBox::cbSearchRefinementChange() {
+    SetGrey(false);
+    DefaultButton = true;
+}
+
+void TRefinementSearchBox::cbSearchRefinementExit() {
+    if (IsBlank(cbSearchRefinement->currentText())) {
+        {
+            const QSignalBlocker block(cbSearchRefinement);
+            cbSearchRefinement->setEditText(RefinementPlaceholder);
+        }
+        SetGrey(true);
+    } else {
+        SetGrey(false);
+    }
+    DefaultButton = false;
+}
+
+void TRefinementSearchBox::cbSearchRefinementDropDown() {
+    SetGrey(false);
+    const QString text = cbSearchRefinement->currentText();
+    const QSignalBlocker block(cbSearchRefinement);
+    cbSearchRefinement->clear();
+    if (HistorySource)
+        cbSearchRefinement->addItems(HistorySource());
+    cbSearchRefinement->setEditText(text);
+}
+
+bool TRefinementSearchBox::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == cbSearchRefinement) {
+        if (event->type() == QEvent::FocusIn) {
+            cbSearchRefinementEnter();
+        } else if (event->type() == QEvent::KeyPress && DefaultButton) {
+            const int key = static_cast<QKeyEvent*>(event)->key();
+            if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+                btnSearchRefinement->click();
+                return true;
+            }
+        } else if (event->type() == QEvent::FocusOut &&
+                   static_cast<QFocusEvent*>(event)->reason() != Qt::PopupFocusReason) {
+            cbSearchRefinementExit();
+        }
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+TGroupFilterBox::TGroupFilterBox(QComboBox* combo, QObject* parent) : QObject(parent), ComboBoxGroup(combo) {
+    if (ComboBoxGroup->count() == 0)
+        ComboBoxGroup->addItem(AllGroupsText);
+    new TDropDownHook(ComboBoxGroup, [this] { ComboBoxGroupDropDown(); });
+    connect(ComboBoxGroup, &QComboBox::activated, this, [this] { emit GroupChosen(); });
+}
+
+void TGroupFilterBox::ComboBoxGroupDropDown() {
+    const QString remembered = ComboBoxGroup->currentText();
+    const QStringList items = Records ? GroupFilterItems(Records()) : QStringList(AllGroupsText);
+    const QSignalBlocker block(ComboBoxGroup);
+    ComboBoxGroup->clear();
+    ComboBoxGroup->addItems(items);
+    ComboBoxGroup->setCurrentIndex(GroupFilterChoice(items, remembered));
+}

@@ -1,0 +1,89 @@
+#include "mainwindow/thumbnail_strip_widget.h"
+
+#include <algorithm>
+
+#include <QEvent>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QPainter>
+
+#include "dialogs/tiled_background.h"
+
+namespace {
+
+constexpr int ThumbnailPitch = 85;
+constexpr int ThumbnailLeft = 5;
+constexpr int LabelOffset = 52;
+constexpr int LabelHeight = 12;
+
+}  // namespace
+
+TThumbnailStrip::TThumbnailStrip(QWidget* paintBox, QLabel* header, QObject* parent)
+    : QObject(parent), PaintBox1(paintBox), Panel6(header) {
+    PaintBox1->installEventFilter(this);
+}
+
+void TThumbnailStrip::SetThumbnails(const std::vector<TThumbnail>& thumbnails) {
+    FreeThumbnails();
+    PaintBox1->setUpdatesEnabled(false);
+    QFont small = PaintBox1->font();
+    if (small.pointSizeF() > 1)
+        small.setPointSizeF(small.pointSizeF() - 1);
+    Pictures.reserve(thumbnails.size() * 2);
+    for (const TThumbnail& thumbnail : thumbnails) {
+        const int top = Count * ThumbnailPitch + ThumbnailLeft;
+        auto* image = new QLabel(PaintBox1);
+        image->setObjectName(QStringLiteral("MkImg%1").arg(Count));
+        image->setToolTip(thumbnail.Name);
+        image->setCursor(Qt::PointingHandCursor);
+        image->setAlignment(Qt::AlignCenter);
+        image->setPixmap(QPixmap::fromImage(thumbnail.Image));
+        image->setGeometry(ThumbnailLeft, top, ThumbnailSide, ThumbnailSide);
+        image->installEventFilter(this);
+        image->show();
+        Pictures.push_back(image);
+
+        auto* label = new QLabel(thumbnail.Name, PaintBox1);
+        label->setObjectName(QStringLiteral("MkLbl%1").arg(Count));
+        label->setFont(small);
+        label->setAttribute(Qt::WA_TransparentForMouseEvents);
+        label->setGeometry(ThumbnailLeft, top + LabelOffset, std::max(ThumbnailSide, PaintBox1->width() - ThumbnailLeft),
+                           LabelHeight);
+        label->show();
+        Pictures.push_back(label);
+        ++Count;
+    }
+    PaintBox1->setMinimumHeight(Count * ThumbnailPitch + ThumbnailLeft);
+    PaintBox1->setUpdatesEnabled(true);
+    if (Panel6)
+        Panel6->setText(QStringLiteral("ｻﾑﾈｲﾙ数：") + QString::number(Count));
+}
+
+void TThumbnailStrip::FreeThumbnails() {
+    PaintBox1->setUpdatesEnabled(false);
+    for (auto it = Pictures.rbegin(); it != Pictures.rend(); ++it)
+        delete *it;
+    Pictures.clear();
+    Count = 0;
+    PaintBox1->setMinimumHeight(0);
+    PaintBox1->setUpdatesEnabled(true);
+}
+
+bool TThumbnailStrip::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == PaintBox1) {
+        if (event->type() == QEvent::Paint) {
+            QPainter painter(PaintBox1);
+            painter.fillRect(PaintBox1->rect(), Qt::white);
+            PaintTiledBackground(painter, SharedBackImg(), PaintBox1->size());
+            return true;
+        }
+        return false;
+    }
+    if (event->type() == QEvent::MouseButtonRelease && static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
+        if (auto* image = qobject_cast<QLabel*>(watched); image && image->parent() == PaintBox1) {
+            emit ThumbnailClicked(image->toolTip());
+            return true;
+        }
+    }
+    return QObject::eventFilter(watched, event);
+}
