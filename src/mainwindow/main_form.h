@@ -166,7 +166,6 @@ public:
     // ---- clock ------------------------------------------------------------------
     void tmClockTimer();
     void DrawClock();
-    bool UseDigitalClock = false;  // set from the options
     int FontSize = 9;
 
     // ---- components -------------------------------------------------------------
