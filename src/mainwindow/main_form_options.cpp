@@ -72,10 +72,6 @@ void TMainForm::WireOptionCommands() {
     Wire(ToolButton11, [this] { miOptionClick(); });
     Wire(About1, [this] { About1Click(); });
 
-    // Runs after the mode handlers of the view settings, which were wired first.
-    connect(miModeChange, &QAction::triggered, this, [this] { LockRecipeCommands(true); });
-    connect(tbtnModeChange, &QToolButton::clicked, this, [this] { LockRecipeCommands(false); });
-
     Gestures = new TListGestures(this);
     Gestures->Watch(CookListView->ReportView());
     Gestures->Watch(CookListView->IconView());
