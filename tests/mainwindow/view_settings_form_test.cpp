@@ -143,6 +143,38 @@ TEST(ViewSettings, ViewOnlyModeLocksRecipeCommandsAndGestures) {
     EXPECT_EQ(f.Reloads, 1);
 }
 
+namespace {
+
+// Asks `widget` for its pop-up menu; true when one opened (it is closed again).
+bool PopupOpens(QWidget* widget) {
+    bool opened = false;
+    QTimer::singleShot(0, [&opened] {
+        if (QWidget* popup = QApplication::activePopupWidget()) {
+            opened = true;
+            popup->close();
+        }
+    });
+    emit widget->customContextMenuRequested(QPoint(5, 5));
+    QApplication::processEvents();
+    return opened;
+}
+
+}  // namespace
+
+TEST(ViewSettings, ViewOnlyModeHasNoPopupMenus) {
+    TMainFixture f;
+    f.Form.show();
+    const QList<QWidget*> owners = {f.Form.CookListView, f.Form.memFoodstuff, f.Form.MemoHow,
+                                    f.Form.RichEditComment, f.Form.Image1};
+    for (QWidget* w : owners)
+        EXPECT_TRUE(PopupOpens(w)) << w->objectName().toStdString();
+    f.Form.miModeChange->trigger();
+    for (QWidget* w : owners)
+        EXPECT_FALSE(PopupOpens(w)) << w->objectName().toStdString();
+    f.Form.tbtnModeChange->click();
+    EXPECT_TRUE(PopupOpens(f.Form.CookListView));
+}
+
 TEST(ViewSettings, GesturesOnTheListRunTheRecipeCommands) {
     TMainFixture f;
     f.Form.show();
