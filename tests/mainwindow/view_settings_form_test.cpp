@@ -216,7 +216,9 @@ TEST(ViewSettings, OptionsOkAppliesAtOnce) {
     options.findChild<QCheckBox*>("CheckBox6")->setChecked(true);
     options.findChild<QCheckBox*>("CheckBox1")->setChecked(false);
     options.findChild<QCheckBox*>("CheckBox3")->setChecked(true);
+    options.findChild<QCheckBox*>("CheckBox5")->setChecked(true);
     options.findChild<QPushButton*>("BitBtnOK")->click();
+    EXPECT_TRUE(f.Form.UseDigitalClock);
     EXPECT_EQ(f.Form.memFoodstuff->font().family(), "ＭＳ ゴシック");
     EXPECT_EQ(f.Form.RichEditComment->font().family(), "ＭＳ ゴシック");
     EXPECT_EQ(f.Form.CookListView->ReportView()->iconSize(), QSize(16, 16));
