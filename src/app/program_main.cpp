@@ -9,8 +9,6 @@
 #include "app/window_table.h"
 #include "mainwindow/link_picture_form.h"
 #include "mainwindow/link_thumbnail_form.h"
-#include "mainwindow/link_picture_form.h"
-#include "mainwindow/link_thumbnail_form.h"
 #include "mainwindow/main_form.h"
 #include "platform/dialogs.h"
 #include "platform/single_instance.h"
