@@ -7,9 +7,18 @@
 
 #include "app/splash_form.h"
 #include "app/window_table.h"
+#include "dialogs/element_form.h"
+#include "dialogs/icon_form.h"
+#include "dialogs/icon_manage_form.h"
+#include "dialogs/list_column_select_form.h"
+#include "dialogs/new_form.h"
+#include "dialogs/new_wizard_form.h"
+#include "dialogs/progress_form.h"
+#include "dialogs/version_form.h"
 #include "mainwindow/link_picture_form.h"
 #include "mainwindow/link_thumbnail_form.h"
 #include "mainwindow/main_form.h"
+#include "settings/option_form.h"
 #include "platform/dialogs.h"
 #include "platform/single_instance.h"
 
@@ -46,14 +55,25 @@ QString ExecutableFolder() {
 // The start-up table: one line per window, in this order.
 void CreateWindows(TWindowTable& table, const QString& appDir) {
     table.Create<TMainForm>(appDir);  // 1 TMainForm
-    // 2 TIconForm
-    // 3 TVersionForm
-    // 4 TElementForm
+    table.Create<TIconForm>(MainForm);  // 2 TIconForm
+    table.Create<TVersionForm>(appDir, MainForm);  // 3 TVersionForm
+    table.Create<TElementForm>(MainForm);  // 4 TElementForm
     // 5 TPrintFormA4A
-    // 6 TNewForm
-    // 7 TNewWizardForm
-    // 8 TListColumnSelectForm
-    // 9 TOptionForm
+    table.Create<TNewForm>(MainForm);  // 6 TNewForm
+    table.Create<TNewWizardForm>(MainForm);  // 7 TNewWizardForm
+    table.Create<TListColumnSelectForm>(MainForm);  // 8 TListColumnSelectForm
+    {  // 9 TOptionForm: reads the settings and applies them to the windows made so far
+        auto* options = table.Create<TOptionForm>(appDir, MainForm);
+        options->AddSettingsTarget([](const TSettingsApply& apply, bool starting) {
+            if (MainForm)
+                MainForm->ApplyOptionSettings(apply, starting);
+            if (ElementForm)
+                ElementForm->SetChoices(apply.KindChoices, apply.AmountChoices, apply.GroupChoices);
+            if (NewWizardForm)
+                NewWizardForm->SetChoices(apply.KindChoices, apply.AmountChoices, apply.GroupChoices);
+        });
+        options->ApplySettings(true);
+    }
     // 10 TTimerForm
     // 11 TPrintFormA4C
     // 12 TPrintFormA4B
@@ -63,11 +83,11 @@ void CreateWindows(TWindowTable& table, const QString& appDir) {
     // 16 TTimerSetForm
     // 17 TRSSForm
     // 18 TCalcForm
-    // 19 TProgressForm
+    table.Create<TProgressForm>(MainForm);  // 19 TProgressForm
     // 20 TClientForm
     // 21 TServerForm
     // 22 TPrintFormA4D
-    // 23 TIconManageForm
+    table.Create<TIconManageForm>(MainForm);  // 23 TIconManageForm
     // 24 TPrintFormB5A
     // 25 TPrintFormB5B
     // 26 TPrintFormB5C

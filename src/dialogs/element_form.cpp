@@ -29,6 +29,7 @@ QLabel* AddLabel(QWidget* parent, const QString& text, int x, int y) {
 
 TElementForm::TElementForm(QWidget* parent) : QDialog(parent), NumericFilter(new TNumericKeyFilter(this)) {
     setObjectName("ElementForm");
+    ElementForm = this;
     setWindowTitle(QStringLiteral("属性変更画面"));
     setFixedSize(384, 261);
 
@@ -104,6 +105,7 @@ TElementForm::TElementForm(QWidget* parent) : QDialog(parent), NumericFilter(new
     Button2->setAutoDefault(false);
     connect(Button1, &QPushButton::clicked, this, &TElementForm::Button1Click);
     connect(Button2, &QPushButton::clicked, this, &QDialog::reject);
+    SetIconPicker(IconForm);
 }
 
 void TElementForm::SetIconPicker(TIconForm* picker) {
@@ -210,4 +212,11 @@ void TElementForm::Button1Click() {
 void TElementForm::paintEvent(QPaintEvent*) {
     QPainter p(this);
     PaintTiledBackground(p, SharedBackImg(), size());
+}
+
+TElementForm* ElementForm = nullptr;
+
+TElementForm::~TElementForm() {
+    if (ElementForm == this)
+        ElementForm = nullptr;
 }

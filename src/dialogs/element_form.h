@@ -20,6 +20,7 @@ class TElementForm final : public QDialog {
     Q_OBJECT
 public:
     explicit TElementForm(QWidget* parent = nullptr);
+    ~TElementForm() override;
 
     void SetIconPicker(TIconForm* picker);
     void SetChoices(const QStringList& kinds, const QStringList& amounts, const QStringList& groups);
@@ -58,3 +59,6 @@ private:
     QPushButton* Button1 = nullptr;
     QPushButton* Button2 = nullptr;
 };
+
+// The window created at start-up; null before.
+extern TElementForm* ElementForm;

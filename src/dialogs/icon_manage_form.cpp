@@ -62,6 +62,7 @@ QString BaseName(const QString& fileName) {
 
 TIconManageForm::TIconManageForm(QWidget* parent) : QDialog(parent) {
     setObjectName("IconManageForm");
+    IconManageForm = this;
     setWindowTitle(QStringLiteral("アイコン設定"));
     setFixedSize(337, 312);
     setFont(QFont(QStringLiteral("ＭＳ Ｐゴシック")));
@@ -244,4 +245,11 @@ void TIconManageForm::done(int result) {
 void TIconManageForm::paintEvent(QPaintEvent*) {
     QPainter p(this);
     PaintTiledBackground(p, SharedBackImg(), size());
+}
+
+TIconManageForm* IconManageForm = nullptr;
+
+TIconManageForm::~TIconManageForm() {
+    if (IconManageForm == this)
+        IconManageForm = nullptr;
 }

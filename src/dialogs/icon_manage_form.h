@@ -13,6 +13,7 @@ class TIconManageForm final : public QDialog {
     Q_OBJECT
 public:
     explicit TIconManageForm(QWidget* parent = nullptr);
+    ~TIconManageForm() override;
 
     void SetAppDir(const QString& appDir) { AppDir = appDir; }
     QString IconFolder() const;
@@ -47,3 +48,6 @@ private:
     QPushButton* BitBtn2 = nullptr;
     QPushButton* Button1 = nullptr;
 };
+
+// The window created at start-up; null before.
+extern TIconManageForm* IconManageForm;

@@ -11,6 +11,7 @@
 
 TNewForm::TNewForm(QWidget* parent) : QDialog(parent) {
     setObjectName("NewForm");
+    NewForm = this;
     setWindowTitle(QStringLiteral("料理名入力"));
     setFixedSize(304, 119);
     Label1 = new QLabel(QStringLiteral("料理の名称を入力してください"), this);
@@ -81,4 +82,11 @@ std::optional<TCookItem> RunNewRecipe(TNewForm* nameDialog, TNewWizardForm* wiza
         created = CreateRecipe(dataRoot, name, collected ? &*collected : nullptr, TodayDateText(), icons);
     });
     return created;
+}
+
+TNewForm* NewForm = nullptr;
+
+TNewForm::~TNewForm() {
+    if (NewForm == this)
+        NewForm = nullptr;
 }

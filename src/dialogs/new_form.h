@@ -20,6 +20,7 @@ class TNewForm final : public QDialog {
     Q_OBJECT
 public:
     explicit TNewForm(QWidget* parent = nullptr);
+    ~TNewForm() override;
 
     void SetDataRoot(const QString& dataRoot) { DataRoot = dataRoot; }
     QString RecipeName() const { return AcceptedName; }
@@ -46,3 +47,6 @@ private:
 // creation failed (the failure has been shown, nothing is left on disk).
 std::optional<TCookItem> RunNewRecipe(TNewForm* nameDialog, TNewWizardForm* wizard, const QString& dataRoot,
                                       const TIconNames& icons);
+
+// The window created at start-up; null before.
+extern TNewForm* NewForm;

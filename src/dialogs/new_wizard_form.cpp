@@ -70,6 +70,7 @@ QPixmap SidePicture(QSize size) {
 
 TNewWizardForm::TNewWizardForm(QWidget* parent) : QDialog(parent), NumericFilter(new TNumericKeyFilter(this)) {
     setObjectName("NewWizardForm");
+    NewWizardForm = this;
     setWindowTitle(QString::fromUtf8(StepRows[0].Caption));
     setFixedSize(527, 379);
 
@@ -185,6 +186,7 @@ TNewWizardForm::TNewWizardForm(QWidget* parent) : QDialog(parent), NumericFilter
     connect(BitBtnPrev, &QPushButton::clicked, this, &TNewWizardForm::BitBtnPrevClick);
     connect(BitBtnCancel, &QPushButton::clicked, this, &QDialog::reject);
 
+    SetIconPicker(IconForm);
     Reset();
 }
 
@@ -403,4 +405,11 @@ TWizardRecipe TNewWizardForm::Collected() const {
     a.NiceValue = NiceRow->Value();
     a.DifficultValue = DifficultRow->Value();
     return recipe;
+}
+
+TNewWizardForm* NewWizardForm = nullptr;
+
+TNewWizardForm::~TNewWizardForm() {
+    if (NewWizardForm == this)
+        NewWizardForm = nullptr;
 }

@@ -24,6 +24,7 @@ class TNewWizardForm final : public QDialog {
     Q_OBJECT
 public:
     explicit TNewWizardForm(QWidget* parent = nullptr);
+    ~TNewWizardForm() override;
 
     void SetIconPicker(TIconForm* picker);
     void SetRecipeName(const QString& name);
@@ -84,3 +85,6 @@ private:
     QPushButton* BitBtnNext = nullptr;
     QPushButton* BitBtnCancel = nullptr;
 };
+
+// The window created at start-up; null before.
+extern TNewWizardForm* NewWizardForm;
