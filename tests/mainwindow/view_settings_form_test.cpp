@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
@@ -10,9 +11,14 @@
 #include <QTableView>
 #include <QTextEdit>
 #include <QToolBar>
+#include <QTimer>
 #include <QToolButton>
+#include <QTreeWidget>
 
+#include "dialogs/list_column_select_form.h"
+#include "mainwindow/column_table.h"
 #include "mainwindow/control_bar_widget.h"
+#include "mainwindow/cook_list_model.h"
 #include "mainwindow/cook_list_view_widget.h"
 #include "mainwindow/gesture_trail_widget.h"
 #include "mainwindow/main_form.h"
@@ -183,4 +189,74 @@ TEST(ViewSettings, OptionsOkAppliesAtOnce) {
     EXPECT_EQ(f.Form.RichEditComment->font().family(), "ＭＳ ゴシック");
     EXPECT_EQ(f.Form.CookListView->ReportView()->iconSize(), QSize(16, 16));
     EXPECT_TRUE(f.Form.CookListView->ReportView()->showGrid());
+}
+
+namespace {
+
+// Runs `drive` on the column chooser once it is open, then the command returns.
+void WithChooser(std::function<void(TListColumnSelectForm&)> drive) {
+    QTimer::singleShot(0, [drive] {
+        ASSERT_NE(ListColumnSelectForm, nullptr);
+        ASSERT_TRUE(ListColumnSelectForm->isVisible());
+        drive(*ListColumnSelectForm);
+    });
+}
+
+QPushButton* ChooserButton(TListColumnSelectForm& form, const char* name) {
+    return form.findChild<QPushButton*>(name);
+}
+
+}  // namespace
+
+TEST(ViewSettings, ColumnChooserCancelChangesNothing) {
+    TMainFixture f;
+    TListColumnSelectForm chooser(&f.Form);
+    const TColumnTable before = f.Form.ColumnTable;
+    const QStringList shown = f.Form.ListModel->Columns();
+    WithChooser([](TListColumnSelectForm& form) {
+        form.ListView1->topLevelItem(1)->setCheckState(0, Qt::Unchecked);
+        ChooserButton(form, "Button5")->click();  // defaults
+        ChooserButton(form, "BitBtn2")->click();  // cancel
+    });
+    f.Form.miDisplayDetailConfig->trigger();
+    EXPECT_EQ(f.Form.ColumnTable, before);
+    EXPECT_EQ(f.Form.ListModel->Columns(), shown);
+}
+
+TEST(ViewSettings, ColumnChooserOkRebuildsTheColumnsAfterTheSaveQuestion) {
+    TMainFixture f;
+    TListColumnSelectForm chooser(&f.Form);
+    ASSERT_GE(f.Form.ColumnTable.size(), 3u);
+    const QString first = f.Form.ColumnTable[0].Caption;
+    const QString second = f.Form.ColumnTable[1].Caption;
+    auto swapAndHideSecond = [](TListColumnSelectForm& form) {
+        form.ListView1->setCurrentItem(form.ListView1->topLevelItem(0));
+        ChooserButton(form, "Button2")->click();  // first row down
+        form.ListView1->topLevelItem(0)->setCheckState(0, Qt::Unchecked);
+        ChooserButton(form, "BitBtn1")->click();
+    };
+
+    // Unsaved edits and Cancel to the question: the columns stay.
+    f.Form.SetModified(true);
+    const TColumnTable before = f.Form.ColumnTable;
+    f.Answers.Answer(TMsgResult::Cancel);
+    WithChooser(swapAndHideSecond);
+    f.Form.miDisplayDetailConfig->trigger();
+    EXPECT_EQ(f.Answers.Texts().value(0), "レシピが変更されています、保存しますか？");
+    EXPECT_EQ(f.Form.ColumnTable, before);
+    EXPECT_EQ(f.Marker(), "変更有り");
+
+    // No edits: the table follows the rows and the list shows the new columns.
+    f.Form.SetModified(false);
+    f.Answers.ClearLog();
+    WithChooser(swapAndHideSecond);
+    f.Form.miDisplayDetailConfig->trigger();
+    EXPECT_TRUE(f.Answers.Texts().isEmpty());
+    ASSERT_EQ(f.Form.ColumnTable.size(), before.size());
+    EXPECT_EQ(f.Form.ColumnTable[0].Caption, second);
+    EXPECT_FALSE(f.Form.ColumnTable[0].Use);
+    EXPECT_EQ(f.Form.ColumnTable[1].Caption, first);
+    EXPECT_EQ(f.Form.ColumnTable[1].Width, f.Form.CookListView->Header()->sectionSize(0));
+    EXPECT_EQ(f.Form.ListModel->Columns().value(0), first);
+    EXPECT_FALSE(f.Form.ListModel->Columns().contains(second));
 }
