@@ -24,6 +24,7 @@
 #include "mainwindow/main_form.h"
 #include "platform/dialogs.h"
 #include "settings/option_form.h"
+#include "support/render_ui.h"
 #include "support/temp_app_dir.h"
 
 namespace {
@@ -113,6 +114,7 @@ TEST(ViewSettings, ViewOnlyModeLocksRecipeCommandsAndGestures) {
         EXPECT_TRUE(TMainFixture::Enabled(c)) << c->objectName().toStdString();
 
     f.Form.miModeChange->trigger();
+    RenderWidgetIfAsked(&f.Form, "main_form_view_only");
     EXPECT_TRUE(f.Form.ViewOnly);
     EXPECT_TRUE(f.Form.ControlBar1->isHidden());
     EXPECT_FALSE(f.Form.ControlBar2->isHidden());
