@@ -157,6 +157,9 @@ void TMainForm::About1Click() {
 
 void TMainForm::ApplyOptionSettings(const TSettingsApply& apply, bool starting) {
     Q_UNUSED(starting);
+    // Read by the clock at its next tick.
+    if (OptionForm)
+        UseDigitalClock = OptionForm->Settings.UseDigitalClock;
     if (!apply.BackgroundPath.isEmpty()) {
         // The bars and dialogs tile the shared picture, which the options set.
         for (QWidget* bar : std::initializer_list<QWidget*>{ControlBar1, ControlBar2, ToolBar1, ToolBar2,

@@ -24,6 +24,7 @@
 #include "mainwindow/main_form.h"
 #include "platform/dialogs.h"
 #include "settings/option_form.h"
+#include "support/render_ui.h"
 #include "support/temp_app_dir.h"
 
 namespace {
@@ -113,6 +114,7 @@ TEST(ViewSettings, ViewOnlyModeLocksRecipeCommandsAndGestures) {
         EXPECT_TRUE(TMainFixture::Enabled(c)) << c->objectName().toStdString();
 
     f.Form.miModeChange->trigger();
+    RenderWidgetIfAsked(&f.Form, "main_form_view_only");
     EXPECT_TRUE(f.Form.ViewOnly);
     EXPECT_TRUE(f.Form.ControlBar1->isHidden());
     EXPECT_FALSE(f.Form.ControlBar2->isHidden());
@@ -141,6 +143,38 @@ TEST(ViewSettings, ViewOnlyModeLocksRecipeCommandsAndGestures) {
         EXPECT_TRUE(TMainFixture::Enabled(c)) << c->objectName().toStdString();
     f.Drag(start, {start + QPoint(0, -30), start});
     EXPECT_EQ(f.Reloads, 1);
+}
+
+namespace {
+
+// Asks `widget` for its pop-up menu; true when one opened (it is closed again).
+bool PopupOpens(QWidget* widget) {
+    bool opened = false;
+    QTimer::singleShot(0, [&opened] {
+        if (QWidget* popup = QApplication::activePopupWidget()) {
+            opened = true;
+            popup->close();
+        }
+    });
+    emit widget->customContextMenuRequested(QPoint(5, 5));
+    QApplication::processEvents();
+    return opened;
+}
+
+}  // namespace
+
+TEST(ViewSettings, ViewOnlyModeHasNoPopupMenus) {
+    TMainFixture f;
+    f.Form.show();
+    const QList<QWidget*> owners = {f.Form.CookListView, f.Form.memFoodstuff, f.Form.MemoHow,
+                                    f.Form.RichEditComment, f.Form.Image1};
+    for (QWidget* w : owners)
+        EXPECT_TRUE(PopupOpens(w)) << w->objectName().toStdString();
+    f.Form.miModeChange->trigger();
+    for (QWidget* w : owners)
+        EXPECT_FALSE(PopupOpens(w)) << w->objectName().toStdString();
+    f.Form.tbtnModeChange->click();
+    EXPECT_TRUE(PopupOpens(f.Form.CookListView));
 }
 
 TEST(ViewSettings, GesturesOnTheListRunTheRecipeCommands) {
@@ -184,7 +218,9 @@ TEST(ViewSettings, OptionsOkAppliesAtOnce) {
     options.findChild<QCheckBox*>("CheckBox6")->setChecked(true);
     options.findChild<QCheckBox*>("CheckBox1")->setChecked(false);
     options.findChild<QCheckBox*>("CheckBox3")->setChecked(true);
+    options.findChild<QCheckBox*>("CheckBox5")->setChecked(true);
     options.findChild<QPushButton*>("BitBtnOK")->click();
+    EXPECT_TRUE(f.Form.UseDigitalClock);
     EXPECT_EQ(f.Form.memFoodstuff->font().family(), "ＭＳ ゴシック");
     EXPECT_EQ(f.Form.RichEditComment->font().family(), "ＭＳ ゴシック");
     EXPECT_EQ(f.Form.CookListView->ReportView()->iconSize(), QSize(16, 16));
