@@ -16,9 +16,10 @@
 #include "dialogs/icon_box_widget.h"
 #include "dialogs/icon_form.h"
 #include "dialogs/numeric_key_filter_widget.h"
-#include "dialogs/photo_file.h"
 #include "dialogs/star_rating_widget.h"
+#include "mainwindow/recipe_folder.h"
 #include "platform/dialogs.h"
+#include "platform/jpeg.h"
 
 namespace {
 
@@ -339,9 +340,8 @@ void TNewWizardForm::L1Click() {
     if (!path)
         return;
     RunGuarded(this, ErrorPrefix(QStringLiteral("Load Picture")), [&] {
-        TJpegPhoto photo = LoadPhotoFileAsJpeg(*path);
-        if (!photo.Jpeg.isEmpty())
-            SetPhoto(photo.Jpeg, photo.Image);
+        if (const std::optional<TPhotoFile> photo = ReadPictureFile(*path))
+            SetPhoto(photo->Jpeg, photo->Image);
     });
 }
 
@@ -353,8 +353,8 @@ void TNewWizardForm::Paste2Click() {
     if (image.isNull())
         return;
     RunGuarded(this, ErrorPrefix(QStringLiteral("Paste")), [&] {
-        TJpegPhoto photo = PhotoFromImage(image);
-        SetPhoto(photo.Jpeg, photo.Image);
+        const QByteArray jpeg = EncodeJpeg(image, PhotoJpegQuality);
+        SetPhoto(jpeg, DecodeJpeg(jpeg));
     });
 }
 
