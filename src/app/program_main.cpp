@@ -10,10 +10,13 @@
 #include "dialogs/element_form.h"
 #include "dialogs/icon_form.h"
 #include "dialogs/icon_manage_form.h"
+#include "dialogs/list_column_select_form.h"
 #include "dialogs/new_form.h"
 #include "dialogs/new_wizard_form.h"
 #include "dialogs/progress_form.h"
+#include "dialogs/version_form.h"
 #include "mainwindow/main_form.h"
+#include "settings/option_form.h"
 #include "platform/dialogs.h"
 #include "platform/single_instance.h"
 
@@ -51,13 +54,24 @@ QString ExecutableFolder() {
 void CreateWindows(TWindowTable& table, const QString& appDir) {
     table.Create<TMainForm>(appDir);  // 1 TMainForm
     table.Create<TIconForm>(MainForm);  // 2 TIconForm
-    // 3 TVersionForm
+    table.Create<TVersionForm>(appDir, MainForm);  // 3 TVersionForm
     table.Create<TElementForm>(MainForm);  // 4 TElementForm
     // 5 TPrintFormA4A
     table.Create<TNewForm>(MainForm);  // 6 TNewForm
     table.Create<TNewWizardForm>(MainForm);  // 7 TNewWizardForm
-    // 8 TListColumnSelectForm
-    // 9 TOptionForm
+    table.Create<TListColumnSelectForm>(MainForm);  // 8 TListColumnSelectForm
+    {  // 9 TOptionForm: reads the settings and applies them to the windows made so far
+        auto* options = table.Create<TOptionForm>(appDir, MainForm);
+        options->AddSettingsTarget([](const TSettingsApply& apply, bool starting) {
+            if (MainForm)
+                MainForm->ApplyOptionSettings(apply, starting);
+            if (ElementForm)
+                ElementForm->SetChoices(apply.KindChoices, apply.AmountChoices, apply.GroupChoices);
+            if (NewWizardForm)
+                NewWizardForm->SetChoices(apply.KindChoices, apply.AmountChoices, apply.GroupChoices);
+        });
+        options->ApplySettings(true);
+    }
     // 10 TTimerForm
     // 11 TPrintFormA4C
     // 12 TPrintFormA4B

@@ -138,8 +138,10 @@ void TCookListView::SetModel(QAbstractItemModel* model) {
     Report->setSelectionModel(SelectionModel);
     Icons->setSelectionModel(SelectionModel);
     connect(SelectionModel, &QItemSelectionModel::selectionChanged, this, &TCookListView::OnSelectionChanged);
+    // A refill forgets the selection without a signal.
+    connect(model, &QAbstractItemModel::modelReset, this, [this] { LastKey = QVariant(); });
     delete old;
-    LastRow = -1;
+    LastKey = QVariant();
 }
 
 void TCookListView::SetViewStyle(TViewStyle style) {
@@ -228,10 +230,19 @@ void TCookListView::SetRowFont(const QFont& font) {
     Report->verticalHeader()->setDefaultSectionSize(std::max(18, height));
 }
 
+QVariant TCookListView::KeyOfRow(int row) const {
+    if (row < 0)
+        return QVariant();
+    // The record a row shows, so that a sort (rows moving) is no new selection.
+    const QVariant record = ItemModel->index(row, 0).data(KeyRole);
+    return record.isValid() ? record : QVariant(QStringLiteral("row:%1").arg(row));
+}
+
 void TCookListView::OnSelectionChanged() {
     const int row = SelectedRow();
-    if (row == LastRow)
+    const QVariant key = KeyOfRow(row);
+    if (key == LastKey)
         return;
-    LastRow = row;
+    LastKey = key;
     emit SelectItem(row, row >= 0);
 }

@@ -3,6 +3,7 @@
 #include <functional>
 
 #include <QItemSelectionModel>
+#include <QVariant>
 #include <QWidget>
 
 class QAbstractItemModel;
@@ -40,6 +41,8 @@ class TCookListView final : public QWidget {
     Q_OBJECT
 public:
     enum TViewStyle { vsReport = 0, vsList = 1, vsIcon = 2, vsSmallIcon = 3 };
+    // The role by which a row names its record (Qt::UserRole + 1).
+    static constexpr int KeyRole = Qt::UserRole + 1;
 
     explicit TCookListView(QWidget* parent = nullptr);
 
@@ -85,5 +88,6 @@ private:
     QListView* Icons = nullptr;
     QStackedLayout* Stack = nullptr;
     TViewStyle Style = vsReport;
-    int LastRow = -1;
+    QVariant KeyOfRow(int row) const;
+    QVariant LastKey;  // the selected row's record when SelectItem was last sent
 };

@@ -10,6 +10,9 @@
 #include <QTimer>
 
 #include "mainwindow/control_bar_widget.h"
+#include "mainwindow/cook_list_model.h"
+#include "mainwindow/cook_list_view_widget.h"
+#include "mainwindow/find_career.h"
 #include "platform/dialogs.h"
 #include "platform/file_io.h"
 #include "platform/saporia_error.h"
@@ -49,11 +52,6 @@ TMainForm::~TMainForm() {
         MainForm = nullptr;
 }
 
-QString TMainForm::IniPath() const {
-    const QString exe = QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName();
-    return AppDir + (exe.isEmpty() ? QStringLiteral("saporia") : exe) + QStringLiteral(".ini");
-}
-
 // Each step is guarded on its own: a failing step is reported and the others
 // still run, so one broken file does not leave the window half built.
 void TMainForm::FormCreate() {
@@ -69,7 +67,14 @@ void TMainForm::FormCreate() {
     tmHint = new QTimer(this);
     tmHint->setObjectName(QStringLiteral("tmHint"));
     tmHint->setInterval(35);
+    ListModel = new TCookListModel(&CookItems, &Icons, this);
+    CookListView->SetModel(ListModel);
+    CookListView->Changing = [this] { return QuerySaveChanges(); };
+    connect(CookListView, &TCookListView::SelectItem, this, &TMainForm::CookListViewSelectItem);
+    connect(CookListView, &TCookListView::ColumnClick, this, &TMainForm::CookListViewColumnClick);
     WireOwnCommands();
+    SetEditMode(false);
+    WireOptionCommands();
     PageControl1->setEnabled(false);
     PageControl1->setCurrentWidget(TabSheetRecipe);
 
@@ -77,7 +82,7 @@ void TMainForm::FormCreate() {
     HelpFile = AppDir + QStringLiteral("SAPORIA.HLP");
 
     // 5: refinement history.
-    step([this] { LoadFindCareer(); });
+    step([this] { ReadFindCareer(); });
 
     // 9: the data folder.
     DataRoot = AppDir + QStringLiteral("Cook");
@@ -86,22 +91,31 @@ void TMainForm::FormCreate() {
         TerminateRequested = true;
     }
 
+    // 10: user icons.
+    step([this] {
+        Icons.LoadUserIcons(AppDir);
+        if (!Icons.LoadFailures().isEmpty())
+            throw TSaporiaError(Icons.LoadFailures().join(QLatin1Char('\n')));
+    });
+
     // 11: input-support words.
     step([this] { LoadMaterialList(); });
 
-    // 13: the panes start empty and read-only.
-    step([this] { SetEditMode(false); });
+    // 12: the column table.
+    step([this] { ReadColumnTable(); });
+
+    // 13: columns, scan, rows; no recipe selected, panes read-only.
+    step([this] { BuildListColumns(); });
+    step([this] { SearchCookFld(); });
+    step([this] { IndicateList(-1); });
 
     // 14: layout keys.
     step([this] { ReadLayout(); });
     DrawClock();
 }
 
-void TMainForm::LoadFindCareer() {
-    const QString path = AppDir + QStringLiteral("FindCareer.dat");
-    FindCareerList.clear();
-    if (QFileInfo::exists(path))
-        FindCareerList = ReadSjisLines(path);
+void TMainForm::ReadFindCareer() {
+    FindCareerList = LoadFindCareer(AppDir + QStringLiteral("FindCareer.dat"));
     FindCareerLoaded = true;
 }
 
@@ -174,8 +188,9 @@ void TMainForm::FormDestroy() {
     // Each file is written by its own step: one failing write is reported and
     // the others still happen. A file is written back only when this run
     // loaded it or took its defaults.
+    RunGuarded(this, ErrorPrefix(QStringLiteral("Column.dat")), [this] { WriteColumnTable(); });
     if (FindCareerLoaded)
-        RunGuarded(this, ErrorPrefix(QStringLiteral("FindCareer")), [this] {
-            WriteSjisLines(AppDir + QStringLiteral("FindCareer.dat"), FindCareerList);
+        RunGuarded(this, ErrorPrefix(QStringLiteral("FindCareer.dat")), [this] {
+            SaveFindCareer(AppDir + QStringLiteral("FindCareer.dat"), FindCareerList);
         });
 }

@@ -7,6 +7,13 @@
 #include <QMainWindow>
 #include <QStringList>
 
+#include "mainwindow/column_table.h"
+#include "mainwindow/cook_item.h"
+#include "mainwindow/icon_store.h"
+#include "mainwindow/link_marks.h"
+#include "mainwindow/recipe_folder.h"
+#include "settings/settings.h"
+
 class QAction;
 class QActionGroup;
 class QComboBox;
@@ -27,7 +34,12 @@ class QToolButton;
 class QTreeWidget;
 class QWidget;
 class TControlBar;
+class TCookListModel;
 class TCookListView;
+class TIniFile;
+class TListGestures;
+struct TSettingsApply;
+enum class TGestureCommand;
 
 // The main window. One class spread over several files by concern:
 //   main_form.cpp          creation, closing, destruction
@@ -66,16 +78,47 @@ public:
     // ---- state shared with the other parts of the program ---------------------
     bool ClosingFlag = false;
     bool ViewOnly = false;
+    bool ColumnTableWriteBack = false;  // "Column.dat" loaded or defaulted this run
     QString CurrentRecipePath;  // DataRoot + "/" + name + "/", empty when none is open
     QStringList FindCareerList;
     QStringList MaterialList;
     QStringList PictureNames;
     int PictureIndex = -1;
     QStringList LinkFileList;
-    bool MemoDirty = false;
-    QByteArray PhotoJpeg;  // the photo pane's picture as JPEG bytes; empty when none
-    QImage PhotoImage;     // the same picture decoded, for showing
-    QImage MemoBitmap;     // the memo canvas
+    bool MemoDirty = false;  // the memo canvas changed since the last load
+    QImage MemoBitmap;       // the memo canvas
+    TMarks FoodstuffMarks;
+    TMarks HowMarks;
+    // The settings this window reads (the options window keeps them current).
+    TSettings Settings;
+
+    // ---- the recipe list ------------------------------------------------------------
+    TIconStore Icons;          // built-in and user icons, 16 and 32 pixels
+    TCookItems CookItems;      // every recipe of the data folder, in listing order
+    TColumnTable ColumnTable;  // the report view's columns
+    TCookListModel* ListModel = nullptr;
+    bool SortAscending = true;
+    int SortColumn = -1;
+    void BuildListColumns();
+    void SearchCookFld();
+    // Refills the rows, selecting record `index` (-1: none). Asks the save
+    // question first; false when it was cancelled (nothing refilled).
+    bool IndicateList(int index);
+    // Sorts the rows by column c (0-based), keeping the selected recipe.
+    void SortList(int column, bool ascending);
+    void CookListViewColumnClick(int column);
+    void CookListViewSelectItem(int row, bool selected);
+    // Record index of the selected row, or -1.
+    int SelectedRecord() const;
+    // Selects a record's row as a user would (the save question may refuse).
+    bool SelectRecord(int record);
+
+    // ---- the open recipe ------------------------------------------------------------
+    TRecipeContent Recipe;  // what was read from the open folder
+    bool LoadFile(const TCookItem& item);
+    void LoadPictureFile(const QString& fileName);
+    void ShowPhoto();       // shows Recipe.PhotoImage in the photo pane
+    void ShowMemo();        // shows MemoBitmap on the canvas, with its size caption
     int ThumbnailCount = 0;
 
     // ---- the modified marker and the one save question -------------------------
@@ -334,6 +377,15 @@ public:
     // ---- classification tree and thumbnails ----
     // ---- pane aids (links, photo, memo, input support, tips, menus look) ----
     // ---- options, column chooser, about box, gestures ----
+    void WireOptionCommands();
+    void miOptionClick();
+    void About1Click();
+    // The settings that shape this window, at start-up and after the options' OK.
+    void ApplyOptionSettings(const TSettingsApply& apply, bool starting);
+    // View-only mode keeps the commands that change recipes disabled.
+    void LockRecipeCommands(bool locked);
+    void RunGesture(TGestureCommand command);
+    TListGestures* Gestures = nullptr;
     // ---- printing, exchange, web tools, kitchen tools ----
 
 signals:
@@ -355,16 +407,26 @@ private:
     void WireOwnCommands();
     void PlaceBarsDefault();
 
+    void ApplyPaneSizes();
+    void PaneSizesMoved();
     void ReadLayout();
     void WriteLayout();
-    void RestoreBar(class TIniFile& ini, QWidget* bar);
-    void WriteBar(class TIniFile& ini, QWidget* bar);
+    void RestoreBar(TIniFile& ini, QWidget* bar);
+    void WriteBar(TIniFile& ini, QWidget* bar);
 
     void ClearPhoto();
-    void LoadFindCareer();
+    void SetTabImage(QWidget* tab, bool present);
+    void ColourPanes();
+    void MarkLinks(QTextEdit* pane, const TMarks& marks);
+    void ReadFindCareer();
+    void ReadColumnTable();
+    void WriteColumnTable();
     void LoadMaterialList();
     void PaneChanged();
 
+    int CookPanelWidth = 361;
+    int SubPanelHeight = 225;
+    int PicturePanelWidth = 178;
     bool Destroyed = false;
     bool LayoutLoaded = false;
     bool FindCareerLoaded = false;

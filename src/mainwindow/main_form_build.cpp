@@ -71,6 +71,17 @@ void TMainForm::BuildWidgets() {
     BuildListPlace();
     BuildRecipePanes();
     BuildStatusBar();
+
+    // The list takes what the fixed-size panes leave.
+    MainSplitter->setStretchFactor(MainSplitter->indexOf(ListPanel), 1);
+    for (QWidget* pane : {static_cast<QWidget*>(Panel4), static_cast<QWidget*>(Panel9), static_cast<QWidget*>(CookPanel)})
+        MainSplitter->setStretchFactor(MainSplitter->indexOf(pane), 0);
+    RecipeSplitter->setStretchFactor(0, 0);
+    RecipeSplitter->setStretchFactor(1, 1);
+    SubSplitter->setStretchFactor(0, 1);
+    SubSplitter->setStretchFactor(1, 0);
+    for (QSplitter* splitter : {MainSplitter, RecipeSplitter, SubSplitter})
+        connect(splitter, &QSplitter::splitterMoved, this, &TMainForm::PaneSizesMoved);
 }
 
 void TMainForm::BuildListPlace() {

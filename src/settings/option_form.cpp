@@ -8,16 +8,20 @@
 #include <QFileInfo>
 #include <QFrame>
 #include <QLabel>
-#include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTabBar>
 #include <QTabWidget>
 
 #include "dialogs/tiled_background.h"
+#include "platform/dialogs.h"
+
+TOptionForm* OptionForm = nullptr;
 
 TOptionForm::TOptionForm(const QString& appDir, QWidget* parent)
     : QDialog(parent), AppDir(appDir) {
+    if (!OptionForm)
+        OptionForm = this;
     setObjectName("OptionForm");
     setWindowTitle("各種設定画面");
     setFixedSize(500, 373);
@@ -46,9 +50,6 @@ TOptionForm::TOptionForm(const QString& appDir, QWidget* parent)
 
     ColorDialog1 = new QColorDialog(this);
     ColorDialog1->setObjectName("ColorDialog1");
-    ShowErrorText = [](QWidget* owner, const QString& text) {
-        QMessageBox::critical(owner, "Saporia", text);
-    };
     PickColour = [](QColorDialog* dialog) -> std::optional<QColor> {
         if (dialog->exec() != QDialog::Accepted)
             return std::nullopt;
@@ -56,13 +57,17 @@ TOptionForm::TOptionForm(const QString& appDir, QWidget* parent)
     };
 }
 
-TOptionForm::~TOptionForm() { SaveSettingsToFile(); }
+TOptionForm::~TOptionForm() {
+    SaveSettingsToFile();
+    if (OptionForm == this)
+        OptionForm = nullptr;
+}
 
 void TOptionForm::SaveSettingsToFile() {
     try {
         SaveSettingsFile(Settings, SettingsFilePath(AppDir));
     } catch (const std::exception& e) {
-        ShowErrorText(this, QString::fromStdString(e.what()));
+        ShowErrorBox(this, ExceptionMessage(e));
     }
 }
 

@@ -49,8 +49,6 @@ public:
     // Writes the settings file; a failure is shown and the program goes on.
     void SaveSettingsToFile();
 
-    // Shows an error text; tests replace it to read the text without a box.
-    std::function<void(QWidget*, const QString&)> ShowErrorText;
 
     QTabWidget* PageControl1 = nullptr;
     QLineEdit* EditTitle = nullptr;
@@ -123,3 +121,6 @@ private:
     TColorValue SwatchColour = ColorBlue;
     std::vector<TSettingsTarget> Targets;
 };
+
+// The window of the running program (set by the first one created).
+extern TOptionForm* OptionForm;
