@@ -391,6 +391,7 @@ public:
     // ---- pane aids (links, photo, memo, input support, tips, menus look) ----
     // ---- options, column chooser, about box, gestures ----
     void WireOptionCommands();
+    void miDisplayDetailConfigClick();
     void miOptionClick();
     void About1Click();
     // The settings that shape this window, at start-up and after the options' OK.
