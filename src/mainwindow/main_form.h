@@ -373,6 +373,19 @@ public:
     QTimer* tmHint = nullptr;
 
     // ---- recipe commands (add, delete, rename, save, attributes, reload) ----
+    void WireRecipeCommands();  // after every window exists; builds the icon picker
+    void miRecipeAddClick();
+    void miRecipeDeleteClick();
+    void miRecipeSaveClick();
+    void miRecipeRenameClick();
+    void E2Click();
+    void CookListViewDblClick();
+    void miUpdateClick();
+    void miIconManageClick();
+    struct TIconNames UserIconNames() const;
+    // Rebuilds the thumbnails and the classification tree where they are
+    // shown, after a command refilled the list; set by their owner.
+    std::function<void()> RebuildListViews;
     // ---- search ----
     // ---- classification tree and thumbnails ----
     // ---- pane aids (links, photo, memo, input support, tips, menus look) ----
