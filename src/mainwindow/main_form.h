@@ -89,8 +89,10 @@ public:
     QImage MemoBitmap;       // the memo canvas
     TMarks FoodstuffMarks;
     TMarks HowMarks;
-    // The settings this window reads (the options window keeps them current).
+    // The settings this window reads: the options window's once it exists,
+    // else `Settings` (the defaults, or what a test sets).
     TSettings Settings;
+    const TSettings& CurrentSettings() const;
 
     // ---- the recipe list ------------------------------------------------------------
     TIconStore Icons;          // built-in and user icons, 16 and 32 pixels
