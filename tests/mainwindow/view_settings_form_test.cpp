@@ -4,6 +4,9 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QHeaderView>
+#include <QComboBox>
+#include <QDir>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
@@ -16,6 +19,7 @@
 #include <QTreeWidget>
 
 #include "dialogs/list_column_select_form.h"
+#include "dialogs/tiled_background.h"
 #include "mainwindow/column_table.h"
 #include "mainwindow/control_bar_widget.h"
 #include "mainwindow/cook_list_model.h"
@@ -225,6 +229,21 @@ TEST(ViewSettings, OptionsOkAppliesAtOnce) {
     EXPECT_EQ(f.Form.RichEditComment->font().family(), "ＭＳ ゴシック");
     EXPECT_EQ(f.Form.CookListView->ReportView()->iconSize(), QSize(16, 16));
     EXPECT_TRUE(f.Form.CookListView->ReportView()->showGrid());
+    EXPECT_TRUE(f.Form.ControlBar1->palette().brush(QPalette::Window).texture().isNull());
+
+    // A background bitmap: the dock sites show it at once.
+    QImage tile(8, 8, QImage::Format_RGB32);
+    tile.fill(Qt::green);
+    QDir().mkpath(f.Dir.Path("background"));
+    ASSERT_TRUE(tile.save(f.Dir.Path("background/Leaf.bmp"), "BMP"));
+    TOptionForm later(f.Dir.AppDir(), &f.Form);  // the list is built at creation
+    later.AddSettingsTarget([&](const TSettingsApply& a, bool starting) { f.Form.ApplyOptionSettings(a, starting); });
+    later.show();
+    later.findChild<QComboBox*>("StyleComboBox")->setCurrentIndex(0);
+    later.findChild<QPushButton*>("BitBtnOK")->click();
+    EXPECT_EQ(f.Form.ControlBar1->palette().brush(QPalette::Window).texture().size(), QSize(8, 8));
+    EXPECT_EQ(f.Form.ControlBar2->palette().brush(QPalette::Window).texture().size(), QSize(8, 8));
+    SetSharedBackImg(QPixmap());
 }
 
 namespace {
