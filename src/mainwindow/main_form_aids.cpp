@@ -3,6 +3,9 @@
 #include "mainwindow/main_form.h"
 
 #include <QAction>
+#include <QBoxLayout>
+#include <QFrame>
+#include <QScrollArea>
 #include <QApplication>
 #include <QLabel>
 #include <QMenu>
@@ -39,7 +42,23 @@ void TMainForm::CreatePaneAids() {
         ApplyFlatMenuStyle(menu);
 
     // The memo canvas draws on MemoBitmap, which LoadFile and Save use.
-    PaneAids->Memo = new TMemoPane(imgDraw, PaintToolPanel, PaneAids);
+    // The colour swatches stand in a column left of the canvas.
+    QWidget* palette = nullptr;
+    if (auto* paintLayout = qobject_cast<QBoxLayout*>(TabSheetPaint->layout())) {
+        const int at = paintLayout->indexOf(ScrollBox2);
+        if (at >= 0) {
+            paintLayout->removeWidget(ScrollBox2);
+            auto* row = new QHBoxLayout;
+            row->setContentsMargins(0, 0, 0, 0);
+            row->setSpacing(0);
+            palette = new QFrame(TabSheetPaint);
+            palette->setObjectName(QStringLiteral("PalettePanel"));
+            row->addWidget(palette);
+            row->addWidget(ScrollBox2, 1);
+            paintLayout->insertLayout(at, row, 1);
+        }
+    }
+    PaneAids->Memo = new TMemoPane(imgDraw, PaintToolPanel, PaneAids, palette);
     PaneAids->Memo->Bitmap = [this]() -> QImage& { return MemoBitmap; };
     PaneAids->Memo->CanDraw = [this] { return SelectedRecord() >= 0 && !CurrentRecipePath.isEmpty(); };
     connect(PaneAids->Memo, &TMemoPane::Changed, this, [this] {

@@ -8,7 +8,9 @@
 #include <QMenu>
 #include <QTabWidget>
 #include <QTextEdit>
+#include <QToolBar>
 #include <QToolButton>
+#include <QTimer>
 
 #include "main_form_fixture.h"
 #include "mainwindow/link_picture_form.h"
@@ -166,4 +168,14 @@ TEST_F(MainPaneAidsTest, PhotoPagingRendered) {
     QApplication::processEvents();
     EXPECT_FALSE(form.Image1->pixmap().isNull());
     RenderWidgetIfAsked(&form, QStringLiteral("pane_aids_photo_paged"));
+    // The pane menu in its flat look, with the ticker running.
+    for (int i = 0; i < 200; ++i)
+        form.tmHint->timeout({});
+    form.PopupPane = form.memFoodstuff;
+    form.REPopupMenu->popup(form.mapToGlobal(QPoint(700, 200)));
+    QApplication::processEvents();
+    RenderWidgetIfAsked(form.REPopupMenu, QStringLiteral("pane_aids_menu"));
+    RenderWidgetIfAsked(form.ToolBar3, QStringLiteral("pane_aids_menubar"));
+    RenderWidgetIfAsked(form.imgHint, QStringLiteral("pane_aids_tips"));
+    form.REPopupMenu->hide();
 }
