@@ -376,6 +376,16 @@ public:
     // ---- search ----
     // ---- classification tree and thumbnails ----
     // ---- pane aids (links, photo, memo, input support, tips, menus look) ----
+    class TPaneAids* PaneAids = nullptr;
+    void CreatePaneAids();  // once the panes and menus exist
+    void PaneAidsLoaded();  // after LoadFile filled the panes
+    QString LinkPicturePath() const;  // picture of the link under the mouse
+    void REPopupMenuPopup();
+    void N39Click();
+    void Paste1Click();
+    void N41Click();
+    void LinkDeleteClick(int tag);
+    void N40Click();
     // ---- options, column chooser, about box, gestures ----
     void WireOptionCommands();
     void miDisplayDetailConfigClick();
@@ -406,6 +416,8 @@ private:
     void BuildToolBars();
     void BuildPopupMenus();
     void WireOwnCommands();
+    void CreateLinkAids();
+    QString SelectedLinkWord() const;
     void PlaceBarsDefault();
 
     void ApplyPaneSizes();

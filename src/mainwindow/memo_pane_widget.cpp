@@ -58,6 +58,9 @@ TMemoPane::TMemoPane(QWidget* canvasWidget, QWidget* toolPanel, QObject* parent)
     auto* layout = qobject_cast<QBoxLayout*>(toolPanel->layout());
     if (!layout)
         layout = new QHBoxLayout(toolPanel);
+    // The row may be cut off in a narrow pane rather than widen the window.
+    layout->setSpacing(2);
+    toolPanel->setSizePolicy(QSizePolicy::Ignored, toolPanel->sizePolicy().verticalPolicy());
     auto* group = new QButtonGroup(this);
     group->setExclusive(true);
     QToolButton** targets[] = {&SpeedButton3, &SpeedButton8, &SpeedButton5, &SpeedButton6,
