@@ -1,11 +1,3 @@
-#include <QApplication>
-#include <QMainWindow>
+#include "app/program_main.h"
 
-int main(int argc, char* argv[]) {
-    QApplication app(argc, argv);
-    QMainWindow window;
-    window.setWindowTitle(QStringLiteral("Saporia"));
-    window.resize(800, 600);
-    window.show();
-    return app.exec();
-}
+int main(int argc, char* argv[]) { return ProgramMain(argc, argv); }

@@ -1,6 +1,8 @@
 #include "common/helpers.h"
 
+#include <algorithm>
 #include <cmath>
+#include <cstring>
 
 #include <QPainter>
 

@@ -50,6 +50,7 @@ private:
 
 TIconForm::TIconForm(QWidget* parent) : QWidget(parent, Qt::Popup | Qt::FramelessWindowHint) {
     setObjectName("IconForm");
+    IconForm = this;
     setFixedSize(ClientWidth, ClientHeight);
     Panel1 = new QFrame(this);
     Panel1->setObjectName("Panel1");
@@ -130,4 +131,11 @@ void TIconForm::IconCellClick(int index) {
 void TIconForm::paintEvent(QPaintEvent*) {
     QPainter p(this);
     PaintTiledBackground(p, SharedBackImg(), size());
+}
+
+TIconForm* IconForm = nullptr;
+
+TIconForm::~TIconForm() {
+    if (IconForm == this)
+        IconForm = nullptr;
 }

@@ -15,6 +15,7 @@ class TIconForm final : public QWidget {
     Q_OBJECT
 public:
     explicit TIconForm(QWidget* parent = nullptr);
+    ~TIconForm() override;
 
     // 0 = the attribute dialog's icon box, 1 = the wizard's.
     int PickTarget = 0;
@@ -42,3 +43,6 @@ private:
     QList<QPixmap> Icons;
     QList<TIconBox*> Targets{nullptr, nullptr};
 };
+
+// The window created at start-up; null before.
+extern TIconForm* IconForm;

@@ -5,9 +5,12 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMessageBox>
 #include <QPushButton>
 #include <QTreeWidget>
+
+#include "platform/dialogs.h"
+
+TListColumnSelectForm* ListColumnSelectForm = nullptr;
 
 namespace {
 
@@ -24,13 +27,12 @@ QPushButton* Button(QWidget* parent, const char* name, const QString& text, QRec
 }  // namespace
 
 TListColumnSelectForm::TListColumnSelectForm(QWidget* parent) : QDialog(parent) {
+    if (!ListColumnSelectForm)
+        ListColumnSelectForm = this;
     setObjectName("ListColumnSelectForm");
     setWindowTitle("詳細表示の設定[ﾚﾎﾟｰﾄ形式]");
     setFixedSize(358, 368);
     setFont(QFont("ＭＳ Ｐゴシック", 9));
-    ShowErrorText = [](QWidget* owner, const QString& text) {
-        QMessageBox::critical(owner, "Saporia", text);
-    };
 
     auto* label3 = new QLabel("表示する詳細を選択してください。", this);
     label3->setObjectName("Label3");
@@ -87,6 +89,11 @@ TListColumnSelectForm::TListColumnSelectForm(QWidget* parent) : QDialog(parent) 
     BitBtn2 = Button(this, "BitBtn2", "キャンセル", {260, 328, 86, 28});
     connect(BitBtn1, &QPushButton::clicked, this, [this] { BitBtn1Click(); });
     connect(BitBtn2, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+TListColumnSelectForm::~TListColumnSelectForm() {
+    if (ListColumnSelectForm == this)
+        ListColumnSelectForm = nullptr;
 }
 
 QList<TColumnRow> TListColumnSelectForm::DefaultRows() {
@@ -224,7 +231,7 @@ void TListColumnSelectForm::BitBtn1Click() {
             accept();
             return;
         }
-    ShowErrorText(this, "表示する項目は一つ以上選択して下さい。");
+    ShowErrorBox(this, "表示する項目は一つ以上選択して下さい。");
 }
 
 void TListColumnSelectForm::Button5Click() {

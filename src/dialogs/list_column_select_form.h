@@ -27,6 +27,7 @@ class TListColumnSelectForm final : public QDialog {
     Q_OBJECT
 public:
     explicit TListColumnSelectForm(QWidget* parent = nullptr);
+    ~TListColumnSelectForm() override;
 
     void ClearRows();
     void AddRow(const TColumnRow& row);
@@ -35,8 +36,6 @@ public:
 
     void MoveItem(int from, int to);
 
-    // Shows an error text; tests replace it to read the text without a box.
-    std::function<void(QWidget*, const QString&)> ShowErrorText;
 
     QTreeWidget* ListView1 = nullptr;
     QLineEdit* Edit1 = nullptr;
@@ -63,3 +62,6 @@ private:
     QTreeWidgetItem* SelectedRow() const;
     QTreeWidgetItem* MakeItem(const TColumnRow& row) const;
 };
+
+// The window of the running program (set by the first one created).
+extern TListColumnSelectForm* ListColumnSelectForm;

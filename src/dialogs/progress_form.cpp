@@ -24,6 +24,8 @@ int ScopeDepth = 0;
 
 }  // namespace
 
+TProgressForm* ProgressForm = nullptr;
+
 TBusyAnimation::TBusyAnimation(QWidget* parent) : QWidget(parent), Timer(new QTimer(this)) {
     setFixedSize(50, 25);
     setAttribute(Qt::WA_TransparentForMouseEvents);
@@ -90,6 +92,7 @@ void TBusyAnimation::paintEvent(QPaintEvent*) {
 TProgressForm::TProgressForm(QWidget* mainWindow)
     : QWidget(nullptr, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint), MainWindow(mainWindow) {
     setObjectName("ProgressForm");
+    ProgressForm = this;
     // One-pixel border around the 115 by 50 client area.
     setFixedSize(ClientWidth + 2, ClientHeight + 2);
     QFont formFont(QStringLiteral("ＭＳ Ｐゴシック"));
@@ -116,6 +119,11 @@ TProgressForm::TProgressForm(QWidget* mainWindow)
     AnimateProgress->setObjectName("AnimateProgress");
     AnimateProgress->move(32, 16);
     AnimateProgress->raise();
+}
+
+TProgressForm::~TProgressForm() {
+    if (ProgressForm == this)
+        ProgressForm = nullptr;
 }
 
 void TProgressForm::SetText(const QString& text) {
@@ -168,6 +176,8 @@ TProgressScope::TProgressScope(TProgressForm* form, const QString& text) : Form(
     }
     LetPendingMessagesRun();
 }
+
+TProgressScope::TProgressScope(const QString& text) : TProgressScope(ProgressForm, text) {}
 
 TProgressScope::~TProgressScope() {
     --ScopeDepth;

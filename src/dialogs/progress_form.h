@@ -35,6 +35,7 @@ class TProgressForm final : public QWidget {
     Q_OBJECT
 public:
     explicit TProgressForm(QWidget* mainWindow = nullptr);
+    ~TProgressForm() override;
 
     void SetText(const QString& text);
     QString Text() const;
@@ -56,6 +57,9 @@ private:
     TBusyAnimation* AnimateProgress = nullptr;
 };
 
+// The program's progress window (created at start-up); null before.
+extern TProgressForm* ProgressForm;
+
 // Shows the progress window with a text and the busy cursor while in scope,
 // lets pending messages run once so the window paints, and closes both when
 // the work ends, early or by an error. Nested scopes keep the window up
@@ -63,6 +67,8 @@ private:
 class TProgressScope final {
 public:
     TProgressScope(TProgressForm* form, const QString& text);
+    // With the program's one progress window.
+    explicit TProgressScope(const QString& text);
     ~TProgressScope();
     TProgressScope(const TProgressScope&) = delete;
     TProgressScope& operator=(const TProgressScope&) = delete;

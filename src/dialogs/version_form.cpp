@@ -5,14 +5,16 @@
 #include <QEvent>
 #include <QFrame>
 #include <QLabel>
-#include <QMessageBox>
 #include <QPainter>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QUrl>
 
 #include "dialogs/tiled_background.h"
+#include "platform/dialogs.h"
 #include "platform/saporia_error.h"
+
+TVersionForm* VersionForm = nullptr;
 
 namespace {
 
@@ -81,13 +83,12 @@ TVersionForm::TVersionForm(const QString& appDir, QWidget* parent,
     : QDialog(parent), AppDir(appDir), Sources(std::move(sources)) {
     if (!Sources)
         Sources = std::make_unique<TLinuxSystemInfoSources>();
-    ShowErrorText = [](QWidget* owner, const QString& text) {
-        QMessageBox::critical(owner, "Saporia", text);
-    };
     OpenAddress = [](const QString& address) {
         return QDesktopServices::openUrl(QUrl(address));
     };
 
+    if (!VersionForm)
+        VersionForm = this;
     setObjectName("VersionForm");
     setWindowTitle("バージョン情報");
     setFixedSize(426, 393);
@@ -178,7 +179,10 @@ TVersionForm::TVersionForm(const QString& appDir, QWidget* parent,
     });
 }
 
-TVersionForm::~TVersionForm() = default;
+TVersionForm::~TVersionForm() {
+    if (VersionForm == this)
+        VersionForm = nullptr;
+}
 
 QString TVersionForm::HomePageAddress() { return "https://saporia.example.org/"; }
 
@@ -201,7 +205,7 @@ bool TVersionForm::eventFilter(QObject* watched, QEvent* event) {
             try {
                 Image4Click();
             } catch (const TSaporiaError& e) {
-                ShowErrorText(this, e.message());
+                ShowErrorBox(this, e.message());
             }
             return true;
         }
@@ -223,7 +227,7 @@ void TVersionForm::FormShow() {
         Filling = false;
     } catch (const std::exception&) {
         Filling = false;
-        ShowErrorText(this, SystemInfoErrorText("SystemInformation Error."));
+        ShowErrorBox(this, SystemInfoErrorText("SystemInformation Error."));
         return;
     }
     GatherSystemInfo();
@@ -240,7 +244,7 @@ void TVersionForm::GatherSystemInfo() {
         ApplyView(view);
     } catch (const TSaporiaError& e) {
         ApplyView(view);
-        ShowErrorText(this, SystemInfoErrorText(e.message()));
+        ShowErrorBox(this, SystemInfoErrorText(e.message()));
     }
 }
 

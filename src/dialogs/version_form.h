@@ -22,8 +22,6 @@ public:
                           std::unique_ptr<TSystemInfoSources> sources = nullptr);
     ~TVersionForm() override;
 
-    // Shows an error text; tests replace it to read the text without a box.
-    std::function<void(QWidget*, const QString&)> ShowErrorText;
     // Opens an address with the desktop; returns false when nothing opened it.
     std::function<bool(const QString&)> OpenAddress;
 
@@ -65,3 +63,6 @@ private:
     QLabel* Image4 = nullptr;
     bool Filling = false;
 };
+
+// The window of the running program (set by the first one created).
+extern TVersionForm* VersionForm;

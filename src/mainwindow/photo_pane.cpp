@@ -1,109 +1,76 @@
 #include "mainwindow/photo_pane.h"
 
-#include <QFile>
 #include <QFileInfo>
 
 #include "mainwindow/picture_codec.h"
+#include "mainwindow/recipe_folder.h"
 #include "platform/file_io.h"
 #include "platform/saporia_error.h"
 
-namespace {
-
-const QString MainBaseName = QStringLiteral("写真");
-
-}  // namespace
-
-QString TPhotoPane::MainPhotoName() { return MainBaseName + QStringLiteral(".jpg"); }
-
 void TPhotoPane::Clear() {
     Picture = QImage();
-    MainBytes.clear();
-    PictureNames.clear();
     PictureIndex = -1;
-    MainPhotoChanged = false;
+    PictureCount = 0;
     ShownIsMain = true;
 }
 
-void TPhotoPane::LoadFolder(const QString& recipePath) {
+void TPhotoPane::Show(const TRecipeContent& content) {
     Clear();
-    for (const QString& name : SortedEntries(recipePath, {}, false))
-        if (name.endsWith(QStringLiteral(".jpg"), Qt::CaseInsensitive) && name.size() > 4)
-            PictureNames.append(name.left(name.size() - 4));
-    if (PictureNames.size() >= 2) {
-        PictureIndex = 0;
-        const qsizetype main = PictureNames.indexOf(MainBaseName);
-        if (main > 0)
-            PictureNames.move(main, 0);
-    }
-    const QString mainPath = recipePath + ExistingNameIgnoringCase(recipePath, MainPhotoName());
-    if (QFileInfo(mainPath).isFile()) {
-        const QByteArray bytes = ReadFileBytes(mainPath);
-        Picture = DecodePictureBytes(bytes, mainPath);
-        MainBytes = bytes;
-    }
+    Picture = content.PhotoImage;
+    PictureCount = int(content.PictureNames.size());
+    PictureIndex = PictureCount >= 2 ? 0 : -1;
 }
 
-bool TPhotoPane::LoadPictureFile(const QString& path) {
-    const QString suffix = QFileInfo(path).suffix().toLower();
-    if (suffix == QStringLiteral("bmp")) {
-        const QImage image = DecodePictureBytes(ReadFileBytes(path), path);
-        SetPicture(image);
-        return true;
-    }
-    if (suffix == QStringLiteral("jpg") || suffix == QStringLiteral("jpeg")) {
-        const QByteArray bytes = ReadFileBytes(path);
-        Picture = DecodePictureBytes(bytes, path);
-        MainBytes = bytes;
-        MainPhotoChanged = true;
-        ShownIsMain = true;
-        return true;
-    }
-    return false;
+bool TPhotoPane::LoadPictureFile(TRecipeContent& content, const QString& path) {
+    const std::optional<TPhotoFile> file = ReadPictureFile(path);
+    if (!file)
+        return false;
+    content.Photo = file->Jpeg;
+    content.PhotoImage = file->Image;
+    content.PhotoChanged = true;
+    Picture = file->Image;
+    ShownIsMain = true;
+    return true;
 }
 
-void TPhotoPane::SetPicture(const QImage& image) {
+void TPhotoPane::SetPicture(TRecipeContent& content, const QImage& image) {
     QByteArray bytes = EncodeJpegImage(image);
-    Picture = DecodePictureBytes(bytes, MainPhotoName());
-    MainBytes = std::move(bytes);
-    MainPhotoChanged = true;
+    const QImage decoded = DecodePictureBytes(bytes, PhotoFileName);
+    content.Photo = std::move(bytes);
+    content.PhotoImage = decoded;
+    content.PhotoChanged = true;
+    Picture = decoded;
     ShownIsMain = true;
 }
 
-void TPhotoPane::Remove() {
+void TPhotoPane::Remove(TRecipeContent& content) {
     Picture = QImage();
     if (ShownIsMain) {
-        MainBytes.clear();
-        MainPhotoChanged = true;
+        content.Photo.clear();
+        content.PhotoImage = QImage();
+        content.PhotoChanged = true;
     }
 }
 
-void TPhotoPane::Page(const QString& recipePath, int step) {
-    if (PictureNames.isEmpty())
+void TPhotoPane::Page(const TRecipeContent& content, const QString& recipePath, int step) {
+    PictureCount = int(content.PictureNames.size());
+    if (PictureCount == 0)
         return;
-    PictureIndex = qBound(0, PictureIndex + step, int(PictureNames.size() - 1));
-    const QString name = PictureNames[PictureIndex];
-    ShownIsMain = name == MainBaseName;
-    if (ShownIsMain && (MainPhotoChanged || !MainBytes.isEmpty())) {
+    PictureIndex = qBound(0, PictureIndex + step, PictureCount - 1);
+    ShownIsMain = content.PictureNames[PictureIndex] == PhotoBaseName;
+    if (ShownIsMain && (content.PhotoChanged || !content.Photo.isEmpty())) {
         // The main photo as it stands now, changed or not.
-        Picture = MainBytes.isEmpty() ? QImage() : DecodePictureBytes(MainBytes, MainPhotoName());
+        Picture = content.PhotoImage;
         return;
     }
-    const QString path = recipePath + ExistingNameIgnoringCase(recipePath, name + QStringLiteral(".jpg"));
+    const QString file = PictureIndex < content.PictureFiles.size()
+                             ? content.PictureFiles[PictureIndex]
+                             : content.PictureNames[PictureIndex] + QStringLiteral(".jpg");
+    QString folder = recipePath;
+    if (!folder.endsWith(QLatin1Char('/')))
+        folder += QLatin1Char('/');
+    const QString path = folder + file;
     Picture = DecodePictureBytes(ReadFileBytes(path), path);
 }
 
-QString TPhotoPane::PagingCaption() const {
-    return QStringLiteral("%1/%2").arg(PictureIndex + 1).arg(PictureNames.size());
-}
-
-void TPhotoPane::Save(const QString& recipePath) {
-    if (!MainPhotoChanged)
-        return;
-    const QString path = recipePath + ExistingNameIgnoringCase(recipePath, MainPhotoName());
-    if (MainBytes.isEmpty()) {
-        QFile::remove(path);  // a failed deletion is ignored
-    } else {
-        WriteFileAtomic(path, MainBytes);
-    }
-    MainPhotoChanged = false;
-}
+QString TPhotoPane::PagingCaption() const { return QStringLiteral("%1/%2").arg(PictureIndex + 1).arg(PictureCount); }

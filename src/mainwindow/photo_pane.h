@@ -1,57 +1,46 @@
 #pragma once
 
-#include <QByteArray>
 #include <QImage>
 #include <QString>
-#include <QStringList>
 
-// The photo pane of the open recipe, without its widgets: the picture shown,
-// the folder's photos to page through, and the main photo "写真.jpg" with
-// whether the user changed it. Paging only shows another photo; the main
-// photo is written back only after a drop, load, paste or remove of it, and
-// an unchanged photo keeps its bytes.
+struct TRecipeContent;
+
+// The photo pane of the open recipe, without its widgets. The recipe's
+// content holds the main photo "写真.jpg" and the folder's photo list; the
+// pane shows one of them. Paging only shows another photo: the main photo
+// changes (and Save writes it) only after a drop, load, paste or remove of
+// the main photo itself, so an unchanged photo keeps its bytes.
 class TPhotoPane final {
 public:
-    QImage Picture;            // what the pane shows (null: nothing)
-    QStringList PictureNames;  // base names of the folder's ".jpg" files, "写真" first
-    int PictureIndex = -1;     // shown name; 0 with two or more photos, else -1
-    bool MainPhotoChanged = false;
+    QImage Picture;         // what the pane shows (null: nothing)
+    int PictureIndex = -1;  // shown entry of the photo list; 0 with two or more, else -1
+    int PictureCount = 0;
 
-    static QString MainPhotoName();  // "写真.jpg"
-
-    // Empties the pane and the photo list.
+    // Shows the recipe's main photo after a load.
+    void Show(const TRecipeContent& content);
     void Clear();
 
-    // Shows "写真.jpg" of the folder (when there) and lists the folder's
-    // photos. Throws TSaporiaError when the main photo cannot be read.
-    void LoadFolder(const QString& recipePath);
-
-    // Puts a picture file into the pane as the new main photo: ".bmp" is
-    // converted to JPEG, ".jpg"/".jpeg" are taken as they are; any other
-    // extension leaves the pane unchanged (returns false). Throws when the
-    // file cannot be read as a picture, leaving the pane unchanged.
-    bool LoadPictureFile(const QString& path);
+    // Puts a picture file in as the new main photo: ".bmp" is converted to
+    // JPEG, ".jpg"/".jpeg" are taken as they are; any other extension leaves
+    // everything unchanged (returns false). Throws TSaporiaError when the file
+    // cannot be read as a picture, leaving everything unchanged.
+    bool LoadPictureFile(TRecipeContent& content, const QString& path);
 
     // A pasted image becomes the main photo, as JPEG.
-    void SetPicture(const QImage& image);
+    void SetPicture(TRecipeContent& content, const QImage& image);
 
-    // Empties the pane. Only when the main photo is shown is it removed.
-    void Remove();
+    // Empties the pane; the main photo is removed only when it is the one
+    // shown.
+    void Remove(TRecipeContent& content);
 
     // Shows the previous (-1) or next (+1) photo of the folder.
-    void Page(const QString& recipePath, int step);
-    bool PagingVisible() const { return PictureNames.size() >= 2; }
+    void Page(const TRecipeContent& content, const QString& recipePath, int step);
+
+    bool PagingVisible() const { return PictureCount >= 2; }
     QString PagingCaption() const;  // "n/m"
     bool PrevEnabled() const { return PictureIndex != 0; }
-    bool NextEnabled() const { return PictureIndex != PictureNames.size() - 1; }
-
-    // Writes the main photo when it changed: the new JPEG, or deletes
-    // "写真.jpg" when it was removed. Throws TSaporiaError on failure.
-    void Save(const QString& recipePath);
-
-    const QByteArray& MainPhotoBytes() const { return MainBytes; }
+    bool NextEnabled() const { return PictureIndex != PictureCount - 1; }
 
 private:
-    QByteArray MainBytes;     // bytes for "写真.jpg"; empty: none
     bool ShownIsMain = true;  // the pane shows the main photo (or its place)
 };

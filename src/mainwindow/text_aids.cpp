@@ -100,3 +100,14 @@ QString MaterialInsertText(const QString& line) {
     text.replace(QLatin1Char('_'), QLatin1Char(' '));
     return text;
 }
+
+QString AlignRefusal(bool wordWrap, const QString& sep) {
+    if (wordWrap)
+        return QStringLiteral("自動改行のオンの状態ではこの機能は使用出来ません。\r\n使用するには自動改行をオフにしてください");
+    int bytes = 0;
+    for (const QChar c : sep)
+        bytes += SjisCharBytes(c);
+    if (bytes > MaxAlignSeparatorBytes)
+        return QStringLiteral("選択されている文字数が多すぎます。\r\n半角6文字全角3文字で選択してください。");
+    return {};
+}

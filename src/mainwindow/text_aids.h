@@ -40,3 +40,6 @@ QList<TMaterialItem> MaterialItemsFor(const QStringList& materialList, const QSt
 // The text a word line inserts: its second blank-separated field, with "_"
 // standing for a blank.
 QString MaterialInsertText(const QString& line);
+
+// Why alignment is refused, or empty when it may go ahead.
+QString AlignRefusal(bool wordWrap, const QString& sep);

@@ -13,8 +13,15 @@
 #include <QTabBar>
 #include <QTabWidget>
 
+#include "dialogs/tiled_background.h"
+#include "platform/dialogs.h"
+
+TOptionForm* OptionForm = nullptr;
+
 TOptionForm::TOptionForm(const QString& appDir, QWidget* parent)
     : QDialog(parent), AppDir(appDir) {
+    if (!OptionForm)
+        OptionForm = this;
     setObjectName("OptionForm");
     setWindowTitle("各種設定画面");
     setFixedSize(500, 373);
@@ -28,6 +35,7 @@ TOptionForm::TOptionForm(const QString& appDir, QWidget* parent)
     PageControl1->tabBar()->setFont(tabFont);
     PageControl1->tabBar()->setExpanding(false);
     PageControl1->setStyleSheet("QTabBar::tab { padding: 4px 5px; }");
+    Settings = LoadSettingsFile(SettingsFilePath(AppDir));
     CreatePages();
 
     BitBtnOK = new QPushButton("O K", this);
@@ -49,20 +57,31 @@ TOptionForm::TOptionForm(const QString& appDir, QWidget* parent)
     };
 }
 
-TOptionForm::~TOptionForm() = default;
+TOptionForm::~TOptionForm() {
+    SaveSettingsToFile();
+    if (OptionForm == this)
+        OptionForm = nullptr;
+}
 
-QStringList TOptionForm::BackgroundNames(const QString& appDir) {
-    QStringList names;
-    const QDir dir(appDir + "background");
-    for (const QFileInfo& entry :
-         dir.entryInfoList({"*.bmp"}, QDir::Files | QDir::NoDotAndDotDot | QDir::Hidden))
-        if (entry.suffix().compare("bmp", Qt::CaseInsensitive) == 0)
-            names << entry.completeBaseName();
-    std::sort(names.begin(), names.end(), [](const QString& a, const QString& b) {
-        const int c = a.compare(b, Qt::CaseInsensitive);
-        return c != 0 ? c < 0 : a < b;
-    });
-    return names;
+void TOptionForm::SaveSettingsToFile() {
+    try {
+        SaveSettingsFile(Settings, SettingsFilePath(AppDir));
+    } catch (const std::exception& e) {
+        ShowErrorBox(this, ExceptionMessage(e));
+    }
+}
+
+void TOptionForm::AddSettingsTarget(TSettingsTarget target) { Targets.push_back(std::move(target)); }
+
+void TOptionForm::ApplySettings(bool starting) {
+    const TSettingsApply apply = SettingsToApply(Settings, AppDir);
+    if (!apply.BackgroundPath.isEmpty()) {
+        const QPixmap picture(apply.BackgroundPath);
+        if (!picture.isNull())
+            SetSharedBackImg(picture);
+    }
+    for (const TSettingsTarget& target : Targets)
+        target(apply, starting);
 }
 
 void TOptionForm::showEvent(QShowEvent* event) {
@@ -98,19 +117,21 @@ void TOptionForm::CheckBox9Click() { CheckBox10->setEnabled(CheckBox9->isChecked
 void TOptionForm::Panel14Click() {
     // The dialog keeps its own last colour; the swatch does not preset it.
     if (const std::optional<QColor> colour = PickColour(ColorDialog1))
-        SetSwatchColour(*colour);
+        SetSwatchColour(BgrFromColor(*colour));
 }
 
-void TOptionForm::SetSwatchColour(const QColor& colour) {
+void TOptionForm::SetSwatchColour(TColorValue colour) {
+    // The value itself is kept, so a system colour survives OK unchanged.
     SwatchColour = colour;
     QPalette p = Panel14->palette();
-    p.setColor(QPalette::Window, colour);
+    p.setColor(QPalette::Window, ColorFromBgr(colour));
     Panel14->setPalette(p);
 }
 
-void TOptionForm::FormShow() {
-    CheckBox4Click();
-    CheckBox9Click();
-}
+void TOptionForm::FormShow() { FieldsToControls(); }
 
-void TOptionForm::BitBtnOKClick() { accept(); }
+void TOptionForm::BitBtnOKClick() {
+    ControlsToFields();
+    ApplySettings(false);
+    accept();
+}

@@ -7,6 +7,9 @@
 #include <QDialog>
 #include <QString>
 #include <QStringList>
+#include <vector>
+
+#include "settings/settings.h"
 
 class QCheckBox;
 class QColorDialog;
@@ -32,8 +35,20 @@ public:
     // cancelled. Tests replace it.
     std::function<std::optional<QColor>(QColorDialog*)> PickColour;
 
-    // The background names offered, from "background/*.bmp" at creation.
-    static QStringList BackgroundNames(const QString& appDir);
+    // The settings: read from the settings file at creation, written back at
+    // destruction, changed only by OK. Every other window reads them here.
+    TSettings Settings;
+
+    // A window the settings shape. `starting` is true for the application at
+    // start-up, which also sizes the memo canvas; OK applies with false.
+    using TSettingsTarget = std::function<void(const TSettingsApply& apply, bool starting)>;
+    void AddSettingsTarget(TSettingsTarget target);
+    // Applies the settings to every target (and the shared background picture).
+    void ApplySettings(bool starting);
+
+    // Writes the settings file; a failure is shown and the program goes on.
+    void SaveSettingsToFile();
+
 
     QTabWidget* PageControl1 = nullptr;
     QLineEdit* EditTitle = nullptr;
@@ -98,8 +113,14 @@ private:
     void CheckBox4Click();
     void CheckBox9Click();
     void Panel14Click();
-    void SetSwatchColour(const QColor& colour);
+    void SetSwatchColour(TColorValue colour);
+    void FieldsToControls();
+    void ControlsToFields();
 
     QString AppDir;
-    QColor SwatchColour;
+    TColorValue SwatchColour = ColorBlue;
+    std::vector<TSettingsTarget> Targets;
 };
+
+// The window of the running program (set by the first one created).
+extern TOptionForm* OptionForm;

@@ -100,7 +100,7 @@ QWidget* TOptionForm::CreateView1Page() {
     StyleComboBox->setItemDelegate(new TBackgroundItemDelegate(AppDir + "background/", StyleComboBox));
     StyleComboBox->setMaxVisibleItems(10);
     StyleComboBox->setGeometry(80, 228, 220, 26);
-    StyleComboBox->addItems(BackgroundNames(AppDir));
+    StyleComboBox->addItems(::BackgroundNames(AppDir));
     return page;
 }
 

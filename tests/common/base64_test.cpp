@@ -29,6 +29,8 @@ TEST(Base64, Rfc4648Vectors) {
     }
     EXPECT_EQ(Encode(QByteArray("\xFB\xFF\xBF", 3)), "+/+/");
     EXPECT_EQ(Decode("AA=="), QByteArray(1, '\0'));
+    EXPECT_EQ(Base64EncodeChar(64), char(64));  // not a 6-bit value: unchanged
+    EXPECT_FALSE(Base64DecodeQuad({'Q', 'U', '*', 'D'}).has_value());
 }
 
 TEST(Base64, UnpaddedEncodingNeedsWholeTriplets) {
@@ -39,20 +41,6 @@ TEST(Base64, UnpaddedEncodingNeedsWholeTriplets) {
     EXPECT_EQ(out, "QUJDREVG");
     EXPECT_TRUE(Base64EncodeBuffer("", false, out));
     EXPECT_TRUE(out.isEmpty());
-}
-
-TEST(Base64, StepsOfTheBufferRoutines) {
-    EXPECT_EQ(Base64EncodeChar(0), 'A');
-    EXPECT_EQ(Base64EncodeChar(63), '/');
-    EXPECT_EQ(Base64EncodeChar(64), char(64));
-    for (int v = 0; v < 64; ++v)
-        EXPECT_EQ(Base64DecodeChar(Base64EncodeChar(quint8(v))), v);
-    EXPECT_EQ(Base64DecodeChar('='), -1);
-    EXPECT_EQ(Base64DecodeChar('-'), -1);
-    EXPECT_EQ(Base64DecodeChar(char(0xC1)), -1);
-    EXPECT_EQ(Base64EncodeTriplet('A', 'B', 'C'), (std::array<char, 4>{'Q', 'U', 'J', 'D'}));
-    EXPECT_EQ(Base64DecodeQuad({'Q', 'U', 'J', 'D'}), (std::array<quint8, 3>{'A', 'B', 'C'}));
-    EXPECT_FALSE(Base64DecodeQuad({'Q', 'U', '*', 'D'}).has_value());
 }
 
 TEST(Base64, RandomBuffersRoundTrip) {

@@ -7,13 +7,14 @@
 #include <QtTest/QTest>
 
 #include "dialogs/list_column_select_form.h"
+#include "platform/dialogs.h"
 #include "support/render_ui.h"
 
 namespace {
 
 struct TChooser {
+    TDialogAnswerer Answers;
     TListColumnSelectForm Form;
-    QStringList Errors;
     QTreeWidget* List = Form.findChild<QTreeWidget*>("ListView1");
     QLineEdit* Edit = Form.findChild<QLineEdit*>("Edit1");
     QPushButton* Up = Form.findChild<QPushButton*>("Button1");
@@ -22,7 +23,6 @@ struct TChooser {
     QPushButton* Hide = Form.findChild<QPushButton*>("Button4");
 
     explicit TChooser(const QList<TColumnRow>& rows) {
-        Form.ShowErrorText = [this](QWidget*, const QString& t) { Errors << t; };
         Form.ClearRows();
         for (const TColumnRow& r : rows)
             Form.AddRow(r);
@@ -126,7 +126,7 @@ TEST(ListColumnSelectForm, WidthLandsInTheRowItWasTypedFor) {
 TEST(ListColumnSelectForm, DefaultsAndOkWithNothingTicked) {
     TChooser c({{"料理名", 70, false}, {"種類", 50, false}});
     QTest::mouseClick(c.Form.findChild<QPushButton*>("BitBtn1"), Qt::LeftButton);
-    EXPECT_EQ(c.Errors, QStringList({"表示する項目は一つ以上選択して下さい。"}));
+    EXPECT_EQ(c.Answers.Texts(), QStringList({"表示する項目は一つ以上選択して下さい。"}));
     EXPECT_TRUE(c.Form.isVisible());
     EXPECT_NE(c.Form.result(), QDialog::Accepted);
 
@@ -142,5 +142,5 @@ TEST(ListColumnSelectForm, DefaultsAndOkWithNothingTicked) {
     RenderWidgetIfAsked(&c.Form, "list_column_select_form");
     QTest::mouseClick(c.Form.findChild<QPushButton*>("BitBtn1"), Qt::LeftButton);
     EXPECT_EQ(c.Form.result(), QDialog::Accepted);
-    EXPECT_EQ(c.Errors.size(), 1);
+    EXPECT_EQ(c.Answers.Texts().size(), 1);
 }

@@ -6,6 +6,7 @@
 #include <QtTest/QTest>
 
 #include "dialogs/version_form.h"
+#include "platform/dialogs.h"
 #include "platform/saporia_error.h"
 #include "support/render_ui.h"
 
@@ -56,8 +57,7 @@ private:
 TEST(VersionForm, ShowsVersionAndTheVolumeOfTheProgram) {
     TFakeState state;
     TVersionForm form("/home/cook/saporia/", nullptr, std::make_unique<TFakeSources>(&state));
-    QStringList errors;
-    form.ShowErrorText = [&](QWidget*, const QString& t) { errors << t; };
+    TDialogAnswerer answers;
     form.show();
     EXPECT_EQ(form.windowTitle(), "バージョン情報");
     EXPECT_EQ(form.findChild<QLabel*>("Label1")->text(), "Version：2.1.0.0");
@@ -81,7 +81,7 @@ TEST(VersionForm, ShowsVersionAndTheVolumeOfTheProgram) {
     form.hide();
     form.show();
     EXPECT_EQ(combo->currentText(), "/home/cook");
-    EXPECT_TRUE(errors.isEmpty());
+    EXPECT_TRUE(answers.Texts().isEmpty());
     RenderWidgetIfAsked(&form, "version_form");
 }
 
@@ -89,11 +89,10 @@ TEST(VersionForm, AFailingSourceShowsTheErrorAndKeepsTheValues) {
     TFakeState state;
     state.FailDisplay = true;
     TVersionForm form("/home/x/", nullptr, std::make_unique<TFakeSources>(&state));
-    QStringList errors;
-    form.ShowErrorText = [&](QWidget*, const QString& t) { errors << t; };
+    TDialogAnswerer answers;
     form.show();
-    ASSERT_EQ(errors.size(), 1);
-    EXPECT_EQ(errors[0], "システム情報読み込みエラー. Msg=SystemInformation Error.");
+    ASSERT_EQ(answers.Texts().size(), 1);
+    EXPECT_EQ(answers.Texts()[0], "システム情報読み込みエラー. Msg=SystemInformation Error.");
     EXPECT_EQ(form.findChild<QLabel*>("Label7")->text(), "8,000,000KB");
     EXPECT_EQ(form.findChild<QLabel*>("Label15")->text(), "4,096MB");
     EXPECT_EQ(form.findChild<QComboBox*>("ComboBox1")->currentText(), "/home");
@@ -103,13 +102,13 @@ TEST(VersionForm, AFailingSourceShowsTheErrorAndKeepsTheValues) {
 TEST(VersionForm, LinksOpenTheHomePageAndAMail) {
     TFakeState state;
     TVersionForm form("/", nullptr, std::make_unique<TFakeSources>(&state));
-    QStringList opened, errors;
+    QStringList opened;
     bool openWorks = true;
     form.OpenAddress = [&](const QString& a) {
         opened << a;
         return openWorks;
     };
-    form.ShowErrorText = [&](QWidget*, const QString& t) { errors << t; };
+    TDialogAnswerer answers;
     form.show();
     QTest::mouseClick(form.findChild<QLabel*>("Label3"), Qt::LeftButton);
     QTest::mouseClick(form.findChild<QLabel*>("Label5"), Qt::LeftButton);
@@ -118,8 +117,8 @@ TEST(VersionForm, LinksOpenTheHomePageAndAMail) {
     EXPECT_EQ(opened[0], TVersionForm::HomePageAddress());
     EXPECT_TRUE(opened[2].startsWith("mailto:"));
     EXPECT_TRUE(opened[2].endsWith("?subject=Saporia 2.1.0.0&body=【内 容】%0D%0A"));
-    EXPECT_TRUE(errors.isEmpty());
+    EXPECT_TRUE(answers.Texts().isEmpty());
     openWorks = false;
     QTest::mouseClick(form.findChild<QLabel*>("Image4"), Qt::LeftButton);
-    EXPECT_EQ(errors.size(), 1);
+    EXPECT_EQ(answers.Texts().size(), 1);
 }

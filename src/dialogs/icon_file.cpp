@@ -1,0 +1,75 @@
+#include "dialogs/icon_file.h"
+
+#include <algorithm>
+
+#include <QBuffer>
+#include <QDir>
+#include <QFileInfo>
+#include <QImageReader>
+#include <QPainter>
+
+#include "platform/file_io.h"
+#include "platform/jpeg.h"
+#include "platform/saporia_error.h"
+
+QImage IconPictureFromFile(const QString& path) {
+    const QString ext = QFileInfo(path).suffix().toLower();
+    if (ext == QLatin1String("emf") || ext == QLatin1String("wmf"))
+        throw TSaporiaError(QStringLiteral("メタファイル (.emf, .wmf) の画像は読み込めません: %1").arg(path));
+    const QByteArray bytes = ReadFileBytes(path);
+    QImage source;
+    if (ext == QLatin1String("jpg") || ext == QLatin1String("jpeg") || LooksLikeJpeg(bytes)) {
+        source = DecodeJpeg(bytes);
+    } else {
+        QBuffer buffer;
+        buffer.setData(bytes);
+        buffer.open(QIODevice::ReadOnly);
+        QImageReader reader(&buffer);
+        reader.setDecideFormatFromContent(true);
+        // An icon file holds several sizes; the reader gives the first.
+        source = reader.read();
+        if (source.isNull())
+            throw TSaporiaError(QStringLiteral("画像を読み込めません: %1 (%2)").arg(path, reader.errorString()));
+    }
+    QImage icon(32, 32, QImage::Format_RGB32);
+    icon.fill(Qt::white);
+    QPainter p(&icon);
+    p.setRenderHint(QPainter::SmoothPixmapTransform);
+    p.drawImage(QRect(0, 0, 32, 32), source);
+    return icon;
+}
+
+QByteArray IconBitmapBytes(const QImage& icon) {
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    if (!icon.convertToFormat(QImage::Format_RGB888).save(&buffer, "BMP"))
+        throw TSaporiaError(QStringLiteral("アイコンを作成できません"));
+    return bytes;
+}
+
+QString IconFileNameFor(const QString& picturePath) {
+    return QFileInfo(picturePath).completeBaseName() + QStringLiteral(".bmp");
+}
+
+QStringList IconFolderEntries(const QString& iconFolder) {
+    QStringList names = QDir(iconFolder).entryList(
+        QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System, QDir::NoSort);
+    std::sort(names.begin(), names.end(), [](const QString& a, const QString& b) {
+        const int c = a.compare(b, Qt::CaseInsensitive);
+        return c != 0 ? c < 0 : a < b;
+    });
+    QStringList result;
+    for (const QString& name : names) {
+        const qsizetype dot = name.lastIndexOf(QLatin1Char('.'));
+        if (dot >= 0 && name.mid(dot).compare(QLatin1String(".bmp"), Qt::CaseInsensitive) == 0)
+            result.append(name);
+    }
+    return result;
+}
+
+QString IconDeleteQuestion(const QString& fileName) {
+    const qsizetype dot = fileName.lastIndexOf(QLatin1Char('.'));
+    const QString base = dot >= 0 ? fileName.left(dot) : fileName;
+    return QStringLiteral("「") + base + QStringLiteral("」を削除してもよろしいですか？");
+}

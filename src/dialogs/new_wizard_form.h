@@ -1,0 +1,90 @@
+#pragma once
+
+#include <QDialog>
+#include <QImage>
+
+#include "dialogs/recipe_attributes.h"
+
+class QComboBox;
+class QFrame;
+class QLabel;
+class QLineEdit;
+class QMenu;
+class QPlainTextEdit;
+class QPushButton;
+class QToolButton;
+class TIconBox;
+class TIconForm;
+class TNumericKeyFilter;
+class TStarRating;
+
+// The four-step new recipe wizard: ingredients, method, photo, attributes.
+// It only collects; the caller creates the recipe from Collected() on OK.
+class TNewWizardForm final : public QDialog {
+    Q_OBJECT
+public:
+    explicit TNewWizardForm(QWidget* parent = nullptr);
+    ~TNewWizardForm() override;
+
+    void SetIconPicker(TIconForm* picker);
+    void SetRecipeName(const QString& name);
+    // Choices of the kind, amount and group boxes, from the settings.
+    void SetChoices(const QStringList& kinds, const QStringList& amounts, const QStringList& groups);
+
+    int StepIndex() const { return Step; }
+    TWizardRecipe Collected() const;
+    bool HasPhoto() const { return !PhotoJpeg.isEmpty(); }
+
+    void BitBtnNextClick();
+    void BitBtnPrevClick();
+    void L1Click();
+    void Paste2Click();
+    void D1Click();
+    void Image4Click();
+
+protected:
+    void showEvent(QShowEvent* event) override;
+
+private:
+    void Reset();
+    void ApplyStep();
+    void SetPhoto(const QByteArray& jpeg, const QImage& image);
+    void ShowPhoto();
+    QWidget* BuildStepPanel(const QString& name, const QString& title);
+    void BuildAttributeStep(QWidget* body);
+
+    int Step = 0;
+    QByteArray PhotoJpeg;
+    QImage PhotoImage;
+    TIconForm* IconPicker = nullptr;
+    TNumericKeyFilter* NumericFilter = nullptr;
+
+    QLabel* Label1 = nullptr;
+    QLabel* Label2 = nullptr;
+    QLabel* Label3 = nullptr;
+    QFrame* Panel5 = nullptr;
+    QWidget* Panel1 = nullptr;
+    QWidget* Panel2 = nullptr;
+    QWidget* Panel3 = nullptr;
+    QWidget* Panel4 = nullptr;
+    QPlainTextEdit* Memo1 = nullptr;
+    QPlainTextEdit* Memo2 = nullptr;
+    QLabel* Image1 = nullptr;
+    QMenu* PicturePopupMenu = nullptr;
+    TIconBox* Image4 = nullptr;
+    QComboBox* ComboBox1 = nullptr;
+    QComboBox* ComboBox2 = nullptr;
+    QComboBox* ComboBox3 = nullptr;
+    QLineEdit* Edit1 = nullptr;
+    QLineEdit* Edit2 = nullptr;
+    QLineEdit* Edit3 = nullptr;
+    QLineEdit* Edit4 = nullptr;
+    TStarRating* NiceRow = nullptr;
+    TStarRating* DifficultRow = nullptr;
+    QPushButton* BitBtnPrev = nullptr;
+    QPushButton* BitBtnNext = nullptr;
+    QPushButton* BitBtnCancel = nullptr;
+};
+
+// The window created at start-up; null before.
+extern TNewWizardForm* NewWizardForm;

@@ -1,0 +1,89 @@
+#include "dialogs/recipe_attributes.h"
+
+#include <QDate>
+
+QString TIconNames::FileNameOfHint(const QString& hint) const {
+    const qsizetype at = Indexes.indexOf(hint);
+    return at >= 0 && at < FileNames.size() ? FileNames[at] : QString();
+}
+
+int TIconNames::IndexOfFileName(const QString& fileName) const {
+    for (qsizetype i = 0; i < FileNames.size() && i < Indexes.size(); ++i)
+        if (FileNames[i].compare(fileName, Qt::CaseInsensitive) == 0)
+            return ToIntDef(Indexes[i], -1);
+    return -1;
+}
+
+QString TodayDateText() {
+    return QDate::currentDate().toString(QStringLiteral("yyyy/MM/dd"));
+}
+
+int ToIntDef(const QString& text, int fallback) {
+    bool ok = false;
+    const int value = text.toInt(&ok);
+    return ok ? value : fallback;
+}
+
+TStatusFile WizardStatus(const TRecipeAttributes& a, const QString& date, const TIconNames& icons) {
+    TStatusFile status;
+    status.SetValue(StatusKey::Icon, a.IconHint);
+    status.SetValue(StatusKey::Kind, a.Kind);
+    status.SetValue(StatusKey::Amount, a.Amount);
+    status.SetValue(StatusKey::Calorie, a.Calorie);
+    status.SetValue(StatusKey::Price, a.Price);
+    status.SetValue(StatusKey::WorkTime, a.WorkTime);
+    status.SetValue(StatusKey::Date, date);
+    status.SetValue(StatusKey::Group, a.Group);
+    status.SetValue(StatusKey::Salt, a.Salt);
+    status.SetValue(StatusKey::NiceValue, a.NiceValue);
+    status.SetValue(StatusKey::DifficultValue, a.DifficultValue);
+    status.SetValue(StatusKey::ImageFileName, icons.FileNameOfHint(a.IconHint));
+    return status;
+}
+
+void ApplyAttributes(TStatusFile& status, const TRecipeAttributes& a, const QString& today, const TIconNames& icons) {
+    status.SetValue(StatusKey::Icon, a.IconHint);
+    status.SetValue(StatusKey::Kind, a.Kind);
+    status.SetValue(StatusKey::Amount, a.Amount);
+    status.SetValue(StatusKey::Calorie, a.Calorie);
+    status.SetValue(StatusKey::Price, a.Price);
+    status.SetValue(StatusKey::WorkTime, a.WorkTime);
+    status.SetValue(StatusKey::Group, a.Group);
+    status.SetValue(StatusKey::Salt, a.Salt);
+    status.SetValue(StatusKey::NiceValue, a.NiceValue);
+    status.SetValue(StatusKey::DifficultValue, a.DifficultValue);
+    if (status.Value(StatusKey::Date).isEmpty())
+        status.SetValue(StatusKey::Date, today);
+    status.SetValue(StatusKey::ImageFileName, icons.FileNameOfHint(a.IconHint));
+}
+
+TRecipeAttributes AttributesFromStatus(const TStatusFile& status, const TIconNames& icons) {
+    TRecipeAttributes a;
+    const QString imageFileName = status.Value(StatusKey::ImageFileName);
+    const int icon = imageFileName.isEmpty() ? status.IntValue(StatusKey::Icon, -1)
+                                             : icons.IndexOfFileName(imageFileName);
+    a.IconHint = QString::number(icon);
+    a.Kind = status.Value(StatusKey::Kind);
+    a.Amount = status.Value(StatusKey::Amount);
+    a.Calorie = status.Value(StatusKey::Calorie);
+    a.Price = status.Value(StatusKey::Price);
+    a.WorkTime = status.Value(StatusKey::WorkTime);
+    a.Group = status.Value(StatusKey::Group);
+    a.Salt = status.Value(StatusKey::Salt);
+    a.NiceValue = status.IntValue(StatusKey::NiceValue, -1);
+    a.DifficultValue = status.IntValue(StatusKey::DifficultValue, -1);
+    return a;
+}
+
+void ApplyAttributesToItem(TCookItem& item, const TRecipeAttributes& a) {
+    item.Icon = ToIntDef(a.IconHint, -1);
+    item.Kind = a.Kind;
+    item.Amount = a.Amount;
+    item.Calorie = a.Calorie;
+    item.Price = a.Price;
+    item.WorkTime = a.WorkTime;
+    item.Group = a.Group;
+    item.Salt = a.Salt;
+    item.NiceValue = a.NiceValue;
+    item.DifficultValue = a.DifficultValue;
+}

@@ -1,0 +1,57 @@
+#pragma once
+
+#include <vector>
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+
+// The report view's columns, kept between runs in "Column.dat" beside the
+// executable. A caption names the record field its column shows.
+
+struct TColumnData {
+    QString Caption;
+    int Width = 50;
+    bool Use = true;
+
+    bool operator==(const TColumnData&) const = default;
+};
+
+using TColumnTable = std::vector<TColumnData>;
+
+inline const QString ColumnFileName = QStringLiteral("Column.dat");
+
+// The twelve columns used when "Column.dat" does not exist.
+TColumnTable DefaultColumnTable();
+
+// Reads the table from the file's text. Throws TSaporiaError when the text is
+// not well-formed XML. A missing "List" gives no rows; each child node of
+// "List" gives one row whatever its name; a width that is not a number is 50;
+// Use is true only for the exact text "True".
+TColumnTable ParseColumnTable(const QString& text);
+
+// The file's bytes: the fixed lines with CR LF, in CP932. Captions are
+// escaped ("&", "<", ">") so any caption reads back as itself. Throws
+// TSaporiaError for a caption CP932 cannot hold.
+QByteArray FormatColumnTable(const TColumnTable& table);
+
+struct TColumnTableLoad {
+    TColumnTable Table;
+    // True when the table came from the file or the file was absent (defaults):
+    // the table may be written back at exit. False when the file was there but
+    // could not be used; then Error says why, the defaults are used for this
+    // run, and the file must be kept as it is.
+    bool WriteBack = true;
+    QString Error;
+};
+TColumnTableLoad LoadColumnTable(const QString& path);
+
+// Writes the file atomically; throws TSaporiaError on failure.
+void SaveColumnTable(const QString& path, const TColumnTable& table);
+
+// Each row whose caption equals a shown column's caption takes that column's
+// width; rows not shown keep theirs.
+void TakeBackColumnWidths(TColumnTable& table, const QStringList& captions, const QList<int>& widths);
+
+// The shown columns, in table order.
+QStringList ShownCaptions(const TColumnTable& table);

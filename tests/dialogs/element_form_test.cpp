@@ -1,0 +1,126 @@
+#include <gtest/gtest.h>
+
+#include <QComboBox>
+#include <QDir>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+
+#include "dialog_driver.h"
+#include "dialogs/element_form.h"
+#include "dialogs/icon_box_widget.h"
+#include "dialogs/icon_form.h"
+#include "dialogs/star_rating_widget.h"
+#include "platform/dialogs.h"
+#include "platform/file_io.h"
+#include "support/temp_app_dir.h"
+
+namespace {
+
+const TIconNames UserIcons{{"fish.bmp", "rice.bmp"}, {"33", "34"}};
+
+struct TElementWindows {
+    TElementForm Form;
+    TIconForm Picker;
+    TElementWindows() {
+        QList<QPixmap> icons;
+        for (int i = 0; i < 35; ++i) {
+            QPixmap pix(32, 32);
+            pix.fill(QColor::fromHsv(i * 9, 200, 200));
+            icons.append(pix);
+        }
+        Picker.BuildIconGrid(icons);
+        Form.SetIconPicker(&Picker);
+    }
+    int Stars(const QStringList& names) {
+        int lit = 0;
+        for (const QString& n : names)
+            lit += Form.findChild<TStarImage*>(n)->Tag() == 1 ? 1 : 0;
+        return lit;
+    }
+    QString Text(const char* name) {
+        if (auto* combo = Child<QComboBox>(&Form, name))
+            return combo->currentText();
+        return Child<QLineEdit>(&Form, name)->text();
+    }
+};
+
+const QStringList NiceNames{"Image5", "Image6", "Image7", "Image8", "Image9"};
+const QStringList DifficultNames{"Image2", "Image3", "Image4", "Image10", "Image11"};
+
+}  // namespace
+
+TEST(ElementForm, ShowsStoredValuesAndClampsTheStars) {
+    TTempAppDir app;
+    app.WriteSjis("Cook/A/Status.txt", QStringLiteral("Icon=40\r\nImageFileName=RICE.bmp\r\nGroup=和食\r\nSalt=1.5\r\n"
+                                                       "Calorie=300\r\nNiceValue=7\r\nDifficultValue=x\r\n"));
+    TElementWindows w;
+    w.Form.SetRecipe(app.Path("Cook/A/"), UserIcons);
+    w.Form.show();
+    EXPECT_EQ(w.Stars(NiceNames), 5);
+    EXPECT_EQ(w.Stars(DifficultNames), 0);
+    EXPECT_EQ(Child<TIconBox>(&w.Form, "Image1")->Hint(), "34");
+    EXPECT_FALSE(Child<TIconBox>(&w.Form, "Image1")->pixmap().isNull());
+    EXPECT_EQ(w.Text("ComboBox3"), QStringLiteral("和食"));
+    EXPECT_EQ(w.Text("Edit4"), "1.5");
+    EXPECT_EQ(w.Text("Edit1"), "300");
+    w.Form.hide();
+
+    // A recipe without "Status.txt" starts from empty boxes, group and salt included.
+    QDir().mkpath(app.Path("Cook/B"));
+    w.Form.SetRecipe(app.Path("Cook/B/"), UserIcons);
+    w.Form.show();
+    EXPECT_EQ(w.Text("ComboBox3"), "");
+    EXPECT_EQ(w.Text("Edit4"), "");
+    EXPECT_EQ(Child<TIconBox>(&w.Form, "Image1")->Hint(), "-1");
+    EXPECT_EQ(w.Stars(NiceNames), 0);
+    QTest::mouseClick(Child<QPushButton>(&w.Form, "Button1"), Qt::LeftButton);
+    EXPECT_EQ(ReadSjisLines(app.Path("Cook/B/Status.txt")),
+              QStringList({"Icon=-1", "NiceValue=0", "DifficultValue=0", "Date=" + TodayDateText()}));
+    EXPECT_EQ(w.Form.result(), QDialog::Accepted);
+}
+
+TEST(ElementForm, OkRoundTripKeepsOtherLinesOrderAndDate) {
+    TTempAppDir app;
+    app.WriteSjis("Cook/A/Status.txt", QStringLiteral("Icon=3\r\nKind=汁物\r\nDate=2001/02/03\r\nMemo=x=y\r\n"
+                                                       "Group=和食\r\nNiceValue=2\r\nDifficultValue=1\r\n"));
+    TElementWindows w;
+    w.Form.SetRecipe(app.Path("Cook/A/"), UserIcons);
+    w.Form.show();
+    // Pick a user icon, change the rating and the price, then OK.
+    QTest::mouseClick(Child<TIconBox>(&w.Form, "Image1"), Qt::LeftButton);
+    QTest::mouseClick(w.Picker.findChild<QLabel*>("IconImage33"), Qt::LeftButton);
+    QTest::mouseClick(w.Form.findChild<TStarImage*>("Image4"), Qt::LeftButton);
+    QTest::keyClicks(Child<QLineEdit>(&w.Form, "Edit2"), "980");
+    QTest::mouseClick(Child<QPushButton>(&w.Form, "Button1"), Qt::LeftButton);
+    EXPECT_EQ(ReadSjisLines(app.Path("Cook/A/Status.txt")),
+              QStringList({"Icon=33", QStringLiteral("Kind=汁物"), "Date=2001/02/03", "Memo=x=y",
+                           QStringLiteral("Group=和食"), "NiceValue=2", "DifficultValue=3", "Price=980",
+                           "ImageFileName=fish.bmp"}));
+    EXPECT_EQ(w.Form.Saved().DifficultValue, 3);
+    EXPECT_EQ(w.Form.Saved().IconHint, "33");
+
+    // Shown again unchanged and saved: the file stays byte for byte.
+    const QByteArray before = app.ReadBytes("Cook/A/Status.txt");
+    w.Form.show();
+    QTest::mouseClick(Child<QPushButton>(&w.Form, "Button1"), Qt::LeftButton);
+    EXPECT_EQ(app.ReadBytes("Cook/A/Status.txt"), before);
+}
+
+TEST(ElementForm, FailedSaveKeepsTheDialogOpenAndReports) {
+    TTempAppDir app;
+    TElementWindows w;
+    TDialogAnswerer answers;
+    // The recipe folder went away under the dialog.
+    w.Form.SetRecipe(app.Path("Cook/Gone/"), UserIcons);
+    WhenShown(&w.Form, [&] {
+        QTest::mouseClick(Child<QPushButton>(&w.Form, "Button1"), Qt::LeftButton);
+        EXPECT_TRUE(w.Form.isVisible());
+        w.Form.reject();
+    });
+    EXPECT_EQ(w.Form.exec(), QDialog::Rejected);
+    ASSERT_EQ(answers.Calls().size(), 1u);
+    EXPECT_TRUE(answers.Calls()[0].Text.startsWith("Save Attributes Error. Msg="));
+    EXPECT_FALSE(QDir(app.Path("Cook/Gone")).exists());
+}
