@@ -181,7 +181,7 @@ BENCHMARK(BM_BuildThumbnailsLargePhotos)->Unit(benchmark::kMillisecond);
 
 void BM_BuildClassTree(benchmark::State& state) {
     const TCollection& c = Collection();
-    std::vector<int> rows;
+    QList<int> rows;
     for (int i = 0; i < c.Items.size(); ++i)
         rows.push_back(i);
     TCookItems items = c.Items;

@@ -19,8 +19,8 @@ namespace {
 
 const QString IngredientFileName = QStringLiteral("材料.txt");
 
-const TCookItem* RecordOfRow(const TCookItems& items, const std::vector<int>& rowRecords, int row) {
-    const int record = rowRecords[static_cast<size_t>(row)];
+const TCookItem* RecordOfRow(const TCookItems& items, const QList<int>& rowRecords, int row) {
+    const int record = rowRecords[row];
     if (record < 0 || record >= static_cast<int>(items.size()))
         return nullptr;
     return &items[record];
@@ -140,7 +140,7 @@ void RefineCookItems(TCookItems& items, const QString& dataRoot, const QString& 
     }
 }
 
-int FindNameHit(const TCookItems& items, const std::vector<int>& rowRecords, int fromRow,
+int FindNameHit(const TCookItems& items, const QList<int>& rowRecords, int fromRow,
                 const QString& keyword) {
     const TKeywordMatcher matcher(keyword);
     for (int row = std::max(fromRow, 0); row < static_cast<int>(rowRecords.size()); ++row) {
@@ -151,7 +151,7 @@ int FindNameHit(const TCookItems& items, const std::vector<int>& rowRecords, int
     return -1;
 }
 
-int FindMaterialHit(const TCookItems& items, const std::vector<int>& rowRecords, int fromRow,
+int FindMaterialHit(const TCookItems& items, const QList<int>& rowRecords, int fromRow,
                     const QString& keyword, const QString& dataRoot, TIngredientCache* cache) {
     const TKeywordMatcher matcher(keyword);
     for (int row = std::max(fromRow, 0); row < static_cast<int>(rowRecords.size()); ++row) {
@@ -165,7 +165,7 @@ int FindMaterialHit(const TCookItems& items, const std::vector<int>& rowRecords,
     return -1;
 }
 
-int FirstRowNamed(const TCookItems& items, const std::vector<int>& rowRecords, const QString& name) {
+int FirstRowNamed(const TCookItems& items, const QList<int>& rowRecords, const QString& name) {
     for (int row = 0; row < static_cast<int>(rowRecords.size()); ++row) {
         const TCookItem* item = RecordOfRow(items, rowRecords, row);
         if (item && item->Name == name)
