@@ -75,6 +75,7 @@ void TMainForm::FormCreate() {
     WireOwnCommands();
     SetEditMode(false);
     WireOptionCommands();
+    WireSearchCommands();
     PageControl1->setEnabled(false);
     PageControl1->setCurrentWidget(TabSheetRecipe);
 
