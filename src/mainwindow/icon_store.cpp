@@ -66,7 +66,10 @@ QString TIconStore::FileNameOfIndex(int index) const {
 }
 
 int TIconStore::ResolveIcon(const TStatusFile& status) const {
-    const QString fileName = status.Value(StatusKey::ImageFileName);
-    const int index = fileName.isEmpty() ? status.IntValue(StatusKey::Icon, -1) : IndexOfFileName(fileName);
+    return ResolveIcon(status.Value(StatusKey::ImageFileName), status.Value(StatusKey::Icon));
+}
+
+int TIconStore::ResolveIcon(const QString& imageFileName, const QString& icon) const {
+    const int index = imageFileName.isEmpty() ? TStatusFile::ToInt(icon, -1) : IndexOfFileName(imageFileName);
     return IsValidIndex(index) ? index : -1;
 }

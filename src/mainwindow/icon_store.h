@@ -51,6 +51,8 @@ public:
     // set (-1 when that file is not loaded), else "Icon"; -1 for an index
     // outside the store.
     int ResolveIcon(const TStatusFile& status) const;
+    // The same from the two values already looked up.
+    int ResolveIcon(const QString& imageFileName, const QString& icon) const;
 
     // One message per icon file that was skipped.
     const QStringList& LoadFailures() const { return Failures; }

@@ -73,6 +73,7 @@ void TMainForm::FormCreate() {
     connect(CookListView, &TCookListView::SelectItem, this, &TMainForm::CookListViewSelectItem);
     connect(CookListView, &TCookListView::ColumnClick, this, &TMainForm::CookListViewColumnClick);
     WireOwnCommands();
+    CreatePaneAids();
     SetEditMode(false);
     WireOptionCommands();
     WireSearchCommands();

@@ -404,8 +404,19 @@ public:
     class TThumbnailStrip* ThumbnailStrip = nullptr;
     QString ShownGroup;  // the group the rows were last filled for
     // ---- pane aids (links, photo, memo, input support, tips, menus look) ----
+    class TPaneAids* PaneAids = nullptr;
+    void CreatePaneAids();  // once the panes and menus exist
+    void PaneAidsLoaded();  // after LoadFile filled the panes
+    QString LinkPicturePath() const;  // picture of the link under the mouse
+    void REPopupMenuPopup();
+    void N39Click();
+    void Paste1Click();
+    void N41Click();
+    void LinkDeleteClick(int tag);
+    void N40Click();
     // ---- options, column chooser, about box, gestures ----
     void WireOptionCommands();
+    void miDisplayDetailConfigClick();
     void miOptionClick();
     void About1Click();
     // The settings that shape this window, at start-up and after the options' OK.
@@ -433,6 +444,8 @@ private:
     void BuildToolBars();
     void BuildPopupMenus();
     void WireOwnCommands();
+    void CreateLinkAids();
+    QString SelectedLinkWord() const;
     void PlaceBarsDefault();
 
     void ApplyPaneSizes();

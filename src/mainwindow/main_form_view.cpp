@@ -75,6 +75,7 @@ void TMainForm::miModeChangeClick() {
     Panel8->hide();
     ControlBar2->show();
     ViewOnly = true;
+    LockRecipeCommands(true);
 }
 
 void TMainForm::tbtnModeChangeClick() {
@@ -82,6 +83,7 @@ void TMainForm::tbtnModeChangeClick() {
     Panel8->show();
     ControlBar2->hide();
     ViewOnly = false;
+    LockRecipeCommands(false);
 }
 
 void TMainForm::miToolbarClick() {

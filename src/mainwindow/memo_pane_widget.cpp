@@ -10,6 +10,8 @@
 #include <QPainter>
 #include <QToolButton>
 
+#include <utility>
+
 namespace {
 
 struct TToolButtonDef {
@@ -56,6 +58,9 @@ TMemoPane::TMemoPane(QWidget* canvasWidget, QWidget* toolPanel, QObject* parent)
     auto* layout = qobject_cast<QBoxLayout*>(toolPanel->layout());
     if (!layout)
         layout = new QHBoxLayout(toolPanel);
+    // The row may be cut off in a narrow pane rather than widen the window.
+    layout->setSpacing(2);
+    toolPanel->setSizePolicy(QSizePolicy::Ignored, toolPanel->sizePolicy().verticalPolicy());
     auto* group = new QButtonGroup(this);
     group->setExclusive(true);
     QToolButton** targets[] = {&SpeedButton3, &SpeedButton8, &SpeedButton5, &SpeedButton6,
@@ -114,20 +119,52 @@ TMemoPane::TMemoPane(QWidget* canvasWidget, QWidget* toolPanel, QObject* parent)
     Resized();
 }
 
+const QImage& TMemoPane::Shown() const {
+    if (Bitmap && !Canvas.MemoDrawing)
+        return Bitmap();
+    return Canvas.Image;
+}
+
+void TMemoPane::TakeBitmap() {
+    if (Bitmap)
+        Canvas.Image = std::exchange(Bitmap(), QImage());
+}
+
+void TMemoPane::GiveBackBitmap() {
+    if (Bitmap)
+        Bitmap() = std::exchange(Canvas.Image, QImage());
+}
+
+void TMemoPane::BitmapReplaced() {
+    HideTextEdit();
+    Canvas.MemoDrawing = false;
+    Canvas.MemoDirty = false;
+    Resized();
+}
+
 void TMemoPane::Resized() {
-    imgDraw->setFixedSize(Canvas.Image.size());
+    imgDraw->setMinimumSize(Shown().size());
+    imgDraw->resize(Shown().size());
     imgDraw->update();
 }
 
 void TMemoPane::Reset(int width, int height) {
     HideTextEdit();
     Canvas.Reset(width, height);
+    GiveBackBitmap();
     Resized();
 }
 
 void TMemoPane::Load(const QString& path) {
     HideTextEdit();
-    Canvas.Load(path);
+    TakeBitmap();
+    try {
+        Canvas.Load(path);
+    } catch (...) {
+        GiveBackBitmap();
+        throw;
+    }
+    GiveBackBitmap();
     Resized();
 }
 
@@ -154,7 +191,9 @@ void TMemoPane::Panel18Click(int swatch) {
 void TMemoPane::EditTextKeyPress() {
     if (!EditText->isVisible())
         return;
+    TakeBitmap();
     Canvas.DrawText(EditText->text(), EditText->font(), EditText->palette().color(QPalette::Text));
+    GiveBackBitmap();
     HideTextEdit();
     imgDraw->update();
     emit Changed();
@@ -171,7 +210,7 @@ bool TMemoPane::eventFilter(QObject* watched, QEvent* event) {
     switch (event->type()) {
     case QEvent::Paint: {
         QPainter painter(imgDraw);
-        painter.drawImage(0, 0, Canvas.Image);
+        painter.drawImage(0, 0, Shown());
         Canvas.PaintRubberBand(painter);
         return true;
     }
@@ -180,7 +219,10 @@ bool TMemoPane::eventFilter(QObject* watched, QEvent* event) {
         if (!CanDraw() || Canvas.MemoDrawing)
             return true;
         const QPoint at = mouse->position().toPoint();
+        TakeBitmap();
         const bool changed = Canvas.MouseDown(at);
+        if (!Canvas.MemoDrawing)
+            GiveBackBitmap();
         if (Canvas.MemoTool == TMemoTool::Text) {
             EditText->move(at.x(), at.y() - 9);
             EditText->clear();
@@ -202,7 +244,11 @@ bool TMemoPane::eventFilter(QObject* watched, QEvent* event) {
     }
     case QEvent::MouseButtonRelease: {
         auto* mouse = static_cast<QMouseEvent*>(event);
-        if (Canvas.MouseUp(mouse->position().toPoint()))
+        const bool wasDrawing = Canvas.MemoDrawing;
+        const bool changed = Canvas.MouseUp(mouse->position().toPoint());
+        if (wasDrawing)
+            GiveBackBitmap();
+        if (changed)
             emit Changed();
         imgDraw->update();
         return true;

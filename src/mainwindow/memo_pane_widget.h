@@ -21,6 +21,10 @@ public:
     TMemoPane(QWidget* canvasWidget, QWidget* toolPanel, QObject* parent = nullptr);
 
     TMemoCanvas Canvas;
+    // The window's memo bitmap, when it keeps its own: the canvas draws on it
+    // (taking it over for the length of a stroke, so no copy is made).
+    // Without it the canvas keeps its own picture.
+    std::function<QImage&()> Bitmap;
     // Whether a recipe is selected; without one the canvas takes no stroke.
     std::function<bool()> CanDraw = [] { return true; };
 
@@ -43,6 +47,10 @@ public:
     void Load(const QString& path);
     void Save(const QString& path) const { Canvas.Save(path); }
     bool MemoDirty() const { return Canvas.MemoDirty; }
+    // The picture shown: the window's bitmap or the canvas's own.
+    const QImage& Shown() const;
+    // Call after the window replaced its bitmap (a recipe was loaded).
+    void BitmapReplaced();
 
     void SpeedButton3Click(TMemoTool tool);
     void Panel18Click(int swatch);
@@ -58,4 +66,6 @@ protected:
 private:
     void EditTextKeyPress();
     void Resized();
+    void TakeBitmap();
+    void GiveBackBitmap();
 };

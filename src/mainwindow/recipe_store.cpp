@@ -1,58 +1,73 @@
 #include "mainwindow/recipe_store.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <cstring>
 #include <strings.h>
 
 #include <dirent.h>
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <QFile>
 
 #include "mainwindow/icon_store.h"
 #include "mainwindow/status_file.h"
-#include "platform/file_io.h"
 #include "platform/saporia_error.h"
 
-// The scan lists folders with readdir: with 10,000 recipes QDir's per-entry
-// file information costs more than reading the attribute files themselves.
+// The scan works with getdents64 and paths relative to open folders: with 10,000
+// recipes, QDir's per-entry file information and resolving every full path
+// again cost more than reading the attribute files themselves.
 
 namespace {
 
-class TDirReader final {
+// An open folder, listed with getdents64; files are opened relative to it.
+class TFolder final {
 public:
-    explicit TDirReader(const QByteArray& path) : Handle(opendir(path.constData())) {}
-    ~TDirReader() {
-        if (Handle)
-            closedir(Handle);
+    TFolder(int parent, const char* name) : Fd_(openat(parent, name, O_RDONLY | O_DIRECTORY | O_CLOEXEC)) {}
+    ~TFolder() {
+        if (Fd_ >= 0)
+            close(Fd_);
     }
-    TDirReader(const TDirReader&) = delete;
-    TDirReader& operator=(const TDirReader&) = delete;
+    TFolder(const TFolder&) = delete;
+    TFolder& operator=(const TFolder&) = delete;
 
-    bool IsOpen() const { return Handle != nullptr; }
-    // The next entry other than "." and ".."; nullptr at the end.
-    const dirent* Next() {
-        while (const dirent* entry = readdir(Handle)) {
+    bool IsOpen() const { return Fd_ >= 0; }
+    int Fd() const { return Fd_; }
+    // The next entry other than "." and ".."; nullptr at the end or on an error.
+    const dirent64* Next() {
+        for (;;) {
+            if (Offset >= Filled) {
+                const ssize_t n = getdents64(Fd_, Buffer, sizeof(Buffer));
+                if (n <= 0)
+                    return nullptr;
+                Filled = n;
+                Offset = 0;
+            }
+            const auto* entry = reinterpret_cast<const dirent64*>(Buffer + Offset);
+            Offset += entry->d_reclen;
             const char* n = entry->d_name;
             if (n[0] == '.' && (n[1] == '\0' || (n[1] == '.' && n[2] == '\0')))
                 continue;
             return entry;
         }
-        return nullptr;
     }
 
 private:
-    DIR* Handle;
+    int Fd_;
+    alignas(dirent64) char Buffer[8192];
+    ssize_t Filled = 0;
+    ssize_t Offset = 0;
 };
 
-bool IsFolder(const QByteArray& parent, const dirent* entry) {
+bool IsFolder(int parent, const dirent64* entry) {
     if (entry->d_type == DT_DIR)
         return true;
     if (entry->d_type != DT_UNKNOWN && entry->d_type != DT_LNK)
         return false;
     struct stat info {};
-    const QByteArray path = parent + '/' + entry->d_name;
-    return stat(path.constData(), &info) == 0 && S_ISDIR(info.st_mode);
+    return fstatat(parent, entry->d_name, &info, 0) == 0 && S_ISDIR(info.st_mode);
 }
 
 // "写真.jpg" in UTF-8: the two kanji (6 bytes) and ".jpg" in any letter case.
@@ -68,11 +83,9 @@ struct TFolderFiles {
 };
 
 // One listing of the recipe folder answers both questions, in any letter case.
-bool ListRecipeFolder(const QByteArray& folder, TFolderFiles& files) {
-    TDirReader dir(folder);
-    if (!dir.IsOpen())
-        return false;
-    while (const dirent* entry = dir.Next()) {
+TFolderFiles FindFiles(TFolder& folder) {
+    TFolderFiles files;
+    while (const dirent64* entry = folder.Next()) {
         if (entry->d_type == DT_DIR)
             continue;
         const char* name = entry->d_name;
@@ -83,102 +96,125 @@ bool ListRecipeFolder(const QByteArray& folder, TFolderFiles& files) {
             files.HasPhoto = true;
         }
     }
-    return true;
+    return files;
 }
 
-void ClearAttributes(TCookItem& item) {
-    const QString name = item.Name;
-    item = TCookItem();
-    item.Name = name;
+bool ReadAllAt(int folder, const char* name, QByteArray& bytes) {
+    const int fd = openat(folder, name, O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    char buffer[4096];
+    bool ok = true;
+    for (;;) {
+        const ssize_t n = read(fd, buffer, sizeof(buffer));
+        if (n > 0) {
+            bytes.append(buffer, n);
+            if (static_cast<size_t>(n) < sizeof(buffer))
+                break;  // a regular file reads short only at its end
+        } else if (n == 0) {
+            break;
+        } else if (errno != EINTR) {
+            ok = false;
+            break;
+        }
+    }
+    close(fd);
+    return ok;
 }
 
 QString CannotReadStatusMessage(const QString& name) {
     return QStringLiteral("%1: %2 を読み込めません").arg(name, StatusFileName);
 }
 
+QString CannotOpenFolderMessage(const QString& name) { return QStringLiteral("%1: フォルダを開けません").arg(name); }
+
+// Fills `item` (Name already set) from its open folder; false when the
+// attribute file is there but cannot be read (the record keeps its defaults).
+bool ReadRecipe(TFolder& folder, TCookItem& item, const TIconStore& icons) {
+    const TFolderFiles files = FindFiles(folder);
+    item.PhotoMark = files.HasPhoto ? PhotoMarkPresent : PhotoMarkAbsent;
+    if (files.StatusName.isEmpty())
+        return true;
+    QByteArray bytes;
+    if (!ReadAllAt(folder.Fd(), files.StatusName.constData(), bytes))
+        return false;
+    FillCookItem(item, TStatusFile::FromBytes(bytes), icons);
+    return true;
+}
+
+QByteArray RootPath(const QString& dataRoot) {
+    QByteArray root = QFile::encodeName(dataRoot);
+    while (root.size() > 1 && root.endsWith('/'))
+        root.chop(1);
+    return root;
+}
+
 }  // namespace
 
 void FillCookItem(TCookItem& item, const TStatusFile& status, const TIconStore& icons) {
-    item.Kind = status.Value(StatusKey::Kind);
-    item.Amount = status.Value(StatusKey::Amount);
-    item.Date = status.Value(StatusKey::Date);
-    item.Calorie = status.Value(StatusKey::Calorie);
-    item.Price = status.Value(StatusKey::Price);
-    item.WorkTime = status.Value(StatusKey::WorkTime);
-    item.Group = status.Value(StatusKey::Group);
-    item.Salt = status.Value(StatusKey::Salt);
-    item.NiceValue = status.IntValue(StatusKey::NiceValue, -1);
-    item.DifficultValue = status.IntValue(StatusKey::DifficultValue, -1);
-    item.Icon = icons.ResolveIcon(status);
+    static const QStringList keys = {StatusKey::Kind,     StatusKey::Amount,    StatusKey::Date,
+                                     StatusKey::Calorie,  StatusKey::Price,     StatusKey::WorkTime,
+                                     StatusKey::Group,    StatusKey::Salt,      StatusKey::NiceValue,
+                                     StatusKey::DifficultValue, StatusKey::ImageFileName, StatusKey::Icon};
+    const QStringList v = status.Values(keys);
+    item.Kind = v[0];
+    item.Amount = v[1];
+    item.Date = v[2];
+    item.Calorie = v[3];
+    item.Price = v[4];
+    item.WorkTime = v[5];
+    item.Group = v[6];
+    item.Salt = v[7];
+    item.NiceValue = TStatusFile::ToInt(v[8], -1);
+    item.DifficultValue = TStatusFile::ToInt(v[9], -1);
+    item.Icon = icons.ResolveIcon(v[10], v[11]);
 }
 
 TCookScan SearchCookFld(const QString& dataRoot, const TIconStore& icons) {
     TCookScan scan;
-    QByteArray root = QFile::encodeName(dataRoot);
-    while (root.size() > 1 && root.endsWith('/'))
-        root.chop(1);
-
-    QStringList names;
-    {
-        TDirReader dir(root);
-        if (!dir.IsOpen()) {
-            scan.Failures.append(QStringLiteral("データフォルダ %1 を開けません").arg(dataRoot));
-            return scan;
-        }
-        while (const dirent* entry = dir.Next())
-            if (IsFolder(root, entry))
-                names.append(QFile::decodeName(entry->d_name));
+    TFolder root(AT_FDCWD, RootPath(dataRoot).constData());
+    if (!root.IsOpen()) {
+        scan.Failures.append(QStringLiteral("データフォルダ %1 を開けません").arg(dataRoot));
+        return scan;
     }
-    std::sort(names.begin(), names.end(), [](const QString& a, const QString& b) {
-        const int c = a.compare(b, Qt::CaseInsensitive);
-        return c != 0 ? c < 0 : a < b;
+    struct TEntry {
+        QString SortKey;  // case-folded once, not in every comparison
+        QString Name;
+        QByteArray Bytes;
+    };
+    std::vector<TEntry> entries;
+    while (const dirent64* entry = root.Next()) {
+        if (!IsFolder(root.Fd(), entry))
+            continue;
+        QString name = QFile::decodeName(entry->d_name);
+        entries.push_back({name.toCaseFolded(), name, QByteArray(entry->d_name)});
+    }
+    std::sort(entries.begin(), entries.end(), [](const TEntry& a, const TEntry& b) {
+        const int c = a.SortKey.compare(b.SortKey);
+        return c != 0 ? c < 0 : a.Name < b.Name;
     });
 
-    scan.Items.resize(names.size());
-    for (qsizetype i = 0; i < names.size(); ++i) {
-        TCookItem& item = scan.Items[i];
-        item.Name = names[i];
-        const QByteArray folder = root + '/' + QFile::encodeName(names[i]);
-        TFolderFiles files;
-        if (!ListRecipeFolder(folder, files)) {
-            scan.Failures.append(QStringLiteral("%1: フォルダを開けません").arg(names[i]));
-            item.PhotoMark = PhotoMarkAbsent;
-            continue;
-        }
-        item.PhotoMark = files.HasPhoto ? PhotoMarkPresent : PhotoMarkAbsent;
-        if (files.StatusName.isEmpty())
-            continue;
-        try {
-            const TStatusFile status =
-                TStatusFile::FromBytes(ReadFileBytes(QFile::decodeName(folder + '/' + files.StatusName)));
-            FillCookItem(item, status, icons);
-        } catch (const TSaporiaError&) {
-            ClearAttributes(item);
-            item.PhotoMark = files.HasPhoto ? PhotoMarkPresent : PhotoMarkAbsent;
-            scan.Failures.append(CannotReadStatusMessage(names[i]));
-        }
+    scan.Items.resize(static_cast<qsizetype>(entries.size()));
+    for (size_t i = 0; i < entries.size(); ++i) {
+        TCookItem& item = scan.Items[static_cast<qsizetype>(i)];
+        item.Name = entries[i].Name;
+        item.PhotoMark = PhotoMarkAbsent;
+        TFolder folder(root.Fd(), entries[i].Bytes.constData());
+        if (!folder.IsOpen())
+            scan.Failures.append(CannotOpenFolderMessage(item.Name));
+        else if (!ReadRecipe(folder, item, icons))
+            scan.Failures.append(CannotReadStatusMessage(item.Name));
     }
     return scan;
 }
 
 TCookItem ReadCookItem(const QString& dataRoot, const QString& name, const TIconStore& icons) {
-    QByteArray root = QFile::encodeName(dataRoot);
-    while (root.size() > 1 && root.endsWith('/'))
-        root.chop(1);
-    const QByteArray folder = root + '/' + QFile::encodeName(name);
     TCookItem item;
     item.Name = name;
-    TFolderFiles files;
-    if (!ListRecipeFolder(folder, files))
-        throw TSaporiaError(QStringLiteral("%1: フォルダを開けません").arg(name));
-    item.PhotoMark = files.HasPhoto ? PhotoMarkPresent : PhotoMarkAbsent;
-    if (!files.StatusName.isEmpty()) {
-        try {
-            FillCookItem(item, TStatusFile::FromBytes(ReadFileBytes(QFile::decodeName(folder + '/' + files.StatusName))),
-                         icons);
-        } catch (const TSaporiaError&) {
-            throw TSaporiaError(CannotReadStatusMessage(name));
-        }
-    }
+    TFolder folder(AT_FDCWD, (RootPath(dataRoot) + '/' + QFile::encodeName(name)).constData());
+    if (!folder.IsOpen())
+        throw TSaporiaError(CannotOpenFolderMessage(name));
+    if (!ReadRecipe(folder, item, icons))
+        throw TSaporiaError(CannotReadStatusMessage(name));
     return item;
 }

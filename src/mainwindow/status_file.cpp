@@ -56,11 +56,34 @@ QString TStatusFile::Value(const QString& key) const {
 
 bool TStatusFile::Contains(const QString& key) const { return IndexOf(key) >= 0; }
 
-int TStatusFile::IntValue(const QString& key, int fallback) const {
-    bool ok = false;
-    const int value = Value(key).toInt(&ok, 10);
-    return ok ? value : fallback;
+QStringList TStatusFile::Values(const QStringList& keys) const {
+    QStringList values(keys.size());
+    QList<bool> found(keys.size(), false);
+    qsizetype missing = keys.size();
+    for (const QString& line : Entries) {
+        const qsizetype eq = line.indexOf(QLatin1Char('='));
+        if (eq < 0)
+            continue;
+        const QStringView key = QStringView(line).left(eq);
+        for (qsizetype k = 0; k < keys.size(); ++k) {
+            if (found[k] || keys[k].size() != eq || key.compare(keys[k], Qt::CaseInsensitive) != 0)
+                continue;
+            values[k] = line.mid(eq + 1);
+            found[k] = true;
+            if (--missing == 0)
+                return values;
+        }
+    }
+    return values;
 }
+
+int TStatusFile::ToInt(const QString& value, int fallback) {
+    bool ok = false;
+    const int number = value.toInt(&ok, 10);
+    return ok ? number : fallback;
+}
+
+int TStatusFile::IntValue(const QString& key, int fallback) const { return ToInt(Value(key), fallback); }
 
 void TStatusFile::SetValue(const QString& key, const QString& value) {
     const qsizetype i = IndexOf(key);
