@@ -10,6 +10,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QTextCursor>
 #include <QTextEdit>
 #include <QToolButton>
 
@@ -131,4 +132,19 @@ void TMainForm::PaneAidsLoaded() {
     }
     if (LinkThumbnailForm)
         LinkThumbnailForm->close();
+    // After marking, typing goes on at the end in plain black, not in the
+    // look of a link that ends the text.
+    if (Settings.UseLinkFunction && !Recipe.LinkWords.isEmpty()) {
+        for (QTextEdit* pane : {memFoodstuff, MemoHow}) {
+            QTextCursor end(pane->document());
+            end.movePosition(QTextCursor::End);
+            pane->setTextCursor(end);
+            QTextCharFormat plain;
+            plain.setForeground(QColor(0, 0, 0));
+            plain.setFontUnderline(false);
+            plain.setFontWeight(QFont::Normal);
+            plain.setFontItalic(false);
+            pane->setCurrentCharFormat(plain);
+        }
+    }
 }

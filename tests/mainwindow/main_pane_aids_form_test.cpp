@@ -119,6 +119,9 @@ TEST_F(MainPaneAidsTest, LinkedWordShowsThumbnailOpensViewerAndDeletes) {
     ClickRow(QStringLiteral("卵焼き"));
     ASSERT_EQ(form.FoodstuffMarks.size(), 1);
     ASSERT_EQ(form.HowMarks.size(), 1);
+    // Typing after the load is plain, even where the text ends in a link.
+    EXPECT_FALSE(form.MemoHow->currentCharFormat().fontUnderline());
+    EXPECT_EQ(form.MemoHow->textCursor().position(), form.MemoHow->toPlainText().size());
     MouseMove(form.memFoodstuff->viewport(), CentreOf(form.memFoodstuff, 0));
     EXPECT_TRUE(Thumbnail.isVisible());
     EXPECT_EQ(form.LinkPicturePath(), Recipe + "LinkPic/卵.jpg");
