@@ -386,9 +386,6 @@ public:
     void miUpdateClick();
     void miIconManageClick();
     struct TIconNames UserIconNames() const;
-    // Rebuilds the thumbnails and the classification tree where they are
-    // shown, after a command refilled the list; set by their owner.
-    std::function<void()> RebuildListViews;
     // ---- search ----
     void WireSearchCommands();
     void miSearchRecipeNameClick();
