@@ -15,6 +15,8 @@
 #include "dialogs/new_wizard_form.h"
 #include "dialogs/progress_form.h"
 #include "dialogs/version_form.h"
+#include "mainwindow/link_picture_form.h"
+#include "mainwindow/link_thumbnail_form.h"
 #include "mainwindow/main_form.h"
 #include "settings/option_form.h"
 #include "platform/dialogs.h"
@@ -97,8 +99,9 @@ void CreateWindows(TWindowTable& table, const QString& appDir) {
     // 32 TPrintFormA4RecipeList
     // 33 TPrintFormLetterRecipeList
     // 34 TPrintFormB5RecipeList
-    // 35 TLinkPictureForm
-    // 36 TLinkThumbnailForm
+    LinkPictureForm = table.Create<TLinkPictureForm>();  // 35 TLinkPictureForm
+    LinkPictureForm->FormCreate(MainForm);
+    LinkThumbnailForm = table.Create<TLinkThumbnailForm>();  // 36 TLinkThumbnailForm
     // 37 TClientStartForm
     // 38 TIPEditForm
     // 39 TPrintFormA5A
@@ -106,6 +109,8 @@ void CreateWindows(TWindowTable& table, const QString& appDir) {
     // 41 TPrintFormA5D
     // 42 TPrintFormA5ReceiptList
     // 43 TPrintFormA5B
+    if (MainForm)
+        MainForm->WireRecipeCommands();  // the icon picker's grid and the recipe commands
 }
 
 int ProgramMain(int argc, char** argv) {

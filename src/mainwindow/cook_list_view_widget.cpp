@@ -91,6 +91,8 @@ TCookListView::TCookListView(QWidget* parent) : QWidget(parent) {
     Report->horizontalHeader()->setHighlightSections(false);
     Report->horizontalHeader()->setStretchLastSection(false);
     Report->horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    // Stored widths are kept exactly, narrow ones too.
+    Report->horizontalHeader()->setMinimumSectionSize(0);
     Report->setIconSize(QSize(16, 16));
     Report->setContextMenuPolicy(Qt::NoContextMenu);
 

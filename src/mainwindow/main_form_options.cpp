@@ -5,6 +5,8 @@
 #include <QAbstractItemView>
 #include <QAction>
 #include <QEvent>
+#include <QPixmap>
+#include <QHeaderView>
 #include <QLabel>
 #include <QTableView>
 #include <QListView>
@@ -12,7 +14,10 @@
 #include <QToolBar>
 #include <QToolButton>
 
+#include "dialogs/list_column_select_form.h"
 #include "dialogs/version_form.h"
+#include "mainwindow/column_table.h"
+#include "mainwindow/cook_list_model.h"
 #include "mainwindow/control_bar_widget.h"
 #include "mainwindow/cook_list_view_widget.h"
 #include "mainwindow/gesture_trail_widget.h"
@@ -71,6 +76,7 @@ void TMainForm::WireOptionCommands() {
     Wire(miOption, [this] { miOptionClick(); });
     Wire(ToolButton11, [this] { miOptionClick(); });
     Wire(About1, [this] { About1Click(); });
+    Wire(miDisplayDetailConfig, [this] { miDisplayDetailConfigClick(); });
 
     Gestures = new TListGestures(this);
     Gestures->Watch(CookListView->ReportView());
@@ -113,6 +119,33 @@ void TMainForm::LockRecipeCommands(bool locked) {
         SetEditMode(EditMode());  // back to what the edit mode gives them
 }
 
+void TMainForm::miDisplayDetailConfigClick() {
+    if (!ListColumnSelectForm)
+        return;
+    // The rows show the widths as dragged in the header; the table itself
+    // changes only with OK.
+    TColumnTable shown = ColumnTable;
+    QList<int> widths;
+    for (int c = 0; c < ListModel->Columns().size(); ++c)
+        widths << CookListView->Header()->sectionSize(c);
+    TakeBackColumnWidths(shown, ListModel->Columns(), widths);
+
+    ListColumnSelectForm->ClearRows();
+    for (const TColumnData& column : shown)
+        ListColumnSelectForm->AddRow({column.Caption, column.Width, column.Use});
+    if (ListColumnSelectForm->exec() != QDialog::Accepted)
+        return;
+    // The refill drops the open recipe's panes: ask before anything changes.
+    if (!QuerySaveChanges())
+        return;
+    TColumnTable table;
+    for (const TColumnRow& row : ListColumnSelectForm->Rows())
+        table.push_back({row.Caption, row.Width, row.Use});
+    ColumnTable = std::move(table);
+    BuildListColumns();
+    IndicateList(-1);
+}
+
 void TMainForm::miOptionClick() {
     if (OptionForm)
         OptionForm->exec();
@@ -125,8 +158,19 @@ void TMainForm::About1Click() {
 
 void TMainForm::ApplyOptionSettings(const TSettingsApply& apply, bool starting) {
     Q_UNUSED(starting);
-    if (!apply.BackgroundPath.isEmpty()) {
-        // The bars and dialogs tile the shared picture, which the options set.
+    // Read by the clock at its next tick.
+    if (OptionForm)
+        UseDigitalClock = OptionForm->Settings.UseDigitalClock;
+    const QPixmap background = apply.BackgroundPath.isEmpty() ? QPixmap() : QPixmap(apply.BackgroundPath);
+    if (!background.isNull()) {
+        // The dock sites show the picture tiled; the dialogs tile the shared
+        // picture, which the options set.
+        for (QWidget* site : std::initializer_list<QWidget*>{ControlBar1, ControlBar2}) {
+            QPalette palette = site->palette();
+            palette.setBrush(QPalette::Window, QBrush(background));
+            site->setPalette(palette);
+            site->setAutoFillBackground(true);
+        }
         for (QWidget* bar : std::initializer_list<QWidget*>{ControlBar1, ControlBar2, ToolBar1, ToolBar2,
                                                              ToolBar3, ToolBar4, PaintBox1})
             if (bar)

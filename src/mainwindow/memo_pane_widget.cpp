@@ -10,6 +10,8 @@
 #include <QPainter>
 #include <QToolButton>
 
+#include <utility>
+
 namespace {
 
 struct TToolButtonDef {
@@ -51,11 +53,14 @@ void PaintSwatch(QFrame* swatch, const QColor& colour) {
 
 }  // namespace
 
-TMemoPane::TMemoPane(QWidget* canvasWidget, QWidget* toolPanel, QObject* parent)
+TMemoPane::TMemoPane(QWidget* canvasWidget, QWidget* toolPanel, QObject* parent, QWidget* palettePanel)
     : QObject(parent), imgDraw(canvasWidget) {
     auto* layout = qobject_cast<QBoxLayout*>(toolPanel->layout());
     if (!layout)
         layout = new QHBoxLayout(toolPanel);
+    // The row may be cut off in a narrow pane rather than widen the window.
+    layout->setSpacing(2);
+    toolPanel->setSizePolicy(QSizePolicy::Ignored, toolPanel->sizePolicy().verticalPolicy());
     auto* group = new QButtonGroup(this);
     group->setExclusive(true);
     QToolButton** targets[] = {&SpeedButton3, &SpeedButton8, &SpeedButton5, &SpeedButton6,
@@ -78,27 +83,39 @@ TMemoPane::TMemoPane(QWidget* canvasWidget, QWidget* toolPanel, QObject* parent)
     }
     SpeedButton3->setChecked(true);
 
-    layout->addSpacing(12);
+    QBoxLayout* swatchLayout = layout;
+    QWidget* swatchParent = toolPanel;
+    if (palettePanel) {
+        swatchLayout = qobject_cast<QBoxLayout*>(palettePanel->layout());
+        if (!swatchLayout)
+            swatchLayout = new QVBoxLayout(palettePanel);
+        swatchLayout->setContentsMargins(2, 2, 2, 2);
+        swatchLayout->setSpacing(2);
+        swatchParent = palettePanel;
+        layout->addStretch(1);
+    } else {
+        layout->addSpacing(12);
+    }
     const QList<QColor> palette = MemoPalette();
     for (int s = 0; s < palette.size(); ++s) {
-        auto* swatch = new QFrame(toolPanel);
+        auto* swatch = new QFrame(swatchParent);
         swatch->setObjectName(s == 0 ? QStringLiteral("Panel18") : QStringLiteral("Panel18_%1").arg(s));
         swatch->setFixedSize(16, 16);
         PaintSwatch(swatch, palette[s]);
         swatch->installEventFilter(this);
         swatch->setProperty("Swatch", s);
-        layout->addWidget(swatch);
+        swatchLayout->addWidget(swatch, 0, Qt::AlignHCenter);
         Swatches.append(swatch);
     }
-    layout->addSpacing(8);
-    auto* chosenCaption = new QLabel(QStringLiteral("選択色"), toolPanel);
-    layout->addWidget(chosenCaption);
-    Panel16 = new QFrame(toolPanel);
+    swatchLayout->addSpacing(8);
+    auto* chosenCaption = new QLabel(QStringLiteral("選択色"), swatchParent);
+    swatchLayout->addWidget(chosenCaption, 0, Qt::AlignHCenter);
+    Panel16 = new QFrame(swatchParent);
     Panel16->setObjectName(QStringLiteral("Panel16"));
     Panel16->setFixedSize(24, 16);
     PaintSwatch(Panel16, Canvas.MemoColor);
-    layout->addWidget(Panel16);
-    layout->addStretch(1);
+    swatchLayout->addWidget(Panel16, 0, Qt::AlignHCenter);
+    swatchLayout->addStretch(1);
 
     EditText = new QLineEdit(imgDraw);
     EditText->setObjectName(QStringLiteral("EditText"));
@@ -114,20 +131,52 @@ TMemoPane::TMemoPane(QWidget* canvasWidget, QWidget* toolPanel, QObject* parent)
     Resized();
 }
 
+const QImage& TMemoPane::Shown() const {
+    if (Bitmap && !Canvas.MemoDrawing)
+        return Bitmap();
+    return Canvas.Image;
+}
+
+void TMemoPane::TakeBitmap() {
+    if (Bitmap)
+        Canvas.Image = std::exchange(Bitmap(), QImage());
+}
+
+void TMemoPane::GiveBackBitmap() {
+    if (Bitmap)
+        Bitmap() = std::exchange(Canvas.Image, QImage());
+}
+
+void TMemoPane::BitmapReplaced() {
+    HideTextEdit();
+    Canvas.MemoDrawing = false;
+    Canvas.MemoDirty = false;
+    Resized();
+}
+
 void TMemoPane::Resized() {
-    imgDraw->setFixedSize(Canvas.Image.size());
+    imgDraw->setMinimumSize(Shown().size());
+    imgDraw->resize(Shown().size());
     imgDraw->update();
 }
 
 void TMemoPane::Reset(int width, int height) {
     HideTextEdit();
     Canvas.Reset(width, height);
+    GiveBackBitmap();
     Resized();
 }
 
 void TMemoPane::Load(const QString& path) {
     HideTextEdit();
-    Canvas.Load(path);
+    TakeBitmap();
+    try {
+        Canvas.Load(path);
+    } catch (...) {
+        GiveBackBitmap();
+        throw;
+    }
+    GiveBackBitmap();
     Resized();
 }
 
@@ -154,7 +203,9 @@ void TMemoPane::Panel18Click(int swatch) {
 void TMemoPane::EditTextKeyPress() {
     if (!EditText->isVisible())
         return;
+    TakeBitmap();
     Canvas.DrawText(EditText->text(), EditText->font(), EditText->palette().color(QPalette::Text));
+    GiveBackBitmap();
     HideTextEdit();
     imgDraw->update();
     emit Changed();
@@ -171,7 +222,7 @@ bool TMemoPane::eventFilter(QObject* watched, QEvent* event) {
     switch (event->type()) {
     case QEvent::Paint: {
         QPainter painter(imgDraw);
-        painter.drawImage(0, 0, Canvas.Image);
+        painter.drawImage(0, 0, Shown());
         Canvas.PaintRubberBand(painter);
         return true;
     }
@@ -180,7 +231,10 @@ bool TMemoPane::eventFilter(QObject* watched, QEvent* event) {
         if (!CanDraw() || Canvas.MemoDrawing)
             return true;
         const QPoint at = mouse->position().toPoint();
+        TakeBitmap();
         const bool changed = Canvas.MouseDown(at);
+        if (!Canvas.MemoDrawing)
+            GiveBackBitmap();
         if (Canvas.MemoTool == TMemoTool::Text) {
             EditText->move(at.x(), at.y() - 9);
             EditText->clear();
@@ -202,7 +256,11 @@ bool TMemoPane::eventFilter(QObject* watched, QEvent* event) {
     }
     case QEvent::MouseButtonRelease: {
         auto* mouse = static_cast<QMouseEvent*>(event);
-        if (Canvas.MouseUp(mouse->position().toPoint()))
+        const bool wasDrawing = Canvas.MemoDrawing;
+        const bool changed = Canvas.MouseUp(mouse->position().toPoint());
+        if (wasDrawing)
+            GiveBackBitmap();
+        if (changed)
             emit Changed();
         imgDraw->update();
         return true;

@@ -18,9 +18,15 @@ class QWidget;
 class TMemoPane final : public QObject {
     Q_OBJECT
 public:
-    TMemoPane(QWidget* canvasWidget, QWidget* toolPanel, QObject* parent = nullptr);
+    // The swatches go on `palettePanel` (a column beside the canvas) when
+    // given, else at the end of the tool row.
+    TMemoPane(QWidget* canvasWidget, QWidget* toolPanel, QObject* parent = nullptr, QWidget* palettePanel = nullptr);
 
     TMemoCanvas Canvas;
+    // The window's memo bitmap, when it keeps its own: the canvas draws on it
+    // (taking it over for the length of a stroke, so no copy is made).
+    // Without it the canvas keeps its own picture.
+    std::function<QImage&()> Bitmap;
     // Whether a recipe is selected; without one the canvas takes no stroke.
     std::function<bool()> CanDraw = [] { return true; };
 
@@ -43,6 +49,10 @@ public:
     void Load(const QString& path);
     void Save(const QString& path) const { Canvas.Save(path); }
     bool MemoDirty() const { return Canvas.MemoDirty; }
+    // The picture shown: the window's bitmap or the canvas's own.
+    const QImage& Shown() const;
+    // Call after the window replaced its bitmap (a recipe was loaded).
+    void BitmapReplaced();
 
     void SpeedButton3Click(TMemoTool tool);
     void Panel18Click(int swatch);
@@ -58,4 +68,6 @@ protected:
 private:
     void EditTextKeyPress();
     void Resized();
+    void TakeBitmap();
+    void GiveBackBitmap();
 };

@@ -5,6 +5,8 @@
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QHeaderView>
+#include <QLabel>
+#include <QScreen>
 #include <QInputMethodEvent>
 #include <QTableView>
 #include <QTest>

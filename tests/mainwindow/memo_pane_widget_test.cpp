@@ -97,3 +97,26 @@ TEST(MemoPane, FloatingTextIsDrawnOnEnterAndDroppedOnToolChange) {
     EXPECT_EQ(t.Canvas->size(), QSize(300, 100));
     EXPECT_FALSE(t.Pane.MemoDirty());
 }
+
+TEST(MemoPane, DrawsOnTheWindowsBitmapWithoutKeepingACopy) {
+    TMemoTab t;
+    QImage bitmap(120, 80, QImage::Format_RGB32);
+    bitmap.fill(Qt::white);
+    t.Pane.Bitmap = [&]() -> QImage& { return bitmap; };
+    t.Pane.BitmapReplaced();
+    EXPECT_EQ(t.Canvas->size(), QSize(120, 80));
+    QTest::mouseClick(t.Button("SpeedButton9"), Qt::LeftButton);  // fill
+    QTest::mousePress(t.Tab.findChild<QFrame*>("Panel18_3"), Qt::LeftButton);  // blue
+    QTest::mousePress(t.Canvas, Qt::LeftButton, {}, QPoint(5, 5));
+    QTest::mouseRelease(t.Canvas, Qt::LeftButton, {}, QPoint(5, 5));
+    EXPECT_EQ(bitmap.size(), QSize(120, 80));
+    EXPECT_EQ(bitmap.pixel(100, 70), qRgb(0, 0, 255));
+    EXPECT_TRUE(t.Canvas->grab().toImage().convertToFormat(QImage::Format_RGB32).pixel(100, 70) == qRgb(0, 0, 255));
+    EXPECT_TRUE(t.Pane.MemoDirty());
+    // A new recipe's bitmap: clean again.
+    bitmap = QImage(60, 40, QImage::Format_RGB32);
+    bitmap.fill(Qt::white);
+    t.Pane.BitmapReplaced();
+    EXPECT_FALSE(t.Pane.MemoDirty());
+    EXPECT_EQ(t.Canvas->size(), QSize(60, 40));
+}

@@ -3,6 +3,10 @@
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
+#include <QHeaderView>
+#include <QComboBox>
+#include <QDir>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
@@ -10,14 +14,22 @@
 #include <QTableView>
 #include <QTextEdit>
 #include <QToolBar>
+#include <QTimer>
 #include <QToolButton>
+#include <QTreeWidget>
 
+#include "dialogs/list_column_select_form.h"
+#include "dialogs/tiled_background.h"
+#include "mainwindow/column_table.h"
 #include "mainwindow/control_bar_widget.h"
+#include "mainwindow/cook_list_model.h"
 #include "mainwindow/cook_list_view_widget.h"
 #include "mainwindow/gesture_trail_widget.h"
 #include "mainwindow/main_form.h"
 #include "platform/dialogs.h"
 #include "settings/option_form.h"
+#include "support/recipe_fixture.h"
+#include "support/render_ui.h"
 #include "support/temp_app_dir.h"
 
 namespace {
@@ -107,6 +119,7 @@ TEST(ViewSettings, ViewOnlyModeLocksRecipeCommandsAndGestures) {
         EXPECT_TRUE(TMainFixture::Enabled(c)) << c->objectName().toStdString();
 
     f.Form.miModeChange->trigger();
+    RenderWidgetIfAsked(&f.Form, "main_form_view_only");
     EXPECT_TRUE(f.Form.ViewOnly);
     EXPECT_TRUE(f.Form.ControlBar1->isHidden());
     EXPECT_FALSE(f.Form.ControlBar2->isHidden());
@@ -135,6 +148,38 @@ TEST(ViewSettings, ViewOnlyModeLocksRecipeCommandsAndGestures) {
         EXPECT_TRUE(TMainFixture::Enabled(c)) << c->objectName().toStdString();
     f.Drag(start, {start + QPoint(0, -30), start});
     EXPECT_EQ(f.Reloads, 1);
+}
+
+namespace {
+
+// Asks `widget` for its pop-up menu; true when one opened (it is closed again).
+bool PopupOpens(QWidget* widget) {
+    bool opened = false;
+    QTimer::singleShot(0, [&opened] {
+        if (QWidget* popup = QApplication::activePopupWidget()) {
+            opened = true;
+            popup->close();
+        }
+    });
+    emit widget->customContextMenuRequested(QPoint(5, 5));
+    QApplication::processEvents();
+    return opened;
+}
+
+}  // namespace
+
+TEST(ViewSettings, ViewOnlyModeHasNoPopupMenus) {
+    TMainFixture f;
+    f.Form.show();
+    const QList<QWidget*> owners = {f.Form.CookListView, f.Form.memFoodstuff, f.Form.MemoHow,
+                                    f.Form.RichEditComment, f.Form.Image1};
+    for (QWidget* w : owners)
+        EXPECT_TRUE(PopupOpens(w)) << w->objectName().toStdString();
+    f.Form.miModeChange->trigger();
+    for (QWidget* w : owners)
+        EXPECT_FALSE(PopupOpens(w)) << w->objectName().toStdString();
+    f.Form.tbtnModeChange->click();
+    EXPECT_TRUE(PopupOpens(f.Form.CookListView));
 }
 
 TEST(ViewSettings, GesturesOnTheListRunTheRecipeCommands) {
@@ -178,9 +223,126 @@ TEST(ViewSettings, OptionsOkAppliesAtOnce) {
     options.findChild<QCheckBox*>("CheckBox6")->setChecked(true);
     options.findChild<QCheckBox*>("CheckBox1")->setChecked(false);
     options.findChild<QCheckBox*>("CheckBox3")->setChecked(true);
+    options.findChild<QCheckBox*>("CheckBox5")->setChecked(true);
     options.findChild<QPushButton*>("BitBtnOK")->click();
+    EXPECT_TRUE(f.Form.UseDigitalClock);
     EXPECT_EQ(f.Form.memFoodstuff->font().family(), "ＭＳ ゴシック");
     EXPECT_EQ(f.Form.RichEditComment->font().family(), "ＭＳ ゴシック");
     EXPECT_EQ(f.Form.CookListView->ReportView()->iconSize(), QSize(16, 16));
     EXPECT_TRUE(f.Form.CookListView->ReportView()->showGrid());
+    EXPECT_TRUE(f.Form.ControlBar1->palette().brush(QPalette::Window).texture().isNull());
+
+    // A background bitmap: the dock sites show it at once.
+    QImage tile(8, 8, QImage::Format_RGB32);
+    tile.fill(Qt::green);
+    QDir().mkpath(f.Dir.Path("background"));
+    ASSERT_TRUE(tile.save(f.Dir.Path("background/Leaf.bmp"), "BMP"));
+    TOptionForm later(f.Dir.AppDir(), &f.Form);  // the list is built at creation
+    later.AddSettingsTarget([&](const TSettingsApply& a, bool starting) { f.Form.ApplyOptionSettings(a, starting); });
+    later.show();
+    later.findChild<QComboBox*>("StyleComboBox")->setCurrentIndex(0);
+    later.findChild<QPushButton*>("BitBtnOK")->click();
+    EXPECT_EQ(f.Form.ControlBar1->palette().brush(QPalette::Window).texture().size(), QSize(8, 8));
+    EXPECT_EQ(f.Form.ControlBar2->palette().brush(QPalette::Window).texture().size(), QSize(8, 8));
+    SetSharedBackImg(QPixmap());
+}
+
+namespace {
+
+// Runs `drive` on the column chooser once it is open, then the command returns.
+void WithChooser(std::function<void(TListColumnSelectForm&)> drive) {
+    QTimer::singleShot(0, [drive] {
+        ASSERT_NE(ListColumnSelectForm, nullptr);
+        ASSERT_TRUE(ListColumnSelectForm->isVisible());
+        drive(*ListColumnSelectForm);
+    });
+}
+
+QPushButton* ChooserButton(TListColumnSelectForm& form, const char* name) {
+    return form.findChild<QPushButton*>(name);
+}
+
+}  // namespace
+
+TEST(ViewSettings, ColumnChooserCancelChangesNothing) {
+    TMainFixture f;
+    TListColumnSelectForm chooser(&f.Form);
+    const TColumnTable before = f.Form.ColumnTable;
+    const QStringList shown = f.Form.ListModel->Columns();
+    WithChooser([](TListColumnSelectForm& form) {
+        form.ListView1->topLevelItem(1)->setCheckState(0, Qt::Unchecked);
+        ChooserButton(form, "Button5")->click();  // defaults
+        ChooserButton(form, "BitBtn2")->click();  // cancel
+    });
+    f.Form.miDisplayDetailConfig->trigger();
+    EXPECT_EQ(f.Form.ColumnTable, before);
+    EXPECT_EQ(f.Form.ListModel->Columns(), shown);
+}
+
+TEST(ViewSettings, ColumnChooserOkRebuildsTheColumnsAfterTheSaveQuestion) {
+    TMainFixture f;
+    TListColumnSelectForm chooser(&f.Form);
+    ASSERT_GE(f.Form.ColumnTable.size(), 3u);
+    const QString first = f.Form.ColumnTable[0].Caption;
+    const QString second = f.Form.ColumnTable[1].Caption;
+    auto swapAndHideSecond = [](TListColumnSelectForm& form) {
+        form.ListView1->setCurrentItem(form.ListView1->topLevelItem(0));
+        ChooserButton(form, "Button2")->click();  // first row down
+        form.ListView1->topLevelItem(0)->setCheckState(0, Qt::Unchecked);
+        ChooserButton(form, "BitBtn1")->click();
+    };
+
+    // Unsaved edits and Cancel to the question: the columns stay.
+    f.Form.SetModified(true);
+    const TColumnTable before = f.Form.ColumnTable;
+    f.Answers.Answer(TMsgResult::Cancel);
+    WithChooser(swapAndHideSecond);
+    f.Form.miDisplayDetailConfig->trigger();
+    EXPECT_EQ(f.Answers.Texts().value(0), "レシピが変更されています、保存しますか？");
+    EXPECT_EQ(f.Form.ColumnTable, before);
+    EXPECT_EQ(f.Marker(), "変更有り");
+
+    // No edits: the table follows the rows and the list shows the new columns.
+    f.Form.SetModified(false);
+    f.Answers.ClearLog();
+    WithChooser(swapAndHideSecond);
+    f.Form.miDisplayDetailConfig->trigger();
+    EXPECT_TRUE(f.Answers.Texts().isEmpty());
+    ASSERT_EQ(f.Form.ColumnTable.size(), before.size());
+    EXPECT_EQ(f.Form.ColumnTable[0].Caption, second);
+    EXPECT_FALSE(f.Form.ColumnTable[0].Use);
+    EXPECT_EQ(f.Form.ColumnTable[1].Caption, first);
+    EXPECT_EQ(f.Form.ColumnTable[1].Width, f.Form.CookListView->Header()->sectionSize(0));
+    EXPECT_EQ(f.Form.ListModel->Columns().value(0), first);
+    EXPECT_FALSE(f.Form.ListModel->Columns().contains(second));
+}
+
+TEST(ViewSettings, GestureDragKeepsTheRecipeSelected) {
+    TTempAppDir dir;
+    MakeRecipeCollection(dir.AppDir() + "Cook", 30);
+    TDialogAnswerer answers;
+    TMainForm form(dir.AppDir());
+    form.show();
+    ASSERT_GE(form.CookListView->RowCount(), 20);
+    QTableView* view = form.CookListView->ReportView();
+    QWidget* port = view->viewport();
+    auto rowPoint = [&](int row) { return view->visualRect(view->model()->index(row, 0)).center(); };
+    auto send = [&](QEvent::Type t, QPoint p, Qt::MouseButton b, Qt::MouseButtons held) {
+        QMouseEvent e(t, p, port->mapToGlobal(p), b, held, Qt::NoModifier);
+        QApplication::sendEvent(port, &e);
+    };
+    send(QEvent::MouseButtonPress, rowPoint(2), Qt::LeftButton, Qt::LeftButton);
+    send(QEvent::MouseButtonRelease, rowPoint(2), Qt::LeftButton, Qt::NoButton);
+    ASSERT_EQ(form.CookListView->SelectedRow(), 2);
+    send(QEvent::MouseButtonPress, rowPoint(2), Qt::LeftButton, Qt::LeftButton);
+    for (int row = 3; row < 15; ++row) {
+        send(QEvent::MouseMove, rowPoint(row), Qt::NoButton, Qt::LeftButton);
+        EXPECT_EQ(form.CookListView->SelectedRow(), 2);
+    }
+    EXPECT_EQ(form.StatusPanel1->text(), "D");
+    send(QEvent::MouseButtonRelease, rowPoint(14), Qt::LeftButton, Qt::NoButton);
+    QApplication::processEvents();
+    EXPECT_EQ(form.CookListView->SelectedRow(), 2);
+    EXPECT_TRUE(form.StatusPanel1->text().isEmpty());
+    EXPECT_TRUE(answers.Calls().empty());
 }

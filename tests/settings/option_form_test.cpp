@@ -13,6 +13,8 @@
 #include <QtTest/QTest>
 
 #include "dialogs/tiled_background.h"
+#include "platform/dialogs.h"
+#include "platform/file_io.h"
 #include "settings/option_form.h"
 #include "support/render_ui.h"
 #include "support/temp_app_dir.h"
@@ -216,4 +218,31 @@ TEST(OptionForm, LinkAndEmphasisControlsFollowTheirBoxes) {
     // The page last shown is shown again.
     form.show();
     EXPECT_EQ(pages->currentIndex(), 3);
+}
+
+TEST(OptionForm, WritingTheOptionsKeepsTheWindowLayoutKeys) {
+    TTempAppDir dir;
+    WriteIni(dir, "[FORM]\r\nWINDOWSTATE=1\r\n[ToolBar2]\r\nVISIBLE=0\r\n[TITLE]\r\nNAME=old\r\n");
+    {
+        TOptionForm form(dir.AppDir());
+        form.show();
+        Find<QLineEdit>(form, "EditTitle")->setText("new");
+        ClickOk(form);
+    }
+    const QString text = ReadSjisText(SettingsFilePath(dir.AppDir()));
+    EXPECT_TRUE(text.contains("WINDOWSTATE=1"));
+    EXPECT_TRUE(text.contains("[ToolBar2]"));
+    EXPECT_TRUE(text.contains("NAME=new"));
+    EXPECT_FALSE(text.contains("NAME=old"));
+}
+
+TEST(OptionForm, AFailedWriteAtTheEndIsReported) {
+    TTempAppDir dir;
+    const QString path = SettingsFilePath(dir.AppDir());
+    QDir().mkpath(path);  // a folder where the file should be
+    TDialogAnswerer answers;
+    { TOptionForm form(dir.AppDir()); }
+    ASSERT_EQ(answers.Texts().size(), 1);
+    EXPECT_TRUE(answers.Texts()[0].contains("に書き込めません"));
+    EXPECT_TRUE(QFileInfo(path).isDir());
 }
