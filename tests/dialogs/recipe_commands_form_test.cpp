@@ -271,3 +271,17 @@ TEST_F(RecipeCommandsTest, NewUserWalkCreateThreeRenameOneDeleteOne) {
     EXPECT_TRUE(ReadSjisLines(Folder(QStringLiteral("肉じゃが")) + "/Status.txt").contains("NiceValue=4"));
     EXPECT_TRUE(ReadSjisLines(Folder(QStringLiteral("肉じゃが")) + "/Status.txt").contains("Icon=5"));
 }
+
+TEST_F(RecipeCommandsTest, WiringAfterTheViewOnlyLockKeepsTheCommandsLocked) {
+    MakeRecipe(DataRoot(), {.Name = "A"});
+    TMainForm& form = Open();
+    ClickRow("A");
+    form.LockRecipeCommands(true);
+    form.WireRecipeCommands();
+    EXPECT_FALSE(form.miRecipeDelete->isEnabled());
+    EXPECT_FALSE(form.miRecipeRename->isEnabled());
+    EXPECT_FALSE(form.E2->isEnabled());
+    EXPECT_TRUE(form.miRecipeAdd->isEnabled());
+    form.LockRecipeCommands(false);
+    EXPECT_TRUE(form.miRecipeDelete->isEnabled());
+}
