@@ -74,8 +74,10 @@ void TMainForm::FormCreate() {
     connect(CookListView, &TCookListView::SelectItem, this, &TMainForm::CookListViewSelectItem);
     connect(CookListView, &TCookListView::ColumnClick, this, &TMainForm::CookListViewColumnClick);
     WireOwnCommands();
+    CreatePaneAids();
     SetEditMode(false);
     WireOptionCommands();
+    WireSearchCommands();
     PageControl1->setEnabled(false);
     PageControl1->setCurrentWidget(TabSheetRecipe);
 

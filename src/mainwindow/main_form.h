@@ -1,6 +1,7 @@
 #pragma once
 
 #include <functional>
+#include <memory>
 #include <vector>
 
 #include <QImage>
@@ -375,9 +376,56 @@ public:
     QTimer* tmHint = nullptr;
 
     // ---- recipe commands (add, delete, rename, save, attributes, reload) ----
+    void WireRecipeCommands();  // after every window exists; builds the icon picker
+    void miRecipeAddClick();
+    void miRecipeDeleteClick();
+    void miRecipeSaveClick();
+    void miRecipeRenameClick();
+    void E2Click();
+    void CookListViewDblClick();
+    void miUpdateClick();
+    void miIconManageClick();
+    struct TIconNames UserIconNames() const;
     // ---- search ----
+    void WireSearchCommands();
+    void miSearchRecipeNameClick();
+    void miSearchRecipeNameNextClick();
+    void miSearchMaterialNameClick();
+    void miSearchMaterialNameNextClick();
+    void btnSearchRefinementClick();
+    QString NameSearchKeyword;
+    int NameSearchNext = 0;
+    QString MaterialSearchKeyword;
+    int MaterialSearchNext = 0;
+    std::shared_ptr<class TIngredientCache> IngredientCache;
+    class TRefinementSearchBox* RefinementBox = nullptr;
     // ---- classification tree and thumbnails ----
+    void WireFilterViews();
+    void ComboBoxGroupChange();
+    void A2Click();
+    void S1Click();
+    void BuildClassTree();
+    void BuildThumbnails();
+    void FreeThumbnails();
+    // Rebuilds the tree and the thumbnails that are shown, after a refill.
+    void RefreshFilterViews();
+    // Selects the first row whose recipe has this exact name, as a click would.
+    bool SelectRowNamed(const QString& name);
+    class TGroupFilterBox* GroupFilter = nullptr;
+    class TClassTreeView* ClassTreeView = nullptr;
+    class TThumbnailStrip* ThumbnailStrip = nullptr;
+    QString ShownGroup;  // the group the rows were last filled for
     // ---- pane aids (links, photo, memo, input support, tips, menus look) ----
+    class TPaneAids* PaneAids = nullptr;
+    void CreatePaneAids();  // once the panes and menus exist
+    void PaneAidsLoaded();  // after LoadFile filled the panes
+    QString LinkPicturePath() const;  // picture of the link under the mouse
+    void REPopupMenuPopup();
+    void N39Click();
+    void Paste1Click();
+    void N41Click();
+    void LinkDeleteClick(int tag);
+    void N40Click();
     // ---- options, column chooser, about box, gestures ----
     void WireOptionCommands();
     void miDisplayDetailConfigClick();
@@ -408,6 +456,8 @@ private:
     void BuildToolBars();
     void BuildPopupMenus();
     void WireOwnCommands();
+    void CreateLinkAids();
+    QString SelectedLinkWord() const;
     void PlaceBarsDefault();
 
     void ApplyPaneSizes();

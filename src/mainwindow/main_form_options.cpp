@@ -5,6 +5,7 @@
 #include <QAbstractItemView>
 #include <QAction>
 #include <QEvent>
+#include <QPixmap>
 #include <QHeaderView>
 #include <QLabel>
 #include <QTableView>
@@ -160,8 +161,16 @@ void TMainForm::ApplyOptionSettings(const TSettingsApply& apply, bool starting) 
     // Read by the clock at its next tick.
     if (OptionForm)
         UseDigitalClock = OptionForm->Settings.UseDigitalClock;
-    if (!apply.BackgroundPath.isEmpty()) {
-        // The bars and dialogs tile the shared picture, which the options set.
+    const QPixmap background = apply.BackgroundPath.isEmpty() ? QPixmap() : QPixmap(apply.BackgroundPath);
+    if (!background.isNull()) {
+        // The dock sites show the picture tiled; the dialogs tile the shared
+        // picture, which the options set.
+        for (QWidget* site : std::initializer_list<QWidget*>{ControlBar1, ControlBar2}) {
+            QPalette palette = site->palette();
+            palette.setBrush(QPalette::Window, QBrush(background));
+            site->setPalette(palette);
+            site->setAutoFillBackground(true);
+        }
         for (QWidget* bar : std::initializer_list<QWidget*>{ControlBar1, ControlBar2, ToolBar1, ToolBar2,
                                                              ToolBar3, ToolBar4, PaintBox1})
             if (bar)

@@ -194,6 +194,7 @@ bool TMainForm::LoadFile(const TCookItem& item) {
 
     if (Recipe.LoadError.isEmpty())
         result = true;
+    PaneAidsLoaded();
     setUpdatesEnabled(wasEnabled);
     LoadingPanes = wasLoading;
     SetModified(false);

@@ -4,6 +4,10 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QHeaderView>
+#include <QComboBox>
+#include <QDialog>
+#include <QDir>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
@@ -15,7 +19,9 @@
 #include <QToolButton>
 #include <QTreeWidget>
 
+#include "dialogs/element_form.h"
 #include "dialogs/list_column_select_form.h"
+#include "dialogs/tiled_background.h"
 #include "mainwindow/column_table.h"
 #include "mainwindow/control_bar_widget.h"
 #include "mainwindow/cook_list_model.h"
@@ -24,6 +30,7 @@
 #include "mainwindow/main_form.h"
 #include "platform/dialogs.h"
 #include "settings/option_form.h"
+#include "support/recipe_fixture.h"
 #include "support/render_ui.h"
 #include "support/temp_app_dir.h"
 
@@ -225,6 +232,21 @@ TEST(ViewSettings, OptionsOkAppliesAtOnce) {
     EXPECT_EQ(f.Form.RichEditComment->font().family(), "ＭＳ ゴシック");
     EXPECT_EQ(f.Form.CookListView->ReportView()->iconSize(), QSize(16, 16));
     EXPECT_TRUE(f.Form.CookListView->ReportView()->showGrid());
+    EXPECT_TRUE(f.Form.ControlBar1->palette().brush(QPalette::Window).texture().isNull());
+
+    // A background bitmap: the dock sites show it at once.
+    QImage tile(8, 8, QImage::Format_RGB32);
+    tile.fill(Qt::green);
+    QDir().mkpath(f.Dir.Path("background"));
+    ASSERT_TRUE(tile.save(f.Dir.Path("background/Leaf.bmp"), "BMP"));
+    TOptionForm later(f.Dir.AppDir(), &f.Form);  // the list is built at creation
+    later.AddSettingsTarget([&](const TSettingsApply& a, bool starting) { f.Form.ApplyOptionSettings(a, starting); });
+    later.show();
+    later.findChild<QComboBox*>("StyleComboBox")->setCurrentIndex(0);
+    later.findChild<QPushButton*>("BitBtnOK")->click();
+    EXPECT_EQ(f.Form.ControlBar1->palette().brush(QPalette::Window).texture().size(), QSize(8, 8));
+    EXPECT_EQ(f.Form.ControlBar2->palette().brush(QPalette::Window).texture().size(), QSize(8, 8));
+    SetSharedBackImg(QPixmap());
 }
 
 namespace {
@@ -295,4 +317,64 @@ TEST(ViewSettings, ColumnChooserOkRebuildsTheColumnsAfterTheSaveQuestion) {
     EXPECT_EQ(f.Form.ColumnTable[1].Width, f.Form.CookListView->Header()->sectionSize(0));
     EXPECT_EQ(f.Form.ListModel->Columns().value(0), first);
     EXPECT_FALSE(f.Form.ListModel->Columns().contains(second));
+}
+
+TEST(ViewSettings, GestureDragKeepsTheRecipeSelected) {
+    TTempAppDir dir;
+    MakeRecipeCollection(dir.AppDir() + "Cook", 30);
+    TDialogAnswerer answers;
+    TMainForm form(dir.AppDir());
+    form.show();
+    ASSERT_GE(form.CookListView->RowCount(), 20);
+    QTableView* view = form.CookListView->ReportView();
+    QWidget* port = view->viewport();
+    auto rowPoint = [&](int row) { return view->visualRect(view->model()->index(row, 0)).center(); };
+    auto send = [&](QEvent::Type t, QPoint p, Qt::MouseButton b, Qt::MouseButtons held) {
+        QMouseEvent e(t, p, port->mapToGlobal(p), b, held, Qt::NoModifier);
+        QApplication::sendEvent(port, &e);
+    };
+    send(QEvent::MouseButtonPress, rowPoint(2), Qt::LeftButton, Qt::LeftButton);
+    send(QEvent::MouseButtonRelease, rowPoint(2), Qt::LeftButton, Qt::NoButton);
+    ASSERT_EQ(form.CookListView->SelectedRow(), 2);
+    send(QEvent::MouseButtonPress, rowPoint(2), Qt::LeftButton, Qt::LeftButton);
+    for (int row = 3; row < 15; ++row) {
+        send(QEvent::MouseMove, rowPoint(row), Qt::NoButton, Qt::LeftButton);
+        EXPECT_EQ(form.CookListView->SelectedRow(), 2);
+    }
+    EXPECT_EQ(form.StatusPanel1->text(), "D");
+    send(QEvent::MouseButtonRelease, rowPoint(14), Qt::LeftButton, Qt::NoButton);
+    QApplication::processEvents();
+    EXPECT_EQ(form.CookListView->SelectedRow(), 2);
+    EXPECT_TRUE(form.StatusPanel1->text().isEmpty());
+    EXPECT_TRUE(answers.Calls().empty());
+}
+
+TEST(ViewSettings, ViewOnlyDoubleClickOpensNoAttributeDialog) {
+    TTempAppDir dir;
+    MakeRecipeCollection(dir.AppDir() + "Cook", 3);
+    TDialogAnswerer answers;
+    TMainForm form(dir.AppDir());
+    TElementForm attributes(&form);
+    form.WireRecipeCommands();
+    form.show();
+    ASSERT_TRUE(form.CookListView->SelectRow(1));
+    ASSERT_FALSE(form.CurrentRecipePath.isEmpty());
+    ASSERT_EQ(ElementForm, &attributes);
+    auto doubleClickOpensDialog = [&] {
+        bool opened = false;
+        QTimer::singleShot(0, [&opened] {
+            if (QWidget* modal = QApplication::activeModalWidget()) {
+                opened = true;
+                static_cast<QDialog*>(modal)->reject();
+            }
+        });
+        emit form.CookListView->DoubleClicked();
+        QApplication::processEvents();
+        return opened;
+    };
+    EXPECT_TRUE(doubleClickOpensDialog());
+    form.miModeChange->trigger();
+    EXPECT_FALSE(doubleClickOpensDialog());
+    form.tbtnModeChange->click();
+    EXPECT_TRUE(doubleClickOpensDialog());
 }
