@@ -109,6 +109,8 @@ void CreateWindows(TWindowTable& table, const QString& appDir) {
     // 41 TPrintFormA5D
     // 42 TPrintFormA5ReceiptList
     // 43 TPrintFormA5B
+    if (MainForm)
+        MainForm->WireRecipeCommands();  // the icon picker's grid and the recipe commands
 }
 
 int ProgramMain(int argc, char** argv) {

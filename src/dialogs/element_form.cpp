@@ -74,7 +74,7 @@ TElementForm::TElementForm(QWidget* parent) : QDialog(parent), NumericFilter(new
     Edit4 = addEdit("Edit4", QStringLiteral("塩分"), QStringLiteral("g"), 166);
     Edit2 = addEdit("Edit2", QStringLiteral("費用"), QStringLiteral("円"), 194);
     Edit3 = addEdit("Edit3", QStringLiteral("調理時間"), QString(), 222);
-    Edit3->setGeometry(90, 222, 150, 22);
+    Edit3->setGeometry(90, 222, 106, 22);
     for (QLineEdit* edit : {Edit1, Edit2, Edit4})
         NumericFilter->Attach(edit);
 

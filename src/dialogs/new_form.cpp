@@ -63,7 +63,7 @@ void TNewForm::BtnCancelClick() {
 }
 
 std::optional<TCookItem> RunNewRecipe(TNewForm* nameDialog, TNewWizardForm* wizard, const QString& dataRoot,
-                                      const TIconNames& icons) {
+                                      const TIconNames& icons, const std::function<bool()>& beforeCreate) {
     nameDialog->SetDataRoot(dataRoot);
     nameDialog->ClearName();
     if (nameDialog->exec() != QDialog::Accepted)
@@ -76,6 +76,8 @@ std::optional<TCookItem> RunNewRecipe(TNewForm* nameDialog, TNewWizardForm* wiza
             return std::nullopt;
         collected = wizard->Collected();
     }
+    if (beforeCreate && !beforeCreate())
+        return std::nullopt;
     std::optional<TCookItem> created;
     QWidget* owner = nameDialog->parentWidget();
     RunGuarded(owner, ErrorPrefix(QStringLiteral("New Recipe")), [&] {

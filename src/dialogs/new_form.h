@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <optional>
 
 #include <QDialog>
@@ -43,10 +44,12 @@ private:
 
 // Runs name dialog, then the wizard when ticked, then creates the recipe
 // folder. Each dialog's exec() has returned before the next one shows.
-// Returns the new record, or nothing when the user cancelled or the
-// creation failed (the failure has been shown, nothing is left on disk).
+// `beforeCreate` runs once the user has given everything and may still
+// stop the creation (the save question of the open recipe). Returns the new
+// record, or nothing when the user cancelled or the creation failed (the
+// failure has been shown, nothing is left on disk).
 std::optional<TCookItem> RunNewRecipe(TNewForm* nameDialog, TNewWizardForm* wizard, const QString& dataRoot,
-                                      const TIconNames& icons);
+                                      const TIconNames& icons, const std::function<bool()>& beforeCreate = {});
 
 // The window created at start-up; null before.
 extern TNewForm* NewForm;

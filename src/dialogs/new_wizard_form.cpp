@@ -16,9 +16,10 @@
 #include "dialogs/icon_box_widget.h"
 #include "dialogs/icon_form.h"
 #include "dialogs/numeric_key_filter_widget.h"
-#include "dialogs/photo_file.h"
 #include "dialogs/star_rating_widget.h"
+#include "mainwindow/recipe_folder.h"
 #include "platform/dialogs.h"
+#include "platform/jpeg.h"
 
 namespace {
 
@@ -96,7 +97,7 @@ TNewWizardForm::TNewWizardForm(QWidget* parent) : QDialog(parent), NumericFilter
     auto* image2 = new QLabel(panel11);
     image2->setObjectName("Image2");
     image2->setGeometry(470, 10, 45, 45);
-    image2->setPixmap(SidePicture(QSize(45, 45)));
+    image2->setPixmap(SidePicture(QSize(120, 120)).scaled(45, 45, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
 
     auto* panel13 = new QFrame(this);
     panel13->setObjectName("Panel13");
@@ -126,6 +127,9 @@ TNewWizardForm::TNewWizardForm(QWidget* parent) : QDialog(parent), NumericFilter
     panel7->setGeometry(8, 28, Panel3->width() - 16, Panel3->height() - 68);
     panel7->setFrameShape(QFrame::StyledPanel);
     panel7->setAutoFillBackground(true);
+    QPalette windowColour = panel7->palette();
+    windowColour.setColor(QPalette::Window, windowColour.color(QPalette::Base));
+    panel7->setPalette(windowColour);
     Image1 = new QLabel(panel7);
     Image1->setObjectName("Image1");
     Image1->setGeometry(2, 2, panel7->width() - 4, panel7->height() - 4);
@@ -205,10 +209,10 @@ QWidget* TNewWizardForm::BuildStepPanel(const QString& name, const QString& titl
 }
 
 void TNewWizardForm::BuildAttributeStep(QWidget* body) {
-    AddLabel(body, QStringLiteral("アイコン"), 16, 40);
+    AddLabel(body, QStringLiteral("アイコン"), 16, 38);
     auto* panelImage = new QFrame(body);
     panelImage->setObjectName("PanelImage");
-    panelImage->setGeometry(90, 32, 34, 34);
+    panelImage->setGeometry(90, 30, 34, 34);
     panelImage->setFrameShape(QFrame::Panel);
     panelImage->setFrameShadow(QFrame::Sunken);
     Image4 = new TIconBox(panelImage);
@@ -225,9 +229,9 @@ void TNewWizardForm::BuildAttributeStep(QWidget* body) {
         combo->setGeometry(90, y, 150, 22);
         return combo;
     };
-    ComboBox3 = addCombo("ComboBox3", QStringLiteral("グループ名"), 76);
-    ComboBox1 = addCombo("ComboBox1", QStringLiteral("種類"), 104);
-    ComboBox2 = addCombo("ComboBox2", QStringLiteral("量"), 132);
+    ComboBox3 = addCombo("ComboBox3", QStringLiteral("グループ名"), 70);
+    ComboBox1 = addCombo("ComboBox1", QStringLiteral("種類"), 96);
+    ComboBox2 = addCombo("ComboBox2", QStringLiteral("量"), 122);
 
     auto addEdit = [&](const char* name, const QString& label, const QString& unit, int x, int y) {
         AddLabel(body, label, x, y + 4);
@@ -238,11 +242,11 @@ void TNewWizardForm::BuildAttributeStep(QWidget* body) {
             AddLabel(body, unit, x + 148, y + 4);
         return edit;
     };
-    Edit1 = addEdit("Edit1", QStringLiteral("カロリー"), QStringLiteral("kcal"), 16, 168);
-    Edit4 = addEdit("Edit4", QStringLiteral("塩分"), QStringLiteral("g"), 16, 196);
-    Edit2 = addEdit("Edit2", QStringLiteral("費用"), QStringLiteral("円"), 16, 224);
-    Edit3 = addEdit("Edit3", QStringLiteral("作業時間"), QString(), 16, 252);
-    Edit3->setGeometry(90, 252, 150, 22);
+    Edit1 = addEdit("Edit1", QStringLiteral("カロリー"), QStringLiteral("kcal"), 16, 154);
+    Edit4 = addEdit("Edit4", QStringLiteral("塩分"), QStringLiteral("g"), 16, 180);
+    Edit2 = addEdit("Edit2", QStringLiteral("費用"), QStringLiteral("円"), 16, 206);
+    Edit3 = addEdit("Edit3", QStringLiteral("作業時間"), QString(), 16, 232);
+    Edit3->setGeometry(90, 232, 150, 22);
     for (QLineEdit* edit : {Edit1, Edit2, Edit4})
         NumericFilter->Attach(edit);
 
@@ -339,9 +343,8 @@ void TNewWizardForm::L1Click() {
     if (!path)
         return;
     RunGuarded(this, ErrorPrefix(QStringLiteral("Load Picture")), [&] {
-        TJpegPhoto photo = LoadPhotoFileAsJpeg(*path);
-        if (!photo.Jpeg.isEmpty())
-            SetPhoto(photo.Jpeg, photo.Image);
+        if (const std::optional<TPhotoFile> photo = ReadPictureFile(*path))
+            SetPhoto(photo->Jpeg, photo->Image);
     });
 }
 
@@ -353,8 +356,8 @@ void TNewWizardForm::Paste2Click() {
     if (image.isNull())
         return;
     RunGuarded(this, ErrorPrefix(QStringLiteral("Paste")), [&] {
-        TJpegPhoto photo = PhotoFromImage(image);
-        SetPhoto(photo.Jpeg, photo.Image);
+        const QByteArray jpeg = EncodeJpeg(image, PhotoJpegQuality);
+        SetPhoto(jpeg, DecodeJpeg(jpeg));
     });
 }
 

@@ -58,28 +58,40 @@ void SortCookRows(QList<int>& rows, const TCookItems& items, const QStringList& 
                   bool ascending, bool iconSort) {
     if (column < 0 || column >= columns.size())
         return;
-    // Equal rows compare equal, so the sort is a strict weak ordering and
-    // stable_sort keeps their order.
-    auto compare = [&](int a, int b) -> int {
-        const TCookItem& x = items[a];
-        const TCookItem& y = items[b];
-        if (column == 0 && iconSort)
-            return x.Icon < y.Icon ? -1 : (x.Icon > y.Icon ? 1 : 0);
-        const QString& caption = columns[column];
-        const QString tx = CookCellText(x, caption);
-        const QString ty = CookCellText(y, caption);
-        if (IsNumericColumn(caption)) {
-            const double nx = NumberOrZero(tx);
-            const double ny = NumberOrZero(ty);
-            return nx < ny ? -1 : (nx > ny ? 1 : 0);
-        }
-        const int c = QString::localeAwareCompare(tx, ty);
+    // Each row's key is worked out once; equal keys compare equal, so the
+    // order is a strict weak ordering and stable_sort keeps equal rows in
+    // their order.
+    const QString& caption = columns[column];
+    const bool byIcon = column == 0 && iconSort;
+    const bool numeric = !byIcon && IsNumericColumn(caption);
+    struct TKey {
+        int Row;
+        double Number;
+        QString Text;
+    };
+    std::vector<TKey> keys;
+    keys.reserve(rows.size());
+    for (int row : rows) {
+        const TCookItem& item = items[row];
+        if (byIcon)
+            keys.push_back({row, static_cast<double>(item.Icon), {}});
+        else if (numeric)
+            keys.push_back({row, NumberOrZero(CookCellText(item, caption)), {}});
+        else
+            keys.push_back({row, 0, CookCellText(item, caption)});
+    }
+    auto compare = [&](const TKey& x, const TKey& y) -> int {
+        if (byIcon || numeric)
+            return x.Number < y.Number ? -1 : (x.Number > y.Number ? 1 : 0);
+        const int c = QString::localeAwareCompare(x.Text, y.Text);
         return c < 0 ? -1 : (c > 0 ? 1 : 0);
     };
-    std::stable_sort(rows.begin(), rows.end(), [&](int a, int b) {
-        const int c = compare(a, b);
+    std::stable_sort(keys.begin(), keys.end(), [&](const TKey& x, const TKey& y) {
+        const int c = compare(x, y);
         return ascending ? c < 0 : c > 0;
     });
+    for (qsizetype i = 0; i < rows.size(); ++i)
+        rows[i] = keys[static_cast<size_t>(i)].Row;
 }
 
 QColor CookRowColor(int row, int column) {

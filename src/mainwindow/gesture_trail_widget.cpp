@@ -1,6 +1,7 @@
 #include "mainwindow/gesture_trail_widget.h"
 
 #include <QAbstractItemView>
+#include <QCoreApplication>
 #include <QEvent>
 #include <QMouseEvent>
 #include <QPainter>
@@ -79,7 +80,7 @@ bool TListGestures::eventFilter(QObject* watched, QEvent* event) {
         type != QEvent::MouseButtonRelease)
         return false;
     TWatched* w = Find(watched);
-    if (!w || !w->Trail || (Enabled && !Enabled()))
+    if (Forwarding || !w || !w->Trail || (Enabled && !Enabled()))
         return false;
     const auto* mouse = static_cast<QMouseEvent*>(event);
     const QPoint pos = mouse->position().toPoint();
@@ -88,6 +89,8 @@ bool TListGestures::eventFilter(QObject* watched, QEvent* event) {
         // Any button starts afresh; only a left drag collects letters.
         Recogniser.Down(pos);
         Dragging = mouse->button() == Qt::LeftButton;
+        MovesTaken = false;
+        PressPoint = pos;
         w->Trail->Start(pos);
         if (ShowStatus)
             ShowStatus(QString());
@@ -99,6 +102,7 @@ bool TListGestures::eventFilter(QObject* watched, QEvent* event) {
         w->Trail->LineTo(pos);
         if (Recogniser.Move(pos) && ShowStatus)
             ShowStatus(Recogniser.StatusText());
+        MovesTaken = true;
         return true;  // the list does not drag its selection along
     }
     // Release
@@ -115,5 +119,15 @@ bool TListGestures::eventFilter(QObject* watched, QEvent* event) {
         // does not leave the list in the middle of a press.
         QTimer::singleShot(0, this, [this, command] { RunCommand(command); });
     }
-    return false;
+    if (!MovesTaken)
+        return false;
+    // The list ends its press where it began: a release elsewhere would select
+    // the row under the pointer.
+    QMouseEvent release(QEvent::MouseButtonRelease, QPointF(PressPoint),
+                        w->Viewport->mapToGlobal(QPointF(PressPoint)), Qt::LeftButton, Qt::NoButton,
+                        mouse->modifiers());
+    Forwarding = true;
+    QCoreApplication::sendEvent(w->Viewport, &release);
+    Forwarding = false;
+    return true;
 }

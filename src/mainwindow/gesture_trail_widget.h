@@ -61,4 +61,7 @@ private:
     TMouseGesture Recogniser;
     std::vector<TWatched> Views;
     bool Dragging = false;
+    bool MovesTaken = false;   // the list missed moves: it gets its release at the press point
+    bool Forwarding = false;   // that release is on its way
+    QPoint PressPoint;
 };

@@ -90,8 +90,10 @@ public:
     QImage MemoBitmap;       // the memo canvas
     TMarks FoodstuffMarks;
     TMarks HowMarks;
-    // The settings this window reads (the options window keeps them current).
+    // The settings this window reads: the options window's once it exists,
+    // else `Settings` (the defaults, or what a test sets).
     TSettings Settings;
+    const TSettings& CurrentSettings() const;
 
     // ---- the recipe list ------------------------------------------------------------
     TIconStore Icons;          // built-in and user icons, 16 and 32 pixels
@@ -374,6 +376,16 @@ public:
     QTimer* tmHint = nullptr;
 
     // ---- recipe commands (add, delete, rename, save, attributes, reload) ----
+    void WireRecipeCommands();  // after every window exists; builds the icon picker
+    void miRecipeAddClick();
+    void miRecipeDeleteClick();
+    void miRecipeSaveClick();
+    void miRecipeRenameClick();
+    void E2Click();
+    void CookListViewDblClick();
+    void miUpdateClick();
+    void miIconManageClick();
+    struct TIconNames UserIconNames() const;
     // ---- search ----
     void WireSearchCommands();
     void miSearchRecipeNameClick();

@@ -3,10 +3,14 @@
 #include "mainwindow/main_form.h"
 
 #include <QAction>
+#include <QBoxLayout>
+#include <QFrame>
+#include <QScrollArea>
 #include <QApplication>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QTextCursor>
 #include <QTextEdit>
 #include <QToolButton>
 
@@ -39,7 +43,23 @@ void TMainForm::CreatePaneAids() {
         ApplyFlatMenuStyle(menu);
 
     // The memo canvas draws on MemoBitmap, which LoadFile and Save use.
-    PaneAids->Memo = new TMemoPane(imgDraw, PaintToolPanel, PaneAids);
+    // The colour swatches stand in a column left of the canvas.
+    QWidget* palette = nullptr;
+    if (auto* paintLayout = qobject_cast<QBoxLayout*>(TabSheetPaint->layout())) {
+        const int at = paintLayout->indexOf(ScrollBox2);
+        if (at >= 0) {
+            paintLayout->removeWidget(ScrollBox2);
+            auto* row = new QHBoxLayout;
+            row->setContentsMargins(0, 0, 0, 0);
+            row->setSpacing(0);
+            palette = new QFrame(TabSheetPaint);
+            palette->setObjectName(QStringLiteral("PalettePanel"));
+            row->addWidget(palette);
+            row->addWidget(ScrollBox2, 1);
+            paintLayout->insertLayout(at, row, 1);
+        }
+    }
+    PaneAids->Memo = new TMemoPane(imgDraw, PaintToolPanel, PaneAids, palette);
     PaneAids->Memo->Bitmap = [this]() -> QImage& { return MemoBitmap; };
     PaneAids->Memo->CanDraw = [this] { return SelectedRecord() >= 0 && !CurrentRecipePath.isEmpty(); };
     connect(PaneAids->Memo, &TMemoPane::Changed, this, [this] {
@@ -112,4 +132,19 @@ void TMainForm::PaneAidsLoaded() {
     }
     if (LinkThumbnailForm)
         LinkThumbnailForm->close();
+    // After marking, typing goes on at the end in plain black, not in the
+    // look of a link that ends the text.
+    if (Settings.UseLinkFunction && !Recipe.LinkWords.isEmpty()) {
+        for (QTextEdit* pane : {memFoodstuff, MemoHow}) {
+            QTextCursor end(pane->document());
+            end.movePosition(QTextCursor::End);
+            pane->setTextCursor(end);
+            QTextCharFormat plain;
+            plain.setForeground(QColor(0, 0, 0));
+            plain.setFontUnderline(false);
+            plain.setFontWeight(QFont::Normal);
+            plain.setFontItalic(false);
+            pane->setCurrentCharFormat(plain);
+        }
+    }
 }

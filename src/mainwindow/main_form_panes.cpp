@@ -14,6 +14,7 @@
 #include "common/keywords.h"
 #include "platform/dialogs.h"
 #include "settings/colors.h"
+#include "settings/option_form.h"
 #include "platform/saporia_error.h"
 
 namespace {
@@ -52,6 +53,8 @@ void Paint(QWidget* widget, const QColor& background, const QColor& text = QColo
 }
 
 }  // namespace
+
+const TSettings& TMainForm::CurrentSettings() const { return OptionForm ? OptionForm->Settings : Settings; }
 
 void TMainForm::PaneChanged() {
     // Typing marks the recipe changed only while a recipe is open.
@@ -142,7 +145,7 @@ bool TMainForm::LoadFile(const TCookItem& item) {
     setUpdatesEnabled(false);
 
     MemoDirty = false;
-    MemoBitmap = QImage(std::max(1, Settings.DrawMemoWidth), std::max(1, Settings.DrawMemoHeight),
+    MemoBitmap = QImage(std::max(1, CurrentSettings().DrawMemoWidth), std::max(1, CurrentSettings().DrawMemoHeight),
                         QImage::Format_RGB32);
     MemoBitmap.fill(Qt::white);
     FoodstuffMarks.clear();
@@ -201,17 +204,17 @@ bool TMainForm::LoadFile(const TCookItem& item) {
 }
 
 void TMainForm::ColourPanes() {
-    if (Settings.UseNumberColor)
+    if (CurrentSettings().UseNumberColor)
         for (char digit = '0'; digit <= '9'; ++digit)
             HighlightWord(MemoHow->document(), QString(QLatin1Char(digit)), Qt::red, true, false);
-    if (Settings.UseEmphasis) {
-        const QColor colour = ColorFromBgr(Settings.EmphasisColor);
-        for (const QString& word : Settings.EmphasisWords) {
+    if (CurrentSettings().UseEmphasis) {
+        const QColor colour = ColorFromBgr(CurrentSettings().EmphasisColor);
+        for (const QString& word : CurrentSettings().EmphasisWords) {
             HighlightWord(memFoodstuff->document(), word, colour, false, false);
             HighlightWord(MemoHow->document(), word, colour, false, false);
         }
     }
-    if (Settings.UseLinkFunction) {
+    if (CurrentSettings().UseLinkFunction) {
         for (const QString& word : Recipe.LinkWords) {
             AppendLinkMarks(memFoodstuff->toPlainText(), word, FoodstuffMarks);
             AppendLinkMarks(MemoHow->toPlainText(), word, HowMarks);

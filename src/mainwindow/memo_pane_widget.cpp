@@ -53,7 +53,7 @@ void PaintSwatch(QFrame* swatch, const QColor& colour) {
 
 }  // namespace
 
-TMemoPane::TMemoPane(QWidget* canvasWidget, QWidget* toolPanel, QObject* parent)
+TMemoPane::TMemoPane(QWidget* canvasWidget, QWidget* toolPanel, QObject* parent, QWidget* palettePanel)
     : QObject(parent), imgDraw(canvasWidget) {
     auto* layout = qobject_cast<QBoxLayout*>(toolPanel->layout());
     if (!layout)
@@ -83,27 +83,39 @@ TMemoPane::TMemoPane(QWidget* canvasWidget, QWidget* toolPanel, QObject* parent)
     }
     SpeedButton3->setChecked(true);
 
-    layout->addSpacing(12);
+    QBoxLayout* swatchLayout = layout;
+    QWidget* swatchParent = toolPanel;
+    if (palettePanel) {
+        swatchLayout = qobject_cast<QBoxLayout*>(palettePanel->layout());
+        if (!swatchLayout)
+            swatchLayout = new QVBoxLayout(palettePanel);
+        swatchLayout->setContentsMargins(2, 2, 2, 2);
+        swatchLayout->setSpacing(2);
+        swatchParent = palettePanel;
+        layout->addStretch(1);
+    } else {
+        layout->addSpacing(12);
+    }
     const QList<QColor> palette = MemoPalette();
     for (int s = 0; s < palette.size(); ++s) {
-        auto* swatch = new QFrame(toolPanel);
+        auto* swatch = new QFrame(swatchParent);
         swatch->setObjectName(s == 0 ? QStringLiteral("Panel18") : QStringLiteral("Panel18_%1").arg(s));
         swatch->setFixedSize(16, 16);
         PaintSwatch(swatch, palette[s]);
         swatch->installEventFilter(this);
         swatch->setProperty("Swatch", s);
-        layout->addWidget(swatch);
+        swatchLayout->addWidget(swatch, 0, Qt::AlignHCenter);
         Swatches.append(swatch);
     }
-    layout->addSpacing(8);
-    auto* chosenCaption = new QLabel(QStringLiteral("選択色"), toolPanel);
-    layout->addWidget(chosenCaption);
-    Panel16 = new QFrame(toolPanel);
+    swatchLayout->addSpacing(8);
+    auto* chosenCaption = new QLabel(QStringLiteral("選択色"), swatchParent);
+    swatchLayout->addWidget(chosenCaption, 0, Qt::AlignHCenter);
+    Panel16 = new QFrame(swatchParent);
     Panel16->setObjectName(QStringLiteral("Panel16"));
     Panel16->setFixedSize(24, 16);
     PaintSwatch(Panel16, Canvas.MemoColor);
-    layout->addWidget(Panel16);
-    layout->addStretch(1);
+    swatchLayout->addWidget(Panel16, 0, Qt::AlignHCenter);
+    swatchLayout->addStretch(1);
 
     EditText = new QLineEdit(imgDraw);
     EditText->setObjectName(QStringLiteral("EditText"));

@@ -18,7 +18,9 @@ class QWidget;
 class TMemoPane final : public QObject {
     Q_OBJECT
 public:
-    TMemoPane(QWidget* canvasWidget, QWidget* toolPanel, QObject* parent = nullptr);
+    // The swatches go on `palettePanel` (a column beside the canvas) when
+    // given, else at the end of the tool row.
+    TMemoPane(QWidget* canvasWidget, QWidget* toolPanel, QObject* parent = nullptr, QWidget* palettePanel = nullptr);
 
     TMemoCanvas Canvas;
     // The window's memo bitmap, when it keeps its own: the canvas draws on it

@@ -98,6 +98,14 @@ TEST(ListGestures, SelectionStaysDuringADragAndTheTrailGoes) {
     EXPECT_EQ(list.SelectedRow(), 3);
     EXPECT_FALSE(trail->isVisible());
     EXPECT_TRUE(list.Commands.empty());  // "D" alone
+
+    // Pressing the row that is already selected: the list would select on the
+    // release, which must not land on the row under the pointer.
+    list.Drag(Qt::LeftButton, start, {list.RowPoint(6), list.RowPoint(9)});
+    EXPECT_EQ(list.SelectedRow(), 3);
+    // A plain click still selects as usual.
+    list.Drag(Qt::LeftButton, list.RowPoint(7), {});
+    EXPECT_EQ(list.SelectedRow(), 7);
 }
 
 TEST(ListGestures, RightButtonClicksAndViewOnlyDoNothing) {

@@ -8,7 +8,9 @@
 #include <QMenu>
 #include <QTabWidget>
 #include <QTextEdit>
+#include <QToolBar>
 #include <QToolButton>
+#include <QTimer>
 
 #include "main_form_fixture.h"
 #include "mainwindow/link_picture_form.h"
@@ -117,6 +119,9 @@ TEST_F(MainPaneAidsTest, LinkedWordShowsThumbnailOpensViewerAndDeletes) {
     ClickRow(QStringLiteral("卵焼き"));
     ASSERT_EQ(form.FoodstuffMarks.size(), 1);
     ASSERT_EQ(form.HowMarks.size(), 1);
+    // Typing after the load is plain, even where the text ends in a link.
+    EXPECT_FALSE(form.MemoHow->currentCharFormat().fontUnderline());
+    EXPECT_EQ(form.MemoHow->textCursor().position(), form.MemoHow->toPlainText().size());
     MouseMove(form.memFoodstuff->viewport(), CentreOf(form.memFoodstuff, 0));
     EXPECT_TRUE(Thumbnail.isVisible());
     EXPECT_EQ(form.LinkPicturePath(), Recipe + "LinkPic/卵.jpg");
@@ -166,4 +171,14 @@ TEST_F(MainPaneAidsTest, PhotoPagingRendered) {
     QApplication::processEvents();
     EXPECT_FALSE(form.Image1->pixmap().isNull());
     RenderWidgetIfAsked(&form, QStringLiteral("pane_aids_photo_paged"));
+    // The pane menu in its flat look, with the ticker running.
+    for (int i = 0; i < 200; ++i)
+        form.tmHint->timeout({});
+    form.PopupPane = form.memFoodstuff;
+    form.REPopupMenu->popup(form.mapToGlobal(QPoint(700, 200)));
+    QApplication::processEvents();
+    RenderWidgetIfAsked(form.REPopupMenu, QStringLiteral("pane_aids_menu"));
+    RenderWidgetIfAsked(form.ToolBar3, QStringLiteral("pane_aids_menubar"));
+    RenderWidgetIfAsked(form.imgHint, QStringLiteral("pane_aids_tips"));
+    form.REPopupMenu->hide();
 }

@@ -3,6 +3,9 @@
 #include <QAction>
 #include <QDir>
 #include <QLabel>
+#include <QMimeData>
+#include <QDropEvent>
+#include <QUrl>
 #include <QTabWidget>
 #include <QTextEdit>
 #include <QToolButton>
@@ -202,4 +205,30 @@ TEST_F(MainPanesTest, LoadFailureAndPictureFiles) {
     EXPECT_EQ(static_cast<unsigned char>(photo[0]), 0xFF);
     EXPECT_EQ(static_cast<unsigned char>(photo[1]), 0xD8);
     EXPECT_EQ(form.PanelStatus->text(), QString());
+}
+
+TEST_F(MainPanesTest, DroppedFilesBecomeThePhotoOnlyWithARecipeOpen) {
+    TMainForm& form = Open();
+    Dir.WriteBytes(QStringLiteral("one.bmp"), SmallBmp(20, 20));
+    Dir.WriteBytes(QStringLiteral("two.jpg"), SmallJpeg());
+    QMimeData mime;
+    mime.setUrls({QUrl::fromLocalFile(Dir.Path(QStringLiteral("one.bmp"))),
+                  QUrl::fromLocalFile(Dir.Path(QStringLiteral("two.jpg")))});
+    auto drop = [&] {
+        QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(form.ImagePanel, &enter);
+        QDropEvent event(QPointF(5, 5), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(form.ImagePanel, &event);
+        QApplication::processEvents();
+    };
+    drop();  // nothing open: nothing happens
+    EXPECT_EQ(form.PanelStatus->text(), QString());
+    EXPECT_TRUE(form.Image1->pixmap().isNull());
+
+    ClickRow(QStringLiteral("サラダ"));
+    drop();
+    EXPECT_EQ(form.PanelStatus->text(), QStringLiteral("変更有り"));
+    ASSERT_FALSE(form.Recipe.PhotoImage.isNull());
+    EXPECT_EQ(form.Recipe.PhotoImage.size(), QSize(20, 20));  // the first file only
+    EXPECT_EQ(Answers.Calls().size(), 0u) << Answers.Texts().join(QLatin1Char('|')).toStdString();
 }

@@ -5,6 +5,7 @@
 #include <QCheckBox>
 #include <QHeaderView>
 #include <QComboBox>
+#include <QDialog>
 #include <QDir>
 #include <QImage>
 #include <QLabel>
@@ -18,6 +19,7 @@
 #include <QToolButton>
 #include <QTreeWidget>
 
+#include "dialogs/element_form.h"
 #include "dialogs/list_column_select_form.h"
 #include "dialogs/tiled_background.h"
 #include "mainwindow/column_table.h"
@@ -28,6 +30,7 @@
 #include "mainwindow/main_form.h"
 #include "platform/dialogs.h"
 #include "settings/option_form.h"
+#include "support/recipe_fixture.h"
 #include "support/render_ui.h"
 #include "support/temp_app_dir.h"
 
@@ -314,4 +317,64 @@ TEST(ViewSettings, ColumnChooserOkRebuildsTheColumnsAfterTheSaveQuestion) {
     EXPECT_EQ(f.Form.ColumnTable[1].Width, f.Form.CookListView->Header()->sectionSize(0));
     EXPECT_EQ(f.Form.ListModel->Columns().value(0), first);
     EXPECT_FALSE(f.Form.ListModel->Columns().contains(second));
+}
+
+TEST(ViewSettings, GestureDragKeepsTheRecipeSelected) {
+    TTempAppDir dir;
+    MakeRecipeCollection(dir.AppDir() + "Cook", 30);
+    TDialogAnswerer answers;
+    TMainForm form(dir.AppDir());
+    form.show();
+    ASSERT_GE(form.CookListView->RowCount(), 20);
+    QTableView* view = form.CookListView->ReportView();
+    QWidget* port = view->viewport();
+    auto rowPoint = [&](int row) { return view->visualRect(view->model()->index(row, 0)).center(); };
+    auto send = [&](QEvent::Type t, QPoint p, Qt::MouseButton b, Qt::MouseButtons held) {
+        QMouseEvent e(t, p, port->mapToGlobal(p), b, held, Qt::NoModifier);
+        QApplication::sendEvent(port, &e);
+    };
+    send(QEvent::MouseButtonPress, rowPoint(2), Qt::LeftButton, Qt::LeftButton);
+    send(QEvent::MouseButtonRelease, rowPoint(2), Qt::LeftButton, Qt::NoButton);
+    ASSERT_EQ(form.CookListView->SelectedRow(), 2);
+    send(QEvent::MouseButtonPress, rowPoint(2), Qt::LeftButton, Qt::LeftButton);
+    for (int row = 3; row < 15; ++row) {
+        send(QEvent::MouseMove, rowPoint(row), Qt::NoButton, Qt::LeftButton);
+        EXPECT_EQ(form.CookListView->SelectedRow(), 2);
+    }
+    EXPECT_EQ(form.StatusPanel1->text(), "D");
+    send(QEvent::MouseButtonRelease, rowPoint(14), Qt::LeftButton, Qt::NoButton);
+    QApplication::processEvents();
+    EXPECT_EQ(form.CookListView->SelectedRow(), 2);
+    EXPECT_TRUE(form.StatusPanel1->text().isEmpty());
+    EXPECT_TRUE(answers.Calls().empty());
+}
+
+TEST(ViewSettings, ViewOnlyDoubleClickOpensNoAttributeDialog) {
+    TTempAppDir dir;
+    MakeRecipeCollection(dir.AppDir() + "Cook", 3);
+    TDialogAnswerer answers;
+    TMainForm form(dir.AppDir());
+    TElementForm attributes(&form);
+    form.WireRecipeCommands();
+    form.show();
+    ASSERT_TRUE(form.CookListView->SelectRow(1));
+    ASSERT_FALSE(form.CurrentRecipePath.isEmpty());
+    ASSERT_EQ(ElementForm, &attributes);
+    auto doubleClickOpensDialog = [&] {
+        bool opened = false;
+        QTimer::singleShot(0, [&opened] {
+            if (QWidget* modal = QApplication::activeModalWidget()) {
+                opened = true;
+                static_cast<QDialog*>(modal)->reject();
+            }
+        });
+        emit form.CookListView->DoubleClicked();
+        QApplication::processEvents();
+        return opened;
+    };
+    EXPECT_TRUE(doubleClickOpensDialog());
+    form.miModeChange->trigger();
+    EXPECT_FALSE(doubleClickOpensDialog());
+    form.tbtnModeChange->click();
+    EXPECT_TRUE(doubleClickOpensDialog());
 }
