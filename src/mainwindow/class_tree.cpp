@@ -80,7 +80,7 @@ bool CaptionLess(const QString& a, const QString& b) {
     return c != 0 ? c < 0 : a < b;
 }
 
-TClassTree BuildClassTreeData(const TCookItems& items, const std::vector<int>& rowRecords) {
+TClassTree BuildClassTreeData(const TCookItems& items, const QList<int>& rowRecords) {
     TClassTree tree;
     tree[ClassGroup].Text = QStringLiteral("[グループ]");
     tree[ClassKind].Text = QStringLiteral("[種類]");

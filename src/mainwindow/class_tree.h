@@ -42,7 +42,7 @@ bool ParseAttributeNumber(const QString& text, double& value);
 // `rowRecords` holds, per shown row in row order, the index of its record.
 // Group, kind and amount values and their names are sorted; the bands keep
 // their order and their names stay in row order.
-TClassTree BuildClassTreeData(const TCookItems& items, const std::vector<int>& rowRecords);
+TClassTree BuildClassTreeData(const TCookItems& items, const QList<int>& rowRecords);
 
 // Order used for sorted captions: ignoring case first, then exact, so the
 // result is the same on every run.

@@ -77,6 +77,7 @@ void TMainForm::FormCreate() {
     CreatePaneAids();
     SetEditMode(false);
     WireOptionCommands();
+    WireSearchCommands();
     PageControl1->setEnabled(false);
     PageControl1->setCurrentWidget(TabSheetRecipe);
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <functional>
+#include <memory>
 #include <vector>
 
 #include <QImage>
@@ -385,11 +386,35 @@ public:
     void miUpdateClick();
     void miIconManageClick();
     struct TIconNames UserIconNames() const;
-    // Rebuilds the thumbnails and the classification tree where they are
-    // shown, after a command refilled the list; set by their owner.
-    std::function<void()> RebuildListViews;
     // ---- search ----
+    void WireSearchCommands();
+    void miSearchRecipeNameClick();
+    void miSearchRecipeNameNextClick();
+    void miSearchMaterialNameClick();
+    void miSearchMaterialNameNextClick();
+    void btnSearchRefinementClick();
+    QString NameSearchKeyword;
+    int NameSearchNext = 0;
+    QString MaterialSearchKeyword;
+    int MaterialSearchNext = 0;
+    std::shared_ptr<class TIngredientCache> IngredientCache;
+    class TRefinementSearchBox* RefinementBox = nullptr;
     // ---- classification tree and thumbnails ----
+    void WireFilterViews();
+    void ComboBoxGroupChange();
+    void A2Click();
+    void S1Click();
+    void BuildClassTree();
+    void BuildThumbnails();
+    void FreeThumbnails();
+    // Rebuilds the tree and the thumbnails that are shown, after a refill.
+    void RefreshFilterViews();
+    // Selects the first row whose recipe has this exact name, as a click would.
+    bool SelectRowNamed(const QString& name);
+    class TGroupFilterBox* GroupFilter = nullptr;
+    class TClassTreeView* ClassTreeView = nullptr;
+    class TThumbnailStrip* ThumbnailStrip = nullptr;
+    QString ShownGroup;  // the group the rows were last filled for
     // ---- pane aids (links, photo, memo, input support, tips, menus look) ----
     class TPaneAids* PaneAids = nullptr;
     void CreatePaneAids();  // once the panes and menus exist

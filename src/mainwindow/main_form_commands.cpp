@@ -1,5 +1,7 @@
 // Whole-recipe commands of the main window: add, delete, rename, save,
-// attributes, reload, and the icon manager.
+// attributes, reload, and the icon manager. Every refill goes through
+// IndicateList, whose model reset rebuilds the thumbnails and the tree that
+// are shown.
 #include "mainwindow/main_form.h"
 
 #include <QAction>
@@ -69,8 +71,6 @@ void TMainForm::miRecipeAddClick() {
     SetEditMode(false);
     CookItems.append(*created);
     IndicateList(int(CookItems.size()) - 1);
-    if (RebuildListViews)
-        RebuildListViews();
 }
 
 void TMainForm::miRecipeDeleteClick() {
@@ -98,8 +98,6 @@ void TMainForm::miRecipeDeleteClick() {
     IndicateList(-1);
     CurrentRecipePath.clear();
     SetModified(false);
-    if (RebuildListViews)
-        RebuildListViews();
 }
 
 void TMainForm::miRecipeSaveClick() {
@@ -137,8 +135,6 @@ void TMainForm::miRecipeRenameClick() {
     }
     CookItems[record].Name = newName;
     IndicateList(record);
-    if (RebuildListViews)
-        RebuildListViews();
 }
 
 void TMainForm::E2Click() {
@@ -151,13 +147,12 @@ void TMainForm::E2Click() {
     ApplyAttributesToItem(CookItems[record], ElementForm->Saved());
     if (!IsModified()) {
         IndicateList(record);
-        if (RebuildListViews)
-            RebuildListViews();
         return;
     }
     // Unsaved pane edits stay where they are: only the row, the header icon
     // and the attribute pane take the new values.
     ListModel->RecordChanged(record);
+    RefreshFilterViews();
     const bool modified = IsModified();
     RunGuarded(this, ErrorPrefix(QStringLiteral("Load File")), [&] {
         bool exists = false;
@@ -195,8 +190,6 @@ void TMainForm::miUpdateClick() {
     IndicateList(record);
     if (SortColumn != -1)
         SortList(SortColumn, SortAscending);
-    if (RebuildListViews)
-        RebuildListViews();
 }
 
 void TMainForm::miIconManageClick() {

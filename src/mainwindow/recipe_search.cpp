@@ -1,19 +1,26 @@
 #include "mainwindow/recipe_search.h"
 
-#include <sys/stat.h>
+#include <algorithm>
+#include <cerrno>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <QDir>
 #include <QFile>
 
 #include "common/keywords.h"
 #include "platform/file_io.h"
+#include "platform/saporia_error.h"
 #include "platform/sjis.h"
 
 namespace {
 
 const QString IngredientFileName = QStringLiteral("材料.txt");
 
-const TCookItem* RecordOfRow(const TCookItems& items, const std::vector<int>& rowRecords, int row) {
-    const int record = rowRecords[static_cast<size_t>(row)];
+const TCookItem* RecordOfRow(const TCookItems& items, const QList<int>& rowRecords, int row) {
+    const int record = rowRecords[row];
     if (record < 0 || record >= static_cast<int>(items.size()))
         return nullptr;
     return &items[record];
@@ -21,13 +28,68 @@ const TCookItem* RecordOfRow(const TCookItems& items, const std::vector<int>& ro
 
 QString RecipeDir(const QString& dataRoot, const QString& name) { return dataRoot + u'/' + name; }
 
+// An open file descriptor, closed however the reading ends.
+class TFileHandle final {
+public:
+    explicit TFileHandle(int fd) : Fd(fd) {}
+    ~TFileHandle() {
+        if (Fd >= 0)
+            ::close(Fd);
+    }
+    TFileHandle(const TFileHandle&) = delete;
+    TFileHandle& operator=(const TFileHandle&) = delete;
+    int Fd;
+};
+
+QString CannotReadMessage(const QString& path) {
+    return QStringLiteral("%1 を読み込めません").arg(QDir::toNativeSeparators(path));
+}
+
+// Opens the recipe's ingredient file; -1 when the recipe has none. Any other
+// failure to open it is an error, not a missing file.
+int OpenIngredientFile(const QString& recipeDir, QString& path) {
+    path = recipeDir + u'/' + IngredientFileName;
+    int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0 && (errno == ENOENT || errno == ENOTDIR)) {
+        path = IngredientFilePath(recipeDir);  // a name differing only in case
+        fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC);
+        if (fd < 0 && (errno == ENOENT || errno == ENOTDIR))
+            return -1;
+    }
+    if (fd < 0)
+        throw TSaporiaError(CannotReadMessage(path));
+    return fd;
+}
+
+QString ReadAll(int fd, qint64 sizeHint, const QString& path) {
+    QByteArray bytes(std::max<qint64>(sizeHint, 0) + 1, Qt::Uninitialized);
+    qint64 used = 0;
+    for (;;) {
+        if (used == bytes.size())
+            bytes.resize(bytes.size() * 2);
+        const ssize_t n = ::read(fd, bytes.data() + used, static_cast<size_t>(bytes.size() - used));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0)
+            throw TSaporiaError(CannotReadMessage(path));
+        if (n == 0)
+            break;
+        used += n;
+    }
+    return FromSjis(bytes.constData(), used);
+}
+
 std::optional<QString> ReadIngredients(const QString& recipeDir, TIngredientCache* cache) {
     if (cache)
         return cache->Text(recipeDir);
-    const QString path = IngredientFilePath(recipeDir);
-    if (!QFile::exists(path))
+    QString path;
+    const TFileHandle file(OpenIngredientFile(recipeDir, path));
+    if (file.Fd < 0)
         return std::nullopt;
-    return ReadSjisText(path);
+    struct stat st {};
+    if (::fstat(file.Fd, &st) != 0 || !S_ISREG(st.st_mode))
+        return std::nullopt;
+    return ReadAll(file.Fd, st.st_size, path);
 }
 
 }  // namespace
@@ -40,16 +102,10 @@ QString IngredientFilePath(const QString& recipeDir) {
 }
 
 std::optional<QString> TIngredientCache::Text(const QString& recipeDir) {
-    QString path = recipeDir + u'/' + IngredientFileName;
+    QString path;
+    const TFileHandle file(OpenIngredientFile(recipeDir, path));
     struct stat st {};
-    if (::stat(QFile::encodeName(path).constData(), &st) != 0) {
-        path = IngredientFilePath(recipeDir);
-        if (::stat(QFile::encodeName(path).constData(), &st) != 0) {
-            Entries.remove(recipeDir);
-            return std::nullopt;
-        }
-    }
-    if (!S_ISREG(st.st_mode)) {
+    if (file.Fd < 0 || ::fstat(file.Fd, &st) != 0 || !S_ISREG(st.st_mode)) {
         Entries.remove(recipeDir);
         return std::nullopt;
     }
@@ -60,7 +116,7 @@ std::optional<QString> TIngredientCache::Text(const QString& recipeDir) {
         it->ModifiedNs == modified && it->ChangedNs == changed)
         return it->Text;
     TEntry entry{static_cast<quint64>(st.st_ino), static_cast<qint64>(st.st_size), modified, changed,
-                 ReadSjisText(path)};
+                 ReadAll(file.Fd, st.st_size, path)};
     QString text = entry.Text;
     Entries.insert(recipeDir, std::move(entry));
     return text;
@@ -84,7 +140,7 @@ void RefineCookItems(TCookItems& items, const QString& dataRoot, const QString& 
     }
 }
 
-int FindNameHit(const TCookItems& items, const std::vector<int>& rowRecords, int fromRow,
+int FindNameHit(const TCookItems& items, const QList<int>& rowRecords, int fromRow,
                 const QString& keyword) {
     const TKeywordMatcher matcher(keyword);
     for (int row = std::max(fromRow, 0); row < static_cast<int>(rowRecords.size()); ++row) {
@@ -95,7 +151,7 @@ int FindNameHit(const TCookItems& items, const std::vector<int>& rowRecords, int
     return -1;
 }
 
-int FindMaterialHit(const TCookItems& items, const std::vector<int>& rowRecords, int fromRow,
+int FindMaterialHit(const TCookItems& items, const QList<int>& rowRecords, int fromRow,
                     const QString& keyword, const QString& dataRoot, TIngredientCache* cache) {
     const TKeywordMatcher matcher(keyword);
     for (int row = std::max(fromRow, 0); row < static_cast<int>(rowRecords.size()); ++row) {
@@ -109,7 +165,7 @@ int FindMaterialHit(const TCookItems& items, const std::vector<int>& rowRecords,
     return -1;
 }
 
-int FirstRowNamed(const TCookItems& items, const std::vector<int>& rowRecords, const QString& name) {
+int FirstRowNamed(const TCookItems& items, const QList<int>& rowRecords, const QString& name) {
     for (int row = 0; row < static_cast<int>(rowRecords.size()); ++row) {
         const TCookItem* item = RecordOfRow(items, rowRecords, row);
         if (item && item->Name == name)

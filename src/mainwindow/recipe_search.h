@@ -1,9 +1,9 @@
 #pragma once
 
 #include <optional>
-#include <vector>
 
 #include <QHash>
+#include <QList>
 #include <QString>
 
 #include "mainwindow/cook_item.h"
@@ -49,12 +49,12 @@ void RefineCookItems(TCookItems& items, const QString& dataRoot, const QString& 
 
 // The next row at or after `fromRow` whose record name matches the keyword;
 // -1 when there is none (also when `fromRow` lies past a list that shrank).
-int FindNameHit(const TCookItems& items, const std::vector<int>& rowRecords, int fromRow,
+int FindNameHit(const TCookItems& items, const QList<int>& rowRecords, int fromRow,
                 const QString& keyword);
 
 // The same over the ingredient files; rows whose recipe has none are skipped.
-int FindMaterialHit(const TCookItems& items, const std::vector<int>& rowRecords, int fromRow,
+int FindMaterialHit(const TCookItems& items, const QList<int>& rowRecords, int fromRow,
                     const QString& keyword, const QString& dataRoot, TIngredientCache* cache = nullptr);
 
 // The first row whose record is named exactly `name`; -1 when none.
-int FirstRowNamed(const TCookItems& items, const std::vector<int>& rowRecords, const QString& name);
+int FirstRowNamed(const TCookItems& items, const QList<int>& rowRecords, const QString& name);

@@ -8,6 +8,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSignalBlocker>
+#include <QSplitter>
+#include <QWidget>
 
 #include "mainwindow/class_tree.h"
 #include "mainwindow/recipe_search.h"
@@ -41,6 +43,22 @@ bool TDropDownHook::eventFilter(QObject* watched, QEvent* event) {
         }
         if (opens && OnDropDown)
             OnDropDown();
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+TClickHook::TClickHook(QWidget* control, std::function<void()> onClick)
+    : QObject(control), Control(control), OnClick(std::move(onClick)) {
+    Control->installEventFilter(this);
+    Control->setCursor(Qt::PointingHandCursor);
+}
+
+bool TClickHook::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == Control && event->type() == QEvent::MouseButtonRelease &&
+        static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton && Control->rect().contains(static_cast<QMouseEvent*>(event)->position().toPoint())) {
+        if (OnClick)
+            OnClick();
+        return true;
     }
     return QObject::eventFilter(watched, event);
 }
@@ -137,4 +155,24 @@ void TGroupFilterBox::ComboBoxGroupDropDown() {
     ComboBoxGroup->clear();
     ComboBoxGroup->addItems(items);
     ComboBoxGroup->setCurrentIndex(GroupFilterChoice(items, remembered));
+}
+
+// Gives a pane that has just been shown a usable width, taken from the
+// widest pane beside it (the list or the recipe panes).
+void ShowSidePane(QSplitter* splitter, QWidget* pane, int width) {
+    pane->show();
+    QList<int> sizes = splitter->sizes();
+    const int index = splitter->indexOf(pane);
+    if (index < 0 || sizes.value(index) >= width)
+        return;
+    int widest = -1;
+    for (int i = 0; i < sizes.size(); ++i)
+        if (i != index && (widest < 0 || sizes[i] > sizes[widest]))
+            widest = i;
+    if (widest < 0)
+        return;
+    const int extra = width - sizes[index];
+    sizes[index] = width;
+    sizes[widest] = std::max(0, sizes[widest] - extra);
+    splitter->setSizes(sizes);
 }

@@ -9,6 +9,8 @@
 
 class QComboBox;
 class QPushButton;
+class QSplitter;
+class QWidget;
 
 // Calls `onDropDown` just before a combo box opens its list (mouse press,
 // F4, Alt+Up/Down), so the items can be rebuilt first.
@@ -22,6 +24,19 @@ protected:
 private:
     QComboBox* Combo = nullptr;
     std::function<void()> OnDropDown;
+};
+
+// Calls `onClick` on a left click of a plain control (a "×" panel).
+class TClickHook final : public QObject {
+public:
+    TClickHook(QWidget* control, std::function<void()> onClick);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    QWidget* Control = nullptr;
+    std::function<void()> OnClick;
 };
 
 // The refinement search box of the search tool bar (cbSearchRefinement with
@@ -79,3 +94,7 @@ private:
     QComboBox* ComboBoxGroup = nullptr;
     std::function<const TCookItems&()> Records;
 };
+
+// Shows a side pane of the splitter with at least `width` pixels, taken from
+// the widest pane beside it.
+void ShowSidePane(QSplitter* splitter, QWidget* pane, int width);

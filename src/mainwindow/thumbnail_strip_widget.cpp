@@ -16,6 +16,23 @@ constexpr int ThumbnailLeft = 5;
 constexpr int LabelOffset = 52;
 constexpr int LabelHeight = 12;
 
+// One picture of the strip, drawn fitted into its square when painted, so
+// only the pictures in view are ever scaled.
+class TThumbnailImage final : public QWidget {
+public:
+    TThumbnailImage(QWidget* parent, QImage image) : QWidget(parent), Image(std::move(image)) {}
+
+protected:
+    void paintEvent(QPaintEvent*) override {
+        QPainter painter(this);
+        painter.setRenderHint(QPainter::SmoothPixmapTransform);
+        painter.drawImage(ThumbnailRect(Image.size()), Image);
+    }
+
+private:
+    QImage Image;
+};
+
 }  // namespace
 
 TThumbnailStrip::TThumbnailStrip(QWidget* paintBox, QLabel* header, QObject* parent)
@@ -32,12 +49,10 @@ void TThumbnailStrip::SetThumbnails(const std::vector<TThumbnail>& thumbnails) {
     Pictures.reserve(thumbnails.size() * 2);
     for (const TThumbnail& thumbnail : thumbnails) {
         const int top = Count * ThumbnailPitch + ThumbnailLeft;
-        auto* image = new QLabel(PaintBox1);
+        auto* image = new TThumbnailImage(PaintBox1, thumbnail.Image);
         image->setObjectName(QStringLiteral("MkImg%1").arg(Count));
         image->setToolTip(thumbnail.Name);
         image->setCursor(Qt::PointingHandCursor);
-        image->setAlignment(Qt::AlignCenter);
-        image->setPixmap(QPixmap::fromImage(thumbnail.Image));
         image->setGeometry(ThumbnailLeft, top, ThumbnailSide, ThumbnailSide);
         image->installEventFilter(this);
         image->show();
@@ -80,7 +95,7 @@ bool TThumbnailStrip::eventFilter(QObject* watched, QEvent* event) {
         return false;
     }
     if (event->type() == QEvent::MouseButtonRelease && static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
-        if (auto* image = qobject_cast<QLabel*>(watched); image && image->parent() == PaintBox1) {
+        if (auto* image = dynamic_cast<TThumbnailImage*>(watched)) {
             emit ThumbnailClicked(image->toolTip());
             return true;
         }

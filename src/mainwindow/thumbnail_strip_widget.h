@@ -34,6 +34,6 @@ protected:
 private:
     QWidget* PaintBox1 = nullptr;
     QLabel* Panel6 = nullptr;
-    std::vector<QLabel*> Pictures;  // MkImg n and MkLbl n, in pairs
+    std::vector<QWidget*> Pictures;  // MkImg n and MkLbl n, in pairs
     int Count = 0;
 };

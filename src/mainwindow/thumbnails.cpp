@@ -11,11 +11,25 @@ namespace {
 
 const QString PhotoFileName = QStringLiteral("写真.jpg");
 
-QString PhotoPath(const QString& recipeDir) {
-    const QString exact = recipeDir + u'/' + PhotoFileName;
-    if (QFile::exists(exact))
-        return exact;
-    return recipeDir + u'/' + ExistingNameIgnoringCase(recipeDir, PhotoFileName);
+// Opens the recipe's main photo, found ignoring case when the usual name is
+// not there.
+bool OpenPhoto(QFile& file, const QString& recipeDir) {
+    file.setFileName(recipeDir + u'/' + PhotoFileName);
+    if (file.open(QIODevice::ReadOnly))
+        return true;
+    const QString existing = ExistingNameIgnoringCase(recipeDir, PhotoFileName);
+    if (existing == PhotoFileName)
+        return false;
+    file.setFileName(recipeDir + u'/' + existing);
+    return file.open(QIODevice::ReadOnly);
+}
+
+QImage DecodeThumbnail(const QByteArray& bytes) {
+    try {
+        return DecodeJpegScaled(bytes, QSize(ThumbnailSide, ThumbnailSide));
+    } catch (const TSaporiaError&) {
+        return {};
+    }
 }
 
 }  // namespace
@@ -24,21 +38,14 @@ QImage LoadThumbnailImage(const QString& photoPath) {
     QFile file(photoPath);
     if (!file.open(QIODevice::ReadOnly))
         return {};
-    const QByteArray bytes = file.readAll();
-    const QSize target(ThumbnailSide, ThumbnailSide);
-    QImage image;
-    try {
-        image = DecodeJpegScaled(bytes, target);
-    } catch (const TSaporiaError&) {
+    return DecodeThumbnail(file.readAll());
+}
+
+QRect ThumbnailRect(QSize size) {
+    if (size.isEmpty())
         return {};
-    }
-    if (image.isNull())
-        return {};
-    if (image.width() == ThumbnailSide && image.height() <= ThumbnailSide)
-        return image;
-    if (image.height() == ThumbnailSide && image.width() <= ThumbnailSide)
-        return image;
-    return image.scaled(target, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+    const QSize fitted = size.scaled(ThumbnailSide, ThumbnailSide, Qt::KeepAspectRatio);
+    return QRect(QPoint((ThumbnailSide - fitted.width()) / 2, (ThumbnailSide - fitted.height()) / 2), fitted);
 }
 
 std::vector<TThumbnail> BuildThumbnailList(const TCookItems& items, const QString& groupText,
@@ -50,7 +57,10 @@ std::vector<TThumbnail> BuildThumbnailList(const TCookItems& items, const QStrin
         const TCookItem& item = items[i];
         if (!PassesListFilter(item, groupText) || item.PhotoMark != PhotoMarkPresent)
             continue;
-        QImage image = LoadThumbnailImage(PhotoPath(dataRoot + u'/' + item.Name));
+        QFile file;
+        if (!OpenPhoto(file, dataRoot + u'/' + item.Name))
+            continue;
+        QImage image = DecodeThumbnail(file.readAll());
         if (image.isNull())
             continue;
         thumbnails.push_back({i, item.Name, std::move(image)});

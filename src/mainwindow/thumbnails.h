@@ -4,6 +4,7 @@
 #include <vector>
 
 #include <QImage>
+#include <QRect>
 #include <QString>
 
 #include "mainwindow/cook_item.h"
@@ -16,13 +17,17 @@ inline constexpr int ThumbnailSide = 60;
 struct TThumbnail {
     int Record = -1;  // index into the record array
     QString Name;
-    QImage Image;  // fits ThumbnailSide x ThumbnailSide, aspect kept
+    QImage Image;  // as decoded; drawn into ThumbnailRect
 };
 
 // The main photo decoded at the smallest libjpeg scale that still covers the
-// thumbnail, then fitted into it. Null when the file is missing or not a
-// readable JPEG.
+// thumbnail (a smaller photo at its own size). Null when the file is missing
+// or not a readable JPEG.
 QImage LoadThumbnailImage(const QString& photoPath);
+
+// Where a picture of `size` is drawn in the ThumbnailSide square: scaled to
+// fit with its aspect kept (small pictures enlarged), centred.
+QRect ThumbnailRect(QSize size);
 
 // Thumbnails of the records that pass the list filter and carry the photo
 // mark. A missing or broken photo is skipped; the rest are still built.

@@ -144,10 +144,14 @@ void CmykToRgb(QImage& image, bool inverted) {
     }
 }
 
-QImage Decode(const QByteArray& bytes, int scaleDenom) {
+// Decodes at full size, or at the scale JpegScaleFor picks when a target is given.
+QImage Decode(const QByteArray& bytes, QSize target) {
     TDecoder dec;
     OpenHeader(dec, bytes);
     jpeg_decompress_struct& info = dec.Info;
+    const int scaleDenom = target.isValid()
+        ? JpegScaleFor(QSize(static_cast<int>(info.image_width), static_cast<int>(info.image_height)), target)
+        : 1;
     const bool cmyk = info.jpeg_color_space == JCS_CMYK || info.jpeg_color_space == JCS_YCCK;
     if (cmyk) {
         info.out_color_space = JCS_CMYK;
@@ -277,7 +281,7 @@ QSize JpegSize(const QByteArray& bytes) {
     return QSize(static_cast<int>(dec.Info.image_width), static_cast<int>(dec.Info.image_height));
 }
 
-QImage DecodeJpeg(const QByteArray& bytes) { return Decode(bytes, 1); }
+QImage DecodeJpeg(const QByteArray& bytes) { return Decode(bytes, QSize()); }
 
 int JpegScaleFor(QSize stored, QSize target) {
     if (target.width() <= 0 || target.height() <= 0)
@@ -292,7 +296,7 @@ int JpegScaleFor(QSize stored, QSize target) {
 }
 
 QImage DecodeJpegScaled(const QByteArray& bytes, QSize target) {
-    return Decode(bytes, JpegScaleFor(JpegSize(bytes), target));
+    return Decode(bytes, target.isValid() ? target : QSize(0, 0));
 }
 
 QByteArray EncodeJpeg(const QImage& image, int quality) {

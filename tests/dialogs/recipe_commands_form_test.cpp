@@ -233,6 +233,7 @@ TEST_F(RecipeCommandsTest, NewUserWalkCreateThreeRenameOneDeleteOne) {
     ASSERT_TRUE(bitmap.save(Dir.Path("dish.bmp"), "BMP"));
     WriteRaw(Dir.Path("camera.JPG"), SmallJpeg(40, 30));
     TMainForm& form = OpenWired();
+    form.S1->trigger();  // the thumbnail pane follows every command
 
     CreateThroughWizard(QStringLiteral("肉じゃが"), QStringLiteral("じゃがいも\n牛肉"), Dir.Path("dish.bmp"), 4, 5);
     CreateThroughWizard(QStringLiteral("味噌汁"), QStringLiteral("味噌"), Dir.Path("camera.JPG"), 2, -1);
@@ -264,8 +265,23 @@ TEST_F(RecipeCommandsTest, NewUserWalkCreateThreeRenameOneDeleteOne) {
     }
     const std::vector<TThumbnail> thumbs = BuildThumbnailList(form.CookItems, QString(), DataRoot());
     EXPECT_EQ(thumbs.size(), 2u);
+    EXPECT_EQ(form.ThumbnailCount, 2);
     EXPECT_EQ(JpegSize(ReadRaw(Folder(QStringLiteral("肉じゃが")) + QStringLiteral("/写真.jpg"))), QSize(80, 60));
     EXPECT_EQ(ReadRaw(Folder(QStringLiteral("豚汁")) + QStringLiteral("/写真.jpg")), SmallJpeg(40, 30));
     EXPECT_TRUE(ReadSjisLines(Folder(QStringLiteral("肉じゃが")) + "/Status.txt").contains("NiceValue=4"));
     EXPECT_TRUE(ReadSjisLines(Folder(QStringLiteral("肉じゃが")) + "/Status.txt").contains("Icon=5"));
+}
+
+TEST_F(RecipeCommandsTest, WiringAfterTheViewOnlyLockKeepsTheCommandsLocked) {
+    MakeRecipe(DataRoot(), {.Name = "A"});
+    TMainForm& form = Open();
+    ClickRow("A");
+    form.LockRecipeCommands(true);
+    form.WireRecipeCommands();
+    EXPECT_FALSE(form.miRecipeDelete->isEnabled());
+    EXPECT_FALSE(form.miRecipeRename->isEnabled());
+    EXPECT_FALSE(form.E2->isEnabled());
+    EXPECT_TRUE(form.miRecipeAdd->isEnabled());
+    form.LockRecipeCommands(false);
+    EXPECT_TRUE(form.miRecipeDelete->isEnabled());
 }

@@ -56,7 +56,7 @@ TEST(ClassTree, FilesShownRowsUnderSortedValuesAndCountedBands) {
         Item("白紙", "", "", "", "たくさん"),              // filed nowhere
         Item("Apple", "洋食", "", "", "99.5"),
     };
-    const std::vector<int> rows{2, 1, 0, 4, 5};  // list order after a sort
+    const QList<int> rows{2, 1, 0, 4, 5};  // list order after a sort
     const TClassTree tree = BuildClassTreeData(items, rows);
 
     EXPECT_EQ(tree[ClassGroup].Text, "[グループ]");

@@ -26,13 +26,6 @@ public:
             Dir.WriteSjis("Cook/" + name + "/材料.txt", QString::fromUtf8(ingredients));
     }
 
-    std::vector<int> AllRows() const {
-        std::vector<int> rows;
-        for (int i = 0; i < static_cast<int>(Items.size()); ++i)
-            rows.push_back(i);
-        return rows;
-    }
-
     QStringList Shown() const {
         QStringList names;
         for (const TCookItem& item : Items)
@@ -135,7 +128,7 @@ TEST(StepSearch, HitsStepThroughShownRowsAndStopSafely) {
     f.Add("茶碗蒸し", nullptr);
     f.Add("オムライス", "たまご\r\nケチャップ\r\n");
     // Shown rows in a sorted order; row 0 is record 3.
-    const std::vector<int> rows{3, 1, 2, 0};
+    const QList<int> rows{3, 1, 2, 0};
 
     EXPECT_EQ(FindMaterialHit(f.Items, rows, 0, "たまご", f.DataRoot()), 0);
     EXPECT_EQ(FindMaterialHit(f.Items, rows, 1, "たまご", f.DataRoot()), 1);
@@ -149,7 +142,7 @@ TEST(StepSearch, HitsStepThroughShownRowsAndStopSafely) {
     EXPECT_EQ(FindNameHit(f.Items, rows, 2, "丼"), -1);
     EXPECT_EQ(FindNameHit(f.Items, rows, 0, "卵 ご飯"), 3);
     // The list shrank under a running search: the resume row lies past its end.
-    const std::vector<int> fewer{1};
+    const QList<int> fewer{1};
     EXPECT_EQ(FindNameHit(f.Items, fewer, 3, "丼"), -1);
     EXPECT_EQ(FindMaterialHit(f.Items, fewer, 3, "たまご", f.DataRoot()), -1);
     EXPECT_EQ(FindNameHit(f.Items, {}, 0, "丼"), -1);

@@ -102,7 +102,7 @@ TEST(ThumbnailStrip, PicturesCarryNamesAndClicksName) {
     strip.SetThumbnails({{0, "肉じゃが", Square(Qt::red)}, {3, "みそ汁", Square(Qt::blue)}});
     EXPECT_EQ(strip.ThumbnailCount(), 2);
     EXPECT_EQ(header.text(), "ｻﾑﾈｲﾙ数：2");
-    auto* second = paintBox->findChild<QLabel*>("MkImg1");
+    auto* second = paintBox->findChild<QWidget*>("MkImg1");
     ASSERT_NE(second, nullptr);
     EXPECT_EQ(second->toolTip(), "みそ汁");
     EXPECT_EQ(second->geometry(), QRect(5, 90, 60, 60));
@@ -114,10 +114,10 @@ TEST(ThumbnailStrip, PicturesCarryNamesAndClicksName) {
 
     // Rebuilding replaces the pairs; freeing keeps the header text.
     strip.SetThumbnails({{5, "カレー", Square(Qt::yellow)}});
-    EXPECT_EQ(paintBox->findChildren<QLabel*>(QRegularExpression("^Mk")).size(), 2);
-    EXPECT_EQ(paintBox->findChild<QLabel*>("MkImg0")->toolTip(), "カレー");
+    EXPECT_EQ(paintBox->findChildren<QWidget*>(QRegularExpression("^Mk")).size(), 2);
+    EXPECT_EQ(paintBox->findChild<QWidget*>("MkImg0")->toolTip(), "カレー");
     strip.FreeThumbnails();
-    EXPECT_EQ(paintBox->findChild<QLabel*>("MkImg0"), nullptr);
+    EXPECT_EQ(paintBox->findChild<QWidget*>("MkImg0"), nullptr);
     EXPECT_EQ(strip.ThumbnailCount(), 0);
     EXPECT_EQ(header.text(), "ｻﾑﾈｲﾙ数：1");
 }

@@ -59,11 +59,16 @@ TEST(Thumbnails, ShownRecordsWithPhotoInArrayOrderBrokenOnesSkipped) {
     ASSERT_EQ(all.size(), 3u);
     EXPECT_EQ(all[0].Record, 0);
     EXPECT_EQ(all[2].Record, 6);
-    // Fitted into 60 x 60 with the aspect kept, small pictures enlarged.
-    EXPECT_EQ(all[0].Image.size(), QSize(60, 45));
-    EXPECT_EQ(all[1].Image.size(), QSize(30, 60));
-    EXPECT_EQ(all[2].Image.size(), QSize(60, 30));
-    const QColor centre = all[0].Image.pixelColor(30, 22);
+    // Decoded at the smallest scale that still fills the square.
+    EXPECT_EQ(all[0].Image.size(), QSize(80, 60));
+    EXPECT_EQ(all[1].Image.size(), QSize(75, 150));
+    EXPECT_EQ(all[2].Image.size(), QSize(40, 20));
+    // Drawn fitted and centred, small pictures enlarged.
+    EXPECT_EQ(ThumbnailRect(all[0].Image.size()), QRect(0, 7, 60, 45));
+    EXPECT_EQ(ThumbnailRect(all[1].Image.size()), QRect(15, 0, 30, 60));
+    EXPECT_EQ(ThumbnailRect(all[2].Image.size()), QRect(0, 15, 60, 30));
+    EXPECT_TRUE(ThumbnailRect(QSize()).isEmpty());
+    const QColor centre = all[0].Image.pixelColor(40, 30);
     EXPECT_GT(centre.red(), 200);
     EXPECT_LT(centre.green(), 60);
 
@@ -78,7 +83,7 @@ TEST(Thumbnails, PhotoFileNameIsFoundIgnoringCaseAndBadFilesGiveNothing) {
     dir.WriteBytes("Cook/Soup/写真.JPG", Photo(120, 120, Qt::white));
     const auto thumbs = BuildThumbnailList(items, AllGroupsText, dir.Path("Cook"));
     ASSERT_EQ(thumbs.size(), 1u);
-    EXPECT_EQ(thumbs[0].Image.size(), QSize(60, 60));
+    EXPECT_EQ(thumbs[0].Image.size(), QSize(60, 60));  // 120 at 1/2
 
     EXPECT_TRUE(LoadThumbnailImage(dir.Path("nothing.jpg")).isNull());
     dir.WriteBytes("empty.jpg", QByteArray());
@@ -87,5 +92,5 @@ TEST(Thumbnails, PhotoFileNameIsFoundIgnoringCaseAndBadFilesGiveNothing) {
     dir.WriteBytes("cut.jpg", whole.left(whole.size() / 3));
     // A truncated file either decodes partly or not at all, but never throws.
     const QImage cut = LoadThumbnailImage(dir.Path("cut.jpg"));
-    EXPECT_TRUE(cut.isNull() || cut.size() == QSize(60, 60));
+    EXPECT_TRUE(cut.isNull() || cut.size() == QSize(100, 100));
 }

@@ -1,0 +1,73 @@
+// The thumbnail pane.
+#include "mainwindow/main_form.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QFrame>
+#include <QLabel>
+#include <QProgressBar>
+#include <QSplitter>
+
+#include "dialogs/busy_cursor.h"
+#include "dialogs/progress_form.h"
+#include "mainwindow/search_boxes_widget.h"
+#include "mainwindow/thumbnail_strip_widget.h"
+#include "mainwindow/thumbnails.h"
+#include "platform/dialogs.h"
+
+namespace {
+
+constexpr int ThumbnailPaneWidth = 95;
+
+// Shows a status text and resets it and the progress bar however the work
+// ends.
+class TStatusScope final {
+public:
+    TStatusScope(QLabel* panel, QProgressBar* bar, const QString& text, int maximum) : Panel(panel), Bar(bar) {
+        Panel->setText(text);
+        Bar->setValue(0);
+        Bar->setMaximum(std::max(maximum, 0));
+    }
+    ~TStatusScope() {
+        Panel->clear();
+        Bar->setValue(0);
+    }
+    TStatusScope(const TStatusScope&) = delete;
+    TStatusScope& operator=(const TStatusScope&) = delete;
+
+private:
+    QLabel* Panel;
+    QProgressBar* Bar;
+};
+
+}  // namespace
+
+void TMainForm::BuildThumbnails() {
+    RunGuarded(this, ErrorPrefix(QStringLiteral("BuildThumbnails")), [this] {
+        const TProgressScope progress(ProgressForm, QStringLiteral("しばらくお待ち下さい"));
+        const TStatusScope status(StatusPanel1, ProgressBar1, QStringLiteral("ｻﾑﾈｲﾙ作成中..."),
+                                  static_cast<int>(CookItems.size()) - 1);
+        LetPendingMessagesRun();
+        ThumbnailStrip->SetThumbnails(BuildThumbnailList(CookItems, ComboBoxGroup->currentText(), DataRoot,
+                                                         [this](int i) { ProgressBar1->setValue(i); }));
+        ThumbnailCount = ThumbnailStrip->ThumbnailCount();
+    });
+}
+
+void TMainForm::FreeThumbnails() {
+    const TProgressScope progress(ProgressForm, QStringLiteral("しばらくお待ち下さい"));
+    const TStatusScope status(StatusPanel1, ProgressBar1, QStringLiteral("ｻﾑﾈｲﾙ破棄中..."), ThumbnailCount);
+    ThumbnailStrip->FreeThumbnails();
+    ThumbnailCount = 0;
+}
+
+void TMainForm::S1Click() {
+    // The menu item has just toggled its tick.
+    if (S1->isChecked()) {
+        BuildThumbnails();
+        ShowSidePane(MainSplitter, Panel4, ThumbnailPaneWidth);
+    } else {
+        Panel4->hide();
+        FreeThumbnails();
+    }
+}
