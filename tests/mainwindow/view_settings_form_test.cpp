@@ -5,6 +5,7 @@
 #include <QCheckBox>
 #include <QHeaderView>
 #include <QComboBox>
+#include <QDialog>
 #include <QDir>
 #include <QImage>
 #include <QLabel>
@@ -18,6 +19,7 @@
 #include <QToolButton>
 #include <QTreeWidget>
 
+#include "dialogs/element_form.h"
 #include "dialogs/list_column_select_form.h"
 #include "dialogs/tiled_background.h"
 #include "mainwindow/column_table.h"
@@ -345,4 +347,34 @@ TEST(ViewSettings, GestureDragKeepsTheRecipeSelected) {
     EXPECT_EQ(form.CookListView->SelectedRow(), 2);
     EXPECT_TRUE(form.StatusPanel1->text().isEmpty());
     EXPECT_TRUE(answers.Calls().empty());
+}
+
+TEST(ViewSettings, ViewOnlyDoubleClickOpensNoAttributeDialog) {
+    TTempAppDir dir;
+    MakeRecipeCollection(dir.AppDir() + "Cook", 3);
+    TDialogAnswerer answers;
+    TMainForm form(dir.AppDir());
+    TElementForm attributes(&form);
+    form.WireRecipeCommands();
+    form.show();
+    ASSERT_TRUE(form.CookListView->SelectRow(1));
+    ASSERT_FALSE(form.CurrentRecipePath.isEmpty());
+    ASSERT_EQ(ElementForm, &attributes);
+    auto doubleClickOpensDialog = [&] {
+        bool opened = false;
+        QTimer::singleShot(0, [&opened] {
+            if (QWidget* modal = QApplication::activeModalWidget()) {
+                opened = true;
+                static_cast<QDialog*>(modal)->reject();
+            }
+        });
+        emit form.CookListView->DoubleClicked();
+        QApplication::processEvents();
+        return opened;
+    };
+    EXPECT_TRUE(doubleClickOpensDialog());
+    form.miModeChange->trigger();
+    EXPECT_FALSE(doubleClickOpensDialog());
+    form.tbtnModeChange->click();
+    EXPECT_TRUE(doubleClickOpensDialog());
 }
