@@ -130,6 +130,11 @@ bool TLinkHover::MouseDown(QPoint viewportPos) {
 }
 
 bool TLinkHover::eventFilter(QObject* watched, QEvent* event) {
+    // The pane may be half destroyed when its viewport gets its last events:
+    // look at the pane only for the events handled here.
+    const QEvent::Type type = event->type();
+    if (type != QEvent::MouseMove && type != QEvent::MouseButtonPress && type != QEvent::Leave)
+        return QObject::eventFilter(watched, event);
     if (watched == Pane->viewport()) {
         if (event->type() == QEvent::MouseMove) {
             auto* mouse = static_cast<QMouseEvent*>(event);
