@@ -202,6 +202,20 @@ void TMainForm::BuildMenus() {
 
     // Opening the tool bar menu ticks the bars that are shown.
     connect(miToolbar, &QMenu::aboutToShow, this, [this] { miToolbarClick(); });
+
+    // The menu's shortcuts belong to the window, so they work wherever the
+    // menu bar is: floating, hidden, or away with the bar row in view-only mode.
+    std::function<void(QMenu*)> addShortcuts = [&](QMenu* menu) {
+        for (QAction* action : menu->actions()) {
+            if (action->menu())
+                addShortcuts(action->menu());
+            else if (!action->shortcut().isEmpty())
+                addAction(action);
+        }
+    };
+    for (QAction* top : MainMenu->actions())
+        if (top->menu())
+            addShortcuts(top->menu());
 }
 
 void TMainForm::BuildPopupMenus() {

@@ -29,7 +29,7 @@ QIcon TabImage(bool present) {
     QPainter painter(&picture);
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setPen(present ? QColor(40, 110, 40) : QColor(150, 150, 150));
-    painter.setBrush(present ? QColor(120, 200, 110) : Qt::NoBrush);
+    painter.setBrush(present ? QBrush(QColor(120, 200, 110)) : QBrush(Qt::NoBrush));
     painter.drawEllipse(QRectF(1.5, 1.5, 9, 9));
     return QIcon(picture);
 }
