@@ -21,8 +21,56 @@ public:
         auto* layout = new QVBoxLayout(this);
         layout->setContentsMargins(0, 0, 0, 0);
         layout->addWidget(bar);
+        bar->installEventFilter(this);
     }
     QWidget* Bar;
+
+    // Dragging the bar moves its window; let go over a bar row of the main
+    // window and it docks there.
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (watched != Bar || Bar->parentWidget() != this)
+            return QWidget::eventFilter(watched, event);
+        auto* mouse = dynamic_cast<QMouseEvent*>(event);
+        if (!mouse)
+            return QWidget::eventFilter(watched, event);
+        const QPoint global = mouse->globalPosition().toPoint();
+        switch (event->type()) {
+        case QEvent::MouseButtonPress:
+            if (mouse->button() != Qt::LeftButton)
+                break;
+            Dragging = true;
+            DragOffset = global - geometry().topLeft();
+            return true;
+        case QEvent::MouseMove:
+            if (!Dragging)
+                break;
+            move(pos() + (global - DragOffset) - geometry().topLeft());
+            return true;
+        case QEvent::MouseButtonRelease:
+            if (!Dragging)
+                break;
+            Dragging = false;
+            if (QWidget* owner = parentWidget()) {
+                for (TControlBar* site : owner->findChildren<TControlBar*>()) {
+                    if (!site->isVisible())
+                        continue;
+                    const QPoint local = site->mapFromGlobal(global);
+                    if (site->rect().adjusted(0, -8, 0, 8).contains(local)) {
+                        site->Dock(Bar, QPoint(local.x(), std::max(0, local.y() - Bar->height() / 2)));
+                        return true;
+                    }
+                }
+            }
+            return true;
+        default:
+            break;
+        }
+        return QWidget::eventFilter(watched, event);
+    }
+
+private:
+    bool Dragging = false;
+    QPoint DragOffset;
 
 protected:
     void closeEvent(QCloseEvent* event) override {

@@ -60,4 +60,19 @@ TEST(ControlBarTest, BarsMoveFloatAndDockBack) {
     QApplication::processEvents();
     EXPECT_EQ(bar->parentWidget(), site);
     EXPECT_FALSE(bar->isHidden());
+
+    // Float it again, then drag it by the bar back over the row: it docks there.
+    TControlBar::Float(bar, QRect(window.mapToGlobal(QPoint(100, 200)), bar->size()));
+    ASSERT_TRUE(TControlBar::IsFloating(bar));
+    QApplication::processEvents();
+    const QPoint target = site->mapToGlobal(QPoint(120, site->height() / 2));
+    const QPoint grip(2, 2);
+    SendMouse(bar, QEvent::MouseButtonPress, grip, Qt::LeftButton);
+    const QPoint there = bar->mapFromGlobal(target);
+    SendMouse(bar, QEvent::MouseMove, there, Qt::LeftButton);
+    SendMouse(bar, QEvent::MouseButtonRelease, bar->mapFromGlobal(target), Qt::NoButton);
+    QApplication::processEvents();
+    EXPECT_FALSE(TControlBar::IsFloating(bar));
+    EXPECT_EQ(bar->parentWidget(), site);
+    EXPECT_EQ(bar->x(), 120);
 }

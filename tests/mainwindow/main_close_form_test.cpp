@@ -215,3 +215,22 @@ TEST_F(MainCloseTest, AFailingStartStepDoesNotStopTheOthersNorOverwriteItsFile) 
     EXPECT_TRUE(QFileInfo::exists(AppDir() + QStringLiteral("Column.dat")));
     EXPECT_EQ(Answers.Calls().size(), 1u);
 }
+
+TEST_F(MainCloseTest, QuittingMinimisedKeepsTheStoredBoundsAndState) {
+    Open();
+    SettingsPath = IniPath();
+    Form->setWindowState(Qt::WindowNoState);
+    Form->setGeometry(20, 30, 640, 480);
+    ASSERT_TRUE(Close());
+    const QByteArray normal = ReadRaw(Ini());
+    TMainForm& form = Open();
+    EXPECT_EQ(form.geometry(), QRect(20, 30, 640, 480));
+    form.setWindowState(Qt::WindowMinimized);
+    form.setGeometry(0, 0, 300, 200);  // whatever the minimised window reports
+    ASSERT_TRUE(Close());
+    TIniFile ini(Ini());
+    EXPECT_EQ(ini.ReadInteger(QStringLiteral("FORM"), QStringLiteral("WINDOWSTATE"), 0), 1);
+    EXPECT_EQ(ini.ReadInteger(QStringLiteral("FORM"), QStringLiteral("WIDTH"), 0), 640);
+    EXPECT_EQ(ini.ReadInteger(QStringLiteral("FORM"), QStringLiteral("LEFT"), 0), 20);
+    EXPECT_EQ(ReadRaw(Ini()), normal);
+}
