@@ -38,7 +38,15 @@ int TGuardedSelectionModel::RowAfter(const QItemSelection& selection,
 bool TGuardedSelectionModel::Allowed(int newRow) {
     if (!GuardEnabled || newRow == SelectedRow() || !Changing)
         return true;
-    if (Changing())
+    // One key press reaches the model by two calls (current index, then
+    // selection); within one user action the question is asked once.
+    if (ActionDepth > 0 && Decided && DecidedRow == newRow)
+        return DecidedAllowed;
+    const bool allowed = Changing();
+    Decided = ActionDepth > 0;
+    DecidedRow = newRow;
+    DecidedAllowed = allowed;
+    if (allowed)
         return true;
     // Refused: keep the focus on the row that stays selected.
     const int old = SelectedRow();
@@ -114,18 +122,29 @@ TCookListView::TCookListView(QWidget* parent) : QWidget(parent) {
     // A click on empty space deselects, as the user expects of this list.
     Report->viewport()->installEventFilter(this);
     Icons->viewport()->installEventFilter(this);
+    Report->installEventFilter(this);
+    Icons->installEventFilter(this);
     SetModel(new QStandardItemModel(this));
     SetViewStyle(vsReport);
 }
 
 bool TCookListView::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::MouseButtonPress &&
-        (watched == Report->viewport() || watched == Icons->viewport())) {
+    const bool onViewport = watched == Report->viewport() || watched == Icons->viewport();
+    const bool onView = watched == Report || watched == Icons;
+    if (event->type() == QEvent::MouseButtonPress && onViewport) {
         auto* mouse = static_cast<QMouseEvent*>(event);
         if (!CurrentView()->indexAt(mouse->position().toPoint()).isValid()) {
             SelectRow(-1);
             return false;
         }
+    }
+    if (event->type() == QEvent::KeyPress && onView) {
+        // A key press moves the current index and then the selection: handle
+        // it here as one user action, so the change guard asks once.
+        SelectionModel->BeginAction();
+        const bool handled = watched->event(event);
+        SelectionModel->EndAction();
+        return handled;
     }
     return QWidget::eventFilter(watched, event);
 }

@@ -25,6 +25,13 @@ public:
 
     int SelectedRow() const;
 
+    // Marks one user action (a key press, a click): its calls share one answer.
+    void BeginAction() { ++ActionDepth; }
+    void EndAction() {
+        if (--ActionDepth == 0)
+            Decided = false;
+    }
+
     void select(const QModelIndex& index, QItemSelectionModel::SelectionFlags command) override;
     void select(const QItemSelection& selection, QItemSelectionModel::SelectionFlags command) override;
     void setCurrentIndex(const QModelIndex& index, QItemSelectionModel::SelectionFlags command) override;
@@ -33,6 +40,11 @@ public:
 private:
     int RowAfter(const QItemSelection& selection, QItemSelectionModel::SelectionFlags command) const;
     bool Allowed(int newRow);
+
+    int ActionDepth = 0;
+    bool Decided = false;  // the answer for DecidedRow holds for the rest of the action
+    int DecidedRow = -1;
+    bool DecidedAllowed = false;
 };
 
 // The recipe list: one model shown in four view styles (report, list, large

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QAbstractItemView>
 #include <QDir>
 #include <QLabel>
 #include <QMimeData>
@@ -239,4 +240,27 @@ TEST_F(MainPanesTest, DroppedFilesBecomeThePhotoOnlyWithARecipeOpen) {
     ASSERT_FALSE(form.Recipe.PhotoImage.isNull());
     EXPECT_EQ(form.Recipe.PhotoImage.size(), QSize(20, 20));  // the first file only
     EXPECT_EQ(Answers.Calls().size(), 0u) << Answers.Texts().join(QLatin1Char('|')).toStdString();
+}
+
+TEST_F(MainPanesTest, KeyboardMovesAskTheSameQuestion) {
+    TMainForm& form = Open();
+    ClickRow(0);
+    const QString first = RowText(0);
+    TypeInto(form.MemoHow, QStringLiteral("x"));
+    QAbstractItemView* view = List()->CurrentView();
+    view->setFocus();
+    Answers.Answer(TMsgResult::Cancel);
+    QTest::keyClick(view, Qt::Key_Down);
+    EXPECT_EQ(Answers.Calls().size(), 1u);
+    EXPECT_EQ(SelectedRow(), 0);
+    EXPECT_EQ(form.pnlRecipeHeaderCaption->text(), first);
+    EXPECT_EQ(form.PanelStatus->text(), QStringLiteral("変更有り"));
+    // The focus stays on the kept row, so the next move starts from there.
+    EXPECT_EQ(view->currentIndex().row(), 0);
+    QApplication::processEvents();  // the loop runs between two key presses
+    Answers.Answer(TMsgResult::No);
+    QTest::keyClick(view, Qt::Key_Down);
+    EXPECT_EQ(Answers.Calls().size(), 2u);
+    EXPECT_EQ(SelectedRow(), 1);
+    EXPECT_EQ(form.pnlRecipeHeaderCaption->text(), RowText(1));
 }
