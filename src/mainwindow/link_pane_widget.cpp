@@ -79,9 +79,9 @@ int CharacterAt(const QTextEdit* pane, QPoint viewportPos) {
 }
 
 TLinkHover::TLinkHover(QTextEdit* pane, const TMarks* marks, QObject* parent)
-    : QObject(parent), Pane(pane), Marks(marks) {
-    Pane->viewport()->setMouseTracking(true);
-    Pane->viewport()->installEventFilter(this);
+    : QObject(parent), Pane(pane), Viewport(pane->viewport()), Marks(marks) {
+    Viewport->setMouseTracking(true);
+    Viewport->installEventFilter(this);
 }
 
 void TLinkHover::MouseMove(QPoint viewportPos, Qt::MouseButtons buttons) {
@@ -130,7 +130,7 @@ bool TLinkHover::MouseDown(QPoint viewportPos) {
 }
 
 bool TLinkHover::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == Pane->viewport()) {
+    if (watched == Viewport) {
         if (event->type() == QEvent::MouseMove) {
             auto* mouse = static_cast<QMouseEvent*>(event);
             MouseMove(mouse->position().toPoint(), mouse->buttons());

@@ -49,5 +49,6 @@ protected:
 
 private:
     QTextEdit* Pane;
+    QWidget* Viewport;  // kept: the pane may be half destroyed when its viewport sends its last events
     const TMarks* Marks;
 };

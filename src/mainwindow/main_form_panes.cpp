@@ -54,7 +54,13 @@ void Paint(QWidget* widget, const QColor& background, const QColor& text = QColo
 
 }  // namespace
 
-const TSettings& TMainForm::CurrentSettings() const { return OptionForm ? OptionForm->Settings : Settings; }
+// The options window owns the settings; `Settings` follows it, so the other
+// parts of this window read the same values.
+const TSettings& TMainForm::CurrentSettings() {
+    if (OptionForm)
+        Settings = OptionForm->Settings;
+    return Settings;
+}
 
 void TMainForm::PaneChanged() {
     // Typing marks the recipe changed only while a recipe is open.
