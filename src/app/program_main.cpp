@@ -115,12 +115,17 @@ void CreateWindows(TWindowTable& table, const QString& appDir) {
 
 int ProgramMain(int argc, char** argv) {
     QApplication app(argc, argv);
+    return RunProgram(app, ExecutableFolder(), TSingleInstance::DefaultServerName());
+}
+
+int RunProgram(QApplication& app, const QString& appDir, const QString& serverName,
+               const std::function<void()>& loopStarted) {
     // The program ends when the main window closes, not when the last window
     // does (a modeless tool window may still be open, the splash may be the
     // only window for a moment).
     app.setQuitOnLastWindowClosed(false);
 
-    TSingleInstance instance;
+    TSingleInstance instance(serverName);
     if (!instance.Start())
         return 0;
 
@@ -130,6 +135,7 @@ int ProgramMain(int argc, char** argv) {
 
     TWindowTable windows;
     TMainForm* mainForm = nullptr;
+    auto* toolTips = new TToolTipPause(&app);
     {
         // The splash goes whatever happens below.
         struct TSplashRelease {
@@ -141,11 +147,12 @@ int ProgramMain(int argc, char** argv) {
         } release{splash};
 
         QApplication::setApplicationName(QStringLiteral("Saporia"));
-        app.installEventFilter(new TToolTipPause(&app));
+        app.installEventFilter(toolTips);
         try {
-            CreateWindows(windows, ExecutableFolder());
+            CreateWindows(windows, appDir);
         } catch (const std::exception& error) {
             ShowErrorBox(nullptr, ExceptionMessage(error));
+            delete toolTips;
             return 1;
         }
         mainForm = MainForm;
@@ -155,8 +162,12 @@ int ProgramMain(int argc, char** argv) {
         mainForm->tmClock->start();
     }
 
-    if (!mainForm->TerminateRequested)
+    if (!mainForm->TerminateRequested) {
+        if (loopStarted)
+            QTimer::singleShot(0, &app, loopStarted);
         app.exec();
+    }
     windows.DestroyAll();
+    delete toolTips;
     return 0;
 }

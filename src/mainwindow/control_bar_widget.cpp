@@ -42,6 +42,11 @@ TFloatingBarWindow* FloatingOf(const QWidget* bar) {
     return bar ? dynamic_cast<TFloatingBarWindow*>(bar->parentWidget()) : nullptr;
 }
 
+// Hidden on purpose (not merely never shown yet, as a new bar without a parent).
+bool ExplicitlyHidden(const QWidget* bar) {
+    return bar->isHidden() && bar->testAttribute(Qt::WA_WState_ExplicitShowHide);
+}
+
 }  // namespace
 
 TControlBar::TControlBar(const QString& name, QWidget* parent) : QFrame(parent) {
@@ -53,13 +58,14 @@ TControlBar::TControlBar(const QString& name, QWidget* parent) : QFrame(parent) 
 
 void TControlBar::Dock(QWidget* bar, QPoint pos) {
     TFloatingBarWindow* floating = FloatingOf(bar);
-    const bool wasHidden = bar->isHidden() && !floating;
+    const bool wasHidden = ExplicitlyHidden(bar) && !floating;
     const bool floatVisible = floating && floating->isVisible();
+    const bool sized = bar->testAttribute(Qt::WA_Resized);
     bar->setParent(this);
     bar->setProperty(DockSiteProperty, QVariant::fromValue<QObject*>(this));
     bar->installEventFilter(this);
     bar->move(std::max(0, pos.x()), std::max(0, pos.y()));
-    if (bar->size().isEmpty() || bar->size() == QSize(100, 30))
+    if (!sized)
         bar->resize(bar->sizeHint());
     if (!wasHidden && (floatVisible || !floating))
         bar->show();
@@ -84,7 +90,7 @@ void TControlBar::DockAuto(QWidget* bar) {
 void TControlBar::Float(QWidget* bar, const QRect& rect) {
     TFloatingBarWindow* floating = FloatingOf(bar);
     auto* oldSite = qobject_cast<TControlBar*>(bar->parentWidget());
-    const bool hidden = bar->isHidden() && !floating;
+    const bool hidden = ExplicitlyHidden(bar) && !floating;
     if (!floating) {
         floating = new TFloatingBarWindow(bar);
         if (oldSite) {

@@ -16,7 +16,6 @@
 #include "platform/dialogs.h"
 #include "platform/file_io.h"
 #include "platform/saporia_error.h"
-#include "platform/shell.h"
 
 TMainForm* MainForm = nullptr;
 
@@ -87,16 +86,7 @@ void TMainForm::FormCreate() {
     // 5: refinement history.
     step([this] { ReadFindCareer(); });
 
-    // 6: files dropped on the photo pane; only the first one counts.
-    new TFileDropFilter(ImagePanel, [this](const QStringList& files) {
-        if (CurrentRecipePath.isEmpty() || files.isEmpty())
-            return;
-        try {
-            LoadPictureFile(files.first());
-        } catch (const std::exception& error) {
-            ShowErrorBox(this, ExceptionMessage(error));
-        }
-    });
+    // 6: files dropped on the photo pane: the photo pane's own view (CreatePaneAids).
 
     // 9: the data folder.
     DataRoot = AppDir + QStringLiteral("Cook");

@@ -90,10 +90,11 @@ public:
     QImage MemoBitmap;       // the memo canvas
     TMarks FoodstuffMarks;
     TMarks HowMarks;
-    // The settings this window reads: the options window's once it exists,
-    // else `Settings` (the defaults, or what a test sets).
+    // The settings this window reads: a copy of the options window's, taken
+    // afresh by CurrentSettings() (the defaults, or what a test sets, while
+    // there is no options window).
     TSettings Settings;
-    const TSettings& CurrentSettings() const;
+    const TSettings& CurrentSettings();
 
     // ---- the recipe list ------------------------------------------------------------
     TIconStore Icons;          // built-in and user icons, 16 and 32 pixels

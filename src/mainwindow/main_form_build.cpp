@@ -16,6 +16,7 @@
 
 #include "mainwindow/control_bar_widget.h"
 #include "mainwindow/cook_list_view_widget.h"
+#include "mainwindow/toolbar_artwork.h"
 
 namespace {
 
@@ -156,12 +157,16 @@ void TMainForm::BuildRecipePanes() {
     tbtnSave->setObjectName(QStringLiteral("tbtnSave"));
     tbtnSave->setToolTip(QStringLiteral("レシピを上書き保存します"));
     tbtnSave->setText(QStringLiteral("保存"));
+    tbtnSave->setIcon(QIcon(QPixmap::fromImage(ToolbarImage(TToolImage::Save))));
+    tbtnSave->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
     tbtnSave->setAutoRaise(true);
     tbtnSave->setEnabled(false);
     tbtnWordWrap = new QToolButton(Panel8);
     tbtnWordWrap->setObjectName(QStringLiteral("tbtnWordWrap"));
     tbtnWordWrap->setToolTip(QStringLiteral("自動改行のオン/オフ"));
     tbtnWordWrap->setText(QStringLiteral("自動改行"));
+    tbtnWordWrap->setIcon(QIcon(QPixmap::fromImage(ToolbarImage(TToolImage::WordWrap))));
+    tbtnWordWrap->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
     tbtnWordWrap->setAutoRaise(true);
     tbtnWordWrap->setEnabled(false);
     PanelStatus = new QLabel(Panel8);

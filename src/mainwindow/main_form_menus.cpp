@@ -11,13 +11,13 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
-#include <QStyle>
 #include <QTextEdit>
 #include <QToolBar>
 #include <QToolButton>
 
 #include "mainwindow/control_bar_widget.h"
 #include "mainwindow/cook_list_view_widget.h"
+#include "mainwindow/toolbar_artwork.h"
 #include "platform/dialogs.h"
 
 namespace {
@@ -66,6 +66,8 @@ QToolButton* AddButton(QToolBar* bar, const QString& name, const QString& hint, 
     bar->addWidget(button);
     return button;
 }
+
+QIcon Art(TToolImage which) { return QIcon(QPixmap::fromImage(ToolbarImage(which))); }
 
 QToolBar* NewBar(QWidget* parent, const QString& name, const QString& title) {
     auto* bar = new QToolBar(title, parent);
@@ -202,6 +204,20 @@ void TMainForm::BuildMenus() {
 
     // Opening the tool bar menu ticks the bars that are shown.
     connect(miToolbar, &QMenu::aboutToShow, this, [this] { miToolbarClick(); });
+
+    // The menu's shortcuts belong to the window, so they work wherever the
+    // menu bar is: floating, hidden, or away with the bar row in view-only mode.
+    std::function<void(QMenu*)> addShortcuts = [&](QMenu* menu) {
+        for (QAction* action : menu->actions()) {
+            if (action->menu())
+                addShortcuts(action->menu());
+            else if (!action->shortcut().isEmpty())
+                addAction(action);
+        }
+    };
+    for (QAction* top : MainMenu->actions())
+        if (top->menu())
+            addShortcuts(top->menu());
 }
 
 void TMainForm::BuildPopupMenus() {
@@ -248,47 +264,46 @@ void TMainForm::BuildPopupMenus() {
 void TMainForm::BuildToolBars() {
     ControlBar1 = new TControlBar(QStringLiteral("ControlBar1"), this);
     ControlBar2 = new TControlBar(QStringLiteral("ControlBar2"), this);
-    QStyle* style = QApplication::style();
 
     ToolBar3 = NewBar(ControlBar1, QStringLiteral("ToolBar3"), QStringLiteral("メニュー"));
     ToolBar3->addWidget(MainMenu);
 
     ToolBar1 = NewBar(ControlBar1, QStringLiteral("ToolBar1"), QStringLiteral("ショートカット"));
     ToolButtonNewRecipe = AddButton(ToolBar1, QStringLiteral("ToolButtonNewRecipe"), QStringLiteral("レシピの追加..."),
-                                    style->standardIcon(QStyle::SP_FileIcon));
+                                    Art(TToolImage::NewRecipe));
     ToolButtonDelRecipe = AddButton(ToolBar1, QStringLiteral("ToolButtonDelRecipe"), QStringLiteral("レシピの削除..."),
-                                    style->standardIcon(QStyle::SP_TrashIcon));
+                                    Art(TToolImage::DeleteRecipe));
     ToolButtonEditRecipe = AddButton(ToolBar1, QStringLiteral("ToolButtonEditRecipe"), QStringLiteral("レシピ名の変更..."),
-                                     style->standardIcon(QStyle::SP_FileDialogDetailedView));
+                                     Art(TToolImage::RenameRecipe));
     ToolButtonEditAttr = AddButton(ToolBar1, QStringLiteral("ToolButtonEditAttr"), QStringLiteral("レシピ属性変更..."),
-                                   style->standardIcon(QStyle::SP_FileDialogInfoView));
+                                   Art(TToolImage::RecipeAttributes));
     ToolButton5 = AddButton(ToolBar1, QStringLiteral("ToolButton5"), QStringLiteral("最新の情報に更新"),
-                            style->standardIcon(QStyle::SP_BrowserReload));
+                            Art(TToolImage::Reload));
     ToolBar1->addSeparator();
     tbtnPrint = AddButton(ToolBar1, QStringLiteral("tbtnPrint"), QStringLiteral("選択したレシピを印刷します"),
-                          style->standardIcon(QStyle::SP_DialogSaveButton));
+                          Art(TToolImage::Print));
     tbtnPrintPreview = AddButton(ToolBar1, QStringLiteral("tbtnPrintPreview"),
                                  QStringLiteral("選択したレシピの印刷ﾌﾟﾚﾋﾞｭｰを表示します"),
-                                 style->standardIcon(QStyle::SP_FileDialogContentsView));
+                                 Art(TToolImage::PrintPreview));
     ToolBar1->addSeparator();
     ToolButton14 = AddButton(ToolBar1, QStringLiteral("ToolButton14"), QStringLiteral("キッチンタイマー"),
-                             style->standardIcon(QStyle::SP_MediaPlay));
+                             Art(TToolImage::KitchenTimer));
     ToolButton15 = AddButton(ToolBar1, QStringLiteral("ToolButton15"), QStringLiteral("RSSリーダー"),
-                             style->standardIcon(QStyle::SP_DriveNetIcon));
+                             Art(TToolImage::RssReader));
     ToolButton16 = AddButton(ToolBar1, QStringLiteral("ToolButton16"), QStringLiteral("計算"),
-                             style->standardIcon(QStyle::SP_ComputerIcon));
+                             Art(TToolImage::Calculator));
     ToolButton11 = AddButton(ToolBar1, QStringLiteral("ToolButton11"), QStringLiteral("各種設定..."),
-                             style->standardIcon(QStyle::SP_FileDialogListView));
+                             Art(TToolImage::Options));
 
     ToolBar2 = NewBar(ControlBar1, QStringLiteral("ToolBar2"), QStringLiteral("表示形式"));
     tbtnReport = AddButton(ToolBar2, QStringLiteral("tbtnReport"), QStringLiteral("レポート形式"),
-                           style->standardIcon(QStyle::SP_FileDialogDetailedView));
+                           Art(TToolImage::ViewReport));
     tbtnList = AddButton(ToolBar2, QStringLiteral("tbtnList"), QStringLiteral("リスト形式"),
-                         style->standardIcon(QStyle::SP_FileDialogListView));
+                         Art(TToolImage::ViewList));
     tbtnIcon = AddButton(ToolBar2, QStringLiteral("tbtnIcon"), QStringLiteral("大きいアイコン形式"),
-                         style->standardIcon(QStyle::SP_DesktopIcon));
+                         Art(TToolImage::ViewLargeIcons));
     tbtnSmallIcon = AddButton(ToolBar2, QStringLiteral("tbtnSmallIcon"), QStringLiteral("小さいアイコン形式"),
-                              style->standardIcon(QStyle::SP_DirIcon));
+                              Art(TToolImage::ViewSmallIcons));
     int viewTag = 0;
     for (QToolButton* button : {tbtnReport, tbtnList, tbtnIcon, tbtnSmallIcon}) {
         button->setCheckable(true);
@@ -337,7 +352,7 @@ void TMainForm::BuildToolBars() {
     Image3 = new QToolButton(PanelAuthor);
     Image3->setObjectName(QStringLiteral("Image3"));
     Image3->setToolTip(QStringLiteral("作者ホームページへ"));
-    Image3->setIcon(style->standardIcon(QStyle::SP_DirHomeIcon));
+    Image3->setIcon(Art(TToolImage::HomePage));
     Image3->setAutoRaise(true);
     Image3->setEnabled(false);
     authorLayout->addWidget(Image3);

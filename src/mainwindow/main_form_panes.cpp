@@ -29,7 +29,7 @@ QIcon TabImage(bool present) {
     QPainter painter(&picture);
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setPen(present ? QColor(40, 110, 40) : QColor(150, 150, 150));
-    painter.setBrush(present ? QColor(120, 200, 110) : Qt::NoBrush);
+    painter.setBrush(present ? QBrush(QColor(120, 200, 110)) : QBrush(Qt::NoBrush));
     painter.drawEllipse(QRectF(1.5, 1.5, 9, 9));
     return QIcon(picture);
 }
@@ -54,7 +54,13 @@ void Paint(QWidget* widget, const QColor& background, const QColor& text = QColo
 
 }  // namespace
 
-const TSettings& TMainForm::CurrentSettings() const { return OptionForm ? OptionForm->Settings : Settings; }
+// The options window owns the settings; `Settings` follows it, so the other
+// parts of this window read the same values.
+const TSettings& TMainForm::CurrentSettings() {
+    if (OptionForm)
+        Settings = OptionForm->Settings;
+    return Settings;
+}
 
 void TMainForm::PaneChanged() {
     // Typing marks the recipe changed only while a recipe is open.

@@ -49,7 +49,11 @@ void TMainForm::BuildThumbnails() {
                                   static_cast<int>(CookItems.size()) - 1);
         LetPendingMessagesRun();
         ThumbnailStrip->SetThumbnails(BuildThumbnailList(CookItems, ComboBoxGroup->currentText(), DataRoot,
-                                                         [this](int i) { ProgressBar1->setValue(i); }));
+                                                         [this](int i) {
+                                                             ProgressBar1->setValue(i);
+                                                             if (i % 256 == 1)
+                                                                 LetPendingMessagesRun();  // the bar repaints
+                                                         }));
         ThumbnailCount = ThumbnailStrip->ThumbnailCount();
     });
 }

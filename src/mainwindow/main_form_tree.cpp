@@ -48,6 +48,7 @@ void TMainForm::WireFilterViews() {
 }
 
 void TMainForm::RefreshFilterViews() {
+    ShownGroup = ComboBoxGroup->currentText();
     if (Panel4 && !Panel4->isHidden()) {
         FreeThumbnails();
         BuildThumbnails();
@@ -71,9 +72,7 @@ void TMainForm::ComboBoxGroupChange() {
         const int i = ComboBoxGroup->findText(ShownGroup);
         if (i >= 0)
             ComboBoxGroup->setCurrentIndex(i);
-        return;
     }
-    ShownGroup = chosen;
 }
 
 void TMainForm::BuildClassTree() {

@@ -26,6 +26,7 @@
 #include "mainwindow/thumbnails.h"
 #include "platform/file_io.h"
 #include "platform/jpeg.h"
+#include "support/render_ui.h"
 
 namespace {
 
@@ -64,6 +65,7 @@ protected:
             Child<QCheckBox>(&Names, "CheckBox1")->setChecked(true);
             QTest::mouseClick(Child<QPushButton>(&Names, "BtnOK"), Qt::LeftButton);
             WhenShown(&Wizard, [=, this] {
+                RenderWidgetIfAsked(&Wizard, "recipe_walk_wizard1");
                 Child<QPlainTextEdit>(&Wizard, "Memo1")->setPlainText(foodstuff);
                 QTest::mouseClick(Child<QPushButton>(&Wizard, "BitBtnNext"), Qt::LeftButton);
                 Child<QPlainTextEdit>(&Wizard, "Memo2")->setPlainText(QStringLiteral("作る"));
@@ -81,6 +83,7 @@ protected:
                 if (nice > 0)
                     QTest::mouseClick(Wizard.findChild<TStarImage*>(QStringLiteral("Image%1").arg(4 + nice)),
                                       Qt::LeftButton);
+                RenderWidgetIfAsked(&Wizard, "recipe_walk_wizard4");
                 QTest::mouseClick(Child<QPushButton>(&Wizard, "BitBtnNext"), Qt::LeftButton);
             });
         });
@@ -270,6 +273,8 @@ TEST_F(RecipeCommandsTest, NewUserWalkCreateThreeRenameOneDeleteOne) {
     EXPECT_EQ(ReadRaw(Folder(QStringLiteral("豚汁")) + QStringLiteral("/写真.jpg")), SmallJpeg(40, 30));
     EXPECT_TRUE(ReadSjisLines(Folder(QStringLiteral("肉じゃが")) + "/Status.txt").contains("NiceValue=4"));
     EXPECT_TRUE(ReadSjisLines(Folder(QStringLiteral("肉じゃが")) + "/Status.txt").contains("Icon=5"));
+    ClickRow(QStringLiteral("肉じゃが"));
+    RenderWidgetIfAsked(&form, "recipe_walk_main");
 }
 
 TEST_F(RecipeCommandsTest, WiringAfterTheViewOnlyLockKeepsTheCommandsLocked) {

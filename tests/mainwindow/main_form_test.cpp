@@ -3,7 +3,10 @@
 #include <memory>
 
 #include <QAction>
+#include <QApplication>
 #include <QDir>
+#include <QMenuBar>
+#include <QTest>
 #include <QLabel>
 #include <QMenu>
 #include <QTabWidget>
@@ -104,4 +107,23 @@ TEST(MainFormSkeletonTest, FirstStartCreatesTheDataFolderAndShowsNoRecipe) {
     EXPECT_FALSE(form.PageControl1->isEnabled());
     EXPECT_TRUE(form.memFoodstuff->isReadOnly());
     EXPECT_EQ(form.PanelStatus->text(), QString());
+}
+
+TEST(MainFormSkeletonTest, MenuShortcutsWorkAlsoWithTheMenuBarHidden) {
+    TTempAppDir dir;
+    TDialogAnswerer answers;
+    TMainForm form(dir.AppDir());
+    form.setWindowState(Qt::WindowNoState);
+    form.show();
+    QApplication::setActiveWindow(&form);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
+    int helped = 0;
+    form.Wire(form.Help2, [&] { ++helped; });
+    QTest::keyClick(&form, Qt::Key_F1);
+    EXPECT_EQ(helped, 1);
+    // View-only mode hides the bar row that holds the menu bar.
+    form.miModeChangeClick();
+    ASSERT_FALSE(form.MainMenu->isVisible());
+    QTest::keyClick(&form, Qt::Key_F1);
+    EXPECT_EQ(helped, 2);
 }

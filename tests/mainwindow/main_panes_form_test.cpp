@@ -80,6 +80,14 @@ TEST_F(MainPanesTest, SelectingRowsLoadsEachRecipe) {
     EXPECT_TRUE(form.Image1->pixmap().isNull());
     EXPECT_EQ(form.RichEdit1->toPlainText(), QString());
     EXPECT_EQ(form.PanelStatus->text(), QString());
+    // Tab images: filled for a file that is there, hollow for one that is not.
+    auto centre = [&](QWidget* tab) {
+        return form.PageControl1->tabIcon(form.PageControl1->indexOf(tab)).pixmap(12, 12).toImage().pixelColor(6, 6);
+    };
+    EXPECT_GT(centre(form.TabSheetRecipe).alpha(), 200);
+    EXPECT_EQ(centre(form.TabSheetComment).alpha(), 0);
+    EXPECT_EQ(centre(form.TabSheetPaint).alpha(), 0);
+    EXPECT_EQ(centre(form.TabSheetAttr).alpha(), 0);
 
     // Empty space deselects: no open recipe, plain captions, read-only panes.
     ClickEmpty();

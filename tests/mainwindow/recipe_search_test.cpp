@@ -7,6 +7,7 @@
 
 #include "mainwindow/recipe_search.h"
 #include "platform/file_io.h"
+#include "platform/saporia_error.h"
 #include "support/temp_app_dir.h"
 
 namespace {
@@ -119,6 +120,21 @@ TEST(RefinementSearch, CacheNeverShowsAStaleResult) {
     EXPECT_EQ(f.Shown(), QStringList({"汁"}));
     RefineCookItems(f.Items, f.DataRoot(), "味噌", &cache);
     EXPECT_TRUE(f.Shown().isEmpty());
+}
+
+TEST(RefinementSearch, UnreadableFileIsReportedNotTakenAsMissing) {
+    TSearchFolder f;
+    f.Add("鍵付き", "秘密の材料\r\n");
+    const QString path = f.DataRoot() + "/鍵付き/材料.txt";
+    QFile::setPermissions(path, QFileDevice::WriteOwner);
+    if (QFile(path).open(QIODevice::ReadOnly))
+        GTEST_SKIP() << "running as root";
+    TIngredientCache cache;
+    EXPECT_THROW(RefineCookItems(f.Items, f.DataRoot(), "材料", &cache), TSaporiaError);
+    EXPECT_THROW(RefineCookItems(f.Items, f.DataRoot(), "材料"), TSaporiaError);
+    QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+    RefineCookItems(f.Items, f.DataRoot(), "秘密", &cache);
+    EXPECT_EQ(f.Shown(), QStringList({"鍵付き"}));
 }
 
 TEST(StepSearch, HitsStepThroughShownRowsAndStopSafely) {

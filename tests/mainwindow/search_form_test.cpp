@@ -5,6 +5,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSignalBlocker>
 #include <QTextEdit>
 #include <QTreeWidget>
 
@@ -287,4 +288,15 @@ TEST_F(SearchFormTest, GroupFilterAsksFirstAndCancelKeepsTheShownGroup) {
     EXPECT_EQ(RowNames(), QStringList({"水", "牛丼", "親子丼"}));
     EXPECT_EQ(form.StatusPanel0->text(), "表示数 : 3 / 5");
     EXPECT_EQ(ReadRaw(DataRoot() + "/オムライス/材料.txt"), ToSjis("玉子 2個\r\nご飯\r\nケチャップ\r\n"));
+
+    // Another refill reads the box as it stands (here it fell back to all
+    // groups); choosing the earlier group again then filters again.
+    {
+        const QSignalBlocker block(form.ComboBoxGroup);
+        form.ComboBoxGroup->setCurrentIndex(0);
+    }
+    form.IndicateList(-1);
+    EXPECT_EQ(RowCount(), 5);
+    ChooseGroup("和食");
+    EXPECT_EQ(RowCount(), 3);
 }
