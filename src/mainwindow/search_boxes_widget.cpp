@@ -31,7 +31,8 @@ TDropDownHook::TDropDownHook(QComboBox* combo, std::function<void()> onDropDown)
 }
 
 bool TDropDownHook::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == Combo && Combo->isEnabled()) {
+    // qobject_cast fails on a combo box that is already being destroyed.
+    if (qobject_cast<QComboBox*>(watched) == Combo && Combo->isEnabled()) {
         bool opens = false;
         if (event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseButtonDblClick) {
             opens = static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton;
@@ -124,7 +125,9 @@ void TRefinementSearchBox::cbSearchRefinementDropDown() {
 }
 
 bool TRefinementSearchBox::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == cbSearchRefinement) {
+    // The focus leaves a combo box that is being destroyed too; qobject_cast
+    // no longer finds a combo box then.
+    if (qobject_cast<QComboBox*>(watched) == cbSearchRefinement) {
         if (event->type() == QEvent::FocusIn) {
             cbSearchRefinementEnter();
         } else if (event->type() == QEvent::KeyPress && DefaultButton) {

@@ -182,3 +182,34 @@ TEST_F(MainPaneAidsTest, PhotoPagingRendered) {
     RenderWidgetIfAsked(form.imgHint, QStringLiteral("pane_aids_tips"));
     form.REPopupMenu->hide();
 }
+
+TEST_F(MainPaneAidsTest, InputSupportAndAlignmentFromThePanes) {
+    WriteRaw(AppDir() + "Material.dat", RecipeFileBytes(QStringLiteral("【調味料】\nしょうゆ 濃口_醤油\nしお 塩")));
+    TMainForm& form = Open();
+    ClickRow(QStringLiteral("卵焼き"));
+    TypeInto(form.memFoodstuff, QStringLiteral("\nしょ"));
+    QTest::keyClick(form.memFoodstuff, Qt::Key_Space, Qt::ControlModifier);
+    const QList<QAction*> items = form.PopupInputMaterial->actions();
+    ASSERT_EQ(items.size(), 1);
+    EXPECT_EQ(items[0]->text(), QStringLiteral("  しょうゆ 濃口_醤油"));
+    items[0]->trigger();
+    form.PopupInputMaterial->hide();
+    QApplication::processEvents();
+    EXPECT_TRUE(form.memFoodstuff->toPlainText().endsWith(QStringLiteral("\n濃口 醤油")));
+    EXPECT_EQ(form.PanelStatus->text(), QStringLiteral("変更有り"));
+
+    // Alignment at the selected blank of the first line; refused while
+    // word wrap is on.
+    QTextCursor blank(form.memFoodstuff->document());
+    blank.setPosition(1);
+    blank.setPosition(2, QTextCursor::KeepAnchor);
+    form.memFoodstuff->setTextCursor(blank);
+    form.tbtnWordWrap->setChecked(true);
+    form.N45->trigger();
+    EXPECT_TRUE(Answers.Texts().last().startsWith(QStringLiteral("自動改行のオンの状態では")));
+    form.tbtnWordWrap->setChecked(false);
+    form.memFoodstuff->setTextCursor(blank);
+    form.N48->trigger();
+    EXPECT_TRUE(form.memFoodstuff->toPlainText().startsWith(QStringLiteral("卵 ... 3個\n砂糖 . 大さじ1\n塩 ... 少々")))
+        << form.memFoodstuff->toPlainText().toStdString();
+}
