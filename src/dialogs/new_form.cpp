@@ -46,7 +46,7 @@ void TNewForm::ClearName() {
 }
 
 void TNewForm::BtnOKClick() {
-    const QString name = TrimBlanks(EditRecipeName->text());
+    const QString name = Trim(EditRecipeName->text());
     QString problem;
     RunGuarded(this, ErrorPrefix(QStringLiteral("New Recipe")), [&] { problem = NewRecipeNameProblem(DataRoot, name); });
     if (!problem.isEmpty()) {

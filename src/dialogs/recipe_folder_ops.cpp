@@ -48,15 +48,6 @@ QString FolderWithoutSlash(const QString& path) {
 
 }  // namespace
 
-QString TrimBlanks(const QString& text) {
-    qsizetype begin = 0;
-    qsizetype end = text.size();
-    while (begin < end && text[begin].unicode() <= 0x20)
-        ++begin;
-    while (end > begin && text[end - 1].unicode() <= 0x20)
-        --end;
-    return text.mid(begin, end - begin);
-}
 
 QString NewRecipeNameProblem(const QString& dataRoot, const QString& name) {
     if (name.isEmpty())
@@ -155,7 +146,7 @@ void DeleteRecipeFolder(const QString& dataRoot, const QString& name) {
 }
 
 bool RenameRecipeFolder(const QString& dataRoot, const QString& oldName, const QString& newName) {
-    const QString name = TrimBlanks(newName);
+    const QString name = Trim(newName);
     if (name.isEmpty() || name == oldName)
         return false;
     const QString problem = RecipeNameProblem(name);

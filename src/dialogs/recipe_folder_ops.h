@@ -3,14 +3,12 @@
 #include <QString>
 
 #include "dialogs/recipe_attributes.h"
+#include "platform/sjis.h"
 #include "mainwindow/cook_item.h"
 
 // Whole-recipe operations on the data folder: create, delete, rename. Every
 // name passes the one recipe-name check and every path is a direct child of
 // the data folder. Failures throw TSaporiaError with the user's message.
-
-// Leading and trailing characters up to U+0020 removed (not U+3000).
-QString TrimBlanks(const QString& text);
 
 inline const QString RecipeNameEmptyMessage = QStringLiteral("料理名称を入力してください。");
 inline const QString RecipeNameExistsMessage = QStringLiteral("既に存在する料理名です。");

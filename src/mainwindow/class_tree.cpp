@@ -5,6 +5,8 @@
 
 #include <QRegularExpression>
 
+#include "platform/sjis.h"
+
 namespace {
 
 const QString BandTexts[CalorieBandCount] = {
@@ -13,15 +15,6 @@ const QString BandTexts[CalorieBandCount] = {
     QStringLiteral("1000kcal以上"),
 };
 
-QString TrimBlanks(const QString& text) {
-    qsizetype begin = 0;
-    qsizetype end = text.size();
-    while (begin < end && text[begin].unicode() <= 0x20)
-        ++begin;
-    while (end > begin && text[end - 1].unicode() <= 0x20)
-        --end;
-    return text.mid(begin, end - begin);
-}
 
 void FileUnder(TClassRoot& root, const QString& value, const QString& name) {
     if (value.isEmpty())
@@ -49,7 +42,7 @@ QString CalorieBandText(int band) {
 
 bool ParseAttributeNumber(const QString& text, double& value) {
     static const QRegularExpression number(QStringLiteral("^[+-]?([0-9]+\\.?[0-9]*|\\.[0-9]+)([eE][+-]?[0-9]+)?$"));
-    const QString trimmed = TrimBlanks(text);
+    const QString trimmed = Trim(text);
     if (!number.match(trimmed).hasMatch())
         return false;
     bool ok = false;

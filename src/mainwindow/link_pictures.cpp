@@ -9,6 +9,7 @@
 #include "mainwindow/picture_codec.h"
 #include "platform/file_io.h"
 #include "platform/saporia_error.h"
+#include "platform/sjis.h"
 
 namespace {
 
@@ -21,15 +22,6 @@ bool IsReservedOrControl(QChar c) {
            u == 0x2029;
 }
 
-QString TrimLow(const QString& text) {
-    qsizetype begin = 0;
-    qsizetype end = text.size();
-    while (begin < end && text[begin].unicode() <= 0x20)
-        ++begin;
-    while (end > begin && text[end - 1].unicode() <= 0x20)
-        --end;
-    return text.mid(begin, end - begin);
-}
 
 bool IsJpgName(const QString& name) { return name.endsWith(QStringLiteral(".jpg"), Qt::CaseInsensitive); }
 
@@ -56,7 +48,7 @@ QString EnsureLinkFolder(const QString& recipePath) {
 }  // namespace
 
 QString LinkWordOfSelection(const QString& selection) {
-    const QString word = TrimLow(selection);
+    const QString word = Trim(selection);
     if (word.isEmpty())
         return {};
     // A line break anywhere refuses the selection; other control characters

@@ -115,7 +115,7 @@ void TMainForm::miRecipeRenameClick() {
     const QString oldName = CookItems[record].Name;
     const QString answer =
         InputBox(this, QStringLiteral("料理名"), QStringLiteral("変更したい名称を入力して下さい"), oldName);
-    const QString newName = TrimBlanks(answer);
+    const QString newName = Trim(answer);
     if (newName.isEmpty() || newName == oldName)
         return;
     const QString problem = RecipeNameProblem(newName);

@@ -9,22 +9,13 @@ namespace {
 
 constexpr qsizetype MaxNameBytes = 255;
 
-QString TrimBlanks(const QString& text) {
-    qsizetype begin = 0;
-    qsizetype end = text.size();
-    while (begin < end && text[begin].unicode() <= 0x20)
-        ++begin;
-    while (end > begin && text[end - 1].unicode() <= 0x20)
-        --end;
-    return text.mid(begin, end - begin);
-}
 
 bool IsControl(char32_t c) { return c < 0x20 || (c >= 0x7F && c <= 0x9F); }
 
 }  // namespace
 
 QString RecipeNameProblem(const QString& name) {
-    if (TrimBlanks(name).isEmpty())
+    if (Trim(name).isEmpty())
         return QStringLiteral("レシピ名が入力されていません");
     if (name == QLatin1String(".") || name == QLatin1String(".."))
         return QStringLiteral("レシピ名に「%1」は使えません").arg(name);

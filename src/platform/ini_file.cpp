@@ -12,15 +12,6 @@ namespace {
 
 const QByteArray CrLf = QByteArrayLiteral("\r\n");
 
-QString TrimBlanks(const QString& text) {
-    qsizetype start = 0;
-    qsizetype end = text.size();
-    while (start < end && text[start].unicode() <= 0x20)
-        ++start;
-    while (end > start && text[end - 1].unicode() <= 0x20)
-        --end;
-    return text.mid(start, end - start);
-}
 
 bool HasLineBreak(const QString& text) {
     return text.contains(QLatin1Char('\r')) || text.contains(QLatin1Char('\n'));
@@ -33,7 +24,7 @@ bool SameName(const QString& a, const QString& b) {
 }  // namespace
 
 std::optional<int> ParseIniInteger(const QString& text) {
-    const QString t = TrimBlanks(text);
+    const QString t = Trim(text);
     qsizetype i = 0;
     bool negative = false;
     if (i < t.size() && (t[i] == u'+' || t[i] == u'-')) {
@@ -117,11 +108,11 @@ TIniFile::TLine TIniFile::ParseLine(const QByteArray& raw, const QByteArray& eol
     TLine line;
     line.Raw = raw;
     line.Eol = eol;
-    const QString text = TrimBlanks(FromSjis(raw));
+    const QString text = Trim(FromSjis(raw));
     if (text.startsWith(QLatin1Char('['))) {
         line.Kind = TKind::Section;
         const qsizetype close = text.indexOf(QLatin1Char(']'));
-        line.Name = TrimBlanks(text.mid(1, close < 0 ? -1 : close - 1));
+        line.Name = Trim(text.mid(1, close < 0 ? -1 : close - 1));
         return line;
     }
     if (text.startsWith(QLatin1Char(';')))
@@ -130,8 +121,8 @@ TIniFile::TLine TIniFile::ParseLine(const QByteArray& raw, const QByteArray& eol
     if (eq <= 0)
         return line;
     line.Kind = TKind::Key;
-    line.Name = TrimBlanks(text.left(eq));
-    line.Value = TrimBlanks(text.mid(eq + 1));
+    line.Name = Trim(text.left(eq));
+    line.Value = Trim(text.mid(eq + 1));
     return line;
 }
 
@@ -190,8 +181,8 @@ void TIniFile::InsertLine(qsizetype at, const QString& text) {
 }
 
 void TIniFile::WriteString(const QString& section, const QString& key, const QString& value) {
-    const QString sectionName = TrimBlanks(section);
-    const QString keyName = TrimBlanks(key);
+    const QString sectionName = Trim(section);
+    const QString keyName = Trim(key);
     if (sectionName.isEmpty() || keyName.isEmpty() || HasLineBreak(section) || HasLineBreak(key) ||
         HasLineBreak(value) || section.contains(QLatin1Char(']')) || key.contains(QLatin1Char('=')) ||
         keyName.startsWith(QLatin1Char('[')) || keyName.startsWith(QLatin1Char(';')))

@@ -144,6 +144,16 @@ QStringList SplitLines(const QString& text) {
     return lines;
 }
 
+QString Trim(const QString& text) {
+    qsizetype begin = 0;
+    qsizetype end = text.size();
+    while (begin < end && text[begin].unicode() <= 0x20)
+        ++begin;
+    while (end > begin && text[end - 1].unicode() <= 0x20)
+        --end;
+    return text.mid(begin, end - begin);
+}
+
 QString ToCrLf(const QString& text) {
     QString out;
     out.reserve(text.size() + text.size() / 16);

@@ -39,5 +39,9 @@ qsizetype SjisByteLength(const QString& text);
 // Splits at CR LF, CR or LF. A final line break does not add an empty line.
 QStringList SplitLines(const QString& text);
 
+// Removes leading and trailing characters up to U+0020; unlike
+// QString::trimmed() it keeps the full-width blank U+3000.
+QString Trim(const QString& text);
+
 // Turns every lone CR or LF into CR LF (CR LF pairs stay as they are).
 QString ToCrLf(const QString& text);
