@@ -1,13 +1,12 @@
 #include "dialogs/element_form.h"
 
 #include <QFileInfo>
-#include <QPainter>
 #include <QPushButton>
 
 #include "dialogs/icon_box_widget.h"
 #include "dialogs/icon_form.h"
 #include "dialogs/numeric_key_filter_widget.h"
-#include "dialogs/tiled_background.h"
+#include "dialogs/tiled_paint_box_widget.h"
 #include "platform/dialogs.h"
 #include "platform/saporia_error.h"
 
@@ -110,8 +109,7 @@ void TElementForm::Button1Click() {
 }
 
 void TElementForm::paintEvent(QPaintEvent*) {
-    QPainter p(this);
-    PaintTiledBackground(p, SharedBackImg(), size());
+    PaintSharedBackground(this);
 }
 
 TElementForm* ElementForm = nullptr;
