@@ -55,10 +55,7 @@ QString IconFileNameFor(const QString& picturePath) {
 QStringList IconFolderEntries(const QString& iconFolder) {
     QStringList names = QDir(iconFolder).entryList(
         QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System, QDir::NoSort);
-    std::sort(names.begin(), names.end(), [](const QString& a, const QString& b) {
-        const int c = a.compare(b, Qt::CaseInsensitive);
-        return c != 0 ? c < 0 : a < b;
-    });
+    std::sort(names.begin(), names.end(), LessIgnoringCase);
     QStringList result;
     for (const QString& name : names) {
         const qsizetype dot = name.lastIndexOf(QLatin1Char('.'));
