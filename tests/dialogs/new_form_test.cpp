@@ -22,6 +22,7 @@
 #include "platform/file_io.h"
 #include "platform/jpeg.h"
 #include "platform/sjis.h"
+#include "support/render_ui.h"
 #include "support/temp_app_dir.h"
 
 namespace {
@@ -70,6 +71,8 @@ TEST(NewForm, RefusedNamesWarnAndKeepTheDialogOpen) {
             TypeNameAndOk(&w.Names, bad, false);
             shownWhileOpen.append(w.Names.isVisible() ? "open" : "closed");
         }
+        Child<QLineEdit>(&w.Names, "EditRecipeName")->setText(QStringLiteral("肉じゃが"));
+        RenderWidgetIfAsked(&w.Names, "new_form");
         QTest::mouseClick(Child<QPushButton>(&w.Names, "BtnCancel"), Qt::LeftButton);
     });
     EXPECT_FALSE(RunNewRecipe(&w.Names, &w.Wizard, root, {}).has_value());
@@ -242,4 +245,21 @@ TEST(NewForm, PhotoLoadPasteAndDelete) {
     wizard.Paste2Click();
     ASSERT_TRUE(wizard.HasPhoto());
     EXPECT_EQ(JpegSize(wizard.Collected().PhotoJpeg), QSize(20, 10));
+
+    // Shown on its step: a wide photo is scaled into the box keeping its shape.
+    wizard.show();
+    ClickNext(&wizard, 1);
+    Child<QPlainTextEdit>(&wizard, "Memo2")->setPlainText(QStringLiteral("鍋に水を入れる。\n沸いたら具を入れる。"));
+    RenderWidgetIfAsked(&wizard, "new_wizard_step2");
+    ClickNext(&wizard, 1);
+    QImage wide(400, 100, QImage::Format_RGB32);
+    wide.fill(QColor(200, 100, 40));
+    QApplication::clipboard()->setImage(wide);
+    wizard.Paste2Click();
+    auto* box = Child<QLabel>(&wizard, "Image1");
+    const QSize shown = box->pixmap().size();
+    EXPECT_EQ(shown.width(), box->width());
+    EXPECT_NEAR(shown.height(), box->width() / 4, 1);
+    RenderWidgetIfAsked(&wizard, "new_wizard_step3");
+    wizard.hide();
 }

@@ -8,6 +8,7 @@
 #include "dialogs/icon_form.h"
 #include "dialogs/progress_form.h"
 #include "dialogs/star_rating_widget.h"
+#include "support/render_ui.h"
 
 namespace {
 
@@ -83,6 +84,7 @@ TEST(ProgressForm, ScopeShowsTextAndBusyCursorAndReleasesThemOnError) {
         EXPECT_TRUE(form.isVisible());
         EXPECT_TRUE(form.Animation()->IsRunning());
         EXPECT_EQ(form.Text(), "更新中...");
+        RenderWidgetIfAsked(&form, "progress_form");
         ASSERT_NE(QApplication::overrideCursor(), nullptr);
         EXPECT_EQ(QApplication::overrideCursor()->shape(), Qt::WaitCursor);
         {
