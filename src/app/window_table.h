@@ -2,9 +2,10 @@
 
 #include <vector>
 
-#include <QWidget>
+#include <QObject>
 
-// The windows created at start-up, in creation order. They live until the end
+// The windows created at start-up (report layouts may be plain objects), in
+// creation order. They live until the end
 // of the program and are destroyed in the reverse order, the last created
 // first, so the main window (created first) is destroyed last.
 class TWindowTable final {
@@ -20,12 +21,12 @@ public:
         Windows.push_back(window);
         return window;
     }
-    // Takes a window created elsewhere into the table.
-    void Add(QWidget* window) { Windows.push_back(window); }
+    // Takes a window (or a report layout object) created elsewhere into the table.
+    void Add(QObject* window) { Windows.push_back(window); }
 
     void DestroyAll() {
         while (!Windows.empty()) {
-            QWidget* window = Windows.back();
+            QObject* window = Windows.back();
             Windows.pop_back();
             delete window;
         }
@@ -33,5 +34,5 @@ public:
     int Count() const { return static_cast<int>(Windows.size()); }
 
 private:
-    std::vector<QWidget*> Windows;
+    std::vector<QObject*> Windows;
 };

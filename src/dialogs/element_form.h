@@ -2,15 +2,12 @@
 
 #include <QDialog>
 
+#include "dialogs/attribute_fields_widget.h"
 #include "dialogs/recipe_attributes.h"
 
-class QComboBox;
-class QLineEdit;
 class QPushButton;
-class TIconBox;
 class TIconForm;
 class TNumericKeyFilter;
-class TStarRating;
 
 // The attribute dialog of the open recipe: icon, group, kind, amount,
 // calorie, salt, price, cooking time and the two ratings. OK writes them
@@ -46,16 +43,7 @@ private:
     TIconForm* IconPicker = nullptr;
     TNumericKeyFilter* NumericFilter = nullptr;
 
-    TIconBox* Image1 = nullptr;
-    QComboBox* ComboBox1 = nullptr;
-    QComboBox* ComboBox2 = nullptr;
-    QComboBox* ComboBox3 = nullptr;
-    QLineEdit* Edit1 = nullptr;
-    QLineEdit* Edit2 = nullptr;
-    QLineEdit* Edit3 = nullptr;
-    QLineEdit* Edit4 = nullptr;
-    TStarRating* NiceRow = nullptr;
-    TStarRating* DifficultRow = nullptr;
+    TAttributeFields Fields;
     QPushButton* Button1 = nullptr;
     QPushButton* Button2 = nullptr;
 };

@@ -2,30 +2,17 @@
 
 #include <QFrame>
 #include <QMouseEvent>
-#include <QPainter>
 #include <QScrollArea>
 #include <QScrollBar>
 
 #include "dialogs/icon_box_widget.h"
-#include "dialogs/tiled_background.h"
+#include "dialogs/tiled_paint_box_widget.h"
 
 namespace {
 
 constexpr int ClientWidth = 236;
 constexpr int ClientHeight = 217;
 constexpr int ScrollBoxWidth = 234;
-
-// The grid's canvas: tiles the background picture under the cells.
-class TTiledPaintBox final : public QWidget {
-public:
-    using QWidget::QWidget;
-
-protected:
-    void paintEvent(QPaintEvent*) override {
-        QPainter p(this);
-        PaintTiledBackground(p, SharedBackImg(), size());
-    }
-};
 
 // One cell's image: carries its icon index and reports clicks.
 class TIconCellImage final : public QLabel {
@@ -129,8 +116,7 @@ void TIconForm::IconCellClick(int index) {
 }
 
 void TIconForm::paintEvent(QPaintEvent*) {
-    QPainter p(this);
-    PaintTiledBackground(p, SharedBackImg(), size());
+    PaintSharedBackground(this);
 }
 
 TIconForm* IconForm = nullptr;

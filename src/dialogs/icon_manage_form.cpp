@@ -13,7 +13,7 @@
 
 #include "dialogs/busy_cursor.h"
 #include "dialogs/icon_file.h"
-#include "dialogs/tiled_background.h"
+#include "dialogs/tiled_paint_box_widget.h"
 #include "platform/dialogs.h"
 #include "platform/file_io.h"
 #include "platform/saporia_error.h"
@@ -243,8 +243,7 @@ void TIconManageForm::done(int result) {
 }
 
 void TIconManageForm::paintEvent(QPaintEvent*) {
-    QPainter p(this);
-    PaintTiledBackground(p, SharedBackImg(), size());
+    PaintSharedBackground(this);
 }
 
 TIconManageForm* IconManageForm = nullptr;

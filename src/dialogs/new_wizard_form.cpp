@@ -2,10 +2,8 @@
 
 #include <QApplication>
 #include <QClipboard>
-#include <QComboBox>
 #include <QFrame>
 #include <QLabel>
-#include <QLineEdit>
 #include <QMenu>
 #include <QMimeData>
 #include <QPainter>
@@ -16,7 +14,6 @@
 #include "dialogs/icon_box_widget.h"
 #include "dialogs/icon_form.h"
 #include "dialogs/numeric_key_filter_widget.h"
-#include "dialogs/star_rating_widget.h"
 #include "mainwindow/recipe_folder.h"
 #include "platform/dialogs.h"
 #include "platform/jpeg.h"
@@ -41,13 +38,6 @@ const TStepRow StepRows[4] = {
 
 // Title bar colour of the step panels ($EDCCB8).
 const QColor StepTitleColour(0xB8, 0xCC, 0xED);
-
-QLabel* AddLabel(QWidget* parent, const QString& text, int x, int y) {
-    auto* label = new QLabel(text, parent);
-    label->move(x, y);
-    label->adjustSize();
-    return label;
-}
 
 // Our own picture for the wizard's side column: a bowl with chopsticks.
 QPixmap SidePicture(QSize size) {
@@ -160,7 +150,20 @@ TNewWizardForm::TNewWizardForm(QWidget* parent) : QDialog(parent), NumericFilter
     addPhotoButton("SpeedButton2", QStringLiteral("削除"), 200, &TNewWizardForm::D1Click);
 
     Panel4 = BuildStepPanel("Panel4", QStringLiteral("属性"));
-    BuildAttributeStep(Panel4);
+    TAttributeFieldsLook look;
+    look.IconPanelName = "PanelImage";
+    look.IconName = "Image4";
+    look.IconTop = 30;
+    look.ComboTop = 70;
+    look.EditTop = 154;
+    look.RowStep = 26;
+    look.WorkTimeCaption = QStringLiteral("作業時間");
+    look.WorkTimeWidth = 150;
+    look.StarLeft = 268;
+    look.StarTop = 40;
+    look.DifficultNames = {"Image10", "Image11", "Image12", "Image13", "Image14"};
+    Fields = BuildAttributeFields(Panel4, look, NumericFilter);
+    connect(Fields.Icon, &TIconBox::Clicked, this, &TNewWizardForm::Image4Click);
 
     auto* panelButton = new QFrame(this);
     panelButton->setObjectName("PanelButton");
@@ -178,14 +181,7 @@ TNewWizardForm::TNewWizardForm(QWidget* parent) : QDialog(parent), NumericFilter
     BitBtnCancel->setObjectName("BitBtnCancel");
     BitBtnCancel->setGeometry(436, 8, 85, 26);
     BitBtnCancel->setAutoDefault(false);
-    auto* imageOn = new QLabel(panelButton);
-    imageOn->setObjectName("ImageON");
-    imageOn->setPixmap(TStarRating::LitPicture());
-    imageOn->hide();
-    auto* imageOff = new QLabel(panelButton);
-    imageOff->setObjectName("ImageOFF");
-    imageOff->setPixmap(TStarRating::UnlitPicture());
-    imageOff->hide();
+    AddStarPictures(panelButton);
     connect(BitBtnNext, &QPushButton::clicked, this, &TNewWizardForm::BitBtnNextClick);
     connect(BitBtnPrev, &QPushButton::clicked, this, &TNewWizardForm::BitBtnPrevClick);
     connect(BitBtnCancel, &QPushButton::clicked, this, &QDialog::reject);
@@ -208,62 +204,10 @@ QWidget* TNewWizardForm::BuildStepPanel(const QString& name, const QString& titl
     return panel;
 }
 
-void TNewWizardForm::BuildAttributeStep(QWidget* body) {
-    AddLabel(body, QStringLiteral("アイコン"), 16, 38);
-    auto* panelImage = new QFrame(body);
-    panelImage->setObjectName("PanelImage");
-    panelImage->setGeometry(90, 30, 34, 34);
-    panelImage->setFrameShape(QFrame::Panel);
-    panelImage->setFrameShadow(QFrame::Sunken);
-    Image4 = new TIconBox(panelImage);
-    Image4->setObjectName("Image4");
-    Image4->move(1, 1);
-    connect(Image4, &TIconBox::Clicked, this, &TNewWizardForm::Image4Click);
-
-    auto addCombo = [&](const char* name, const QString& label, int y) {
-        AddLabel(body, label, 16, y + 4);
-        auto* combo = new QComboBox(body);
-        combo->setObjectName(name);
-        combo->setEditable(true);
-        combo->setInsertPolicy(QComboBox::NoInsert);
-        combo->setGeometry(90, y, 150, 22);
-        return combo;
-    };
-    ComboBox3 = addCombo("ComboBox3", QStringLiteral("グループ名"), 70);
-    ComboBox1 = addCombo("ComboBox1", QStringLiteral("種類"), 96);
-    ComboBox2 = addCombo("ComboBox2", QStringLiteral("量"), 122);
-
-    auto addEdit = [&](const char* name, const QString& label, const QString& unit, int x, int y) {
-        AddLabel(body, label, x, y + 4);
-        auto* edit = new QLineEdit(body);
-        edit->setObjectName(name);
-        edit->setGeometry(x + 74, y, 70, 22);
-        if (!unit.isEmpty())
-            AddLabel(body, unit, x + 148, y + 4);
-        return edit;
-    };
-    Edit1 = addEdit("Edit1", QStringLiteral("カロリー"), QStringLiteral("kcal"), 16, 154);
-    Edit4 = addEdit("Edit4", QStringLiteral("塩分"), QStringLiteral("g"), 16, 180);
-    Edit2 = addEdit("Edit2", QStringLiteral("費用"), QStringLiteral("円"), 16, 206);
-    Edit3 = addEdit("Edit3", QStringLiteral("作業時間"), QString(), 16, 232);
-    Edit3->setGeometry(90, 232, 150, 22);
-    for (QLineEdit* edit : {Edit1, Edit2, Edit4})
-        NumericFilter->Attach(edit);
-
-    AddLabel(body, QStringLiteral("おいしさ"), 268, 40);
-    NiceRow = new TStarRating({"Image5", "Image6", "Image7", "Image8", "Image9"}, body);
-    NiceRow->setObjectName("Shape1");
-    NiceRow->move(268, 58);
-    AddLabel(body, QStringLiteral("むずかしさ"), 268, 84);
-    DifficultRow = new TStarRating({"Image10", "Image11", "Image12", "Image13", "Image14"}, body);
-    DifficultRow->setObjectName("Shape2");
-    DifficultRow->move(268, 102);
-}
-
 void TNewWizardForm::SetIconPicker(TIconForm* picker) {
     IconPicker = picker;
     if (IconPicker)
-        IconPicker->SetTargetBox(1, Image4);
+        IconPicker->SetTargetBox(1, Fields.Icon);
 }
 
 void TNewWizardForm::SetRecipeName(const QString& name) {
@@ -271,15 +215,7 @@ void TNewWizardForm::SetRecipeName(const QString& name) {
 }
 
 void TNewWizardForm::SetChoices(const QStringList& kinds, const QStringList& amounts, const QStringList& groups) {
-    auto refill = [](QComboBox* combo, const QStringList& items) {
-        const QString text = combo->currentText();
-        combo->clear();
-        combo->addItems(items);
-        combo->setEditText(text);
-    };
-    refill(ComboBox1, kinds);
-    refill(ComboBox2, amounts);
-    refill(ComboBox3, groups);
+    Fields.SetChoices(kinds, amounts, groups);
 }
 
 void TNewWizardForm::showEvent(QShowEvent* event) {
@@ -293,13 +229,7 @@ void TNewWizardForm::Reset() {
     Memo1->clear();
     Memo2->clear();
     SetPhoto(QByteArray(), QImage());
-    Image4->Clear();
-    ComboBox1->setEditText(QString());
-    ComboBox2->setEditText(QString());
-    for (QLineEdit* edit : {Edit1, Edit2, Edit3, Edit4})
-        edit->clear();
-    NiceRow->SetValue(0);
-    DifficultRow->SetValue(0);
+    Fields.Clear(false);
 }
 
 void TNewWizardForm::ApplyStep() {
@@ -385,10 +315,7 @@ void TNewWizardForm::ShowPhoto() {
 void TNewWizardForm::Image4Click() {
     if (!IconPicker)
         return;
-    // The picker's corner lands 2 px left of the icon box and 2 px below it.
-    QWidget* panelImage = Image4->parentWidget();
-    const QPoint origin = panelImage->mapToGlobal(QPoint(0, 0));
-    IconPicker->Popup(1, origin + QPoint(-2, panelImage->height() + 2));
+    IconPicker->Popup(1, Fields.PickerCorner());
 }
 
 TWizardRecipe TNewWizardForm::Collected() const {
@@ -396,17 +323,7 @@ TWizardRecipe TNewWizardForm::Collected() const {
     recipe.Foodstuff = Memo1->toPlainText();
     recipe.How = Memo2->toPlainText();
     recipe.PhotoJpeg = PhotoJpeg;
-    TRecipeAttributes& a = recipe.Attributes;
-    a.IconHint = Image4->Hint();
-    a.Kind = ComboBox1->currentText();
-    a.Amount = ComboBox2->currentText();
-    a.Calorie = Edit1->text();
-    a.Price = Edit2->text();
-    a.WorkTime = Edit3->text();
-    a.Group = ComboBox3->currentText();
-    a.Salt = Edit4->text();
-    a.NiceValue = NiceRow->Value();
-    a.DifficultValue = DifficultRow->Value();
+    recipe.Attributes = Fields.Current();
     return recipe;
 }
 

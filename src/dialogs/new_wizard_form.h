@@ -3,20 +3,17 @@
 #include <QDialog>
 #include <QImage>
 
+#include "dialogs/attribute_fields_widget.h"
 #include "dialogs/recipe_attributes.h"
 
-class QComboBox;
 class QFrame;
 class QLabel;
-class QLineEdit;
 class QMenu;
 class QPlainTextEdit;
 class QPushButton;
 class QToolButton;
-class TIconBox;
 class TIconForm;
 class TNumericKeyFilter;
-class TStarRating;
 
 // The four-step new recipe wizard: ingredients, method, photo, attributes.
 // It only collects; the caller creates the recipe from Collected() on OK.
@@ -51,7 +48,6 @@ private:
     void SetPhoto(const QByteArray& jpeg, const QImage& image);
     void ShowPhoto();
     QWidget* BuildStepPanel(const QString& name, const QString& title);
-    void BuildAttributeStep(QWidget* body);
 
     int Step = 0;
     QByteArray PhotoJpeg;
@@ -71,16 +67,7 @@ private:
     QPlainTextEdit* Memo2 = nullptr;
     QLabel* Image1 = nullptr;
     QMenu* PicturePopupMenu = nullptr;
-    TIconBox* Image4 = nullptr;
-    QComboBox* ComboBox1 = nullptr;
-    QComboBox* ComboBox2 = nullptr;
-    QComboBox* ComboBox3 = nullptr;
-    QLineEdit* Edit1 = nullptr;
-    QLineEdit* Edit2 = nullptr;
-    QLineEdit* Edit3 = nullptr;
-    QLineEdit* Edit4 = nullptr;
-    TStarRating* NiceRow = nullptr;
-    TStarRating* DifficultRow = nullptr;
+    TAttributeFields Fields;
     QPushButton* BitBtnPrev = nullptr;
     QPushButton* BitBtnNext = nullptr;
     QPushButton* BitBtnCancel = nullptr;

@@ -10,25 +10,13 @@
 #include <QPushButton>
 #include <QUrl>
 
-#include "dialogs/tiled_background.h"
+#include "dialogs/tiled_paint_box_widget.h"
 #include "platform/dialogs.h"
 #include "platform/saporia_error.h"
 
 TVersionForm* VersionForm = nullptr;
 
 namespace {
-
-// Tiles the main window's background picture, as the other dialogs do.
-class TTiledPaintBox final : public QWidget {
-public:
-    using QWidget::QWidget;
-
-protected:
-    void paintEvent(QPaintEvent*) override {
-        QPainter p(this);
-        PaintTiledBackground(p, SharedBackImg(), size());
-    }
-};
 
 QPixmap LogoPicture() {
     QPixmap pix(300, 60);

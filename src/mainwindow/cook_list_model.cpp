@@ -170,10 +170,14 @@ QVariant TCookListModel::data(const QModelIndex& index, int role) const {
         return CookCellText(item, Captions[index.column()]);
     case Qt::DecorationRole:
         if (index.column() == 0 && Icons && Icons->IsValidIndex(item.Icon)) {
-            QIcon icon;
-            icon.addPixmap(QPixmap::fromImage(Icons->Icon16(item.Icon)));
-            icon.addPixmap(QPixmap::fromImage(Icons->Icon32(item.Icon)));
-            return icon;
+            auto cached = IconCache.constFind(item.Icon);
+            if (cached == IconCache.constEnd()) {
+                QIcon icon;
+                icon.addPixmap(QPixmap::fromImage(Icons->Icon16(item.Icon)));
+                icon.addPixmap(QPixmap::fromImage(Icons->Icon32(item.Icon)));
+                cached = IconCache.insert(item.Icon, icon);
+            }
+            return *cached;
         }
         return {};
     case Qt::BackgroundRole:

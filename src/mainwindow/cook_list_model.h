@@ -1,6 +1,8 @@
 #pragma once
 
 #include <QAbstractTableModel>
+#include <QHash>
+#include <QIcon>
 #include <QList>
 #include <QStringList>
 
@@ -59,4 +61,5 @@ private:
     const TIconStore* Icons;
     QStringList Captions;
     QList<int> Records;
+    mutable QHash<int, QIcon> IconCache;  // one icon object per icon index
 };

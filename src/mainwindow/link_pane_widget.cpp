@@ -31,7 +31,11 @@ void MarkLinkWord(QTextEdit* pane, TMarks& marks, const QString& word) {
     }
     cursor.endEditBlock();
     marks += found;
-    QTextCursor end(document);
+    TypePlainAtEnd(pane);
+}
+
+void TypePlainAtEnd(QTextEdit* pane) {
+    QTextCursor end(pane->document());
     end.movePosition(QTextCursor::End);
     pane->setTextCursor(end);
     QTextCharFormat plain;

@@ -17,6 +17,10 @@ class TLinkThumbnailForm;
 // attributes.
 void MarkLinkWord(QTextEdit* pane, TMarks& marks, const QString& word);
 
+// Puts the caret at the end of the pane with plain black typing attributes,
+// so what is typed next does not take the look of a link ending the text.
+void TypePlainAtEnd(QTextEdit* pane);
+
 // Marks every linked word of the recipe, first in the ingredient pane, then
 // in the method pane.
 void MarkLinkedWords(const QString& recipePath, QTextEdit* foodstuff, TMarks& foodstuffMarks, QTextEdit* how,

@@ -10,7 +10,6 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
-#include <QTextCursor>
 #include <QTextEdit>
 #include <QToolButton>
 
@@ -135,16 +134,7 @@ void TMainForm::PaneAidsLoaded() {
     // After marking, typing goes on at the end in plain black, not in the
     // look of a link that ends the text.
     if (Settings.UseLinkFunction && !Recipe.LinkWords.isEmpty()) {
-        for (QTextEdit* pane : {memFoodstuff, MemoHow}) {
-            QTextCursor end(pane->document());
-            end.movePosition(QTextCursor::End);
-            pane->setTextCursor(end);
-            QTextCharFormat plain;
-            plain.setForeground(QColor(0, 0, 0));
-            plain.setFontUnderline(false);
-            plain.setFontWeight(QFont::Normal);
-            plain.setFontItalic(false);
-            pane->setCurrentCharFormat(plain);
-        }
+        for (QTextEdit* pane : {memFoodstuff, MemoHow})
+            TypePlainAtEnd(pane);
     }
 }

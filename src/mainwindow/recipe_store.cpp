@@ -35,13 +35,19 @@ public:
 
     bool IsOpen() const { return Fd_ >= 0; }
     int Fd() const { return Fd_; }
+    // True when listing stopped on an error rather than at the end.
+    bool ListingFailed() const { return Failed; }
     // The next entry other than "." and ".."; nullptr at the end or on an error.
     const dirent64* Next() {
         for (;;) {
             if (Offset >= Filled) {
                 const ssize_t n = getdents64(Fd_, Buffer, sizeof(Buffer));
-                if (n <= 0)
+                if (n < 0 && errno == EINTR)
+                    continue;
+                if (n <= 0) {
+                    Failed = n < 0;
                     return nullptr;
+                }
                 Filled = n;
                 Offset = 0;
             }
@@ -59,6 +65,7 @@ private:
     alignas(dirent64) char Buffer[8192];
     ssize_t Filled = 0;
     ssize_t Offset = 0;
+    bool Failed = false;
 };
 
 bool IsFolder(int parent, const dirent64* entry) {
@@ -128,18 +135,21 @@ QString CannotReadStatusMessage(const QString& name) {
 
 QString CannotOpenFolderMessage(const QString& name) { return QStringLiteral("%1: フォルダを開けません").arg(name); }
 
-// Fills `item` (Name already set) from its open folder; false when the
-// attribute file is there but cannot be read (the record keeps its defaults).
-bool ReadRecipe(TFolder& folder, TCookItem& item, const TIconStore& icons) {
+// Fills `item` (Name already set) from its open folder. Returns the failure
+// message when the folder cannot be listed or its attribute file is there but
+// cannot be read (the record keeps its defaults); empty on success.
+QString ReadRecipe(TFolder& folder, TCookItem& item, const TIconStore& icons) {
     const TFolderFiles files = FindFiles(folder);
+    if (folder.ListingFailed())
+        return CannotOpenFolderMessage(item.Name);
     item.PhotoMark = files.HasPhoto ? PhotoMarkPresent : PhotoMarkAbsent;
     if (files.StatusName.isEmpty())
-        return true;
+        return QString();
     QByteArray bytes;
     if (!ReadAllAt(folder.Fd(), files.StatusName.constData(), bytes))
-        return false;
+        return CannotReadStatusMessage(item.Name);
     FillCookItem(item, TStatusFile::FromBytes(bytes), icons);
-    return true;
+    return QString();
 }
 
 QByteArray RootPath(const QString& dataRoot) {
@@ -189,6 +199,9 @@ TCookScan SearchCookFld(const QString& dataRoot, const TIconStore& icons) {
         QString name = QFile::decodeName(entry->d_name);
         entries.push_back({name.toCaseFolded(), name, QByteArray(entry->d_name)});
     }
+    // A listing cut short would silently drop recipes from the list.
+    if (root.ListingFailed())
+        scan.Failures.append(QStringLiteral("データフォルダ %1 の一覧を最後まで読めません").arg(dataRoot));
     std::sort(entries.begin(), entries.end(), [](const TEntry& a, const TEntry& b) {
         const int c = a.SortKey.compare(b.SortKey);
         return c != 0 ? c < 0 : a.Name < b.Name;
@@ -200,10 +213,11 @@ TCookScan SearchCookFld(const QString& dataRoot, const TIconStore& icons) {
         item.Name = entries[i].Name;
         item.PhotoMark = PhotoMarkAbsent;
         TFolder folder(root.Fd(), entries[i].Bytes.constData());
-        if (!folder.IsOpen())
+        if (!folder.IsOpen()) {
             scan.Failures.append(CannotOpenFolderMessage(item.Name));
-        else if (!ReadRecipe(folder, item, icons))
-            scan.Failures.append(CannotReadStatusMessage(item.Name));
+        } else if (const QString failure = ReadRecipe(folder, item, icons); !failure.isEmpty()) {
+            scan.Failures.append(failure);
+        }
     }
     return scan;
 }
@@ -214,7 +228,7 @@ TCookItem ReadCookItem(const QString& dataRoot, const QString& name, const TIcon
     TFolder folder(AT_FDCWD, (RootPath(dataRoot) + '/' + QFile::encodeName(name)).constData());
     if (!folder.IsOpen())
         throw TSaporiaError(CannotOpenFolderMessage(name));
-    if (!ReadRecipe(folder, item, icons))
-        throw TSaporiaError(CannotReadStatusMessage(name));
+    if (const QString failure = ReadRecipe(folder, item, icons); !failure.isEmpty())
+        throw TSaporiaError(failure);
     return item;
 }

@@ -15,9 +15,15 @@ QString CannotWriteMessage(const QString& path) {
 
 QByteArray ReadFileBytes(const QString& path) {
     QFile file(path);
+    const QString message = QStringLiteral("%1 を読み込めません").arg(QDir::toNativeSeparators(path));
     if (!file.open(QIODevice::ReadOnly))
-        throw TSaporiaError(QStringLiteral("%1 を読み込めません").arg(QDir::toNativeSeparators(path)));
-    return file.readAll();
+        throw TSaporiaError(message);
+    QByteArray bytes = file.readAll();
+    // readAll() hands back what it got before a read error; a caller taking
+    // that for the whole file would save the cut text over it.
+    if (file.error() != QFileDevice::NoError)
+        throw TSaporiaError(message);
+    return bytes;
 }
 
 void WriteFileAtomic(const QString& path, const QByteArray& bytes) {

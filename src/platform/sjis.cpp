@@ -36,6 +36,12 @@ TIconv& Encoder() {
 
 bool IsRawByteChar(char16_t c) { return c >= RawByteBase && c <= RawByteBase + 0xFF; }
 
+// iconv writes "¥" and "‾" as the bytes of "\" and "~", which read back as
+// those: the stored text would change without a word, so they count as
+// characters CP932 cannot hold. (Its other one-way forms, such as U+301C for
+// "～", are the same JIS character and read back as CP932's form of it.)
+bool IsSubstitutedChar(char16_t c) { return c == 0x00A5 || c == 0x203E; }
+
 }  // namespace
 
 QString FromSjis(const char* data, qsizetype size) {
@@ -82,8 +88,15 @@ std::optional<QByteArray> TryToSjis(const QString& text, TSjisFailure* failure) 
             ++pos;
             continue;
         }
+        if (IsSubstitutedChar(chars[pos])) {
+            if (failure) {
+                failure->Position = static_cast<int>(pos);
+                failure->Character = text.mid(pos, 1);
+            }
+            return std::nullopt;
+        }
         qsizetype runEnd = pos;
-        while (runEnd < n && !IsRawByteChar(chars[runEnd]))
+        while (runEnd < n && !IsRawByteChar(chars[runEnd]) && !IsSubstitutedChar(chars[runEnd]))
             ++runEnd;
         char* in = reinterpret_cast<char*>(const_cast<char16_t*>(chars + pos));
         size_t inLeft = static_cast<size_t>(runEnd - pos) * sizeof(char16_t);

@@ -127,3 +127,16 @@ TEST(MainFormSkeletonTest, MenuShortcutsWorkAlsoWithTheMenuBarHidden) {
     QTest::keyClick(&form, Qt::Key_F1);
     EXPECT_EQ(helped, 2);
 }
+
+TEST(MainFormSkeletonTest, ADataFolderThatCannotBeMadeEndsTheProgram) {
+    TTempAppDir dir;
+    TDialogAnswerer answers;
+    dir.WriteBytes(QStringLiteral("Cook"), "not a folder");
+    TMainForm form(dir.AppDir());
+    EXPECT_TRUE(form.TerminateRequested);
+    ASSERT_FALSE(answers.Calls().empty());
+    EXPECT_EQ(answers.Calls()[0].Text, QStringLiteral("フォルダの作成に失敗しました. FolderPath=") + dir.AppDir() +
+                                           QStringLiteral("Cook"));
+    EXPECT_EQ(answers.Calls()[0].Type, TMsgType::Error);
+    EXPECT_EQ(dir.ReadBytes(QStringLiteral("Cook")), QByteArray("not a folder"));
+}

@@ -28,5 +28,10 @@ TEST(MainRenderTest, CollectionOfTwentyShowsInListAndPanes) {
     RenderWidgetIfAsked(&form, QStringLiteral("main_window_20"));
     form.tbtnIcon->click();
     RenderWidgetIfAsked(&form, QStringLiteral("main_window_20_icons"));
+    form.tbtnList->click();
+    RenderWidgetIfAsked(&form, QStringLiteral("main_window_20_list"));
+    form.tbtnSmallIcon->click();
+    RenderWidgetIfAsked(&form, QStringLiteral("main_window_20_small_icons"));
+    EXPECT_EQ(fixture.RowText(fixture.SelectedRow()), names[3]);
     EXPECT_EQ(fixture.Answers.Unanswered(), 0) << fixture.Answers.Texts().join(QLatin1Char('|')).toStdString();
 }

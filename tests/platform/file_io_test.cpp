@@ -40,3 +40,16 @@ TEST(FileIo, LinesAreWrittenCrLfInCp932AndNamesReused) {
     dir.WriteBytes("c.txt", "");
     EXPECT_EQ(SortedEntries(dir.AppDir(), {"*.bmp"}, false), (QStringList{"a.BMP", "B.bmp"}));
 }
+
+TEST(FileIo, AReadErrorIsAnErrorNotAnEmptyFile) {
+    // Opens fine but every read fails (nothing is mapped at address 0): a
+    // caller must not get an empty text that it would later save over the file.
+    ASSERT_TRUE(QFile(QStringLiteral("/proc/self/mem")).open(QIODevice::ReadOnly));
+    EXPECT_THROW(ReadFileBytes(QStringLiteral("/proc/self/mem")), TSaporiaError);
+    EXPECT_THROW(ReadSjisLines(QStringLiteral("/proc/self/mem")), TSaporiaError);
+    TTempAppDir dir;
+    EXPECT_THROW(ReadFileBytes(dir.Path("missing.txt")), TSaporiaError);
+    EXPECT_THROW(ReadFileBytes(dir.AppDir()), TSaporiaError);  // a folder
+    dir.WriteBytes("e.txt", "");
+    EXPECT_EQ(ReadFileBytes(dir.Path("e.txt")), QByteArray());
+}

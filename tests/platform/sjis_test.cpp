@@ -47,3 +47,27 @@ TEST(Sjis, LinesSplitAtEveryBreakAndWriteAsCrLf) {
     EXPECT_EQ(ToCrLf(QStringLiteral("a\nb\r\nc\rd")), QStringLiteral("a\r\nb\r\nc\r\nd"));
     EXPECT_EQ(SjisByteLength(QStringLiteral("ab卵ｶ")), 5);
 }
+
+TEST(Sjis, CharactersThatWouldReadBackAsOthersAreRefused) {
+    // "¥" would be stored as 0x5C and come back as "\", "‾" as "~".
+    for (const QString& text : {QStringLiteral("費用¥300"), QStringLiteral("上線‾")}) {
+        TSjisFailure failure;
+        EXPECT_FALSE(TryToSjis(text, &failure).has_value()) << qPrintable(text);
+        EXPECT_EQ(failure.Position, 2);
+        EXPECT_EQ(failure.Character, text.mid(2, 1));
+        EXPECT_THROW(ToSjis(text), TSaporiaError);
+    }
+    // The first character that cannot be stored is the one named.
+    TSjisFailure failure;
+    EXPECT_FALSE(TryToSjis(QStringLiteral("🍣¥"), &failure).has_value());
+    EXPECT_EQ(failure.Position, 0);
+    EXPECT_FALSE(TryToSjis(QStringLiteral("¥🍣"), &failure).has_value());
+    EXPECT_EQ(failure.Position, 0);
+    EXPECT_EQ(failure.Character, QStringLiteral("¥"));
+    // The full-width yen and a raw byte beside the refused character still work.
+    EXPECT_EQ(ToSjis(QStringLiteral("￥300")), QByteArray("\x81\x8f" "300"));
+    EXPECT_EQ(ToSjis(FromSjis(QByteArray("\xff\\\x80~"))), QByteArray("\xff\\\x80~"));
+    // The JIS forms of the same character are stored as CP932's form.
+    EXPECT_EQ(ToSjis(QString(QChar(0x301C))), QByteArray("\x81\x60"));
+    EXPECT_EQ(ToSjis(QString(QChar(0x2212))), QByteArray("\x81\x7c"));
+}
