@@ -136,6 +136,49 @@ TEST(NewForm, UntouchedWizardWritesIconDateGroupAndZeroRatings) {
     EXPECT_FALSE(QFileInfo::exists(app.Path("Cook/味噌汁/写真.jpg")));
 }
 
+TEST(NewForm, AFailedCreationBringsTheWizardBackWithEverythingTyped) {
+    TTempAppDir app;
+    TNewRecipeWindows w;
+    TDialogAnswerer answers;
+    int shownAgainOnStep = -1;
+    QString methodShownAgain;
+    WhenShown(&w.Names, [&] {
+        TypeNameAndOk(&w.Names, QStringLiteral("親子丼"), true);
+        WhenShown(&w.Wizard, [&] {
+            Child<QPlainTextEdit>(&w.Wizard, "Memo1")->setPlainText(QStringLiteral("鶏肉\n卵"));
+            ClickNext(&w.Wizard, 1);
+            // A character the recipe files cannot hold.
+            Child<QPlainTextEdit>(&w.Wizard, "Memo2")->setPlainText(QStringLiteral("煮る \U0001F373"));
+            ClickNext(&w.Wizard, 2);
+            QTest::mouseClick(w.Wizard.findChild<TStarImage*>("Image7"), Qt::LeftButton);
+            WhenShown(&w.Wizard, [&] {
+                shownAgainOnStep = w.Wizard.StepIndex();
+                methodShownAgain = Child<QPlainTextEdit>(&w.Wizard, "Memo2")->toPlainText();
+                QTest::mouseClick(Child<QPushButton>(&w.Wizard, "BitBtnPrev"), Qt::LeftButton);
+                QTest::mouseClick(Child<QPushButton>(&w.Wizard, "BitBtnPrev"), Qt::LeftButton);
+                Child<QPlainTextEdit>(&w.Wizard, "Memo2")->setPlainText(QStringLiteral("煮る"));
+                ClickNext(&w.Wizard, 3);
+            });
+            ClickNext(&w.Wizard, 1);
+        });
+    });
+    const std::optional<TCookItem> item = RunNewRecipe(&w.Names, &w.Wizard, app.Path("Cook"), {});
+    ASSERT_EQ(answers.Calls().size(), 1u);
+    EXPECT_TRUE(answers.Calls()[0].Text.startsWith("New Recipe Error. Msg=")) << answers.Calls()[0].Text.toStdString();
+    EXPECT_EQ(shownAgainOnStep, 3);
+    EXPECT_EQ(methodShownAgain, QStringLiteral("煮る \U0001F373"));
+    ASSERT_TRUE(item.has_value());
+    EXPECT_EQ(item->NiceValue, 3);
+    EXPECT_EQ(ReadSjisLines(app.Path("Cook/親子丼/材料.txt")), QStringList({QStringLiteral("鶏肉"), QStringLiteral("卵")}));
+    EXPECT_EQ(ReadSjisLines(app.Path("Cook/親子丼/方法.txt")), QStringList({QStringLiteral("煮る")}));
+
+    // The next new recipe starts from an empty wizard again.
+    w.Wizard.show();
+    EXPECT_EQ(w.Wizard.StepIndex(), 0);
+    EXPECT_TRUE(Child<QPlainTextEdit>(&w.Wizard, "Memo1")->toPlainText().isEmpty());
+    w.Wizard.hide();
+}
+
 TEST(NewForm, FullWizardWritesTwelveLinesAndTheBitmapPhotoAsJpeg) {
     TTempAppDir app;
     QImage bitmap(64, 48, QImage::Format_RGB32);
