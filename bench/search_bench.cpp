@@ -16,7 +16,9 @@
 
 // Refinement search and thumbnail building on the generated collection of
 // 10,000 recipes, each beside the cost it cannot beat: reading every
-// ingredient file once, and decoding every photo at 1/8 scale.
+// ingredient file once, and decoding every photo at 1/8 scale. The
+// collection's photos are camera-sized (640 x 480), the pictures the scaled
+// decoding is for.
 
 namespace {
 
@@ -120,64 +122,6 @@ void BM_BuildThumbnails(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_BuildThumbnails)->Unit(benchmark::kMillisecond);
-
-// The generated collection's photos are 64 x 48, smaller than a thumbnail,
-// so they are decoded whole while the anchor takes 8 x 6. Camera-sized
-// photos show the case the scaled decoding is for: 3,000 recipes, a
-// 640 x 480 photo on every third.
-struct TPhotoCollection {
-    QTemporaryDir Dir;
-    QString DataRoot;
-    TCookItems Items;
-    QStringList PhotoPaths;
-};
-
-const TPhotoCollection& LargePhotos() {
-    static const std::unique_ptr<TPhotoCollection> collection = [] {
-        auto c = std::make_unique<TPhotoCollection>();
-        c->DataRoot = c->Dir.path() + QStringLiteral("/Cook");
-        QImage picture(640, 480, QImage::Format_RGB32);
-        for (int y = 0; y < picture.height(); ++y)
-            for (int x = 0; x < picture.width(); ++x)
-                picture.setPixel(x, y, qRgb((x * 7 + y) % 256, (y * 3) % 256, (x ^ y) % 256));
-        const QByteArray photo = EncodeJpeg(picture, 80);
-        for (int i = 1; i <= 3000; ++i) {
-            TCookItem item;
-            item.Name = QStringLiteral("写真レシピ%1").arg(i, 5, 10, QLatin1Char('0'));
-            item.PhotoMark = i % 3 == 0 ? PhotoMarkPresent : PhotoMarkAbsent;
-            if (i % 3 == 0) {
-                const QString path = c->DataRoot + u'/' + item.Name + QStringLiteral("/写真.jpg");
-                WriteRaw(path, photo);
-                c->PhotoPaths.append(path);
-            }
-            c->Items.append(item);
-        }
-        return c;
-    }();
-    return *collection;
-}
-
-void BM_AnchorDecodeLargePhotosAtOneEighth(benchmark::State& state) {
-    const TPhotoCollection& c = LargePhotos();
-    for (auto _ : state) {
-        std::vector<QImage> images;
-        images.reserve(static_cast<size_t>(c.PhotoPaths.size()));
-        for (const QString& path : c.PhotoPaths)
-            images.push_back(DecodeJpegScaled(ReadFileBytes(path), QSize(1, 1)));
-        benchmark::DoNotOptimize(images.data());
-    }
-    state.counters["photos"] = static_cast<double>(c.PhotoPaths.size());
-}
-BENCHMARK(BM_AnchorDecodeLargePhotosAtOneEighth)->Unit(benchmark::kMillisecond);
-
-void BM_BuildThumbnailsLargePhotos(benchmark::State& state) {
-    const TPhotoCollection& c = LargePhotos();
-    for (auto _ : state) {
-        const std::vector<TThumbnail> thumbnails = BuildThumbnailList(c.Items, AllGroupsText, c.DataRoot);
-        benchmark::DoNotOptimize(thumbnails.data());
-    }
-}
-BENCHMARK(BM_BuildThumbnailsLargePhotos)->Unit(benchmark::kMillisecond);
 
 void BM_BuildClassTree(benchmark::State& state) {
     const TCollection& c = Collection();

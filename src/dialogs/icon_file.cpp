@@ -69,7 +69,5 @@ QStringList IconFolderEntries(const QString& iconFolder) {
 }
 
 QString IconDeleteQuestion(const QString& fileName) {
-    const qsizetype dot = fileName.lastIndexOf(QLatin1Char('.'));
-    const QString base = dot >= 0 ? fileName.left(dot) : fileName;
-    return QStringLiteral("「") + base + QStringLiteral("」を削除してもよろしいですか？");
+    return QStringLiteral("「") + WithoutExtension(fileName) + QStringLiteral("」を削除してもよろしいですか？");
 }

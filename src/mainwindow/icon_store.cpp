@@ -27,7 +27,7 @@ TIconStore::TIconStore() {
 }
 
 void TIconStore::LoadUserIcons(const QString& appDir) {
-    const QString folder = (appDir.endsWith(QLatin1Char('/')) ? appDir : appDir + QLatin1Char('/')) + IconFolderName;
+    const QString folder = WithTrailingSlash(appDir) + IconFolderName;
     if (!QFileInfo(folder).isDir())
         QDir().mkpath(folder);  // a failure only means there are no user icons
     for (const QString& name : SortedEntries(folder, {}, false)) {

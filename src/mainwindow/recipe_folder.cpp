@@ -12,10 +12,6 @@
 
 namespace {
 
-QString WithSlash(const QString& path) {
-    return path.endsWith(QLatin1Char('/')) ? path : path + QLatin1Char('/');
-}
-
 // One listing of the recipe folder; fixed names are found ignoring case, the
 // exact spelling first.
 class TFolderListing final {
@@ -67,11 +63,6 @@ QByteArray BitmapBytes(const QImage& image) {
     return bytes;
 }
 
-QString BaseName(const QString& fileName) {
-    const qsizetype dot = fileName.lastIndexOf(QLatin1Char('.'));
-    return dot < 0 ? fileName : fileName.left(dot);
-}
-
 bool HasJpgExtension(const QString& fileName) { return fileName.endsWith(QLatin1String(".jpg"), Qt::CaseInsensitive); }
 
 // Reads the files in the order the panes are filled; stops at the first failure.
@@ -116,7 +107,7 @@ void ReadInto(const QString& folder, TRecipeContent& c) {
         if (!HasJpgExtension(file))
             continue;
         c.PictureFiles.append(file);
-        c.PictureNames.append(BaseName(file));
+        c.PictureNames.append(WithoutExtension(file));
     }
     const qsizetype main = c.PictureNames.indexOf(PhotoBaseName);
     if (c.PictureNames.size() >= 2 && main > 0) {
@@ -128,7 +119,7 @@ void ReadInto(const QString& folder, TRecipeContent& c) {
     if (QFileInfo(linkFolder).isDir())
         for (const QString& file : SortedEntries(linkFolder, {}, false))
             if (HasJpgExtension(file))
-                c.LinkWords.append(BaseName(file));
+                c.LinkWords.append(WithoutExtension(file));
 
     const QString status = listing.Find(StatusFileName);
     if (!status.isEmpty()) {
@@ -165,7 +156,7 @@ TRecipeContent ReadRecipeFolder(const QString& recipePath) {
         return content;
     }
     try {
-        ReadInto(WithSlash(recipePath), content);
+        ReadInto(WithTrailingSlash(recipePath), content);
     } catch (const TSaporiaError& error) {
         content.LoadError = error.message();
     }
@@ -175,7 +166,7 @@ TRecipeContent ReadRecipeFolder(const QString& recipePath) {
 void SaveRecipeFolder(const QString& recipePath, TRecipeContent& c) {
     if (recipePath.isEmpty())
         throw TSaporiaError(QStringLiteral("レシピが開かれていません"));
-    const QString folder = WithSlash(recipePath);
+    const QString folder = WithTrailingSlash(recipePath);
     if (!QFileInfo(folder).isDir())
         throw TSaporiaError(QStringLiteral("レシピのフォルダ %1 がありません").arg(QDir::toNativeSeparators(folder)));
     const TFolderListing listing(folder);

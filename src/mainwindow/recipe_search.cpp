@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <vector>
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -134,10 +135,16 @@ void RefineCookItems(TCookItems& items, const QString& dataRoot, const QString& 
         return;
     }
     const TKeywordMatcher matcher(keyword);
-    for (TCookItem& item : items) {
+    // Every file is read before a flag changes: a file that cannot be read
+    // leaves the list as it was, not half refined.
+    std::vector<bool> shown;
+    shown.reserve(static_cast<size_t>(items.size()));
+    for (const TCookItem& item : items) {
         const std::optional<QString> text = ReadIngredients(RecipeDir(dataRoot, item.Name), cache);
-        item.Visible = text && matcher.Matches(*text);
+        shown.push_back(text && matcher.Matches(*text));
     }
+    for (qsizetype i = 0; i < items.size(); ++i)
+        items[i].Visible = shown[static_cast<size_t>(i)];
 }
 
 int FindNameHit(const TCookItems& items, const QList<int>& rowRecords, int fromRow,

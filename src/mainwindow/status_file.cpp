@@ -22,10 +22,6 @@ QString WithoutLineBreaks(QString text) {
     return text;
 }
 
-QString FolderWithSlash(const QString& folder) {
-    return folder.endsWith(QLatin1Char('/')) ? folder : folder + QLatin1Char('/');
-}
-
 }  // namespace
 
 TStatusFile TStatusFile::FromBytes(const QByteArray& bytes) { return TStatusFile(SplitLines(FromSjis(bytes))); }
@@ -113,7 +109,7 @@ void TStatusFile::Save(const QString& path) const { WriteFileAtomic(path, ToByte
 void TStatusFile::SaveToFolder(const QString& folder) const { Save(StatusFilePath(folder)); }
 
 QString StatusFilePath(const QString& folder) {
-    const QString dir = FolderWithSlash(folder);
+    const QString dir = WithTrailingSlash(folder);
     if (QFileInfo::exists(dir + StatusFileName))
         return dir + StatusFileName;
     return dir + ExistingNameIgnoringCase(dir, StatusFileName);

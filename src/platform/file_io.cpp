@@ -75,3 +75,12 @@ QStringList SortedEntries(const QString& dir, const QStringList& nameFilters, bo
     });
     return entries;
 }
+
+QString WithTrailingSlash(const QString& folder) {
+    return folder.endsWith(QLatin1Char('/')) ? folder : folder + QLatin1Char('/');
+}
+
+QString WithoutExtension(const QString& fileName) {
+    const qsizetype dot = fileName.lastIndexOf(QLatin1Char('.'));
+    return dot >= 0 ? fileName.left(dot) : fileName;
+}

@@ -137,6 +137,25 @@ TEST(RefinementSearch, UnreadableFileIsReportedNotTakenAsMissing) {
     EXPECT_EQ(f.Shown(), QStringList({"鍵付き"}));
 }
 
+TEST(RefinementSearch, FileThatCannotBeOpenedLeavesEveryFlagAsItWas) {
+    TSearchFolder f;
+    f.Add("大根煮", "大根\r\n");
+    f.Add("壊れ", nullptr);
+    f.Add("豚汁", "豚肉\r\n大根\r\n");
+    // A link to itself cannot be opened, whoever runs the test.
+    const QString path = f.DataRoot() + "/壊れ/材料.txt";
+    ASSERT_TRUE(QFile::link(path, path));
+    TIngredientCache cache;
+    RefineCookItems(f.Items, f.DataRoot(), "", &cache);
+    for (TIngredientCache* c : {static_cast<TIngredientCache*>(nullptr), &cache}) {
+        EXPECT_THROW(RefineCookItems(f.Items, f.DataRoot(), "豚肉", c), TSaporiaError);
+        EXPECT_EQ(f.Shown(), QStringList({"大根煮", "壊れ", "豚汁"}));
+    }
+    ASSERT_TRUE(QFile::remove(path));
+    RefineCookItems(f.Items, f.DataRoot(), "豚肉", &cache);
+    EXPECT_EQ(f.Shown(), QStringList({"豚汁"}));
+}
+
 TEST(StepSearch, HitsStepThroughShownRowsAndStopSafely) {
     TSearchFolder f;
     f.Add("卵かけご飯", "卵\r\nご飯\r\n");

@@ -11,7 +11,9 @@
 
 #include "main_form_fixture.h"
 #include "mainwindow/find_career.h"
+#include "platform/jpeg.h"
 #include "platform/sjis.h"
+#include "support/render_ui.h"
 
 namespace {
 
@@ -299,4 +301,36 @@ TEST_F(SearchFormTest, GroupFilterAsksFirstAndCancelKeepsTheShownGroup) {
     EXPECT_EQ(RowCount(), 5);
     ChooseGroup("和食");
     EXPECT_EQ(RowCount(), 3);
+}
+
+TEST_F(SearchFormTest, CameraPhotosAreFittedAndCentredBesideTheTree) {
+    // A landscape and a portrait camera photo: each is fitted whole into its
+    // square, centred, with the pane's background beside it.
+    const auto photo = [](int width, int height, QColor colour) {
+        QImage image(width, height, QImage::Format_RGB32);
+        image.fill(colour);
+        return EncodeJpeg(image, 90);
+    };
+    WriteRaw(DataRoot() + "/オムライス/写真.jpg", photo(640, 480, QColor(220, 40, 40)));
+    WriteRaw(DataRoot() + "/親子丼/写真.jpg", photo(480, 640, QColor(40, 40, 220)));
+    TMainForm& form = Open();
+    form.setGeometry(0, 0, 1100, 700);
+    form.A2->trigger();
+    form.S1->trigger();
+    QApplication::processEvents();
+    ASSERT_EQ(Thumbnails(), QStringList({"オムライス", "水", "親子丼"}));
+    const auto near = [](QColor a, QColor b) {
+        return std::abs(a.red() - b.red()) < 12 && std::abs(a.green() - b.green()) < 12 &&
+               std::abs(a.blue() - b.blue()) < 12;
+    };
+    const QImage landscape = form.PaintBox1->findChild<QWidget*>("MkImg0")->grab().toImage();
+    ASSERT_EQ(landscape.size(), QSize(60, 60) * landscape.devicePixelRatio());
+    EXPECT_TRUE(near(landscape.pixelColor(30, 30), QColor(220, 40, 40)));
+    EXPECT_TRUE(near(landscape.pixelColor(1, 30), QColor(220, 40, 40)));   // full width
+    EXPECT_FALSE(near(landscape.pixelColor(30, 2), QColor(220, 40, 40)));  // 60 x 45, centred
+    const QImage portrait = form.PaintBox1->findChild<QWidget*>("MkImg2")->grab().toImage();
+    EXPECT_TRUE(near(portrait.pixelColor(30, 58), QColor(40, 40, 220)));
+    EXPECT_FALSE(near(portrait.pixelColor(2, 30), QColor(40, 40, 220)));
+    EXPECT_EQ(form.PaintBox1->findChild<QLabel*>("MkLbl2")->text(), "親子丼");
+    RenderWidgetIfAsked(&form, QStringLiteral("search_side_panes"));
 }

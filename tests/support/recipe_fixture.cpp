@@ -81,11 +81,40 @@ QMap<QString, QByteArray> FolderSnapshot(const QString& folder) {
     return files;
 }
 
+namespace {
+
+// Photos the size a camera or phone picture has once scaled for the web:
+// 640 x 480 with soft shading and some detail, a few distinct ones, each
+// encoded once and written as often as needed.
+const QList<QByteArray>& CameraPhotos() {
+    static const QList<QByteArray> photos = [] {
+        QList<QByteArray> list;
+        for (int variant = 0; variant < 4; ++variant) {
+            QImage image(640, 480, QImage::Format_RGB32);
+            for (int y = 0; y < image.height(); ++y) {
+                auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
+                for (int x = 0; x < image.width(); ++x) {
+                    const int dx = x - 320, dy = y - 240;
+                    const bool plate = dx * dx + dy * dy * 2 < 200 * 200;
+                    const int detail = ((x * (variant + 3)) ^ (y * 5)) & 15;
+                    line[x] = plate ? qRgb(200 + detail, 120 + variant * 25 + detail, 60 + (x + y) / 20)
+                                    : qRgb(90 + y / 8, 70 + x / 12 + detail, 50 + variant * 30);
+                }
+            }
+            list.append(EncodeJpeg(image, 80));
+        }
+        return list;
+    }();
+    return photos;
+}
+
+}  // namespace
+
 QStringList MakeRecipeCollection(const QString& dataRoot, int count) {
     static const QStringList kinds = {QStringLiteral("主菜"), QStringLiteral("副菜"), QStringLiteral("汁物"),
                                       QStringLiteral("デザート")};
     static const QStringList groups = {QStringLiteral("和食"), QStringLiteral("洋食"), QStringLiteral("中華")};
-    const QByteArray photo = SmallJpeg(64, 48);
+    const QList<QByteArray>& photos = CameraPhotos();
     const QByteArray foodstuff = RecipeFileBytes(
         QStringLiteral("じゃがいも　３個\n玉ねぎ　１個\n牛肉　２００ｇ\nしょうゆ　大さじ３\n砂糖　大さじ２"));
     const QByteArray how = RecipeFileBytes(
@@ -116,7 +145,7 @@ QStringList MakeRecipeCollection(const QString& dataRoot, int count) {
         };
         WriteRaw(folder + QStringLiteral("Status.txt"), RecipeFileBytes(status.join(QLatin1Char('\n'))));
         if (i % 3 == 0)
-            WriteRaw(folder + QStringLiteral("写真.jpg"), photo);
+            WriteRaw(folder + QStringLiteral("写真.jpg"), photos[(i / 3) % photos.size()]);
         names.append(name);
     }
     return names;
