@@ -22,6 +22,7 @@
 #include "platform/file_io.h"
 #include "platform/jpeg.h"
 #include "platform/sjis.h"
+#include "support/icon_fixture.h"
 #include "support/render_ui.h"
 #include "support/temp_app_dir.h"
 
@@ -32,13 +33,7 @@ struct TNewRecipeWindows {
     TNewWizardForm Wizard;
     TIconForm Picker;
     TNewRecipeWindows() {
-        QList<QPixmap> icons;
-        for (int i = 0; i < 35; ++i) {
-            QPixmap pix(32, 32);
-            pix.fill(QColor::fromHsv(i * 9, 200, 200));
-            icons.append(pix);
-        }
-        Picker.BuildIconGrid(icons);
+        Picker.BuildIconGrid(ColouredIcons(35));
         Wizard.SetIconPicker(&Picker);
     }
 };
@@ -53,8 +48,6 @@ void ClickNext(TNewWizardForm* wizard, int times) {
     for (int i = 0; i < times; ++i)
         QTest::mouseClick(Child<QPushButton>(wizard, "BitBtnNext"), Qt::LeftButton);
 }
-
-const TIconNames UserIcons{{"fish.bmp", "rice.bmp"}, {"33", "34"}};
 
 }  // namespace
 
@@ -213,7 +206,7 @@ TEST(NewForm, FullWizardWritesTwelveLinesAndTheBitmapPhotoAsJpeg) {
             ClickNext(&w.Wizard, 1);
         });
     });
-    const std::optional<TCookItem> item = RunNewRecipe(&w.Names, &w.Wizard, app.Path("Cook"), UserIcons);
+    const std::optional<TCookItem> item = RunNewRecipe(&w.Names, &w.Wizard, app.Path("Cook"), TwoUserIcons());
     ASSERT_TRUE(item.has_value());
     EXPECT_EQ(ReadSjisLines(app.Path("Cook/親子丼/Status.txt")),
               QStringList({"Icon=34", QStringLiteral("Kind=主食"), QStringLiteral("Amount=1人分"), "Calorie=650",

@@ -8,21 +8,8 @@
 #include "dialogs/icon_form.h"
 #include "dialogs/progress_form.h"
 #include "dialogs/star_rating_widget.h"
+#include "support/icon_fixture.h"
 #include "support/render_ui.h"
-
-namespace {
-
-QList<QPixmap> ColouredIcons(int count) {
-    QList<QPixmap> icons;
-    for (int i = 0; i < count; ++i) {
-        QPixmap pix(32, 32);
-        pix.fill(QColor::fromHsv((i * 10) % 360, 200, 200));
-        icons.append(pix);
-    }
-    return icons;
-}
-
-}  // namespace
 
 TEST(StarRatingWidget, ClickLightsUpToTheStarAndValueCounts) {
     TStarRating row({"Image5", "Image6", "Image7", "Image8", "Image9"});
