@@ -11,6 +11,8 @@
 #include <QPushButton>
 #include <QToolButton>
 
+#include <utility>
+
 #include "dialogs/icon_box_widget.h"
 #include "dialogs/icon_form.h"
 #include "dialogs/numeric_key_filter_widget.h"
@@ -219,7 +221,8 @@ void TNewWizardForm::SetChoices(const QStringList& kinds, const QStringList& amo
 }
 
 void TNewWizardForm::showEvent(QShowEvent* event) {
-    Reset();
+    if (!std::exchange(KeepContents, false))
+        Reset();
     QDialog::showEvent(event);
 }
 

@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPainter>
 #include <QPushButton>
 #include <QTest>
 
@@ -14,7 +15,9 @@
 #include "dialogs/star_rating_widget.h"
 #include "platform/dialogs.h"
 #include "platform/file_io.h"
+#include "dialogs/tiled_background.h"
 #include "support/icon_fixture.h"
+#include "support/render_ui.h"
 #include "support/temp_app_dir.h"
 
 namespace {
@@ -116,4 +119,37 @@ TEST(ElementForm, FailedSaveKeepsTheDialogOpenAndReports) {
     ASSERT_EQ(answers.Calls().size(), 1u);
     EXPECT_TRUE(answers.Calls()[0].Text.startsWith("Save Attributes Error. Msg="));
     EXPECT_FALSE(QDir(app.Path("Cook/Gone")).exists());
+}
+
+TEST(ElementForm, PickerAnswersClicksWhileTheDialogIsModal) {
+    // As at start-up: the picker and the dialog both belong to the main window,
+    // and the dialog runs modally; clicks reach the picker as window events.
+    TTempAppDir app;
+    app.WriteSjis("Cook/A/Status.txt", QStringLiteral("Icon=1\r\n"));
+    QWidget mainWindow;
+    mainWindow.resize(400, 300);
+    mainWindow.show();
+    auto* picker = new TIconForm(&mainWindow);
+    picker->BuildIconGrid(ColouredIcons(35));
+    auto* form = new TElementForm(&mainWindow);
+    form->SetIconPicker(picker);
+    form->SetRecipe(app.Path("Cook/A/"), TwoUserIcons());
+    QPixmap tile(24, 24);
+    tile.fill(QColor(250, 236, 214));
+    QPainter(&tile).fillRect(0, 0, 12, 12, QColor(244, 222, 190));
+    SetSharedBackImg(tile);
+    WhenShown(form, [&] {
+        RenderWidgetIfAsked(form, "element_form");
+        QTest::mouseClick(Child<TIconBox>(form, "Image1"), Qt::LeftButton);
+        EXPECT_TRUE(picker->isVisible());
+        RenderWidgetIfAsked(picker, "icon_picker");
+        QWidget* cell = picker->findChild<QWidget*>("IconImage7");
+        const QPoint at = cell->mapTo(picker, cell->rect().center());
+        QTest::mouseClick(picker->windowHandle(), Qt::LeftButton, Qt::NoModifier, at);
+        EXPECT_EQ(Child<TIconBox>(form, "Image1")->Hint(), "7");
+        EXPECT_FALSE(picker->isVisible());
+        form->reject();
+    });
+    form->exec();
+    SetSharedBackImg(QPixmap());
 }

@@ -9,6 +9,7 @@
 #include "dialogs/progress_form.h"
 #include "dialogs/star_rating_widget.h"
 #include "support/icon_fixture.h"
+#include "support/render_ui.h"
 
 TEST(StarRatingWidget, ClickLightsUpToTheStarAndValueCounts) {
     TStarRating row({"Image5", "Image6", "Image7", "Image8", "Image9"});
@@ -70,6 +71,7 @@ TEST(ProgressForm, ScopeShowsTextAndBusyCursorAndReleasesThemOnError) {
         EXPECT_TRUE(form.isVisible());
         EXPECT_TRUE(form.Animation()->IsRunning());
         EXPECT_EQ(form.Text(), "更新中...");
+        RenderWidgetIfAsked(&form, "progress_form");
         ASSERT_NE(QApplication::overrideCursor(), nullptr);
         EXPECT_EQ(QApplication::overrideCursor()->shape(), Qt::WaitCursor);
         {
