@@ -18,12 +18,6 @@ QString TodayDateText() {
     return QDate::currentDate().toString(QStringLiteral("yyyy/MM/dd"));
 }
 
-int ToIntDef(const QString& text, int fallback) {
-    bool ok = false;
-    const int value = text.toInt(&ok);
-    return ok ? value : fallback;
-}
-
 TStatusFile WizardStatus(const TRecipeAttributes& a, const QString& date, const TIconNames& icons) {
     TStatusFile status;
     status.SetValue(StatusKey::Icon, a.IconHint);

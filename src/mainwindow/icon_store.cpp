@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFileInfo>
 
+#include "common/helpers.h"
 #include "mainwindow/status_file.h"
 #include "platform/file_io.h"
 
@@ -52,9 +53,7 @@ QImage TIconStore::Icon32(int index) const { return IsValidIndex(index) ? Icons3
 int TIconStore::IndexOfFileName(const QString& fileName) const {
     for (qsizetype p = 0; p < FileNames.size(); ++p) {
         if (FileNames[p].compare(fileName, Qt::CaseInsensitive) == 0) {
-            bool ok = false;
-            const int index = Indexes[p].toInt(&ok);
-            return ok ? index : -1;
+            return ToIntDef(Indexes[p], -1);
         }
     }
     return -1;
@@ -70,6 +69,6 @@ int TIconStore::ResolveIcon(const TStatusFile& status) const {
 }
 
 int TIconStore::ResolveIcon(const QString& imageFileName, const QString& icon) const {
-    const int index = imageFileName.isEmpty() ? TStatusFile::ToInt(icon, -1) : IndexOfFileName(imageFileName);
+    const int index = imageFileName.isEmpty() ? ToIntDef(icon, -1) : IndexOfFileName(imageFileName);
     return IsValidIndex(index) ? index : -1;
 }

@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFileInfo>
 
+#include "common/helpers.h"
 #include "platform/file_io.h"
 #include "platform/saporia_error.h"
 #include "platform/sjis.h"
@@ -73,13 +74,7 @@ QStringList TStatusFile::Values(const QStringList& keys) const {
     return values;
 }
 
-int TStatusFile::ToInt(const QString& value, int fallback) {
-    bool ok = false;
-    const int number = value.toInt(&ok, 10);
-    return ok ? number : fallback;
-}
-
-int TStatusFile::IntValue(const QString& key, int fallback) const { return ToInt(Value(key), fallback); }
+int TStatusFile::IntValue(const QString& key, int fallback) const { return ToIntDef(Value(key), fallback); }
 
 void TStatusFile::SetValue(const QString& key, const QString& value) {
     const qsizetype i = IndexOf(key);
