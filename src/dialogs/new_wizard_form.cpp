@@ -1,11 +1,8 @@
 #include "dialogs/new_wizard_form.h"
 
-#include <QApplication>
-#include <QClipboard>
 #include <QFrame>
 #include <QLabel>
 #include <QMenu>
-#include <QMimeData>
 #include <QPainter>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -17,6 +14,7 @@
 #include "dialogs/icon_form.h"
 #include "dialogs/numeric_key_filter_widget.h"
 #include "mainwindow/recipe_folder.h"
+#include "platform/clipboard.h"
 #include "platform/dialogs.h"
 #include "platform/jpeg.h"
 
@@ -286,10 +284,7 @@ void TNewWizardForm::L1Click() {
 }
 
 void TNewWizardForm::Paste2Click() {
-    const QMimeData* mime = QApplication::clipboard()->mimeData();
-    if (!mime || !mime->hasImage())
-        return;
-    const QImage image = qvariant_cast<QImage>(mime->imageData());
+    const QImage image = ClipboardPicture();
     if (image.isNull())
         return;
     RunGuarded(this, ErrorPrefix(QStringLiteral("Paste")), [&] {

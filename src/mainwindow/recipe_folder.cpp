@@ -1,10 +1,10 @@
 #include "mainwindow/recipe_folder.h"
 
-#include <QBuffer>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 
+#include "mainwindow/picture_codec.h"
 #include "platform/file_io.h"
 #include "platform/jpeg.h"
 #include "platform/saporia_error.h"
@@ -52,15 +52,6 @@ QByteArray FileBytes(const QString& fileName, QString text) {
         throw TSaporiaError(fileName + QStringLiteral(": ") + SjisFailureMessage(failure));
     }
     return *bytes;
-}
-
-QByteArray BitmapBytes(const QImage& image) {
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    if (!image.convertToFormat(QImage::Format_RGB888).save(&buffer, "BMP"))
-        throw TSaporiaError(QStringLiteral("%1 を作れません").arg(MemoFileName));
-    return bytes;
 }
 
 bool HasJpgExtension(const QString& fileName) { return fileName.endsWith(QLatin1String(".jpg"), Qt::CaseInsensitive); }
@@ -195,7 +186,7 @@ void SaveRecipeFolder(const QString& recipePath, TRecipeContent& c) {
         writes.append({pathOf(PhotoFileName), c.Photo});
     }
     if (c.MemoDirty && !c.Memo.isNull())
-        writes.append({pathOf(MemoFileName), BitmapBytes(c.Memo)});
+        writes.append({pathOf(MemoFileName), EncodeBitmap(c.Memo, QStringLiteral("%1 を作れません").arg(MemoFileName))});
 
     // A folder standing where a file goes would fail half-way: refuse up front.
     for (const TPlannedWrite& write : writes)

@@ -65,14 +65,16 @@ QString ExistingNameIgnoringCase(const QString& dir, const QString& name) {
     return name;
 }
 
+bool LessIgnoringCase(const QString& a, const QString& b) {
+    const int c = a.compare(b, Qt::CaseInsensitive);
+    return c != 0 ? c < 0 : a < b;
+}
+
 QStringList SortedEntries(const QString& dir, const QStringList& nameFilters, bool folders) {
     QDir::Filters filters = QDir::NoDotAndDotDot | QDir::Hidden;
     filters |= folders ? QDir::Dirs : QDir::Files;
     QStringList entries = QDir(dir).entryList(nameFilters, filters, QDir::NoSort);
-    std::sort(entries.begin(), entries.end(), [](const QString& a, const QString& b) {
-        const int c = a.compare(b, Qt::CaseInsensitive);
-        return c != 0 ? c < 0 : a < b;
-    });
+    std::sort(entries.begin(), entries.end(), LessIgnoringCase);
     return entries;
 }
 
