@@ -168,7 +168,11 @@ TNewWizardForm::TNewWizardForm(QWidget* parent) : QDialog(parent), NumericFilter
     auto* panelButton = new QFrame(this);
     panelButton->setObjectName("PanelButton");
     panelButton->setGeometry(0, 379 - 41, 527, 41);
-    panelButton->setFrameShape(QFrame::HLine);
+    // A rule along the top of the bar, not through the middle of the buttons.
+    auto* buttonRule = new QFrame(panelButton);
+    buttonRule->setFrameShape(QFrame::HLine);
+    buttonRule->setFrameShadow(QFrame::Sunken);
+    buttonRule->setGeometry(0, 0, 527, 2);
     BitBtnPrev = new QPushButton(QStringLiteral("< 戻る(&B)"), panelButton);
     BitBtnPrev->setObjectName("BitBtnPrev");
     BitBtnPrev->setGeometry(256, 8, 85, 26);

@@ -134,7 +134,7 @@ TEST(IconManageForm, FailedDeleteAndSaveAreReportedAndChangeNothing) {
     TDialogAnswerer answers;
     WhenShown(&form, [&] {
         RenderWidgetIfAsked(&form, "icon_manage_form");
-        ASSERT_EQ(form.PanelCount(), 2);
+        EXPECT_EQ(form.PanelCount(), 2);
         QTest::mouseClick(form.findChild<QLabel*>("MkImg1"), Qt::LeftButton);
         answers.Answer(TMsgResult::Yes);
         form.BitBtn2Click();
