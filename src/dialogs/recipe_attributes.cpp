@@ -2,16 +2,14 @@
 
 #include <QDate>
 
+#include "mainwindow/icon_store.h"
+
 QString TIconNames::FileNameOfHint(const QString& hint) const {
-    const qsizetype at = Indexes.indexOf(hint);
-    return at >= 0 && at < FileNames.size() ? FileNames[at] : QString();
+    return UserIconFileName(FileNames, Indexes, hint);
 }
 
 int TIconNames::IndexOfFileName(const QString& fileName) const {
-    for (qsizetype i = 0; i < FileNames.size() && i < Indexes.size(); ++i)
-        if (FileNames[i].compare(fileName, Qt::CaseInsensitive) == 0)
-            return ToIntDef(Indexes[i], -1);
-    return -1;
+    return UserIconIndex(FileNames, Indexes, fileName);
 }
 
 QString TodayDateText() {

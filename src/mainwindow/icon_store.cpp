@@ -50,18 +50,24 @@ QImage TIconStore::Icon16(int index) const { return IsValidIndex(index) ? Icons1
 
 QImage TIconStore::Icon32(int index) const { return IsValidIndex(index) ? Icons32[index] : QImage(); }
 
-int TIconStore::IndexOfFileName(const QString& fileName) const {
-    for (qsizetype p = 0; p < FileNames.size(); ++p) {
-        if (FileNames[p].compare(fileName, Qt::CaseInsensitive) == 0) {
-            return ToIntDef(Indexes[p], -1);
-        }
-    }
+int UserIconIndex(const QStringList& fileNames, const QStringList& indexes, const QString& fileName) {
+    for (qsizetype i = 0; i < fileNames.size() && i < indexes.size(); ++i)
+        if (fileNames[i].compare(fileName, Qt::CaseInsensitive) == 0)
+            return ToIntDef(indexes[i], -1);
     return -1;
 }
 
+QString UserIconFileName(const QStringList& fileNames, const QStringList& indexes, const QString& indexText) {
+    const qsizetype at = indexes.indexOf(indexText);
+    return at >= 0 && at < fileNames.size() ? fileNames[at] : QString();
+}
+
+int TIconStore::IndexOfFileName(const QString& fileName) const {
+    return UserIconIndex(FileNames, Indexes, fileName);
+}
+
 QString TIconStore::FileNameOfIndex(int index) const {
-    const qsizetype p = Indexes.indexOf(QString::number(index));
-    return p < 0 ? QString() : FileNames[p];
+    return UserIconFileName(FileNames, Indexes, QString::number(index));
 }
 
 int TIconStore::ResolveIcon(const TStatusFile& status) const {
