@@ -164,3 +164,9 @@ TCaretWord GetWordBeforeCaret(const QString& text, int caret) {
     result.Word.remove(QChar(0x3001));
     return result;
 }
+
+int ToIntDef(const QString& text, int fallback) {
+    bool ok = false;
+    const int value = text.toInt(&ok);
+    return ok ? value : fallback;
+}

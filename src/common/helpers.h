@@ -37,6 +37,9 @@ bool FindUrlInText(const QString& text, int& start, int& length);
 // box.
 bool CheckForbiddenChars(const QString& text, QString* message = nullptr);
 
+// The text as a decimal integer, `fallback` when it is not one.
+int ToIntDef(const QString& text, int fallback);
+
 // "True" or "False"; only the exact text "True" reads as true.
 QString BoolToText(bool value);
 bool TextToBool(const QString& text);

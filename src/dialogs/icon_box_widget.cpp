@@ -2,6 +2,8 @@
 
 #include <QMouseEvent>
 
+#include "common/helpers.h"
+
 TIconBox::TIconBox(QWidget* parent) : QLabel(parent) {
     setFixedSize(32, 32);
     setCursor(Qt::PointingHandCursor);
@@ -9,9 +11,7 @@ TIconBox::TIconBox(QWidget* parent) : QLabel(parent) {
 }
 
 int TIconBox::IconIndex() const {
-    bool ok = false;
-    const int index = HintText.toInt(&ok);
-    return ok ? index : -1;
+    return ToIntDef(HintText, -1);
 }
 
 void TIconBox::SetIcon(const QString& hint, const QPixmap& picture) {

@@ -8,6 +8,7 @@
 #include <QImageReader>
 #include <QPainter>
 
+#include "mainwindow/picture_codec.h"
 #include "platform/file_io.h"
 #include "platform/jpeg.h"
 #include "platform/saporia_error.h"
@@ -40,12 +41,7 @@ QImage IconPictureFromFile(const QString& path) {
 }
 
 QByteArray IconBitmapBytes(const QImage& icon) {
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    if (!icon.convertToFormat(QImage::Format_RGB888).save(&buffer, "BMP"))
-        throw TSaporiaError(QStringLiteral("アイコンを作成できません"));
-    return bytes;
+    return EncodeBitmap(icon, QStringLiteral("アイコンを作成できません"));
 }
 
 QString IconFileNameFor(const QString& picturePath) {
@@ -55,10 +51,7 @@ QString IconFileNameFor(const QString& picturePath) {
 QStringList IconFolderEntries(const QString& iconFolder) {
     QStringList names = QDir(iconFolder).entryList(
         QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System, QDir::NoSort);
-    std::sort(names.begin(), names.end(), [](const QString& a, const QString& b) {
-        const int c = a.compare(b, Qt::CaseInsensitive);
-        return c != 0 ? c < 0 : a < b;
-    });
+    std::sort(names.begin(), names.end(), LessIgnoringCase);
     QStringList result;
     for (const QString& name : names) {
         const qsizetype dot = name.lastIndexOf(QLatin1Char('.'));
@@ -69,7 +62,5 @@ QStringList IconFolderEntries(const QString& iconFolder) {
 }
 
 QString IconDeleteQuestion(const QString& fileName) {
-    const qsizetype dot = fileName.lastIndexOf(QLatin1Char('.'));
-    const QString base = dot >= 0 ? fileName.left(dot) : fileName;
-    return QStringLiteral("「") + base + QStringLiteral("」を削除してもよろしいですか？");
+    return QStringLiteral("「") + WithoutExtension(fileName) + QStringLiteral("」を削除してもよろしいですか？");
 }

@@ -53,11 +53,6 @@ QPixmap PlaceholderPicture() {
     return pix;
 }
 
-QString BaseName(const QString& fileName) {
-    const qsizetype dot = fileName.lastIndexOf(QLatin1Char('.'));
-    return dot >= 0 ? fileName.left(dot) : fileName;
-}
-
 }  // namespace
 
 TIconManageForm::TIconManageForm(QWidget* parent) : QDialog(parent) {
@@ -169,9 +164,9 @@ void TIconManageForm::AddPanel(const QString& fileName, QPoint at) {
     image->setPixmap(picture.isNull() ? PlaceholderPicture()
                                       : QPixmap::fromImage(picture.scaled(32, 32, Qt::KeepAspectRatio)));
 
-    auto* label = new QLabel(BaseName(fileName), panel);
+    auto* label = new QLabel(WithoutExtension(fileName), panel);
     label->setGeometry(1, 37, 47, 12);
-    label->setToolTip(BaseName(fileName));
+    label->setToolTip(WithoutExtension(fileName));
     QFont small(QStringLiteral("ＭＳ Ｐゴシック"));
     small.setPointSize(8);
     label->setFont(small);

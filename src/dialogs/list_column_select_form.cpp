@@ -173,7 +173,7 @@ bool TListColumnSelectForm::eventFilter(QObject* watched, QEvent* event) {
             // presses a button while a width is typed.
             const auto* key = static_cast<QKeyEvent*>(event);
             const QString text = key->text();
-            if (key->key() == Qt::Key_Escape)
+            if (key->key() == Qt::Key_Escape || key->key() == Qt::Key_Delete)
                 return false;
             if (!text.isEmpty() && key->key() != Qt::Key_Backspace &&
                 !(text.size() == 1 && text[0] >= u'0' && text[0] <= u'9'))

@@ -69,21 +69,29 @@ std::optional<TCookItem> RunNewRecipe(TNewForm* nameDialog, TNewWizardForm* wiza
     if (nameDialog->exec() != QDialog::Accepted)
         return std::nullopt;
     const QString name = nameDialog->RecipeName();
-    std::optional<TWizardRecipe> collected;
-    if (nameDialog->UseWizard()) {
-        wizard->SetRecipeName(name);
-        if (wizard->exec() != QDialog::Accepted)
-            return std::nullopt;
-        collected = wizard->Collected();
-    }
-    if (beforeCreate && !beforeCreate())
-        return std::nullopt;
-    std::optional<TCookItem> created;
+    const bool useWizard = nameDialog->UseWizard();
     QWidget* owner = nameDialog->parentWidget();
-    RunGuarded(owner, ErrorPrefix(QStringLiteral("New Recipe")), [&] {
-        created = CreateRecipe(dataRoot, name, collected ? &*collected : nullptr, TodayDateText(), icons);
-    });
-    return created;
+    for (;;) {
+        std::optional<TWizardRecipe> collected;
+        if (useWizard) {
+            wizard->SetRecipeName(name);
+            if (wizard->exec() != QDialog::Accepted)
+                return std::nullopt;
+            collected = wizard->Collected();
+        }
+        if (beforeCreate && !beforeCreate())
+            return std::nullopt;
+        std::optional<TCookItem> created;
+        RunGuarded(owner, ErrorPrefix(QStringLiteral("New Recipe")), [&] {
+            created = CreateRecipe(dataRoot, name, collected ? &*collected : nullptr, TodayDateText(), icons);
+        });
+        if (created || !useWizard)
+            return created;
+        // The failure has been shown (a character the files cannot hold, a
+        // full disk): the wizard comes back with everything typed so far, to
+        // be mended or cancelled.
+        wizard->KeepContentsOnNextShow();
+    }
 }
 
 TNewForm* NewForm = nullptr;

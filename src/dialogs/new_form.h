@@ -47,7 +47,8 @@ private:
 // `beforeCreate` runs once the user has given everything and may still
 // stop the creation (the save question of the open recipe). Returns the new
 // record, or nothing when the user cancelled or the creation failed (the
-// failure has been shown, nothing is left on disk).
+// failure has been shown, nothing is left on disk). After a failed creation
+// from the wizard the wizard shows again with its entries kept.
 std::optional<TCookItem> RunNewRecipe(TNewForm* nameDialog, TNewWizardForm* wizard, const QString& dataRoot,
                                       const TIconNames& icons, const std::function<bool()>& beforeCreate = {});
 

@@ -1,20 +1,20 @@
 #include "dialogs/new_wizard_form.h"
 
-#include <QApplication>
-#include <QClipboard>
 #include <QFrame>
 #include <QLabel>
 #include <QMenu>
-#include <QMimeData>
 #include <QPainter>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QToolButton>
 
+#include <utility>
+
 #include "dialogs/icon_box_widget.h"
 #include "dialogs/icon_form.h"
 #include "dialogs/numeric_key_filter_widget.h"
 #include "mainwindow/recipe_folder.h"
+#include "platform/clipboard.h"
 #include "platform/dialogs.h"
 #include "platform/jpeg.h"
 
@@ -168,7 +168,11 @@ TNewWizardForm::TNewWizardForm(QWidget* parent) : QDialog(parent), NumericFilter
     auto* panelButton = new QFrame(this);
     panelButton->setObjectName("PanelButton");
     panelButton->setGeometry(0, 379 - 41, 527, 41);
-    panelButton->setFrameShape(QFrame::HLine);
+    // A rule along the top of the bar, not through the middle of the buttons.
+    auto* buttonRule = new QFrame(panelButton);
+    buttonRule->setFrameShape(QFrame::HLine);
+    buttonRule->setFrameShadow(QFrame::Sunken);
+    buttonRule->setGeometry(0, 0, 527, 2);
     BitBtnPrev = new QPushButton(QStringLiteral("< 戻る(&B)"), panelButton);
     BitBtnPrev->setObjectName("BitBtnPrev");
     BitBtnPrev->setGeometry(256, 8, 85, 26);
@@ -219,7 +223,8 @@ void TNewWizardForm::SetChoices(const QStringList& kinds, const QStringList& amo
 }
 
 void TNewWizardForm::showEvent(QShowEvent* event) {
-    Reset();
+    if (!std::exchange(KeepContents, false))
+        Reset();
     QDialog::showEvent(event);
 }
 
@@ -279,10 +284,7 @@ void TNewWizardForm::L1Click() {
 }
 
 void TNewWizardForm::Paste2Click() {
-    const QMimeData* mime = QApplication::clipboard()->mimeData();
-    if (!mime || !mime->hasImage())
-        return;
-    const QImage image = qvariant_cast<QImage>(mime->imageData());
+    const QImage image = ClipboardPicture();
     if (image.isNull())
         return;
     RunGuarded(this, ErrorPrefix(QStringLiteral("Paste")), [&] {

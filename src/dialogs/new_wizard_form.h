@@ -28,6 +28,10 @@ public:
     // Choices of the kind, amount and group boxes, from the settings.
     void SetChoices(const QStringList& kinds, const QStringList& amounts, const QStringList& groups);
 
+    // The next showing keeps every entry and the step instead of starting
+    // afresh (after a creation that failed, so nothing typed is lost).
+    void KeepContentsOnNextShow() { KeepContents = true; }
+
     int StepIndex() const { return Step; }
     TWizardRecipe Collected() const;
     bool HasPhoto() const { return !PhotoJpeg.isEmpty(); }
@@ -50,6 +54,7 @@ private:
     QWidget* BuildStepPanel(const QString& name, const QString& title);
 
     int Step = 0;
+    bool KeepContents = false;
     QByteArray PhotoJpeg;
     QImage PhotoImage;
     TIconForm* IconPicker = nullptr;

@@ -12,6 +12,7 @@ QChar TypedCharacter(const QKeyEvent* key) {
     switch (key->key()) {
     case Qt::Key_Backspace:
         return QLatin1Char('\b');
+    case Qt::Key_Delete:  // an editing key, although some platforms give it the text DEL
     case Qt::Key_Return:
     case Qt::Key_Enter:
     case Qt::Key_Escape:

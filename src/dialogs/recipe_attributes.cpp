@@ -2,26 +2,18 @@
 
 #include <QDate>
 
+#include "mainwindow/icon_store.h"
+
 QString TIconNames::FileNameOfHint(const QString& hint) const {
-    const qsizetype at = Indexes.indexOf(hint);
-    return at >= 0 && at < FileNames.size() ? FileNames[at] : QString();
+    return UserIconFileName(FileNames, Indexes, hint);
 }
 
 int TIconNames::IndexOfFileName(const QString& fileName) const {
-    for (qsizetype i = 0; i < FileNames.size() && i < Indexes.size(); ++i)
-        if (FileNames[i].compare(fileName, Qt::CaseInsensitive) == 0)
-            return ToIntDef(Indexes[i], -1);
-    return -1;
+    return UserIconIndex(FileNames, Indexes, fileName);
 }
 
 QString TodayDateText() {
     return QDate::currentDate().toString(QStringLiteral("yyyy/MM/dd"));
-}
-
-int ToIntDef(const QString& text, int fallback) {
-    bool ok = false;
-    const int value = text.toInt(&ok);
-    return ok ? value : fallback;
 }
 
 TStatusFile WizardStatus(const TRecipeAttributes& a, const QString& date, const TIconNames& icons) {

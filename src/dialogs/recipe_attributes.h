@@ -4,6 +4,7 @@
 #include <QString>
 #include <QStringList>
 
+#include "common/helpers.h"
 #include "mainwindow/cook_item.h"
 #include "mainwindow/status_file.h"
 
@@ -46,9 +47,6 @@ struct TIconNames {
 
 // Today's date as the attribute file stores it.
 QString TodayDateText();
-
-// The text as a decimal integer, `fallback` when it is not one.
-int ToIntDef(const QString& text, int fallback);
 
 // "Status.txt" of a recipe made by the wizard, built from nothing.
 TStatusFile WizardStatus(const TRecipeAttributes& attributes, const QString& date, const TIconNames& icons);

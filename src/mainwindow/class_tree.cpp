@@ -5,6 +5,7 @@
 
 #include <QRegularExpression>
 
+#include "platform/file_io.h"
 #include "platform/sjis.h"
 
 namespace {
@@ -29,9 +30,9 @@ void FileUnder(TClassRoot& root, const QString& value, const QString& name) {
 
 void SortRoot(TClassRoot& root) {
     for (TClassValue& v : root.Values)
-        std::stable_sort(v.Names.begin(), v.Names.end(), CaptionLess);
+        std::stable_sort(v.Names.begin(), v.Names.end(), LessIgnoringCase);
     std::stable_sort(root.Values.begin(), root.Values.end(),
-                     [](const TClassValue& a, const TClassValue& b) { return CaptionLess(a.Text, b.Text); });
+                     [](const TClassValue& a, const TClassValue& b) { return LessIgnoringCase(a.Text, b.Text); });
 }
 
 }  // namespace
@@ -68,11 +69,6 @@ int CalorieBand(const QString& calorie) {
     return 4;
 }
 
-bool CaptionLess(const QString& a, const QString& b) {
-    const int c = a.compare(b, Qt::CaseInsensitive);
-    return c != 0 ? c < 0 : a < b;
-}
-
 TClassTree BuildClassTreeData(const TCookItems& items, const QList<int>& rowRecords) {
     TClassTree tree;
     tree[ClassGroup].Text = QStringLiteral("[グループ]");
@@ -104,7 +100,7 @@ QStringList GroupFilterItems(const TCookItems& items) {
     for (const TCookItem& item : items)
         if (!item.Group.isEmpty() && !groups.contains(item.Group))
             groups.append(item.Group);
-    std::stable_sort(groups.begin(), groups.end(), CaptionLess);
+    std::stable_sort(groups.begin(), groups.end(), LessIgnoringCase);
     groups.prepend(AllGroupsText);
     return groups;
 }

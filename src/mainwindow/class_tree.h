@@ -44,10 +44,6 @@ bool ParseAttributeNumber(const QString& text, double& value);
 // their order and their names stay in row order.
 TClassTree BuildClassTreeData(const TCookItems& items, const QList<int>& rowRecords);
 
-// Order used for sorted captions: ignoring case first, then exact, so the
-// result is the same on every run.
-bool CaptionLess(const QString& a, const QString& b);
-
 // The group filter: every distinct non-empty group of all records (hidden ones
 // too), sorted, after the "all groups" entry.
 QStringList GroupFilterItems(const TCookItems& items);

@@ -247,8 +247,18 @@ bool TCookListView::SelectRow(int row) {
 void TCookListView::SetRowFont(const QFont& font) {
     Report->setFont(font);
     Icons->setFont(font);
-    const int height = QFontMetrics(font).height() + 4;
-    Report->verticalHeader()->setDefaultSectionSize(std::max(18, height));
+    UpdateRowHeight();
+}
+
+void TCookListView::SetRowIconSize(int size) {
+    RowIconSize = size;
+    Report->setIconSize(QSize(size, size));
+    UpdateRowHeight();
+}
+
+void TCookListView::UpdateRowHeight() {
+    const int textHeight = QFontMetrics(Report->font()).height() + 4;
+    Report->verticalHeader()->setDefaultSectionSize(std::max({18, textHeight, RowIconSize + 2}));
 }
 
 QVariant TCookListView::KeyOfRow(int row) const {

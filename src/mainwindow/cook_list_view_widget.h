@@ -78,6 +78,8 @@ public:
     bool SelectRow(int row);
 
     void SetRowFont(const QFont& font);
+    // Icon size of the report view's rows (16 or 32); rows grow to hold it.
+    void SetRowIconSize(int size);
 
     // Asked before the selection moves to another row (or to none).
     std::function<bool()> Changing;
@@ -100,6 +102,8 @@ private:
     QListView* Icons = nullptr;
     QStackedLayout* Stack = nullptr;
     TViewStyle Style = vsReport;
+    int RowIconSize = 16;
+    void UpdateRowHeight();
     QVariant KeyOfRow(int row) const;
     QVariant LastKey;  // the selected row's record when SelectItem was last sent
 };

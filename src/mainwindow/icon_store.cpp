@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFileInfo>
 
+#include "common/helpers.h"
 #include "mainwindow/status_file.h"
 #include "platform/file_io.h"
 
@@ -27,7 +28,7 @@ TIconStore::TIconStore() {
 }
 
 void TIconStore::LoadUserIcons(const QString& appDir) {
-    const QString folder = (appDir.endsWith(QLatin1Char('/')) ? appDir : appDir + QLatin1Char('/')) + IconFolderName;
+    const QString folder = WithTrailingSlash(appDir) + IconFolderName;
     if (!QFileInfo(folder).isDir())
         QDir().mkpath(folder);  // a failure only means there are no user icons
     for (const QString& name : SortedEntries(folder, {}, false)) {
@@ -49,20 +50,24 @@ QImage TIconStore::Icon16(int index) const { return IsValidIndex(index) ? Icons1
 
 QImage TIconStore::Icon32(int index) const { return IsValidIndex(index) ? Icons32[index] : QImage(); }
 
-int TIconStore::IndexOfFileName(const QString& fileName) const {
-    for (qsizetype p = 0; p < FileNames.size(); ++p) {
-        if (FileNames[p].compare(fileName, Qt::CaseInsensitive) == 0) {
-            bool ok = false;
-            const int index = Indexes[p].toInt(&ok);
-            return ok ? index : -1;
-        }
-    }
+int UserIconIndex(const QStringList& fileNames, const QStringList& indexes, const QString& fileName) {
+    for (qsizetype i = 0; i < fileNames.size() && i < indexes.size(); ++i)
+        if (fileNames[i].compare(fileName, Qt::CaseInsensitive) == 0)
+            return ToIntDef(indexes[i], -1);
     return -1;
 }
 
+QString UserIconFileName(const QStringList& fileNames, const QStringList& indexes, const QString& indexText) {
+    const qsizetype at = indexes.indexOf(indexText);
+    return at >= 0 && at < fileNames.size() ? fileNames[at] : QString();
+}
+
+int TIconStore::IndexOfFileName(const QString& fileName) const {
+    return UserIconIndex(FileNames, Indexes, fileName);
+}
+
 QString TIconStore::FileNameOfIndex(int index) const {
-    const qsizetype p = Indexes.indexOf(QString::number(index));
-    return p < 0 ? QString() : FileNames[p];
+    return UserIconFileName(FileNames, Indexes, QString::number(index));
 }
 
 int TIconStore::ResolveIcon(const TStatusFile& status) const {
@@ -70,6 +75,6 @@ int TIconStore::ResolveIcon(const TStatusFile& status) const {
 }
 
 int TIconStore::ResolveIcon(const QString& imageFileName, const QString& icon) const {
-    const int index = imageFileName.isEmpty() ? TStatusFile::ToInt(icon, -1) : IndexOfFileName(imageFileName);
+    const int index = imageFileName.isEmpty() ? ToIntDef(icon, -1) : IndexOfFileName(imageFileName);
     return IsValidIndex(index) ? index : -1;
 }

@@ -19,6 +19,13 @@ inline const QString IconFolderName = QStringLiteral("Icon");
 // Built-in icon `index` (0-32) drawn at `size` pixels; null for other indexes.
 QImage BuiltInIcon(int index, int size);
 
+// Lookups over the user icons' parallel lists of file names and index texts.
+// The index of the icon named `fileName` (letter case ignored); -1 when it is
+// not listed or its index is not a number.
+int UserIconIndex(const QStringList& fileNames, const QStringList& indexes, const QString& fileName);
+// The file name of the icon whose index text is `indexText`; empty for none.
+QString UserIconFileName(const QStringList& fileNames, const QStringList& indexes, const QString& indexText);
+
 class TIconStore final {
 public:
     // Only the built-in icons.

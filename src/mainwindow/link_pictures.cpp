@@ -86,10 +86,8 @@ QList<TLinkPicture> LinkedPictures(const QString& recipePath) {
             continue;
         links.append(TLinkPicture{name.left(name.size() - 4), folder + QLatin1Char('/') + name});
     }
-    std::sort(links.begin(), links.end(), [](const TLinkPicture& a, const TLinkPicture& b) {
-        const int c = a.Word.compare(b.Word, Qt::CaseInsensitive);
-        return c != 0 ? c < 0 : a.Word < b.Word;
-    });
+    std::sort(links.begin(), links.end(),
+              [](const TLinkPicture& a, const TLinkPicture& b) { return LessIgnoringCase(a.Word, b.Word); });
     return links;
 }
 

@@ -53,6 +53,10 @@ void TMainForm::WireRecipeCommands() {
     for (QObject* control : {static_cast<QObject*>(miUpdate), static_cast<QObject*>(ToolButton5)})
         Wire(control, [this] { miUpdateClick(); });
     Wire(miIconManage, [this] { miIconManageClick(); });
+    // The list's pop-up answers its keys while the list has the focus; Ctrl+E
+    // is the one that no main-menu item carries as well.
+    E2->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+    CookListView->addAction(E2);
     connect(CookListView, &TCookListView::DoubleClicked, this, [this] { CookListViewDblClick(); });
     // The recipe commands follow the edit mode; the rest are always on.
     SetEditMode(EditMode());

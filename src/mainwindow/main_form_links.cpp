@@ -7,7 +7,6 @@
 #include <QClipboard>
 #include <QFileInfo>
 #include <QMenu>
-#include <QMimeData>
 #include <QTextEdit>
 
 #include "mainwindow/link_pane_widget.h"
@@ -15,6 +14,7 @@
 #include "mainwindow/link_pictures.h"
 #include "mainwindow/link_thumbnail_form.h"
 #include "mainwindow/main_form_aids.h"
+#include "platform/clipboard.h"
 #include "platform/dialogs.h"
 #include "platform/saporia_error.h"
 
@@ -22,11 +22,6 @@ namespace {
 
 const QString LinkFilter = QStringLiteral(
     "すべてのファイル (*.jpg *.jpeg);;JPEG イメージファイル (*.jpg);;JPEG イメージファイル (*.jpeg)");
-
-bool ClipboardHasPicture() {
-    const QMimeData* mime = QApplication::clipboard()->mimeData();
-    return mime && mime->hasImage();
-}
 
 }  // namespace
 

@@ -188,7 +188,6 @@ void TMainForm::ApplyOptionSettings(const TSettingsApply& apply, bool starting) 
     if (wasEmpty)
         SetModified(false);
 
-    const int iconSize = apply.LargeRowIcons ? 32 : 16;
-    CookListView->ReportView()->setIconSize(QSize(iconSize, iconSize));
+    CookListView->SetRowIconSize(apply.LargeRowIcons ? 32 : 16);
     CookListView->ReportView()->setShowGrid(apply.GridLines);
 }

@@ -66,10 +66,7 @@ void TPhotoPane::Page(const TRecipeContent& content, const QString& recipePath, 
     const QString file = PictureIndex < content.PictureFiles.size()
                              ? content.PictureFiles[PictureIndex]
                              : content.PictureNames[PictureIndex] + QStringLiteral(".jpg");
-    QString folder = recipePath;
-    if (!folder.endsWith(QLatin1Char('/')))
-        folder += QLatin1Char('/');
-    const QString path = folder + file;
+    const QString path = WithTrailingSlash(recipePath) + file;
     Picture = DecodePictureBytes(ReadFileBytes(path), path);
 }
 

@@ -11,6 +11,7 @@
 #include <QUrl>
 
 #include "mainwindow/recipe_folder.h"
+#include "platform/clipboard.h"
 
 TPhotoPaneView::TPhotoPaneView(QWidget* imagePanel, QLabel* image, QWidget* pagingPanel, QLabel* pagingCaption,
                                QToolButton* prev, QToolButton* next, QObject* parent)
@@ -78,11 +79,8 @@ void TPhotoPaneView::C2Click() {
 
 void TPhotoPaneView::Paste2Click() {
     TRecipeContent* content = Content ? Content() : nullptr;
-    const QMimeData* mime = QApplication::clipboard()->mimeData();
-    if (!content || !mime || !mime->hasImage())
-        return;
-    const QImage image = qvariant_cast<QImage>(mime->imageData());
-    if (image.isNull())
+    const QImage image = ClipboardPicture();
+    if (!content || image.isNull())
         return;
     Pane.SetPicture(*content, image);
     Refresh();

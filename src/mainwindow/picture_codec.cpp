@@ -12,6 +12,15 @@ QByteArray EncodeJpegImage(const QImage& image) {
     return EncodeJpeg(image, 75);
 }
 
+QByteArray EncodeBitmap(const QImage& image, const QString& failure) {
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    if (!image.convertToFormat(QImage::Format_RGB888).save(&buffer, "BMP"))
+        throw TSaporiaError(failure);
+    return bytes;
+}
+
 QImage DecodePictureBytes(const QByteArray& bytes, const QString& what) {
     if (LooksLikeJpeg(bytes))
         return DecodeJpeg(bytes);

@@ -1,20 +1,16 @@
 #include "mainwindow/recipe_folder.h"
 
-#include <QBuffer>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 
+#include "mainwindow/picture_codec.h"
 #include "platform/file_io.h"
 #include "platform/jpeg.h"
 #include "platform/saporia_error.h"
 #include "platform/sjis.h"
 
 namespace {
-
-QString WithSlash(const QString& path) {
-    return path.endsWith(QLatin1Char('/')) ? path : path + QLatin1Char('/');
-}
 
 // One listing of the recipe folder; fixed names are found ignoring case, the
 // exact spelling first.
@@ -56,20 +52,6 @@ QByteArray FileBytes(const QString& fileName, QString text) {
         throw TSaporiaError(fileName + QStringLiteral(": ") + SjisFailureMessage(failure));
     }
     return *bytes;
-}
-
-QByteArray BitmapBytes(const QImage& image) {
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    if (!image.convertToFormat(QImage::Format_RGB888).save(&buffer, "BMP"))
-        throw TSaporiaError(QStringLiteral("%1 を作れません").arg(MemoFileName));
-    return bytes;
-}
-
-QString BaseName(const QString& fileName) {
-    const qsizetype dot = fileName.lastIndexOf(QLatin1Char('.'));
-    return dot < 0 ? fileName : fileName.left(dot);
 }
 
 bool HasJpgExtension(const QString& fileName) { return fileName.endsWith(QLatin1String(".jpg"), Qt::CaseInsensitive); }
@@ -116,7 +98,7 @@ void ReadInto(const QString& folder, TRecipeContent& c) {
         if (!HasJpgExtension(file))
             continue;
         c.PictureFiles.append(file);
-        c.PictureNames.append(BaseName(file));
+        c.PictureNames.append(WithoutExtension(file));
     }
     const qsizetype main = c.PictureNames.indexOf(PhotoBaseName);
     if (c.PictureNames.size() >= 2 && main > 0) {
@@ -128,7 +110,7 @@ void ReadInto(const QString& folder, TRecipeContent& c) {
     if (QFileInfo(linkFolder).isDir())
         for (const QString& file : SortedEntries(linkFolder, {}, false))
             if (HasJpgExtension(file))
-                c.LinkWords.append(BaseName(file));
+                c.LinkWords.append(WithoutExtension(file));
 
     const QString status = listing.Find(StatusFileName);
     if (!status.isEmpty()) {
@@ -165,7 +147,7 @@ TRecipeContent ReadRecipeFolder(const QString& recipePath) {
         return content;
     }
     try {
-        ReadInto(WithSlash(recipePath), content);
+        ReadInto(WithTrailingSlash(recipePath), content);
     } catch (const TSaporiaError& error) {
         content.LoadError = error.message();
     }
@@ -175,7 +157,7 @@ TRecipeContent ReadRecipeFolder(const QString& recipePath) {
 void SaveRecipeFolder(const QString& recipePath, TRecipeContent& c) {
     if (recipePath.isEmpty())
         throw TSaporiaError(QStringLiteral("レシピが開かれていません"));
-    const QString folder = WithSlash(recipePath);
+    const QString folder = WithTrailingSlash(recipePath);
     if (!QFileInfo(folder).isDir())
         throw TSaporiaError(QStringLiteral("レシピのフォルダ %1 がありません").arg(QDir::toNativeSeparators(folder)));
     const TFolderListing listing(folder);
@@ -204,7 +186,7 @@ void SaveRecipeFolder(const QString& recipePath, TRecipeContent& c) {
         writes.append({pathOf(PhotoFileName), c.Photo});
     }
     if (c.MemoDirty && !c.Memo.isNull())
-        writes.append({pathOf(MemoFileName), BitmapBytes(c.Memo)});
+        writes.append({pathOf(MemoFileName), EncodeBitmap(c.Memo, QStringLiteral("%1 を作れません").arg(MemoFileName))});
 
     // A folder standing where a file goes would fail half-way: refuse up front.
     for (const TPlannedWrite& write : writes)

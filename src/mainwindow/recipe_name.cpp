@@ -2,6 +2,7 @@
 
 #include <QDir>
 
+#include "platform/file_io.h"
 #include "platform/saporia_error.h"
 #include "platform/sjis.h"
 
@@ -43,7 +44,7 @@ void CheckRecipeName(const QString& name) {
 }
 
 QString DataRootOf(const QString& appDir) {
-    return (appDir.endsWith(QLatin1Char('/')) ? appDir : appDir + QLatin1Char('/')) + QStringLiteral("Cook");
+    return WithTrailingSlash(appDir) + QStringLiteral("Cook");
 }
 
 bool IsDirectChildOf(const QString& dataRoot, const QString& path) {

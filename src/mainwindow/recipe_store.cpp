@@ -12,6 +12,7 @@
 
 #include <QFile>
 
+#include "common/helpers.h"
 #include "mainwindow/icon_store.h"
 #include "mainwindow/status_file.h"
 #include "platform/saporia_error.h"
@@ -175,8 +176,8 @@ void FillCookItem(TCookItem& item, const TStatusFile& status, const TIconStore& 
     item.WorkTime = v[5];
     item.Group = v[6];
     item.Salt = v[7];
-    item.NiceValue = TStatusFile::ToInt(v[8], -1);
-    item.DifficultValue = TStatusFile::ToInt(v[9], -1);
+    item.NiceValue = ToIntDef(v[8], -1);
+    item.DifficultValue = ToIntDef(v[9], -1);
     item.Icon = icons.ResolveIcon(v[10], v[11]);
 }
 

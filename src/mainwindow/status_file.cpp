@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFileInfo>
 
+#include "common/helpers.h"
 #include "platform/file_io.h"
 #include "platform/saporia_error.h"
 #include "platform/sjis.h"
@@ -20,10 +21,6 @@ QString WithoutLineBreaks(QString text) {
     text.replace(QLatin1Char('\r'), QLatin1Char(' '));
     text.replace(QLatin1Char('\n'), QLatin1Char(' '));
     return text;
-}
-
-QString FolderWithSlash(const QString& folder) {
-    return folder.endsWith(QLatin1Char('/')) ? folder : folder + QLatin1Char('/');
 }
 
 }  // namespace
@@ -77,13 +74,7 @@ QStringList TStatusFile::Values(const QStringList& keys) const {
     return values;
 }
 
-int TStatusFile::ToInt(const QString& value, int fallback) {
-    bool ok = false;
-    const int number = value.toInt(&ok, 10);
-    return ok ? number : fallback;
-}
-
-int TStatusFile::IntValue(const QString& key, int fallback) const { return ToInt(Value(key), fallback); }
+int TStatusFile::IntValue(const QString& key, int fallback) const { return ToIntDef(Value(key), fallback); }
 
 void TStatusFile::SetValue(const QString& key, const QString& value) {
     const qsizetype i = IndexOf(key);
@@ -113,7 +104,7 @@ void TStatusFile::Save(const QString& path) const { WriteFileAtomic(path, ToByte
 void TStatusFile::SaveToFolder(const QString& folder) const { Save(StatusFilePath(folder)); }
 
 QString StatusFilePath(const QString& folder) {
-    const QString dir = FolderWithSlash(folder);
+    const QString dir = WithTrailingSlash(folder);
     if (QFileInfo::exists(dir + StatusFileName))
         return dir + StatusFileName;
     return dir + ExistingNameIgnoringCase(dir, StatusFileName);

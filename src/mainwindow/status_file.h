@@ -49,7 +49,6 @@ public:
     QStringList Values(const QStringList& keys) const;
     // The value as a decimal integer; `fallback` when missing or not a number.
     int IntValue(const QString& key, int fallback = -1) const;
-    static int ToInt(const QString& value, int fallback = -1);
 
     // Sets the value in place (the key spelled as given). An empty value removes
     // the first line with that key. CR and LF in the value become blanks, so a

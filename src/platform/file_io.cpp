@@ -65,13 +65,24 @@ QString ExistingNameIgnoringCase(const QString& dir, const QString& name) {
     return name;
 }
 
+bool LessIgnoringCase(const QString& a, const QString& b) {
+    const int c = a.compare(b, Qt::CaseInsensitive);
+    return c != 0 ? c < 0 : a < b;
+}
+
 QStringList SortedEntries(const QString& dir, const QStringList& nameFilters, bool folders) {
     QDir::Filters filters = QDir::NoDotAndDotDot | QDir::Hidden;
     filters |= folders ? QDir::Dirs : QDir::Files;
     QStringList entries = QDir(dir).entryList(nameFilters, filters, QDir::NoSort);
-    std::sort(entries.begin(), entries.end(), [](const QString& a, const QString& b) {
-        const int c = a.compare(b, Qt::CaseInsensitive);
-        return c != 0 ? c < 0 : a < b;
-    });
+    std::sort(entries.begin(), entries.end(), LessIgnoringCase);
     return entries;
+}
+
+QString WithTrailingSlash(const QString& folder) {
+    return folder.endsWith(QLatin1Char('/')) ? folder : folder + QLatin1Char('/');
+}
+
+QString WithoutExtension(const QString& fileName) {
+    const qsizetype dot = fileName.lastIndexOf(QLatin1Char('.'));
+    return dot >= 0 ? fileName.left(dot) : fileName;
 }

@@ -28,6 +28,16 @@ void WriteSjisLines(const QString& path, const QStringList& lines);
 // Returns `name` itself when no such entry exists.
 QString ExistingNameIgnoringCase(const QString& dir, const QString& name);
 
+// Names in order ignoring case, then exactly, so the order is the same on
+// every run.
+bool LessIgnoringCase(const QString& a, const QString& b);
+
 // Entries of a folder sorted by name ignoring case (then exactly, so the order
 // is the same on every run).
 QStringList SortedEntries(const QString& dir, const QStringList& nameFilters, bool folders);
+
+// `folder` with one '/' at its end, for joining a file name to it.
+QString WithTrailingSlash(const QString& folder);
+
+// A file name without its last extension ("a.b.jpg" gives "a.b", ".jpg" gives "").
+QString WithoutExtension(const QString& fileName);

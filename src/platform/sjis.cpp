@@ -34,7 +34,11 @@ TIconv& Encoder() {
     return e;
 }
 
-bool IsRawByteChar(char16_t c) { return c >= RawByteBase && c <= RawByteBase + 0xFF; }
+// Only bytes 0x80-0xFF can be invalid CP932, so only U+F780-U+F7FF stand for
+// raw bytes. U+F700-U+F77F are ordinary characters that CP932 cannot hold:
+// taken as raw bytes they would slip a line break, "<" or "/" into a file
+// past every check made on the text.
+bool IsRawByteChar(char16_t c) { return c >= RawByteBase + 0x80 && c <= RawByteBase + 0xFF; }
 
 // iconv writes "¥" and "‾" as the bytes of "\" and "~", which read back as
 // those: the stored text would change without a word, so they count as

@@ -8,6 +8,8 @@
 #include <QRadioButton>
 #include <QSpinBox>
 
+#include "common/helpers.h"
+
 namespace {
 
 void SetLines(QPlainTextEdit* memo, const QStringList& items) { memo->setPlainText(items.join('\n')); }
@@ -30,9 +32,7 @@ void SelectIndex(QComboBox* combo, int index) {
 }
 
 int MemoSize(const QComboBox* combo) {
-    bool ok = false;
-    const int value = combo->currentText().toInt(&ok);
-    return ok ? value : 500;
+    return ToIntDef(combo->currentText(), 500);
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPainter>
 #include <QPushButton>
 #include <QTest>
 
@@ -14,23 +15,18 @@
 #include "dialogs/star_rating_widget.h"
 #include "platform/dialogs.h"
 #include "platform/file_io.h"
+#include "dialogs/tiled_background.h"
+#include "support/icon_fixture.h"
+#include "support/render_ui.h"
 #include "support/temp_app_dir.h"
 
 namespace {
-
-const TIconNames UserIcons{{"fish.bmp", "rice.bmp"}, {"33", "34"}};
 
 struct TElementWindows {
     TElementForm Form;
     TIconForm Picker;
     TElementWindows() {
-        QList<QPixmap> icons;
-        for (int i = 0; i < 35; ++i) {
-            QPixmap pix(32, 32);
-            pix.fill(QColor::fromHsv(i * 9, 200, 200));
-            icons.append(pix);
-        }
-        Picker.BuildIconGrid(icons);
+        Picker.BuildIconGrid(ColouredIcons(35));
         Form.SetIconPicker(&Picker);
     }
     int Stars(const QStringList& names) {
@@ -56,7 +52,7 @@ TEST(ElementForm, ShowsStoredValuesAndClampsTheStars) {
     app.WriteSjis("Cook/A/Status.txt", QStringLiteral("Icon=40\r\nImageFileName=RICE.bmp\r\nGroup=和食\r\nSalt=1.5\r\n"
                                                        "Calorie=300\r\nNiceValue=7\r\nDifficultValue=x\r\n"));
     TElementWindows w;
-    w.Form.SetRecipe(app.Path("Cook/A/"), UserIcons);
+    w.Form.SetRecipe(app.Path("Cook/A/"), TwoUserIcons());
     w.Form.show();
     EXPECT_EQ(w.Stars(NiceNames), 5);
     EXPECT_EQ(w.Stars(DifficultNames), 0);
@@ -69,7 +65,7 @@ TEST(ElementForm, ShowsStoredValuesAndClampsTheStars) {
 
     // A recipe without "Status.txt" starts from empty boxes, group and salt included.
     QDir().mkpath(app.Path("Cook/B"));
-    w.Form.SetRecipe(app.Path("Cook/B/"), UserIcons);
+    w.Form.SetRecipe(app.Path("Cook/B/"), TwoUserIcons());
     w.Form.show();
     EXPECT_EQ(w.Text("ComboBox3"), "");
     EXPECT_EQ(w.Text("Edit4"), "");
@@ -86,7 +82,7 @@ TEST(ElementForm, OkRoundTripKeepsOtherLinesOrderAndDate) {
     app.WriteSjis("Cook/A/Status.txt", QStringLiteral("Icon=3\r\nKind=汁物\r\nDate=2001/02/03\r\nMemo=x=y\r\n"
                                                        "Group=和食\r\nNiceValue=2\r\nDifficultValue=1\r\n"));
     TElementWindows w;
-    w.Form.SetRecipe(app.Path("Cook/A/"), UserIcons);
+    w.Form.SetRecipe(app.Path("Cook/A/"), TwoUserIcons());
     w.Form.show();
     // Pick a user icon, change the rating and the price, then OK.
     QTest::mouseClick(Child<TIconBox>(&w.Form, "Image1"), Qt::LeftButton);
@@ -113,7 +109,7 @@ TEST(ElementForm, FailedSaveKeepsTheDialogOpenAndReports) {
     TElementWindows w;
     TDialogAnswerer answers;
     // The recipe folder went away under the dialog.
-    w.Form.SetRecipe(app.Path("Cook/Gone/"), UserIcons);
+    w.Form.SetRecipe(app.Path("Cook/Gone/"), TwoUserIcons());
     WhenShown(&w.Form, [&] {
         QTest::mouseClick(Child<QPushButton>(&w.Form, "Button1"), Qt::LeftButton);
         EXPECT_TRUE(w.Form.isVisible());
@@ -123,4 +119,37 @@ TEST(ElementForm, FailedSaveKeepsTheDialogOpenAndReports) {
     ASSERT_EQ(answers.Calls().size(), 1u);
     EXPECT_TRUE(answers.Calls()[0].Text.startsWith("Save Attributes Error. Msg="));
     EXPECT_FALSE(QDir(app.Path("Cook/Gone")).exists());
+}
+
+TEST(ElementForm, PickerAnswersClicksWhileTheDialogIsModal) {
+    // As at start-up: the picker and the dialog both belong to the main window,
+    // and the dialog runs modally; clicks reach the picker as window events.
+    TTempAppDir app;
+    app.WriteSjis("Cook/A/Status.txt", QStringLiteral("Icon=1\r\n"));
+    QWidget mainWindow;
+    mainWindow.resize(400, 300);
+    mainWindow.show();
+    auto* picker = new TIconForm(&mainWindow);
+    picker->BuildIconGrid(ColouredIcons(35));
+    auto* form = new TElementForm(&mainWindow);
+    form->SetIconPicker(picker);
+    form->SetRecipe(app.Path("Cook/A/"), TwoUserIcons());
+    QPixmap tile(24, 24);
+    tile.fill(QColor(250, 236, 214));
+    QPainter(&tile).fillRect(0, 0, 12, 12, QColor(244, 222, 190));
+    SetSharedBackImg(tile);
+    WhenShown(form, [&] {
+        RenderWidgetIfAsked(form, "element_form");
+        QTest::mouseClick(Child<TIconBox>(form, "Image1"), Qt::LeftButton);
+        EXPECT_TRUE(picker->isVisible());
+        RenderWidgetIfAsked(picker, "icon_picker");
+        QWidget* cell = picker->findChild<QWidget*>("IconImage7");
+        const QPoint at = cell->mapTo(picker, cell->rect().center());
+        QTest::mouseClick(picker->windowHandle(), Qt::LeftButton, Qt::NoModifier, at);
+        EXPECT_EQ(Child<TIconBox>(form, "Image1")->Hint(), "7");
+        EXPECT_FALSE(picker->isVisible());
+        form->reject();
+    });
+    form->exec();
+    SetSharedBackImg(QPixmap());
 }

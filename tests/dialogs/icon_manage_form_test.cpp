@@ -12,6 +12,7 @@
 #include "dialogs/icon_manage_form.h"
 #include "platform/dialogs.h"
 #include "platform/jpeg.h"
+#include "support/render_ui.h"
 #include "support/temp_app_dir.h"
 
 namespace {
@@ -120,4 +121,45 @@ TEST(IconManageForm, AddOverwriteDeleteAndRestartNotice) {
     WhenShown(&form, [&] { form.reject(); });
     form.exec();
     EXPECT_TRUE(answers.Texts().isEmpty());
+}
+
+TEST(IconManageForm, FailedDeleteAndSaveAreReportedAndChangeNothing) {
+    TTempAppDir app;
+    WritePicture(app, "Icon/keep.bmp", "BMP", Qt::green);
+    WritePicture(app, "pics/odd.png", "PNG", Qt::blue);
+    // Entries that cannot be replaced or removed as files.
+    QDir().mkpath(app.Path("Icon/odd.bmp/inside"));
+    TIconManageForm form;
+    form.SetAppDir(app.AppDir());
+    TDialogAnswerer answers;
+    WhenShown(&form, [&] {
+        RenderWidgetIfAsked(&form, "icon_manage_form");
+        EXPECT_EQ(form.PanelCount(), 2);
+        QTest::mouseClick(form.findChild<QLabel*>("MkImg1"), Qt::LeftButton);
+        answers.Answer(TMsgResult::Yes);
+        form.BitBtn2Click();
+        EXPECT_TRUE(QFileInfo(app.Path("Icon/odd.bmp")).isDir());
+        EXPECT_FALSE(form.IconsChanged());
+
+        answers.AnswerText(app.Path("pics/odd.png"));
+        answers.Answer(TMsgResult::Yes);
+        form.BitBtn1Click();
+        EXPECT_TRUE(QFileInfo(app.Path("Icon/odd.bmp")).isDir());
+        EXPECT_FALSE(form.IconsChanged());
+        EXPECT_EQ(form.PanelCount(), 2);
+        form.reject();
+    });
+    form.BuildIconGrid();
+    form.exec();
+    QStringList texts;
+    for (const TDialogCall& call : answers.Calls())
+        if (call.Kind == TDialogKind::Message)
+            texts << call.Text;
+    ASSERT_EQ(texts.size(), 4);
+    EXPECT_EQ(texts[0], QStringLiteral("「odd」を削除してもよろしいですか？"));
+    EXPECT_TRUE(texts[1].contains(app.Path("Icon/odd.bmp"))) << texts[1].toStdString();
+    EXPECT_EQ(texts[2], IconOverwriteQuestion);
+    EXPECT_TRUE(texts[3].startsWith("Add Icon Error. Msg=")) << texts[3].toStdString();
+    EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
+    EXPECT_EQ(IconFiles(app), QStringList({"keep.bmp", "odd.bmp"}));
 }

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTreeWidget>
@@ -97,6 +98,13 @@ TEST(ListColumnSelectForm, WidthLandsInTheRowItWasTypedFor) {
     c.Edit->setFocus();
     c.Edit->selectAll();
     QTest::keyClicks(c.Edit, "1a2x3");  // letters refused
+    EXPECT_EQ(c.Edit->text(), "123");
+    // Delete edits, even sent with the text DEL.
+    QTest::keyClick(c.Edit, Qt::Key_Home);
+    QKeyEvent del(QEvent::KeyPress, Qt::Key_Delete, Qt::NoModifier, QStringLiteral("\x7f"));
+    QApplication::sendEvent(c.Edit, &del);
+    EXPECT_EQ(c.Edit->text(), "23");
+    QTest::keyClicks(c.Edit, "1");
     EXPECT_EQ(c.Edit->text(), "123");
     // Enter does not press O K.
     QTest::keyClick(c.Edit, Qt::Key_Return);

@@ -22,6 +22,8 @@
 #include "platform/file_io.h"
 #include "platform/jpeg.h"
 #include "platform/sjis.h"
+#include "support/icon_fixture.h"
+#include "support/render_ui.h"
 #include "support/temp_app_dir.h"
 
 namespace {
@@ -31,13 +33,7 @@ struct TNewRecipeWindows {
     TNewWizardForm Wizard;
     TIconForm Picker;
     TNewRecipeWindows() {
-        QList<QPixmap> icons;
-        for (int i = 0; i < 35; ++i) {
-            QPixmap pix(32, 32);
-            pix.fill(QColor::fromHsv(i * 9, 200, 200));
-            icons.append(pix);
-        }
-        Picker.BuildIconGrid(icons);
+        Picker.BuildIconGrid(ColouredIcons(35));
         Wizard.SetIconPicker(&Picker);
     }
 };
@@ -52,8 +48,6 @@ void ClickNext(TNewWizardForm* wizard, int times) {
     for (int i = 0; i < times; ++i)
         QTest::mouseClick(Child<QPushButton>(wizard, "BitBtnNext"), Qt::LeftButton);
 }
-
-const TIconNames UserIcons{{"fish.bmp", "rice.bmp"}, {"33", "34"}};
 
 }  // namespace
 
@@ -70,6 +64,8 @@ TEST(NewForm, RefusedNamesWarnAndKeepTheDialogOpen) {
             TypeNameAndOk(&w.Names, bad, false);
             shownWhileOpen.append(w.Names.isVisible() ? "open" : "closed");
         }
+        Child<QLineEdit>(&w.Names, "EditRecipeName")->setText(QStringLiteral("肉じゃが"));
+        RenderWidgetIfAsked(&w.Names, "new_form");
         QTest::mouseClick(Child<QPushButton>(&w.Names, "BtnCancel"), Qt::LeftButton);
     });
     EXPECT_FALSE(RunNewRecipe(&w.Names, &w.Wizard, root, {}).has_value());
@@ -133,6 +129,49 @@ TEST(NewForm, UntouchedWizardWritesIconDateGroupAndZeroRatings) {
     EXPECT_FALSE(QFileInfo::exists(app.Path("Cook/味噌汁/写真.jpg")));
 }
 
+TEST(NewForm, AFailedCreationBringsTheWizardBackWithEverythingTyped) {
+    TTempAppDir app;
+    TNewRecipeWindows w;
+    TDialogAnswerer answers;
+    int shownAgainOnStep = -1;
+    QString methodShownAgain;
+    WhenShown(&w.Names, [&] {
+        TypeNameAndOk(&w.Names, QStringLiteral("親子丼"), true);
+        WhenShown(&w.Wizard, [&] {
+            Child<QPlainTextEdit>(&w.Wizard, "Memo1")->setPlainText(QStringLiteral("鶏肉\n卵"));
+            ClickNext(&w.Wizard, 1);
+            // A character the recipe files cannot hold.
+            Child<QPlainTextEdit>(&w.Wizard, "Memo2")->setPlainText(QStringLiteral("煮る \U0001F373"));
+            ClickNext(&w.Wizard, 2);
+            QTest::mouseClick(w.Wizard.findChild<TStarImage*>("Image7"), Qt::LeftButton);
+            WhenShown(&w.Wizard, [&] {
+                shownAgainOnStep = w.Wizard.StepIndex();
+                methodShownAgain = Child<QPlainTextEdit>(&w.Wizard, "Memo2")->toPlainText();
+                QTest::mouseClick(Child<QPushButton>(&w.Wizard, "BitBtnPrev"), Qt::LeftButton);
+                QTest::mouseClick(Child<QPushButton>(&w.Wizard, "BitBtnPrev"), Qt::LeftButton);
+                Child<QPlainTextEdit>(&w.Wizard, "Memo2")->setPlainText(QStringLiteral("煮る"));
+                ClickNext(&w.Wizard, 3);
+            });
+            ClickNext(&w.Wizard, 1);
+        });
+    });
+    const std::optional<TCookItem> item = RunNewRecipe(&w.Names, &w.Wizard, app.Path("Cook"), {});
+    ASSERT_EQ(answers.Calls().size(), 1u);
+    EXPECT_TRUE(answers.Calls()[0].Text.startsWith("New Recipe Error. Msg=")) << answers.Calls()[0].Text.toStdString();
+    EXPECT_EQ(shownAgainOnStep, 3);
+    EXPECT_EQ(methodShownAgain, QStringLiteral("煮る \U0001F373"));
+    ASSERT_TRUE(item.has_value());
+    EXPECT_EQ(item->NiceValue, 3);
+    EXPECT_EQ(ReadSjisLines(app.Path("Cook/親子丼/材料.txt")), QStringList({QStringLiteral("鶏肉"), QStringLiteral("卵")}));
+    EXPECT_EQ(ReadSjisLines(app.Path("Cook/親子丼/方法.txt")), QStringList({QStringLiteral("煮る")}));
+
+    // The next new recipe starts from an empty wizard again.
+    w.Wizard.show();
+    EXPECT_EQ(w.Wizard.StepIndex(), 0);
+    EXPECT_TRUE(Child<QPlainTextEdit>(&w.Wizard, "Memo1")->toPlainText().isEmpty());
+    w.Wizard.hide();
+}
+
 TEST(NewForm, FullWizardWritesTwelveLinesAndTheBitmapPhotoAsJpeg) {
     TTempAppDir app;
     QImage bitmap(64, 48, QImage::Format_RGB32);
@@ -167,7 +206,7 @@ TEST(NewForm, FullWizardWritesTwelveLinesAndTheBitmapPhotoAsJpeg) {
             ClickNext(&w.Wizard, 1);
         });
     });
-    const std::optional<TCookItem> item = RunNewRecipe(&w.Names, &w.Wizard, app.Path("Cook"), UserIcons);
+    const std::optional<TCookItem> item = RunNewRecipe(&w.Names, &w.Wizard, app.Path("Cook"), TwoUserIcons());
     ASSERT_TRUE(item.has_value());
     EXPECT_EQ(ReadSjisLines(app.Path("Cook/親子丼/Status.txt")),
               QStringList({"Icon=34", QStringLiteral("Kind=主食"), QStringLiteral("Amount=1人分"), "Calorie=650",
@@ -242,4 +281,21 @@ TEST(NewForm, PhotoLoadPasteAndDelete) {
     wizard.Paste2Click();
     ASSERT_TRUE(wizard.HasPhoto());
     EXPECT_EQ(JpegSize(wizard.Collected().PhotoJpeg), QSize(20, 10));
+
+    // Shown on its step: a wide photo is scaled into the box keeping its shape.
+    wizard.show();
+    ClickNext(&wizard, 1);
+    Child<QPlainTextEdit>(&wizard, "Memo2")->setPlainText(QStringLiteral("鍋に水を入れる。\n沸いたら具を入れる。"));
+    RenderWidgetIfAsked(&wizard, "new_wizard_step2");
+    ClickNext(&wizard, 1);
+    QImage wide(400, 100, QImage::Format_RGB32);
+    wide.fill(QColor(200, 100, 40));
+    QApplication::clipboard()->setImage(wide);
+    wizard.Paste2Click();
+    auto* box = Child<QLabel>(&wizard, "Image1");
+    const QSize shown = box->pixmap().size();
+    EXPECT_EQ(shown.width(), box->width());
+    EXPECT_NEAR(shown.height(), box->width() / 4, 1);
+    RenderWidgetIfAsked(&wizard, "new_wizard_step3");
+    wizard.hide();
 }

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QTest>
 
@@ -25,6 +26,12 @@ TEST(NumericKeyFilterWidget, TypedKeysFollowTheRuleAndNavigationPasses) {
     QTest::keyClicks(&edit, "3");
     EXPECT_EQ(edit.text(), "312.");
     QTest::keyClick(&edit, Qt::Key_Delete);
+    EXPECT_EQ(edit.text(), "32.");
+    // Some platforms send Delete with the text DEL: still an editing key.
+    QKeyEvent del(QEvent::KeyPress, Qt::Key_Delete, Qt::NoModifier, QStringLiteral("\x7f"));
+    QApplication::sendEvent(&edit, &del);
+    EXPECT_EQ(edit.text(), "3.");
+    QTest::keyClicks(&edit, "2");
     EXPECT_EQ(edit.text(), "32.");
 
     // "." is refused over a selection; a digit replaces it.

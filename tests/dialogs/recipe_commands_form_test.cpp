@@ -290,3 +290,50 @@ TEST_F(RecipeCommandsTest, WiringAfterTheViewOnlyLockKeepsTheCommandsLocked) {
     form.LockRecipeCommands(false);
     EXPECT_TRUE(form.miRecipeDelete->isEnabled());
 }
+
+TEST_F(RecipeCommandsTest, ShortcutKeysOnTheListReachTheirCommands) {
+    MakeRecipe(DataRoot(), {.Name = "Soup"});
+    TMainForm& form = OpenWired();
+    ClickRow("Soup");
+    QWidget* list = List()->CurrentView();
+    list->setFocus();
+    auto press = [&](int key, Qt::KeyboardModifiers mods) {
+        Answers.ClearLog();
+        form.activateWindow();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(&form));
+        list->setFocus();
+        QTest::keyClick(list, Qt::Key(key), mods);
+        QApplication::processEvents();
+        return Answers.Texts();
+    };
+    // Delete asks, rename asks for the name; both answered No / Cancel.
+    EXPECT_EQ(press(Qt::Key_D, Qt::ControlModifier), QStringList({QStringLiteral("Soupを削除してもよろしいですか？")}));
+    Answers.AnswerCancel();
+    EXPECT_EQ(press(Qt::Key_R, Qt::ControlModifier), QStringList({QStringLiteral("変更したい名称を入力して下さい")}));
+    bool attributesShown = false;
+    WhenShown(&Element, [&] {
+        attributesShown = true;
+        Element.reject();
+    });
+    press(Qt::Key_E, Qt::ControlModifier);
+    EXPECT_TRUE(attributesShown);
+    // The pop-up's key belongs to the list: typing it in a recipe pane opens nothing.
+    bool shownFromPane = false;
+    QTimer::singleShot(0, [&] {
+        shownFromPane = Element.isVisible();
+        if (shownFromPane)
+            Element.reject();
+    });
+    form.memFoodstuff->setFocus();
+    QTest::keyClick(form.memFoodstuff, Qt::Key_E, Qt::ControlModifier);
+    QApplication::processEvents();
+    EXPECT_FALSE(shownFromPane);
+    bool namesShown = false;
+    WhenShown(&Names, [&] {
+        namesShown = true;
+        Names.reject();
+    });
+    press(Qt::Key_N, Qt::ControlModifier);
+    EXPECT_TRUE(namesShown);
+    EXPECT_EQ(DiskNames(), QStringList({"Soup"}));
+}

@@ -10,16 +10,13 @@
 #include "platform/file_io.h"
 #include "platform/jpeg.h"
 #include "platform/saporia_error.h"
+#include "support/icon_fixture.h"
 #include "support/temp_app_dir.h"
 
 namespace {
 
 QStringList Entries(const QString& dir) {
     return QDir(dir).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System, QDir::Name);
-}
-
-TIconNames TwoUserIcons() {
-    return TIconNames{{"fish.bmp", "rice.bmp"}, {"33", "34"}};
 }
 
 }  // namespace

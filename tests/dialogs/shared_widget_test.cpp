@@ -8,20 +8,8 @@
 #include "dialogs/icon_form.h"
 #include "dialogs/progress_form.h"
 #include "dialogs/star_rating_widget.h"
-
-namespace {
-
-QList<QPixmap> ColouredIcons(int count) {
-    QList<QPixmap> icons;
-    for (int i = 0; i < count; ++i) {
-        QPixmap pix(32, 32);
-        pix.fill(QColor::fromHsv((i * 10) % 360, 200, 200));
-        icons.append(pix);
-    }
-    return icons;
-}
-
-}  // namespace
+#include "support/icon_fixture.h"
+#include "support/render_ui.h"
 
 TEST(StarRatingWidget, ClickLightsUpToTheStarAndValueCounts) {
     TStarRating row({"Image5", "Image6", "Image7", "Image8", "Image9"});
@@ -83,6 +71,7 @@ TEST(ProgressForm, ScopeShowsTextAndBusyCursorAndReleasesThemOnError) {
         EXPECT_TRUE(form.isVisible());
         EXPECT_TRUE(form.Animation()->IsRunning());
         EXPECT_EQ(form.Text(), "更新中...");
+        RenderWidgetIfAsked(&form, "progress_form");
         ASSERT_NE(QApplication::overrideCursor(), nullptr);
         EXPECT_EQ(QApplication::overrideCursor()->shape(), Qt::WaitCursor);
         {

@@ -13,15 +13,10 @@
 #include "mainwindow/link_thumbnail_form.h"
 #include "mainwindow/picture_box_widget.h"
 #include "mainwindow/picture_codec.h"
+#include "support/recipe_fixture.h"
 #include "support/temp_app_dir.h"
 
 namespace {
-
-QByteArray Jpeg(QSize size) {
-    QImage image(size, QImage::Format_RGB32);
-    image.fill(qRgb(200, 50, 50));
-    return EncodeJpegImage(image);
-}
 
 // The middle of character `c` of the pane, in viewport coordinates.
 QPoint CentreOf(QTextEdit& pane, int c) {
@@ -46,9 +41,9 @@ struct TLinkedPanes {
     TLinkPictureForm Viewer;
 
     TLinkedPanes() {
-        Dir.WriteBytes("Cook/r/LinkPic/卵.jpg", Jpeg({40, 30}));
-        Dir.WriteBytes("Cook/r/LinkPic/牛乳.jpg", Jpeg({50, 20}));
-        Dir.WriteBytes("Cook/r/LinkPic/Salt.JPG", Jpeg({20, 20}));
+        Dir.WriteBytes("Cook/r/LinkPic/卵.jpg", SmallJpeg(40, 30, qRgb(200, 50, 50)));
+        Dir.WriteBytes("Cook/r/LinkPic/牛乳.jpg", SmallJpeg(50, 20, qRgb(200, 50, 50)));
+        Dir.WriteBytes("Cook/r/LinkPic/Salt.JPG", SmallJpeg(20, 20, qRgb(200, 50, 50)));
         for (QTextEdit* pane : {&Food, &How}) {
             pane->resize(400, 200);
             pane->setLineWrapMode(QTextEdit::NoWrap);

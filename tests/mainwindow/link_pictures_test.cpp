@@ -9,24 +9,15 @@
 #include "mainwindow/link_pictures.h"
 #include "mainwindow/picture_codec.h"
 #include "platform/saporia_error.h"
+#include "support/recipe_fixture.h"
 #include "support/temp_app_dir.h"
-
-namespace {
-
-QByteArray SomeJpeg(QRgb colour) {
-    QImage image(8, 6, QImage::Format_RGB32);
-    image.fill(colour);
-    return EncodeJpegImage(image);
-}
-
-}  // namespace
 
 TEST(LinkPictures, FileLinkIsByteIdenticalAndRelinkingReplaces) {
     TTempAppDir dir;
     const QString recipe = dir.Path("Cook/肉じゃが/");
     QDir().mkpath(recipe);
-    const QByteArray first = SomeJpeg(qRgb(255, 0, 0)) + QByteArray("\0\xFF trailing", 11);
-    const QByteArray second = SomeJpeg(qRgb(0, 0, 255));
+    const QByteArray first = SmallJpeg(8, 6, qRgb(255, 0, 0)) + QByteArray("\0\xFF trailing", 11);
+    const QByteArray second = SmallJpeg(8, 6, qRgb(0, 0, 255));
     dir.WriteBytes("a.jpg", first);
     dir.WriteBytes("b.jpg", second);
 

@@ -8,23 +8,18 @@
 #include "mainwindow/picture_codec.h"
 #include "mainwindow/recipe_folder.h"
 #include "platform/saporia_error.h"
+#include "support/recipe_fixture.h"
 #include "support/temp_app_dir.h"
 
 namespace {
-
-QByteArray Jpeg(QRgb colour, QSize size = {16, 12}) {
-    QImage image(size, QImage::Format_RGB32);
-    image.fill(colour);
-    return EncodeJpegImage(image);
-}
 
 // A recipe folder with the main photo and a camera photo.
 struct TTwoPhotos {
     TTempAppDir Dir;
     QString Recipe = Dir.Path("Cook/r/");
     // Odd trailing bytes: a re-encoded copy would lose them.
-    QByteArray Main = Jpeg(qRgb(255, 0, 0)) + QByteArray("tail");
-    QByteArray Other = Jpeg(qRgb(0, 0, 255), {20, 10});
+    QByteArray Main = SmallJpeg(16, 12, qRgb(255, 0, 0)) + QByteArray("tail");
+    QByteArray Other = SmallJpeg(20, 10, qRgb(0, 0, 255));
     TTwoPhotos() {
         Dir.WriteBytes("Cook/r/IMG_0001.JPG", Other);
         Dir.WriteBytes("Cook/r/写真.jpg", Main);
@@ -106,7 +101,7 @@ TEST(PhotoPane, LoadingFilesConvertsBitmapsAndKeepsJpegBytes) {
     EXPECT_FALSE(content.PhotoChanged);
 
     // A ".jpeg" file is stored with its own bytes.
-    const QByteArray own = Jpeg(qRgb(9, 9, 9)) + QByteArray("own");
+    const QByteArray own = SmallJpeg(16, 12, qRgb(9, 9, 9)) + QByteArray("own");
     f.Dir.WriteBytes("drop/x.jpeg", own);
     EXPECT_TRUE(pane.LoadPictureFile(content, f.Dir.Path("drop/x.jpeg")));
     SaveRecipeFolder(f.Recipe, content);

@@ -9,15 +9,10 @@
 #include "mainwindow/photo_pane_widget.h"
 #include "mainwindow/picture_codec.h"
 #include "mainwindow/recipe_folder.h"
+#include "support/recipe_fixture.h"
 #include "support/temp_app_dir.h"
 
 namespace {
-
-QByteArray Jpeg(QSize size) {
-    QImage image(size, QImage::Format_RGB32);
-    image.fill(qRgb(10, 120, 200));
-    return EncodeJpegImage(image);
-}
 
 struct TPhotoPanel {
     TTempAppDir Dir;
@@ -36,8 +31,8 @@ struct TPhotoPanel {
     TPhotoPanel() {
         Dir.WriteBytes("Cook/r/材料.txt", "");
         Dir.WriteBytes("Cook/r/方法.txt", "");
-        Dir.WriteBytes("Cook/r/写真.jpg", Jpeg({40, 30}));
-        Dir.WriteBytes("Cook/r/b.jpg", Jpeg({30, 40}));
+        Dir.WriteBytes("Cook/r/写真.jpg", SmallJpeg(40, 30, qRgb(10, 120, 200)));
+        Dir.WriteBytes("Cook/r/b.jpg", SmallJpeg(30, 40, qRgb(10, 120, 200)));
         Content = ReadRecipeFolder(Recipe);
         View.RecipePath = [this] { return OpenPath; };
         View.Content = [this] { return &Content; };
@@ -71,9 +66,9 @@ TEST(PhotoPaneView, PagingButtonsAndCaption) {
 
 TEST(PhotoPaneView, DropTakesTheFirstFileOnlyAndOnlyWithARecipeOpen) {
     TPhotoPanel p;
-    p.Dir.WriteBytes("in/one.jpg", Jpeg({64, 16}));
-    p.Dir.WriteBytes("in/two.jpg", Jpeg({16, 64}));
-    p.Dir.WriteBytes("in/three.jpg", Jpeg({8, 8}));
+    p.Dir.WriteBytes("in/one.jpg", SmallJpeg(64, 16, qRgb(10, 120, 200)));
+    p.Dir.WriteBytes("in/two.jpg", SmallJpeg(16, 64, qRgb(10, 120, 200)));
+    p.Dir.WriteBytes("in/three.jpg", SmallJpeg(8, 8, qRgb(10, 120, 200)));
     p.Dir.WriteBytes("in/note.txt", "text");
 
     p.OpenPath.clear();

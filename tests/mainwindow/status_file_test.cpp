@@ -54,6 +54,10 @@ TEST(StatusFile, SetKeepsOtherLinesInPlaceAndWritesExactCp932CrLf) {
     TStatusFile bad;
     bad.SetValue(StatusKey::Kind, QStringLiteral("🍣"));
     EXPECT_THROW(bad.ToBytes(), TSaporiaError);
+    // Nor can a private-use character posing as a raw CR or LF add a line.
+    TStatusFile injected;
+    injected.SetValue(StatusKey::Amount, QStringLiteral("2") + QChar(0xF70D) + QChar(0xF70A) + QStringLiteral("Icon=5"));
+    EXPECT_THROW(injected.ToBytes(), TSaporiaError);
 }
 
 TEST(StatusFile, FolderFileIsFoundAndRewrittenInItsOwnLetterCase) {

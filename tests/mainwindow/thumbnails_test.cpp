@@ -7,15 +7,10 @@
 #include "mainwindow/class_tree.h"
 #include "mainwindow/thumbnails.h"
 #include "platform/jpeg.h"
+#include "support/recipe_fixture.h"
 #include "support/temp_app_dir.h"
 
 namespace {
-
-QByteArray Photo(int width, int height, QColor colour) {
-    QImage image(width, height, QImage::Format_RGB32);
-    image.fill(colour);
-    return EncodeJpeg(image, 80);
-}
 
 TCookItem Record(const QString& name, const QString& group, bool photo) {
     TCookItem item;
@@ -43,13 +38,13 @@ TEST(Thumbnails, ShownRecordsWithPhotoInArrayOrderBrokenOnesSkipped) {
         Record("消えた", "和菓子", true),  Record("隠れ", "和菓子", true),
         Record("羊羹", "和菓子", true),
     };
-    dir.WriteBytes("Cook/ケーキ/写真.jpg", Photo(640, 480, Qt::red));
-    dir.WriteBytes("Cook/団子/写真.jpg", Photo(300, 600, Qt::green));
-    dir.WriteBytes("Cook/写真なし/別の写真.jpg", Photo(100, 100, Qt::blue));  // mark says none
+    dir.WriteBytes("Cook/ケーキ/写真.jpg", SmallJpeg(640, 480, Qt::red));
+    dir.WriteBytes("Cook/団子/写真.jpg", SmallJpeg(300, 600, Qt::green));
+    dir.WriteBytes("Cook/写真なし/別の写真.jpg", SmallJpeg(100, 100, Qt::blue));  // mark says none
     dir.WriteBytes("Cook/壊れ/写真.jpg", QByteArray("\xFF\xD8\xFF\xE0 not really a jpeg"));
     // "消えた" lost its photo after the scan.
-    dir.WriteBytes("Cook/隠れ/写真.jpg", Photo(64, 64, Qt::blue));
-    dir.WriteBytes("Cook/羊羹/写真.jpg", Photo(40, 20, Qt::black));
+    dir.WriteBytes("Cook/隠れ/写真.jpg", SmallJpeg(64, 64, Qt::blue));
+    dir.WriteBytes("Cook/羊羹/写真.jpg", SmallJpeg(40, 20, Qt::black));
     items[5].Visible = false;  // refined away
 
     std::vector<int> progress;
@@ -80,7 +75,7 @@ TEST(Thumbnails, ShownRecordsWithPhotoInArrayOrderBrokenOnesSkipped) {
 TEST(Thumbnails, PhotoFileNameIsFoundIgnoringCaseAndBadFilesGiveNothing) {
     TTempAppDir dir;
     TCookItems items{Record("Soup", "", true)};
-    dir.WriteBytes("Cook/Soup/写真.JPG", Photo(120, 120, Qt::white));
+    dir.WriteBytes("Cook/Soup/写真.JPG", SmallJpeg(120, 120, Qt::white));
     const auto thumbs = BuildThumbnailList(items, AllGroupsText, dir.Path("Cook"));
     ASSERT_EQ(thumbs.size(), 1u);
     EXPECT_EQ(thumbs[0].Image.size(), QSize(60, 60));  // 120 at 1/2
@@ -88,7 +83,7 @@ TEST(Thumbnails, PhotoFileNameIsFoundIgnoringCaseAndBadFilesGiveNothing) {
     EXPECT_TRUE(LoadThumbnailImage(dir.Path("nothing.jpg")).isNull());
     dir.WriteBytes("empty.jpg", QByteArray());
     EXPECT_TRUE(LoadThumbnailImage(dir.Path("empty.jpg")).isNull());
-    const QByteArray whole = Photo(200, 200, Qt::gray);
+    const QByteArray whole = SmallJpeg(200, 200, Qt::gray);
     dir.WriteBytes("cut.jpg", whole.left(whole.size() / 3));
     // A truncated file either decodes partly or not at all, but never throws.
     const QImage cut = LoadThumbnailImage(dir.Path("cut.jpg"));

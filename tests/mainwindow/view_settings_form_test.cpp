@@ -206,6 +206,8 @@ TEST(ViewSettings, OptionsOkAppliesAtOnce) {
     options.ApplySettings(true);
     EXPECT_EQ(f.Form.windowTitle(), "Saporia");
     EXPECT_EQ(f.Form.CookListView->ReportView()->iconSize(), QSize(32, 32));
+    // Rows hold their icons instead of drawing over the next row.
+    EXPECT_GE(f.Form.CookListView->ReportView()->verticalHeader()->defaultSectionSize(), 34);
 
     for (const bool modified : {true, false}) {
         f.Form.SetModified(modified);
@@ -231,6 +233,7 @@ TEST(ViewSettings, OptionsOkAppliesAtOnce) {
     EXPECT_EQ(f.Form.memFoodstuff->font().family(), "ＭＳ ゴシック");
     EXPECT_EQ(f.Form.RichEditComment->font().family(), "ＭＳ ゴシック");
     EXPECT_EQ(f.Form.CookListView->ReportView()->iconSize(), QSize(16, 16));
+    EXPECT_LT(f.Form.CookListView->ReportView()->verticalHeader()->defaultSectionSize(), 34);
     EXPECT_TRUE(f.Form.CookListView->ReportView()->showGrid());
     EXPECT_TRUE(f.Form.ControlBar1->palette().brush(QPalette::Window).texture().isNull());
 

@@ -53,3 +53,11 @@ TEST(FileIo, AReadErrorIsAnErrorNotAnEmptyFile) {
     dir.WriteBytes("e.txt", "");
     EXPECT_EQ(ReadFileBytes(dir.Path("e.txt")), QByteArray());
 }
+
+TEST(FileIo, PathPiecesForJoiningAndListing) {
+    EXPECT_EQ(WithTrailingSlash("/a/Cook"), "/a/Cook/");
+    EXPECT_EQ(WithTrailingSlash("/a/Cook/"), "/a/Cook/");
+    EXPECT_EQ(WithoutExtension("a.b.jpg"), "a.b");
+    EXPECT_EQ(WithoutExtension(".jpg"), "");
+    EXPECT_EQ(WithoutExtension(QStringLiteral("卵")), QStringLiteral("卵"));
+}

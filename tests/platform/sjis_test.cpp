@@ -71,3 +71,17 @@ TEST(Sjis, CharactersThatWouldReadBackAsOthersAreRefused) {
     EXPECT_EQ(ToSjis(QString(QChar(0x301C))), QByteArray("\x81\x60"));
     EXPECT_EQ(ToSjis(QString(QChar(0x2212))), QByteArray("\x81\x7c"));
 }
+
+TEST(Sjis, OnlyTheHighRawByteCharactersBecomeBytes) {
+    // Every ASCII byte decodes to itself, so no raw-byte character stands for one.
+    for (int b = 0; b < 0x80; ++b)
+        EXPECT_EQ(FromSjis(QByteArray(1, static_cast<char>(b))), QString(QChar(b))) << b;
+    EXPECT_EQ(ToSjis(QString(QChar(0xF780)) + QChar(0xF7FF)), QByteArray("\x80\xff"));
+    // The private-use characters below them are text CP932 cannot hold, not a
+    // way to write a line break, "<" or "/" past the checks on the text.
+    for (const char16_t c : {u'\uF70A', u'\uF70D', u'\uF73C', u'\uF72F', u'\uF700', u'\uF77F'}) {
+        TSjisFailure failure;
+        EXPECT_FALSE(TryToSjis(QStringLiteral("a") + QChar(c), &failure).has_value()) << int(c);
+        EXPECT_EQ(failure.Position, 1);
+    }
+}

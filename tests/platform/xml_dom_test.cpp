@@ -98,3 +98,19 @@ TEST(XmlDom, DecodesByDeclarationAndRejectsBrokenFiles) {
     EXPECT_THROW(SaveXmlFile(dir.Path("old.dat.d"), doc), TSaporiaError);
     EXPECT_EQ(dir.ReadBytes("old.dat"), QByteArray("<old/>"));
 }
+
+TEST(XmlDom, TextFromTheNetworkCannotBreakTheFile) {
+    // A feed title may hold any character: private-use ones that look like raw
+    // bytes for "<" or "&", and "¥", which CP932 would turn into "\".
+    QDomDocument doc = NewXmlDocument("RSS");
+    const QString title = QStringLiteral("a") + QChar(0xF73C) + QStringLiteral("b/c") + QChar(0xF726) +
+                          QStringLiteral("¥300") + QChar(0xF7A0);
+    SetChildText(doc.documentElement(), "Title", title);
+    doc.documentElement().setAttribute("Name", title);
+    const QByteArray bytes = XmlToBytes(doc);
+    EXPECT_FALSE(bytes.contains("a<b"));
+    EXPECT_FALSE(bytes.contains("\\300"));
+    const QDomDocument back = ParseXmlBytes(bytes);
+    EXPECT_EQ(ChildText(back.documentElement(), "Title"), title);
+    EXPECT_EQ(back.documentElement().attribute("Name"), title);
+}
