@@ -173,7 +173,7 @@ TEST(LinkPanes, ThumbnailNeverTakesTheFocus) {
 
     // A camera photo is decoded at the smallest scale that still fills the
     // pop-up; the viewer takes it whole.
-    f.Dir.WriteBytes("Cook/r/LinkPic/鍋.jpg", Jpeg({640, 480}));
+    f.Dir.WriteBytes("Cook/r/LinkPic/鍋.jpg", SmallJpeg(640, 480));
     f.Thumbnail.ShowPicture(f.Recipe + "LinkPic/鍋.jpg", QPoint(10, 10));
     EXPECT_EQ(f.Thumbnail.Image1->Picture().size(), QSize(160, 120));
     f.Viewer.ShowPicture(f.Recipe + "LinkPic/鍋.jpg");
