@@ -63,6 +63,7 @@ void TLinkPictureForm::FormCreate(QWidget* mainWindow) {
 void TLinkPictureForm::ShowPicture(const QString& path) {
     Image1->SetPicture(DecodePictureBytes(ReadFileBytes(path), path));
     show();
+    raise();  // already open behind the main window: comes to the front
 }
 
 void TLinkPictureForm::ToolButton1Click() {

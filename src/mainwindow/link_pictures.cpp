@@ -120,6 +120,8 @@ void LinkPictureFromImage(const QString& recipePath, const QString& word, const 
 
 void DeleteLinkPicture(const QString& recipePath, const QString& path, bool deleteFile) {
     const QString folder = LinkFolderPath(recipePath);
+    if (QFileInfo(folder).isSymLink())
+        return;  // deleting never follows a link out of the recipe folder
     const QFileInfo info(path);
     // Only a file directly inside the recipe's link folder is deleted.
     if (deleteFile && QFileInfo(info.absolutePath()).absoluteFilePath() == QFileInfo(folder).absoluteFilePath() &&

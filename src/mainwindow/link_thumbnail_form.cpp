@@ -6,6 +6,7 @@
 #include "mainwindow/picture_box_widget.h"
 #include "mainwindow/picture_codec.h"
 #include "platform/file_io.h"
+#include "platform/jpeg.h"
 
 TLinkThumbnailForm* LinkThumbnailForm = nullptr;
 
@@ -32,7 +33,9 @@ TLinkThumbnailForm::TLinkThumbnailForm(QWidget* parent)
 }
 
 void TLinkThumbnailForm::ShowPicture(const QString& path, QPoint globalTopLeft) {
-    Image1->SetPicture(DecodePictureBytes(ReadFileBytes(path), path));
+    // A camera photo is decoded no larger than the pop-up needs.
+    const QByteArray bytes = ReadFileBytes(path);
+    Image1->SetPicture(LooksLikeJpeg(bytes) ? DecodeJpegScaled(bytes, size()) : DecodePictureBytes(bytes, path));
     move(globalTopLeft);
     show();
 }

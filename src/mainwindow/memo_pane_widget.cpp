@@ -132,7 +132,7 @@ TMemoPane::TMemoPane(QWidget* canvasWidget, QWidget* toolPanel, QObject* parent,
 }
 
 const QImage& TMemoPane::Shown() const {
-    if (Bitmap && !Canvas.MemoDrawing)
+    if (Bitmap)
         return Bitmap();
     return Canvas.Image;
 }
@@ -231,10 +231,11 @@ bool TMemoPane::eventFilter(QObject* watched, QEvent* event) {
         if (!CanDraw() || Canvas.MemoDrawing)
             return true;
         const QPoint at = mouse->position().toPoint();
+        // The window's bitmap is lent for one event at a time, so a save or
+        // another recipe in the middle of a stroke finds the drawing there.
         TakeBitmap();
         const bool changed = Canvas.MouseDown(at);
-        if (!Canvas.MemoDrawing)
-            GiveBackBitmap();
+        GiveBackBitmap();
         if (Canvas.MemoTool == TMemoTool::Text) {
             EditText->move(at.x(), at.y() - 9);
             EditText->clear();
@@ -249,17 +250,23 @@ bool TMemoPane::eventFilter(QObject* watched, QEvent* event) {
     }
     case QEvent::MouseMove: {
         auto* mouse = static_cast<QMouseEvent*>(event);
-        if (Canvas.MouseMove(mouse->position().toPoint()))
+        if (!Canvas.MemoDrawing)
+            return true;
+        TakeBitmap();
+        const bool changed = Canvas.MouseMove(mouse->position().toPoint());
+        GiveBackBitmap();
+        if (changed)
             emit Changed();
         imgDraw->update();
         return true;
     }
     case QEvent::MouseButtonRelease: {
         auto* mouse = static_cast<QMouseEvent*>(event);
-        const bool wasDrawing = Canvas.MemoDrawing;
+        if (!Canvas.MemoDrawing)
+            return true;
+        TakeBitmap();
         const bool changed = Canvas.MouseUp(mouse->position().toPoint());
-        if (wasDrawing)
-            GiveBackBitmap();
+        GiveBackBitmap();
         if (changed)
             emit Changed();
         imgDraw->update();

@@ -24,7 +24,7 @@ public:
 
     TMemoCanvas Canvas;
     // The window's memo bitmap, when it keeps its own: the canvas draws on it
-    // (taking it over for the length of a stroke, so no copy is made).
+    // (taking it over for each mouse event, so no copy is made).
     // Without it the canvas keeps its own picture.
     std::function<QImage&()> Bitmap;
     // Whether a recipe is selected; without one the canvas takes no stroke.

@@ -170,4 +170,12 @@ TEST(LinkPanes, ThumbnailNeverTakesTheFocus) {
     // Moving onto the picture closes it.
     f.Thumbnail.Image1MouseMove();
     EXPECT_FALSE(f.Thumbnail.isVisible());
+
+    // A camera photo is decoded at the smallest scale that still fills the
+    // pop-up; the viewer takes it whole.
+    f.Dir.WriteBytes("Cook/r/LinkPic/鍋.jpg", SmallJpeg(640, 480));
+    f.Thumbnail.ShowPicture(f.Recipe + "LinkPic/鍋.jpg", QPoint(10, 10));
+    EXPECT_EQ(f.Thumbnail.Image1->Picture().size(), QSize(160, 120));
+    f.Viewer.ShowPicture(f.Recipe + "LinkPic/鍋.jpg");
+    EXPECT_EQ(f.Viewer.Image1->Picture().size(), QSize(640, 480));
 }

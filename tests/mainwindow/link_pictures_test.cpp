@@ -120,6 +120,16 @@ TEST(LinkPictures, DeletingTheLastLinkRemovesTheFolder) {
     DeleteAllLinkPictures(recipe);
     EXPECT_FALSE(QFileInfo::exists(recipe + "LinkPic"));
     EXPECT_EQ(dir.ReadBytes("outside.jpg"), QByteArray("o"));
+
+    // "LinkPic" itself a symbolic link to a folder outside the recipe:
+    // deleting one link or all of them never reaches into that folder.
+    dir.WriteBytes("elsewhere/e.jpg", "e");
+    ASSERT_TRUE(QFile::link(dir.Path("elsewhere"), recipe + "LinkPic"));
+    links = LinkedPictures(recipe);
+    ASSERT_EQ(links.size(), 1);
+    DeleteLinkPicture(recipe, links[0].Path);
+    DeleteAllLinkPictures(recipe);
+    EXPECT_EQ(dir.ReadBytes("elsewhere/e.jpg"), QByteArray("e"));
 }
 
 TEST(LinkMarks, OccurrencesIgnoringCaseInsideLongerWords) {

@@ -113,6 +113,31 @@ TEST_F(MainPaneAidsTest, MemoDrawingSavesAndReloadsTheSamePixels) {
     EXPECT_EQ(Answers.Unanswered(), 0) << Answers.Texts().join('|').toStdString();
 }
 
+TEST_F(MainPaneAidsTest, SaveInTheMiddleOfAStrokeWritesTheDrawing) {
+    TMainForm& form = Open();
+    ClickRow(QStringLiteral("卵焼き"));
+    form.PageControl1->setCurrentWidget(form.TabSheetPaint);
+    QTest::mouseClick(form.findChild<QToolButton*>("SpeedButton8"), Qt::LeftButton);  // eraser
+    QTest::mousePress(form.findChild<QFrame*>("Panel18"), Qt::LeftButton);
+    QTest::mouseClick(form.findChild<QToolButton*>("SpeedButton9"), Qt::LeftButton);  // fill
+    QTest::mousePress(form.imgDraw, Qt::LeftButton, {}, QPoint(5, 5));
+    QTest::mouseRelease(form.imgDraw, Qt::LeftButton, {}, QPoint(5, 5));
+    // The pen is held down on the canvas when Ctrl+S saves.
+    QTest::mouseClick(form.findChild<QToolButton*>("SpeedButton3"), Qt::LeftButton);
+    QTest::mousePress(form.findChild<QFrame*>("Panel18_1"), Qt::LeftButton);  // white
+    QTest::mousePress(form.imgDraw, Qt::LeftButton, {}, QPoint(40, 40));
+    ASSERT_TRUE(form.Save());
+    const QString memo = Recipe + QStringLiteral("手書きメモ.bmp");
+    ASSERT_TRUE(QFileInfo::exists(memo));
+    const QImage saved = DecodePictureBytes(ReadRaw(memo), memo);
+    EXPECT_EQ(saved.pixel(100, 100), qRgb(0, 0, 0));
+    EXPECT_EQ(saved.pixel(40, 40), qRgb(255, 255, 255));
+    MouseMove(form.imgDraw, QPoint(60, 40));
+    QTest::mouseRelease(form.imgDraw, Qt::LeftButton, {}, QPoint(60, 40));
+    EXPECT_EQ(form.MemoBitmap.pixel(50, 40), qRgb(255, 255, 255));
+    EXPECT_EQ(form.PanelStatus->text(), QStringLiteral("変更有り"));
+}
+
 TEST_F(MainPaneAidsTest, LinkedWordShowsThumbnailOpensViewerAndDeletes) {
     TMainForm& form = Open();
     form.setGeometry(0, 0, 1000, 650);
