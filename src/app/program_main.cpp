@@ -18,6 +18,7 @@
 #include "mainwindow/link_picture_form.h"
 #include "mainwindow/link_thumbnail_form.h"
 #include "mainwindow/main_form.h"
+#include "settings/fonts.h"
 #include "settings/option_form.h"
 #include "platform/dialogs.h"
 #include "platform/single_instance.h"
@@ -147,6 +148,7 @@ int RunProgram(QApplication& app, const QString& appDir, const QString& serverNa
         } release{splash};
 
         QApplication::setApplicationName(QStringLiteral("Saporia"));
+        InstallFontSubstitutions();
         app.installEventFilter(toolTips);
         try {
             CreateWindows(windows, appDir);

@@ -16,34 +16,40 @@ QString TodayDateText() {
     return QDate::currentDate().toString(QStringLiteral("yyyy/MM/dd"));
 }
 
-TStatusFile WizardStatus(const TRecipeAttributes& a, const QString& date, const TIconNames& icons) {
-    TStatusFile status;
+namespace {
+
+// The keys a new recipe's file holds before its date and after it, in that
+// order; a key added to an existing file goes to its end.
+void SetKeysBeforeDate(TStatusFile& status, const TRecipeAttributes& a) {
     status.SetValue(StatusKey::Icon, a.IconHint);
     status.SetValue(StatusKey::Kind, a.Kind);
     status.SetValue(StatusKey::Amount, a.Amount);
     status.SetValue(StatusKey::Calorie, a.Calorie);
     status.SetValue(StatusKey::Price, a.Price);
     status.SetValue(StatusKey::WorkTime, a.WorkTime);
-    status.SetValue(StatusKey::Date, date);
+}
+
+void SetKeysAfterDate(TStatusFile& status, const TRecipeAttributes& a) {
     status.SetValue(StatusKey::Group, a.Group);
     status.SetValue(StatusKey::Salt, a.Salt);
     status.SetValue(StatusKey::NiceValue, a.NiceValue);
     status.SetValue(StatusKey::DifficultValue, a.DifficultValue);
+}
+
+}  // namespace
+
+TStatusFile WizardStatus(const TRecipeAttributes& a, const QString& date, const TIconNames& icons) {
+    TStatusFile status;
+    SetKeysBeforeDate(status, a);
+    status.SetValue(StatusKey::Date, date);
+    SetKeysAfterDate(status, a);
     status.SetValue(StatusKey::ImageFileName, icons.FileNameOfHint(a.IconHint));
     return status;
 }
 
 void ApplyAttributes(TStatusFile& status, const TRecipeAttributes& a, const QString& today, const TIconNames& icons) {
-    status.SetValue(StatusKey::Icon, a.IconHint);
-    status.SetValue(StatusKey::Kind, a.Kind);
-    status.SetValue(StatusKey::Amount, a.Amount);
-    status.SetValue(StatusKey::Calorie, a.Calorie);
-    status.SetValue(StatusKey::Price, a.Price);
-    status.SetValue(StatusKey::WorkTime, a.WorkTime);
-    status.SetValue(StatusKey::Group, a.Group);
-    status.SetValue(StatusKey::Salt, a.Salt);
-    status.SetValue(StatusKey::NiceValue, a.NiceValue);
-    status.SetValue(StatusKey::DifficultValue, a.DifficultValue);
+    SetKeysBeforeDate(status, a);
+    SetKeysAfterDate(status, a);
     if (status.Value(StatusKey::Date).isEmpty())
         status.SetValue(StatusKey::Date, today);
     status.SetValue(StatusKey::ImageFileName, icons.FileNameOfHint(a.IconHint));

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QFileInfo>
+#include <QFont>
 #include <QPointer>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -62,6 +63,8 @@ TEST(ProgramRunTest, ClosingTheMainWindowEndsTheProgramWhileAToolWindowIsOpen) {
     EXPECT_TRUE(mainShown);
     EXPECT_TRUE(clockRunning);
     EXPECT_EQ(rows, 1);
+    // The documented pane fonts resolve to installed Japanese fonts.
+    EXPECT_FALSE(QFont::substitutes(QStringLiteral("ＭＳ ゴシック")).isEmpty());
     EXPECT_EQ(MainForm, nullptr);  // every window destroyed
     // The close wrote the layout keys, the destruction the column and history files.
     TIniFile ini(SettingsFilePath(dir.AppDir()));
