@@ -15,6 +15,7 @@ constexpr int ThumbnailPitch = 85;
 constexpr int ThumbnailLeft = 5;
 constexpr int LabelOffset = 52;
 constexpr int LabelHeight = 12;
+constexpr int ThumbnailGroupSize = 50;
 
 // One picture of the strip, drawn fitted into its square when painted, so
 // only the pictures in view are ever scaled.
@@ -42,14 +43,30 @@ TThumbnailStrip::TThumbnailStrip(QWidget* paintBox, QLabel* header, QObject* par
 
 void TThumbnailStrip::SetThumbnails(const std::vector<TThumbnail>& thumbnails) {
     FreeThumbnails();
+    // The pictures are put on a hidden box and shown with it at once: shown
+    // one by one, each new picture would be weighed against all before it.
+    const bool visible = PaintBox1->isVisible();
+    if (visible)
+        PaintBox1->hide();
     PaintBox1->setUpdatesEnabled(false);
     QFont small = PaintBox1->font();
     if (small.pointSizeF() > 1)
         small.setPointSizeF(small.pointSizeF() - 1);
     Pictures.reserve(thumbnails.size() * 2);
+    QWidget* group = nullptr;
     for (const TThumbnail& thumbnail : thumbnails) {
-        const int top = Count * ThumbnailPitch + ThumbnailLeft;
-        auto* image = new TThumbnailImage(PaintBox1, thumbnail.Image);
+        // The pictures stand in groups of a few dozen: every picture shown
+        // is weighed against its siblings, so thousands of siblings in one
+        // parent would make showing the strip slow.
+        if (Count % ThumbnailGroupSize == 0) {
+            group = new QWidget(PaintBox1);
+            group->setGeometry(0, Count * ThumbnailPitch, std::max(ThumbnailSide + ThumbnailLeft, PaintBox1->width()),
+                               ThumbnailGroupSize * ThumbnailPitch);
+            group->show();
+            Groups.push_back(group);
+        }
+        const int top = (Count % ThumbnailGroupSize) * ThumbnailPitch + ThumbnailLeft;
+        auto* image = new TThumbnailImage(group, thumbnail.Image);
         image->setObjectName(QStringLiteral("MkImg%1").arg(Count));
         image->setToolTip(thumbnail.Name);
         image->setCursor(Qt::PointingHandCursor);
@@ -58,7 +75,7 @@ void TThumbnailStrip::SetThumbnails(const std::vector<TThumbnail>& thumbnails) {
         image->show();
         Pictures.push_back(image);
 
-        auto* label = new QLabel(thumbnail.Name, PaintBox1);
+        auto* label = new QLabel(thumbnail.Name, group);
         label->setObjectName(QStringLiteral("MkLbl%1").arg(Count));
         label->setFont(small);
         label->setAttribute(Qt::WA_TransparentForMouseEvents);
@@ -70,18 +87,28 @@ void TThumbnailStrip::SetThumbnails(const std::vector<TThumbnail>& thumbnails) {
     }
     PaintBox1->setMinimumHeight(Count * ThumbnailPitch + ThumbnailLeft);
     PaintBox1->setUpdatesEnabled(true);
+    if (visible)
+        PaintBox1->show();
     if (Panel6)
         Panel6->setText(QStringLiteral("ｻﾑﾈｲﾙ数：") + QString::number(Count));
 }
 
 void TThumbnailStrip::FreeThumbnails() {
+    const bool visible = PaintBox1->isVisible() && !Pictures.empty();
+    if (visible)
+        PaintBox1->hide();
     PaintBox1->setUpdatesEnabled(false);
     for (auto it = Pictures.rbegin(); it != Pictures.rend(); ++it)
         delete *it;
     Pictures.clear();
+    for (auto it = Groups.rbegin(); it != Groups.rend(); ++it)
+        delete *it;
+    Groups.clear();
     Count = 0;
     PaintBox1->setMinimumHeight(0);
     PaintBox1->setUpdatesEnabled(true);
+    if (visible)
+        PaintBox1->show();
 }
 
 bool TThumbnailStrip::eventFilter(QObject* watched, QEvent* event) {

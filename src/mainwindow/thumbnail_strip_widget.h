@@ -35,5 +35,6 @@ private:
     QWidget* PaintBox1 = nullptr;
     QLabel* Panel6 = nullptr;
     std::vector<QWidget*> Pictures;  // MkImg n and MkLbl n, in pairs
+    std::vector<QWidget*> Groups;    // their parents on the paint box
     int Count = 0;
 };

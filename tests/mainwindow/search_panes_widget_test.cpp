@@ -120,6 +120,30 @@ TEST(ThumbnailStrip, PicturesCarryNamesAndClicksName) {
     EXPECT_EQ(paintBox->findChild<QWidget*>("MkImg0"), nullptr);
     EXPECT_EQ(strip.ThumbnailCount(), 0);
     EXPECT_EQ(header.text(), "ｻﾑﾈｲﾙ数：1");
+
+    // A long strip: every picture at its place on the paint box, its name
+    // under it, and the box tall enough to scroll to the last one.
+    std::vector<TThumbnail> many;
+    for (int i = 0; i < 120; ++i)
+        many.push_back({i, QString("料理%1").arg(i), Square(Qt::green)});
+    strip.SetThumbnails(many);
+    EXPECT_EQ(header.text(), "ｻﾑﾈｲﾙ数：120");
+    for (int n : {0, 49, 50, 119}) {
+        auto* image = paintBox->findChild<QWidget*>(QString("MkImg%1").arg(n));
+        auto* label = paintBox->findChild<QLabel*>(QString("MkLbl%1").arg(n));
+        ASSERT_NE(image, nullptr);
+        ASSERT_NE(label, nullptr);
+        EXPECT_EQ(image->mapTo(paintBox, QPoint(0, 0)), QPoint(5, n * 85 + 5));
+        EXPECT_EQ(label->mapTo(paintBox, QPoint(0, 0)), QPoint(5, n * 85 + 5 + 52));
+        EXPECT_EQ(label->text(), QString("料理%1").arg(n));
+        EXPECT_TRUE(image->isVisible());
+    }
+    EXPECT_GE(paintBox->minimumHeight(), 119 * 85 + 5 + 60);
+    area.ensureWidgetVisible(paintBox->findChild<QWidget*>("MkImg119"));
+    QTest::mouseClick(paintBox->findChild<QWidget*>("MkImg119"), Qt::LeftButton);
+    EXPECT_EQ(clicked.last().at(0).toString(), "料理119");
+    strip.FreeThumbnails();
+    EXPECT_TRUE(paintBox->findChildren<QWidget*>().isEmpty());
 }
 
 TEST(ClassTreeView, OnlyRecipeNamesSelect) {
