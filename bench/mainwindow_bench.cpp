@@ -1,9 +1,4 @@
-#include <map>
-#include <memory>
-
 #include <benchmark/benchmark.h>
-
-#include <QTemporaryDir>
 
 #include "mainwindow/column_table.h"
 #include "mainwindow/cook_list_model.h"
@@ -12,22 +7,6 @@
 #include "support/recipe_fixture.h"
 
 namespace {
-
-struct TListCollection {
-    QTemporaryDir Dir;
-    QString Root;
-};
-
-const TListCollection& ListCollection(int count) {
-    static std::map<int, std::unique_ptr<TListCollection>> collections;
-    auto& slot = collections[count];
-    if (!slot) {
-        slot = std::make_unique<TListCollection>();
-        slot->Root = slot->Dir.path() + QStringLiteral("/Cook");
-        MakeRecipeCollection(slot->Root, count);
-    }
-    return *slot;
-}
 
 // What the list shows first: the cells of a screenful of rows.
 void TouchFirstRows(const TCookListModel& model) {
@@ -39,7 +18,7 @@ void TouchFirstRows(const TCookListModel& model) {
 
 // Start-up to the filled list: the scan of the data folder, then the refill.
 void BM_MainListStartUp(benchmark::State& state) {
-    const TListCollection& c = ListCollection(static_cast<int>(state.range(0)));
+    const TRecipeCollection& c = SharedRecipeCollection(static_cast<int>(state.range(0)));
     TIconStore icons;
     for (auto _ : state) {
         TCookItems items = SearchCookFld(c.Root, icons).Items;
@@ -54,7 +33,7 @@ BENCHMARK(BM_MainListStartUp)->Arg(1000)->Arg(10000)->Unit(benchmark::kMilliseco
 
 // One refill of the list from the records in memory.
 void BM_MainListRefill(benchmark::State& state) {
-    const TListCollection& c = ListCollection(static_cast<int>(state.range(0)));
+    const TRecipeCollection& c = SharedRecipeCollection(static_cast<int>(state.range(0)));
     TIconStore icons;
     TCookItems items = SearchCookFld(c.Root, icons).Items;
     TCookListModel model(&items, &icons);
@@ -68,7 +47,7 @@ BENCHMARK(BM_MainListRefill)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecon
 
 // One header-click sort: by name (text) and by calorie (numbers).
 void BM_MainListSort(benchmark::State& state) {
-    const TListCollection& c = ListCollection(static_cast<int>(state.range(0)));
+    const TRecipeCollection& c = SharedRecipeCollection(static_cast<int>(state.range(0)));
     TIconStore icons;
     TCookItems items = SearchCookFld(c.Root, icons).Items;
     TCookListModel model(&items, &icons);

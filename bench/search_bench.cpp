@@ -4,7 +4,6 @@
 #include <vector>
 
 #include <QFile>
-#include <QTemporaryDir>
 
 #include "mainwindow/class_tree.h"
 #include "mainwindow/cook_item.h"
@@ -23,7 +22,6 @@
 namespace {
 
 struct TCollection {
-    QTemporaryDir Dir;
     QString DataRoot;
     TCookItems Items;
     QStringList IngredientPaths;
@@ -33,8 +31,9 @@ struct TCollection {
 const TCollection& Collection() {
     static const std::unique_ptr<TCollection> collection = [] {
         auto c = std::make_unique<TCollection>();
-        c->DataRoot = c->Dir.path() + QStringLiteral("/Cook");
-        for (const QString& name : MakeRecipeCollection(c->DataRoot, 10000)) {
+        const TRecipeCollection& recipes = SharedRecipeCollection(10000);
+        c->DataRoot = recipes.Root;
+        for (const QString& name : recipes.Names) {
             TCookItem item;
             item.Name = name;
             const QString folder = c->DataRoot + u'/' + name + u'/';

@@ -1,13 +1,9 @@
-#include <map>
-#include <memory>
-
 #include <fcntl.h>
 #include <unistd.h>
 
 #include <benchmark/benchmark.h>
 
 #include <QFile>
-#include <QTemporaryDir>
 
 #include "mainwindow/icon_store.h"
 #include "mainwindow/recipe_store.h"
@@ -16,27 +12,9 @@
 
 namespace {
 
-struct TCollection {
-    QTemporaryDir Dir;
-    QString Root;
-    QStringList Names;
-};
-
-// One generated collection per size, shared by the benchmarks of a run.
-const TCollection& Collection(int count) {
-    static std::map<int, std::unique_ptr<TCollection>> collections;
-    auto& slot = collections[count];
-    if (!slot) {
-        slot = std::make_unique<TCollection>();
-        slot->Root = slot->Dir.path() + QStringLiteral("/Cook");
-        slot->Names = MakeRecipeCollection(slot->Root, count);
-    }
-    return *slot;
-}
-
 // The floor for a scan: read each attribute file once, by a known path.
 void BM_ReadEveryStatusFile(benchmark::State& state) {
-    const TCollection& c = Collection(static_cast<int>(state.range(0)));
+    const TRecipeCollection& c = SharedRecipeCollection(static_cast<int>(state.range(0)));
     for (auto _ : state) {
         qsizetype bytes = 0;
         for (const QString& name : c.Names)
@@ -49,7 +27,7 @@ BENCHMARK(BM_ReadEveryStatusFile)->Arg(1000)->Arg(10000)->Unit(benchmark::kMilli
 
 // A stricter floor: plain system calls, each file opened relative to the data folder.
 void BM_ReadEveryStatusFileRaw(benchmark::State& state) {
-    const TCollection& c = Collection(static_cast<int>(state.range(0)));
+    const TRecipeCollection& c = SharedRecipeCollection(static_cast<int>(state.range(0)));
     std::vector<QByteArray> paths;
     for (const QString& name : c.Names)
         paths.push_back(QFile::encodeName(name + QStringLiteral("/Status.txt")));
@@ -71,7 +49,7 @@ void BM_ReadEveryStatusFileRaw(benchmark::State& state) {
 BENCHMARK(BM_ReadEveryStatusFileRaw)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond);
 
 void BM_SearchCookFld(benchmark::State& state) {
-    const TCollection& c = Collection(static_cast<int>(state.range(0)));
+    const TRecipeCollection& c = SharedRecipeCollection(static_cast<int>(state.range(0)));
     const TIconStore icons;
     for (auto _ : state) {
         TCookScan scan = SearchCookFld(c.Root, icons);

@@ -11,16 +11,13 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include "mainwindow/recipe_folder.h"
 #include "mainwindow/recipe_name.h"
 #include "platform/file_io.h"
 #include "platform/saporia_error.h"
 #include "platform/sjis.h"
 
 namespace {
-
-const QString FoodstuffFile = QStringLiteral("材料.txt");
-const QString HowFile = QStringLiteral("方法.txt");
-const QString PhotoFile = QStringLiteral("写真.jpg");
 
 QString Native(const QString& path) {
     return QString::fromLocal8Bit(QFile::encodeName(path));
@@ -101,11 +98,11 @@ TCookItem CreateRecipe(const QString& dataRoot, const QString& name, const TWiza
             QStringLiteral("フォルダを作成できません: %1 (%2)").arg(Native(folder), QString::fromLocal8Bit(std::strerror(errno))));
     }
     try {
-        WriteFileAtomic(folder + QLatin1Char('/') + FoodstuffFile, foodstuff);
-        WriteFileAtomic(folder + QLatin1Char('/') + HowFile, how);
+        WriteFileAtomic(folder + QLatin1Char('/') + FoodstuffFileName, foodstuff);
+        WriteFileAtomic(folder + QLatin1Char('/') + HowFileName, how);
         WriteFileAtomic(folder + QLatin1Char('/') + StatusFileName, statusBytes);
         if (withPhoto)
-            WriteFileAtomic(folder + QLatin1Char('/') + PhotoFile, wizard->PhotoJpeg);
+            WriteFileAtomic(folder + QLatin1Char('/') + PhotoFileName, wizard->PhotoJpeg);
     } catch (...) {
         std::error_code ignored;
         std::filesystem::remove_all(std::filesystem::path(QFile::encodeName(folder).toStdString()), ignored);
@@ -118,7 +115,7 @@ TCookItem CreateRecipe(const QString& dataRoot, const QString& name, const TWiza
     item.Visible = true;
     if (wizard) {
         ApplyAttributesToItem(item, wizard->Attributes);
-        item.PhotoMark = QFileInfo::exists(folder + QLatin1Char('/') + PhotoFile) ? PhotoMarkPresent : PhotoMarkAbsent;
+        item.PhotoMark = QFileInfo::exists(folder + QLatin1Char('/') + PhotoFileName) ? PhotoMarkPresent : PhotoMarkAbsent;
     } else {
         item.Icon = -1;
         item.NiceValue = -1;

@@ -7,13 +7,12 @@
 #include <QFileInfo>
 
 #include "mainwindow/picture_codec.h"
+#include "mainwindow/recipe_folder.h"
 #include "platform/file_io.h"
 #include "platform/saporia_error.h"
 #include "platform/sjis.h"
 
 namespace {
-
-const QString LinkFolderName = QStringLiteral("LinkPic");
 
 bool IsReservedOrControl(QChar c) {
     static const QString reserved = QStringLiteral("\\/:*?\"<>|");
@@ -64,7 +63,7 @@ QString LinkWordOfSelection(const QString& selection) {
 }
 
 QString LinkFolderPath(const QString& recipePath) {
-    return recipePath + ExistingNameIgnoringCase(recipePath, LinkFolderName);
+    return recipePath + ExistingNameIgnoringCase(recipePath, LinkPicFolderName);
 }
 
 QString LinkPicturePath(const QString& recipePath, const QString& word) {

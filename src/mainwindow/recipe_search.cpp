@@ -12,13 +12,12 @@
 #include <QFile>
 
 #include "common/keywords.h"
+#include "mainwindow/recipe_folder.h"
 #include "platform/file_io.h"
 #include "platform/saporia_error.h"
 #include "platform/sjis.h"
 
 namespace {
-
-const QString IngredientFileName = QStringLiteral("材料.txt");
 
 const TCookItem* RecordOfRow(const TCookItems& items, const QList<int>& rowRecords, int row) {
     const int record = rowRecords[row];
@@ -49,7 +48,7 @@ QString CannotReadMessage(const QString& path) {
 // Opens the recipe's ingredient file; -1 when the recipe has none. Any other
 // failure to open it is an error, not a missing file.
 int OpenIngredientFile(const QString& recipeDir, QString& path) {
-    path = recipeDir + u'/' + IngredientFileName;
+    path = recipeDir + u'/' + FoodstuffFileName;
     int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC);
     if (fd < 0 && (errno == ENOENT || errno == ENOTDIR)) {
         path = IngredientFilePath(recipeDir);  // a name differing only in case
@@ -96,10 +95,10 @@ std::optional<QString> ReadIngredients(const QString& recipeDir, TIngredientCach
 }  // namespace
 
 QString IngredientFilePath(const QString& recipeDir) {
-    const QString exact = recipeDir + u'/' + IngredientFileName;
+    const QString exact = recipeDir + u'/' + FoodstuffFileName;
     if (QFile::exists(exact))
         return exact;
-    return recipeDir + u'/' + ExistingNameIgnoringCase(recipeDir, IngredientFileName);
+    return recipeDir + u'/' + ExistingNameIgnoringCase(recipeDir, FoodstuffFileName);
 }
 
 std::optional<QString> TIngredientCache::Text(const QString& recipeDir) {

@@ -3,13 +3,12 @@
 #include <QFile>
 
 #include "mainwindow/class_tree.h"
+#include "mainwindow/recipe_folder.h"
 #include "platform/file_io.h"
 #include "platform/jpeg.h"
 #include "platform/saporia_error.h"
 
 namespace {
-
-const QString PhotoFileName = QStringLiteral("写真.jpg");
 
 // Opens the recipe's main photo, found ignoring case when the usual name is
 // not there.

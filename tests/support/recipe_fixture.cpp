@@ -1,5 +1,8 @@
 #include "support/recipe_fixture.h"
 
+#include <map>
+#include <memory>
+
 #include <QBuffer>
 #include <QDir>
 #include <QDirIterator>
@@ -149,4 +152,15 @@ QStringList MakeRecipeCollection(const QString& dataRoot, int count) {
         names.append(name);
     }
     return names;
+}
+
+const TRecipeCollection& SharedRecipeCollection(int count) {
+    static std::map<int, std::unique_ptr<TRecipeCollection>> collections;
+    auto& slot = collections[count];
+    if (!slot) {
+        slot = std::make_unique<TRecipeCollection>();
+        slot->Root = slot->Dir.path() + QStringLiteral("/Cook");
+        slot->Names = MakeRecipeCollection(slot->Root, count);
+    }
+    return *slot;
 }

@@ -8,6 +8,7 @@
 #include <QMap>
 #include <QString>
 #include <QStringList>
+#include <QTemporaryDir>
 
 // Builds recipe folders on disk the way the program stores them: CP932 texts
 // with CR LF line ends, "key=value" attribute lines, small JPEG photos.
@@ -52,3 +53,14 @@ QMap<QString, QByteArray> FolderSnapshot(const QString& folder);
 // three texts, a full attribute file, and a 640 x 480 photo for every third recipe.
 // Returns the recipe names in creation order.
 QStringList MakeRecipeCollection(const QString& dataRoot, int count);
+
+// A generated collection in a temporary folder: its data root and recipe names.
+struct TRecipeCollection {
+    QTemporaryDir Dir;
+    QString Root;
+    QStringList Names;
+};
+
+// One collection per size, made on first use and kept for the run, so the
+// benchmarks of a run share it.
+const TRecipeCollection& SharedRecipeCollection(int count);
