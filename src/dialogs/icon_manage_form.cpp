@@ -14,6 +14,7 @@
 #include "dialogs/busy_cursor.h"
 #include "dialogs/icon_file.h"
 #include "dialogs/tiled_paint_box_widget.h"
+#include "mainwindow/icon_store.h"
 #include "platform/dialogs.h"
 #include "platform/file_io.h"
 #include "platform/saporia_error.h"
@@ -102,7 +103,7 @@ TIconManageForm::TIconManageForm(QWidget* parent) : QDialog(parent) {
 }
 
 QString TIconManageForm::IconFolder() const {
-    return AppDir + QStringLiteral("Icon");
+    return AppDir + IconFolderName;
 }
 
 void TIconManageForm::showEvent(QShowEvent* event) {

@@ -23,6 +23,10 @@ QString Native(const QString& path) {
     return QString::fromLocal8Bit(QFile::encodeName(path));
 }
 
+TSaporiaError DeleteFailed(const QString& nativePath) {
+    return TSaporiaError(QStringLiteral("ファイルの削除に失敗しました. FILENAME=%1").arg(nativePath));
+}
+
 bool EntryExists(const QString& path) {
     struct stat st {};
     return ::lstat(QFile::encodeName(path).constData(), &st) == 0;
@@ -132,11 +136,11 @@ void DeleteRecipeFolder(const QString& dataRoot, const QString& name) {
     std::error_code error;
     const fs::file_status st = fs::symlink_status(root, error);
     if (error || !fs::exists(st))
-        throw TSaporiaError(QStringLiteral("ファイルの削除に失敗しました. FILENAME=%1").arg(Native(folder)));
+        throw DeleteFailed(Native(folder));
     if (!fs::is_directory(st)) {
         // A link (or a stray file) standing where the folder was: remove just that entry.
         if (!fs::remove(root, error) || error)
-            throw TSaporiaError(QStringLiteral("ファイルの削除に失敗しました. FILENAME=%1").arg(Native(folder)));
+            throw DeleteFailed(Native(folder));
         return;
     }
     // Depth first, links removed as entries and never entered.
@@ -145,14 +149,13 @@ void DeleteRecipeFolder(const QString& dataRoot, const QString& name) {
          it.increment(error))
         entries.push_back(it->path());
     if (error)
-        throw TSaporiaError(QStringLiteral("ファイルの削除に失敗しました. FILENAME=%1").arg(Native(folder)));
+        throw DeleteFailed(Native(folder));
     for (auto it = entries.rbegin(); it != entries.rend(); ++it) {
         if (!fs::remove(*it, error) || error)
-            throw TSaporiaError(QStringLiteral("ファイルの削除に失敗しました. FILENAME=%1")
-                                    .arg(QString::fromLocal8Bit(it->string().c_str())));
+            throw DeleteFailed(QString::fromLocal8Bit(it->string().c_str()));
     }
     if (!fs::remove(root, error) || error)
-        throw TSaporiaError(QStringLiteral("ファイルの削除に失敗しました. FILENAME=%1").arg(Native(folder)));
+        throw DeleteFailed(Native(folder));
 }
 
 bool RenameRecipeFolder(const QString& dataRoot, const QString& oldName, const QString& newName) {
