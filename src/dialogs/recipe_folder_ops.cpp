@@ -47,6 +47,19 @@ QString FolderWithoutSlash(const QString& path) {
     return path.endsWith(QLatin1Char('/')) ? path.chopped(1) : path;
 }
 
+// The folder of a recipe that is already there, under whatever name the scan
+// listed (one made elsewhere may hold characters a new name may not): it only
+// has to stay a direct child of the data folder.
+QString ExistingRecipeFolder(const QString& dataRoot, const QString& name) {
+    QString root = dataRoot;
+    while (root.size() > 1 && root.endsWith(QLatin1Char('/')))
+        root.chop(1);
+    const QString path = root + QLatin1Char('/') + name;
+    if (name.isEmpty() || name.contains(QLatin1Char('/')) || !IsDirectChildOf(root, path))
+        throw TSaporiaError(QStringLiteral("レシピのフォルダがデータフォルダの外を指しています: %1").arg(name));
+    return path;
+}
+
 }  // namespace
 
 
@@ -117,7 +130,7 @@ TCookItem CreateRecipe(const QString& dataRoot, const QString& name, const TWiza
 }
 
 void DeleteRecipeFolder(const QString& dataRoot, const QString& name) {
-    const QString folder = FolderWithoutSlash(RecipeFolderPath(dataRoot, name));
+    const QString folder = ExistingRecipeFolder(dataRoot, name);
     namespace fs = std::filesystem;
     const fs::path root(QFile::encodeName(folder).toStdString());
     std::error_code error;
@@ -152,7 +165,7 @@ bool RenameRecipeFolder(const QString& dataRoot, const QString& oldName, const Q
     const QString problem = RecipeNameProblem(name);
     if (!problem.isEmpty())
         throw TSaporiaError(problem);
-    const QString from = FolderWithoutSlash(RecipeFolderPath(dataRoot, oldName));
+    const QString from = ExistingRecipeFolder(dataRoot, oldName);
     const QString to = FolderWithoutSlash(RecipeFolderPath(dataRoot, name));
     if (EntryExists(to))
         throw TSaporiaError(RecipeNameExistsMessage);
