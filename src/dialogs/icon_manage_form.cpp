@@ -14,9 +14,11 @@
 #include "dialogs/busy_cursor.h"
 #include "dialogs/icon_file.h"
 #include "dialogs/tiled_paint_box_widget.h"
+#include "mainwindow/icon_store.h"
 #include "platform/dialogs.h"
 #include "platform/file_io.h"
 #include "platform/saporia_error.h"
+#include "settings/fonts.h"
 
 namespace {
 
@@ -60,7 +62,7 @@ TIconManageForm::TIconManageForm(QWidget* parent) : QDialog(parent) {
     IconManageForm = this;
     setWindowTitle(QStringLiteral("アイコン設定"));
     setFixedSize(337, 312);
-    setFont(QFont(QStringLiteral("ＭＳ Ｐゴシック")));
+    setFont(QFont(ProportionalGothic));
 
     auto* panel2 = new QLabel(QStringLiteral("追加アイコン一覧"), this);
     panel2->setObjectName("Panel2");
@@ -102,7 +104,7 @@ TIconManageForm::TIconManageForm(QWidget* parent) : QDialog(parent) {
 }
 
 QString TIconManageForm::IconFolder() const {
-    return AppDir + QStringLiteral("Icon");
+    return AppDir + IconFolderName;
 }
 
 void TIconManageForm::showEvent(QShowEvent* event) {
@@ -167,7 +169,7 @@ void TIconManageForm::AddPanel(const QString& fileName, QPoint at) {
     auto* label = new QLabel(WithoutExtension(fileName), panel);
     label->setGeometry(1, 37, 47, 12);
     label->setToolTip(WithoutExtension(fileName));
-    QFont small(QStringLiteral("ＭＳ Ｐゴシック"));
+    QFont small(ProportionalGothic);
     small.setPointSize(8);
     label->setFont(small);
     label->setAlignment(Qt::AlignCenter);

@@ -9,6 +9,7 @@
 #include <QTreeWidget>
 
 #include "platform/dialogs.h"
+#include "settings/fonts.h"
 
 TListColumnSelectForm* ListColumnSelectForm = nullptr;
 
@@ -32,7 +33,7 @@ TListColumnSelectForm::TListColumnSelectForm(QWidget* parent) : QDialog(parent) 
     setObjectName("ListColumnSelectForm");
     setWindowTitle("詳細表示の設定[ﾚﾎﾟｰﾄ形式]");
     setFixedSize(358, 368);
-    setFont(QFont("ＭＳ Ｐゴシック", 9));
+    setFont(QFont(ProportionalGothic, 9));
 
     auto* label3 = new QLabel("表示する詳細を選択してください。", this);
     label3->setObjectName("Label3");

@@ -11,6 +11,7 @@
 #include <QTimer>
 
 #include "dialogs/busy_cursor.h"
+#include "settings/fonts.h"
 
 namespace {
 
@@ -95,7 +96,7 @@ TProgressForm::TProgressForm(QWidget* mainWindow)
     ProgressForm = this;
     // One-pixel border around the 115 by 50 client area.
     setFixedSize(ClientWidth + 2, ClientHeight + 2);
-    QFont formFont(QStringLiteral("ＭＳ Ｐゴシック"));
+    QFont formFont(ProportionalGothic);
     formFont.setPixelSize(12);
     setFont(formFont);
 
@@ -111,7 +112,7 @@ TProgressForm::TProgressForm(QWidget* mainWindow)
     Label1->setObjectName("Label1");
     Label1->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     Label1->setGeometry(2, 2, ClientWidth - 4, 13);
-    QFont labelFont(QStringLiteral("ＭＳ Ｐゴシック"));
+    QFont labelFont(ProportionalGothic);
     labelFont.setPixelSize(11);
     Label1->setFont(labelFont);
 

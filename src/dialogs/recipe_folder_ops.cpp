@@ -23,6 +23,10 @@ QString Native(const QString& path) {
     return QString::fromLocal8Bit(QFile::encodeName(path));
 }
 
+TSaporiaError DeleteFailed(const QString& nativePath) {
+    return TSaporiaError(QStringLiteral("ファイルの削除に失敗しました. FILENAME=%1").arg(nativePath));
+}
+
 bool EntryExists(const QString& path) {
     struct stat st {};
     return ::lstat(QFile::encodeName(path).constData(), &st) == 0;
@@ -41,6 +45,19 @@ QByteArray TextFileBytes(const QString& text) {
 
 QString FolderWithoutSlash(const QString& path) {
     return path.endsWith(QLatin1Char('/')) ? path.chopped(1) : path;
+}
+
+// The folder of a recipe that is already there, under whatever name the scan
+// listed (one made elsewhere may hold characters a new name may not): it only
+// has to stay a direct child of the data folder.
+QString ExistingRecipeFolder(const QString& dataRoot, const QString& name) {
+    QString root = dataRoot;
+    while (root.size() > 1 && root.endsWith(QLatin1Char('/')))
+        root.chop(1);
+    const QString path = root + QLatin1Char('/') + name;
+    if (name.isEmpty() || name.contains(QLatin1Char('/')) || !IsDirectChildOf(root, path))
+        throw TSaporiaError(QStringLiteral("レシピのフォルダがデータフォルダの外を指しています: %1").arg(name));
+    return path;
 }
 
 }  // namespace
@@ -113,17 +130,17 @@ TCookItem CreateRecipe(const QString& dataRoot, const QString& name, const TWiza
 }
 
 void DeleteRecipeFolder(const QString& dataRoot, const QString& name) {
-    const QString folder = FolderWithoutSlash(RecipeFolderPath(dataRoot, name));
+    const QString folder = ExistingRecipeFolder(dataRoot, name);
     namespace fs = std::filesystem;
     const fs::path root(QFile::encodeName(folder).toStdString());
     std::error_code error;
     const fs::file_status st = fs::symlink_status(root, error);
     if (error || !fs::exists(st))
-        throw TSaporiaError(QStringLiteral("ファイルの削除に失敗しました. FILENAME=%1").arg(Native(folder)));
+        throw DeleteFailed(Native(folder));
     if (!fs::is_directory(st)) {
         // A link (or a stray file) standing where the folder was: remove just that entry.
         if (!fs::remove(root, error) || error)
-            throw TSaporiaError(QStringLiteral("ファイルの削除に失敗しました. FILENAME=%1").arg(Native(folder)));
+            throw DeleteFailed(Native(folder));
         return;
     }
     // Depth first, links removed as entries and never entered.
@@ -132,14 +149,13 @@ void DeleteRecipeFolder(const QString& dataRoot, const QString& name) {
          it.increment(error))
         entries.push_back(it->path());
     if (error)
-        throw TSaporiaError(QStringLiteral("ファイルの削除に失敗しました. FILENAME=%1").arg(Native(folder)));
+        throw DeleteFailed(Native(folder));
     for (auto it = entries.rbegin(); it != entries.rend(); ++it) {
         if (!fs::remove(*it, error) || error)
-            throw TSaporiaError(QStringLiteral("ファイルの削除に失敗しました. FILENAME=%1")
-                                    .arg(QString::fromLocal8Bit(it->string().c_str())));
+            throw DeleteFailed(QString::fromLocal8Bit(it->string().c_str()));
     }
     if (!fs::remove(root, error) || error)
-        throw TSaporiaError(QStringLiteral("ファイルの削除に失敗しました. FILENAME=%1").arg(Native(folder)));
+        throw DeleteFailed(Native(folder));
 }
 
 bool RenameRecipeFolder(const QString& dataRoot, const QString& oldName, const QString& newName) {
@@ -149,7 +165,7 @@ bool RenameRecipeFolder(const QString& dataRoot, const QString& oldName, const Q
     const QString problem = RecipeNameProblem(name);
     if (!problem.isEmpty())
         throw TSaporiaError(problem);
-    const QString from = FolderWithoutSlash(RecipeFolderPath(dataRoot, oldName));
+    const QString from = ExistingRecipeFolder(dataRoot, oldName);
     const QString to = FolderWithoutSlash(RecipeFolderPath(dataRoot, name));
     if (EntryExists(to))
         throw TSaporiaError(RecipeNameExistsMessage);

@@ -13,6 +13,7 @@
 #include "dialogs/tiled_paint_box_widget.h"
 #include "platform/dialogs.h"
 #include "platform/saporia_error.h"
+#include "settings/fonts.h"
 
 TVersionForm* VersionForm = nullptr;
 
@@ -80,7 +81,7 @@ TVersionForm::TVersionForm(const QString& appDir, QWidget* parent,
     setObjectName("VersionForm");
     setWindowTitle("バージョン情報");
     setFixedSize(426, 393);
-    setFont(QFont("ＭＳ Ｐゴシック", 9));
+    setFont(QFont(ProportionalGothic, 9));
 
     auto* panel1 = new QFrame(this);
     panel1->setObjectName("Panel1");

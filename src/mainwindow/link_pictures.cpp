@@ -35,9 +35,8 @@ int JpgCount(const QString& folder) {
 // Makes the folder; throws the user's message on failure.
 QString EnsureLinkFolder(const QString& recipePath) {
     const QString folder = LinkFolderPath(recipePath);
-    if (!QFileInfo(folder).isDir() && !QDir().mkpath(folder))
-        throw TSaporiaError(QStringLiteral("フォルダの作成に失敗しました.\r\nFolderPath=") +
-                            QDir::toNativeSeparators(folder));
+    if (!QFileInfo(folder).isDir())
+        QDir().mkpath(folder);
     if (!QFileInfo(folder).isDir())
         throw TSaporiaError(QStringLiteral("フォルダの作成に失敗しました.\r\nFolderPath=") +
                             QDir::toNativeSeparators(folder));

@@ -248,24 +248,14 @@ bool TMemoPane::eventFilter(QObject* watched, QEvent* event) {
             emit Changed();
         return true;
     }
-    case QEvent::MouseMove: {
-        auto* mouse = static_cast<QMouseEvent*>(event);
-        if (!Canvas.MemoDrawing)
-            return true;
-        TakeBitmap();
-        const bool changed = Canvas.MouseMove(mouse->position().toPoint());
-        GiveBackBitmap();
-        if (changed)
-            emit Changed();
-        imgDraw->update();
-        return true;
-    }
+    case QEvent::MouseMove:
     case QEvent::MouseButtonRelease: {
-        auto* mouse = static_cast<QMouseEvent*>(event);
         if (!Canvas.MemoDrawing)
             return true;
+        const QPoint at = static_cast<QMouseEvent*>(event)->position().toPoint();
         TakeBitmap();
-        const bool changed = Canvas.MouseUp(mouse->position().toPoint());
+        const bool changed =
+            event->type() == QEvent::MouseMove ? Canvas.MouseMove(at) : Canvas.MouseUp(at);
         GiveBackBitmap();
         if (changed)
             emit Changed();

@@ -41,10 +41,6 @@ public:
     int Fd;
 };
 
-QString CannotReadMessage(const QString& path) {
-    return QStringLiteral("%1 を読み込めません").arg(QDir::toNativeSeparators(path));
-}
-
 // Opens the recipe's ingredient file; -1 when the recipe has none. Any other
 // failure to open it is an error, not a missing file.
 int OpenIngredientFile(const QString& recipeDir, QString& path) {

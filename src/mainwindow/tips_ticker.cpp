@@ -4,6 +4,8 @@
 #include <QPainter>
 #include <QRandomGenerator>
 
+#include "settings/fonts.h"
+
 QStringList UsageTips() {
     return {
         QStringLiteral("[サムネイル表示]で画像の一覧を参照することが出来ます"),
@@ -25,7 +27,7 @@ TTipsTicker::TTipsTicker(int stripWidth, TPick pick) : TipX(stripWidth), Pick(st
         Pick = [](int count) { return int(QRandomGenerator::global()->bounded(count)); };
 }
 
-QFont TTipsTicker::TipFont() { return QFont(QStringLiteral("ＭＳ ゴシック"), 8); }
+QFont TTipsTicker::TipFont() { return QFont(FixedPitchGothic, 8); }
 
 bool TTipsTicker::Tick(int stripWidth) {
     TipX -= 1;

@@ -13,9 +13,13 @@ QString CannotWriteMessage(const QString& path) {
     return QStringLiteral("%1 に書き込めません").arg(QDir::toNativeSeparators(path));
 }
 
+QString CannotReadMessage(const QString& path) {
+    return QStringLiteral("%1 を読み込めません").arg(QDir::toNativeSeparators(path));
+}
+
 QByteArray ReadFileBytes(const QString& path) {
     QFile file(path);
-    const QString message = QStringLiteral("%1 を読み込めません").arg(QDir::toNativeSeparators(path));
+    const QString message = CannotReadMessage(path);
     if (!file.open(QIODevice::ReadOnly))
         throw TSaporiaError(message);
     QByteArray bytes = file.readAll();

@@ -10,6 +10,8 @@
 
 // The message of a failed write: "<path> に書き込めません".
 QString CannotWriteMessage(const QString& path);
+// The message of a failed read: "<path> を読み込めません".
+QString CannotReadMessage(const QString& path);
 
 QByteArray ReadFileBytes(const QString& path);
 void WriteFileAtomic(const QString& path, const QByteArray& bytes);

@@ -171,3 +171,23 @@ TEST(RecipeFolderOps, RenameMovesTheFolderAndRefusesWithoutTouchingDisk) {
     EXPECT_EQ(app.ReadBytes("Cook/カレー/LinkPic/ginger.jpg"), "jpeg");
     EXPECT_THROW(RenameRecipeFolder(root, "Gone", "New"), TSaporiaError);
 }
+
+TEST(RecipeFolderOps, RecipesMadeElsewhereWithOddNamesCanBeRenamedAndDeleted) {
+    TTempAppDir app;
+    const QString root = app.Path("Cook");
+    // Folders another tool made, with characters a new name may not hold.
+    app.WriteBytes("Cook/what?/材料.txt", "x");
+    app.WriteBytes("Cook/a:b/LinkPic/p.jpg", "jpeg");
+    app.WriteBytes("Cook/Keep/材料.txt", "keep");
+
+    EXPECT_TRUE(RenameRecipeFolder(root, "a:b", "ab"));
+    EXPECT_EQ(app.ReadBytes("Cook/ab/LinkPic/p.jpg"), "jpeg");
+    // The new name still passes the one check.
+    EXPECT_THROW(RenameRecipeFolder(root, "what?", "why?"), TSaporiaError);
+    DeleteRecipeFolder(root, "what?");
+    EXPECT_EQ(Entries(root), QStringList({"Keep", "ab"}));
+    for (const QString& bad : {QStringLiteral("Keep/.."), QStringLiteral("./Keep"), QStringLiteral("..")})
+        EXPECT_THROW(RenameRecipeFolder(root, bad, "New"), TSaporiaError) << bad.toStdString();
+    EXPECT_EQ(Entries(root), QStringList({"Keep", "ab"}));
+    EXPECT_EQ(Entries(app.AppDir()), QStringList({"Cook"}));
+}
