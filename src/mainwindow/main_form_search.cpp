@@ -1,6 +1,8 @@
 // Finding recipes: the name and ingredient searches and the refinement search.
 #include "mainwindow/main_form.h"
 
+#include <functional>
+
 #include <QComboBox>
 #include <QPushButton>
 #include <QTextEdit>
@@ -36,6 +38,35 @@ void TMainForm::WireSearchCommands() {
 
 // ---- name search ---------------------------------------------------------------
 
+namespace {
+
+// One step of a search and its "next": from `next` on, the hit is shown and
+// the step after it remembered; with no more hits `endText` is shown and the
+// search forgotten.
+void SearchStep(QWidget* owner, QString& keyword, int& next, const QString& endText,
+                const std::function<int(int from)>& find, const std::function<bool(int row)>& show) {
+    if (keyword.isEmpty())
+        return;
+    const int row = find(next);
+    if (row < 0) {
+        ShowInformationBox(owner, endText);
+        next = 0;
+        keyword.clear();
+        return;
+    }
+    if (show(row))
+        next = row + 1;
+}
+
+void NameSearchStep(TMainForm& form, const QString& endText) {
+    SearchStep(
+        &form, form.NameSearchKeyword, form.NameSearchNext, endText,
+        [&](int from) { return FindNameHit(form.CookItems, form.ListModel->Rows(), from, form.NameSearchKeyword); },
+        [&](int row) { return form.CookListView->SelectRow(row); });
+}
+
+}  // namespace
+
 void TMainForm::miSearchRecipeNameClick() {
     QString answer;
     // Cancel ends the command and leaves a running search as it was.
@@ -43,31 +74,11 @@ void TMainForm::miSearchRecipeNameClick() {
         return;
     NameSearchKeyword = answer;
     NameSearchNext = 0;
-    if (NameSearchKeyword.isEmpty())
-        return;
-    const int row = FindNameHit(CookItems, ListModel->Rows(), 0, NameSearchKeyword);
-    if (row < 0) {
-        ShowInformationBox(this, NotFoundText);
-        NameSearchNext = 0;
-        NameSearchKeyword.clear();
-        return;
-    }
-    if (CookListView->SelectRow(row))
-        NameSearchNext = row + 1;
+    NameSearchStep(*this, NotFoundText);
 }
 
 void TMainForm::miSearchRecipeNameNextClick() {
-    if (NameSearchKeyword.isEmpty())
-        return;
-    const int row = FindNameHit(CookItems, ListModel->Rows(), NameSearchNext, NameSearchKeyword);
-    if (row < 0) {
-        ShowInformationBox(this, CompletedText);
-        NameSearchNext = 0;
-        NameSearchKeyword.clear();
-        return;
-    }
-    if (CookListView->SelectRow(row))
-        NameSearchNext = row + 1;
+    NameSearchStep(*this, CompletedText);
 }
 
 // ---- ingredient search ---------------------------------------------------------
@@ -88,6 +99,20 @@ bool ShowMaterialHit(TMainForm& form, int row, const QString& keyword) {
     return true;
 }
 
+void MaterialSearchStep(TMainForm& form, const QString& endText) {
+    if (form.MaterialSearchKeyword.isEmpty())
+        return;
+    RunGuarded(&form, ErrorPrefix(QStringLiteral("Search")), [&] {
+        SearchStep(
+            &form, form.MaterialSearchKeyword, form.MaterialSearchNext, endText,
+            [&](int from) {
+                return FindMaterialHit(form.CookItems, form.ListModel->Rows(), from, form.MaterialSearchKeyword,
+                                       form.DataRoot, form.IngredientCache.get());
+            },
+            [&](int row) { return ShowMaterialHit(form, row, form.MaterialSearchKeyword); });
+    });
+}
+
 }  // namespace
 
 void TMainForm::miSearchMaterialNameClick() {
@@ -96,37 +121,11 @@ void TMainForm::miSearchMaterialNameClick() {
         return;
     MaterialSearchKeyword = answer;
     MaterialSearchNext = 0;
-    if (MaterialSearchKeyword.isEmpty())
-        return;
-    RunGuarded(this, ErrorPrefix(QStringLiteral("Search")), [&] {
-        const int row = FindMaterialHit(CookItems, ListModel->Rows(), 0, MaterialSearchKeyword, DataRoot,
-                                        IngredientCache.get());
-        if (row < 0) {
-            ShowInformationBox(this, NotFoundText);
-            MaterialSearchNext = 0;
-            MaterialSearchKeyword.clear();
-            return;
-        }
-        if (ShowMaterialHit(*this, row, MaterialSearchKeyword))
-            MaterialSearchNext = row + 1;
-    });
+    MaterialSearchStep(*this, NotFoundText);
 }
 
 void TMainForm::miSearchMaterialNameNextClick() {
-    if (MaterialSearchKeyword.isEmpty())
-        return;
-    RunGuarded(this, ErrorPrefix(QStringLiteral("Search")), [&] {
-        const int row = FindMaterialHit(CookItems, ListModel->Rows(), MaterialSearchNext, MaterialSearchKeyword,
-                                        DataRoot, IngredientCache.get());
-        if (row < 0) {
-            ShowInformationBox(this, CompletedText);
-            MaterialSearchNext = 0;
-            MaterialSearchKeyword.clear();
-            return;
-        }
-        if (ShowMaterialHit(*this, row, MaterialSearchKeyword))
-            MaterialSearchNext = row + 1;
-    });
+    MaterialSearchStep(*this, CompletedText);
 }
 
 // ---- refinement search ---------------------------------------------------------

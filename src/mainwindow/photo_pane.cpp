@@ -67,7 +67,11 @@ void TPhotoPane::Page(const TRecipeContent& content, const QString& recipePath, 
                              ? content.PictureFiles[PictureIndex]
                              : content.PictureNames[PictureIndex] + QStringLiteral(".jpg");
     const QString path = WithTrailingSlash(recipePath) + file;
-    Picture = DecodePictureBytes(ReadFileBytes(path), path);
+    try {
+        Picture = DecodePictureBytes(ReadFileBytes(path), path);
+    } catch (const TSaporiaError&) {
+        Picture = QImage();  // gone or broken since the load: the pane shows nothing
+    }
 }
 
 QString TPhotoPane::PagingCaption() const { return QStringLiteral("%1/%2").arg(PictureIndex + 1).arg(PictureCount); }

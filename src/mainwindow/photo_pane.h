@@ -33,7 +33,8 @@ public:
     // shown.
     void Remove(TRecipeContent& content);
 
-    // Shows the previous (-1) or next (+1) photo of the folder.
+    // Shows the previous (-1) or next (+1) photo of the folder; one that
+    // cannot be read any more shows as an empty pane.
     void Page(const TRecipeContent& content, const QString& recipePath, int step);
 
     bool PagingVisible() const { return PictureCount >= 2; }

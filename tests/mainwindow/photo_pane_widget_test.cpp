@@ -64,6 +64,22 @@ TEST(PhotoPaneView, PagingButtonsAndCaption) {
     EXPECT_EQ(p.Marked, 0);  // paging is no edit
 }
 
+TEST(PhotoPaneView, PagingOntoABrokenOrVanishedPhotoShowsNothingAndGoesOn) {
+    TPhotoPanel p;
+    p.Dir.WriteBytes("Cook/r/b.jpg", "not a picture");
+    p.Next->click();
+    EXPECT_EQ(p.Caption->text(), QStringLiteral("2/2"));
+    EXPECT_TRUE(p.View.Pane.Picture.isNull());
+    EXPECT_TRUE(p.Prev->isEnabled());
+    p.Prev->click();
+    EXPECT_EQ(p.View.Pane.Picture.size(), QSize(40, 30));
+    ASSERT_TRUE(QFile::remove(p.Recipe + "b.jpg"));
+    p.Next->click();
+    EXPECT_EQ(p.Caption->text(), QStringLiteral("2/2"));
+    EXPECT_TRUE(p.View.Pane.Picture.isNull());
+    EXPECT_EQ(p.Marked, 0);
+}
+
 TEST(PhotoPaneView, DropTakesTheFirstFileOnlyAndOnlyWithARecipeOpen) {
     TPhotoPanel p;
     p.Dir.WriteBytes("in/one.jpg", SmallJpeg(64, 16, qRgb(10, 120, 200)));
