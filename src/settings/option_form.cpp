@@ -15,6 +15,7 @@
 
 #include "dialogs/tiled_background.h"
 #include "platform/dialogs.h"
+#include "platform/saporia_error.h"
 
 TOptionForm* OptionForm = nullptr;
 
@@ -131,7 +132,15 @@ void TOptionForm::SetSwatchColour(TColorValue colour) {
 void TOptionForm::FormShow() { FieldsToControls(); }
 
 void TOptionForm::BitBtnOKClick() {
+    const TSettings before = Settings;
     ControlsToFields();
+    try {
+        CheckSettingsStorable(Settings);
+    } catch (const TSaporiaError& e) {
+        Settings = before;
+        ShowErrorBox(this, e.message());
+        return;
+    }
     ApplySettings(false);
     accept();
 }

@@ -160,6 +160,11 @@ void SaveSettingsFile(const TSettings& settings, const QString& path) {
     ini.UpdateFile();
 }
 
+void CheckSettingsStorable(const TSettings& settings) {
+    TIniFile probe{QString()};  // in memory only: never written
+    SaveSettings(settings, probe);
+}
+
 QString BackgroundBitmapPath(const QString& appDir, const QString& name) {
     if (name.isEmpty() || name.contains(QLatin1Char('/')) || name.contains(QLatin1Char('\\')) ||
         name == QLatin1String(".") || name == QLatin1String(".."))

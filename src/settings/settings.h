@@ -71,6 +71,11 @@ void SaveSettings(const TSettings& settings, TIniFile& ini);
 TSettings LoadSettingsFile(const QString& path);
 void SaveSettingsFile(const TSettings& settings, const QString& path);
 
+// Throws TSaporiaError naming the first value the settings file cannot store
+// (a character CP932 cannot hold), so it is refused while the user can fix it
+// rather than failing the write at exit.
+void CheckSettingsStorable(const TSettings& settings);
+
 // A list as the file holds it: each non-empty item followed by ","; an item
 // that would not read back as itself (one holding a comma or a blank, or
 // starting with a double quote) is written in double quotes, inner quotes

@@ -246,3 +246,26 @@ TEST(OptionForm, AFailedWriteAtTheEndIsReported) {
     EXPECT_TRUE(answers.Texts()[0].contains("に書き込めません"));
     EXPECT_TRUE(QFileInfo(path).isDir());
 }
+
+TEST(OptionForm, AValueTheFileCannotHoldIsRefusedOnOkNotLostAtExit) {
+    TTempAppDir dir;
+    const QString sushi = QString::fromUtf8("\xF0\x9F\x8D\xA3");
+    TDialogAnswerer answers;
+    {
+        TOptionForm form(dir.AppDir());
+        form.show();
+        Find<QLineEdit>(form, "EditTitle")->setText("うちの台所");
+        Find<QPlainTextEdit>(form, "Memo1")->setPlainText("和食\n" + sushi);
+        ClickOk(form);
+        // Refused with the character named; the window stays for a fix.
+        ASSERT_EQ(answers.Texts().size(), 1);
+        EXPECT_TRUE(answers.Texts()[0].contains(sushi));
+        EXPECT_TRUE(form.isVisible());
+        EXPECT_EQ(form.Settings.TitleName, "Saporia");
+        Find<QPlainTextEdit>(form, "Memo1")->setPlainText("和食\n寿司");
+        ClickOk(form);
+        EXPECT_EQ(form.Settings.TitleName, "うちの台所");
+    }
+    EXPECT_EQ(answers.Texts().size(), 1);  // the write at exit went through
+    EXPECT_EQ(TOptionForm(dir.AppDir()).Settings.CookKinds, QStringList({"和食", "寿司", ""}));
+}
