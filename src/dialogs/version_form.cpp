@@ -7,6 +7,7 @@
 #include <QLabel>
 #include <QPainter>
 #include <QPlainTextEdit>
+#include <QTextDocument>
 #include <QPushButton>
 #include <QUrl>
 
@@ -147,6 +148,8 @@ TVersionForm::TVersionForm(const QString& appDir, QWidget* parent,
         memo->setObjectName(name);
         memo->setReadOnly(true);
         memo->setGeometry(geometry);
+        // Slim margins: the two display lines fit their box without a scroll bar.
+        memo->document()->setDocumentMargin(2);
         QPalette mp = memo->palette();
         mp.setColor(QPalette::Base, QColor(0xFF, 0xFF, 0xE1));  // info background
         mp.setColor(QPalette::Text, Qt::black);

@@ -1,5 +1,6 @@
 #include "support/render_ui.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QWidget>
 
@@ -8,5 +9,7 @@ void RenderWidgetIfAsked(QWidget* widget, const QString& name) {
     if (dir.isEmpty())
         return;
     QDir().mkpath(dir);
+    // Let pending layouts run so scroll bars and sizes are those a user sees.
+    QCoreApplication::processEvents();
     widget->grab().save(dir + "/" + name + ".png");
 }
