@@ -8,47 +8,18 @@
 #include "dialogs/icon_box_widget.h"
 #include "dialogs/numeric_key_filter_widget.h"
 #include "dialogs/star_rating_widget.h"
-
-namespace {
-
-TAttributeFieldsLook TestLook() {
-    TAttributeFieldsLook look;
-    look.IconPanelName = "PanelImage";
-    look.IconName = "Image4";
-    look.IconTop = 30;
-    look.ComboTop = 70;
-    look.EditTop = 154;
-    look.RowStep = 26;
-    look.WorkTimeCaption = QStringLiteral("作業時間");
-    look.WorkTimeWidth = 150;
-    look.StarLeft = 268;
-    look.StarTop = 40;
-    look.DifficultNames = {"Image10", "Image11", "Image12", "Image13", "Image14"};
-    return look;
-}
-
-}  // namespace
+#include "support/dialog_fixture.h"
 
 TEST(AttributeFields, ShowCurrentRoundTripAndClearKeepsGroupOnRequest) {
     QWidget page;
     TNumericKeyFilter filter(&page);
-    const TAttributeFields f = BuildAttributeFields(&page, TestLook(), &filter);
+    const TAttributeFields f = BuildAttributeFields(&page, WizardStepLook(), &filter);
     EXPECT_EQ(page.findChild<QComboBox*>("ComboBox3"), f.Group);
     EXPECT_EQ(page.findChild<QLineEdit*>("Edit4"), f.Salt);
     EXPECT_EQ(page.findChild<TIconBox*>("Image4"), f.Icon);
     EXPECT_EQ(f.WorkTime->width(), 150);
 
-    TRecipeAttributes a;
-    a.IconHint = "34";
-    a.Kind = QStringLiteral("主菜");
-    a.Amount = QStringLiteral("2人前");
-    a.Calorie = "420";
-    a.Price = "800";
-    a.WorkTime = QStringLiteral("30分");
-    a.Group = QStringLiteral("和食");
-    a.Salt = "2.5";
-    a.NiceValue = 4;
-    a.DifficultValue = 2;
+    const TRecipeAttributes a = FullAttributes();
     f.Show(a, QPixmap(32, 32));
     const TRecipeAttributes back = f.Current();
     EXPECT_EQ(back.IconHint, a.IconHint);
