@@ -22,6 +22,39 @@ const QStringList NiceNames{"Image5", "Image6", "Image7", "Image8", "Image9"};
 
 }  // namespace
 
+TAttributeFieldsLook ElementFormLook() {
+    TAttributeFieldsLook look;
+    look.IconPanelName = "Panel1";
+    look.IconName = "Image1";
+    look.WhiteIconPanel = true;
+    look.IconTop = 10;
+    look.ComboTop = 54;
+    look.EditTop = 138;
+    look.RowStep = 28;
+    look.WorkTimeCaption = QStringLiteral("調理時間");
+    look.WorkTimeWidth = 106;
+    look.StarLeft = 262;
+    look.StarTop = 18;
+    look.DifficultNames = {"Image2", "Image3", "Image4", "Image10", "Image11"};
+    return look;
+}
+
+TAttributeFieldsLook WizardStepLook() {
+    TAttributeFieldsLook look;
+    look.IconPanelName = "PanelImage";
+    look.IconName = "Image4";
+    look.IconTop = 30;
+    look.ComboTop = 70;
+    look.EditTop = 154;
+    look.RowStep = 26;
+    look.WorkTimeCaption = QStringLiteral("作業時間");
+    look.WorkTimeWidth = 150;
+    look.StarLeft = 268;
+    look.StarTop = 40;
+    look.DifficultNames = {"Image10", "Image11", "Image12", "Image13", "Image14"};
+    return look;
+}
+
 TAttributeFields BuildAttributeFields(QWidget* page, const TAttributeFieldsLook& look, TNumericKeyFilter* filter) {
     TAttributeFields f;
     AddLabel(page, QStringLiteral("アイコン"), 16, look.IconTop + 8);

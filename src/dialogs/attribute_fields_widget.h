@@ -57,6 +57,10 @@ struct TAttributeFields {
     QPoint PickerCorner() const;
 };
 
+// The attribute dialog's page and the wizard's last step.
+TAttributeFieldsLook ElementFormLook();
+TAttributeFieldsLook WizardStepLook();
+
 TAttributeFields BuildAttributeFields(QWidget* page, const TAttributeFieldsLook& look, TNumericKeyFilter* filter);
 
 // The hidden lit and unlit star pictures ("ImageON", "ImageOFF") every form

@@ -16,20 +16,7 @@ TElementForm::TElementForm(QWidget* parent) : QDialog(parent), NumericFilter(new
     setWindowTitle(QStringLiteral("属性変更画面"));
     setFixedSize(384, 261);
 
-    TAttributeFieldsLook look;
-    look.IconPanelName = "Panel1";
-    look.IconName = "Image1";
-    look.WhiteIconPanel = true;
-    look.IconTop = 10;
-    look.ComboTop = 54;
-    look.EditTop = 138;
-    look.RowStep = 28;
-    look.WorkTimeCaption = QStringLiteral("調理時間");
-    look.WorkTimeWidth = 106;
-    look.StarLeft = 262;
-    look.StarTop = 18;
-    look.DifficultNames = {"Image2", "Image3", "Image4", "Image10", "Image11"};
-    Fields = BuildAttributeFields(this, look, NumericFilter);
+    Fields = BuildAttributeFields(this, ElementFormLook(), NumericFilter);
     connect(Fields.Icon, &TIconBox::Clicked, this, &TElementForm::Image1Click);
     AddStarPictures(this);
 

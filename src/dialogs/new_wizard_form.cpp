@@ -150,19 +150,7 @@ TNewWizardForm::TNewWizardForm(QWidget* parent) : QDialog(parent), NumericFilter
     addPhotoButton("SpeedButton2", QStringLiteral("削除"), 200, &TNewWizardForm::D1Click);
 
     Panel4 = BuildStepPanel("Panel4", QStringLiteral("属性"));
-    TAttributeFieldsLook look;
-    look.IconPanelName = "PanelImage";
-    look.IconName = "Image4";
-    look.IconTop = 30;
-    look.ComboTop = 70;
-    look.EditTop = 154;
-    look.RowStep = 26;
-    look.WorkTimeCaption = QStringLiteral("作業時間");
-    look.WorkTimeWidth = 150;
-    look.StarLeft = 268;
-    look.StarTop = 40;
-    look.DifficultNames = {"Image10", "Image11", "Image12", "Image13", "Image14"};
-    Fields = BuildAttributeFields(Panel4, look, NumericFilter);
+    Fields = BuildAttributeFields(Panel4, WizardStepLook(), NumericFilter);
     connect(Fields.Icon, &TIconBox::Clicked, this, &TNewWizardForm::Image4Click);
 
     auto* panelButton = new QFrame(this);

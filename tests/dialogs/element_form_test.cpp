@@ -16,7 +16,7 @@
 #include "platform/dialogs.h"
 #include "platform/file_io.h"
 #include "dialogs/tiled_background.h"
-#include "support/icon_fixture.h"
+#include "support/dialog_fixture.h"
 #include "support/render_ui.h"
 #include "support/temp_app_dir.h"
 

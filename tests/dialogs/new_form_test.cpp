@@ -22,7 +22,7 @@
 #include "platform/file_io.h"
 #include "platform/jpeg.h"
 #include "platform/sjis.h"
-#include "support/icon_fixture.h"
+#include "support/dialog_fixture.h"
 #include "support/render_ui.h"
 #include "support/temp_app_dir.h"
 

@@ -10,7 +10,7 @@
 #include "platform/file_io.h"
 #include "platform/jpeg.h"
 #include "platform/saporia_error.h"
-#include "support/icon_fixture.h"
+#include "support/dialog_fixture.h"
 #include "support/temp_app_dir.h"
 
 namespace {
@@ -30,17 +30,7 @@ TEST(RecipeFolderOps, CreatingFromTheWizardWritesTextsStatusAndPhoto) {
     QImage picture(40, 30, QImage::Format_RGB32);
     picture.fill(Qt::red);
     wizard.PhotoJpeg = EncodeJpeg(picture);
-    TRecipeAttributes& a = wizard.Attributes;
-    a.IconHint = "34";
-    a.Kind = QStringLiteral("主菜");
-    a.Amount = QStringLiteral("2人分");
-    a.Calorie = "450";
-    a.Price = "800";
-    a.WorkTime = QStringLiteral("30分");
-    a.Group = QStringLiteral("和食");
-    a.Salt = "2.5";
-    a.NiceValue = 4;
-    a.DifficultValue = 2;
+    wizard.Attributes = FullAttributes();
 
     const TCookItem item = CreateRecipe(root, QStringLiteral("生姜焼き"), &wizard, "2026/12/06", TwoUserIcons());
     EXPECT_EQ(ReadSjisLines(app.Path("Cook/生姜焼き/材料.txt")), QStringList({QStringLiteral("豚肉 200g"), QStringLiteral("玉ねぎ 1個")}));

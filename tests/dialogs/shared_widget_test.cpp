@@ -8,7 +8,7 @@
 #include "dialogs/icon_form.h"
 #include "dialogs/progress_form.h"
 #include "dialogs/star_rating_widget.h"
-#include "support/icon_fixture.h"
+#include "support/dialog_fixture.h"
 #include "support/render_ui.h"
 
 TEST(StarRatingWidget, ClickLightsUpToTheStarAndValueCounts) {

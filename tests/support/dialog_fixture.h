@@ -10,3 +10,6 @@ QList<QPixmap> ColouredIcons(int count);
 
 // Two user icons: "fish.bmp" as hint 33 and "rice.bmp" as hint 34.
 TIconNames TwoUserIcons();
+
+// Every attribute set, the icon being user icon 34 ("rice.bmp").
+TRecipeAttributes FullAttributes();
