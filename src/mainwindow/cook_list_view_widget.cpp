@@ -1,11 +1,38 @@
 #include "mainwindow/cook_list_view_widget.h"
 
+#include <QApplication>
 #include <QHeaderView>
 #include <QListView>
 #include <QMouseEvent>
 #include <QStackedLayout>
 #include <QStandardItemModel>
+#include <QStyledItemDelegate>
 #include <QTableView>
+
+namespace {
+
+// The icon views size every cell like one sample row (the last); a recipe
+// without an icon or with a short name must not shrink the cells of all the
+// others. With a grid, a cell fills its grid square.
+class TIconCellDelegate final : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override {
+        QStyleOptionViewItem opt = option;
+        initStyleOption(&opt, index);
+        opt.features |= QStyleOptionViewItem::HasDecoration;
+        const QWidget* widget = opt.widget;
+        const QStyle* style = widget ? widget->style() : QApplication::style();
+        const QSize hint = style->sizeFromContents(QStyle::CT_ItemViewItem, &opt, QSize(), widget);
+        const auto* view = qobject_cast<const QListView*>(widget);
+        if (view && view->gridSize().isValid())
+            return QSize(view->gridSize().width() - 2, qMax(hint.height(), view->gridSize().height() - 2));
+        return hint;
+    }
+};
+
+}  // namespace
 
 TGuardedSelectionModel::TGuardedSelectionModel(QAbstractItemModel* model, QObject* parent)
     : QItemSelectionModel(model, parent) {}
@@ -111,6 +138,7 @@ TCookListView::TCookListView(QWidget* parent) : QWidget(parent) {
     Icons->setMovement(QListView::Static);
     Icons->setResizeMode(QListView::Adjust);
     Icons->setUniformItemSizes(true);
+    Icons->setItemDelegate(new TIconCellDelegate(Icons));
     Icons->setContextMenuPolicy(Qt::NoContextMenu);
 
     Stack->addWidget(Report);
@@ -172,6 +200,7 @@ void TCookListView::SetViewStyle(TViewStyle style) {
         Stack->setCurrentWidget(Report);
         break;
     case vsList:
+        Icons->setUniformItemSizes(false);  // no grid: each name sets its own width
         Icons->setViewMode(QListView::ListMode);
         Icons->setFlow(QListView::TopToBottom);
         Icons->setWrapping(true);
@@ -181,6 +210,7 @@ void TCookListView::SetViewStyle(TViewStyle style) {
         Stack->setCurrentWidget(Icons);
         break;
     case vsIcon:
+        Icons->setUniformItemSizes(true);
         Icons->setViewMode(QListView::IconMode);
         Icons->setFlow(QListView::LeftToRight);
         Icons->setWrapping(true);
@@ -191,6 +221,7 @@ void TCookListView::SetViewStyle(TViewStyle style) {
         Stack->setCurrentWidget(Icons);
         break;
     case vsSmallIcon:
+        Icons->setUniformItemSizes(true);
         Icons->setViewMode(QListView::ListMode);
         Icons->setFlow(QListView::LeftToRight);
         Icons->setWrapping(true);

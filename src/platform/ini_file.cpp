@@ -100,7 +100,7 @@ TIniFile::TIniFile(const QString& fileName) : Path(fileName) {
 }
 
 TIniFile::~TIniFile() {
-    if (Dirty)
+    if (Dirty && !Path.isEmpty())  // a file without a path is a scratch copy
         qWarning() << "TIniFile: changes to" << Path << "were never written";
 }
 

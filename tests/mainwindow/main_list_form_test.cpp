@@ -150,3 +150,30 @@ TEST_F(MainListTest, IconSortAndViewStylesShareOneSelection) {
     ClickRow(QStringLiteral("r10"));
     EXPECT_EQ(form.pnlRecipeHeaderCaption->text(), QStringLiteral("r10"));
 }
+
+// Icon views size every cell alike; a recipe without an icon (as the wizard
+// makes them) must not shrink the cells of the others.
+TEST_F(MainListTest, IconViewsKeepFullCellsWhenTheLastRecipeHasNoIcon) {
+    AddRecipe(QStringLiteral("a"), QString(), 3);
+    AddRecipe(QStringLiteral("bakedfish"), QString(), 5);
+    AddRecipe(QStringLiteral("z"), QString(), -1);
+    TMainForm& form = Open();
+    ASSERT_EQ(RowNames(), (QStringList{"a", "bakedfish", "z"}));
+    for (QToolButton* button : {form.tbtnIcon, form.tbtnSmallIcon, form.tbtnList}) {
+        button->click();
+        QApplication::processEvents();
+        const QListView* view = List()->IconView();
+        const int iconHeight = view->iconSize().height();
+        for (int r = 0; r < RowCount(); ++r)
+            EXPECT_GE(view->visualRect(form.ListModel->index(r, 0)).height(), iconHeight)
+                << "row " << r << " in " << button->objectName().toStdString();
+        // The longer name is not cut to the width of the last one.
+        EXPECT_GE(view->visualRect(form.ListModel->index(1, 0)).width(),
+                  QFontMetrics(view->font()).horizontalAdvance(QStringLiteral("bakedfish")))
+            << button->objectName().toStdString();
+    }
+    form.tbtnIcon->click();
+    QApplication::processEvents();
+    const QRect large = List()->IconView()->visualRect(form.ListModel->index(0, 0));
+    EXPECT_GE(large.height(), 32 + QFontMetrics(List()->IconView()->font()).height());
+}
