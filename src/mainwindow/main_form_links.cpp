@@ -110,7 +110,8 @@ void TMainForm::N41Click() {
     for (const TLinkPicture& link : LinkedPictures(CurrentRecipePath)) {
         const int tag = int(LinkFileList.size());
         LinkFileList.append(link.Path);
-        auto* item = new QAction(link.Word, N41);
+        // "&" in a word is text, not a shortcut marker.
+        auto* item = new QAction(QString(link.Word).replace(QLatin1Char('&'), QStringLiteral("&&")), N41);
         item->setData(tag);
         connect(item, &QAction::triggered, this, [this, tag] { LinkDeleteClick(tag); });
         N41->addAction(item);
