@@ -21,6 +21,7 @@
 #include "settings/fonts.h"
 #include "settings/option_form.h"
 #include "platform/dialogs.h"
+#include "platform/file_io.h"
 #include "platform/single_instance.h"
 
 namespace {
@@ -44,12 +45,7 @@ protected:
     }
 };
 
-QString ExecutableFolder() {
-    QString dir = QCoreApplication::applicationDirPath();
-    if (!dir.endsWith(QLatin1Char('/')))
-        dir += QLatin1Char('/');
-    return dir;
-}
+QString ExecutableFolder() { return WithTrailingSlash(QCoreApplication::applicationDirPath()); }
 
 }  // namespace
 

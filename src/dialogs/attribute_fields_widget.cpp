@@ -5,18 +5,12 @@
 #include <QLabel>
 #include <QLineEdit>
 
+#include "dialogs/form_label_widget.h"
 #include "dialogs/icon_box_widget.h"
 #include "dialogs/numeric_key_filter_widget.h"
 #include "dialogs/star_rating_widget.h"
 
 namespace {
-
-QLabel* AddLabel(QWidget* parent, const QString& text, int x, int y) {
-    auto* label = new QLabel(text, parent);
-    label->move(x, y);
-    label->adjustSize();
-    return label;
-}
 
 const QStringList NiceNames{"Image5", "Image6", "Image7", "Image8", "Image9"};
 

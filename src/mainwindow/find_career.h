@@ -8,6 +8,7 @@
 // CR LF line ends.
 
 inline constexpr int FindCareerLimit = 20;
+inline const QString FindCareerFileName = QStringLiteral("FindCareer.dat");
 
 // Puts the keyword at the head of the history; a keyword already in it moves
 // up instead of being repeated, and the oldest entries beyond the limit go.

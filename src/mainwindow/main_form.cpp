@@ -13,6 +13,7 @@
 #include "mainwindow/cook_list_model.h"
 #include "mainwindow/cook_list_view_widget.h"
 #include "mainwindow/find_career.h"
+#include "mainwindow/recipe_name.h"
 #include "platform/dialogs.h"
 #include "platform/file_io.h"
 #include "platform/saporia_error.h"
@@ -28,18 +29,12 @@ namespace {
 
 const QString StartErrorPrefix = QStringLiteral("起動エラー. Msg=");
 
-QString WithSlash(QString dir) {
-    if (!dir.endsWith(QLatin1Char('/')))
-        dir += QLatin1Char('/');
-    return dir;
-}
-
 }  // namespace
 
 TMainForm::TMainForm(const QString& appDir, QWidget* parent) : QMainWindow(parent) {
     setObjectName(QStringLiteral("MainForm"));
     setWindowTitle(QStringLiteral("Saporia"));
-    AppDir = WithSlash(appDir);
+    AppDir = WithTrailingSlash(appDir);
     if (!MainForm)
         MainForm = this;
     FormCreate();
@@ -89,7 +84,7 @@ void TMainForm::FormCreate() {
     // 6: files dropped on the photo pane: the photo pane's own view (CreatePaneAids).
 
     // 9: the data folder.
-    DataRoot = AppDir + QStringLiteral("Cook");
+    DataRoot = DataRootOf(AppDir);
     if (!QFileInfo(DataRoot).isDir() && !QDir().mkpath(DataRoot)) {
         ShowErrorBox(this, QStringLiteral("フォルダの作成に失敗しました. FolderPath=") + DataRoot);
         TerminateRequested = true;
@@ -119,7 +114,7 @@ void TMainForm::FormCreate() {
 }
 
 void TMainForm::ReadFindCareer() {
-    FindCareerList = LoadFindCareer(AppDir + QStringLiteral("FindCareer.dat"));
+    FindCareerList = LoadFindCareer(AppDir + FindCareerFileName);
     FindCareerLoaded = true;
 }
 
@@ -194,7 +189,7 @@ void TMainForm::FormDestroy() {
     // loaded it or took its defaults.
     RunGuarded(this, ErrorPrefix(QStringLiteral("Column.dat")), [this] { WriteColumnTable(); });
     if (FindCareerLoaded)
-        RunGuarded(this, ErrorPrefix(QStringLiteral("FindCareer.dat")), [this] {
-            SaveFindCareer(AppDir + QStringLiteral("FindCareer.dat"), FindCareerList);
+        RunGuarded(this, ErrorPrefix(FindCareerFileName), [this] {
+            SaveFindCareer(AppDir + FindCareerFileName, FindCareerList);
         });
 }

@@ -1,6 +1,9 @@
 // The options window's working copy: fields to controls at showing, back with OK.
 #include "settings/option_form.h"
 
+#include <utility>
+#include <vector>
+
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
@@ -37,6 +40,38 @@ int MemoSize(const QComboBox* combo) {
 
 }  // namespace
 
+struct TOptionForm::TControlFields {
+    std::vector<std::pair<QCheckBox*, bool TSettings::*>> Checks;
+    std::vector<std::pair<QSpinBox*, int TSettings::*>> Spins;
+    std::vector<std::pair<QComboBox*, int TSettings::*>> Indexes;
+};
+
+TOptionForm::TControlFields TOptionForm::ControlFields() const {
+    return {{{CheckBox1, &TSettings::LargeIcon},
+             {CheckBox2, &TSettings::UseNumberColor},
+             {CheckBox3, &TSettings::GridLine},
+             {CheckBox4, &TSettings::UseEmphasis},
+             {CheckBox5, &TSettings::UseDigitalClock},
+             {CheckBox6, &TSettings::UseSameWidthFont},
+             {CheckBox7, &TSettings::PrintComment},
+             {CheckBox8, &TSettings::IconSort},
+             {CheckBox9, &TSettings::UseLinkFunction},
+             {CheckBox10, &TSettings::UseThumbnail},
+             {CheckBox11, &TSettings::PrintPicture}},
+            {{SpinEdit1, &TSettings::PrintFontSize},
+             {SpinEdit2, &TSettings::LeftMargin},
+             {SpinEdit3, &TSettings::RightMargin},
+             {SpinEdit4, &TSettings::TopMargin},
+             {SpinEdit5, &TSettings::BottomMargin}},
+            {{ComboBox1, &TSettings::HeaderType},
+             {ComboBox2, &TSettings::FooterType},
+             {ComboBox4, &TSettings::LeftHeaderType},
+             {ComboBox5, &TSettings::LeftFooterType},
+             {ComboBox6, &TSettings::RightHeaderType},
+             {ComboBox7, &TSettings::RightFooterType},
+             {ComboBox8, &TSettings::ContentsType}}};
+}
+
 void TOptionForm::FieldsToControls() {
     const TSettings& s = Settings;
     StyleComboBox->setCurrentIndex(IndexIgnoringCase(StyleComboBox, s.BackgroundFileName));
@@ -45,17 +80,9 @@ void TOptionForm::FieldsToControls() {
     SetLines(Memo3, s.EmphasisWords);
     SetLines(Memo4, s.CookGroups);
 
-    CheckBox1->setChecked(s.LargeIcon);
-    CheckBox2->setChecked(s.UseNumberColor);
-    CheckBox3->setChecked(s.GridLine);
-    CheckBox4->setChecked(s.UseEmphasis);
-    CheckBox5->setChecked(s.UseDigitalClock);
-    CheckBox6->setChecked(s.UseSameWidthFont);
-    CheckBox7->setChecked(s.PrintComment);
-    CheckBox8->setChecked(s.IconSort);
-    CheckBox9->setChecked(s.UseLinkFunction);
-    CheckBox10->setChecked(s.UseThumbnail);
-    CheckBox11->setChecked(s.PrintPicture);
+    const TControlFields fields = ControlFields();
+    for (const auto& [box, field] : fields.Checks)
+        box->setChecked(s.*field);
     SetSwatchColour(s.EmphasisColor);
 
     // Another style number leaves the buttons as they were.
@@ -65,19 +92,11 @@ void TOptionForm::FieldsToControls() {
     CheckBox4Click();
 
     // Spin boxes clamp a value written by hand outside their range.
-    SpinEdit1->setValue(s.PrintFontSize);
-    SpinEdit2->setValue(s.LeftMargin);
-    SpinEdit3->setValue(s.RightMargin);
-    SpinEdit4->setValue(s.TopMargin);
-    SpinEdit5->setValue(s.BottomMargin);
+    for (const auto& [spin, field] : fields.Spins)
+        spin->setValue(s.*field);
 
-    SelectIndex(ComboBox1, s.HeaderType);
-    SelectIndex(ComboBox2, s.FooterType);
-    SelectIndex(ComboBox4, s.LeftHeaderType);
-    SelectIndex(ComboBox5, s.LeftFooterType);
-    SelectIndex(ComboBox6, s.RightHeaderType);
-    SelectIndex(ComboBox7, s.RightFooterType);
-    SelectIndex(ComboBox8, s.ContentsType);
+    for (const auto& [combo, field] : fields.Indexes)
+        SelectIndex(combo, s.*field);
     ComboBox3->setCurrentIndex(IndexIgnoringCase(ComboBox3, s.PaperSize));
     CheckBox9Click();
     EditTitle->setText(s.TitleName);
@@ -94,32 +113,14 @@ void TOptionForm::ControlsToFields() {
     s.EmphasisColor = SwatchColour;
     s.BackgroundFileName = StyleComboBox->currentIndex() >= 0 ? StyleComboBox->currentText() : QString();
 
-    s.LargeIcon = CheckBox1->isChecked();
-    s.UseNumberColor = CheckBox2->isChecked();
-    s.GridLine = CheckBox3->isChecked();
-    s.UseEmphasis = CheckBox4->isChecked();
-    s.UseDigitalClock = CheckBox5->isChecked();
-    s.UseSameWidthFont = CheckBox6->isChecked();
-    s.PrintComment = CheckBox7->isChecked();
-    s.IconSort = CheckBox8->isChecked();
-    s.UseLinkFunction = CheckBox9->isChecked();
-    s.UseThumbnail = CheckBox10->isChecked();
-    s.PrintPicture = CheckBox11->isChecked();
-
-    s.PrintFontSize = SpinEdit1->value();
-    s.LeftMargin = SpinEdit2->value();
-    s.RightMargin = SpinEdit3->value();
-    s.TopMargin = SpinEdit4->value();
-    s.BottomMargin = SpinEdit5->value();
-
-    s.HeaderType = ComboBox1->currentIndex();
-    s.FooterType = ComboBox2->currentIndex();
-    s.LeftHeaderType = ComboBox4->currentIndex();
-    s.LeftFooterType = ComboBox5->currentIndex();
-    s.RightHeaderType = ComboBox6->currentIndex();
-    s.RightFooterType = ComboBox7->currentIndex();
+    const TControlFields fields = ControlFields();
+    for (const auto& [box, field] : fields.Checks)
+        s.*field = box->isChecked();
+    for (const auto& [spin, field] : fields.Spins)
+        s.*field = spin->value();
+    for (const auto& [combo, field] : fields.Indexes)
+        s.*field = combo->currentIndex();
     s.PaperSize = ComboBox3->currentIndex() >= 0 ? ComboBox3->currentText() : QString();
-    s.ContentsType = ComboBox8->currentIndex();
     s.TitleName = EditTitle->text();
     s.DrawMemoHeight = MemoSize(cbDrawMemoHeight);
     s.DrawMemoWidth = MemoSize(cbDrawMemoWidth);

@@ -116,6 +116,10 @@ private:
     void SetSwatchColour(TColorValue colour);
     void FieldsToControls();
     void ControlsToFields();
+    // The check boxes, spin boxes and index lists with the field each shows,
+    // for both directions.
+    struct TControlFields;
+    TControlFields ControlFields() const;
 
     QString AppDir;
     TColorValue SwatchColour = ColorBlue;

@@ -14,18 +14,10 @@
 #include <QSpinBox>
 #include <QTabWidget>
 
+#include "dialogs/form_label_widget.h"
 #include "settings/option_list_draw_widget.h"
 
 namespace {
-
-QLabel* Text(QWidget* parent, const QString& text, int x, int y, const char* name = nullptr) {
-    auto* label = new QLabel(text, parent);
-    if (name)
-        label->setObjectName(name);
-    label->move(x, y);
-    label->adjustSize();
-    return label;
-}
 
 QCheckBox* Check(QWidget* parent, const char* name, const QString& text, int x, int y) {
     auto* box = new QCheckBox(text, parent);
@@ -41,7 +33,7 @@ QSpinBox* Spin(QWidget* parent, const char* name, int min, int max, int x, int y
     spin->setObjectName(name);
     spin->setRange(min, max);
     spin->setGeometry(x, y, 56, 22);
-    Text(parent, unit, x + 60, y + 3);
+    AddLabel(parent, unit, x + 60, y + 3);
     return spin;
 }
 
@@ -77,11 +69,11 @@ void TOptionForm::CreatePages() {
 QWidget* TOptionForm::CreateView1Page() {
     auto* page = new QWidget;
     page->setObjectName("TabSheet1");
-    Text(page, "タイトルの設定", 16, 12);
+    AddLabel(page, "タイトルの設定", 16, 12);
     EditTitle = new QLineEdit(page);
     EditTitle->setObjectName("EditTitle");
     EditTitle->setGeometry(110, 9, 200, 22);
-    Text(page, "(例：ABCのレシピ)", 318, 12);
+    AddLabel(page, "(例：ABCのレシピ)", 318, 12);
 
     CheckBox1 = Check(page, "CheckBox1", "行のアイコンを大きくする", 16, 42);
     CheckBox8 = Check(page, "CheckBox8",
@@ -94,7 +86,7 @@ QWidget* TOptionForm::CreateView1Page() {
     CheckBox10 = Check(page, "CheckBox10", "マウスオン時のリンク先画像のサムネイル表示", 36, 196);
     connect(CheckBox9, &QCheckBox::toggled, this, [this] { CheckBox9Click(); });
 
-    Text(page, "背景設定", 16, 232);
+    AddLabel(page, "背景設定", 16, 232);
     StyleComboBox = new TDrawnComboBox(page);
     StyleComboBox->setObjectName("StyleComboBox");
     StyleComboBox->setItemDelegate(new TBackgroundItemDelegate(AppDir + "background/", StyleComboBox));
@@ -112,35 +104,35 @@ QWidget* TOptionForm::CreateView2Page() {
     group->setGeometry(16, 12, 300, 80);
     const QStringList sizes = {"50",  "100", "200",  "300",  "400",  "500",  "600",  "700",
                                "800", "900", "1000", "1100", "1200", "1300", "1400", "1500"};
-    Text(group, "幅", 14, 24);
+    AddLabel(group, "幅", 14, 24);
     cbDrawMemoWidth = new QComboBox(group);
     cbDrawMemoWidth->setObjectName("cbDrawMemoWidth");
     cbDrawMemoWidth->addItems(sizes);
     cbDrawMemoWidth->setGeometry(14, 42, 100, 22);
-    Text(group, "×", 124, 46);
-    Text(group, "高さ", 146, 24);
+    AddLabel(group, "×", 124, 46);
+    AddLabel(group, "高さ", 146, 24);
     cbDrawMemoHeight = new QComboBox(group);
     cbDrawMemoHeight->setObjectName("cbDrawMemoHeight");
     cbDrawMemoHeight->addItems(sizes);
     cbDrawMemoHeight->setGeometry(146, 42, 100, 22);
-    Text(page, "※メモサイズが大きいほど", 24, 104);
-    Text(page, "ファイルサイズが大きくなり", 24, 122);
-    Text(page, "大きいディスク容量が必要", 24, 140);
-    Text(page, "となります。", 24, 158);
+    AddLabel(page, "※メモサイズが大きいほど", 24, 104);
+    AddLabel(page, "ファイルサイズが大きくなり", 24, 122);
+    AddLabel(page, "大きいディスク容量が必要", 24, 140);
+    AddLabel(page, "となります。", 24, 158);
     return page;
 }
 
 QWidget* TOptionForm::CreateAttributePage() {
     auto* page = new QWidget;
     page->setObjectName("TabSheet3");
-    Text(page, "グループ名", 12, 8);
+    AddLabel(page, "グループ名", 12, 8);
     Memo4 = Memo(page, "Memo4", {12, 26, 150, 236});
-    Text(page, "種類", 172, 8);
+    AddLabel(page, "種類", 172, 8);
     Memo1 = Memo(page, "Memo1", {172, 26, 150, 236});
-    Text(page, "量", 332, 8);
+    AddLabel(page, "量", 332, 8);
     Memo2 = Memo(page, "Memo2", {332, 26, 150, 236});
-    Text(page, "※ここに入力された属性はレシピ編集などで選択肢として", 12, 270);
-    Text(page, "表示され選択することで入力を可能にします。", 12, 288);
+    AddLabel(page, "※ここに入力された属性はレシピ編集などで選択肢として", 12, 270);
+    AddLabel(page, "表示され選択することで入力を可能にします。", 12, 288);
     return page;
 }
 
@@ -149,9 +141,9 @@ QWidget* TOptionForm::CreateEmphasisPage() {
     page->setObjectName("TabSheet4");
     CheckBox4 = Check(page, "CheckBox4", "任意の文字を強調する", 16, 12);
     connect(CheckBox4, &QCheckBox::toggled, this, [this] { CheckBox4Click(); });
-    Label3 = Text(page, "強調文字列：", 32, 42, "Label3");
+    Label3 = AddLabel(page, "強調文字列：", 32, 42, "Label3");
     Memo3 = Memo(page, "Memo3", {32, 60, 220, 220});
-    Label9 = Text(page, "フォント色：", 272, 42, "Label9");
+    Label9 = AddLabel(page, "フォント色：", 272, 42, "Label9");
     Panel14 = new QFrame(page);
     Panel14->setObjectName("Panel14");
     Panel14->setGeometry(272, 60, 60, 24);
@@ -165,23 +157,23 @@ QWidget* TOptionForm::CreateEmphasisPage() {
 QWidget* TOptionForm::CreatePrintBasicPage() {
     auto* page = new QWidget;
     page->setObjectName("TabSheet5");
-    Text(page, "用紙サイズ", 16, 16);
+    AddLabel(page, "用紙サイズ", 16, 16);
     ComboBox3 = new TDrawnComboBox(page);
     ComboBox3->setObjectName("ComboBox3");
     ComboBox3->setItemDelegate(new TPaperItemDelegate(ComboBox3));
     ComboBox3->addItems({"A4", "A5", "B5", "ハガキ"});
     ComboBox3->setGeometry(130, 12, 200, 22);
-    Text(page, "印刷フォントサイズ", 16, 50);
+    AddLabel(page, "印刷フォントサイズ", 16, 50);
     SpinEdit1 = Spin(page, "SpinEdit1", 6, 18, 130, 46, "Pt");
-    Text(page, "上余白", 16, 90);
+    AddLabel(page, "上余白", 16, 90);
     SpinEdit4 = Spin(page, "SpinEdit4", 5, 30, 130, 86, "mm");
-    Text(page, "左余白", 16, 120);
+    AddLabel(page, "左余白", 16, 120);
     SpinEdit2 = Spin(page, "SpinEdit2", 5, 30, 130, 116, "mm");
-    Text(page, "右余白", 16, 150);
+    AddLabel(page, "右余白", 16, 150);
     SpinEdit3 = Spin(page, "SpinEdit3", 5, 30, 130, 146, "mm");
-    Text(page, "下余白", 16, 180);
+    AddLabel(page, "下余白", 16, 180);
     SpinEdit5 = Spin(page, "SpinEdit5", 5, 30, 130, 176, "mm");
-    Text(page, "※このタブの設定はレシピの印刷と目次の印刷の両者に適用されます。", 16, 280);
+    AddLabel(page, "※このタブの設定はレシピの印刷と目次の印刷の両者に適用されます。", 16, 280);
     return page;
 }
 
@@ -208,33 +200,33 @@ QWidget* TOptionForm::CreatePrintRecipePage() {
     auto* header = new QGroupBox("印刷ヘッダー", page);
     header->setObjectName("GroupBox3");
     header->setGeometry(8, 112, 476, 64);
-    Text(header, "左", 10, 26);
+    AddLabel(header, "左", 10, 26);
     ComboBox4 = AttributeList(header, "ComboBox4", 28, 22);
-    Text(header, "中", 166, 26);
+    AddLabel(header, "中", 166, 26);
     ComboBox1 = AttributeList(header, "ComboBox1", 184, 22);
-    Text(header, "右", 322, 26);
+    AddLabel(header, "右", 322, 26);
     ComboBox6 = AttributeList(header, "ComboBox6", 340, 22);
 
     auto* footer = new QGroupBox("印刷フッター", page);
     footer->setObjectName("GroupBox4");
     footer->setGeometry(8, 180, 476, 64);
-    Text(footer, "左", 10, 26);
+    AddLabel(footer, "左", 10, 26);
     ComboBox5 = AttributeList(footer, "ComboBox5", 28, 22);
-    Text(footer, "中", 166, 26);
+    AddLabel(footer, "中", 166, 26);
     ComboBox2 = AttributeList(footer, "ComboBox2", 184, 22);
-    Text(footer, "右", 322, 26);
+    AddLabel(footer, "右", 322, 26);
     ComboBox7 = AttributeList(footer, "ComboBox7", 340, 22);
 
     CheckBox7 = Check(page, "CheckBox7", "コメントの印刷（作り方の後にコメントが印刷されます）", 12, 250);
     CheckBox11 = Check(page, "CheckBox11", "料理画像の印刷", 12, 268);
-    Text(page, "※このタブの設定はレシピを印刷した時に適用されます。", 12, 290);
+    AddLabel(page, "※このタブの設定はレシピを印刷した時に適用されます。", 12, 290);
     return page;
 }
 
 QWidget* TOptionForm::CreatePrintIndexPage() {
     auto* page = new QWidget;
     page->setObjectName("TabSheet7");
-    Text(page, "目次のスタイル", 16, 16);
+    AddLabel(page, "目次のスタイル", 16, 16);
     ComboBox8 = new TDrawnComboBox(page);
     ComboBox8->setObjectName("ComboBox8");
     ComboBox8->setItemDelegate(new TAttributeItemDelegate(ComboBox8));
@@ -242,6 +234,6 @@ QWidget* TOptionForm::CreatePrintIndexPage() {
                          "種類毎に目次を作成[例：-パスタ-]", "量毎に目次を作成[例：-2人前-]",
                          "グループ毎に目次を作成[例：-朝食-]"});
     ComboBox8->setGeometry(16, 36, 320, 22);
-    Text(page, "※このタブの設定は目次を印刷した時に適用されます。", 16, 280);
+    AddLabel(page, "※このタブの設定は目次を印刷した時に適用されます。", 16, 280);
     return page;
 }

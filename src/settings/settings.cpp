@@ -1,5 +1,9 @@
 #include "settings/settings.h"
 
+#include <type_traits>
+#include <variant>
+#include <vector>
+
 #include <QCoreApplication>
 #include <QFileInfo>
 
@@ -73,81 +77,102 @@ QString WriteSettingsList(const QStringList& items) {
 
 QStringList ReadSettingsList(const QString& value) { return SplitCommaText(value); }
 
+namespace {
+
+// Every key of the settings file but the memo size, in the order a new file
+// gets them, with the field it holds; reading and writing walk the same list.
+using TSettingsField = std::variant<int TSettings::*, bool TSettings::*, QString TSettings::*,
+                                    QStringList TSettings::*, TColorValue TSettings::*>;
+
+struct TSettingsKey {
+    QString Section;
+    QString Key;
+    TSettingsField Field;
+};
+
+const std::vector<TSettingsKey>& SettingsKeys() {
+    static const std::vector<TSettingsKey> keys{
+        {CookElement, QStringLiteral("GROUP"), &TSettings::CookGroups},
+        {CookElement, QStringLiteral("TYPE"), &TSettings::CookKinds},
+        {CookElement, QStringLiteral("QUANTITY"), &TSettings::CookAmounts},
+        {Emphasis, QStringLiteral("COLOR"), &TSettings::EmphasisColor},
+        {Emphasis, Use, &TSettings::UseEmphasis},
+        {Emphasis, QStringLiteral("TEXT"), &TSettings::EmphasisWords},
+        {Report, QStringLiteral("LARGEICON"), &TSettings::LargeIcon},
+        {Report, QStringLiteral("GRIDLINE"), &TSettings::GridLine},
+        {Report, QStringLiteral("ICONSORT"), &TSettings::IconSort},
+        {Print, QStringLiteral("TYPE"), &TSettings::PrintType},
+        {QStringLiteral("NUMBERCOLOR"), Use, &TSettings::UseNumberColor},
+        {QStringLiteral("BACKGROUND"), QStringLiteral("FILENAME"), &TSettings::BackgroundFileName},
+        {QStringLiteral("DIGITALCLOCK"), Use, &TSettings::UseDigitalClock},
+        {Print, QStringLiteral("FONTSIZE"), &TSettings::PrintFontSize},
+        {Print, QStringLiteral("HEADERTYPE"), &TSettings::HeaderType},
+        {Print, QStringLiteral("FOOTERTYPE"), &TSettings::FooterType},
+        {Print, QStringLiteral("LEFT_HEADERTYPE"), &TSettings::LeftHeaderType},
+        {Print, QStringLiteral("RIGHT_HEADERTYPE"), &TSettings::RightHeaderType},
+        {Print, QStringLiteral("LEFT_FOOTERTYPE"), &TSettings::LeftFooterType},
+        {Print, QStringLiteral("RIGHT_FOOTERTYPE"), &TSettings::RightFooterType},
+        {Print, QStringLiteral("LEFTMARGIN"), &TSettings::LeftMargin},
+        {Print, QStringLiteral("RIGHTMARGIN"), &TSettings::RightMargin},
+        {Print, QStringLiteral("TOPMARGIN"), &TSettings::TopMargin},
+        {Print, QStringLiteral("BOTTOMMARGIN"), &TSettings::BottomMargin},
+        {Print, QStringLiteral("PRINTCOMMENT"), &TSettings::PrintComment},
+        {Print, QStringLiteral("PRINTPICTURE"), &TSettings::PrintPicture},
+        {Print, QStringLiteral("PAPERSIZE"), &TSettings::PaperSize},
+        {Print, QStringLiteral("CONTENTSTYPE"), &TSettings::ContentsType},
+        {QStringLiteral("SAMEWIDTHFONT"), Use, &TSettings::UseSameWidthFont},
+        {Link, QStringLiteral("USE_LINKFUNCTION"), &TSettings::UseLinkFunction},
+        {Link, QStringLiteral("USE_THUMBNAIL"), &TSettings::UseThumbnail},
+        {QStringLiteral("TITLE"), QStringLiteral("NAME"), &TSettings::TitleName},
+    };
+    return keys;
+}
+
+}  // namespace
+
 TSettings LoadSettings(const TIniFile& ini) {
     const TSettings d;  // the defaults
     TSettings s;
-    s.CookGroups = ReadList(ini, CookElement, QStringLiteral("GROUP"), d.CookGroups);
-    s.CookKinds = ReadList(ini, CookElement, QStringLiteral("TYPE"), d.CookKinds);
-    s.CookAmounts = ReadList(ini, CookElement, QStringLiteral("QUANTITY"), d.CookAmounts);
-    s.EmphasisColor = ColorFromText(ini.ReadString(Emphasis, QStringLiteral("COLOR"), QString()))
-                          .value_or(d.EmphasisColor);
-    s.UseEmphasis = ini.ReadBool(Emphasis, Use, d.UseEmphasis);
-    s.EmphasisWords = ReadList(ini, Emphasis, QStringLiteral("TEXT"), d.EmphasisWords);
-    s.LargeIcon = ini.ReadBool(Report, QStringLiteral("LARGEICON"), d.LargeIcon);
-    s.GridLine = ini.ReadBool(Report, QStringLiteral("GRIDLINE"), d.GridLine);
-    s.IconSort = ini.ReadBool(Report, QStringLiteral("ICONSORT"), d.IconSort);
-    s.PrintType = ini.ReadInteger(Print, QStringLiteral("TYPE"), d.PrintType);
-    s.UseNumberColor = ini.ReadBool(QStringLiteral("NUMBERCOLOR"), Use, d.UseNumberColor);
-    s.BackgroundFileName =
-        ini.ReadString(QStringLiteral("BACKGROUND"), QStringLiteral("FILENAME"), d.BackgroundFileName);
-    s.UseDigitalClock = ini.ReadBool(QStringLiteral("DIGITALCLOCK"), Use, d.UseDigitalClock);
-    s.PrintFontSize = ini.ReadInteger(Print, QStringLiteral("FONTSIZE"), d.PrintFontSize);
-    s.HeaderType = ini.ReadInteger(Print, QStringLiteral("HEADERTYPE"), d.HeaderType);
-    s.FooterType = ini.ReadInteger(Print, QStringLiteral("FOOTERTYPE"), d.FooterType);
-    s.LeftHeaderType = ini.ReadInteger(Print, QStringLiteral("LEFT_HEADERTYPE"), d.LeftHeaderType);
-    s.RightHeaderType = ini.ReadInteger(Print, QStringLiteral("RIGHT_HEADERTYPE"), d.RightHeaderType);
-    s.LeftFooterType = ini.ReadInteger(Print, QStringLiteral("LEFT_FOOTERTYPE"), d.LeftFooterType);
-    s.RightFooterType = ini.ReadInteger(Print, QStringLiteral("RIGHT_FOOTERTYPE"), d.RightFooterType);
-    s.LeftMargin = ini.ReadInteger(Print, QStringLiteral("LEFTMARGIN"), d.LeftMargin);
-    s.RightMargin = ini.ReadInteger(Print, QStringLiteral("RIGHTMARGIN"), d.RightMargin);
-    s.TopMargin = ini.ReadInteger(Print, QStringLiteral("TOPMARGIN"), d.TopMargin);
-    s.BottomMargin = ini.ReadInteger(Print, QStringLiteral("BOTTOMMARGIN"), d.BottomMargin);
-    s.PrintComment = ini.ReadBool(Print, QStringLiteral("PRINTCOMMENT"), d.PrintComment);
-    s.PrintPicture = ini.ReadBool(Print, QStringLiteral("PRINTPICTURE"), d.PrintPicture);
-    s.PaperSize = ini.ReadString(Print, QStringLiteral("PAPERSIZE"), d.PaperSize);
-    s.ContentsType = ini.ReadInteger(Print, QStringLiteral("CONTENTSTYPE"), d.ContentsType);
-    s.UseSameWidthFont = ini.ReadBool(QStringLiteral("SAMEWIDTHFONT"), Use, d.UseSameWidthFont);
-    s.UseLinkFunction = ini.ReadBool(Link, QStringLiteral("USE_LINKFUNCTION"), d.UseLinkFunction);
-    s.UseThumbnail = ini.ReadBool(Link, QStringLiteral("USE_THUMBNAIL"), d.UseThumbnail);
-    s.TitleName = ini.ReadString(QStringLiteral("TITLE"), QStringLiteral("NAME"), d.TitleName);
+    for (const TSettingsKey& k : SettingsKeys()) {
+        std::visit(
+            [&](auto field) {
+                using T = std::remove_reference_t<decltype(s.*field)>;
+                if constexpr (std::is_same_v<T, int>)
+                    s.*field = ini.ReadInteger(k.Section, k.Key, d.*field);
+                else if constexpr (std::is_same_v<T, bool>)
+                    s.*field = ini.ReadBool(k.Section, k.Key, d.*field);
+                else if constexpr (std::is_same_v<T, QString>)
+                    s.*field = ini.ReadString(k.Section, k.Key, d.*field);
+                else if constexpr (std::is_same_v<T, QStringList>)
+                    s.*field = ReadList(ini, k.Section, k.Key, d.*field);
+                else
+                    s.*field = ColorFromText(ini.ReadString(k.Section, k.Key, QString())).value_or(d.*field);
+            },
+            k.Field);
+    }
     s.DrawMemoHeight = ReadMemoSize(ini, QStringLiteral("HEIGHT"));
     s.DrawMemoWidth = ReadMemoSize(ini, QStringLiteral("WIDTH"));
     return s;
 }
 
 void SaveSettings(const TSettings& s, TIniFile& ini) {
-    ini.WriteString(CookElement, QStringLiteral("GROUP"), WriteSettingsList(s.CookGroups));
-    ini.WriteString(CookElement, QStringLiteral("TYPE"), WriteSettingsList(s.CookKinds));
-    ini.WriteString(CookElement, QStringLiteral("QUANTITY"), WriteSettingsList(s.CookAmounts));
-    ini.WriteString(Emphasis, QStringLiteral("COLOR"), ColorToText(s.EmphasisColor));
-    ini.WriteBool(Emphasis, Use, s.UseEmphasis);
-    ini.WriteString(Emphasis, QStringLiteral("TEXT"), WriteSettingsList(s.EmphasisWords));
-    ini.WriteBool(Report, QStringLiteral("LARGEICON"), s.LargeIcon);
-    ini.WriteBool(Report, QStringLiteral("GRIDLINE"), s.GridLine);
-    ini.WriteBool(Report, QStringLiteral("ICONSORT"), s.IconSort);
-    ini.WriteInteger(Print, QStringLiteral("TYPE"), s.PrintType);
-    ini.WriteBool(QStringLiteral("NUMBERCOLOR"), Use, s.UseNumberColor);
-    ini.WriteString(QStringLiteral("BACKGROUND"), QStringLiteral("FILENAME"), s.BackgroundFileName);
-    ini.WriteBool(QStringLiteral("DIGITALCLOCK"), Use, s.UseDigitalClock);
-    ini.WriteInteger(Print, QStringLiteral("FONTSIZE"), s.PrintFontSize);
-    ini.WriteInteger(Print, QStringLiteral("HEADERTYPE"), s.HeaderType);
-    ini.WriteInteger(Print, QStringLiteral("FOOTERTYPE"), s.FooterType);
-    ini.WriteInteger(Print, QStringLiteral("LEFT_HEADERTYPE"), s.LeftHeaderType);
-    ini.WriteInteger(Print, QStringLiteral("RIGHT_HEADERTYPE"), s.RightHeaderType);
-    ini.WriteInteger(Print, QStringLiteral("LEFT_FOOTERTYPE"), s.LeftFooterType);
-    ini.WriteInteger(Print, QStringLiteral("RIGHT_FOOTERTYPE"), s.RightFooterType);
-    ini.WriteInteger(Print, QStringLiteral("LEFTMARGIN"), s.LeftMargin);
-    ini.WriteInteger(Print, QStringLiteral("RIGHTMARGIN"), s.RightMargin);
-    ini.WriteInteger(Print, QStringLiteral("TOPMARGIN"), s.TopMargin);
-    ini.WriteInteger(Print, QStringLiteral("BOTTOMMARGIN"), s.BottomMargin);
-    ini.WriteBool(Print, QStringLiteral("PRINTCOMMENT"), s.PrintComment);
-    ini.WriteBool(Print, QStringLiteral("PRINTPICTURE"), s.PrintPicture);
-    ini.WriteString(Print, QStringLiteral("PAPERSIZE"), s.PaperSize);
-    ini.WriteInteger(Print, QStringLiteral("CONTENTSTYPE"), s.ContentsType);
-    ini.WriteBool(QStringLiteral("SAMEWIDTHFONT"), Use, s.UseSameWidthFont);
-    ini.WriteBool(Link, QStringLiteral("USE_LINKFUNCTION"), s.UseLinkFunction);
-    ini.WriteBool(Link, QStringLiteral("USE_THUMBNAIL"), s.UseThumbnail);
-    ini.WriteString(QStringLiteral("TITLE"), QStringLiteral("NAME"), s.TitleName);
+    for (const TSettingsKey& k : SettingsKeys()) {
+        std::visit(
+            [&](auto field) {
+                using T = std::remove_cvref_t<decltype(s.*field)>;
+                if constexpr (std::is_same_v<T, int>)
+                    ini.WriteInteger(k.Section, k.Key, s.*field);
+                else if constexpr (std::is_same_v<T, bool>)
+                    ini.WriteBool(k.Section, k.Key, s.*field);
+                else if constexpr (std::is_same_v<T, QString>)
+                    ini.WriteString(k.Section, k.Key, s.*field);
+                else if constexpr (std::is_same_v<T, QStringList>)
+                    ini.WriteString(k.Section, k.Key, WriteSettingsList(s.*field));
+                else
+                    ini.WriteString(k.Section, k.Key, ColorToText(s.*field));
+            },
+            k.Field);
+    }
     ini.WriteInteger(DrawMemo, QStringLiteral("HEIGHT"), s.DrawMemoHeight);
     ini.WriteInteger(DrawMemo, QStringLiteral("WIDTH"), s.DrawMemoWidth);
 }

@@ -62,8 +62,9 @@ TEST(CookListModelTest, IconSortTreatsEqualIconsAsEqual) {
     SortCookRows(rows, items, {QStringLiteral("料理名")}, 0, true, true);
     for (int i = 1; i < rows.size(); ++i) {
         ASSERT_LE(items[rows[i - 1]].Icon, items[rows[i]].Icon);
-        if (items[rows[i - 1]].Icon == items[rows[i]].Icon)
+        if (items[rows[i - 1]].Icon == items[rows[i]].Icon) {
             EXPECT_LT(rows[i - 1], rows[i]) << "equal icons keep their order";
+        }
     }
     SortCookRows(rows, items, {QStringLiteral("料理名")}, 0, false, true);
     EXPECT_EQ(items[rows.first()].Icon, 5);

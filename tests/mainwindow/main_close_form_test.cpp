@@ -146,8 +146,9 @@ TEST_F(MainCloseTest, LayoutSurvivesRunsWithoutDrift) {
         EXPECT_EQ(TControlBar::FloatingWindow(form.ToolBar4)->geometry().topLeft(), QPoint(200, 150));
         ASSERT_TRUE(Close());
         const QByteArray now = ReadRaw(Ini());
-        if (run > 0)
+        if (run > 0) {
             EXPECT_EQ(now, previous) << "the layout drifted in run " << run;
+        }
         previous = now;
     }
     TIniFile ini(Ini());

@@ -39,7 +39,9 @@ TEST(TextConstants, EveryJapaneseLiteralInTheProgramRoundTripsThroughCp932) {
                 const auto bytes = TryToSjis(text, &failure);
                 EXPECT_TRUE(bytes.has_value())
                     << path.toStdString() << ":" << n + 1 << " " << text.toStdString();
-                if (bytes) EXPECT_EQ(FromSjis(*bytes), text) << path.toStdString() << ":" << n + 1;
+                if (bytes) {
+                    EXPECT_EQ(FromSjis(*bytes), text) << path.toStdString() << ":" << n + 1;
+                }
             }
         }
     }

@@ -50,25 +50,25 @@ QByteArray SmallBmp(int width, int height, QColor colour, QColor corner) {
     return bytes;
 }
 
-QString MakeRecipe(const QString& dataRoot, const TRecipeSpec& spec) {
-    const QString folder = QDir::cleanPath(dataRoot) + QLatin1Char('/') + spec.Name + QLatin1Char('/');
+QString MakeRecipe(const QString& dataRoot, const TRecipeDraft& draft) {
+    const QString folder = QDir::cleanPath(dataRoot) + QLatin1Char('/') + draft.Name + QLatin1Char('/');
     QDir().mkpath(folder);
-    if (spec.Foodstuff)
-        WriteRaw(folder + QStringLiteral("材料.txt"), RecipeFileBytes(*spec.Foodstuff));
-    if (spec.How)
-        WriteRaw(folder + QStringLiteral("方法.txt"), RecipeFileBytes(*spec.How));
-    if (spec.Comment)
-        WriteRaw(folder + QStringLiteral("コメント.txt"), RecipeFileBytes(*spec.Comment));
-    if (spec.StatusLines)
+    if (draft.Foodstuff)
+        WriteRaw(folder + QStringLiteral("材料.txt"), RecipeFileBytes(*draft.Foodstuff));
+    if (draft.How)
+        WriteRaw(folder + QStringLiteral("方法.txt"), RecipeFileBytes(*draft.How));
+    if (draft.Comment)
+        WriteRaw(folder + QStringLiteral("コメント.txt"), RecipeFileBytes(*draft.Comment));
+    if (draft.StatusLines)
         WriteRaw(folder + QStringLiteral("Status.txt"),
-                 spec.StatusLines->isEmpty() ? QByteArray() : RecipeFileBytes(spec.StatusLines->join(QLatin1Char('\n'))));
-    if (spec.Photo)
+                 draft.StatusLines->isEmpty() ? QByteArray() : RecipeFileBytes(draft.StatusLines->join(QLatin1Char('\n'))));
+    if (draft.Photo)
         WriteRaw(folder + QStringLiteral("写真.jpg"), SmallJpeg());
-    for (const QString& name : spec.ExtraPhotos)
+    for (const QString& name : draft.ExtraPhotos)
         WriteRaw(folder + name, SmallJpeg(16, 16, QColor(40, 90, 200)));
-    for (const QString& word : spec.LinkWords)
+    for (const QString& word : draft.LinkWords)
         WriteRaw(folder + QStringLiteral("LinkPic/") + word + QStringLiteral(".jpg"), SmallJpeg(8, 8));
-    if (spec.Memo)
+    if (draft.Memo)
         WriteRaw(folder + QStringLiteral("手書きメモ.bmp"), SmallBmp(50, 40, Qt::white, Qt::black));
     return folder;
 }

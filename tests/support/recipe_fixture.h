@@ -17,7 +17,7 @@
 //                         .StatusLines = QStringList{"Kind=主菜", "NiceValue=4"},
 //                         .Photo = true});
 
-struct TRecipeSpec {
+struct TRecipeDraft {
     QString Name;
     std::optional<QString> Foodstuff = QStringLiteral("材料");  // "材料.txt"; nullopt: no file
     std::optional<QString> How = QStringLiteral("作り方");       // "方法.txt"
@@ -30,7 +30,7 @@ struct TRecipeSpec {
 };
 
 // Writes the folder (created with its parents) and returns its path ending with "/".
-QString MakeRecipe(const QString& dataRoot, const TRecipeSpec& spec);
+QString MakeRecipe(const QString& dataRoot, const TRecipeDraft& draft);
 
 // Text as a program-written file: each "\n"-separated line ends with CR LF,
 // encoded in CP932 (an empty text is an empty file).
