@@ -117,6 +117,7 @@ void TCookListModel::SetRows(const QList<int>& records) {
     beginResetModel();
     Records = Captions.isEmpty() ? QList<int>() : records;
     endResetModel();
+    emit RowsRefilled();
 }
 
 void TCookListModel::Reorder(const QList<int>& records) {

@@ -56,6 +56,10 @@ public:
     QVariant data(const QModelIndex& index, int role) const override;
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
 
+signals:
+    // After SetRows: the shown records changed (a column change alone does not).
+    void RowsRefilled();
+
 private:
     const TCookItems* Items;
     const TIconStore* Icons;

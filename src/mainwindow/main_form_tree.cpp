@@ -44,7 +44,9 @@ void TMainForm::WireFilterViews() {
 
     // Every refill of the rows (filters, reload, new, deleted or renamed
     // recipes) rebuilds the shown views, so they never show stale names.
-    connect(ListModel, &QAbstractItemModel::modelReset, this, [this] { RefreshFilterViews(); });
+    // A column rebuild is always followed by a refill, so only refills count:
+    // the photos are decoded once per refill.
+    connect(ListModel, &TCookListModel::RowsRefilled, this, [this] { RefreshFilterViews(); });
 }
 
 void TMainForm::RefreshFilterViews() {
