@@ -90,9 +90,9 @@ public:
     QImage MemoBitmap;       // the memo canvas
     TMarks FoodstuffMarks;
     TMarks HowMarks;
-    // The settings this window reads: a copy of the options window's, taken
-    // afresh by CurrentSettings() (the defaults, or what a test sets, while
-    // there is no options window).
+    // The settings this window reads come from CurrentSettings(): the options
+    // window's own, or these (the defaults, or what a test sets) while there
+    // is no options window.
     TSettings Settings;
     const TSettings& CurrentSettings();
 

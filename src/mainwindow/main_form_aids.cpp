@@ -133,7 +133,7 @@ void TMainForm::PaneAidsLoaded() {
         LinkThumbnailForm->close();
     // After marking, typing goes on at the end in plain black, not in the
     // look of a link that ends the text.
-    if (Settings.UseLinkFunction && !Recipe.LinkWords.isEmpty()) {
+    if (CurrentSettings().UseLinkFunction && !Recipe.LinkWords.isEmpty()) {
         for (QTextEdit* pane : {memFoodstuff, MemoHow})
             TypePlainAtEnd(pane);
     }

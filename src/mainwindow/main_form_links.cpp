@@ -38,7 +38,7 @@ void TMainForm::CreateLinkAids() {
     const auto makeHover = [this](QTextEdit* pane, const TMarks* marks) {
         auto* hover = new TLinkHover(pane, marks, PaneAids);
         hover->RecipePath = [this] { return CurrentRecipePath; };
-        hover->UseThumbnail = [this] { return Settings.UseThumbnail; };
+        hover->UseThumbnail = [this] { return CurrentSettings().UseThumbnail; };
         hover->Thumbnail = LinkThumbnailForm;
         hover->Viewer = LinkPictureForm;
         return hover;

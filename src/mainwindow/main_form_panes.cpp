@@ -57,9 +57,9 @@ void Paint(QWidget* widget, const QColor& background, const QColor& text = QColo
 // The options window owns the settings; `Settings` follows it, so the other
 // parts of this window read the same values.
 const TSettings& TMainForm::CurrentSettings() {
-    if (OptionForm)
-        Settings = OptionForm->Settings;
-    return Settings;
+    // The options window owns the settings; without it (a window built alone)
+    // the defaults held here stand in.
+    return OptionForm ? OptionForm->Settings : Settings;
 }
 
 void TMainForm::PaneChanged() {
