@@ -3,8 +3,8 @@
 #include <QRandomGenerator>
 #include <QStringList>
 
-#include "common/base64.h"
-#include "common/keywords.h"
+#include "core/common/base64.h"
+#include "core/common/keywords.h"
 
 namespace {
 

@@ -1,9 +1,9 @@
 #include <benchmark/benchmark.h>
 
-#include "mainwindow/column_table.h"
-#include "mainwindow/cook_list_model.h"
-#include "mainwindow/icon_store.h"
-#include "mainwindow/recipe_store.h"
+#include "core/recipes/column_table.h"
+#include "core/recipes/cook_list_model.h"
+#include "core/recipes/icon_store.h"
+#include "core/recipes/recipe_store.h"
 #include "support/recipe_fixture.h"
 
 namespace {

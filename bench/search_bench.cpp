@@ -5,12 +5,12 @@
 
 #include <QFile>
 
-#include "mainwindow/class_tree.h"
-#include "mainwindow/cook_item.h"
-#include "mainwindow/recipe_search.h"
-#include "mainwindow/thumbnails.h"
-#include "platform/file_io.h"
-#include "platform/jpeg.h"
+#include "core/search/class_tree.h"
+#include "core/recipes/cook_item.h"
+#include "core/search/recipe_search.h"
+#include "core/search/thumbnails.h"
+#include "core/platform/file_io.h"
+#include "core/platform/jpeg.h"
 #include "support/recipe_fixture.h"
 
 // Refinement search and thumbnail building on the generated collection of

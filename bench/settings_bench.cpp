@@ -1,7 +1,7 @@
 #include <benchmark/benchmark.h>
 
-#include "platform/ini_file.h"
-#include "settings/settings.h"
+#include "core/platform/ini_file.h"
+#include "core/settings/settings.h"
 #include "support/temp_app_dir.h"
 
 // What the program writes at exit: the option keys and the main window's

@@ -1,6 +1,6 @@
 #include <benchmark/benchmark.h>
 
-#include "platform/sjis.h"
+#include "core/platform/sjis.h"
 
 namespace {
 

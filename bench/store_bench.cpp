@@ -5,9 +5,9 @@
 
 #include <QFile>
 
-#include "mainwindow/icon_store.h"
-#include "mainwindow/recipe_store.h"
-#include "platform/file_io.h"
+#include "core/recipes/icon_store.h"
+#include "core/recipes/recipe_store.h"
+#include "core/platform/file_io.h"
 #include "support/recipe_fixture.h"
 
 namespace {

@@ -3,7 +3,7 @@
 #include <QList>
 #include <QPixmap>
 
-#include "dialogs/recipe_attributes.h"
+#include "core/recipes/recipe_attributes.h"
 
 // `count` 32 by 32 icons, each one colour, no two alike.
 QList<QPixmap> ColouredIcons(int count);

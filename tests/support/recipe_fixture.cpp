@@ -10,8 +10,8 @@
 #include <QFileInfo>
 #include <QMap>
 
-#include "platform/jpeg.h"
-#include "platform/sjis.h"
+#include "core/platform/jpeg.h"
+#include "core/platform/sjis.h"
 
 QByteArray RecipeFileBytes(const QString& text) {
     if (text.isEmpty())

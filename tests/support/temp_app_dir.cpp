@@ -4,7 +4,7 @@
 #include <QFile>
 #include <QFileInfo>
 
-#include "platform/sjis.h"
+#include "core/platform/sjis.h"
 
 TTempAppDir::TTempAppDir() {}
 

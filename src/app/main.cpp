@@ -1,3 +1,0 @@
-#include "app/program_main.h"
-
-int main(int argc, char* argv[]) { return ProgramMain(argc, argv); }

@@ -1,0 +1,131 @@
+#include "core/common/base64.h"
+
+namespace {
+
+const char Alphabet[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
+
+}  // namespace
+
+char Base64EncodeChar(quint8 value) { return value <= 63 ? Alphabet[value] : static_cast<char>(value); }
+
+int Base64DecodeChar(char c) {
+    if (c >= 'A' && c <= 'Z')
+        return c - 'A';
+    if (c >= 'a' && c <= 'z')
+        return c - 'a' + 26;
+    if (c >= '0' && c <= '9')
+        return c - '0' + 52;
+    if (c == '+')
+        return 62;
+    if (c == '/')
+        return 63;
+    return -1;
+}
+
+std::array<char, 4> Base64EncodeTriplet(quint8 b0, quint8 b1, quint8 b2) {
+    return {Base64EncodeChar(b0 >> 2), Base64EncodeChar(((b0 & 3) << 4) | (b1 >> 4)),
+            Base64EncodeChar(((b1 & 15) << 2) | (b2 >> 6)), Base64EncodeChar(b2 & 63)};
+}
+
+std::optional<std::array<quint8, 3>> Base64DecodeQuad(const std::array<char, 4>& quad) {
+    int v[4];
+    for (int i = 0; i < 4; ++i) {
+        v[i] = quad[i] == '=' ? 0 : Base64DecodeChar(quad[i]);
+        if (v[i] < 0)
+            return std::nullopt;
+    }
+    return std::array<quint8, 3>{static_cast<quint8>((v[0] << 2) | (v[1] >> 4)),
+                                 static_cast<quint8>(((v[1] & 15) << 4) | (v[2] >> 2)),
+                                 static_cast<quint8>(((v[2] & 3) << 6) | v[3])};
+}
+
+QByteArray Base64EncodeBuffer(const QByteArray& source) {
+    QByteArray out;
+    Base64EncodeBuffer(source, true, out);
+    return out;
+}
+
+bool Base64EncodeBuffer(const QByteArray& source, bool pad, QByteArray& destination) {
+    const qsizetype n = source.size();
+    const qsizetype rest = n % 3;
+    if (rest != 0 && !pad)
+        return false;
+    const auto* in = reinterpret_cast<const quint8*>(source.constData());
+    QByteArray out((n + 2) / 3 * 4, Qt::Uninitialized);
+    char* o = out.data();
+    qsizetype i = 0;
+    for (; i + 3 <= n; i += 3, o += 4) {
+        const auto q = Base64EncodeTriplet(in[i], in[i + 1], in[i + 2]);
+        std::copy(q.begin(), q.end(), o);
+    }
+    if (rest != 0) {
+        auto q = Base64EncodeTriplet(in[i], rest == 2 ? in[i + 1] : 0, 0);
+        if (rest == 1)
+            q[2] = '=';
+        q[3] = '=';
+        std::copy(q.begin(), q.end(), o);
+    }
+    destination = out;
+    return true;
+}
+
+bool Base64DecodeBuffer(const QByteArray& source, QByteArray& destination) {
+    // -1 outside the alphabet, -2 for "=", -3 for characters that are skipped.
+    static const std::array<qint8, 256> Values = [] {
+        std::array<qint8, 256> table{};
+        for (int c = 0; c < 256; ++c)
+            table[size_t(c)] = qint8(Base64DecodeChar(char(c)));
+        table['='] = -2;
+        for (const char c : {' ', '\t', '\r', '\n'})
+            table[size_t(quint8(c))] = -3;
+        return table;
+    }();
+    QByteArray out(source.size() / 4 * 3, Qt::Uninitialized);
+    auto* o = reinterpret_cast<quint8*>(out.data());
+    int v[4];
+    int filled = 0;
+    int padding = 0;  // "=" seen in the current group
+    bool ended = false;  // a padded group was seen; nothing may follow
+    for (const char c : source) {
+        const int value = Values[quint8(c)];
+        if (value == -3)
+            continue;
+        if (value == -1 || ended)
+            return false;
+        if (value == -2) {
+            // "=" only in the third and fourth place, and the fourth must
+            // follow a third.
+            if (filled < 2)
+                return false;
+            ++padding;
+            v[filled++] = 0;
+        } else {
+            if (padding > 0)
+                return false;
+            v[filled++] = value;
+        }
+        if (filled < 4)
+            continue;
+        *o++ = quint8((v[0] << 2) | (v[1] >> 4));
+        if (padding < 2)
+            *o++ = quint8(((v[1] & 15) << 4) | (v[2] >> 2));
+        if (padding < 1)
+            *o++ = quint8(((v[2] & 3) << 6) | v[3]);
+        ended = padding > 0;
+        filled = 0;
+        padding = 0;
+    }
+    if (filled != 0)
+        return false;
+    out.truncate(reinterpret_cast<char*>(o) - out.constData());
+    destination = out;
+    return true;
+}
+
+bool Base64DecodeBuffer(const QString& source, QByteArray& destination) {
+    for (const QChar c : source) {
+        if (c.unicode() > 0x7F)
+            return false;
+    }
+    return Base64DecodeBuffer(source.toLatin1(), destination);
+}

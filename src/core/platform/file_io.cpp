@@ -1,0 +1,92 @@
+#include "core/platform/file_io.h"
+
+#include <algorithm>
+
+#include <QDir>
+#include <QFile>
+#include <QSaveFile>
+
+#include "core/platform/saporia_error.h"
+#include "core/platform/sjis.h"
+
+QString CannotWriteMessage(const QString& path) {
+    return QStringLiteral("%1 に書き込めません").arg(QDir::toNativeSeparators(path));
+}
+
+QString CannotReadMessage(const QString& path) {
+    return QStringLiteral("%1 を読み込めません").arg(QDir::toNativeSeparators(path));
+}
+
+QByteArray ReadFileBytes(const QString& path) {
+    QFile file(path);
+    const QString message = CannotReadMessage(path);
+    if (!file.open(QIODevice::ReadOnly))
+        throw TSaporiaError(message);
+    QByteArray bytes = file.readAll();
+    // readAll() hands back what it got before a read error; a caller taking
+    // that for the whole file would save the cut text over it.
+    if (file.error() != QFileDevice::NoError)
+        throw TSaporiaError(message);
+    return bytes;
+}
+
+void WriteFileAtomic(const QString& path, const QByteArray& bytes) {
+    QSaveFile file(path);
+    // flush() first: commit() renames even after a short write (disk full,
+    // file size limit), which would replace the old file with a cut one.
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.flush() ||
+        !file.commit())
+        throw TSaporiaError(CannotWriteMessage(path));
+}
+
+QString ReadSjisText(const QString& path) { return FromSjis(ReadFileBytes(path)); }
+
+void WriteSjisText(const QString& path, const QString& text) {
+    WriteFileAtomic(path, ToSjis(text));
+}
+
+QStringList ReadSjisLines(const QString& path) { return SplitLines(ReadSjisText(path)); }
+
+void WriteSjisLines(const QString& path, const QStringList& lines) {
+    QString text;
+    for (const QString& line : lines) {
+        text += line;
+        text += QStringLiteral("\r\n");
+    }
+    WriteSjisText(path, text);
+}
+
+QString ExistingNameIgnoringCase(const QString& dir, const QString& name) {
+    const QStringList entries =
+        QDir(dir).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
+                            QDir::Name);
+    for (const QString& entry : entries)
+        if (entry == name)
+            return entry;
+    for (const QString& entry : entries)
+        if (entry.compare(name, Qt::CaseInsensitive) == 0)
+            return entry;
+    return name;
+}
+
+bool LessIgnoringCase(const QString& a, const QString& b) {
+    const int c = a.compare(b, Qt::CaseInsensitive);
+    return c != 0 ? c < 0 : a < b;
+}
+
+QStringList SortedEntries(const QString& dir, const QStringList& nameFilters, bool folders) {
+    QDir::Filters filters = QDir::NoDotAndDotDot | QDir::Hidden;
+    filters |= folders ? QDir::Dirs : QDir::Files;
+    QStringList entries = QDir(dir).entryList(nameFilters, filters, QDir::NoSort);
+    std::sort(entries.begin(), entries.end(), LessIgnoringCase);
+    return entries;
+}
+
+QString WithTrailingSlash(const QString& folder) {
+    return folder.endsWith(QLatin1Char('/')) ? folder : folder + QLatin1Char('/');
+}
+
+QString WithoutExtension(const QString& fileName) {
+    const qsizetype dot = fileName.lastIndexOf(QLatin1Char('.'));
+    return dot >= 0 ? fileName.left(dot) : fileName;
+}

@@ -1,0 +1,231 @@
+#include "core/recipes/recipe_folder.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+#include "core/platform/picture_codec.h"
+#include "core/platform/file_io.h"
+#include "core/platform/jpeg.h"
+#include "core/platform/saporia_error.h"
+#include "core/platform/sjis.h"
+
+namespace {
+
+// One listing of the recipe folder; fixed names are found ignoring case, the
+// exact spelling first.
+class TFolderListing final {
+public:
+    explicit TFolderListing(const QString& folder) : Files(SortedEntries(folder, {}, false)) {}
+
+    QString Find(const QString& name) const {
+        if (Files.contains(name))
+            return name;
+        for (const QString& file : Files)
+            if (file.compare(name, Qt::CaseInsensitive) == 0)
+                return file;
+        return QString();
+    }
+    const QStringList& All() const { return Files; }
+
+private:
+    QStringList Files;
+};
+
+QString MissingMessage(const QString& fileName) { return QStringLiteral("%1 がありません").arg(fileName); }
+
+QString PaneText(const QByteArray& bytes) { return SplitLines(FromSjis(bytes)).join(QLatin1Char('\n')); }
+
+// Every line of the pane ends with CR LF; an empty pane is an empty file.
+QByteArray FileBytes(const QString& fileName, QString text) {
+    if (text.isEmpty())
+        return QByteArray();
+    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    text.replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
+    text += QStringLiteral("\r\n");
+    TSjisFailure failure;
+    const std::optional<QByteArray> bytes = TryToSjis(text, &failure);
+    if (!bytes) {
+        // Report the position in the pane's own text, where CR LF counts once.
+        failure.Position = static_cast<int>(text.left(failure.Position).remove(QLatin1Char('\r')).size());
+        throw TSaporiaError(fileName + QStringLiteral(": ") + SjisFailureMessage(failure));
+    }
+    return *bytes;
+}
+
+bool HasJpgExtension(const QString& fileName) { return fileName.endsWith(QLatin1String(".jpg"), Qt::CaseInsensitive); }
+
+// Reads the files in the order the panes are filled; stops at the first failure.
+void ReadInto(const QString& folder, TRecipeContent& c) {
+    const TFolderListing listing(folder);
+
+    const QString foodstuff = listing.Find(FoodstuffFileName);
+    if (foodstuff.isEmpty())
+        throw TSaporiaError(MissingMessage(FoodstuffFileName));
+    c.Foodstuff = c.LoadedFoodstuff = PaneText(ReadFileBytes(folder + foodstuff));
+    c.FoodstuffLoaded = true;
+
+    const QString how = listing.Find(HowFileName);
+    if (how.isEmpty())
+        throw TSaporiaError(MissingMessage(HowFileName));
+    c.How = c.LoadedHow = PaneText(ReadFileBytes(folder + how));
+    c.HowLoaded = true;
+
+    const QString photo = listing.Find(PhotoFileName);
+    if (!photo.isEmpty()) {
+        const QByteArray bytes = ReadFileBytes(folder + photo);
+        c.PhotoImage = DecodeJpeg(bytes);
+        c.Photo = bytes;
+    }
+
+    const QString comment = listing.Find(CommentFileName);
+    if (!comment.isEmpty()) {
+        c.Comment = c.LoadedComment = PaneText(ReadFileBytes(folder + comment));
+        c.HasComment = c.CommentLoaded = true;
+    }
+
+    const QString memo = listing.Find(MemoFileName);
+    if (!memo.isEmpty()) {
+        QImage image;
+        if (!image.loadFromData(ReadFileBytes(folder + memo), "BMP"))
+            throw TSaporiaError(QStringLiteral("%1 を読み込めません").arg(MemoFileName));
+        c.Memo = image;
+        c.HasMemo = true;
+    }
+
+    for (const QString& file : listing.All()) {
+        if (!HasJpgExtension(file))
+            continue;
+        c.PictureFiles.append(file);
+        c.PictureNames.append(WithoutExtension(file));
+    }
+    const qsizetype main = c.PictureNames.indexOf(PhotoBaseName);
+    if (c.PictureNames.size() >= 2 && main > 0) {
+        c.PictureNames.move(main, 0);
+        c.PictureFiles.move(main, 0);
+    }
+
+    const QString linkFolder = folder + LinkPicFolderName;
+    if (QFileInfo(linkFolder).isDir())
+        for (const QString& file : SortedEntries(linkFolder, {}, false))
+            if (HasJpgExtension(file))
+                c.LinkWords.append(WithoutExtension(file));
+
+    const QString status = listing.Find(StatusFileName);
+    if (!status.isEmpty()) {
+        c.Status = TStatusFile::Load(folder + status);
+        c.HasStatus = true;
+        c.AttributeLines = AttributePaneLines(c.Status);
+    }
+}
+
+struct TPlannedWrite {
+    QString Path;
+    QByteArray Bytes;
+};
+
+}  // namespace
+
+QStringList AttributePaneLines(const TStatusFile& status) {
+    return {
+        QStringLiteral("【登録日】　") + status.Value(StatusKey::Date),
+        QStringLiteral("【グループ】") + status.Value(StatusKey::Group),
+        QStringLiteral("【種類】　　") + status.Value(StatusKey::Kind),
+        QStringLiteral("【量】　　　") + status.Value(StatusKey::Amount),
+        QStringLiteral("【カロリー】") + status.Value(StatusKey::Calorie),
+        QStringLiteral("【費用】　　") + status.Value(StatusKey::Price),
+        QStringLiteral("【調理時間】") + status.Value(StatusKey::WorkTime),
+        QStringLiteral("【塩分】    ") + status.Value(StatusKey::Salt),
+    };
+}
+
+TRecipeContent ReadRecipeFolder(const QString& recipePath) {
+    TRecipeContent content;
+    if (recipePath.isEmpty()) {
+        content.LoadError = QStringLiteral("レシピが選択されていません");
+        return content;
+    }
+    try {
+        ReadInto(WithTrailingSlash(recipePath), content);
+    } catch (const TSaporiaError& error) {
+        content.LoadError = error.message();
+    }
+    return content;
+}
+
+void SaveRecipeFolder(const QString& recipePath, TRecipeContent& c) {
+    if (recipePath.isEmpty())
+        throw TSaporiaError(QStringLiteral("レシピが開かれていません"));
+    const QString folder = WithTrailingSlash(recipePath);
+    if (!QFileInfo(folder).isDir())
+        throw TSaporiaError(QStringLiteral("レシピのフォルダ %1 がありません").arg(QDir::toNativeSeparators(folder)));
+    const TFolderListing listing(folder);
+    auto pathOf = [&](const QString& fileName) {
+        const QString existing = listing.Find(fileName);
+        return folder + (existing.isEmpty() ? fileName : existing);
+    };
+
+    // Everything is encoded before the first file changes.
+    QList<TPlannedWrite> writes;
+    auto planText = [&](const QString& fileName, const QString& text, bool loaded, const QString& loadedText) {
+        if (loaded && text == loadedText)
+            return;  // unchanged: the file keeps its bytes
+        if (!loaded && text.isEmpty() && !listing.Find(fileName).isEmpty())
+            return;  // there but never read: an empty pane must not replace it
+        writes.append({pathOf(fileName), FileBytes(fileName, text)});
+    };
+    planText(FoodstuffFileName, c.Foodstuff, c.FoodstuffLoaded, c.LoadedFoodstuff);
+    planText(HowFileName, c.How, c.HowLoaded, c.LoadedHow);
+    planText(CommentFileName, c.Comment, c.CommentLoaded, c.LoadedComment);
+
+    const bool removePhoto = c.PhotoChanged && c.Photo.isEmpty() && !listing.Find(PhotoFileName).isEmpty();
+    if (c.PhotoChanged && !c.Photo.isEmpty()) {
+        if (!LooksLikeJpeg(c.Photo))
+            throw TSaporiaError(QStringLiteral("%1 に書く写真がJPEGではありません").arg(PhotoFileName));
+        writes.append({pathOf(PhotoFileName), c.Photo});
+    }
+    if (c.MemoDirty && !c.Memo.isNull())
+        writes.append({pathOf(MemoFileName), EncodeBitmap(c.Memo, QStringLiteral("%1 を作れません").arg(MemoFileName))});
+
+    // A folder standing where a file goes would fail half-way: refuse up front.
+    for (const TPlannedWrite& write : writes)
+        if (QFileInfo(write.Path).isDir())
+            throw TSaporiaError(CannotWriteMessage(write.Path));
+
+    for (const TPlannedWrite& write : writes)
+        WriteFileAtomic(write.Path, write.Bytes);
+    if (removePhoto && !QFile::remove(pathOf(PhotoFileName)))
+        throw TSaporiaError(QStringLiteral("%1 を削除できません").arg(QDir::toNativeSeparators(pathOf(PhotoFileName))));
+
+    c.LoadedFoodstuff = c.Foodstuff;
+    c.LoadedHow = c.How;
+    c.LoadedComment = c.Comment;
+    c.FoodstuffLoaded = c.HowLoaded = c.CommentLoaded = true;
+    c.HasComment = true;
+    if (c.PhotoChanged && c.Photo.isEmpty())
+        c.PhotoImage = QImage();
+    c.PhotoChanged = false;
+    if (c.MemoDirty && !c.Memo.isNull())
+        c.HasMemo = true;
+}
+
+std::optional<TPhotoFile> ReadPictureFile(const QString& fileName) {
+    const QString suffix = QFileInfo(fileName).suffix().toLower();
+    if (suffix == QLatin1String("bmp")) {
+        QImage bitmap;
+        if (!bitmap.loadFromData(ReadFileBytes(fileName), "BMP"))
+            throw TSaporiaError(QStringLiteral("%1 を画像として読み込めません").arg(QDir::toNativeSeparators(fileName)));
+        TPhotoFile photo;
+        photo.Jpeg = EncodeJpeg(bitmap, PhotoJpegQuality);
+        photo.Image = DecodeJpeg(photo.Jpeg);
+        return photo;
+    }
+    if (suffix == QLatin1String("jpg") || suffix == QLatin1String("jpeg")) {
+        TPhotoFile photo;
+        photo.Jpeg = ReadFileBytes(fileName);
+        photo.Image = DecodeJpeg(photo.Jpeg);
+        return photo;
+    }
+    return std::nullopt;
+}

@@ -1,0 +1,106 @@
+#pragma once
+
+#include <optional>
+
+#include <QByteArray>
+#include <QImage>
+#include <QString>
+#include <QStringList>
+
+#include "core/recipes/status_file.h"
+
+// One recipe folder, read for the recipe panes and written back from them.
+//
+// Texts are held as the panes hold them: lines joined by "\n". Reading splits
+// at CR LF, CR or LF; writing ends every line with CR LF (an empty text writes
+// an empty file). A text equal to what was read is not written again, so an
+// unedited file keeps its bytes exactly.
+
+inline const QString FoodstuffFileName = QStringLiteral("材料.txt");
+inline const QString HowFileName = QStringLiteral("方法.txt");
+inline const QString CommentFileName = QStringLiteral("コメント.txt");
+inline const QString PhotoFileName = QStringLiteral("写真.jpg");
+inline const QString PhotoBaseName = QStringLiteral("写真");
+inline const QString MemoFileName = QStringLiteral("手書きメモ.bmp");
+inline const QString LinkPicFolderName = QStringLiteral("LinkPic");
+
+struct TRecipeContent {
+    // The three panes.
+    QString Foodstuff;  // "材料.txt"
+    QString How;        // "方法.txt"
+    QString Comment;    // "コメント.txt"
+    bool HasComment = false;
+
+    // The main photo "写真.jpg": its bytes as stored (or, after an edit, the new
+    // JPEG bytes) and the decoded picture. Empty/null when there is none.
+    QByteArray Photo;
+    QImage PhotoImage;
+    // Set by the window when the user put in, replaced or removed the photo.
+    // An unchanged photo is never written.
+    bool PhotoChanged = false;
+
+    // ".jpg" files of the folder (any letter case), sorted; with two or more,
+    // "写真" comes first. Base names (for display) and the file names.
+    QStringList PictureNames;
+    QStringList PictureFiles;
+
+    // The handwritten memo "手書きメモ.bmp"; null when there is none.
+    QImage Memo;
+    bool HasMemo = false;
+    // Set by the window when the memo was drawn on; Save then writes it.
+    bool MemoDirty = false;
+
+    // Words that have a linked picture: "LinkPic/*.jpg" without the extension.
+    QStringList LinkWords;
+
+    // The attribute file and the eight lines of the attribute pane.
+    bool HasStatus = false;
+    TStatusFile Status;
+    QStringList AttributeLines;
+
+    // Empty after a complete read. Otherwise the message of the failure that
+    // stopped reading; fields after that step keep their defaults.
+    QString LoadError;
+
+    // What was actually read, so that Save never replaces a file that was
+    // there but could not be read with an empty pane. Filled by the reader.
+    bool FoodstuffLoaded = false;
+    bool HowLoaded = false;
+    bool CommentLoaded = false;
+    QString LoadedFoodstuff;
+    QString LoadedHow;
+    QString LoadedComment;
+};
+
+// Reads the recipe folder `recipePath` (CurrentRecipePath form, with or
+// without the final "/"). Never throws for the folder's files: a missing
+// "材料.txt" or "方法.txt", an unreadable photo, memo or attribute file stops
+// reading there and sets LoadError; what was read up to then is kept.
+TRecipeContent ReadRecipeFolder(const QString& recipePath);
+
+// Writes the panes back into `recipePath`: the three texts (each only when it
+// differs from what was read), the photo when PhotoChanged (removed when
+// Photo is empty), the memo when MemoDirty. Every text and picture is encoded
+// first, so a character CP932 cannot hold fails the save before any file
+// changes. Each file is written atomically. A file that was present but could
+// not be read is not replaced by an empty pane. Refuses an empty path or a
+// folder that does not exist. Throws TSaporiaError on failure; afterwards
+// `content` describes the saved state (Loaded* fields and Photo flags updated).
+void SaveRecipeFolder(const QString& recipePath, TRecipeContent& content);
+
+// The eight lines of the attribute pane from an attribute file.
+QStringList AttributePaneLines(const TStatusFile& status);
+
+// A picture file put into the photo pane: JPEG bytes and the decoded picture.
+struct TPhotoFile {
+    QByteArray Jpeg;
+    QImage Image;
+};
+
+// ".bmp" is converted to JPEG, ".jpg" and ".jpeg" (any letter case) are taken
+// as they are; any other extension gives std::nullopt (the pane stays as it
+// is). A file that cannot be read or decoded throws TSaporiaError.
+std::optional<TPhotoFile> ReadPictureFile(const QString& fileName);
+
+// Quality used when a picture that is not a JPEG becomes the recipe photo.
+inline constexpr int PhotoJpegQuality = 90;

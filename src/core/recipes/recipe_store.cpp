@@ -1,0 +1,235 @@
+#include "core/recipes/recipe_store.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <strings.h>
+
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <QFile>
+
+#include "core/common/helpers.h"
+#include "core/recipes/icon_store.h"
+#include "core/recipes/status_file.h"
+#include "core/platform/saporia_error.h"
+
+// The scan works with getdents64 and paths relative to open folders: with 10,000
+// recipes, QDir's per-entry file information and resolving every full path
+// again cost more than reading the attribute files themselves.
+
+namespace {
+
+// An open folder, listed with getdents64; files are opened relative to it.
+class TFolder final {
+public:
+    TFolder(int parent, const char* name) : Fd_(openat(parent, name, O_RDONLY | O_DIRECTORY | O_CLOEXEC)) {}
+    ~TFolder() {
+        if (Fd_ >= 0)
+            close(Fd_);
+    }
+    TFolder(const TFolder&) = delete;
+    TFolder& operator=(const TFolder&) = delete;
+
+    bool IsOpen() const { return Fd_ >= 0; }
+    int Fd() const { return Fd_; }
+    // True when listing stopped on an error rather than at the end.
+    bool ListingFailed() const { return Failed; }
+    // The next entry other than "." and ".."; nullptr at the end or on an error.
+    const dirent64* Next() {
+        for (;;) {
+            if (Offset >= Filled) {
+                const ssize_t n = getdents64(Fd_, Buffer, sizeof(Buffer));
+                if (n < 0 && errno == EINTR)
+                    continue;
+                if (n <= 0) {
+                    Failed = n < 0;
+                    return nullptr;
+                }
+                Filled = n;
+                Offset = 0;
+            }
+            const auto* entry = reinterpret_cast<const dirent64*>(Buffer + Offset);
+            Offset += entry->d_reclen;
+            const char* n = entry->d_name;
+            if (n[0] == '.' && (n[1] == '\0' || (n[1] == '.' && n[2] == '\0')))
+                continue;
+            return entry;
+        }
+    }
+
+private:
+    int Fd_;
+    alignas(dirent64) char Buffer[8192];
+    ssize_t Filled = 0;
+    ssize_t Offset = 0;
+    bool Failed = false;
+};
+
+bool IsFolder(int parent, const dirent64* entry) {
+    if (entry->d_type == DT_DIR)
+        return true;
+    if (entry->d_type != DT_UNKNOWN && entry->d_type != DT_LNK)
+        return false;
+    struct stat info {};
+    return fstatat(parent, entry->d_name, &info, 0) == 0 && S_ISDIR(info.st_mode);
+}
+
+// "写真.jpg" in UTF-8: the two kanji (6 bytes) and ".jpg" in any letter case.
+bool IsPhotoName(const char* name) {
+    static const QByteArray kanji = QStringLiteral("写真").toUtf8();
+    return std::strlen(name) == 10 && std::memcmp(name, kanji.constData(), 6) == 0 &&
+           strncasecmp(name + 6, ".jpg", 4) == 0;
+}
+
+struct TFolderFiles {
+    QByteArray StatusName;  // empty when the folder has no attribute file
+    bool HasPhoto = false;
+};
+
+// One listing of the recipe folder answers both questions, in any letter case.
+TFolderFiles FindFiles(TFolder& folder) {
+    TFolderFiles files;
+    while (const dirent64* entry = folder.Next()) {
+        if (entry->d_type == DT_DIR)
+            continue;
+        const char* name = entry->d_name;
+        if (strcasecmp(name, "status.txt") == 0) {
+            if (files.StatusName.isEmpty() || std::strcmp(name, "Status.txt") == 0)
+                files.StatusName = name;
+        } else if (!files.HasPhoto && IsPhotoName(name)) {
+            files.HasPhoto = true;
+        }
+    }
+    return files;
+}
+
+bool ReadAllAt(int folder, const char* name, QByteArray& bytes) {
+    const int fd = openat(folder, name, O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    char buffer[4096];
+    bool ok = true;
+    for (;;) {
+        const ssize_t n = read(fd, buffer, sizeof(buffer));
+        if (n > 0) {
+            bytes.append(buffer, n);
+            if (static_cast<size_t>(n) < sizeof(buffer))
+                break;  // a regular file reads short only at its end
+        } else if (n == 0) {
+            break;
+        } else if (errno != EINTR) {
+            ok = false;
+            break;
+        }
+    }
+    close(fd);
+    return ok;
+}
+
+QString CannotReadStatusMessage(const QString& name) {
+    return QStringLiteral("%1: %2 を読み込めません").arg(name, StatusFileName);
+}
+
+QString CannotOpenFolderMessage(const QString& name) { return QStringLiteral("%1: フォルダを開けません").arg(name); }
+
+// Fills `item` (Name already set) from its open folder. Returns the failure
+// message when the folder cannot be listed or its attribute file is there but
+// cannot be read (the record keeps its defaults); empty on success.
+QString ReadRecipe(TFolder& folder, TCookItem& item, const TIconStore& icons) {
+    const TFolderFiles files = FindFiles(folder);
+    if (folder.ListingFailed())
+        return CannotOpenFolderMessage(item.Name);
+    item.PhotoMark = files.HasPhoto ? PhotoMarkPresent : PhotoMarkAbsent;
+    if (files.StatusName.isEmpty())
+        return QString();
+    QByteArray bytes;
+    if (!ReadAllAt(folder.Fd(), files.StatusName.constData(), bytes))
+        return CannotReadStatusMessage(item.Name);
+    FillCookItem(item, TStatusFile::FromBytes(bytes), icons);
+    return QString();
+}
+
+QByteArray RootPath(const QString& dataRoot) {
+    QByteArray root = QFile::encodeName(dataRoot);
+    while (root.size() > 1 && root.endsWith('/'))
+        root.chop(1);
+    return root;
+}
+
+}  // namespace
+
+void FillCookItem(TCookItem& item, const TStatusFile& status, const TIconStore& icons) {
+    static const QStringList keys = {StatusKey::Kind,     StatusKey::Amount,    StatusKey::Date,
+                                     StatusKey::Calorie,  StatusKey::Price,     StatusKey::WorkTime,
+                                     StatusKey::Group,    StatusKey::Salt,      StatusKey::NiceValue,
+                                     StatusKey::DifficultValue, StatusKey::ImageFileName, StatusKey::Icon};
+    const QStringList v = status.Values(keys);
+    item.Kind = v[0];
+    item.Amount = v[1];
+    item.Date = v[2];
+    item.Calorie = v[3];
+    item.Price = v[4];
+    item.WorkTime = v[5];
+    item.Group = v[6];
+    item.Salt = v[7];
+    item.NiceValue = ToIntDef(v[8], -1);
+    item.DifficultValue = ToIntDef(v[9], -1);
+    item.Icon = icons.ResolveIcon(v[10], v[11]);
+}
+
+TCookScan SearchCookFld(const QString& dataRoot, const TIconStore& icons) {
+    TCookScan scan;
+    TFolder root(AT_FDCWD, RootPath(dataRoot).constData());
+    if (!root.IsOpen()) {
+        scan.Failures.append(QStringLiteral("データフォルダ %1 を開けません").arg(dataRoot));
+        return scan;
+    }
+    struct TEntry {
+        QString SortKey;  // case-folded once, not in every comparison
+        QString Name;
+        QByteArray Bytes;
+    };
+    std::vector<TEntry> entries;
+    while (const dirent64* entry = root.Next()) {
+        if (!IsFolder(root.Fd(), entry))
+            continue;
+        QString name = QFile::decodeName(entry->d_name);
+        entries.push_back({name.toCaseFolded(), name, QByteArray(entry->d_name)});
+    }
+    // A listing cut short would silently drop recipes from the list.
+    if (root.ListingFailed())
+        scan.Failures.append(QStringLiteral("データフォルダ %1 の一覧を最後まで読めません").arg(dataRoot));
+    std::sort(entries.begin(), entries.end(), [](const TEntry& a, const TEntry& b) {
+        const int c = a.SortKey.compare(b.SortKey);
+        return c != 0 ? c < 0 : a.Name < b.Name;
+    });
+
+    scan.Items.resize(static_cast<qsizetype>(entries.size()));
+    for (size_t i = 0; i < entries.size(); ++i) {
+        TCookItem& item = scan.Items[static_cast<qsizetype>(i)];
+        item.Name = entries[i].Name;
+        item.PhotoMark = PhotoMarkAbsent;
+        TFolder folder(root.Fd(), entries[i].Bytes.constData());
+        if (!folder.IsOpen()) {
+            scan.Failures.append(CannotOpenFolderMessage(item.Name));
+        } else if (const QString failure = ReadRecipe(folder, item, icons); !failure.isEmpty()) {
+            scan.Failures.append(failure);
+        }
+    }
+    return scan;
+}
+
+TCookItem ReadCookItem(const QString& dataRoot, const QString& name, const TIconStore& icons) {
+    TCookItem item;
+    item.Name = name;
+    TFolder folder(AT_FDCWD, (RootPath(dataRoot) + '/' + QFile::encodeName(name)).constData());
+    if (!folder.IsOpen())
+        throw TSaporiaError(CannotOpenFolderMessage(name));
+    if (const QString failure = ReadRecipe(folder, item, icons); !failure.isEmpty())
+        throw TSaporiaError(failure);
+    return item;
+}

@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+#include "core/recipes/cook_item.h"
+
+class TIconStore;
+
+// Reading the data folder into the recipe list.
+
+struct TCookScan {
+    TCookItems Items;     // one record per recipe folder, in sorted listing order
+    QStringList Failures; // one message per folder that could not be read fully
+};
+
+// Scans `dataRoot`: one record per sub-folder (plain files are skipped), filled
+// from its attribute file, with the photo mark and the icon resolved through
+// `icons`. A folder whose attribute file cannot be read gets the defaults and a
+// message in Failures; the scan goes on. A data folder that cannot be listed
+// gives no records and a message. Never throws, never keeps an old record.
+TCookScan SearchCookFld(const QString& dataRoot, const TIconStore& icons);
+
+// The record of one recipe folder (for a caller that adds or refreshes one
+// recipe). Throws TSaporiaError when its attribute file cannot be read.
+TCookItem ReadCookItem(const QString& dataRoot, const QString& name, const TIconStore& icons);
+
+// Attribute values of a record from an attribute file (texts, ratings, icon).
+class TStatusFile;
+void FillCookItem(TCookItem& item, const TStatusFile& status, const TIconStore& icons);

@@ -1,0 +1,111 @@
+#include "core/recipes/status_file.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+#include "core/common/helpers.h"
+#include "core/platform/file_io.h"
+#include "core/platform/saporia_error.h"
+#include "core/platform/sjis.h"
+
+namespace {
+
+// Key of an entry: the text before the first "="; lines without "=" have none.
+bool KeyEquals(const QString& line, const QString& key) {
+    const qsizetype eq = line.indexOf(QLatin1Char('='));
+    return eq >= 0 && eq == key.size() &&
+           QStringView(line).left(eq).compare(key, Qt::CaseInsensitive) == 0;
+}
+
+QString WithoutLineBreaks(QString text) {
+    text.replace(QLatin1Char('\r'), QLatin1Char(' '));
+    text.replace(QLatin1Char('\n'), QLatin1Char(' '));
+    return text;
+}
+
+}  // namespace
+
+TStatusFile TStatusFile::FromBytes(const QByteArray& bytes) { return TStatusFile(SplitLines(FromSjis(bytes))); }
+
+TStatusFile TStatusFile::Load(const QString& path) { return FromBytes(ReadFileBytes(path)); }
+
+TStatusFile TStatusFile::LoadFromFolder(const QString& folder, bool* exists) {
+    const QString path = StatusFilePath(folder);
+    // A link to nowhere is there but unreadable: an error, not a missing file.
+    const QFileInfo info(path);
+    const bool present = info.exists() || info.isSymLink();
+    if (exists)
+        *exists = present;
+    return present ? Load(path) : TStatusFile();
+}
+
+qsizetype TStatusFile::IndexOf(const QString& key) const {
+    for (qsizetype i = 0; i < Entries.size(); ++i)
+        if (KeyEquals(Entries[i], key))
+            return i;
+    return -1;
+}
+
+QString TStatusFile::Value(const QString& key) const {
+    const qsizetype i = IndexOf(key);
+    return i < 0 ? QString() : Entries[i].mid(key.size() + 1);
+}
+
+bool TStatusFile::Contains(const QString& key) const { return IndexOf(key) >= 0; }
+
+QStringList TStatusFile::Values(const QStringList& keys) const {
+    QStringList values(keys.size());
+    QList<bool> found(keys.size(), false);
+    qsizetype missing = keys.size();
+    for (const QString& line : Entries) {
+        const qsizetype eq = line.indexOf(QLatin1Char('='));
+        if (eq < 0)
+            continue;
+        const QStringView key = QStringView(line).left(eq);
+        for (qsizetype k = 0; k < keys.size(); ++k) {
+            if (found[k] || keys[k].size() != eq || key.compare(keys[k], Qt::CaseInsensitive) != 0)
+                continue;
+            values[k] = line.mid(eq + 1);
+            found[k] = true;
+            if (--missing == 0)
+                return values;
+        }
+    }
+    return values;
+}
+
+int TStatusFile::IntValue(const QString& key, int fallback) const { return ToIntDef(Value(key), fallback); }
+
+void TStatusFile::SetValue(const QString& key, const QString& value) {
+    const qsizetype i = IndexOf(key);
+    if (value.isEmpty()) {
+        if (i >= 0)
+            Entries.removeAt(i);
+        return;
+    }
+    const QString line = key + QLatin1Char('=') + WithoutLineBreaks(value);
+    if (i >= 0)
+        Entries[i] = line;
+    else
+        Entries.append(line);
+}
+
+QByteArray TStatusFile::ToBytes() const {
+    QString text;
+    for (const QString& line : Entries) {
+        text += line;
+        text += QStringLiteral("\r\n");
+    }
+    return ToSjis(text);
+}
+
+void TStatusFile::Save(const QString& path) const { WriteFileAtomic(path, ToBytes()); }
+
+void TStatusFile::SaveToFolder(const QString& folder) const { Save(StatusFilePath(folder)); }
+
+QString StatusFilePath(const QString& folder) {
+    const QString dir = WithTrailingSlash(folder);
+    if (QFileInfo::exists(dir + StatusFileName))
+        return dir + StatusFileName;
+    return dir + ExistingNameIgnoringCase(dir, StatusFileName);
+}

@@ -1,0 +1,32 @@
+#include "core/search/find_career.h"
+
+#include <QFileInfo>
+
+#include "core/platform/file_io.h"
+#include "core/platform/sjis.h"
+
+void AddFindCareer(QStringList& history, const QString& keyword) {
+    history.removeAll(keyword);
+    history.prepend(keyword);
+    while (history.size() > FindCareerLimit)
+        history.removeLast();
+}
+
+QStringList LoadFindCareer(const QString& path) {
+    if (!QFileInfo::exists(path))
+        return {};
+    QStringList lines = ReadSjisLines(path);
+    while (lines.size() > FindCareerLimit)
+        lines.removeLast();
+    return lines;
+}
+
+void SaveFindCareer(const QString& path, const QStringList& history) {
+    // A keyword CP932 cannot hold (pasted text) is left out rather than
+    // failing the write and losing the rest of the history.
+    QStringList storable;
+    for (const QString& keyword : history)
+        if (IsSjisEncodable(keyword) && !keyword.contains(u'\r') && !keyword.contains(u'\n'))
+            storable.append(keyword);
+    WriteSjisLines(path, storable);
+}

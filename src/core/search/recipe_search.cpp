@@ -1,0 +1,177 @@
+#include "core/search/recipe_search.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <vector>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <QDir>
+#include <QFile>
+
+#include "core/common/keywords.h"
+#include "core/recipes/recipe_folder.h"
+#include "core/platform/file_io.h"
+#include "core/platform/saporia_error.h"
+#include "core/platform/sjis.h"
+
+namespace {
+
+const TCookItem* RecordOfRow(const TCookItems& items, const QList<int>& rowRecords, int row) {
+    const int record = rowRecords[row];
+    if (record < 0 || record >= static_cast<int>(items.size()))
+        return nullptr;
+    return &items[record];
+}
+
+QString RecipeDir(const QString& dataRoot, const QString& name) { return dataRoot + u'/' + name; }
+
+// An open file descriptor, closed however the reading ends.
+class TFileHandle final {
+public:
+    explicit TFileHandle(int fd) : Fd(fd) {}
+    ~TFileHandle() {
+        if (Fd >= 0)
+            ::close(Fd);
+    }
+    TFileHandle(const TFileHandle&) = delete;
+    TFileHandle& operator=(const TFileHandle&) = delete;
+    int Fd;
+};
+
+// Opens the recipe's ingredient file; -1 when the recipe has none. Any other
+// failure to open it is an error, not a missing file.
+int OpenIngredientFile(const QString& recipeDir, QString& path) {
+    path = recipeDir + u'/' + FoodstuffFileName;
+    int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0 && (errno == ENOENT || errno == ENOTDIR)) {
+        path = IngredientFilePath(recipeDir);  // a name differing only in case
+        fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC);
+        if (fd < 0 && (errno == ENOENT || errno == ENOTDIR))
+            return -1;
+    }
+    if (fd < 0)
+        throw TSaporiaError(CannotReadMessage(path));
+    return fd;
+}
+
+QString ReadAll(int fd, qint64 sizeHint, const QString& path) {
+    QByteArray bytes(std::max<qint64>(sizeHint, 0) + 1, Qt::Uninitialized);
+    qint64 used = 0;
+    for (;;) {
+        if (used == bytes.size())
+            bytes.resize(bytes.size() * 2);
+        const ssize_t n = ::read(fd, bytes.data() + used, static_cast<size_t>(bytes.size() - used));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0)
+            throw TSaporiaError(CannotReadMessage(path));
+        if (n == 0)
+            break;
+        used += n;
+    }
+    return FromSjis(bytes.constData(), used);
+}
+
+std::optional<QString> ReadIngredients(const QString& recipeDir, TIngredientCache* cache) {
+    if (cache)
+        return cache->Text(recipeDir);
+    QString path;
+    const TFileHandle file(OpenIngredientFile(recipeDir, path));
+    if (file.Fd < 0)
+        return std::nullopt;
+    struct stat st {};
+    if (::fstat(file.Fd, &st) != 0 || !S_ISREG(st.st_mode))
+        return std::nullopt;
+    return ReadAll(file.Fd, st.st_size, path);
+}
+
+}  // namespace
+
+QString IngredientFilePath(const QString& recipeDir) {
+    const QString exact = recipeDir + u'/' + FoodstuffFileName;
+    if (QFile::exists(exact))
+        return exact;
+    return recipeDir + u'/' + ExistingNameIgnoringCase(recipeDir, FoodstuffFileName);
+}
+
+std::optional<QString> TIngredientCache::Text(const QString& recipeDir) {
+    QString path;
+    const TFileHandle file(OpenIngredientFile(recipeDir, path));
+    struct stat st {};
+    if (file.Fd < 0 || ::fstat(file.Fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        Entries.remove(recipeDir);
+        return std::nullopt;
+    }
+    const qint64 modified = static_cast<qint64>(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec;
+    const qint64 changed = static_cast<qint64>(st.st_ctim.tv_sec) * 1000000000 + st.st_ctim.tv_nsec;
+    const auto it = Entries.constFind(recipeDir);
+    if (it != Entries.constEnd() && it->Inode == st.st_ino && it->Bytes == st.st_size &&
+        it->ModifiedNs == modified && it->ChangedNs == changed)
+        return it->Text;
+    TEntry entry{static_cast<quint64>(st.st_ino), static_cast<qint64>(st.st_size), modified, changed,
+                 ReadAll(file.Fd, st.st_size, path)};
+    QString text = entry.Text;
+    Entries.insert(recipeDir, std::move(entry));
+    return text;
+}
+
+bool RefinementShowsAll(const QString& keyword) {
+    return keyword.isEmpty() || keyword == RefinementPlaceholder;
+}
+
+void RefineCookItems(TCookItems& items, const QString& dataRoot, const QString& keyword,
+                     TIngredientCache* cache) {
+    if (RefinementShowsAll(keyword)) {
+        for (TCookItem& item : items)
+            item.Visible = true;
+        return;
+    }
+    const TKeywordMatcher matcher(keyword);
+    // Every file is read before a flag changes: a file that cannot be read
+    // leaves the list as it was, not half refined.
+    std::vector<bool> shown;
+    shown.reserve(static_cast<size_t>(items.size()));
+    for (const TCookItem& item : items) {
+        const std::optional<QString> text = ReadIngredients(RecipeDir(dataRoot, item.Name), cache);
+        shown.push_back(text && matcher.Matches(*text));
+    }
+    for (qsizetype i = 0; i < items.size(); ++i)
+        items[i].Visible = shown[static_cast<size_t>(i)];
+}
+
+int FindNameHit(const TCookItems& items, const QList<int>& rowRecords, int fromRow,
+                const QString& keyword) {
+    const TKeywordMatcher matcher(keyword);
+    for (int row = std::max(fromRow, 0); row < static_cast<int>(rowRecords.size()); ++row) {
+        const TCookItem* item = RecordOfRow(items, rowRecords, row);
+        if (item && matcher.Matches(item->Name))
+            return row;
+    }
+    return -1;
+}
+
+int FindMaterialHit(const TCookItems& items, const QList<int>& rowRecords, int fromRow,
+                    const QString& keyword, const QString& dataRoot, TIngredientCache* cache) {
+    const TKeywordMatcher matcher(keyword);
+    for (int row = std::max(fromRow, 0); row < static_cast<int>(rowRecords.size()); ++row) {
+        const TCookItem* item = RecordOfRow(items, rowRecords, row);
+        if (!item)
+            continue;
+        const std::optional<QString> text = ReadIngredients(RecipeDir(dataRoot, item->Name), cache);
+        if (text && matcher.Matches(*text))
+            return row;
+    }
+    return -1;
+}
+
+int FirstRowNamed(const TCookItems& items, const QList<int>& rowRecords, const QString& name) {
+    for (int row = 0; row < static_cast<int>(rowRecords.size()); ++row) {
+        const TCookItem* item = RecordOfRow(items, rowRecords, row);
+        if (item && item->Name == name)
+            return row;
+    }
+    return -1;
+}

@@ -1,0 +1,60 @@
+#pragma once
+
+#include <optional>
+
+#include <QHash>
+#include <QList>
+#include <QString>
+
+#include "core/recipes/cook_item.h"
+
+// Finding recipes: the refinement search over every record's ingredient file
+// and the step-by-step name and ingredient searches over the shown rows.
+
+inline const QString RefinementPlaceholder = QStringLiteral("材料で絞り込み検索");
+
+// The ingredient texts of the recipes, read once and read again only when the
+// file changed (another inode after an atomic save, another size or time), was
+// removed, or belongs to another name after a rename.
+class TIngredientCache final {
+public:
+    // Text of <recipeDir>/材料.txt, or nothing when the recipe has none.
+    // Throws TSaporiaError when the file exists but cannot be read.
+    std::optional<QString> Text(const QString& recipeDir);
+    void Clear() { Entries.clear(); }
+    qsizetype Size() const { return Entries.size(); }
+
+private:
+    struct TEntry {
+        quint64 Inode = 0;
+        qint64 Bytes = 0;
+        qint64 ModifiedNs = 0;
+        qint64 ChangedNs = 0;
+        QString Text;
+    };
+    QHash<QString, TEntry> Entries;
+};
+
+// The ingredient file of a recipe folder ("材料.txt", found ignoring case).
+QString IngredientFilePath(const QString& recipeDir);
+
+// True when the keyword lists everything: empty, or the box's placeholder.
+bool RefinementShowsAll(const QString& keyword);
+
+// Sets the Visible flag of every record: everything under an empty keyword or
+// the placeholder; otherwise whether the recipe's ingredient text matches.
+// A recipe without an ingredient file is hidden then. `cache` may be null.
+void RefineCookItems(TCookItems& items, const QString& dataRoot, const QString& keyword,
+                     TIngredientCache* cache = nullptr);
+
+// The next row at or after `fromRow` whose record name matches the keyword;
+// -1 when there is none (also when `fromRow` lies past a list that shrank).
+int FindNameHit(const TCookItems& items, const QList<int>& rowRecords, int fromRow,
+                const QString& keyword);
+
+// The same over the ingredient files; rows whose recipe has none are skipped.
+int FindMaterialHit(const TCookItems& items, const QList<int>& rowRecords, int fromRow,
+                    const QString& keyword, const QString& dataRoot, TIngredientCache* cache = nullptr);
+
+// The first row whose record is named exactly `name`; -1 when none.
+int FirstRowNamed(const TCookItems& items, const QList<int>& rowRecords, const QString& name);

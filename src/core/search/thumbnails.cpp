@@ -1,0 +1,68 @@
+#include "core/search/thumbnails.h"
+
+#include <QFile>
+
+#include "core/search/class_tree.h"
+#include "core/recipes/recipe_folder.h"
+#include "core/platform/file_io.h"
+#include "core/platform/jpeg.h"
+#include "core/platform/saporia_error.h"
+
+namespace {
+
+// Opens the recipe's main photo, found ignoring case when the usual name is
+// not there.
+bool OpenPhoto(QFile& file, const QString& recipeDir) {
+    file.setFileName(recipeDir + u'/' + PhotoFileName);
+    if (file.open(QIODevice::ReadOnly))
+        return true;
+    const QString existing = ExistingNameIgnoringCase(recipeDir, PhotoFileName);
+    if (existing == PhotoFileName)
+        return false;
+    file.setFileName(recipeDir + u'/' + existing);
+    return file.open(QIODevice::ReadOnly);
+}
+
+QImage DecodeThumbnail(const QByteArray& bytes) {
+    try {
+        return DecodeJpegScaled(bytes, QSize(ThumbnailSide, ThumbnailSide));
+    } catch (const TSaporiaError&) {
+        return {};
+    }
+}
+
+}  // namespace
+
+QImage LoadThumbnailImage(const QString& photoPath) {
+    QFile file(photoPath);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    return DecodeThumbnail(file.readAll());
+}
+
+QRect ThumbnailRect(QSize size) {
+    if (size.isEmpty())
+        return {};
+    const QSize fitted = size.scaled(ThumbnailSide, ThumbnailSide, Qt::KeepAspectRatio);
+    return QRect(QPoint((ThumbnailSide - fitted.width()) / 2, (ThumbnailSide - fitted.height()) / 2), fitted);
+}
+
+std::vector<TThumbnail> BuildThumbnailList(const TCookItems& items, const QString& groupText,
+                                           const QString& dataRoot, const std::function<void(int)>& progress) {
+    std::vector<TThumbnail> thumbnails;
+    for (int i = 0; i < static_cast<int>(items.size()); ++i) {
+        if (progress && i % 2 == 1)
+            progress(i);
+        const TCookItem& item = items[i];
+        if (!PassesListFilter(item, groupText) || item.PhotoMark != PhotoMarkPresent)
+            continue;
+        QFile file;
+        if (!OpenPhoto(file, dataRoot + u'/' + item.Name))
+            continue;
+        QImage image = DecodeThumbnail(file.readAll());
+        if (image.isNull())
+            continue;
+        thumbnails.push_back({i, item.Name, std::move(image)});
+    }
+    return thumbnails;
+}

@@ -1,0 +1,310 @@
+#include "ui/mainwindow/cook_list_view.h"
+
+#include <QApplication>
+#include <QHeaderView>
+#include <QListView>
+#include <QMouseEvent>
+#include <QStackedLayout>
+#include <QStandardItemModel>
+#include <QStyledItemDelegate>
+#include <QTableView>
+
+namespace {
+
+// The icon views size every cell like one sample row (the last); a recipe
+// without an icon or with a short name must not shrink the cells of all the
+// others. With a grid, a cell fills its grid square.
+class TIconCellDelegate final : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override {
+        QStyleOptionViewItem opt = option;
+        initStyleOption(&opt, index);
+        opt.features |= QStyleOptionViewItem::HasDecoration;
+        const QWidget* widget = opt.widget;
+        const QStyle* style = widget ? widget->style() : QApplication::style();
+        const QSize hint = style->sizeFromContents(QStyle::CT_ItemViewItem, &opt, QSize(), widget);
+        const auto* view = qobject_cast<const QListView*>(widget);
+        if (view && view->gridSize().isValid())
+            return QSize(view->gridSize().width() - 2, qMax(hint.height(), view->gridSize().height() - 2));
+        return hint;
+    }
+};
+
+}  // namespace
+
+TGuardedSelectionModel::TGuardedSelectionModel(QAbstractItemModel* model, QObject* parent)
+    : QItemSelectionModel(model, parent) {}
+
+int TGuardedSelectionModel::SelectedRow() const {
+    const QModelIndexList rows = selectedIndexes();
+    return rows.isEmpty() ? -1 : rows.constFirst().row();
+}
+
+int TGuardedSelectionModel::RowAfter(const QItemSelection& selection,
+                                     QItemSelectionModel::SelectionFlags command) const {
+    const int current = SelectedRow();
+    if (command == QItemSelectionModel::NoUpdate)
+        return current;
+    int row = -1;
+    if (!selection.isEmpty() && !selection.indexes().isEmpty())
+        row = selection.indexes().constFirst().row();
+    if (command & (QItemSelectionModel::Select | QItemSelectionModel::Toggle)) {
+        if (row >= 0)
+            return row;
+        return (command & QItemSelectionModel::Clear) ? -1 : current;
+    }
+    if (command & QItemSelectionModel::Deselect)
+        return row == current ? -1 : current;
+    if (command & QItemSelectionModel::Clear)
+        return -1;
+    return current;
+}
+
+bool TGuardedSelectionModel::Allowed(int newRow) {
+    if (!GuardEnabled || newRow == SelectedRow() || !Changing)
+        return true;
+    // One key press reaches the model by two calls (current index, then
+    // selection); within one user action the question is asked once.
+    if (ActionDepth > 0 && Decided && DecidedRow == newRow)
+        return DecidedAllowed;
+    const bool allowed = Changing();
+    Decided = ActionDepth > 0;
+    DecidedRow = newRow;
+    DecidedAllowed = allowed;
+    if (allowed)
+        return true;
+    // Refused: keep the focus on the row that stays selected.
+    const int old = SelectedRow();
+    if (old >= 0 && model())
+        QItemSelectionModel::setCurrentIndex(model()->index(old, 0), QItemSelectionModel::NoUpdate);
+    return false;
+}
+
+void TGuardedSelectionModel::select(const QModelIndex& index, QItemSelectionModel::SelectionFlags command) {
+    select(QItemSelection(index, index), command);
+}
+
+void TGuardedSelectionModel::select(const QItemSelection& selection,
+                                    QItemSelectionModel::SelectionFlags command) {
+    if (!Allowed(RowAfter(selection, command)))
+        return;
+    QItemSelectionModel::select(selection, command);
+}
+
+void TGuardedSelectionModel::setCurrentIndex(const QModelIndex& index,
+                                             QItemSelectionModel::SelectionFlags command) {
+    if (command != QItemSelectionModel::NoUpdate &&
+        !Allowed(RowAfter(QItemSelection(index, index), command)))
+        return;
+    QItemSelectionModel::setCurrentIndex(index, command);
+}
+
+void TGuardedSelectionModel::clear() {
+    if (!Allowed(-1))
+        return;
+    QItemSelectionModel::clear();
+}
+
+TCookListView::TCookListView(QWidget* parent) : QWidget(parent) {
+    setObjectName(QStringLiteral("CookListView"));
+    Stack = new QStackedLayout(this);
+    Stack->setContentsMargins(0, 0, 0, 0);
+
+    Report = new QTableView(this);
+    Report->setObjectName(QStringLiteral("CookListViewReport"));
+    Report->setSelectionBehavior(QAbstractItemView::SelectRows);
+    Report->setSelectionMode(QAbstractItemView::SingleSelection);
+    Report->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    Report->setShowGrid(false);
+    Report->setWordWrap(false);
+    Report->verticalHeader()->hide();
+    Report->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    Report->verticalHeader()->setDefaultSectionSize(18);
+    Report->horizontalHeader()->setSectionsClickable(true);
+    Report->horizontalHeader()->setHighlightSections(false);
+    Report->horizontalHeader()->setStretchLastSection(false);
+    Report->horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    // Stored widths are kept exactly, narrow ones too.
+    Report->horizontalHeader()->setMinimumSectionSize(0);
+    Report->setIconSize(QSize(16, 16));
+    Report->setContextMenuPolicy(Qt::NoContextMenu);
+
+    Icons = new QListView(this);
+    Icons->setObjectName(QStringLiteral("CookListViewIcons"));
+    Icons->setSelectionMode(QAbstractItemView::SingleSelection);
+    Icons->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    Icons->setMovement(QListView::Static);
+    Icons->setResizeMode(QListView::Adjust);
+    Icons->setUniformItemSizes(true);
+    Icons->setItemDelegate(new TIconCellDelegate(Icons));
+    Icons->setContextMenuPolicy(Qt::NoContextMenu);
+
+    Stack->addWidget(Report);
+    Stack->addWidget(Icons);
+
+    connect(Report->horizontalHeader(), &QHeaderView::sectionClicked, this, &TCookListView::ColumnClick);
+    connect(Report, &QAbstractItemView::doubleClicked, this, &TCookListView::DoubleClicked);
+    connect(Icons, &QAbstractItemView::doubleClicked, this, &TCookListView::DoubleClicked);
+    // A click on empty space deselects, as the user expects of this list.
+    Report->viewport()->installEventFilter(this);
+    Icons->viewport()->installEventFilter(this);
+    Report->installEventFilter(this);
+    Icons->installEventFilter(this);
+    SetModel(new QStandardItemModel(this));
+    SetViewStyle(vsReport);
+}
+
+bool TCookListView::eventFilter(QObject* watched, QEvent* event) {
+    const bool onViewport = watched == Report->viewport() || watched == Icons->viewport();
+    const bool onView = watched == Report || watched == Icons;
+    if (event->type() == QEvent::MouseButtonPress && onViewport) {
+        auto* mouse = static_cast<QMouseEvent*>(event);
+        if (!CurrentView()->indexAt(mouse->position().toPoint()).isValid()) {
+            SelectRow(-1);
+            return false;
+        }
+    }
+    if (event->type() == QEvent::KeyPress && onView) {
+        // A key press moves the current index and then the selection: handle
+        // it here as one user action, so the change guard asks once.
+        SelectionModel->BeginAction();
+        const bool handled = watched->event(event);
+        SelectionModel->EndAction();
+        return handled;
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void TCookListView::SetModel(QAbstractItemModel* model) {
+    ItemModel = model;
+    auto* old = SelectionModel;
+    SelectionModel = new TGuardedSelectionModel(model, this);
+    SelectionModel->Changing = [this] { return !Changing || Changing(); };
+    Report->setModel(model);
+    Icons->setModel(model);
+    Report->setSelectionModel(SelectionModel);
+    Icons->setSelectionModel(SelectionModel);
+    connect(SelectionModel, &QItemSelectionModel::selectionChanged, this, &TCookListView::OnSelectionChanged);
+    // A refill forgets the selection without a signal.
+    connect(model, &QAbstractItemModel::modelReset, this, [this] { LastKey = QVariant(); });
+    delete old;
+    LastKey = QVariant();
+}
+
+void TCookListView::SetViewStyle(TViewStyle style) {
+    Style = style;
+    switch (style) {
+    case vsReport:
+        Stack->setCurrentWidget(Report);
+        break;
+    case vsList:
+        Icons->setUniformItemSizes(false);  // no grid: each name sets its own width
+        Icons->setViewMode(QListView::ListMode);
+        Icons->setFlow(QListView::TopToBottom);
+        Icons->setWrapping(true);
+        Icons->setIconSize(QSize(16, 16));
+        Icons->setGridSize(QSize());
+        Icons->setSpacing(1);
+        Stack->setCurrentWidget(Icons);
+        break;
+    case vsIcon:
+        Icons->setUniformItemSizes(true);
+        Icons->setViewMode(QListView::IconMode);
+        Icons->setFlow(QListView::LeftToRight);
+        Icons->setWrapping(true);
+        Icons->setIconSize(QSize(32, 32));
+        Icons->setGridSize(QSize(80, 64));
+        Icons->setWordWrap(true);
+        Icons->setMovement(QListView::Static);
+        Stack->setCurrentWidget(Icons);
+        break;
+    case vsSmallIcon:
+        Icons->setUniformItemSizes(true);
+        Icons->setViewMode(QListView::ListMode);
+        Icons->setFlow(QListView::LeftToRight);
+        Icons->setWrapping(true);
+        Icons->setIconSize(QSize(16, 16));
+        Icons->setGridSize(QSize(120, 20));
+        Icons->setSpacing(0);
+        Stack->setCurrentWidget(Icons);
+        break;
+    }
+    const int row = SelectedRow();
+    if (row >= 0)
+        CurrentView()->scrollTo(ItemModel->index(row, 0));
+}
+
+QAbstractItemView* TCookListView::CurrentView() const {
+    return Style == vsReport ? static_cast<QAbstractItemView*>(Report) : Icons;
+}
+
+QHeaderView* TCookListView::Header() const { return Report->horizontalHeader(); }
+
+int TCookListView::RowCount() const { return ItemModel ? ItemModel->rowCount() : 0; }
+
+int TCookListView::SelectedRow() const { return SelectionModel->SelectedRow(); }
+
+void TCookListView::SelectRowUnguarded(int row) {
+    const bool guard = SelectionModel->GuardEnabled;
+    SelectionModel->GuardEnabled = false;
+    if (row < 0 || row >= RowCount()) {
+        SelectionModel->clearSelection();
+        SelectionModel->QItemSelectionModel::setCurrentIndex(QModelIndex(), QItemSelectionModel::NoUpdate);
+    } else {
+        const QModelIndex index = ItemModel->index(row, 0);
+        SelectionModel->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+        CurrentView()->scrollTo(index);
+    }
+    SelectionModel->GuardEnabled = guard;
+}
+
+bool TCookListView::SelectRow(int row) {
+    if (row == SelectedRow())
+        return true;
+    if (row < 0) {
+        SelectionModel->select(QItemSelection(), QItemSelectionModel::Clear);
+        return SelectedRow() < 0;
+    }
+    const QModelIndex index = ItemModel->index(row, 0);
+    SelectionModel->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    if (SelectedRow() != row)
+        return false;
+    CurrentView()->scrollTo(index);
+    return true;
+}
+
+void TCookListView::SetRowFont(const QFont& font) {
+    Report->setFont(font);
+    Icons->setFont(font);
+    UpdateRowHeight();
+}
+
+void TCookListView::SetRowIconSize(int size) {
+    RowIconSize = size;
+    Report->setIconSize(QSize(size, size));
+    UpdateRowHeight();
+}
+
+void TCookListView::UpdateRowHeight() {
+    const int textHeight = QFontMetrics(Report->font()).height() + 4;
+    Report->verticalHeader()->setDefaultSectionSize(std::max({18, textHeight, RowIconSize + 2}));
+}
+
+QVariant TCookListView::KeyOfRow(int row) const {
+    if (row < 0)
+        return QVariant();
+    // The record a row shows, so that a sort (rows moving) is no new selection.
+    const QVariant record = ItemModel->index(row, 0).data(KeyRole);
+    return record.isValid() ? record : QVariant(QStringLiteral("row:%1").arg(row));
+}
+
+void TCookListView::OnSelectionChanged() {
+    const int row = SelectedRow();
+    const QVariant key = KeyOfRow(row);
+    if (key == LastKey)
+        return;
+    LastKey = key;
+    emit SelectItem(row, row >= 0);
+}

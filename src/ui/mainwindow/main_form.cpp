@@ -1,0 +1,195 @@
+// The main window's creation, close query, close and destruction.
+#include "ui/mainwindow/main_form.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDir>
+#include <QFileInfo>
+#include <QLabel>
+#include <QTabWidget>
+#include <QTimer>
+
+#include "ui/mainwindow/control_bar.h"
+#include "core/recipes/cook_list_model.h"
+#include "ui/mainwindow/cook_list_view.h"
+#include "core/search/find_career.h"
+#include "core/recipes/recipe_name.h"
+#include "ui/platform/dialogs.h"
+#include "core/platform/file_io.h"
+#include "core/platform/saporia_error.h"
+
+TMainForm* MainForm = nullptr;
+
+const QString TMainForm::ModifiedText = QStringLiteral("変更有り");
+const QString TMainForm::SaveQuestion = QStringLiteral("レシピが変更されています、保存しますか？");
+const QString TMainForm::PlainPrintCaption = QStringLiteral("印刷(&P)");
+const QString TMainForm::PlainPreviewCaption = QStringLiteral("印刷ﾌﾟﾚﾋﾞｭｰ(&V)...");
+
+namespace {
+
+const QString StartErrorPrefix = QStringLiteral("起動エラー. Msg=");
+
+}  // namespace
+
+TMainForm::TMainForm(const QString& appDir, QWidget* parent) : QMainWindow(parent) {
+    setObjectName(QStringLiteral("MainForm"));
+    setWindowTitle(QStringLiteral("Saporia"));
+    AppDir = WithTrailingSlash(appDir);
+    if (!MainForm)
+        MainForm = this;
+    FormCreate();
+}
+
+TMainForm::~TMainForm() {
+    if (!Destroyed)
+        FormDestroy();
+    if (MainForm == this)
+        MainForm = nullptr;
+}
+
+// Each step is guarded on its own: a failing step is reported and the others
+// still run, so one broken file does not leave the window half built.
+void TMainForm::FormCreate() {
+    auto step = [this](const std::function<void()>& body) { RunGuarded(this, StartErrorPrefix, body); };
+
+    // 1-3: fields, memo canvas, pages.
+    BuildWidgets();
+    resize(800, 600);
+    tmClock = new QTimer(this);
+    tmClock->setObjectName(QStringLiteral("tmClock"));
+    tmClock->setInterval(1000);
+    connect(tmClock, &QTimer::timeout, this, &TMainForm::tmClockTimer);
+    tmHint = new QTimer(this);
+    tmHint->setObjectName(QStringLiteral("tmHint"));
+    tmHint->setInterval(35);
+    ListModel = new TCookListModel(&CookItems, &Icons, this);
+    CookListView->SetModel(ListModel);
+    CookListView->Changing = [this] { return QuerySaveChanges(); };
+    connect(CookListView, &TCookListView::SelectItem, this, &TMainForm::CookListViewSelectItem);
+    connect(CookListView, &TCookListView::ColumnClick, this, &TMainForm::CookListViewColumnClick);
+    WireOwnCommands();
+    CreatePaneAids();
+    SetEditMode(false);
+    WireOptionCommands();
+    WireSearchCommands();
+    PageControl1->setEnabled(false);
+    PageControl1->setCurrentWidget(TabSheetRecipe);
+
+    // 4: paths.
+    HelpFile = AppDir + QStringLiteral("SAPORIA.HLP");
+
+    // 5: refinement history.
+    step([this] { ReadFindCareer(); });
+
+    // 6: files dropped on the photo pane: the photo pane's own view (CreatePaneAids).
+
+    // 9: the data folder.
+    DataRoot = DataRootOf(AppDir);
+    if (!QFileInfo(DataRoot).isDir() && !QDir().mkpath(DataRoot)) {
+        ShowErrorBox(this, QStringLiteral("フォルダの作成に失敗しました. FolderPath=") + DataRoot);
+        TerminateRequested = true;
+    }
+
+    // 10: user icons.
+    step([this] {
+        Icons.LoadUserIcons(AppDir);
+        if (!Icons.LoadFailures().isEmpty())
+            throw TSaporiaError(Icons.LoadFailures().join(QLatin1Char('\n')));
+    });
+
+    // 11: input-support words.
+    step([this] { LoadMaterialList(); });
+
+    // 12: the column table.
+    step([this] { ReadColumnTable(); });
+
+    // 13: columns, scan, rows; no recipe selected, panes read-only.
+    step([this] { BuildListColumns(); });
+    step([this] { SearchCookFld(); });
+    step([this] { IndicateList(-1); });
+
+    // 14: layout keys.
+    step([this] { ReadLayout(); });
+    DrawClock();
+}
+
+void TMainForm::ReadFindCareer() {
+    FindCareerList = LoadFindCareer(AppDir + FindCareerFileName);
+    FindCareerLoaded = true;
+}
+
+void TMainForm::LoadMaterialList() {
+    const QString path = AppDir + QStringLiteral("Material.dat");
+    MaterialList.clear();
+    if (QFileInfo::exists(path))
+        MaterialList = ReadSjisLines(path);
+}
+
+bool TMainForm::IsModified() const { return PanelStatus->text() == ModifiedText; }
+
+void TMainForm::SetModified(bool modified) { PanelStatus->setText(modified ? ModifiedText : QString()); }
+
+bool TMainForm::QuerySaveChanges() {
+    if (ViewOnly || ClosingFlag || !IsModified())
+        return true;
+    switch (AskYesNoCancel(this, SaveQuestion)) {
+    case TMsgResult::Yes:
+        return Save();
+    case TMsgResult::No:
+        SetModified(false);
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool TMainForm::FormCloseQuery() {
+    if (ViewOnly || !IsModified())
+        return true;
+    switch (AskYesNoCancel(this, SaveQuestion)) {
+    case TMsgResult::Yes:
+        if (!Save())
+            return false;
+        ClosingFlag = true;
+        return true;
+    case TMsgResult::No:
+        ClosingFlag = true;
+        return true;
+    default:
+        return false;
+    }
+}
+
+void TMainForm::closeEvent(QCloseEvent* event) {
+    if (!FormCloseQuery()) {
+        event->ignore();
+        return;
+    }
+    FormClose();
+    event->accept();
+    emit Closed();
+}
+
+void TMainForm::FormClose() {
+    if (tmClock)
+        tmClock->stop();
+    // A failure while writing the layout keys is ignored: the window closes.
+    try {
+        WriteLayout();
+    } catch (const std::exception&) {
+    }
+}
+
+void TMainForm::FormDestroy() {
+    if (Destroyed)
+        return;
+    Destroyed = true;
+    // Each file is written by its own step: one failing write is reported and
+    // the others still happen. A file is written back only when this run
+    // loaded it or took its defaults.
+    RunGuarded(this, ErrorPrefix(QStringLiteral("Column.dat")), [this] { WriteColumnTable(); });
+    if (FindCareerLoaded)
+        RunGuarded(this, ErrorPrefix(FindCareerFileName), [this] {
+            SaveFindCareer(AppDir + FindCareerFileName, FindCareerList);
+        });
+}

@@ -1,0 +1,137 @@
+// Pictures linked to words of the ingredient and method panes: hover,
+// click, the link commands of the pane menu.
+#include "ui/mainwindow/main_form.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QFileInfo>
+#include <QMenu>
+#include <QTextEdit>
+
+#include "ui/mainwindow/link_hover.h"
+#include "ui/mainwindow/link_picture_form.h"
+#include "core/recipes/link_pictures.h"
+#include "ui/mainwindow/link_thumbnail_form.h"
+#include "ui/mainwindow/main_form_aids.h"
+#include "core/platform/clipboard.h"
+#include "ui/platform/dialogs.h"
+#include "core/platform/saporia_error.h"
+
+namespace {
+
+const QString LinkFilter = QStringLiteral(
+    "すべてのファイル (*.jpg *.jpeg);;JPEG イメージファイル (*.jpg);;JPEG イメージファイル (*.jpeg)");
+
+}  // namespace
+
+QString TMainForm::LinkPicturePath() const {
+    if (!PaneAids)
+        return {};
+    for (const TLinkHover* hover : {PaneAids->FoodstuffHover, PaneAids->HowHover})
+        if (hover && !hover->LinkPicturePath.isEmpty())
+            return hover->LinkPicturePath;
+    return {};
+}
+
+void TMainForm::CreateLinkAids() {
+    const auto makeHover = [this](QTextEdit* pane, const TMarks* marks) {
+        auto* hover = new TLinkHover(pane, marks, PaneAids);
+        hover->RecipePath = [this] { return CurrentRecipePath; };
+        hover->UseThumbnail = [this] { return CurrentSettings().UseThumbnail; };
+        hover->Thumbnail = LinkThumbnailForm;
+        hover->Viewer = LinkPictureForm;
+        return hover;
+    };
+    PaneAids->FoodstuffHover = makeHover(memFoodstuff, &FoodstuffMarks);
+    PaneAids->HowHover = makeHover(MemoHow, &HowMarks);
+
+    connect(REPopupMenu, &QMenu::aboutToShow, this, &TMainForm::REPopupMenuPopup);
+    connect(N38, &QMenu::aboutToShow, this, [this] { Paste1->setEnabled(ClipboardHasPicture()); });
+    connect(N41, &QMenu::aboutToShow, this, &TMainForm::N41Click);
+    Wire(N39, [this] { N39Click(); });
+    Wire(Paste1, [this] { Paste1Click(); });
+    Wire(N40, [this] { N40Click(); });
+}
+
+QString TMainForm::SelectedLinkWord() const {
+    QTextEdit* pane = PaneAids && PaneAids->MenuPane ? PaneAids->MenuPane : memFoodstuff;
+    // QTextCursor gives line breaks inside a selection as U+2029.
+    return LinkWordOfSelection(pane->textCursor().selectedText());
+}
+
+void TMainForm::REPopupMenuPopup() {
+    PaneAids->MenuPane = PopupPane;
+    const bool open = !CurrentRecipePath.isEmpty();
+    N38->menuAction()->setEnabled(open && !SelectedLinkWord().isEmpty());
+    const bool linked = open && QFileInfo(LinkFolderPath(CurrentRecipePath)).isDir();
+    N41->menuAction()->setEnabled(linked);
+    N40->setEnabled(linked);
+    const bool selected = memFoodstuff->textCursor().hasSelection();
+    N45->setEnabled(selected && IsWired(N45));
+    N48->setEnabled(selected && IsWired(N48));
+}
+
+void TMainForm::N39Click() {
+    const QString word = SelectedLinkWord();
+    if (word.isEmpty() || CurrentRecipePath.isEmpty())
+        return;
+    TFileDialogOptions options;
+    options.Filter = LinkFilter;
+    const std::optional<QString> file = ChoosePictureFile(this, options);
+    if (!file)
+        return;
+    try {
+        LinkPictureFromFile(CurrentRecipePath, word, *file);
+    } catch (const TSaporiaError& error) {
+        ShowErrorBox(this, error.message());
+    }
+}
+
+void TMainForm::Paste1Click() {
+    const QString word = SelectedLinkWord();
+    if (word.isEmpty() || CurrentRecipePath.isEmpty() || !ClipboardHasPicture())
+        return;
+    try {
+        LinkPictureFromImage(CurrentRecipePath, word, QApplication::clipboard()->image());
+    } catch (const TSaporiaError& error) {
+        ShowErrorBox(this, error.message());
+    }
+}
+
+void TMainForm::N41Click() {
+    for (QAction* item : PaneAids->LinkDeleteItems)
+        N41->removeAction(item);
+    qDeleteAll(PaneAids->LinkDeleteItems);
+    PaneAids->LinkDeleteItems.clear();
+    LinkFileList.clear();
+    if (CurrentRecipePath.isEmpty())
+        return;
+    for (const TLinkPicture& link : LinkedPictures(CurrentRecipePath)) {
+        const int tag = int(LinkFileList.size());
+        LinkFileList.append(link.Path);
+        // "&" in a word is text, not a shortcut marker.
+        auto* item = new QAction(QString(link.Word).replace(QLatin1Char('&'), QStringLiteral("&&")), N41);
+        item->setData(tag);
+        connect(item, &QAction::triggered, this, [this, tag] { LinkDeleteClick(tag); });
+        N41->addAction(item);
+        PaneAids->LinkDeleteItems.append(item);
+    }
+}
+
+void TMainForm::LinkDeleteClick(int tag) {
+    if (tag < 0 || tag >= LinkFileList.size() || CurrentRecipePath.isEmpty())
+        return;
+    const QString path = LinkFileList[tag];
+    const QString word = QFileInfo(path).completeBaseName();
+    const bool yes = AskYesNo(this, QStringLiteral("「") + word + QStringLiteral("」のリンクを削除してもよろしいですか？")) ==
+                     TMsgResult::Yes;
+    DeleteLinkPicture(CurrentRecipePath, path, yes);
+}
+
+void TMainForm::N40Click() {
+    if (CurrentRecipePath.isEmpty())
+        return;
+    if (AskYesNo(this, QStringLiteral("すべてのリンクを削除してもよろしいですか？")) == TMsgResult::Yes)
+        DeleteAllLinkPictures(CurrentRecipePath);
+}

@@ -1,0 +1,32 @@
+#include "ui/mainwindow/tips_ticker_view.h"
+
+#include <QEvent>
+#include <QPainter>
+#include <QTimer>
+#include <QWidget>
+
+TTipsTickerView::TTipsTickerView(QWidget* strip, QTimer* timer, QObject* parent)
+    : QObject(parent), Ticker(strip->width()), imgHint(strip), tmHint(timer) {
+    if (!tmHint) {
+        tmHint = new QTimer(this);
+        tmHint->setObjectName(QStringLiteral("tmHint"));
+    }
+    tmHint->setInterval(35);
+    connect(tmHint, &QTimer::timeout, this, &TTipsTickerView::tmHintTimer);
+    imgHint->installEventFilter(this);
+    tmHint->start();
+}
+
+void TTipsTickerView::tmHintTimer() {
+    Ticker.Tick(imgHint->width());
+    imgHint->update();
+}
+
+bool TTipsTickerView::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == imgHint && event->type() == QEvent::Paint) {
+        QPainter painter(imgHint);
+        Ticker.Paint(painter, imgHint->size());
+        return true;
+    }
+    return QObject::eventFilter(watched, event);
+}

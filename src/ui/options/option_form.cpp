@@ -1,0 +1,146 @@
+#include "ui/options/option_form.h"
+
+#include <QCheckBox>
+#include <QColorDialog>
+#include <QComboBox>
+#include <QDir>
+#include <QEvent>
+#include <QFileInfo>
+#include <QFrame>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTabBar>
+#include <QTabWidget>
+
+#include "ui/widgets/tiled_background.h"
+#include "ui/platform/dialogs.h"
+#include "core/platform/saporia_error.h"
+
+TOptionForm* OptionForm = nullptr;
+
+TOptionForm::TOptionForm(const QString& appDir, QWidget* parent)
+    : QDialog(parent), AppDir(appDir) {
+    if (!OptionForm)
+        OptionForm = this;
+    setObjectName("OptionForm");
+    setWindowTitle("各種設定画面");
+    setFixedSize(500, 373);
+
+    PageControl1 = new QTabWidget(this);
+    PageControl1->setObjectName("PageControl1");
+    PageControl1->setGeometry(0, 0, 500, 373 - 41);
+    PageControl1->setUsesScrollButtons(false);
+    QFont tabFont = font();
+    tabFont.setPixelSize(12);
+    PageControl1->tabBar()->setFont(tabFont);
+    PageControl1->tabBar()->setExpanding(false);
+    PageControl1->setStyleSheet("QTabBar::tab { padding: 4px 5px; }");
+    Settings = LoadSettingsFile(SettingsFilePath(AppDir));
+    CreatePages();
+
+    BitBtnOK = new QPushButton("O K", this);
+    BitBtnOK->setObjectName("BitBtnOK");
+    BitBtnOK->setGeometry(312, 373 - 41 + 8, 86, 26);
+    BitBtnOK->setDefault(true);
+    BitBtnCancel = new QPushButton("キャンセル", this);
+    BitBtnCancel->setObjectName("BitBtnCancel");
+    BitBtnCancel->setGeometry(404, 373 - 41 + 8, 86, 26);
+    connect(BitBtnOK, &QPushButton::clicked, this, [this] { BitBtnOKClick(); });
+    connect(BitBtnCancel, &QPushButton::clicked, this, &QDialog::reject);
+
+    ColorDialog1 = new QColorDialog(this);
+    ColorDialog1->setObjectName("ColorDialog1");
+    PickColour = [](QColorDialog* dialog) -> std::optional<QColor> {
+        if (dialog->exec() != QDialog::Accepted)
+            return std::nullopt;
+        return dialog->currentColor();
+    };
+}
+
+TOptionForm::~TOptionForm() {
+    SaveSettingsToFile();
+    if (OptionForm == this)
+        OptionForm = nullptr;
+}
+
+void TOptionForm::SaveSettingsToFile() {
+    try {
+        SaveSettingsFile(Settings, SettingsFilePath(AppDir));
+    } catch (const std::exception& e) {
+        ShowErrorBox(this, ExceptionMessage(e));
+    }
+}
+
+void TOptionForm::AddSettingsTarget(TSettingsTarget target) { Targets.push_back(std::move(target)); }
+
+void TOptionForm::ApplySettings(bool starting) {
+    const TSettingsApply apply = SettingsToApply(Settings, AppDir);
+    if (!apply.BackgroundPath.isEmpty()) {
+        const QPixmap picture(apply.BackgroundPath);
+        if (!picture.isNull())
+            SetSharedBackImg(picture);
+    }
+    for (const TSettingsTarget& target : Targets)
+        target(apply, starting);
+}
+
+void TOptionForm::showEvent(QShowEvent* event) {
+    FormShow();
+    QDialog::showEvent(event);
+}
+
+bool TOptionForm::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == Panel14 && event->type() == QEvent::MouseButtonRelease) {
+        Panel14Click();
+        return true;
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+void TOptionForm::CheckBox4Click() {
+    const bool on = CheckBox4->isChecked();
+    Panel14->setVisible(on);
+    Memo3->setEnabled(on);
+    QPalette memo = Memo3->palette();
+    memo.setColor(QPalette::Base, palette().color(on ? QPalette::Base : QPalette::Button));
+    Memo3->setPalette(memo);
+    for (QLabel* label : {Label9, Label3}) {
+        QPalette p = label->palette();
+        p.setColor(QPalette::WindowText,
+                   on ? palette().color(QPalette::WindowText) : palette().color(QPalette::Dark));
+        label->setPalette(p);
+    }
+}
+
+void TOptionForm::CheckBox9Click() { CheckBox10->setEnabled(CheckBox9->isChecked()); }
+
+void TOptionForm::Panel14Click() {
+    // The dialog keeps its own last colour; the swatch does not preset it.
+    if (const std::optional<QColor> colour = PickColour(ColorDialog1))
+        SetSwatchColour(BgrFromColor(*colour));
+}
+
+void TOptionForm::SetSwatchColour(TColorValue colour) {
+    // The value itself is kept, so a system colour survives OK unchanged.
+    SwatchColour = colour;
+    QPalette p = Panel14->palette();
+    p.setColor(QPalette::Window, ColorFromBgr(colour));
+    Panel14->setPalette(p);
+}
+
+void TOptionForm::FormShow() { FieldsToControls(); }
+
+void TOptionForm::BitBtnOKClick() {
+    const TSettings before = Settings;
+    ControlsToFields();
+    try {
+        CheckSettingsStorable(Settings);
+    } catch (const TSaporiaError& e) {
+        Settings = before;
+        ShowErrorBox(this, e.message());
+        return;
+    }
+    ApplySettings(false);
+    accept();
+}

@@ -1,0 +1,239 @@
+// Layout of the options window's seven pages.
+#include "ui/options/option_form.h"
+
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QEvent>
+#include <QFrame>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QRadioButton>
+#include <QSpinBox>
+#include <QTabWidget>
+
+#include "ui/widgets/form_label.h"
+#include "ui/options/option_list_draw.h"
+
+namespace {
+
+QCheckBox* Check(QWidget* parent, const char* name, const QString& text, int x, int y) {
+    auto* box = new QCheckBox(text, parent);
+    box->setObjectName(name);
+    box->move(x, y);
+    box->adjustSize();
+    return box;
+}
+
+QSpinBox* Spin(QWidget* parent, const char* name, int min, int max, int x, int y,
+               const QString& unit) {
+    auto* spin = new QSpinBox(parent);
+    spin->setObjectName(name);
+    spin->setRange(min, max);
+    spin->setGeometry(x, y, 56, 22);
+    AddLabel(parent, unit, x + 60, y + 3);
+    return spin;
+}
+
+QComboBox* AttributeList(QWidget* parent, const char* name, int x, int y) {
+    auto* combo = new TDrawnComboBox(parent);
+    combo->setObjectName(name);
+    combo->setItemDelegate(new TAttributeItemDelegate(combo));
+    combo->addItems({"", "グループ名", "種類", "量", "カロリー", "費用", "調理時間", "塩分"});
+    combo->setGeometry(x, y, 110, 22);
+    return combo;
+}
+
+QPlainTextEdit* Memo(QWidget* parent, const char* name, QRect geometry) {
+    auto* memo = new QPlainTextEdit(parent);
+    memo->setObjectName(name);
+    memo->setGeometry(geometry);
+    memo->setLineWrapMode(QPlainTextEdit::NoWrap);
+    return memo;
+}
+
+}  // namespace
+
+void TOptionForm::CreatePages() {
+    PageControl1->addTab(CreateView1Page(), "表示Ⅰ");
+    PageControl1->addTab(CreateView2Page(), "表示Ⅱ");
+    PageControl1->addTab(CreateAttributePage(), "属性");
+    PageControl1->addTab(CreateEmphasisPage(), "文字強調");
+    PageControl1->addTab(CreatePrintBasicPage(), "印刷設定[基本]");
+    PageControl1->addTab(CreatePrintRecipePage(), "印刷設定[レシピ]");
+    PageControl1->addTab(CreatePrintIndexPage(), "印刷設定[目次]");
+}
+
+QWidget* TOptionForm::CreateView1Page() {
+    auto* page = new QWidget;
+    page->setObjectName("TabSheet1");
+    AddLabel(page, "タイトルの設定", 16, 12);
+    EditTitle = new QLineEdit(page);
+    EditTitle->setObjectName("EditTitle");
+    EditTitle->setGeometry(110, 9, 200, 22);
+    AddLabel(page, "(例：ABCのレシピ)", 318, 12);
+
+    CheckBox1 = Check(page, "CheckBox1", "行のアイコンを大きくする", 16, 42);
+    CheckBox8 = Check(page, "CheckBox8",
+                      "最も左の項目をソートする時にアイコンでソートする[ﾚﾎﾟｰﾄ形式]", 16, 64);
+    CheckBox3 = Check(page, "CheckBox3", "項目毎に区切り線を描画する[ﾚﾎﾟｰﾄ形式]", 16, 86);
+    CheckBox2 = Check(page, "CheckBox2", "作り方欄の数値[0-9]に色を付ける", 16, 108);
+    CheckBox5 = Check(page, "CheckBox5", "デジタル時計を使用する", 16, 130);
+    CheckBox6 = Check(page, "CheckBox6", "レシピ欄に等幅フォントを使用する", 16, 152);
+    CheckBox9 = Check(page, "CheckBox9", "リンク機能を使用する", 16, 174);
+    CheckBox10 = Check(page, "CheckBox10", "マウスオン時のリンク先画像のサムネイル表示", 36, 196);
+    connect(CheckBox9, &QCheckBox::toggled, this, [this] { CheckBox9Click(); });
+
+    AddLabel(page, "背景設定", 16, 232);
+    StyleComboBox = new TDrawnComboBox(page);
+    StyleComboBox->setObjectName("StyleComboBox");
+    StyleComboBox->setItemDelegate(new TBackgroundItemDelegate(AppDir + "background/", StyleComboBox));
+    StyleComboBox->setMaxVisibleItems(10);
+    StyleComboBox->setGeometry(80, 228, 220, 26);
+    StyleComboBox->addItems(::BackgroundNames(AppDir));
+    return page;
+}
+
+QWidget* TOptionForm::CreateView2Page() {
+    auto* page = new QWidget;
+    page->setObjectName("TabSheet2");
+    auto* group = new QGroupBox("手書きメモサイズ", page);
+    group->setObjectName("GroupBox1");
+    group->setGeometry(16, 12, 300, 80);
+    const QStringList sizes = {"50",  "100", "200",  "300",  "400",  "500",  "600",  "700",
+                               "800", "900", "1000", "1100", "1200", "1300", "1400", "1500"};
+    AddLabel(group, "幅", 14, 24);
+    cbDrawMemoWidth = new QComboBox(group);
+    cbDrawMemoWidth->setObjectName("cbDrawMemoWidth");
+    cbDrawMemoWidth->addItems(sizes);
+    cbDrawMemoWidth->setGeometry(14, 42, 100, 22);
+    AddLabel(group, "×", 124, 46);
+    AddLabel(group, "高さ", 146, 24);
+    cbDrawMemoHeight = new QComboBox(group);
+    cbDrawMemoHeight->setObjectName("cbDrawMemoHeight");
+    cbDrawMemoHeight->addItems(sizes);
+    cbDrawMemoHeight->setGeometry(146, 42, 100, 22);
+    AddLabel(page, "※メモサイズが大きいほど", 24, 104);
+    AddLabel(page, "ファイルサイズが大きくなり", 24, 122);
+    AddLabel(page, "大きいディスク容量が必要", 24, 140);
+    AddLabel(page, "となります。", 24, 158);
+    return page;
+}
+
+QWidget* TOptionForm::CreateAttributePage() {
+    auto* page = new QWidget;
+    page->setObjectName("TabSheet3");
+    AddLabel(page, "グループ名", 12, 8);
+    Memo4 = Memo(page, "Memo4", {12, 26, 150, 236});
+    AddLabel(page, "種類", 172, 8);
+    Memo1 = Memo(page, "Memo1", {172, 26, 150, 236});
+    AddLabel(page, "量", 332, 8);
+    Memo2 = Memo(page, "Memo2", {332, 26, 150, 236});
+    AddLabel(page, "※ここに入力された属性はレシピ編集などで選択肢として", 12, 270);
+    AddLabel(page, "表示され選択することで入力を可能にします。", 12, 288);
+    return page;
+}
+
+QWidget* TOptionForm::CreateEmphasisPage() {
+    auto* page = new QWidget;
+    page->setObjectName("TabSheet4");
+    CheckBox4 = Check(page, "CheckBox4", "任意の文字を強調する", 16, 12);
+    connect(CheckBox4, &QCheckBox::toggled, this, [this] { CheckBox4Click(); });
+    Label3 = AddLabel(page, "強調文字列：", 32, 42, "Label3");
+    Memo3 = Memo(page, "Memo3", {32, 60, 220, 220});
+    Label9 = AddLabel(page, "フォント色：", 272, 42, "Label9");
+    Panel14 = new QFrame(page);
+    Panel14->setObjectName("Panel14");
+    Panel14->setGeometry(272, 60, 60, 24);
+    Panel14->setFrameShape(QFrame::Box);
+    Panel14->setAutoFillBackground(true);
+    Panel14->setCursor(Qt::PointingHandCursor);
+    Panel14->installEventFilter(this);
+    return page;
+}
+
+QWidget* TOptionForm::CreatePrintBasicPage() {
+    auto* page = new QWidget;
+    page->setObjectName("TabSheet5");
+    AddLabel(page, "用紙サイズ", 16, 16);
+    ComboBox3 = new TDrawnComboBox(page);
+    ComboBox3->setObjectName("ComboBox3");
+    ComboBox3->setItemDelegate(new TPaperItemDelegate(ComboBox3));
+    ComboBox3->addItems({"A4", "A5", "B5", "ハガキ"});
+    ComboBox3->setGeometry(130, 12, 200, 22);
+    AddLabel(page, "印刷フォントサイズ", 16, 50);
+    SpinEdit1 = Spin(page, "SpinEdit1", 6, 18, 130, 46, "Pt");
+    AddLabel(page, "上余白", 16, 90);
+    SpinEdit4 = Spin(page, "SpinEdit4", 5, 30, 130, 86, "mm");
+    AddLabel(page, "左余白", 16, 120);
+    SpinEdit2 = Spin(page, "SpinEdit2", 5, 30, 130, 116, "mm");
+    AddLabel(page, "右余白", 16, 150);
+    SpinEdit3 = Spin(page, "SpinEdit3", 5, 30, 130, 146, "mm");
+    AddLabel(page, "下余白", 16, 180);
+    SpinEdit5 = Spin(page, "SpinEdit5", 5, 30, 130, 176, "mm");
+    AddLabel(page, "※このタブの設定はレシピの印刷と目次の印刷の両者に適用されます。", 16, 280);
+    return page;
+}
+
+QWidget* TOptionForm::CreatePrintRecipePage() {
+    auto* page = new QWidget;
+    page->setObjectName("TabSheet6");
+    auto* styles = new QGroupBox("印刷スタイル", page);
+    styles->setObjectName("GroupBox2");
+    styles->setGeometry(8, 4, 476, 104);
+    auto* buttons = new QButtonGroup(this);
+    QRadioButton** radios[] = {&RadioButton1, &RadioButton2, &RadioButton3, &RadioButton4};
+    for (int i = 0; i < 4; ++i) {
+        auto* radio = new QRadioButton(styles);
+        radio->setObjectName(QString("RadioButton%1").arg(i + 1));
+        radio->setGeometry(8 + i * 117, 52, 18, 18);
+        buttons->addButton(radio, i + 1);
+        *radios[i] = radio;
+        auto* preview = new TPrintStylePreview(i + 1, styles);
+        preview->move(26 + i * 117, 30);
+        preview->setFixedSize(88, 62);
+    }
+    RadioButton1->setChecked(true);
+
+    auto* header = new QGroupBox("印刷ヘッダー", page);
+    header->setObjectName("GroupBox3");
+    header->setGeometry(8, 112, 476, 64);
+    AddLabel(header, "左", 10, 26);
+    ComboBox4 = AttributeList(header, "ComboBox4", 28, 22);
+    AddLabel(header, "中", 166, 26);
+    ComboBox1 = AttributeList(header, "ComboBox1", 184, 22);
+    AddLabel(header, "右", 322, 26);
+    ComboBox6 = AttributeList(header, "ComboBox6", 340, 22);
+
+    auto* footer = new QGroupBox("印刷フッター", page);
+    footer->setObjectName("GroupBox4");
+    footer->setGeometry(8, 180, 476, 64);
+    AddLabel(footer, "左", 10, 26);
+    ComboBox5 = AttributeList(footer, "ComboBox5", 28, 22);
+    AddLabel(footer, "中", 166, 26);
+    ComboBox2 = AttributeList(footer, "ComboBox2", 184, 22);
+    AddLabel(footer, "右", 322, 26);
+    ComboBox7 = AttributeList(footer, "ComboBox7", 340, 22);
+
+    CheckBox7 = Check(page, "CheckBox7", "コメントの印刷（作り方の後にコメントが印刷されます）", 12, 250);
+    CheckBox11 = Check(page, "CheckBox11", "料理画像の印刷", 12, 268);
+    AddLabel(page, "※このタブの設定はレシピを印刷した時に適用されます。", 12, 290);
+    return page;
+}
+
+QWidget* TOptionForm::CreatePrintIndexPage() {
+    auto* page = new QWidget;
+    page->setObjectName("TabSheet7");
+    AddLabel(page, "目次のスタイル", 16, 16);
+    ComboBox8 = new TDrawnComboBox(page);
+    ComboBox8->setObjectName("ComboBox8");
+    ComboBox8->setItemDelegate(new TAttributeItemDelegate(ComboBox8));
+    ComboBox8->addItems({"レシピ名の1文字目毎に目次を作成[例：-ア-]",
+                         "種類毎に目次を作成[例：-パスタ-]", "量毎に目次を作成[例：-2人前-]",
+                         "グループ毎に目次を作成[例：-朝食-]"});
+    ComboBox8->setGeometry(16, 36, 320, 22);
+    AddLabel(page, "※このタブの設定は目次を印刷した時に適用されます。", 16, 280);
+    return page;
+}

@@ -1,0 +1,63 @@
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+
+#include "core/platform/file_io.h"
+#include "core/platform/saporia_error.h"
+#include "support/temp_app_dir.h"
+
+TEST(FileIo, FailedWriteLeavesOldFileWhole) {
+    TTempAppDir dir;
+    dir.WriteBytes("a.txt", "old");
+    // A character CP932 cannot hold fails before the file is touched.
+    EXPECT_THROW(WriteSjisText(dir.Path("a.txt"), QString::fromUtf8("\xF0\x9F\x8D\xA3")), TSaporiaError);
+    EXPECT_EQ(dir.ReadBytes("a.txt"), QByteArray("old"));
+    // A folder that cannot be written.
+    QDir().mkpath(dir.Path("ro"));
+    dir.WriteBytes("ro/b.txt", "keep");
+    QFile::setPermissions(dir.Path("ro"), QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+    if (!QFile(dir.Path("ro/new.txt")).open(QIODevice::WriteOnly)) {  // not root
+        EXPECT_THROW(WriteFileAtomic(dir.Path("ro/b.txt"), "new"), TSaporiaError);
+        EXPECT_EQ(dir.ReadBytes("ro/b.txt"), QByteArray("keep"));
+    }
+    QFile::setPermissions(dir.Path("ro"), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    // A folder standing where the file goes.
+    QDir().mkpath(dir.Path("d.txt"));
+    EXPECT_THROW(WriteFileAtomic(dir.Path("d.txt"), "x"), TSaporiaError);
+}
+
+TEST(FileIo, LinesAreWrittenCrLfInCp932AndNamesReused) {
+    TTempAppDir dir;
+    WriteSjisLines(dir.Path("l.txt"), {QStringLiteral("卵"), QString()});
+    EXPECT_EQ(dir.ReadBytes("l.txt"), QByteArray("\x97\x91\r\n\r\n"));
+    EXPECT_EQ(ReadSjisLines(dir.Path("l.txt")), (QStringList{QStringLiteral("卵"), QString()}));
+    dir.WriteBytes("status.txt", "x");
+    EXPECT_EQ(ExistingNameIgnoringCase(dir.AppDir(), "Status.txt"), QStringLiteral("status.txt"));
+    EXPECT_EQ(ExistingNameIgnoringCase(dir.AppDir(), "none.txt"), QStringLiteral("none.txt"));
+    dir.WriteBytes("B.bmp", "");
+    dir.WriteBytes("a.BMP", "");
+    dir.WriteBytes("c.txt", "");
+    EXPECT_EQ(SortedEntries(dir.AppDir(), {"*.bmp"}, false), (QStringList{"a.BMP", "B.bmp"}));
+}
+
+TEST(FileIo, AReadErrorIsAnErrorNotAnEmptyFile) {
+    // Opens fine but every read fails (nothing is mapped at address 0): a
+    // caller must not get an empty text that it would later save over the file.
+    ASSERT_TRUE(QFile(QStringLiteral("/proc/self/mem")).open(QIODevice::ReadOnly));
+    EXPECT_THROW(ReadFileBytes(QStringLiteral("/proc/self/mem")), TSaporiaError);
+    EXPECT_THROW(ReadSjisLines(QStringLiteral("/proc/self/mem")), TSaporiaError);
+    TTempAppDir dir;
+    EXPECT_THROW(ReadFileBytes(dir.Path("missing.txt")), TSaporiaError);
+    EXPECT_THROW(ReadFileBytes(dir.AppDir()), TSaporiaError);  // a folder
+    dir.WriteBytes("e.txt", "");
+    EXPECT_EQ(ReadFileBytes(dir.Path("e.txt")), QByteArray());
+}
+
+TEST(FileIo, PathPiecesForJoiningAndListing) {
+    EXPECT_EQ(WithTrailingSlash("/a/Cook"), "/a/Cook/");
+    EXPECT_EQ(WithTrailingSlash("/a/Cook/"), "/a/Cook/");
+    EXPECT_EQ(WithoutExtension("a.b.jpg"), "a.b");
+    EXPECT_EQ(WithoutExtension(".jpg"), "");
+    EXPECT_EQ(WithoutExtension(QStringLiteral("卵")), QStringLiteral("卵"));
+}

@@ -1,0 +1,116 @@
+#include <gtest/gtest.h>
+
+#include <QDir>
+
+#include "core/platform/saporia_error.h"
+#include "core/platform/sjis.h"
+#include "core/platform/xml_dom.h"
+#include "support/temp_app_dir.h"
+
+namespace {
+
+const QString Emoji = QString::fromUtf8("\xF0\x9F\x98\x80");  // U+1F600
+
+}  // namespace
+
+TEST(XmlDom, SavesCp932UnderOwnDeclarationAndReadsBackLosslessly) {
+    TTempAppDir dir;
+    QDomDocument doc = NewXmlDocument("RSS");
+    QDomElement root = ChildElement(doc, "RSS");
+    QDomElement item = ChildElement(root, "Item");
+    SetChildText(item, "Title", QStringLiteral("鯖の味噌煮～") + Emoji + QStringLiteral(" & <b>"));
+    item.setAttribute("Note", QStringLiteral("絵文字") + Emoji + "\"q\"");
+    ChildElement(root, "Empty");
+    QDomElement cdata = ChildElement(root, "Raw");
+    cdata.appendChild(doc.createCDATASection(QStringLiteral("a<b") + Emoji + "c"));
+    // Characters XML cannot hold at all are left out, so the file stays readable.
+    SetChildText(root, "Ctl", QStringLiteral("x\x01y\tz\r\nw"));
+    SaveXmlFile(dir.Path("a.dat"), doc);
+
+    const QByteArray bytes = dir.ReadBytes("a.dat");
+    const QByteArray declaration = "<?xml version=\"1.0\" encoding=\"Shift_JIS\"?>\r\n";
+    ASSERT_TRUE(bytes.startsWith(declaration));
+    const QByteArray body = bytes.mid(declaration.size());
+    // CP932 bytes (～ is 0x8160 in CP932), no indentation, emoji as a reference.
+    EXPECT_EQ(body,
+              QByteArray("<RSS><Item Note=\"") + ToSjis(QStringLiteral("絵文字")) +
+                  "&#x1F600;&quot;q&quot;\"><Title>" + ToSjis(QStringLiteral("鯖の味噌煮～")) +
+                  "&#x1F600; &amp; &lt;b></Title></Item><Empty/>"
+                  "<Raw><![CDATA[a<b]]>&#x1F600;<![CDATA[c]]></Raw>"
+                  "<Ctl>xy\tz&#xd;\nw</Ctl></RSS>");
+    EXPECT_TRUE(body.contains("\x81\x60"));
+
+    const QDomDocument back = LoadXmlFile(dir.Path("a.dat"));
+    const QDomElement backItem = back.documentElement().firstChildElement("Item");
+    EXPECT_EQ(ChildText(backItem, "Title"), QStringLiteral("鯖の味噌煮～") + Emoji + " & <b>");
+    EXPECT_EQ(backItem.attribute("Note"), QStringLiteral("絵文字") + Emoji + "\"q\"");
+    EXPECT_EQ(back.documentElement().firstChildElement("Raw").text(), QStringLiteral("a<b") + Emoji + "c");
+    EXPECT_EQ(ChildText(back.documentElement(), "Ctl"), QStringLiteral("xy\tz\r\nw"));
+    // Saving what was read gives the same bytes.
+    EXPECT_EQ(XmlToBytes(back), bytes);
+}
+
+TEST(XmlDom, ChildElementCreatesOnlyWhenAsked) {
+    QDomDocument doc = ParseXmlText("<a><b>1</b><b>2</b></a>");
+    QDomElement a = doc.documentElement();
+    EXPECT_EQ(ChildText(a, "b"), QStringLiteral("1"));  // first match
+    EXPECT_EQ(ChildText(a, "c"), QString());
+    EXPECT_TRUE(FindChildElement(a, "c").isNull());
+    EXPECT_EQ(XmlBodyText(doc), QStringLiteral("<a><b>1</b><b>2</b></a>"));
+    QDomElement c = ChildElement(a, "c");
+    EXPECT_FALSE(c.isNull());
+    EXPECT_EQ(ChildElement(a, "c"), c);
+    SetChildText(a, "b", "x");
+    EXPECT_EQ(XmlBodyText(doc), QStringLiteral("<a><b>x</b><b>2</b><c/></a>"));
+    // A declaration read from a file is replaced by ours, never doubled.
+    const QDomDocument declared = ParseXmlText("<?xml version=\"1.0\" encoding=\"UTF-8\"?><r/>");
+    EXPECT_EQ(XmlToBytes(declared), QByteArray("<?xml version=\"1.0\" encoding=\"Shift_JIS\"?>\r\n<r/>"));
+}
+
+TEST(XmlDom, DecodesByDeclarationAndRejectsBrokenFiles) {
+    const QString text = QStringLiteral("<r>カレー</r>");
+    EXPECT_EQ(ParseXmlBytes("<?xml version=\"1.0\" encoding=\"Shift_JIS\"?>" + ToSjis(text))
+                  .documentElement().text(), QStringLiteral("カレー"));
+    EXPECT_EQ(ParseXmlBytes("<?xml version='1.0' encoding='utf-8'?>" + text.toUtf8())
+                  .documentElement().text(), QStringLiteral("カレー"));
+    EXPECT_EQ(ParseXmlBytes("\xEF\xBB\xBF" + text.toUtf8()).documentElement().text(),
+              QStringLiteral("カレー"));
+    // No declaration: UTF-8 when the bytes are UTF-8, else CP932.
+    EXPECT_EQ(ParseXmlBytes(text.toUtf8()).documentElement().text(), QStringLiteral("カレー"));
+    EXPECT_EQ(ParseXmlBytes(ToSjis(text)).documentElement().text(), QStringLiteral("カレー"));
+
+    EXPECT_THROW(ParseXmlText("<a><b></a>"), TSaporiaError);
+    EXPECT_THROW(ParseXmlText(""), TSaporiaError);
+    TTempAppDir dir;
+    dir.WriteBytes("bad.dat", "<a>");
+    try {
+        LoadXmlFile(dir.Path("bad.dat"));
+        FAIL() << "no error";
+    } catch (const TSaporiaError& e) {
+        EXPECT_TRUE(e.message().startsWith(dir.Path("bad.dat")));
+    }
+    EXPECT_THROW(LoadXmlFile(dir.Path("missing.dat")), TSaporiaError);
+
+    // A failed save leaves the old file whole.
+    dir.WriteBytes("old.dat", "<old/>");
+    QDir().mkpath(dir.Path("old.dat.d"));
+    QDomDocument doc = ParseXmlText("<new/>");
+    EXPECT_THROW(SaveXmlFile(dir.Path("old.dat.d"), doc), TSaporiaError);
+    EXPECT_EQ(dir.ReadBytes("old.dat"), QByteArray("<old/>"));
+}
+
+TEST(XmlDom, TextFromTheNetworkCannotBreakTheFile) {
+    // A feed title may hold any character: private-use ones that look like raw
+    // bytes for "<" or "&", and "¥", which CP932 would turn into "\".
+    QDomDocument doc = NewXmlDocument("RSS");
+    const QString title = QStringLiteral("a") + QChar(0xF73C) + QStringLiteral("b/c") + QChar(0xF726) +
+                          QStringLiteral("¥300") + QChar(0xF7A0);
+    SetChildText(doc.documentElement(), "Title", title);
+    doc.documentElement().setAttribute("Name", title);
+    const QByteArray bytes = XmlToBytes(doc);
+    EXPECT_FALSE(bytes.contains("a<b"));
+    EXPECT_FALSE(bytes.contains("\\300"));
+    const QDomDocument back = ParseXmlBytes(bytes);
+    EXPECT_EQ(ChildText(back.documentElement(), "Title"), title);
+    EXPECT_EQ(back.documentElement().attribute("Name"), title);
+}

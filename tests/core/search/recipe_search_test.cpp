@@ -1,0 +1,189 @@
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include <QDir>
+#include <QFile>
+
+#include "core/search/recipe_search.h"
+#include "core/platform/file_io.h"
+#include "core/platform/saporia_error.h"
+#include "support/temp_app_dir.h"
+
+namespace {
+
+// A data folder with recipes whose ingredient files are CP932 text.
+class TSearchFolder {
+public:
+    QString DataRoot() const { return Dir.Path("Cook"); }
+
+    void Add(const QString& name, const char* ingredients) {
+        TCookItem item;
+        item.Name = name;
+        item.Visible = true;
+        Items.push_back(item);
+        QDir().mkpath(DataRoot() + "/" + name);
+        if (ingredients)
+            Dir.WriteSjis("Cook/" + name + "/材料.txt", QString::fromUtf8(ingredients));
+    }
+
+    QStringList Shown() const {
+        QStringList names;
+        for (const TCookItem& item : Items)
+            if (item.Visible)
+                names.append(item.Name);
+        return names;
+    }
+
+    TTempAppDir Dir;
+    TCookItems Items;
+};
+
+}  // namespace
+
+TEST(RefinementSearch, MatchesWordsAndSynonymsInCp932Files) {
+    TSearchFolder f;
+    f.Add("卵焼き", "玉子 3個\r\n砂糖 大さじ1\r\n");
+    f.Add("野菜炒め", "キャベツ\r\n塩\r\n胡椒\r\n");
+    f.Add("塩むすび", "ご飯\r\n塩\r\n");
+    f.Add("空", "");
+    f.Add("材料なし", nullptr);
+
+    TIngredientCache cache;
+    for (TIngredientCache* c : {static_cast<TIngredientCache*>(nullptr), &cache}) {
+        // A synonym: the file holds only 玉子.
+        RefineCookItems(f.Items, f.DataRoot(), "たまご", c);
+        EXPECT_EQ(f.Shown(), QStringList({"卵焼き"}));
+        // Both words are needed; 塩 and 胡椒 stand for しお and こしょう.
+        RefineCookItems(f.Items, f.DataRoot(), "しお こしょう", c);
+        EXPECT_EQ(f.Shown(), QStringList({"野菜炒め"}));
+        // A full-width blank separates words too.
+        RefineCookItems(f.Items, f.DataRoot(), "塩　ご飯", c);
+        EXPECT_EQ(f.Shown(), QStringList({"塩むすび"}));
+        RefineCookItems(f.Items, f.DataRoot(), "塩", c);
+        EXPECT_EQ(f.Shown(), QStringList({"野菜炒め", "塩むすび"}));
+        // Empty keyword and the placeholder show everything, the recipe
+        // without an ingredient file included.
+        RefineCookItems(f.Items, f.DataRoot(), "", c);
+        EXPECT_EQ(f.Shown().size(), 5);
+        RefineCookItems(f.Items, f.DataRoot(), "ぶどう", c);
+        EXPECT_TRUE(f.Shown().isEmpty());
+        RefineCookItems(f.Items, f.DataRoot(), RefinementPlaceholder, c);
+        EXPECT_EQ(f.Shown().size(), 5);
+        // A keyword of blanks only matches every file, but a recipe without
+        // one stays hidden under any non-empty keyword.
+        RefineCookItems(f.Items, f.DataRoot(), " ", c);
+        EXPECT_EQ(f.Shown(), QStringList({"卵焼き", "野菜炒め", "塩むすび", "空"}));
+    }
+}
+
+TEST(RefinementSearch, CacheNeverShowsAStaleResult) {
+    TSearchFolder f;
+    f.Add("煮物", "大根\r\n");
+    f.Add("汁", "豆腐\r\n");
+    TIngredientCache cache;
+    RefineCookItems(f.Items, f.DataRoot(), "大根", &cache);
+    EXPECT_EQ(f.Shown(), QStringList({"煮物"}));
+
+    // Saved with new ingredients, same length.
+    WriteSjisText(f.DataRoot() + "/煮物/材料.txt", "人参\r\n");
+    RefineCookItems(f.Items, f.DataRoot(), "大根", &cache);
+    EXPECT_TRUE(f.Shown().isEmpty());
+    RefineCookItems(f.Items, f.DataRoot(), "人参", &cache);
+    EXPECT_EQ(f.Shown(), QStringList({"煮物"}));
+
+    // Written in place (same inode) with the same length.
+    {
+        QFile file(f.DataRoot() + "/汁/材料.txt");
+        ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+        file.write(QByteArray("\x96\xa1\x91\x58\r\n"));  // 味噌
+    }
+    RefineCookItems(f.Items, f.DataRoot(), "味噌", &cache);
+    EXPECT_EQ(f.Shown(), QStringList({"汁"}));
+
+    // Renamed: the record follows the new folder.
+    ASSERT_TRUE(QDir(f.DataRoot()).rename("煮物", "煮しめ"));
+    f.Items[0].Name = "煮しめ";
+    RefineCookItems(f.Items, f.DataRoot(), "人参", &cache);
+    EXPECT_EQ(f.Shown(), QStringList({"煮しめ"}));
+
+    // Ingredient file deleted: hidden under a keyword.
+    ASSERT_TRUE(QFile::remove(f.DataRoot() + "/煮しめ/材料.txt"));
+    RefineCookItems(f.Items, f.DataRoot(), "人参", &cache);
+    EXPECT_TRUE(f.Shown().isEmpty());
+
+    // Recipe deleted and a new one made under the old name.
+    ASSERT_TRUE(QDir(f.DataRoot() + "/汁").removeRecursively());
+    f.Add("汁", "わかめ\r\n");
+    f.Items.erase(f.Items.begin() + 1);
+    RefineCookItems(f.Items, f.DataRoot(), "わかめ", &cache);
+    EXPECT_EQ(f.Shown(), QStringList({"汁"}));
+    RefineCookItems(f.Items, f.DataRoot(), "味噌", &cache);
+    EXPECT_TRUE(f.Shown().isEmpty());
+}
+
+TEST(RefinementSearch, UnreadableFileIsReportedNotTakenAsMissing) {
+    TSearchFolder f;
+    f.Add("鍵付き", "秘密の材料\r\n");
+    const QString path = f.DataRoot() + "/鍵付き/材料.txt";
+    QFile::setPermissions(path, QFileDevice::WriteOwner);
+    if (QFile(path).open(QIODevice::ReadOnly))
+        GTEST_SKIP() << "running as root";
+    TIngredientCache cache;
+    EXPECT_THROW(RefineCookItems(f.Items, f.DataRoot(), "材料", &cache), TSaporiaError);
+    EXPECT_THROW(RefineCookItems(f.Items, f.DataRoot(), "材料"), TSaporiaError);
+    QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+    RefineCookItems(f.Items, f.DataRoot(), "秘密", &cache);
+    EXPECT_EQ(f.Shown(), QStringList({"鍵付き"}));
+}
+
+TEST(RefinementSearch, FileThatCannotBeOpenedLeavesEveryFlagAsItWas) {
+    TSearchFolder f;
+    f.Add("大根煮", "大根\r\n");
+    f.Add("壊れ", nullptr);
+    f.Add("豚汁", "豚肉\r\n大根\r\n");
+    // A link to itself cannot be opened, whoever runs the test.
+    const QString path = f.DataRoot() + "/壊れ/材料.txt";
+    ASSERT_TRUE(QFile::link(path, path));
+    TIngredientCache cache;
+    RefineCookItems(f.Items, f.DataRoot(), "", &cache);
+    for (TIngredientCache* c : {static_cast<TIngredientCache*>(nullptr), &cache}) {
+        EXPECT_THROW(RefineCookItems(f.Items, f.DataRoot(), "豚肉", c), TSaporiaError);
+        EXPECT_EQ(f.Shown(), QStringList({"大根煮", "壊れ", "豚汁"}));
+    }
+    ASSERT_TRUE(QFile::remove(path));
+    RefineCookItems(f.Items, f.DataRoot(), "豚肉", &cache);
+    EXPECT_EQ(f.Shown(), QStringList({"豚汁"}));
+}
+
+TEST(StepSearch, HitsStepThroughShownRowsAndStopSafely) {
+    TSearchFolder f;
+    f.Add("卵かけご飯", "卵\r\nご飯\r\n");
+    f.Add("親子丼", "鶏肉\r\n玉子\r\n");
+    f.Add("茶碗蒸し", nullptr);
+    f.Add("オムライス", "たまご\r\nケチャップ\r\n");
+    // Shown rows in a sorted order; row 0 is record 3.
+    const QList<int> rows{3, 1, 2, 0};
+
+    EXPECT_EQ(FindMaterialHit(f.Items, rows, 0, "たまご", f.DataRoot()), 0);
+    EXPECT_EQ(FindMaterialHit(f.Items, rows, 1, "たまご", f.DataRoot()), 1);
+    // The recipe without an ingredient file is skipped, not an error.
+    EXPECT_EQ(FindMaterialHit(f.Items, rows, 2, "たまご", f.DataRoot()), 3);
+    EXPECT_EQ(FindMaterialHit(f.Items, rows, 4, "たまご", f.DataRoot()), -1);
+    EXPECT_EQ(FindMaterialHit(f.Items, rows, 0, "たまご ケチャップ", f.DataRoot()), 0);
+    EXPECT_EQ(FindMaterialHit(f.Items, rows, 1, "たまご ケチャップ", f.DataRoot()), -1);
+
+    EXPECT_EQ(FindNameHit(f.Items, rows, 0, "丼"), 1);
+    EXPECT_EQ(FindNameHit(f.Items, rows, 2, "丼"), -1);
+    EXPECT_EQ(FindNameHit(f.Items, rows, 0, "卵 ご飯"), 3);
+    // The list shrank under a running search: the resume row lies past its end.
+    const QList<int> fewer{1};
+    EXPECT_EQ(FindNameHit(f.Items, fewer, 3, "丼"), -1);
+    EXPECT_EQ(FindMaterialHit(f.Items, fewer, 3, "たまご", f.DataRoot()), -1);
+    EXPECT_EQ(FindNameHit(f.Items, {}, 0, "丼"), -1);
+    // A row whose record is gone is passed over.
+    EXPECT_EQ(FindNameHit(f.Items, {7, 1}, 0, "丼"), 1);
+
+    EXPECT_EQ(FirstRowNamed(f.Items, rows, "茶碗蒸し"), 2);
+    EXPECT_EQ(FirstRowNamed(f.Items, rows, "茶碗"), -1);
+}

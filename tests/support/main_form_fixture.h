@@ -1,0 +1,104 @@
+#pragma once
+
+#include <memory>
+
+#include <QAbstractItemView>
+#include <QApplication>
+#include <QHeaderView>
+#include <QLabel>
+#include <QScreen>
+#include <QInputMethodEvent>
+#include <QTableView>
+#include <QTest>
+
+#include "core/recipes/cook_list_model.h"
+#include "ui/mainwindow/cook_list_view.h"
+#include "ui/mainwindow/main_form.h"
+#include "ui/platform/dialogs.h"
+#include "support/recipe_fixture.h"
+#include "support/temp_app_dir.h"
+
+// A main window in a temporary program folder, driven as a user would: by
+// clicks on its named components, with every dialog answered by the hook.
+class TMainFormFixture {
+public:
+    TTempAppDir Dir;
+    TDialogAnswerer Answers;
+    std::unique_ptr<TMainForm> Form;
+
+    QString AppDir() const { return Dir.AppDir(); }
+    QString DataRoot() const { return Dir.AppDir() + QStringLiteral("Cook"); }
+    QString IniPath() const { return Form ? Form->IniPath() : QString(); }
+
+    TMainForm& Open() {
+        Form = std::make_unique<TMainForm>(Dir.AppDir());
+        Form->show();
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(Form.get()));
+        return *Form;
+    }
+
+    // Asks the window to close as the user would; true when it closed. A
+    // closed window is then destroyed (the destruction writes).
+    bool Close() {
+        const bool closed = Form->close();
+        if (closed)
+            Form.reset();
+        return closed;
+    }
+
+    TCookListView* List() const { return Form->findChild<TCookListView*>(QStringLiteral("CookListView")); }
+    int RowCount() const { return List()->RowCount(); }
+    QString RowText(int row, int column = 0) const {
+        return List()->Model()->index(row, column).data().toString();
+    }
+    QStringList RowNames() const {
+        QStringList names;
+        for (int r = 0; r < RowCount(); ++r)
+            names << RowText(r);
+        return names;
+    }
+    int RowOf(const QString& name) const { return static_cast<int>(RowNames().indexOf(name)); }
+
+    // A left click on the row in the view that is shown.
+    void ClickRow(int row) {
+        QAbstractItemView* view = List()->CurrentView();
+        const QModelIndex index = List()->Model()->index(row, 0);
+        view->scrollTo(index);
+        const QRect rect = view->visualRect(index);
+        QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, rect.center());
+        QApplication::processEvents();
+    }
+    void ClickRow(const QString& name) { ClickRow(RowOf(name)); }
+    // A click on empty space below the rows.
+    void ClickEmpty() {
+        QAbstractItemView* view = List()->CurrentView();
+        QTest::mouseClick(view->viewport(), Qt::LeftButton, {},
+                          QPoint(5, view->viewport()->height() - 3));
+        QApplication::processEvents();
+    }
+    void ClickHeader(int column) {
+        QHeaderView* header = List()->Header();
+        QTest::mouseClick(header->viewport(), Qt::LeftButton, {},
+                          QPoint(header->sectionViewportPosition(column) + 5, header->height() / 2));
+        QApplication::processEvents();
+    }
+    int SelectedRow() const { return List()->SelectedRow(); }
+
+    // Types text at the end of a pane, as the keyboard and the input method
+    // would (Japanese text arrives as committed input-method text).
+    static void TypeInto(QWidget* pane, const QString& text) {
+        pane->setFocus();
+        QTest::keyClick(pane, Qt::Key_End, Qt::ControlModifier);
+        const QStringList lines = text.split(QLatin1Char('\n'));
+        for (int i = 0; i < lines.size(); ++i) {
+            if (i > 0)
+                QTest::keyClick(pane, Qt::Key_Return);
+            if (!lines[i].isEmpty()) {
+                QInputMethodEvent commit;
+                commit.setCommitString(lines[i]);
+                QApplication::sendEvent(pane, &commit);
+            }
+        }
+        QApplication::processEvents();
+    }
+};

@@ -1,0 +1,123 @@
+#include <gtest/gtest.h>
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QProcess>
+#include <QSignalSpy>
+#include <QStringList>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QWidget>
+
+#include "ui/app/window_table.h"
+#include "ui/platform/single_instance.h"
+
+namespace {
+
+QStringList* DestroyLog = nullptr;
+
+class TLoggedWindow final : public QWidget {
+public:
+    explicit TLoggedWindow(QString name) : Name(std::move(name)) {}
+    ~TLoggedWindow() override {
+        if (DestroyLog)
+            *DestroyLog << Name;
+    }
+    QString Name;
+};
+
+}  // namespace
+
+TEST(ProgramMainTest, WindowsGoInReverseOrderOfCreation) {
+    QStringList log;
+    DestroyLog = &log;
+    {
+        TWindowTable table;
+        table.Create<TLoggedWindow>(QStringLiteral("MainForm"));
+        table.Create<TLoggedWindow>(QStringLiteral("OptionForm"));
+        table.Create<TLoggedWindow>(QStringLiteral("BookMarkForm"));
+        table.Create<TLoggedWindow>(QStringLiteral("RSSForm"));
+        EXPECT_EQ(table.Count(), 4);
+    }
+    DestroyLog = nullptr;
+    // So "RSS.dat" and "Bookmark.dat" come before the option keys, and the
+    // main window's files come last.
+    EXPECT_EQ(log, (QStringList{"RSSForm", "BookMarkForm", "OptionForm", "MainForm"}));
+}
+
+TEST(ProgramMainTest, SecondCopyExitsAtOnceAndRaisesTheFirst) {
+    const QString built = QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("../saporia"));
+    ASSERT_TRUE(QFileInfo::exists(built)) << built.toStdString();
+    QTemporaryDir sockets;
+    QTemporaryDir install;
+    const QString program = install.filePath(QStringLiteral("saporia"));
+    ASSERT_TRUE(QFile::copy(built, program));
+
+    // The running copy: a window, minimised over a maximised state.
+    QString user = qEnvironmentVariable("USER");
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    if (user.isEmpty()) {
+        user = QStringLiteral("tester");
+        environment.insert(QStringLiteral("USER"), user);
+    }
+    QWidget window;
+    window.setWindowState(Qt::WindowMaximized | Qt::WindowMinimized);
+    TSingleInstance first(sockets.filePath(QStringLiteral("saporia-") + user));
+    ASSERT_TRUE(first.Start());
+    first.SetWindow(&window);
+    QSignalSpy raised(&first, &TSingleInstance::RaiseRequested);
+
+    environment.insert(QStringLiteral("TMPDIR"), sockets.path());
+    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    QProcess second;
+    second.setProcessEnvironment(environment);
+    second.start(program, {});
+    ASSERT_TRUE(second.waitForStarted(5000));
+    ASSERT_TRUE(raised.wait(10000)) << "the running copy was not asked to come forward";
+    ASSERT_TRUE(second.waitForFinished(10000)) << "the second copy did not exit";
+    EXPECT_EQ(second.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(second.exitCode(), 0);
+    EXPECT_FALSE(window.windowState() & Qt::WindowMinimized);
+    EXPECT_TRUE(window.windowState() & Qt::WindowMaximized);
+    // It wrote nothing: no data folder, no settings, no column file.
+    EXPECT_EQ(QDir(install.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
+              QStringList{QStringLiteral("saporia")});
+}
+
+TEST(ProgramMainTest, ACopyKilledWithoutCleanUpDoesNotBlockTheNextStart) {
+    const QString built = QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("../saporia"));
+    ASSERT_TRUE(QFileInfo::exists(built));
+    QTemporaryDir sockets;
+    QTemporaryDir install;
+    const QString program = install.filePath(QStringLiteral("saporia"));
+    ASSERT_TRUE(QFile::copy(built, program));
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    if (qEnvironmentVariable("USER").isEmpty())
+        environment.insert(QStringLiteral("USER"), QStringLiteral("tester"));
+    const QString socket = sockets.filePath(QStringLiteral("saporia-") + environment.value(QStringLiteral("USER")));
+    environment.insert(QStringLiteral("TMPDIR"), sockets.path());
+    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+
+    auto startCopy = [&](QProcess& copy) {
+        copy.setProcessEnvironment(environment);
+        copy.start(program, {});
+        ASSERT_TRUE(copy.waitForStarted(5000));
+    };
+    QProcess first;
+    startCopy(first);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return QFileInfo::exists(socket); }, 20000)) << "the first copy never listened";
+    first.kill();  // no clean-up: the socket file stays
+    ASSERT_TRUE(first.waitForFinished(5000));
+    ASSERT_TRUE(QFileInfo::exists(socket));
+
+    QProcess next;
+    startCopy(next);
+    // It runs on as the one copy instead of handing over to a dead one.
+    EXPECT_FALSE(next.waitForFinished(3000));
+    EXPECT_EQ(next.state(), QProcess::Running);
+    EXPECT_TRUE(QFileInfo(install.filePath(QStringLiteral("Cook"))).isDir());
+    next.kill();
+    next.waitForFinished(5000);
+}

@@ -1,0 +1,106 @@
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QMenu>
+#include <QTest>
+#include <QTextCursor>
+#include <QTextEdit>
+
+#include "ui/mainwindow/input_support.h"
+
+namespace {
+
+const QStringList Materials = {
+    QStringLiteral("【調味料】"),
+    QStringLiteral("しお 塩"),
+    QStringLiteral("しょうゆ 薄口_醤油"),
+    QStringLiteral("【野菜】"),
+    QStringLiteral("しいたけ 椎茸"),
+};
+
+void PutCaret(QTextEdit& pane, int at) {
+    QTextCursor c = pane.textCursor();
+    c.setPosition(at);
+    pane.setTextCursor(c);
+}
+
+}  // namespace
+
+TEST(InputSupport, CtrlSpaceCompletesTheWordBeforeTheCaret) {
+    QMenu popup;
+    QTextEdit pane;
+    pane.show();
+    TInputSupport support(&popup, &Materials);
+    support.Attach(&pane);
+
+    // Nothing before the caret: no pop-up, caret stays, key swallowed.
+    pane.setPlainText(QStringLiteral("鍋に"));
+    PutCaret(pane, 0);
+    QTest::keyClick(&pane, Qt::Key_Space, Qt::ControlModifier);
+    EXPECT_EQ(support.MaterialMenuItems.size(), 0);
+    EXPECT_EQ(pane.textCursor().position(), 0);
+    EXPECT_FALSE(pane.textCursor().hasSelection());
+    EXPECT_EQ(pane.toPlainText(), QStringLiteral("鍋に"));
+
+    // "、し" typed: three words start with し; the category icons follow
+    // the headings.
+    pane.setPlainText(QStringLiteral("塩、し"));
+    PutCaret(pane, 3);
+    QTest::keyClick(&pane, Qt::Key_Space, Qt::ControlModifier);
+    ASSERT_EQ(support.MaterialMenuItems.size(), 3);
+    EXPECT_EQ(support.MaterialMenuItems[0]->text(), QStringLiteral("  しお 塩"));
+    EXPECT_EQ(support.MaterialMenuItems[2]->data().toInt(), 0);
+    EXPECT_EQ(support.MaterialMenuItems[0]->data().toInt(), 3);
+    EXPECT_EQ(pane.textCursor().selectedText(), QStringLiteral("し"));
+    support.MaterialMenuItems[1]->trigger();
+    popup.hide();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(pane.toPlainText(), QStringLiteral("塩、薄口 醤油"));
+    EXPECT_FALSE(pane.textCursor().hasSelection());
+    EXPECT_EQ(pane.textCursor().position(), 7);
+
+    // Dismissed without a choice: the caret goes back, nothing selected.
+    pane.setPlainText(QStringLiteral("a しい"));
+    PutCaret(pane, 4);
+    EXPECT_EQ(support.Open(&pane), 1);
+    popup.hide();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(pane.textCursor().position(), 4);
+    EXPECT_FALSE(pane.textCursor().hasSelection());
+    EXPECT_EQ(pane.toPlainText(), QStringLiteral("a しい"));
+}
+
+TEST(PaneAids, DigitsAndAlignmentKeepTheOtherLinesAndRefuseLongSeparators) {
+    QTextEdit pane;
+    pane.setPlainText(QStringLiteral("卵：２個\n牛乳：２００cc\n塩少々"));
+    EXPECT_TRUE(ReplaceFullWidthDigits(&pane));
+    EXPECT_EQ(pane.toPlainText(), QStringLiteral("卵：2個\n牛乳：200cc\n塩少々"));
+    EXPECT_FALSE(ReplaceFullWidthDigits(&pane));
+
+    QTextCursor c = pane.textCursor();
+    c.setPosition(1);
+    c.setPosition(2, QTextCursor::KeepAnchor);
+    pane.setTextCursor(c);
+    EXPECT_EQ(AlignPaneAtSelection(&pane, false, TAlignStyle::Blanks), QString());
+    EXPECT_EQ(pane.toPlainText(), QStringLiteral("卵  ：2個\n牛乳：200cc\n塩少々"));
+    EXPECT_EQ(AlignPaneAtSelection(&pane, true, TAlignStyle::Blanks),
+              QStringLiteral("自動改行のオンの状態ではこの機能は使用出来ません。\r\n使用するには自動改行をオフにしてください"));
+
+    // Three full-width characters (6 bytes) pass, with one more ASCII (7) not.
+    pane.setPlainText(QStringLiteral("あいう1"));
+    c = pane.textCursor();
+    c.setPosition(0);
+    c.setPosition(3, QTextCursor::KeepAnchor);
+    pane.setTextCursor(c);
+    EXPECT_EQ(AlignPaneAtSelection(&pane, false, TAlignStyle::Dots), QString());
+    EXPECT_EQ(pane.toPlainText(), QStringLiteral(" ...... 1"));
+    pane.setPlainText(QStringLiteral("あいう1"));
+    c = pane.textCursor();
+    c.setPosition(0);
+    c.setPosition(4, QTextCursor::KeepAnchor);
+    pane.setTextCursor(c);
+    const QString before = pane.toPlainText();
+    EXPECT_EQ(AlignPaneAtSelection(&pane, false, TAlignStyle::Dots),
+              QStringLiteral("選択されている文字数が多すぎます。\r\n半角6文字全角3文字で選択してください。"));
+    EXPECT_EQ(pane.toPlainText(), before);
+}

@@ -1,0 +1,130 @@
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QMouseEvent>
+#include <QStandardItemModel>
+#include <QTableView>
+#include <QtTest/QTest>
+
+#include "ui/mainwindow/list_gestures.h"
+
+namespace {
+
+struct TGestureList {
+    QStandardItemModel Model{30, 2};
+    QTableView View;
+    TListGestures Gestures;
+    QStringList Status;
+    std::vector<TGestureCommand> Commands;
+    bool On = true;
+
+    TGestureList() {
+        View.setModel(&Model);
+        View.setSelectionBehavior(QAbstractItemView::SelectRows);
+        View.setSelectionMode(QAbstractItemView::SingleSelection);
+        View.resize(300, 600);
+        Gestures.Watch(&View);
+        Gestures.Enabled = [this] { return On; };
+        Gestures.ShowStatus = [this](const QString& s) { Status << s; };
+        Gestures.RunCommand = [this](TGestureCommand c) { Commands.push_back(c); };
+        View.show();
+        QApplication::setActiveWindow(&View);
+    }
+    QWidget* Port() { return View.viewport(); }
+    QPoint RowPoint(int row) {
+        return View.visualRect(Model.index(row, 0)).center();
+    }
+    void Send(QEvent::Type type, QPoint p, Qt::MouseButton button, Qt::MouseButtons held) {
+        QMouseEvent e(type, p, Port()->mapToGlobal(p), button, held, Qt::NoModifier);
+        QApplication::sendEvent(Port(), &e);
+    }
+    void Drag(Qt::MouseButton button, QPoint start, std::initializer_list<QPoint> path) {
+        Send(QEvent::MouseButtonPress, start, button, button);
+        for (QPoint p : path)
+            Send(QEvent::MouseMove, p, Qt::NoButton, button);
+        Send(QEvent::MouseButtonRelease, path.size() ? *(path.end() - 1) : start, button, Qt::NoButton);
+        QApplication::processEvents();
+    }
+    int SelectedRow() {
+        const auto rows = View.selectionModel()->selectedRows();
+        return rows.isEmpty() ? -1 : rows.first().row();
+    }
+};
+
+}  // namespace
+
+TEST(ListGestures, DragsRunTheirCommandsAfterTheRelease) {
+    TGestureList list;
+    const QPoint start = list.RowPoint(10);
+    list.Drag(Qt::LeftButton, start, {start + QPoint(0, -30), start + QPoint(0, -60), start + QPoint(0, -30), start});
+    ASSERT_EQ(list.Commands.size(), 1u);
+    EXPECT_EQ(list.Commands[0], TGestureCommand::Reload);
+    EXPECT_EQ(list.Status, QStringList({"", "U", "UD [更新]", ""}));
+
+    list.Commands.clear();
+    list.Drag(Qt::LeftButton, start,
+              {start + QPoint(30, 0), start + QPoint(30, 30), start + QPoint(0, 30), start});
+    ASSERT_EQ(list.Commands.size(), 1u);
+    EXPECT_EQ(list.Commands[0], TGestureCommand::Delete);
+    list.Commands.clear();
+    list.Drag(Qt::LeftButton, start, {start + QPoint(0, 30), start + QPoint(-30, 30)});
+    list.Drag(Qt::LeftButton, start, {start + QPoint(0, 30), start + QPoint(30, 30)});
+    ASSERT_EQ(list.Commands.size(), 2u);
+    EXPECT_EQ(list.Commands[0], TGestureCommand::Rename);
+    EXPECT_EQ(list.Commands[1], TGestureCommand::Attributes);
+
+    // "RD" runs nothing; the letters show until the release.
+    list.Commands.clear();
+    list.Status.clear();
+    list.Drag(Qt::LeftButton, start, {start + QPoint(30, 0), start + QPoint(30, 30)});
+    EXPECT_TRUE(list.Commands.empty());
+    EXPECT_EQ(list.Status, QStringList({"", "R", "RD", ""}));
+}
+
+TEST(ListGestures, SelectionStaysDuringADragAndTheTrailGoes) {
+    TGestureList list;
+    const QPoint start = list.RowPoint(3);
+    list.Send(QEvent::MouseButtonPress, start, Qt::LeftButton, Qt::LeftButton);
+    EXPECT_EQ(list.SelectedRow(), 3);
+    for (int row = 4; row < 12; ++row)
+        list.Send(QEvent::MouseMove, list.RowPoint(row), Qt::NoButton, Qt::LeftButton);
+    EXPECT_EQ(list.SelectedRow(), 3);
+    TGestureTrailWidget* trail = list.Gestures.TrailOf(&list.View);
+    ASSERT_NE(trail, nullptr);
+    EXPECT_TRUE(trail->isVisible());
+    EXPECT_EQ(trail->Trail().size(), 9);
+    list.Send(QEvent::MouseButtonRelease, list.RowPoint(11), Qt::LeftButton, Qt::NoButton);
+    QApplication::processEvents();
+    EXPECT_EQ(list.SelectedRow(), 3);
+    EXPECT_FALSE(trail->isVisible());
+    EXPECT_TRUE(list.Commands.empty());  // "D" alone
+
+    // Pressing the row that is already selected: the list would select on the
+    // release, which must not land on the row under the pointer.
+    list.Drag(Qt::LeftButton, start, {list.RowPoint(6), list.RowPoint(9)});
+    EXPECT_EQ(list.SelectedRow(), 3);
+    // A plain click still selects as usual.
+    list.Drag(Qt::LeftButton, list.RowPoint(7), {});
+    EXPECT_EQ(list.SelectedRow(), 7);
+}
+
+TEST(ListGestures, RightButtonClicksAndViewOnlyDoNothing) {
+    TGestureList list;
+    const QPoint start = list.RowPoint(10);
+    list.Drag(Qt::RightButton, start, {start + QPoint(0, -30), start});
+    EXPECT_TRUE(list.Commands.empty());
+    EXPECT_TRUE(list.Gestures.Gesture().Gesture().isEmpty());
+    EXPECT_FALSE(list.Gestures.TrailOf(&list.View)->isVisible());
+
+    list.Drag(Qt::LeftButton, start, {});
+    list.Drag(Qt::LeftButton, start, {start + QPoint(5, 5)});
+    EXPECT_TRUE(list.Commands.empty());
+    EXPECT_TRUE(list.Gestures.Gesture().Gesture().isEmpty());
+
+    list.On = false;
+    list.Status.clear();
+    list.Drag(Qt::LeftButton, start, {start + QPoint(0, -30), start});
+    EXPECT_TRUE(list.Commands.empty());
+    EXPECT_TRUE(list.Status.isEmpty());
+    EXPECT_TRUE(list.Gestures.TrailOf(&list.View)->Trail().isEmpty());
+}

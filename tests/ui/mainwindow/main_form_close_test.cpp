@@ -1,0 +1,237 @@
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QDir>
+#include <QFileInfo>
+#include <QSplitter>
+#include <QTextEdit>
+#include <QToolBar>
+#include <QToolButton>
+
+#include "support/main_form_fixture.h"
+#include "ui/mainwindow/control_bar.h"
+#include "core/platform/ini_file.h"
+#include "core/platform/sjis.h"
+
+namespace {
+
+class MainCloseTest : public ::testing::Test, public TMainFormFixture {
+protected:
+    void SetUp() override {
+        MakeRecipe(DataRoot(), {.Name = QStringLiteral("親子丼"), .Foodstuff = QStringLiteral("鶏肉"),
+                                .How = QStringLiteral("煮る")});
+    }
+    QString Foodstuff() const { return DataRoot() + QStringLiteral("/親子丼/材料.txt"); }
+    void EditRecipe() {
+        ClickRow(QStringLiteral("親子丼"));
+        TypeInto(Form->memFoodstuff, QStringLiteral("卵"));
+        ASSERT_EQ(Form->PanelStatus->text(), QStringLiteral("変更有り"));
+    }
+    QString Ini() const { return SettingsPath; }
+    QString SettingsPath;
+};
+
+}  // namespace
+
+TEST_F(MainCloseTest, CloseQueryMatrix) {
+    const QByteArray original = ReadRaw(Foodstuff());
+    // Cancel: the window stays and nothing is written, not even the layout.
+    Open();
+    SettingsPath = IniPath();
+    EditRecipe();
+    Answers.Answer(TMsgResult::Cancel);
+    EXPECT_FALSE(Form->close());
+    EXPECT_TRUE(Form->isVisible());
+    EXPECT_FALSE(QFileInfo::exists(Ini()));
+    EXPECT_EQ(ReadRaw(Foodstuff()), original);
+    EXPECT_FALSE(Form->ClosingFlag);
+
+    // Yes with a failing save: the error, and the window stays.
+    const QString moved = DataRoot() + QStringLiteral("/moved");
+    ASSERT_TRUE(QDir().rename(DataRoot() + QStringLiteral("/親子丼"), moved));
+    Answers.Answer(TMsgResult::Yes);
+    EXPECT_FALSE(Form->close());
+    EXPECT_TRUE(Answers.Calls().back().Text.startsWith(QStringLiteral("Save Error. Msg=")));
+    EXPECT_FALSE(QFileInfo::exists(Ini()));
+    ASSERT_TRUE(QDir().rename(moved, DataRoot() + QStringLiteral("/親子丼")));
+
+    // No: closes, the recipe untouched, the layout written.
+    Answers.Answer(TMsgResult::No);
+    EXPECT_TRUE(Close());
+    EXPECT_EQ(ReadRaw(Foodstuff()), original);
+    EXPECT_TRUE(QFileInfo::exists(Ini()));
+
+    // Yes with a good save: written, closed.
+    Open();
+    EditRecipe();
+    Answers.Answer(TMsgResult::Yes);
+    EXPECT_TRUE(Close());
+    EXPECT_EQ(ReadRaw(Foodstuff()), ToSjis(QStringLiteral("鶏肉卵\r\n")));
+
+    // View-only mode asks nothing.
+    Open();
+    EditRecipe();
+    Answers.ClearLog();
+    Form->miModeChangeClick();
+    EXPECT_TRUE(Close());
+    EXPECT_TRUE(Answers.Calls().empty());
+    EXPECT_EQ(ReadRaw(Foodstuff()), ToSjis(QStringLiteral("鶏肉卵\r\n")));
+}
+
+TEST_F(MainCloseTest, FirstStartAndMaximisedCloseKeepTheNormalBounds) {
+    TMainForm& form = Open();
+    SettingsPath = IniPath();
+    EXPECT_TRUE(form.windowState() & Qt::WindowMaximized);
+    EXPECT_EQ(form.normalGeometry().size(), QSize(800, 600));
+    EXPECT_TRUE(form.tbtnReport->isChecked());
+    EXPECT_TRUE(form.miFontSizeMiddle->isChecked());
+    EXPECT_EQ(form.memFoodstuff->font().pointSize(), 9);
+    EXPECT_FALSE(form.tbtnWordWrap->isChecked());
+    EXPECT_FALSE(form.ViewOnly);
+    ASSERT_TRUE(Close());
+    TIniFile ini(Ini());
+    EXPECT_EQ(ini.ReadString(QStringLiteral("FORM"), QStringLiteral("WINDOWSTATE"), {}), QStringLiteral("2"));
+    EXPECT_FALSE(ini.ValueExists(QStringLiteral("FORM"), QStringLiteral("LEFT")));
+    EXPECT_EQ(ini.ReadString(QStringLiteral("LIST"), QStringLiteral("VEIWSTYLE"), {}), QStringLiteral("0"));
+    EXPECT_FALSE(ini.ValueExists(QStringLiteral("LIST"), QStringLiteral("VIEWSTYLE")));
+    EXPECT_EQ(ini.ReadString(QStringLiteral("FONT"), QStringLiteral("SIZE"), {}), QStringLiteral("0"));
+    EXPECT_EQ(ini.ReadString(QStringLiteral("ToolBar1"), QStringLiteral("DOCKSITENAME"), {}), QStringLiteral("ControlBar1"));
+    EXPECT_EQ(ini.ReadString(QStringLiteral("MODE"), QStringLiteral("ONLYVIEW"), {}), QStringLiteral("0"));
+}
+
+TEST_F(MainCloseTest, LayoutSurvivesRunsWithoutDrift) {
+    Open();
+    SettingsPath = IniPath();
+    ASSERT_TRUE(Close());
+    {
+        TIniFile ini(Ini());
+        ini.WriteInteger(QStringLiteral("FORM"), QStringLiteral("WINDOWSTATE"), 1);
+        ini.WriteInteger(QStringLiteral("FORM"), QStringLiteral("LEFT"), 30);
+        ini.WriteInteger(QStringLiteral("FORM"), QStringLiteral("TOP"), 40);
+        ini.WriteInteger(QStringLiteral("FORM"), QStringLiteral("WIDTH"), 700);
+        ini.WriteInteger(QStringLiteral("FORM"), QStringLiteral("HEIGHT"), 500);
+        ini.WriteInteger(QStringLiteral("COOKPANEL"), QStringLiteral("WIDTH"), 300);
+        ini.WriteInteger(QStringLiteral("SUBPANEL"), QStringLiteral("HEIGHT"), 180);
+        ini.WriteInteger(QStringLiteral("PICTUREPANEL"), QStringLiteral("WIDTH"), 120);
+        ini.WriteInteger(QStringLiteral("LIST"), QStringLiteral("VEIWSTYLE"), 2);
+        ini.WriteInteger(QStringLiteral("FONT"), QStringLiteral("SIZE"), 1);
+        ini.WriteBool(QStringLiteral("RECIPEINFORMATION"), QStringLiteral("WORDWRAP"), true);
+        ini.WriteString(QStringLiteral("ToolBar2"), QStringLiteral("DOCKSITENAME"), QStringLiteral("ControlBar2"));
+        ini.WriteInteger(QStringLiteral("ToolBar2"), QStringLiteral("LEFT"), 5);
+        ini.WriteInteger(QStringLiteral("ToolBar2"), QStringLiteral("TOP"), 0);
+        ini.WriteString(QStringLiteral("ToolBar1"), QStringLiteral("DOCKSITENAME"), QStringLiteral("Panel8"));
+        ini.WriteBool(QStringLiteral("PanelHint"), QStringLiteral("VISIBLE"), false);
+        ini.WriteBool(QStringLiteral("ToolBar4"), QStringLiteral("FLOATING"), true);
+        ini.WriteInteger(QStringLiteral("ToolBar4"), QStringLiteral("LEFT"), 200);
+        ini.WriteInteger(QStringLiteral("ToolBar4"), QStringLiteral("TOP"), 150);
+        ini.UpdateFile();
+    }
+    QByteArray previous;
+    for (int run = 0; run < 3; ++run) {
+        TMainForm& form = Open();
+        EXPECT_EQ(form.geometry(), QRect(30, 40, 700, 500)) << run;
+        EXPECT_EQ(form.CookPanel->width(), 300) << run;
+        EXPECT_EQ(form.SubPanel->height(), 180) << run;
+        EXPECT_EQ(form.PicturePanel->width(), 120) << run;
+        EXPECT_TRUE(form.tbtnIcon->isChecked());
+        EXPECT_TRUE(form.miFontSizeBig->isChecked());
+        EXPECT_EQ(form.memFoodstuff->font().pointSize(), 11);
+        EXPECT_TRUE(form.tbtnWordWrap->isChecked());
+        EXPECT_EQ(form.memFoodstuff->lineWrapMode(), QTextEdit::WidgetWidth);
+        EXPECT_EQ(form.ToolBar2->parentWidget(), form.ControlBar2);
+        EXPECT_EQ(form.ToolBar2->pos(), QPoint(5, 0));
+        EXPECT_EQ(form.ToolBar1->parentWidget(), form.ControlBar1);  // unknown site: the first row
+        EXPECT_TRUE(form.PanelHint->isHidden());
+        EXPECT_TRUE(TControlBar::IsFloating(form.ToolBar4));
+        EXPECT_EQ(TControlBar::FloatingWindow(form.ToolBar4)->geometry().topLeft(), QPoint(200, 150));
+        ASSERT_TRUE(Close());
+        const QByteArray now = ReadRaw(Ini());
+        if (run > 0) {
+            EXPECT_EQ(now, previous) << "the layout drifted in run " << run;
+        }
+        previous = now;
+    }
+    TIniFile ini(Ini());
+    EXPECT_EQ(ini.ReadInteger(QStringLiteral("FORM"), QStringLiteral("WIDTH"), 0), 700);
+    EXPECT_EQ(ini.ReadInteger(QStringLiteral("LIST"), QStringLiteral("VEIWSTYLE"), 0), 2);
+    EXPECT_EQ(ini.ReadInteger(QStringLiteral("FONT"), QStringLiteral("SIZE"), 0), 1);
+    EXPECT_EQ(ini.ReadString(QStringLiteral("ToolBar1"), QStringLiteral("DOCKSITENAME"), {}), QStringLiteral("ControlBar1"));
+}
+
+TEST_F(MainCloseTest, ValuesOutOfRangeChangeNothingAndStayInTheFile) {
+    Open();
+    SettingsPath = IniPath();
+    ASSERT_TRUE(Close());
+    {
+        TIniFile ini(Ini());
+        ini.WriteInteger(QStringLiteral("LIST"), QStringLiteral("VEIWSTYLE"), 7);
+        ini.WriteInteger(QStringLiteral("FONT"), QStringLiteral("SIZE"), 5);
+        ini.WriteInteger(QStringLiteral("FORM"), QStringLiteral("WINDOWSTATE"), 1);
+        ini.WriteInteger(QStringLiteral("FORM"), QStringLiteral("LEFT"), 90000);
+        ini.WriteInteger(QStringLiteral("FORM"), QStringLiteral("TOP"), -90000);
+        ini.UpdateFile();
+    }
+    TMainForm& form = Open();
+    for (QToolButton* b : {form.tbtnReport, form.tbtnList, form.tbtnIcon, form.tbtnSmallIcon})
+        EXPECT_FALSE(b->isChecked());
+    EXPECT_TRUE(form.miFontSizeMiddle->isChecked());
+    // Bounds far off the screens come back onto them.
+    EXPECT_TRUE(form.screen()->availableGeometry().intersects(form.geometry()));
+    ASSERT_TRUE(Close());
+    TIniFile ini(Ini());
+    EXPECT_EQ(ini.ReadInteger(QStringLiteral("LIST"), QStringLiteral("VEIWSTYLE"), 0), 7);
+    EXPECT_EQ(ini.ReadInteger(QStringLiteral("FONT"), QStringLiteral("SIZE"), 9), 0);
+}
+
+TEST_F(MainCloseTest, ShutDownWritesInOrderEachStepOnItsOwn) {
+    Dir.WriteSjis(QStringLiteral("FindCareer.dat"), QStringLiteral("鶏肉\r\n卵\r\n"));
+    TMainForm& form = Open();
+    SettingsPath = IniPath();
+    form.FindCareerList.prepend(QStringLiteral("玉ねぎ"));
+    // The close writes the layout; the column and history files wait for the
+    // destruction.
+    ASSERT_TRUE(form.close());
+    EXPECT_TRUE(QFileInfo::exists(Ini()));
+    EXPECT_FALSE(QFileInfo::exists(AppDir() + QStringLiteral("Column.dat")));
+    EXPECT_EQ(ReadRaw(AppDir() + QStringLiteral("FindCareer.dat")), ToSjis(QStringLiteral("鶏肉\r\n卵\r\n")));
+    // A column file that cannot be replaced is reported; the history is still written.
+    ASSERT_TRUE(QDir().mkpath(AppDir() + QStringLiteral("Column.dat/blocker")));
+    Form.reset();
+    ASSERT_EQ(Answers.Calls().size(), 1u);
+    EXPECT_TRUE(Answers.Calls()[0].Text.contains(QStringLiteral("Column.dat"))) << Answers.Calls()[0].Text.toStdString();
+    EXPECT_EQ(ReadRaw(AppDir() + QStringLiteral("FindCareer.dat")), ToSjis(QStringLiteral("玉ねぎ\r\n鶏肉\r\n卵\r\n")));
+}
+
+TEST_F(MainCloseTest, AFailingStartStepDoesNotStopTheOthersNorOverwriteItsFile) {
+    // A history that cannot be read: reported, the list still fills, and
+    // the exit leaves it alone.
+    ASSERT_TRUE(QDir().mkpath(AppDir() + QStringLiteral("FindCareer.dat")));
+    TMainForm& form = Open();
+    ASSERT_EQ(Answers.Calls().size(), 1u);
+    EXPECT_TRUE(Answers.Calls()[0].Text.startsWith(QStringLiteral("起動エラー. Msg=")));
+    EXPECT_EQ(RowCount(), 1);
+    EXPECT_EQ(form.StatusPanel0->text(), QStringLiteral("表示数 : 1 / 1"));
+    ASSERT_TRUE(Close());
+    EXPECT_TRUE(QFileInfo(AppDir() + QStringLiteral("FindCareer.dat")).isDir());
+    EXPECT_TRUE(QFileInfo::exists(AppDir() + QStringLiteral("Column.dat")));
+    EXPECT_EQ(Answers.Calls().size(), 1u);
+}
+
+TEST_F(MainCloseTest, QuittingMinimisedKeepsTheStoredBoundsAndState) {
+    Open();
+    SettingsPath = IniPath();
+    Form->setWindowState(Qt::WindowNoState);
+    Form->setGeometry(20, 30, 640, 480);
+    ASSERT_TRUE(Close());
+    const QByteArray normal = ReadRaw(Ini());
+    TMainForm& form = Open();
+    EXPECT_EQ(form.geometry(), QRect(20, 30, 640, 480));
+    form.setWindowState(Qt::WindowMinimized);
+    form.setGeometry(0, 0, 300, 200);  // whatever the minimised window reports
+    ASSERT_TRUE(Close());
+    TIniFile ini(Ini());
+    EXPECT_EQ(ini.ReadInteger(QStringLiteral("FORM"), QStringLiteral("WINDOWSTATE"), 0), 1);
+    EXPECT_EQ(ini.ReadInteger(QStringLiteral("FORM"), QStringLiteral("WIDTH"), 0), 640);
+    EXPECT_EQ(ini.ReadInteger(QStringLiteral("FORM"), QStringLiteral("LEFT"), 0), 20);
+    EXPECT_EQ(ReadRaw(Ini()), normal);
+}

@@ -1,0 +1,339 @@
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDir>
+#include <QFileInfo>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTextEdit>
+#include <QToolButton>
+
+#include "support/dialog_driver.h"
+#include "ui/dialogs/element_form.h"
+#include "ui/widgets/icon_box.h"
+#include "ui/dialogs/icon_form.h"
+#include "ui/dialogs/icon_manage_form.h"
+#include "ui/dialogs/new_form.h"
+#include "ui/dialogs/new_wizard_form.h"
+#include "ui/dialogs/progress_form.h"
+#include "ui/widgets/star_rating.h"
+#include "support/main_form_fixture.h"
+#include "core/recipes/recipe_store.h"
+#include "core/search/thumbnails.h"
+#include "core/platform/file_io.h"
+#include "core/platform/jpeg.h"
+#include "support/render_ui.h"
+
+namespace {
+
+const QString Question = QStringLiteral("レシピが変更されています、保存しますか？");
+
+class RecipeCommandsTest : public ::testing::Test, public TMainFormFixture {
+protected:
+    TIconForm Picker;
+    TNewForm Names;
+    TNewWizardForm Wizard;
+    TElementForm Element;
+    TProgressForm Progress;
+    TIconManageForm IconManage;
+
+    TMainForm& OpenWired() {
+        TMainForm& form = Open();
+        form.WireRecipeCommands();
+        return form;
+    }
+    QString Folder(const QString& name) const { return DataRoot() + QLatin1Char('/') + name; }
+    QStringList DiskNames() const {
+        return QDir(DataRoot()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot, QDir::Name);
+    }
+    QStringList RecordNames() const {
+        QStringList names;
+        for (const TCookItem& item : Form->CookItems)
+            names << item.Name;
+        return names;
+    }
+
+    // The whole new-recipe walk as a user does it: name, four wizard steps.
+    void CreateThroughWizard(const QString& name, const QString& foodstuff, const QString& photoPath, int nice,
+                             int iconCell) {
+        WhenShown(&Names, [=, this] {
+            Child<QLineEdit>(&Names, "EditRecipeName")->setText(name);
+            Child<QCheckBox>(&Names, "CheckBox1")->setChecked(true);
+            QTest::mouseClick(Child<QPushButton>(&Names, "BtnOK"), Qt::LeftButton);
+            WhenShown(&Wizard, [=, this] {
+                RenderWidgetIfAsked(&Wizard, "recipe_walk_wizard1");
+                Child<QPlainTextEdit>(&Wizard, "Memo1")->setPlainText(foodstuff);
+                QTest::mouseClick(Child<QPushButton>(&Wizard, "BitBtnNext"), Qt::LeftButton);
+                Child<QPlainTextEdit>(&Wizard, "Memo2")->setPlainText(QStringLiteral("作る"));
+                QTest::mouseClick(Child<QPushButton>(&Wizard, "BitBtnNext"), Qt::LeftButton);
+                if (!photoPath.isEmpty()) {
+                    Answers.AnswerText(photoPath);
+                    QTest::mouseClick(Child<QToolButton>(&Wizard, "SpeedButton1"), Qt::LeftButton);
+                }
+                QTest::mouseClick(Child<QPushButton>(&Wizard, "BitBtnNext"), Qt::LeftButton);
+                if (iconCell >= 0) {
+                    QTest::mouseClick(Child<TIconBox>(&Wizard, "Image4"), Qt::LeftButton);
+                    QTest::mouseClick(Picker.findChild<QLabel*>(QStringLiteral("IconImage%1").arg(iconCell)),
+                                      Qt::LeftButton);
+                }
+                if (nice > 0)
+                    QTest::mouseClick(Wizard.findChild<TStarImage*>(QStringLiteral("Image%1").arg(4 + nice)),
+                                      Qt::LeftButton);
+                RenderWidgetIfAsked(&Wizard, "recipe_walk_wizard4");
+                QTest::mouseClick(Child<QPushButton>(&Wizard, "BitBtnNext"), Qt::LeftButton);
+            });
+        });
+        Form->miRecipeAdd->trigger();
+    }
+};
+
+}  // namespace
+
+TEST_F(RecipeCommandsTest, AddAsksTheSaveQuestionBeforeCreatingAndCancelKeepsEverything) {
+    MakeRecipe(DataRoot(), {.Name = "Old"});
+    TMainForm& form = OpenWired();
+    ClickRow("Old");
+    TypeInto(form.memFoodstuff, "more");
+    ASSERT_TRUE(form.IsModified());
+    Answers.Answer(TMsgResult::Cancel);
+    WhenShown(&Names, [&] {
+        Child<QLineEdit>(&Names, "EditRecipeName")->setText("New");
+        Child<QCheckBox>(&Names, "CheckBox1")->setChecked(false);
+        QTest::mouseClick(Child<QPushButton>(&Names, "BtnOK"), Qt::LeftButton);
+    });
+    form.miRecipeAdd->trigger();
+    EXPECT_EQ(Answers.Texts(), QStringList({Question}));
+    EXPECT_EQ(DiskNames(), QStringList({"Old"}));
+    EXPECT_TRUE(form.IsModified());
+    EXPECT_TRUE(form.memFoodstuff->toPlainText().endsWith("more"));
+
+    // Answered No this time: the plain recipe is made and selected.
+    Answers.ClearLog();
+    Answers.Answer(TMsgResult::No);
+    WhenShown(&Names, [&] {
+        Child<QLineEdit>(&Names, "EditRecipeName")->setText("New");
+        QTest::mouseClick(Child<QPushButton>(&Names, "BtnOK"), Qt::LeftButton);
+    });
+    form.miRecipeAdd->trigger();
+    EXPECT_EQ(Answers.Texts(), QStringList({Question}));
+    EXPECT_EQ(DiskNames(), QStringList({"New", "Old"}));
+    EXPECT_EQ(RowText(SelectedRow()), "New");
+    EXPECT_EQ(form.CurrentRecipePath, Folder("New") + "/");
+    EXPECT_FALSE(form.IsModified());
+    EXPECT_EQ(ReadRaw(Folder("Old") + QStringLiteral("/材料.txt")), RecipeFileBytes(QStringLiteral("材料")));
+}
+
+TEST_F(RecipeCommandsTest, DeleteRemovesTheConfirmedRecipeWithItsLinkedPictures) {
+    MakeRecipe(DataRoot(), {.Name = "Curry", .Photo = true, .LinkWords = {QStringLiteral("生姜")}});
+    MakeRecipe(DataRoot(), {.Name = "Stew"});
+    WriteRaw(Dir.Path("Outside/keep.txt"), "keep");
+    ASSERT_TRUE(QFile::link(Dir.Path("Outside"), Folder("Curry") + "/LinkPic/outside"));
+    TMainForm& form = OpenWired();
+
+    // Nothing selected: no question, nothing happens.
+    form.miRecipeDelete->trigger();
+    EXPECT_TRUE(Answers.Calls().empty());
+
+    ClickRow("Curry");
+    Answers.Answer(TMsgResult::No);
+    form.miRecipeDelete->trigger();
+    EXPECT_EQ(DiskNames(), QStringList({"Curry", "Stew"}));
+
+    Answers.Answer(TMsgResult::Yes);
+    form.miRecipeDelete->trigger();
+    EXPECT_EQ(Answers.Texts().back(), QStringLiteral("Curryを削除してもよろしいですか？"));
+    EXPECT_EQ(DiskNames(), QStringList({"Stew"}));
+    EXPECT_EQ(ReadRaw(Dir.Path("Outside/keep.txt")), "keep");
+    EXPECT_EQ(RowNames(), QStringList({"Stew"}));
+    EXPECT_EQ(SelectedRow(), -1);
+    EXPECT_TRUE(form.CurrentRecipePath.isEmpty());
+    EXPECT_FALSE(form.IsModified());
+}
+
+TEST_F(RecipeCommandsTest, RenameRefusalsLeaveTheDiskAndRecordAlone) {
+    MakeRecipe(DataRoot(), {.Name = "Curry", .LinkWords = {QStringLiteral("生姜")}});
+    MakeRecipe(DataRoot(), {.Name = "Stew"});
+    TMainForm& form = OpenWired();
+    ClickRow("Curry");
+    const QMap<QString, QByteArray> before = FolderSnapshot(DataRoot());
+
+    Answers.AnswerCancel();  // the box returns the current name
+    form.miRecipeRename->trigger();
+    for (const QString& bad : {QStringLiteral("Stew"), QStringLiteral("../x"), QStringLiteral("a/b"),
+                               QStringLiteral(".."), QStringLiteral("   ")}) {
+        Answers.AnswerText(bad);
+        form.miRecipeRename->trigger();
+    }
+    EXPECT_EQ(FolderSnapshot(DataRoot()), before);
+    EXPECT_EQ(RecordNames(), QStringList({"Curry", "Stew"}));
+    int errors = 0;
+    for (const TDialogCall& call : Answers.Calls())
+        errors += call.Text.startsWith("Rename Error. Msg=") ? 1 : 0;
+    EXPECT_EQ(errors, 4);
+
+    Answers.AnswerText(QStringLiteral("カレー"));
+    form.miRecipeRename->trigger();
+    EXPECT_EQ(DiskNames(), QStringList({"Stew", QStringLiteral("カレー")}));
+    EXPECT_TRUE(QFileInfo::exists(Folder(QStringLiteral("カレー")) + QStringLiteral("/LinkPic/生姜.jpg")));
+    EXPECT_EQ(RowText(SelectedRow()), QStringLiteral("カレー"));
+    EXPECT_EQ(form.CurrentRecipePath, Folder(QStringLiteral("カレー")) + "/");
+}
+
+TEST_F(RecipeCommandsTest, SaveWithoutRecipeAndAttributesKeepUnsavedEdits) {
+    MakeRecipe(DataRoot(), {.Name = "Soup", .StatusLines = QStringList{"Date=2020/01/01", "NiceValue=1"}});
+    TMainForm& form = OpenWired();
+    form.miRecipeSaveClick();
+    ASSERT_EQ(Answers.Calls().size(), 1u);
+    EXPECT_EQ(Answers.Calls()[0].Text, QStringLiteral("選択されているレシピがありません"));
+    EXPECT_EQ(Answers.Calls()[0].Buttons, TMsgButtons::Abort);
+
+    ClickRow("Soup");
+    TypeInto(form.MemoHow, "stir");
+    WhenShown(&Element, [&] {
+        QTest::mouseClick(Element.findChild<TStarImage*>("Image9"), Qt::LeftButton);
+        QTest::mouseClick(Child<QPushButton>(&Element, "Button1"), Qt::LeftButton);
+    });
+    form.E2->trigger();
+    EXPECT_EQ(ReadSjisLines(Folder("Soup") + "/Status.txt"),
+              QStringList({"Date=2020/01/01", "NiceValue=5", "Icon=-1", "DifficultValue=0"}));
+    EXPECT_EQ(form.CookItems[0].NiceValue, 5);
+    EXPECT_TRUE(form.MemoHow->toPlainText().endsWith("stir"));
+    EXPECT_TRUE(form.IsModified());
+    EXPECT_FALSE(Answers.Texts().contains(Question));
+}
+
+TEST_F(RecipeCommandsTest, ReloadShowsProgressKeepsSortAndReenablesItself) {
+    MakeRecipe(DataRoot(), {.Name = "B"});
+    MakeRecipe(DataRoot(), {.Name = "A"});
+    TMainForm& form = OpenWired();
+    form.CookListViewColumnClick(0);
+    form.CookListViewColumnClick(0);  // descending
+    ASSERT_EQ(RowNames(), QStringList({"B", "A"}));
+    MakeRecipe(DataRoot(), {.Name = "C"});
+    QString shownText;
+    bool shown = false;
+    QTimer::singleShot(0, [&] {
+        shown = Progress.isVisible();
+        shownText = Progress.Text();
+    });
+    form.miUpdate->trigger();
+    EXPECT_TRUE(shown);
+    EXPECT_EQ(shownText, QStringLiteral("更新中..."));
+    EXPECT_FALSE(Progress.isVisible());
+    EXPECT_EQ(RowNames(), QStringList({"C", "B", "A"}));
+    EXPECT_TRUE(form.miUpdate->isEnabled());
+    EXPECT_TRUE(form.ToolButton5->isEnabled());
+    EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
+}
+
+TEST_F(RecipeCommandsTest, NewUserWalkCreateThreeRenameOneDeleteOne) {
+    QImage bitmap(80, 60, QImage::Format_RGB32);
+    bitmap.fill(QColor(200, 100, 50));
+    ASSERT_TRUE(bitmap.save(Dir.Path("dish.bmp"), "BMP"));
+    WriteRaw(Dir.Path("camera.JPG"), SmallJpeg(40, 30));
+    TMainForm& form = OpenWired();
+    form.S1->trigger();  // the thumbnail pane follows every command
+
+    CreateThroughWizard(QStringLiteral("肉じゃが"), QStringLiteral("じゃがいも\n牛肉"), Dir.Path("dish.bmp"), 4, 5);
+    CreateThroughWizard(QStringLiteral("味噌汁"), QStringLiteral("味噌"), Dir.Path("camera.JPG"), 2, -1);
+    CreateThroughWizard(QStringLiteral("サラダ"), QStringLiteral("レタス"), QString(), 0, -1);
+    EXPECT_EQ(RowNames().size(), 3);
+    EXPECT_EQ(RowText(SelectedRow()), QStringLiteral("サラダ"));
+
+    Answers.AnswerText(QStringLiteral("豚汁"));
+    ClickRow(QStringLiteral("味噌汁"));
+    form.miRecipeRename->trigger();
+    ClickRow(QStringLiteral("サラダ"));
+    Answers.Answer(TMsgResult::Yes);
+    form.miRecipeDelete->trigger();
+
+    EXPECT_EQ(DiskNames(), QStringList({QStringLiteral("肉じゃが"), QStringLiteral("豚汁")}));
+    QStringList listed = RowNames();
+    listed.sort();
+    EXPECT_EQ(listed, DiskNames());
+    // What a fresh scan reads agrees with the records the commands kept.
+    TCookScan scan = ::SearchCookFld(DataRoot(), form.Icons);
+    ASSERT_EQ(scan.Items.size(), form.CookItems.size());
+    for (const TCookItem& onDisk : scan.Items) {
+        const auto kept = std::find_if(form.CookItems.begin(), form.CookItems.end(),
+                                       [&](const TCookItem& i) { return i.Name == onDisk.Name; });
+        ASSERT_NE(kept, form.CookItems.end());
+        EXPECT_EQ(kept->NiceValue, onDisk.NiceValue);
+        EXPECT_EQ(kept->Icon, onDisk.Icon);
+        EXPECT_EQ(kept->PhotoMark, onDisk.PhotoMark);
+    }
+    const std::vector<TThumbnail> thumbs = BuildThumbnailList(form.CookItems, QString(), DataRoot());
+    EXPECT_EQ(thumbs.size(), 2u);
+    EXPECT_EQ(form.ThumbnailCount, 2);
+    EXPECT_EQ(JpegSize(ReadRaw(Folder(QStringLiteral("肉じゃが")) + QStringLiteral("/写真.jpg"))), QSize(80, 60));
+    EXPECT_EQ(ReadRaw(Folder(QStringLiteral("豚汁")) + QStringLiteral("/写真.jpg")), SmallJpeg(40, 30));
+    EXPECT_TRUE(ReadSjisLines(Folder(QStringLiteral("肉じゃが")) + "/Status.txt").contains("NiceValue=4"));
+    EXPECT_TRUE(ReadSjisLines(Folder(QStringLiteral("肉じゃが")) + "/Status.txt").contains("Icon=5"));
+    ClickRow(QStringLiteral("肉じゃが"));
+    RenderWidgetIfAsked(&form, "recipe_walk_main");
+}
+
+TEST_F(RecipeCommandsTest, WiringAfterTheViewOnlyLockKeepsTheCommandsLocked) {
+    MakeRecipe(DataRoot(), {.Name = "A"});
+    TMainForm& form = Open();
+    ClickRow("A");
+    form.LockRecipeCommands(true);
+    form.WireRecipeCommands();
+    EXPECT_FALSE(form.miRecipeDelete->isEnabled());
+    EXPECT_FALSE(form.miRecipeRename->isEnabled());
+    EXPECT_FALSE(form.E2->isEnabled());
+    EXPECT_TRUE(form.miRecipeAdd->isEnabled());
+    form.LockRecipeCommands(false);
+    EXPECT_TRUE(form.miRecipeDelete->isEnabled());
+}
+
+TEST_F(RecipeCommandsTest, ShortcutKeysOnTheListReachTheirCommands) {
+    MakeRecipe(DataRoot(), {.Name = "Soup"});
+    TMainForm& form = OpenWired();
+    ClickRow("Soup");
+    QWidget* list = List()->CurrentView();
+    list->setFocus();
+    auto press = [&](int key, Qt::KeyboardModifiers mods) {
+        Answers.ClearLog();
+        form.activateWindow();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(&form));
+        list->setFocus();
+        QTest::keyClick(list, Qt::Key(key), mods);
+        QApplication::processEvents();
+        return Answers.Texts();
+    };
+    // Delete asks, rename asks for the name; both answered No / Cancel.
+    EXPECT_EQ(press(Qt::Key_D, Qt::ControlModifier), QStringList({QStringLiteral("Soupを削除してもよろしいですか？")}));
+    Answers.AnswerCancel();
+    EXPECT_EQ(press(Qt::Key_R, Qt::ControlModifier), QStringList({QStringLiteral("変更したい名称を入力して下さい")}));
+    bool attributesShown = false;
+    WhenShown(&Element, [&] {
+        attributesShown = true;
+        Element.reject();
+    });
+    press(Qt::Key_E, Qt::ControlModifier);
+    EXPECT_TRUE(attributesShown);
+    // The pop-up's key belongs to the list: typing it in a recipe pane opens nothing.
+    bool shownFromPane = false;
+    QTimer::singleShot(0, [&] {
+        shownFromPane = Element.isVisible();
+        if (shownFromPane)
+            Element.reject();
+    });
+    form.memFoodstuff->setFocus();
+    QTest::keyClick(form.memFoodstuff, Qt::Key_E, Qt::ControlModifier);
+    QApplication::processEvents();
+    EXPECT_FALSE(shownFromPane);
+    bool namesShown = false;
+    WhenShown(&Names, [&] {
+        namesShown = true;
+        Names.reject();
+    });
+    press(Qt::Key_N, Qt::ControlModifier);
+    EXPECT_TRUE(namesShown);
+    EXPECT_EQ(DiskNames(), QStringList({"Soup"}));
+}

@@ -1,0 +1,79 @@
+#include <gtest/gtest.h>
+
+#include <stdexcept>
+
+#include "ui/platform/dialogs.h"
+#include "core/platform/saporia_error.h"
+
+TEST(DialogsTest, AnswererAnswersInOrderAndRecordsEveryBox) {
+    TDialogAnswerer answers;
+    answers.Answer(TMsgResult::Yes);
+    answers.AnswerText(QStringLiteral("新しい名前"));
+    answers.AnswerText(QStringLiteral("/tmp/写真.jpg"));
+
+    EXPECT_EQ(AskYesNoCancel(nullptr, QStringLiteral("保存しますか？")), TMsgResult::Yes);
+    EXPECT_EQ(InputBox(nullptr, QStringLiteral("料理名"), QStringLiteral("入力"), QStringLiteral("元")),
+              QStringLiteral("新しい名前"));
+    const auto picture = ChoosePictureFile(nullptr, {});
+    ASSERT_TRUE(picture.has_value());
+    EXPECT_EQ(*picture, QStringLiteral("/tmp/写真.jpg"));
+
+    ASSERT_EQ(answers.Calls().size(), 3u);
+    EXPECT_EQ(answers.Calls()[0].Kind, TDialogKind::Message);
+    EXPECT_EQ(answers.Calls()[0].Buttons, TMsgButtons::YesNoCancel);
+    EXPECT_EQ(answers.Calls()[1].Kind, TDialogKind::Input);
+    EXPECT_EQ(answers.Calls()[1].DefaultValue, QStringLiteral("元"));
+    EXPECT_EQ(answers.Unanswered(), 0);
+    EXPECT_EQ(answers.Pending(), 0);
+}
+
+TEST(DialogsTest, UnansweredDialogsGetTheirCancelLikeDefault) {
+    TDialogAnswerer answers;
+    // A box nobody expected must never read as "Yes" or "OK, overwrite".
+    EXPECT_EQ(AskYesNoCancel(nullptr, QStringLiteral("q")), TMsgResult::Cancel);
+    EXPECT_EQ(AskYesNo(nullptr, QStringLiteral("q")), TMsgResult::No);
+    EXPECT_EQ(ShowMessageBox(nullptr, QStringLiteral("q"), TMsgType::Error, TMsgButtons::Abort), TMsgResult::Abort);
+    ShowErrorBox(nullptr, QStringLiteral("e"));
+    EXPECT_EQ(InputBox(nullptr, QString(), QString(), QStringLiteral("既定")), QStringLiteral("既定"));
+    QString value = QStringLiteral("keep");
+    EXPECT_FALSE(InputQuery(nullptr, QString(), QString(), value));
+    EXPECT_EQ(value, QStringLiteral("keep"));
+    EXPECT_FALSE(ChooseOpenFile(nullptr, {}).has_value());
+    EXPECT_FALSE(ChooseSaveFile(nullptr, {}).has_value());
+    EXPECT_FALSE(ChooseFolder(nullptr, QString(), QString()).has_value());
+    EXPECT_EQ(answers.Unanswered(), 9);
+
+    // A cancelled chooser or input box is cancelled, even when asked with text.
+    answers.AnswerCancel();
+    EXPECT_FALSE(ChooseSaveFile(nullptr, {}).has_value());
+    answers.AnswerCancel();
+    EXPECT_EQ(InputBox(nullptr, QString(), QString(), QStringLiteral("d")), QStringLiteral("d"));
+}
+
+TEST(DialogsTest, NestedAnswerersRestoreTheOuterOne) {
+    TDialogAnswerer outer;
+    {
+        TDialogAnswerer inner;
+        inner.Answer(TMsgResult::Yes);
+        EXPECT_EQ(AskYesNo(nullptr, QStringLiteral("inner")), TMsgResult::Yes);
+    }
+    outer.Answer(TMsgResult::Yes);
+    EXPECT_EQ(AskYesNo(nullptr, QStringLiteral("outer")), TMsgResult::Yes);
+    EXPECT_EQ(outer.Texts(), QStringList{QStringLiteral("outer")});
+}
+
+TEST(DialogsTest, CommandGuardShowsOperationAndMessage) {
+    TDialogAnswerer answers;
+    EXPECT_TRUE(RunGuarded(nullptr, ErrorPrefix(QStringLiteral("Save")), [] {}));
+    EXPECT_TRUE(answers.Calls().empty());
+
+    EXPECT_FALSE(RunGuarded(nullptr, ErrorPrefix(QStringLiteral("Save")),
+                            [] { throw TSaporiaError(QStringLiteral("材料.txt に書き込めません")); }));
+    EXPECT_FALSE(RunGuarded(nullptr, QStringLiteral("起動エラー. Msg="),
+                            [] { throw std::runtime_error("bad file"); }));
+    ASSERT_EQ(answers.Calls().size(), 2u);
+    EXPECT_EQ(answers.Calls()[0].Text, QStringLiteral("Save Error. Msg=材料.txt に書き込めません"));
+    EXPECT_EQ(answers.Calls()[0].Type, TMsgType::Error);
+    EXPECT_EQ(answers.Calls()[0].Buttons, TMsgButtons::Ok);
+    EXPECT_EQ(answers.Calls()[1].Text, QStringLiteral("起動エラー. Msg=bad file"));
+}

@@ -1,0 +1,70 @@
+#include <gtest/gtest.h>
+
+#include <sys/socket.h>
+#include <sys/un.h>
+#include <unistd.h>
+
+#include <QFileInfo>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QWidget>
+
+#include "ui/platform/single_instance.h"
+
+namespace {
+
+// Leaves a socket file behind as a killed copy would: bound, then closed
+// without anyone removing the file.
+void LeaveStaleSocket(const QString& path) {
+    const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
+    ASSERT_GE(fd, 0);
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    const QByteArray bytes = path.toLocal8Bit();
+    ASSERT_LT(static_cast<size_t>(bytes.size()), sizeof(address.sun_path));
+    memcpy(address.sun_path, bytes.constData(), bytes.size());
+    ASSERT_EQ(::bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof(address)), 0);
+    ::close(fd);
+}
+
+}  // namespace
+
+TEST(SingleInstanceTest, SecondCopyIsToldToExitAndTheFirstIsRaised) {
+    QTemporaryDir dir;
+    const QString name = dir.filePath(QStringLiteral("instance"));
+    QWidget window;
+    window.setWindowState(Qt::WindowMaximized | Qt::WindowMinimized);
+
+    TSingleInstance first(name);
+    ASSERT_TRUE(first.Start());
+    first.SetWindow(&window);
+    QSignalSpy raised(&first, &TSingleInstance::RaiseRequested);
+
+    TSingleInstance second(name);
+    EXPECT_FALSE(second.Start());
+    ASSERT_TRUE(raised.wait(3000));
+    EXPECT_FALSE(window.windowState() & Qt::WindowMinimized);
+    EXPECT_TRUE(window.windowState() & Qt::WindowMaximized);
+    EXPECT_FALSE(window.isHidden());
+}
+
+TEST(SingleInstanceTest, SocketLeftByAKilledCopyDoesNotBlockAStart) {
+    QTemporaryDir dir;
+    const QString name = dir.filePath(QStringLiteral("instance"));
+    LeaveStaleSocket(name);
+    ASSERT_TRUE(QFileInfo::exists(name));
+
+    TSingleInstance copy(name);
+    EXPECT_TRUE(copy.Start());
+    // And it is found by the next start.
+    TSingleInstance later(name);
+    EXPECT_FALSE(later.Start());
+}
+
+TEST(SingleInstanceTest, RestoreKeepsANormalWindowNormal) {
+    QWidget window;
+    window.setWindowState(Qt::WindowMinimized);
+    TSingleInstance::RestoreAndRaise(&window);
+    EXPECT_EQ(window.windowState() & (Qt::WindowMinimized | Qt::WindowMaximized), Qt::WindowNoState);
+}
