@@ -46,6 +46,14 @@ public:
         return closed;
     }
 
+    // A component of the window by its object name, as the user sees it.
+    template <typename T>
+    T* Find(const QString& name) const {
+        T* found = Form->findChild<T*>(name);
+        EXPECT_NE(found, nullptr) << name.toStdString();
+        return found;
+    }
+
     TCookListView* List() const { return Form->findChild<TCookListView*>(QStringLiteral("CookListView")); }
     int RowCount() const { return List()->RowCount(); }
     QString RowText(int row, int column = 0) const {
