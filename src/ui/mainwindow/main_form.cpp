@@ -10,8 +10,8 @@
 #include <QTimer>
 
 #include "ui/mainwindow/control_bar.h"
-#include "core/recipes/cook_list_model.h"
-#include "ui/mainwindow/cook_list_view.h"
+#include "core/recipes/recipe_book.h"
+#include "ui/mainwindow/list_area.h"
 #include "core/search/find_career.h"
 #include "core/recipes/recipe_name.h"
 #include "ui/platform/dialogs.h"
@@ -35,6 +35,7 @@ TMainForm::TMainForm(const QString& appDir, QWidget* parent) : QMainWindow(paren
     setObjectName(QStringLiteral("MainForm"));
     setWindowTitle(QStringLiteral("Saporia"));
     AppDir = WithTrailingSlash(appDir);
+    Book = std::make_unique<TRecipeBook>(AppDir);
     if (!MainForm)
         MainForm = this;
     FormCreate();
@@ -62,11 +63,6 @@ void TMainForm::FormCreate() {
     tmHint = new QTimer(this);
     tmHint->setObjectName(QStringLiteral("tmHint"));
     tmHint->setInterval(35);
-    ListModel = new TCookListModel(&CookItems, &Icons, this);
-    CookListView->SetModel(ListModel);
-    CookListView->Changing = [this] { return QuerySaveChanges(); };
-    connect(CookListView, &TCookListView::SelectItem, this, &TMainForm::CookListViewSelectItem);
-    connect(CookListView, &TCookListView::ColumnClick, this, &TMainForm::CookListViewColumnClick);
     WireOwnCommands();
     CreatePaneAids();
     SetEditMode(false);
@@ -79,7 +75,7 @@ void TMainForm::FormCreate() {
     HelpFile = AppDir + QStringLiteral("SAPORIA.HLP");
 
     // 5: refinement history.
-    step([this] { ReadFindCareer(); });
+    step([this] { Book->ReadFindCareer(); });
 
     // 6: files dropped on the photo pane: the photo pane's own view (CreatePaneAids).
 
@@ -91,31 +87,22 @@ void TMainForm::FormCreate() {
     }
 
     // 10: user icons.
-    step([this] {
-        Icons.LoadUserIcons(AppDir);
-        if (!Icons.LoadFailures().isEmpty())
-            throw TSaporiaError(Icons.LoadFailures().join(QLatin1Char('\n')));
-    });
+    step([this] { Book->LoadUserIcons(); });
 
     // 11: input-support words.
     step([this] { LoadMaterialList(); });
 
     // 12: the column table.
-    step([this] { ReadColumnTable(); });
+    step([this] { Book->ReadColumnTable(); });
 
     // 13: columns, scan, rows; no recipe selected, panes read-only.
-    step([this] { BuildListColumns(); });
+    step([this] { ListArea->BuildListColumns(); });
     step([this] { SearchCookFld(); });
     step([this] { IndicateList(-1); });
 
     // 14: layout keys.
     step([this] { ReadLayout(); });
     DrawClock();
-}
-
-void TMainForm::ReadFindCareer() {
-    FindCareerList = LoadFindCareer(AppDir + FindCareerFileName);
-    FindCareerLoaded = true;
 }
 
 void TMainForm::LoadMaterialList() {
@@ -187,9 +174,7 @@ void TMainForm::FormDestroy() {
     // Each file is written by its own step: one failing write is reported and
     // the others still happen. A file is written back only when this run
     // loaded it or took its defaults.
-    RunGuarded(this, ErrorPrefix(QStringLiteral("Column.dat")), [this] { WriteColumnTable(); });
-    if (FindCareerLoaded)
-        RunGuarded(this, ErrorPrefix(FindCareerFileName), [this] {
-            SaveFindCareer(AppDir + FindCareerFileName, FindCareerList);
-        });
+    RunGuarded(this, ErrorPrefix(QStringLiteral("Column.dat")), [this] { ListArea->WriteColumnTable(); });
+    if (Book->FindCareerLoaded())
+        RunGuarded(this, ErrorPrefix(FindCareerFileName), [this] { Book->WriteFindCareer(); });
 }

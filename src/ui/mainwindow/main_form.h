@@ -8,9 +8,7 @@
 #include <QMainWindow>
 #include <QStringList>
 
-#include "core/recipes/column_table.h"
 #include "core/recipes/cook_item.h"
-#include "core/recipes/icon_store.h"
 #include "core/recipes/link_marks.h"
 #include "core/recipes/recipe_folder.h"
 #include "core/settings/settings.h"
@@ -22,23 +20,20 @@ class QFrame;
 class QLabel;
 class QMenu;
 class QMenuBar;
-class QProgressBar;
 class QPushButton;
 class QScrollArea;
 class QSplitter;
-class QStatusBar;
 class QTabWidget;
 class QTextEdit;
 class QTimer;
 class QToolBar;
 class QToolButton;
-class QTreeWidget;
 class QWidget;
 class TControlBar;
-class TCookListModel;
-class TCookListView;
 class TIniFile;
-class TListGestures;
+class TListArea;
+class TMainStatusBar;
+class TRecipeBook;
 struct TSettingsApply;
 enum class TGestureCommand;
 
@@ -79,9 +74,7 @@ public:
     // ---- state shared with the other parts of the program ---------------------
     bool ClosingFlag = false;
     bool ViewOnly = false;
-    bool ColumnTableWriteBack = false;  // "Column.dat" loaded or defaulted this run
     QString CurrentRecipePath;  // DataRoot + "/" + name + "/", empty when none is open
-    QStringList FindCareerList;
     QStringList MaterialList;
     QStringList PictureNames;
     int PictureIndex = -1;
@@ -97,20 +90,12 @@ public:
     const TSettings& CurrentSettings();
 
     // ---- the recipe list ------------------------------------------------------------
-    TIconStore Icons;          // built-in and user icons, 16 and 32 pixels
-    TCookItems CookItems;      // every recipe of the data folder, in listing order
-    TColumnTable ColumnTable;  // the report view's columns
-    TCookListModel* ListModel = nullptr;
-    bool SortAscending = true;
-    int SortColumn = -1;
-    void BuildListColumns();
+    // The recipes, icons, columns and search history of the program folder.
+    TRecipeBook& RecipeBook() { return *Book; }
     void SearchCookFld();
     // Refills the rows, selecting record `index` (-1: none). Asks the save
     // question first; false when it was cancelled (nothing refilled).
     bool IndicateList(int index);
-    // Sorts the rows by column c (0-based), keeping the selected recipe.
-    void SortList(int column, bool ascending);
-    void CookListViewColumnClick(int column);
     void CookListViewSelectItem(int row, bool selected);
     // Record index of the selected row, or -1.
     int SelectedRecord() const;
@@ -123,7 +108,6 @@ public:
     void LoadPictureFile(const QString& fileName);
     void ShowPhoto();       // shows Recipe.PhotoImage in the photo pane
     void ShowMemo();        // shows MemoBitmap on the canvas, with its size caption
-    int ThumbnailCount = 0;
 
     // ---- the modified marker and the one save question -------------------------
     static const QString ModifiedText;  // "変更有り"
@@ -311,19 +295,7 @@ public:
     QMenu* PopupInputMaterial = nullptr;
     QTextEdit* PopupPane = nullptr;  // the text pane on which REPopupMenu was opened
 
-    // List place
     QSplitter* MainSplitter = nullptr;  // thumbnails | classification | list | recipe panes
-    QFrame* Panel4 = nullptr;           // thumbnail pane
-    QLabel* Panel6 = nullptr;           // "ｻﾑﾈｲﾙ数：" + count
-    QLabel* Panel5 = nullptr;           // "×"
-    QScrollArea* ScrollBox1 = nullptr;
-    QWidget* PaintBox1 = nullptr;
-    QFrame* Panel9 = nullptr;   // classification pane
-    QLabel* Panel11 = nullptr;  // "×"
-    QTreeWidget* TreeView1 = nullptr;
-    QFrame* ListPanel = nullptr;
-    QComboBox* ComboBoxGroup = nullptr;
-    TCookListView* CookListView = nullptr;
 
     // Recipe panes
     QFrame* CookPanel = nullptr;
@@ -364,14 +336,6 @@ public:
     QFrame* PaintToolPanel = nullptr;  // memo tools go here
     QLabel* lblCanvasSize = nullptr;
 
-    // Status bar
-    QStatusBar* StatusBar1 = nullptr;
-    QLabel* StatusPanel0 = nullptr;  // "表示数 : n / total"
-    QLabel* StatusPanel1 = nullptr;  // gesture
-    QLabel* StatusPanel2 = nullptr;  // progress
-    QLabel* StatusPanel3 = nullptr;  // server mode
-    QProgressBar* ProgressBar1 = nullptr;
-
     // Timers
     QTimer* tmClock = nullptr;
     QTimer* tmHint = nullptr;
@@ -394,28 +358,10 @@ public:
     void miSearchMaterialNameClick();
     void miSearchMaterialNameNextClick();
     void btnSearchRefinementClick();
-    QString NameSearchKeyword;
-    int NameSearchNext = 0;
-    QString MaterialSearchKeyword;
-    int MaterialSearchNext = 0;
-    std::shared_ptr<class TIngredientCache> IngredientCache;
-    class TRefinementSearchBox* RefinementBox = nullptr;
     // ---- classification tree and thumbnails ----
-    void WireFilterViews();
     void ComboBoxGroupChange();
     void A2Click();
     void S1Click();
-    void BuildClassTree();
-    void BuildThumbnails();
-    void FreeThumbnails();
-    // Rebuilds the tree and the thumbnails that are shown, after a refill.
-    void RefreshFilterViews();
-    // Selects the first row whose recipe has this exact name, as a click would.
-    bool SelectRowNamed(const QString& name);
-    class TGroupFilterBox* GroupFilter = nullptr;
-    class TClassTreeView* ClassTreeView = nullptr;
-    class TThumbnailStrip* ThumbnailStrip = nullptr;
-    QString ShownGroup;  // the group the rows were last filled for
     // ---- pane aids (links, photo, memo, input support, tips, menus look) ----
     class TPaneAids* PaneAids = nullptr;
     void CreatePaneAids();  // once the panes and menus exist
@@ -437,7 +383,6 @@ public:
     // View-only mode keeps the commands that change recipes disabled.
     void LockRecipeCommands(bool locked);
     void RunGesture(TGestureCommand command);
-    TListGestures* Gestures = nullptr;
     // ---- printing, exchange, web tools, kitchen tools ----
 
 signals:
@@ -472,9 +417,6 @@ private:
     void SetTabImage(QWidget* tab, bool present);
     void ColourPanes();
     void MarkLinks(QTextEdit* pane, const TMarks& marks);
-    void ReadFindCareer();
-    void ReadColumnTable();
-    void WriteColumnTable();
     void LoadMaterialList();
     void PaneChanged();
 
@@ -483,9 +425,12 @@ private:
     int PicturePanelWidth = 178;
     bool Destroyed = false;
     bool LayoutLoaded = false;
-    bool FindCareerLoaded = false;
     bool EditModeOn = false;
     bool LoadingPanes = false;  // pane text set by the program, not typed
+
+    std::unique_ptr<TRecipeBook> Book;
+    TListArea* ListArea = nullptr;  // thumbnails, classification, list
+    TMainStatusBar* StatusBar1 = nullptr;
 
 };
 

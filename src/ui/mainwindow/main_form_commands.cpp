@@ -17,8 +17,8 @@
 #include "ui/dialogs/new_wizard_form.h"
 #include "ui/dialogs/progress_form.h"
 #include "core/recipes/recipe_folder_ops.h"
-#include "core/recipes/cook_list_model.h"
-#include "ui/mainwindow/cook_list_view.h"
+#include "core/recipes/recipe_book.h"
+#include "ui/mainwindow/list_area.h"
 #include "core/recipes/recipe_folder.h"
 #include "core/recipes/recipe_name.h"
 #include "core/recipes/status_file.h"
@@ -27,13 +27,13 @@
 
 
 TIconNames TMainForm::UserIconNames() const {
-    return TIconNames{Icons.IconFileNames(), Icons.IconIndexes()};
+    return TIconNames{Book->Icons.IconFileNames(), Book->Icons.IconIndexes()};
 }
 
 void TMainForm::WireRecipeCommands() {
     if (IconForm) {
         QList<QPixmap> icons;
-        for (const QImage& icon : Icons.AllIcons32())
+        for (const QImage& icon : Book->Icons.AllIcons32())
             icons.append(QPixmap::fromImage(icon));
         IconForm->BuildIconGrid(icons);
     }
@@ -56,8 +56,8 @@ void TMainForm::WireRecipeCommands() {
     // The list's pop-up answers its keys while the list has the focus; Ctrl+E
     // is the one that no main-menu item carries as well.
     E2->setShortcutContext(Qt::WidgetWithChildrenShortcut);
-    CookListView->addAction(E2);
-    connect(CookListView, &TCookListView::DoubleClicked, this, [this] { CookListViewDblClick(); });
+    ListArea->AddListAction(E2);
+    connect(ListArea, &TListArea::DoubleClicked, this, [this] { CookListViewDblClick(); });
     // The recipe commands follow the edit mode; the rest are always on.
     SetEditMode(EditMode());
 }
@@ -73,17 +73,17 @@ void TMainForm::miRecipeAddClick() {
         return;
     // The folder is complete on disk; only now does the window change.
     SetEditMode(false);
-    CookItems.append(*created);
-    IndicateList(int(CookItems.size()) - 1);
+    Book->CookItems.append(*created);
+    IndicateList(int(Book->CookItems.size()) - 1);
 }
 
 void TMainForm::miRecipeDeleteClick() {
     const int record = SelectedRecord();
-    if (record < 0 || record >= CookItems.size())
+    if (record < 0 || record >= Book->CookItems.size())
         return;
     // The recipe the user confirms is the one that goes, whatever happens to
     // the selection meanwhile.
-    const QString name = CookItems[record].Name;
+    const QString name = Book->CookItems[record].Name;
     if (AskYesNo(this, name + QStringLiteral("を削除してもよろしいですか？")) != TMsgResult::Yes)
         return;
     if (!QuerySaveChanges())
@@ -114,9 +114,9 @@ void TMainForm::miRecipeSaveClick() {
 
 void TMainForm::miRecipeRenameClick() {
     const int record = SelectedRecord();
-    if (record < 0 || record >= CookItems.size())
+    if (record < 0 || record >= Book->CookItems.size())
         return;
-    const QString oldName = CookItems[record].Name;
+    const QString oldName = Book->CookItems[record].Name;
     const QString answer =
         InputBox(this, QStringLiteral("料理名"), QStringLiteral("変更したい名称を入力して下さい"), oldName);
     const QString newName = Trim(answer);
@@ -137,33 +137,32 @@ void TMainForm::miRecipeRenameClick() {
         IndicateList(record);
         return;
     }
-    CookItems[record].Name = newName;
+    Book->CookItems[record].Name = newName;
     IndicateList(record);
 }
 
 void TMainForm::E2Click() {
     const int record = SelectedRecord();
-    if (record < 0 || record >= CookItems.size() || !ElementForm || CurrentRecipePath.isEmpty())
+    if (record < 0 || record >= Book->CookItems.size() || !ElementForm || CurrentRecipePath.isEmpty())
         return;
     ElementForm->SetRecipe(CurrentRecipePath, UserIconNames());
     if (ElementForm->exec() != QDialog::Accepted)
         return;
-    ApplyAttributesToItem(CookItems[record], ElementForm->Saved());
+    ApplyAttributesToItem(Book->CookItems[record], ElementForm->Saved());
     if (!IsModified()) {
         IndicateList(record);
         return;
     }
     // Unsaved pane edits stay where they are: only the row, the header icon
     // and the attribute pane take the new values.
-    ListModel->RecordChanged(record);
-    RefreshFilterViews();
+    ListArea->RecordChanged(record);
     const bool modified = IsModified();
     RunGuarded(this, ErrorPrefix(QStringLiteral("Load File")), [&] {
         bool exists = false;
         const TStatusFile status = TStatusFile::LoadFromFolder(CurrentRecipePath, &exists);
         RichEdit1->setPlainText(exists ? AttributePaneLines(status).join(QLatin1Char('\n')) : QString());
     });
-    const QImage icon = Icons.Icon16(CookItems[record].Icon);
+    const QImage icon = Book->Icons.Icon16(Book->CookItems[record].Icon);
     imbRecipeIcon->setPixmap(icon.isNull() ? QPixmap() : QPixmap::fromImage(icon));
     SetModified(modified);
 }
@@ -189,11 +188,10 @@ void TMainForm::miUpdateClick() {
     } reenable{this};
     // The row's place from before the rescan: whatever record stands there now.
     const int record = SelectedRecord();
-    BuildListColumns();
+    ListArea->BuildListColumns();
     SearchCookFld();
     IndicateList(record);
-    if (SortColumn != -1)
-        SortList(SortColumn, SortAscending);
+    ListArea->SortAgain();
 }
 
 void TMainForm::miIconManageClick() {

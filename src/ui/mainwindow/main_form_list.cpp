@@ -1,95 +1,60 @@
-// The recipe list: columns, scan, refill, selection and sorting.
+// The list place's entry points: the window's commands forward to the list
+// area, which asks the open recipe through the hooks set here.
 #include "ui/mainwindow/main_form.h"
 
 #include <QAction>
-#include <QComboBox>
-#include <QHeaderView>
 #include <QLabel>
-#include <QTableView>
+#include <QTextEdit>
 
-#include "core/search/class_tree.h"
-#include "core/recipes/cook_list_model.h"
-#include "ui/mainwindow/cook_list_view.h"
-#include "core/recipes/recipe_store.h"
-#include "ui/platform/dialogs.h"
-#include "core/platform/saporia_error.h"
+#include "core/common/keywords.h"
+#include "core/recipes/recipe_book.h"
+#include "ui/mainwindow/list_area.h"
 
-void TMainForm::ReadColumnTable() {
-    const TColumnTableLoad load = LoadColumnTable(AppDir + ColumnFileName);
-    ColumnTable = load.Table;
-    ColumnTableWriteBack = load.WriteBack;
-    // A broken file is reported once; the defaults serve this run and the
-    // file stays as it is.
-    if (!load.Error.isEmpty())
-        throw TSaporiaError(load.Error);
-}
-
-void TMainForm::WriteColumnTable() {
-    if (!ColumnTableWriteBack)
-        return;
-    QList<int> widths;
-    const QHeaderView* header = CookListView->Header();
-    for (int c = 0; c < ListModel->Columns().size(); ++c)
-        widths << header->sectionSize(c);
-    TakeBackColumnWidths(ColumnTable, ListModel->Columns(), widths);
-    SaveColumnTable(AppDir + ColumnFileName, ColumnTable);
-}
-
-void TMainForm::BuildListColumns() {
-    const QStringList captions = ShownCaptions(ColumnTable);
-    ListModel->SetColumns(captions);
-    QTableView* report = CookListView->ReportView();
-    int c = 0;
-    for (const TColumnData& column : ColumnTable)
-        if (column.Use)
-            report->setColumnWidth(c++, column.Width);
-}
-
-void TMainForm::SearchCookFld() {
-    TCookScan scan = ::SearchCookFld(DataRoot, Icons);
-    CookItems = std::move(scan.Items);
-    SetModified(false);
-    if (!scan.Failures.isEmpty())
-        ShowErrorBox(this, ErrorPrefix(QStringLiteral("SearchCookFld")) + scan.Failures.join(QLatin1Char('\n')));
-}
-
-bool TMainForm::IndicateList(int index) {
-    // The one save question guards every refill: the rows and the panes are
-    // about to be replaced.
-    if (!QuerySaveChanges())
-        return false;
-    SetModified(false);
-    RunGuarded(this, ErrorPrefix(QStringLiteral("IndicateList")), [&] {
-        ListModel->SetRows(ListedRecords(CookItems, ComboBoxGroup->currentText()));
-        const int row = ListModel->RowOfRecord(index);
-        if (row >= 0)
-            CookListView->SelectRowUnguarded(row);
+void TMainForm::WireSearchCommands() {
+    ListArea->SetHooks({
+        .QuerySaveChanges = [this] { return QuerySaveChanges(); },
+        .ClearModified = [this] { SetModified(false); },
+        .SelectItem = [this](int row, bool selected) { CookListViewSelectItem(row, selected); },
+        .RowKept = [this] { SetEditMode(true); },
+        // Colouring is no edit: a recipe without changes stays without the marker.
+        .MarkMaterial =
+            [this](const QString& keyword) {
+                const bool wasModified = IsModified();
+                HighlightKeywords(memFoodstuff->document(), keyword);
+                HighlightKeywords(MemoHow->document(), keyword);
+                if (!wasModified)
+                    SetModified(false);
+            },
+        .IconSort = [this] { return CurrentSettings().IconSort; },
+        .GesturesEnabled = [this] { return !ViewOnly; },
+        .RunGesture = [this](TGestureCommand command) { RunGesture(command); },
     });
-    if (CookListView->SelectedRow() < 0) {
-        // No recipe is open any more: nothing may be saved into the folder
-        // that was open before.
-        CookListViewSelectItem(-1, false);
-    } else {
-        SetEditMode(true);
-    }
-    StatusPanel0->setText(QStringLiteral("表示数 : ") + QString::number(ListModel->rowCount()) +
-                          QStringLiteral(" / ") + QString::number(CookItems.size()));
-    SetModified(false);
-    return true;
+    ListArea->AttachRefinementBox(cbSearchRefinement, btnSearchRefinement);
+    Wire(btnSearchRefinement, [this] { btnSearchRefinementClick(); });
+    Wire(miSearchRecipeName, [this] { miSearchRecipeNameClick(); });
+    Wire(miSearchRecipeNameNext, [this] { miSearchRecipeNameNextClick(); });
+    Wire(miSearchMaterialName, [this] { miSearchMaterialNameClick(); });
+    Wire(miSearchMaterialNameNext, [this] { miSearchMaterialNameNextClick(); });
+    Wire(A2, [this] { A2Click(); });
+    connect(ListArea, &TListArea::ClassPaneCloseClicked, A2, &QAction::trigger);
+    Wire(S1, [this] { S1Click(); });
+    connect(ListArea, &TListArea::ThumbnailPaneCloseClicked, S1, &QAction::trigger);
 }
 
-int TMainForm::SelectedRecord() const { return ListModel->RecordOfRow(CookListView->SelectedRow()); }
+void TMainForm::SearchCookFld() { ListArea->SearchCookFld(); }
 
-bool TMainForm::SelectRecord(int record) {
-    const int row = ListModel->RowOfRecord(record);
-    return row >= 0 && CookListView->SelectRow(row);
-}
+bool TMainForm::IndicateList(int index) { return ListArea->IndicateList(index); }
+
+int TMainForm::SelectedRecord() const { return ListArea->SelectedRecord(); }
+
+bool TMainForm::SelectRecord(int record) { return ListArea->SelectRecord(record); }
 
 void TMainForm::CookListViewSelectItem(int row, bool selected) {
     imbRecipeIcon->clear();
-    const int record = ListModel->RecordOfRow(row);
-    if (selected && record >= 0 && record < CookItems.size()) {
-        const TCookItem& item = CookItems[record];
+    const int record = ListArea->RecordOfRow(row);
+    const TCookItems& items = Book->CookItems;
+    if (selected && record >= 0 && record < items.size()) {
+        const TCookItem& item = items[record];
         miPrint->setText(QStringLiteral("【") + item.Name + QStringLiteral("】の印刷(&P)"));
         PrintPreview1->setText(QStringLiteral("【") + item.Name + QStringLiteral("】の印刷ﾌﾟﾚﾋﾞｭｰ(&V)..."));
         SetEditMode(true);
@@ -104,21 +69,13 @@ void TMainForm::CookListViewSelectItem(int row, bool selected) {
     SetModified(false);
 }
 
-void TMainForm::SortList(int column, bool ascending) {
-    QList<int> rows = ListModel->Rows();
-    SortCookRows(rows, CookItems, ListModel->Columns(), column, ascending, CurrentSettings().IconSort);
-    ListModel->Reorder(rows);
-    const int row = CookListView->SelectedRow();
-    if (row >= 0)
-        CookListView->CurrentView()->scrollTo(ListModel->index(row, 0));
-}
+void TMainForm::miSearchRecipeNameClick() { ListArea->miSearchRecipeNameClick(); }
+void TMainForm::miSearchRecipeNameNextClick() { ListArea->miSearchRecipeNameNextClick(); }
+void TMainForm::miSearchMaterialNameClick() { ListArea->miSearchMaterialNameClick(); }
+void TMainForm::miSearchMaterialNameNextClick() { ListArea->miSearchMaterialNameNextClick(); }
+void TMainForm::btnSearchRefinementClick() { ListArea->btnSearchRefinementClick(); }
+void TMainForm::ComboBoxGroupChange() { ListArea->ComboBoxGroupChange(); }
 
-void TMainForm::CookListViewColumnClick(int column) {
-    if (column != SortColumn) {
-        SortAscending = true;
-        SortColumn = column;
-    } else {
-        SortAscending = !SortAscending;
-    }
-    SortList(column, SortAscending);
-}
+// The menu items have just toggled their ticks.
+void TMainForm::A2Click() { ListArea->ShowClassPane(A2->isChecked()); }
+void TMainForm::S1Click() { ListArea->ShowThumbnailPane(S1->isChecked()); }

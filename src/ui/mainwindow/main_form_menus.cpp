@@ -16,7 +16,7 @@
 #include <QToolButton>
 
 #include "ui/mainwindow/control_bar.h"
-#include "ui/mainwindow/cook_list_view.h"
+#include "ui/mainwindow/list_area.h"
 #include "ui/mainwindow/toolbar_artwork.h"
 #include "ui/platform/dialogs.h"
 
@@ -448,9 +448,9 @@ void TMainForm::WireOwnCommands() {
         connect(pane, &QTextEdit::textChanged, this, &TMainForm::PaneChanged);
 
     // Pop-up menus; view-only mode has none.
-    connect(CookListView, &QWidget::customContextMenuRequested, this, [this](const QPoint& pos) {
+    connect(ListArea, &TListArea::PopupRequested, this, [this](const QPoint& globalPos) {
         if (!ViewOnly)
-            ListPopupMenu->exec(CookListView->mapToGlobal(pos));
+            ListPopupMenu->exec(globalPos);
     });
     for (QTextEdit* pane : {memFoodstuff, MemoHow, RichEditComment})
         connect(pane, &QWidget::customContextMenuRequested, this, [this, pane](const QPoint& pos) {

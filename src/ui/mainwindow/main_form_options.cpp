@@ -17,9 +17,9 @@
 #include "ui/dialogs/list_column_select_form.h"
 #include "ui/dialogs/version_form.h"
 #include "core/recipes/column_table.h"
-#include "core/recipes/cook_list_model.h"
+#include "core/recipes/recipe_book.h"
 #include "ui/mainwindow/control_bar.h"
-#include "ui/mainwindow/cook_list_view.h"
+#include "ui/mainwindow/list_area.h"
 #include "ui/mainwindow/list_gestures.h"
 #include "ui/options/option_form.h"
 #include "core/settings/settings.h"
@@ -77,13 +77,6 @@ void TMainForm::WireOptionCommands() {
     Wire(ToolButton11, [this] { miOptionClick(); });
     Wire(About1, [this] { About1Click(); });
     Wire(miDisplayDetailConfig, [this] { miDisplayDetailConfigClick(); });
-
-    Gestures = new TListGestures(this);
-    Gestures->Watch(CookListView->ReportView());
-    Gestures->Watch(CookListView->IconView());
-    Gestures->Enabled = [this] { return !ViewOnly; };
-    Gestures->ShowStatus = [this](const QString& text) { StatusPanel1->setText(text); };
-    Gestures->RunCommand = [this](TGestureCommand command) { RunGesture(command); };
 }
 
 void TMainForm::RunGesture(TGestureCommand command) {
@@ -124,11 +117,7 @@ void TMainForm::miDisplayDetailConfigClick() {
         return;
     // The rows show the widths as dragged in the header; the table itself
     // changes only with OK.
-    TColumnTable shown = ColumnTable;
-    QList<int> widths;
-    for (int c = 0; c < ListModel->Columns().size(); ++c)
-        widths << CookListView->Header()->sectionSize(c);
-    TakeBackColumnWidths(shown, ListModel->Columns(), widths);
+    const TColumnTable shown = ListArea->ShownColumnTable();
 
     ListColumnSelectForm->ClearRows();
     for (const TColumnData& column : shown)
@@ -141,8 +130,8 @@ void TMainForm::miDisplayDetailConfigClick() {
     TColumnTable table;
     for (const TColumnRow& row : ListColumnSelectForm->Rows())
         table.push_back({row.Caption, row.Width, row.Use});
-    ColumnTable = std::move(table);
-    BuildListColumns();
+    Book->ColumnTable = std::move(table);
+    ListArea->BuildListColumns();
     IndicateList(-1);
 }
 
@@ -172,9 +161,10 @@ void TMainForm::ApplyOptionSettings(const TSettingsApply& apply, bool starting) 
             site->setAutoFillBackground(true);
         }
         for (QWidget* bar : std::initializer_list<QWidget*>{ControlBar1, ControlBar2, ToolBar1, ToolBar2,
-                                                             ToolBar3, ToolBar4, PaintBox1})
+                                                             ToolBar3, ToolBar4})
             if (bar)
                 bar->update();
+        ListArea->RepaintThumbnails();
     }
     // The caption is applied whether or not a background bitmap exists.
     setWindowTitle(apply.Caption);
@@ -188,6 +178,5 @@ void TMainForm::ApplyOptionSettings(const TSettingsApply& apply, bool starting) 
     if (wasEmpty)
         SetModified(false);
 
-    CookListView->SetRowIconSize(apply.LargeRowIcons ? 32 : 16);
-    CookListView->ReportView()->setShowGrid(apply.GridLines);
+    ListArea->SetRowLook(apply.LargeRowIcons, apply.GridLines);
 }

@@ -11,6 +11,7 @@
 #include <QTextEdit>
 #include <QToolButton>
 
+#include "core/recipes/recipe_book.h"
 #include "core/common/keywords.h"
 #include "ui/platform/dialogs.h"
 #include "core/settings/colors.h"
@@ -161,7 +162,7 @@ bool TMainForm::LoadFile(const TCookItem& item) {
     MemoHow->clear();
     ClearPhoto();
     CurrentRecipePath = DataRoot + QLatin1Char('/') + item.Name + QLatin1Char('/');
-    const QImage icon = Icons.Icon16(item.Icon);
+    const QImage icon = Book->Icons.Icon16(item.Icon);
     if (icon.isNull())
         imbRecipeIcon->clear();
     else

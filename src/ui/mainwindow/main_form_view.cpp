@@ -11,7 +11,7 @@
 #include <QTreeWidget>
 
 #include "ui/mainwindow/control_bar.h"
-#include "ui/mainwindow/cook_list_view.h"
+#include "ui/mainwindow/list_area.h"
 
 std::vector<QWidget*> TMainForm::DockableBars() const {
     return {ToolBar1, ToolBar2, ToolBar3, ToolBar4, PanelHint, PanelClock, PanelAuthor};
@@ -34,7 +34,7 @@ void TMainForm::tbtnReportClick(int tag) {
     if (tag < 0 || tag > 3)
         return;
     buttons[tag]->setChecked(true);
-    CookListView->SetViewStyle(static_cast<TCookListView::TViewStyle>(tag));
+    ListArea->SetViewStyle(tag);
 }
 
 void TMainForm::ApplyFontSize(int size) {
@@ -49,11 +49,9 @@ void TMainForm::ApplyFontSize(int size) {
     };
     for (QWidget* widget : std::initializer_list<QWidget*>{memFoodstuff, MemoHow, RichEditComment, RichEdit1,
                                                            CapPanel1, CapPanel2, CapPanel3, CapPanel4,
-                                                           CapPanel5, TreeView1})
+                                                           CapPanel5})
         apply(widget, size);
-    QFont listFont = CookListView->font();
-    listFont.setPointSize(size);
-    CookListView->SetRowFont(listFont);
+    ListArea->SetFontSize(size);
     apply(pnlRecipeHeader, size + 2);
     apply(pnlRecipeHeaderCaption, size + 2);
     FontSize = size;

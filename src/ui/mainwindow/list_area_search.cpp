@@ -1,0 +1,199 @@
+// The list place's searches, group filter, classification tree and thumbnails.
+#include "ui/mainwindow/list_area.h"
+
+#include <QComboBox>
+#include <QFrame>
+#include <QPushButton>
+#include <QSignalBlocker>
+
+#include "core/recipes/cook_list_model.h"
+#include "core/recipes/recipe_book.h"
+#include "core/search/class_tree.h"
+#include "core/search/recipe_search.h"
+#include "core/search/thumbnails.h"
+#include "ui/dialogs/progress_form.h"
+#include "ui/mainwindow/class_tree_view.h"
+#include "ui/mainwindow/cook_list_view.h"
+#include "ui/mainwindow/main_status_bar.h"
+#include "ui/mainwindow/search_boxes.h"
+#include "ui/mainwindow/thumbnail_strip.h"
+#include "ui/platform/dialogs.h"
+#include "ui/widgets/busy_cursor.h"
+
+namespace {
+
+const QString SearchCaption = QStringLiteral("検索");
+const QString NotFoundText = QStringLiteral("見つかりませんでした。");
+const QString CompletedText = QStringLiteral("検索を完了しました。");
+constexpr int ClassPaneWidth = 185;
+constexpr int ThumbnailPaneWidth = 95;
+
+// One step of a search and its "next": from `next` on, the hit is shown and
+// the step after it remembered; with no more hits `endText` is shown and the
+// search forgotten.
+void SearchStep(QWidget* owner, QString& keyword, int& next, const QString& endText,
+                const std::function<int(int from)>& find, const std::function<bool(int row)>& show) {
+    if (keyword.isEmpty())
+        return;
+    const int row = find(next);
+    if (row < 0) {
+        ShowInformationBox(owner, endText);
+        next = 0;
+        keyword.clear();
+        return;
+    }
+    if (show(row))
+        next = row + 1;
+}
+
+}  // namespace
+
+// ---- name and ingredient search ------------------------------------------------
+
+void TListArea::NameSearchStep(const QString& endText) {
+    SearchStep(
+        Owner, NameSearchKeyword, NameSearchNext, endText,
+        [&](int from) { return FindNameHit(Book.CookItems, ListModel->Rows(), from, NameSearchKeyword); },
+        [&](int row) { return CookListView->SelectRow(row); });
+}
+
+void TListArea::miSearchRecipeNameClick() {
+    QString answer;
+    // Cancel ends the command and leaves a running search as it was.
+    if (!InputQuery(Owner, SearchCaption, QStringLiteral("料理名を入力してください"), answer))
+        return;
+    NameSearchKeyword = answer;
+    NameSearchNext = 0;
+    NameSearchStep(NotFoundText);
+}
+
+void TListArea::miSearchRecipeNameNextClick() { NameSearchStep(CompletedText); }
+
+void TListArea::MaterialSearchStep(const QString& endText) {
+    if (MaterialSearchKeyword.isEmpty())
+        return;
+    RunGuarded(Owner, ErrorPrefix(QStringLiteral("Search")), [&] {
+        SearchStep(
+            Owner, MaterialSearchKeyword, MaterialSearchNext, endText,
+            [&](int from) {
+                return FindMaterialHit(Book.CookItems, ListModel->Rows(), from, MaterialSearchKeyword,
+                                       Book.DataRoot(), &Book.Ingredients());
+            },
+            [&](int row) {
+                if (!CookListView->SelectRow(row))
+                    return false;  // the save question was cancelled: the old recipe stays
+                if (Hooks.MarkMaterial)
+                    Hooks.MarkMaterial(MaterialSearchKeyword);
+                return true;
+            });
+    });
+}
+
+void TListArea::miSearchMaterialNameClick() {
+    QString answer = MaterialSearchKeyword;
+    if (!InputQuery(Owner, SearchCaption, QStringLiteral("材料名を入力してください"), answer))
+        return;
+    MaterialSearchKeyword = answer;
+    MaterialSearchNext = 0;
+    MaterialSearchStep(NotFoundText);
+}
+
+void TListArea::miSearchMaterialNameNextClick() { MaterialSearchStep(CompletedText); }
+
+// ---- refinement search ---------------------------------------------------------
+
+void TListArea::AttachRefinementBox(QComboBox* combo, QPushButton* button) {
+    RefinementBox = new TRefinementSearchBox(combo, button, this);
+    RefinementBox->SetHistorySource([this] { return Book.FindCareerList; });
+}
+
+void TListArea::btnSearchRefinementClick() {
+    const QString keyword = RefinementBox ? RefinementBox->Keyword() : QString();
+    // The list is about to be refilled: unsaved edits are settled first, and
+    // Cancel leaves the list, its flags and the history as they were.
+    if (!AskSave())
+        return;
+    RunGuarded(Owner, ErrorPrefix(QStringLiteral("Search")), [&] {
+        const TProgressScope progress(ProgressForm, QStringLiteral("検索中..."));
+        Book.Refine(keyword);
+    });
+    // Refilled also after a failure, so the rows agree with the flags.
+    IndicateList(-1);
+}
+
+// ---- group filter and side panes ------------------------------------------------
+
+bool TListArea::SelectRowNamed(const QString& name) {
+    const int row = FirstRowNamed(Book.CookItems, ListModel->Rows(), name);
+    return row >= 0 && CookListView->SelectRow(row);
+}
+
+void TListArea::ComboBoxGroupChange() {
+    const QString chosen = ComboBoxGroup->currentText();
+    if (chosen == ShownGroup)
+        return;
+    // Cancel to the save question keeps the rows and shows their group again.
+    if (!IndicateList(-1)) {
+        const QSignalBlocker block(ComboBoxGroup);
+        const int i = ComboBoxGroup->findText(ShownGroup);
+        if (i >= 0)
+            ComboBoxGroup->setCurrentIndex(i);
+    }
+}
+
+void TListArea::RefreshFilterViews() {
+    ShownGroup = ComboBoxGroup->currentText();
+    if (!Panel4->isHidden()) {
+        FreeThumbnails();
+        BuildThumbnails();
+    }
+    if (!Panel9->isHidden())
+        BuildClassTree();
+}
+
+void TListArea::BuildClassTree() {
+    const TProgressScope progress(ProgressForm, QStringLiteral("分類項目作成中..."));
+    ClassTreeView->SetTree(BuildClassTreeData(Book.CookItems, ListModel->Rows()));
+}
+
+void TListArea::ShowClassPane(bool shown) {
+    if (shown) {
+        BuildClassTree();
+        ShowSidePane(MainSplitter, Panel9, ClassPaneWidth);
+    } else {
+        Panel9->hide();
+    }
+}
+
+void TListArea::BuildThumbnails() {
+    RunGuarded(Owner, ErrorPrefix(QStringLiteral("BuildThumbnails")), [this] {
+        const TProgressScope progress(ProgressForm, QStringLiteral("しばらくお待ち下さい"));
+        TMainStatusBar::TWork work(Status, QStringLiteral("ｻﾑﾈｲﾙ作成中..."),
+                                   static_cast<int>(Book.CookItems.size()) - 1);
+        LetPendingMessagesRun();
+        ThumbnailStrip->SetThumbnails(
+            BuildThumbnailList(Book.CookItems, ComboBoxGroup->currentText(), Book.DataRoot(), [&work](int i) {
+                work.Step(i);
+                if (i % 256 == 1)
+                    LetPendingMessagesRun();  // the bar repaints
+            }));
+        ThumbnailCount = ThumbnailStrip->ThumbnailCount();
+    });
+}
+
+void TListArea::FreeThumbnails() {
+    const TProgressScope progress(ProgressForm, QStringLiteral("しばらくお待ち下さい"));
+    const TMainStatusBar::TWork work(Status, QStringLiteral("ｻﾑﾈｲﾙ破棄中..."), ThumbnailCount);
+    ThumbnailStrip->FreeThumbnails();
+    ThumbnailCount = 0;
+}
+
+void TListArea::ShowThumbnailPane(bool shown) {
+    if (shown) {
+        BuildThumbnails();
+        ShowSidePane(MainSplitter, Panel4, ThumbnailPaneWidth);
+    } else {
+        Panel4->hide();
+        FreeThumbnails();
+    }
+}
