@@ -12,6 +12,7 @@
 #include <QTest>
 
 #include "core/recipes/cook_list_model.h"
+#include "core/recipes/recipe_book.h"
 #include "ui/mainwindow/cook_list_view.h"
 #include "ui/mainwindow/main_form.h"
 #include "ui/platform/dialogs.h"
@@ -53,6 +54,9 @@ public:
         EXPECT_NE(found, nullptr) << name.toStdString();
         return found;
     }
+
+    TRecipeBook& Book() const { return Form->RecipeBook(); }
+    QString StatusText(int panel) const { return Find<QLabel>(QStringLiteral("StatusPanel%1").arg(panel))->text(); }
 
     TCookListView* List() const { return Form->findChild<TCookListView*>(QStringLiteral("CookListView")); }
     int RowCount() const { return List()->RowCount(); }
