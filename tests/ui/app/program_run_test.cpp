@@ -9,6 +9,7 @@
 #include <QTimer>
 
 #include "ui/app/program_main.h"
+#include "core/recipes/recipe_book.h"
 #include "ui/mainwindow/main_form.h"
 #include "ui/platform/dialogs.h"
 #include "core/platform/ini_file.h"
@@ -44,7 +45,7 @@ TEST(ProgramRunTest, ClosingTheMainWindowEndsTheProgramWhileAToolWindowIsOpen) {
                 splashGone = false;
         mainShown = MainForm && MainForm->isVisible();
         clockRunning = MainForm && MainForm->tmClock->isActive();
-        rows = MainForm ? static_cast<int>(MainForm->CookItems.size()) : -1;
+        rows = MainForm ? static_cast<int>(MainForm->RecipeBook().CookItems.size()) : -1;
         // A modeless tool window stays open while the main window closes.
         tool = new QWidget(nullptr, Qt::Tool);
         tool->setAttribute(Qt::WA_DeleteOnClose);

@@ -176,14 +176,15 @@ TEST_F(MainPanesTest, RefillsAskFirstAndNeverLeaveAStalePath) {
     EXPECT_EQ(SelectedRow(), -1);
     EXPECT_EQ(form.CurrentRecipePath, QString());
     EXPECT_TRUE(form.memFoodstuff->isReadOnly());
-    EXPECT_EQ(form.StatusPanel0->text(), QStringLiteral("表示数 : 2 / 2"));
+    EXPECT_EQ(StatusText(0), QStringLiteral("表示数 : 2 / 2"));
     // Nothing may be saved now, least of all empty panes over the old recipe.
     const QByteArray comment = ReadRaw(FilePath(QStringLiteral("肉じゃが"), QStringLiteral("コメント.txt")));
     EXPECT_FALSE(form.Save());
     EXPECT_EQ(ReadRaw(FilePath(QStringLiteral("肉じゃが"), QStringLiteral("コメント.txt"))), comment);
 
     // A refill selecting a record opens it.
-    const int record = form.ListModel->RecordOfRow(RowOf(QStringLiteral("サラダ")));
+    const int record =
+        List()->Model()->index(RowOf(QStringLiteral("サラダ")), 0).data(TCookListModel::RecordRole).toInt();
     EXPECT_TRUE(form.IndicateList(record));
     EXPECT_EQ(form.memFoodstuff->toPlainText(), QStringLiteral("レタス"));
     EXPECT_EQ(Answers.Calls().size(), 3u);  // the two questions and the save error

@@ -52,7 +52,7 @@ protected:
     }
     QStringList RecordNames() const {
         QStringList names;
-        for (const TCookItem& item : Form->CookItems)
+        for (const TCookItem& item : Book().CookItems)
             names << item.Name;
         return names;
     }
@@ -200,7 +200,7 @@ TEST_F(RecipeCommandsTest, SaveWithoutRecipeAndAttributesKeepUnsavedEdits) {
     form.E2->trigger();
     EXPECT_EQ(ReadSjisLines(Folder("Soup") + "/Status.txt"),
               QStringList({"Date=2020/01/01", "NiceValue=5", "Icon=-1", "DifficultValue=0"}));
-    EXPECT_EQ(form.CookItems[0].NiceValue, 5);
+    EXPECT_EQ(Book().CookItems[0].NiceValue, 5);
     EXPECT_TRUE(form.MemoHow->toPlainText().endsWith("stir"));
     EXPECT_TRUE(form.IsModified());
     EXPECT_FALSE(Answers.Texts().contains(Question));
@@ -210,8 +210,8 @@ TEST_F(RecipeCommandsTest, ReloadShowsProgressKeepsSortAndReenablesItself) {
     MakeRecipe(DataRoot(), {.Name = "B"});
     MakeRecipe(DataRoot(), {.Name = "A"});
     TMainForm& form = OpenWired();
-    form.CookListViewColumnClick(0);
-    form.CookListViewColumnClick(0);  // descending
+    ClickHeader(0);
+    ClickHeader(0);  // descending
     ASSERT_EQ(RowNames(), QStringList({"B", "A"}));
     MakeRecipe(DataRoot(), {.Name = "C"});
     QString shownText;
@@ -256,19 +256,19 @@ TEST_F(RecipeCommandsTest, NewUserWalkCreateThreeRenameOneDeleteOne) {
     listed.sort();
     EXPECT_EQ(listed, DiskNames());
     // What a fresh scan reads agrees with the records the commands kept.
-    TCookScan scan = ::SearchCookFld(DataRoot(), form.Icons);
-    ASSERT_EQ(scan.Items.size(), form.CookItems.size());
+    TCookScan scan = ::SearchCookFld(DataRoot(), Book().Icons);
+    ASSERT_EQ(scan.Items.size(), Book().CookItems.size());
     for (const TCookItem& onDisk : scan.Items) {
-        const auto kept = std::find_if(form.CookItems.begin(), form.CookItems.end(),
+        const auto kept = std::find_if(Book().CookItems.begin(), Book().CookItems.end(),
                                        [&](const TCookItem& i) { return i.Name == onDisk.Name; });
-        ASSERT_NE(kept, form.CookItems.end());
+        ASSERT_NE(kept, Book().CookItems.end());
         EXPECT_EQ(kept->NiceValue, onDisk.NiceValue);
         EXPECT_EQ(kept->Icon, onDisk.Icon);
         EXPECT_EQ(kept->PhotoMark, onDisk.PhotoMark);
     }
-    const std::vector<TThumbnail> thumbs = BuildThumbnailList(form.CookItems, QString(), DataRoot());
+    const std::vector<TThumbnail> thumbs = BuildThumbnailList(Book().CookItems, QString(), DataRoot());
     EXPECT_EQ(thumbs.size(), 2u);
-    EXPECT_EQ(form.ThumbnailCount, 2);
+    EXPECT_EQ(Find<QLabel>(QStringLiteral("Panel6"))->text(), QStringLiteral("ｻﾑﾈｲﾙ数：2"));
     EXPECT_EQ(JpegSize(ReadRaw(Folder(QStringLiteral("肉じゃが")) + QStringLiteral("/写真.jpg"))), QSize(80, 60));
     EXPECT_EQ(ReadRaw(Folder(QStringLiteral("豚汁")) + QStringLiteral("/写真.jpg")), SmallJpeg(40, 30));
     EXPECT_TRUE(ReadSjisLines(Folder(QStringLiteral("肉じゃが")) + "/Status.txt").contains("NiceValue=4"));

@@ -17,7 +17,7 @@ TEST(MainRenderTest, CollectionOfTwentyShowsInListAndPanes) {
     form.setGeometry(0, 0, 1100, 700);
     QApplication::processEvents();
     ASSERT_EQ(fixture.RowCount(), 20);
-    EXPECT_EQ(form.StatusPanel0->text(), QStringLiteral("表示数 : 20 / 20"));
+    EXPECT_EQ(fixture.StatusText(0), QStringLiteral("表示数 : 20 / 20"));
     fixture.ClickRow(names[3]);
     EXPECT_EQ(form.pnlRecipeHeaderCaption->text(), names[3]);
     EXPECT_FALSE(form.memFoodstuff->toPlainText().isEmpty());

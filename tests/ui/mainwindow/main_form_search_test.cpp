@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include <QAction>
 #include <QComboBox>
 #include <QLabel>
@@ -21,7 +23,7 @@ const QString Question = QStringLiteral("レシピが変更されています、
 
 // Five recipes in CP932 folders; the list shows them in name order.
 class SearchFormTest : public ::testing::Test, public TMainFormFixture {
-protected:
+public:
     void SetUp() override {
         MakeRecipe(DataRoot(), {.Name = "オムライス", .Foodstuff = "玉子 2個\nご飯\nケチャップ",
                                 .StatusLines = QStringList{"Group=洋食", "Kind=主菜", "Calorie=650"},
@@ -49,7 +51,7 @@ protected:
     }
     QStringList TreeNames(int root, int value) const {
         QStringList names;
-        const QTreeWidgetItem* item = Form->TreeView1->topLevelItem(root)->child(value);
+        const QTreeWidgetItem* item = Find<QTreeWidget>("TreeView1")->topLevelItem(root)->child(value);
         for (int i = 0; i < item->childCount(); ++i)
             names << item->child(i)->text(0);
         return names;
@@ -57,14 +59,14 @@ protected:
     QStringList Thumbnails() const {
         QStringList names;
         for (int n = 0;; ++n) {
-            auto* image = Form->PaintBox1->findChild<QWidget*>(QStringLiteral("MkImg%1").arg(n));
+            auto* image = Find<QWidget>("PaintBox1")->findChild<QWidget*>(QStringLiteral("MkImg%1").arg(n));
             if (!image)
                 return names;
             names << image->toolTip();
         }
     }
     void ChooseGroup(const QString& group) {
-        QComboBox* box = Form->ComboBoxGroup;
+        QComboBox* box = Find<QComboBox>("ComboBoxGroup");
         QTest::mouseClick(box, Qt::LeftButton);  // drops down: items rebuilt
         box->hidePopup();
         box->setCurrentIndex(box->findText(group));
@@ -83,7 +85,7 @@ TEST_F(SearchFormTest, RefinementNarrowsTheListAndKeepsItsHistory) {
     // たまご finds 玉子 too; the recipe without an ingredient file is hidden.
     Refine("たまご");
     EXPECT_EQ(RowNames(), QStringList({"オムライス", "親子丼"}));
-    EXPECT_EQ(form.StatusPanel0->text(), "表示数 : 2 / 5");
+    EXPECT_EQ(StatusText(0), "表示数 : 2 / 5");
     Refine("しお　こしょう");
     EXPECT_EQ(RowNames(), QStringList({"野菜炒め"}));
     Refine("たまご");
@@ -91,7 +93,7 @@ TEST_F(SearchFormTest, RefinementNarrowsTheListAndKeepsItsHistory) {
     // focus; it shows everything and is remembered like any word.
     Refine("");
     EXPECT_EQ(RowCount(), 5);
-    EXPECT_EQ(form.FindCareerList, QStringList({"材料で絞り込み検索", "たまご", "しお　こしょう"}));
+    EXPECT_EQ(Book().FindCareerList, QStringList({"材料で絞り込み検索", "たまご", "しお　こしょう"}));
 
     // The history reaches the file at the end, CP932 with CR LF, and the
     // drop-down offers it.
@@ -102,28 +104,47 @@ TEST_F(SearchFormTest, RefinementNarrowsTheListAndKeepsItsHistory) {
     EXPECT_EQ(ReadRaw(AppDir() + "FindCareer.dat"), ToSjis("材料で絞り込み検索\r\nたまご\r\nしお　こしょう\r\n"));
 
     // Read back at the next start.
-    TMainForm& again = Open();
-    EXPECT_EQ(again.FindCareerList, QStringList({"材料で絞り込み検索", "たまご", "しお　こしょう"}));
+    Open();
+    EXPECT_EQ(Book().FindCareerList, QStringList({"材料で絞り込み検索", "たまご", "しお　こしょう"}));
 }
 
-TEST_F(SearchFormTest, RefinementWithUnsavedEditsAsksFirstAndCancelChangesNothing) {
-    TMainForm& form = Open();
-    ClickRow("牛丼");
-    TypeInto(form.memFoodstuff, "\n卵");
-    ASSERT_EQ(form.PanelStatus->text(), "変更有り");
-    Answers.Answer(TMsgResult::Cancel);
-    Refine("たまご");
-    EXPECT_EQ(Answers.Texts(), QStringList({Question}));
-    EXPECT_EQ(RowCount(), 5);
-    EXPECT_EQ(OpenRecipe(), "牛丼");
-    EXPECT_EQ(form.PanelStatus->text(), "変更有り");
-    EXPECT_TRUE(form.FindCareerList.isEmpty());
+// Both refills of the list ask about unsaved edits first; Cancel changes
+// nothing (rows, shown group, history), Yes saves before the refill reads.
+TEST_F(SearchFormTest, RefillsAskFirstAndCancelChangesNothing) {
+    struct TCase {
+        const char* Name;
+        std::function<void(SearchFormTest&)> Refill;
+        QStringList Rows;  // after the edit was saved
+    };
+    const TCase cases[] = {
+        {"refinement", [](SearchFormTest& t) { t.Refine("たまご"); }, {"オムライス", "牛丼", "親子丼"}},
+        {"group_filter", [](SearchFormTest& t) { t.ChooseGroup("和食"); }, {"水", "牛丼", "親子丼"}},
+    };
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(c.Name);
+        TMainForm& form = Open();
+        ClickRow("牛丼");
+        TypeInto(form.memFoodstuff, "\n卵");
+        Answers.ClearLog();
+        Answers.Answer(TMsgResult::Cancel);
+        c.Refill(*this);
+        EXPECT_EQ(Answers.Texts(), QStringList({Question}));
+        EXPECT_EQ(RowCount(), 5);
+        EXPECT_EQ(OpenRecipe(), "牛丼");
+        EXPECT_EQ(form.PanelStatus->text(), "変更有り");
+        EXPECT_TRUE(Book().FindCareerList.isEmpty());
+        EXPECT_EQ(Find<QComboBox>("ComboBoxGroup")->currentText(), "すべてのグループを表示");
 
-    // Yes saves first, so the search already sees the new ingredient.
-    Answers.Answer(TMsgResult::Yes);
-    Refine("たまご");
-    EXPECT_EQ(RowNames(), QStringList({"オムライス", "牛丼", "親子丼"}));
-    EXPECT_EQ(Answers.Unanswered(), 0);
+        Answers.Answer(TMsgResult::Yes);
+        c.Refill(*this);
+        EXPECT_EQ(RowNames(), c.Rows);
+        EXPECT_EQ(Answers.Unanswered(), 0);
+        EXPECT_EQ(ReadRaw(DataRoot() + "/牛丼/材料.txt"), ToSjis("牛肉\r\n玉ねぎ\r\n紅しょうが\r\n卵\r\n"));
+        Form.reset();
+        QFile::remove(AppDir() + "FindCareer.dat");
+        MakeRecipe(DataRoot(), {.Name = "牛丼", .Foodstuff = "牛肉\n玉ねぎ\n紅しょうが",
+                                .StatusLines = QStringList{"Group=和食", "Calorie=1000"}});
+    }
 }
 
 TEST_F(SearchFormTest, NameSearchStepsThroughHitsAndStopsSafely) {
@@ -149,7 +170,6 @@ TEST_F(SearchFormTest, NameSearchStepsThroughHitsAndStopsSafely) {
     Answers.AnswerText("カレー");
     form.miSearchRecipeName->trigger();
     EXPECT_EQ(Answers.Texts(), QStringList({"料理名を入力してください", "見つかりませんでした。"}));
-    EXPECT_EQ(form.NameSearchKeyword, "");
 }
 
 TEST_F(SearchFormTest, IngredientSearchColoursHitsKeepsTheMarkerAndCancelEnds) {
@@ -167,7 +187,6 @@ TEST_F(SearchFormTest, IngredientSearchColoursHitsKeepsTheMarkerAndCancelEnds) {
     // resume row stay, so F3 goes on after the first hit.
     Answers.AnswerCancel();
     form.miSearchMaterialName->trigger();
-    EXPECT_EQ(form.MaterialSearchKeyword, "たまご");
     EXPECT_EQ(OpenRecipe(), "オムライス");
     form.miSearchMaterialNameNext->trigger();
     EXPECT_EQ(OpenRecipe(), "親子丼");
@@ -191,7 +210,6 @@ TEST_F(SearchFormTest, IngredientSearchColoursHitsKeepsTheMarkerAndCancelEnds) {
     Answers.ClearLog();
     form.miSearchMaterialNameNext->trigger();
     EXPECT_EQ(Answers.Texts(), QStringList({"検索を完了しました。"}));
-    EXPECT_EQ(form.MaterialSearchKeyword, "");
     // The next search offers no word any more.
     Answers.AnswerCancel();
     form.miSearchMaterialName->trigger();
@@ -201,8 +219,8 @@ TEST_F(SearchFormTest, IngredientSearchColoursHitsKeepsTheMarkerAndCancelEnds) {
 TEST_F(SearchFormTest, TreeFilesTheShownRowsAndItsLeavesOpenRecipes) {
     TMainForm& form = Open();
     form.A2->trigger();
-    ASSERT_FALSE(form.Panel9->isHidden());
-    QTreeWidget* tree = form.TreeView1;
+    ASSERT_FALSE(Find<QFrame>("Panel9")->isHidden());
+    QTreeWidget* tree = Find<QTreeWidget>("TreeView1");
     ASSERT_EQ(tree->topLevelItemCount(), 4);
     const QTreeWidgetItem* bands = tree->topLevelItem(3);
     EXPECT_EQ(bands->child(0)->text(0), "0kcal～99kcal(2)");
@@ -230,29 +248,28 @@ TEST_F(SearchFormTest, TreeFilesTheShownRowsAndItsLeavesOpenRecipes) {
     EXPECT_TRUE(form.memFoodstuff->toPlainText().contains("鶏肉"));
 
     // The "×" closes the pane and takes the tick off.
-    QTest::mouseClick(form.Panel11, Qt::LeftButton);
-    EXPECT_TRUE(form.Panel9->isHidden());
+    QTest::mouseClick(Find<QLabel>("Panel11"), Qt::LeftButton);
+    EXPECT_TRUE(Find<QFrame>("Panel9")->isHidden());
     EXPECT_FALSE(form.A2->isChecked());
 }
 
 TEST_F(SearchFormTest, ThumbnailsFollowTheFilterAndClicksOpenRecipes) {
     TMainForm& form = Open();
     form.S1->trigger();
-    ASSERT_FALSE(form.Panel4->isHidden());
+    ASSERT_FALSE(Find<QFrame>("Panel4")->isHidden());
     // Recipes with a photo, in folder order whatever the list's order.
     EXPECT_EQ(Thumbnails(), QStringList({"オムライス", "水", "親子丼"}));
-    EXPECT_EQ(form.Panel6->text(), "ｻﾑﾈｲﾙ数：3");
-    EXPECT_EQ(form.ThumbnailCount, 3);
-    EXPECT_EQ(form.StatusPanel1->text(), "");  // released after the build
+    EXPECT_EQ(Find<QLabel>("Panel6")->text(), "ｻﾑﾈｲﾙ数：3");
+    EXPECT_EQ(StatusText(1), "");  // released after the build
 
     Refine("たまご");
     EXPECT_EQ(Thumbnails(), QStringList({"オムライス", "親子丼"}));
     ChooseGroup("和食");
     EXPECT_EQ(Thumbnails(), QStringList({"親子丼"}));
-    EXPECT_EQ(form.Panel6->text(), "ｻﾑﾈｲﾙ数：1");
+    EXPECT_EQ(Find<QLabel>("Panel6")->text(), "ｻﾑﾈｲﾙ数：1");
 
     QApplication::processEvents();
-    QTest::mouseClick(form.PaintBox1->findChild<QWidget*>("MkImg0"), Qt::LeftButton);
+    QTest::mouseClick(Find<QWidget>("PaintBox1")->findChild<QWidget*>("MkImg0"), Qt::LeftButton);
     EXPECT_EQ(RowText(SelectedRow()), "親子丼");
     EXPECT_EQ(OpenRecipe(), "親子丼");
 
@@ -266,36 +283,22 @@ TEST_F(SearchFormTest, ThumbnailsFollowTheFilterAndClicksOpenRecipes) {
     EXPECT_EQ(Thumbnails(), QStringList({"親子丼"}));
 
     QApplication::processEvents();
-    QTest::mouseClick(form.Panel5, Qt::LeftButton);
-    EXPECT_TRUE(form.Panel4->isHidden());
+    QTest::mouseClick(Find<QLabel>("Panel5"), Qt::LeftButton);
+    EXPECT_TRUE(Find<QFrame>("Panel4")->isHidden());
     EXPECT_FALSE(form.S1->isChecked());
     EXPECT_TRUE(Thumbnails().isEmpty());
 }
 
-TEST_F(SearchFormTest, GroupFilterAsksFirstAndCancelKeepsTheShownGroup) {
+// A refill reads the box as it stands (here it fell back to all groups);
+// choosing the earlier group again then filters again.
+TEST_F(SearchFormTest, GroupFilterFollowsTheBoxAfterAnyRefill) {
     TMainForm& form = Open();
-    ChooseGroup("洋食");
-    EXPECT_EQ(RowNames(), QStringList({"オムライス"}));
-    ClickRow("オムライス");
-    TypeInto(form.memFoodstuff, "\nバター");
-    Answers.Answer(TMsgResult::Cancel);
     ChooseGroup("和食");
-    EXPECT_EQ(Answers.Texts(), QStringList({Question}));
-    EXPECT_EQ(form.ComboBoxGroup->currentText(), "洋食");
-    EXPECT_EQ(RowNames(), QStringList({"オムライス"}));
-    EXPECT_EQ(form.PanelStatus->text(), "変更有り");
-
-    Answers.Answer(TMsgResult::No);
-    ChooseGroup("和食");
-    EXPECT_EQ(RowNames(), QStringList({"水", "牛丼", "親子丼"}));
-    EXPECT_EQ(form.StatusPanel0->text(), "表示数 : 3 / 5");
-    EXPECT_EQ(ReadRaw(DataRoot() + "/オムライス/材料.txt"), ToSjis("玉子 2個\r\nご飯\r\nケチャップ\r\n"));
-
-    // Another refill reads the box as it stands (here it fell back to all
-    // groups); choosing the earlier group again then filters again.
+    EXPECT_EQ(StatusText(0), "表示数 : 3 / 5");
+    QComboBox* box = Find<QComboBox>("ComboBoxGroup");
     {
-        const QSignalBlocker block(form.ComboBoxGroup);
-        form.ComboBoxGroup->setCurrentIndex(0);
+        const QSignalBlocker block(box);
+        box->setCurrentIndex(0);
     }
     form.IndicateList(-1);
     EXPECT_EQ(RowCount(), 5);
@@ -323,14 +326,14 @@ TEST_F(SearchFormTest, CameraPhotosAreFittedAndCentredBesideTheTree) {
         return std::abs(a.red() - b.red()) < 12 && std::abs(a.green() - b.green()) < 12 &&
                std::abs(a.blue() - b.blue()) < 12;
     };
-    const QImage landscape = form.PaintBox1->findChild<QWidget*>("MkImg0")->grab().toImage();
+    const QImage landscape = Find<QWidget>("PaintBox1")->findChild<QWidget*>("MkImg0")->grab().toImage();
     ASSERT_EQ(landscape.size(), QSize(60, 60) * landscape.devicePixelRatio());
     EXPECT_TRUE(near(landscape.pixelColor(30, 30), QColor(220, 40, 40)));
     EXPECT_TRUE(near(landscape.pixelColor(1, 30), QColor(220, 40, 40)));   // full width
     EXPECT_FALSE(near(landscape.pixelColor(30, 2), QColor(220, 40, 40)));  // 60 x 45, centred
-    const QImage portrait = form.PaintBox1->findChild<QWidget*>("MkImg2")->grab().toImage();
+    const QImage portrait = Find<QWidget>("PaintBox1")->findChild<QWidget*>("MkImg2")->grab().toImage();
     EXPECT_TRUE(near(portrait.pixelColor(30, 58), QColor(40, 40, 220)));
     EXPECT_FALSE(near(portrait.pixelColor(2, 30), QColor(40, 40, 220)));
-    EXPECT_EQ(form.PaintBox1->findChild<QLabel*>("MkLbl2")->text(), "親子丼");
+    EXPECT_EQ(Find<QWidget>("PaintBox1")->findChild<QLabel*>("MkLbl2")->text(), "親子丼");
     RenderWidgetIfAsked(&form, QStringLiteral("search_side_panes"));
 }

@@ -25,6 +25,7 @@
 #include "core/recipes/column_table.h"
 #include "ui/mainwindow/control_bar.h"
 #include "core/recipes/cook_list_model.h"
+#include "core/recipes/recipe_book.h"
 #include "ui/mainwindow/cook_list_view.h"
 #include "ui/mainwindow/list_gestures.h"
 #include "ui/mainwindow/main_form.h"
@@ -56,6 +57,13 @@ struct TMainFixture {
         Form.SetEditMode(true);
     }
     QString Marker() const { return Form.PanelStatus->text(); }
+    TCookListView* List() const { return ListOf(Form); }
+    static TCookListView* ListOf(const TMainForm& form) {
+        return form.findChild<TCookListView*>(QStringLiteral("CookListView"));
+    }
+    QString Status1() const { return Form.findChild<QLabel*>(QStringLiteral("StatusPanel1"))->text(); }
+    TColumnTable& Columns() { return Form.RecipeBook().ColumnTable; }
+    QStringList ShownColumns() const { return static_cast<TCookListModel*>(List()->Model())->Columns(); }
     QList<QObject*> RecipeCommands() const {
         return {Form.miRecipeDelete, Form.Delete2, Form.ToolButtonDelRecipe, Form.miRecipeRename, Form.R1,
                 Form.miRecipeSave, Form.tbtnSave, Form.miRecipeAttrEdit, Form.E2, Form.ToolButtonEditAttr};
@@ -66,7 +74,7 @@ struct TMainFixture {
         return static_cast<QWidget*>(c)->isEnabled();
     }
     void Drag(QPoint start, std::initializer_list<QPoint> path) {
-        QWidget* port = Form.CookListView->ReportView()->viewport();
+        QWidget* port = List()->ReportView()->viewport();
         auto send = [&](QEvent::Type t, QPoint p, Qt::MouseButton b, Qt::MouseButtons held) {
             QMouseEvent e(t, p, port->mapToGlobal(p), b, held, Qt::NoModifier);
             QApplication::sendEvent(port, &e);
@@ -142,7 +150,7 @@ TEST(ViewSettings, ViewOnlyModeLocksRecipeCommandsAndGestures) {
     const QPoint start(100, 100);
     f.Drag(start, {start + QPoint(0, -30), start});
     EXPECT_EQ(f.Reloads, 0);
-    EXPECT_TRUE(f.Form.StatusPanel1->text().isEmpty());
+    EXPECT_TRUE(f.Status1().isEmpty());
 
     f.Form.tbtnModeChange->click();
     EXPECT_FALSE(f.Form.ViewOnly);
@@ -173,7 +181,7 @@ bool PopupOpens(QWidget* widget) {
 TEST(ViewSettings, ViewOnlyModeHasNoPopupMenus) {
     TMainFixture f;
     f.Form.show();
-    const QList<QWidget*> owners = {f.Form.CookListView, f.Form.memFoodstuff, f.Form.MemoHow,
+    const QList<QWidget*> owners = {f.List(), f.Form.memFoodstuff, f.Form.MemoHow,
                                     f.Form.RichEditComment, f.Form.Image1};
     for (QWidget* w : owners)
         EXPECT_TRUE(PopupOpens(w)) << w->objectName().toStdString();
@@ -181,7 +189,7 @@ TEST(ViewSettings, ViewOnlyModeHasNoPopupMenus) {
     for (QWidget* w : owners)
         EXPECT_FALSE(PopupOpens(w)) << w->objectName().toStdString();
     f.Form.tbtnModeChange->click();
-    EXPECT_TRUE(PopupOpens(f.Form.CookListView));
+    EXPECT_TRUE(PopupOpens(f.List()));
 }
 
 TEST(ViewSettings, GesturesOnTheListRunTheRecipeCommands) {
@@ -196,7 +204,7 @@ TEST(ViewSettings, GesturesOnTheListRunTheRecipeCommands) {
     EXPECT_EQ(f.Renames, 1);
     EXPECT_EQ(f.Attributes, 1);
     EXPECT_EQ(f.Reloads, 1);
-    EXPECT_TRUE(f.Form.StatusPanel1->text().isEmpty());
+    EXPECT_TRUE(f.Status1().isEmpty());
 }
 
 TEST(ViewSettings, OptionsOkAppliesAtOnce) {
@@ -205,9 +213,9 @@ TEST(ViewSettings, OptionsOkAppliesAtOnce) {
     options.AddSettingsTarget([&](const TSettingsApply& a, bool starting) { f.Form.ApplyOptionSettings(a, starting); });
     options.ApplySettings(true);
     EXPECT_EQ(f.Form.windowTitle(), "Saporia");
-    EXPECT_EQ(f.Form.CookListView->ReportView()->iconSize(), QSize(32, 32));
+    EXPECT_EQ(f.List()->ReportView()->iconSize(), QSize(32, 32));
     // Rows hold their icons instead of drawing over the next row.
-    EXPECT_GE(f.Form.CookListView->ReportView()->verticalHeader()->defaultSectionSize(), 34);
+    EXPECT_GE(f.List()->ReportView()->verticalHeader()->defaultSectionSize(), 34);
 
     for (const bool modified : {true, false}) {
         f.Form.SetModified(modified);
@@ -232,9 +240,9 @@ TEST(ViewSettings, OptionsOkAppliesAtOnce) {
     EXPECT_TRUE(f.Form.UseDigitalClock);
     EXPECT_EQ(f.Form.memFoodstuff->font().family(), "ＭＳ ゴシック");
     EXPECT_EQ(f.Form.RichEditComment->font().family(), "ＭＳ ゴシック");
-    EXPECT_EQ(f.Form.CookListView->ReportView()->iconSize(), QSize(16, 16));
-    EXPECT_LT(f.Form.CookListView->ReportView()->verticalHeader()->defaultSectionSize(), 34);
-    EXPECT_TRUE(f.Form.CookListView->ReportView()->showGrid());
+    EXPECT_EQ(f.List()->ReportView()->iconSize(), QSize(16, 16));
+    EXPECT_LT(f.List()->ReportView()->verticalHeader()->defaultSectionSize(), 34);
+    EXPECT_TRUE(f.List()->ReportView()->showGrid());
     EXPECT_TRUE(f.Form.ControlBar1->palette().brush(QPalette::Window).texture().isNull());
 
     // A background bitmap: the dock sites show it at once.
@@ -272,24 +280,24 @@ QPushButton* ChooserButton(TListColumnSelectForm& form, const char* name) {
 TEST(ViewSettings, ColumnChooserCancelChangesNothing) {
     TMainFixture f;
     TListColumnSelectForm chooser(&f.Form);
-    const TColumnTable before = f.Form.ColumnTable;
-    const QStringList shown = f.Form.ListModel->Columns();
+    const TColumnTable before = f.Columns();
+    const QStringList shown = f.ShownColumns();
     WithChooser([](TListColumnSelectForm& form) {
         form.ListView1->topLevelItem(1)->setCheckState(0, Qt::Unchecked);
         ChooserButton(form, "Button5")->click();  // defaults
         ChooserButton(form, "BitBtn2")->click();  // cancel
     });
     f.Form.miDisplayDetailConfig->trigger();
-    EXPECT_EQ(f.Form.ColumnTable, before);
-    EXPECT_EQ(f.Form.ListModel->Columns(), shown);
+    EXPECT_EQ(f.Columns(), before);
+    EXPECT_EQ(f.ShownColumns(), shown);
 }
 
 TEST(ViewSettings, ColumnChooserOkRebuildsTheColumnsAfterTheSaveQuestion) {
     TMainFixture f;
     TListColumnSelectForm chooser(&f.Form);
-    ASSERT_GE(f.Form.ColumnTable.size(), 3u);
-    const QString first = f.Form.ColumnTable[0].Caption;
-    const QString second = f.Form.ColumnTable[1].Caption;
+    ASSERT_GE(f.Columns().size(), 3u);
+    const QString first = f.Columns()[0].Caption;
+    const QString second = f.Columns()[1].Caption;
     auto swapAndHideSecond = [](TListColumnSelectForm& form) {
         form.ListView1->setCurrentItem(form.ListView1->topLevelItem(0));
         ChooserButton(form, "Button2")->click();  // first row down
@@ -299,12 +307,12 @@ TEST(ViewSettings, ColumnChooserOkRebuildsTheColumnsAfterTheSaveQuestion) {
 
     // Unsaved edits and Cancel to the question: the columns stay.
     f.Form.SetModified(true);
-    const TColumnTable before = f.Form.ColumnTable;
+    const TColumnTable before = f.Columns();
     f.Answers.Answer(TMsgResult::Cancel);
     WithChooser(swapAndHideSecond);
     f.Form.miDisplayDetailConfig->trigger();
     EXPECT_EQ(f.Answers.Texts().value(0), "レシピが変更されています、保存しますか？");
-    EXPECT_EQ(f.Form.ColumnTable, before);
+    EXPECT_EQ(f.Columns(), before);
     EXPECT_EQ(f.Marker(), "変更有り");
 
     // No edits: the table follows the rows and the list shows the new columns.
@@ -313,13 +321,13 @@ TEST(ViewSettings, ColumnChooserOkRebuildsTheColumnsAfterTheSaveQuestion) {
     WithChooser(swapAndHideSecond);
     f.Form.miDisplayDetailConfig->trigger();
     EXPECT_TRUE(f.Answers.Texts().isEmpty());
-    ASSERT_EQ(f.Form.ColumnTable.size(), before.size());
-    EXPECT_EQ(f.Form.ColumnTable[0].Caption, second);
-    EXPECT_FALSE(f.Form.ColumnTable[0].Use);
-    EXPECT_EQ(f.Form.ColumnTable[1].Caption, first);
-    EXPECT_EQ(f.Form.ColumnTable[1].Width, f.Form.CookListView->Header()->sectionSize(0));
-    EXPECT_EQ(f.Form.ListModel->Columns().value(0), first);
-    EXPECT_FALSE(f.Form.ListModel->Columns().contains(second));
+    ASSERT_EQ(f.Columns().size(), before.size());
+    EXPECT_EQ(f.Columns()[0].Caption, second);
+    EXPECT_FALSE(f.Columns()[0].Use);
+    EXPECT_EQ(f.Columns()[1].Caption, first);
+    EXPECT_EQ(f.Columns()[1].Width, f.List()->Header()->sectionSize(0));
+    EXPECT_EQ(f.ShownColumns().value(0), first);
+    EXPECT_FALSE(f.ShownColumns().contains(second));
 }
 
 TEST(ViewSettings, GestureDragKeepsTheRecipeSelected) {
@@ -328,8 +336,8 @@ TEST(ViewSettings, GestureDragKeepsTheRecipeSelected) {
     TDialogAnswerer answers;
     TMainForm form(dir.AppDir());
     form.show();
-    ASSERT_GE(form.CookListView->RowCount(), 20);
-    QTableView* view = form.CookListView->ReportView();
+    ASSERT_GE(TMainFixture::ListOf(form)->RowCount(), 20);
+    QTableView* view = TMainFixture::ListOf(form)->ReportView();
     QWidget* port = view->viewport();
     auto rowPoint = [&](int row) { return view->visualRect(view->model()->index(row, 0)).center(); };
     auto send = [&](QEvent::Type t, QPoint p, Qt::MouseButton b, Qt::MouseButtons held) {
@@ -338,17 +346,17 @@ TEST(ViewSettings, GestureDragKeepsTheRecipeSelected) {
     };
     send(QEvent::MouseButtonPress, rowPoint(2), Qt::LeftButton, Qt::LeftButton);
     send(QEvent::MouseButtonRelease, rowPoint(2), Qt::LeftButton, Qt::NoButton);
-    ASSERT_EQ(form.CookListView->SelectedRow(), 2);
+    ASSERT_EQ(TMainFixture::ListOf(form)->SelectedRow(), 2);
     send(QEvent::MouseButtonPress, rowPoint(2), Qt::LeftButton, Qt::LeftButton);
     for (int row = 3; row < 15; ++row) {
         send(QEvent::MouseMove, rowPoint(row), Qt::NoButton, Qt::LeftButton);
-        EXPECT_EQ(form.CookListView->SelectedRow(), 2);
+        EXPECT_EQ(TMainFixture::ListOf(form)->SelectedRow(), 2);
     }
-    EXPECT_EQ(form.StatusPanel1->text(), "D");
+    EXPECT_EQ(form.findChild<QLabel*>(QStringLiteral("StatusPanel1"))->text(), "D");
     send(QEvent::MouseButtonRelease, rowPoint(14), Qt::LeftButton, Qt::NoButton);
     QApplication::processEvents();
-    EXPECT_EQ(form.CookListView->SelectedRow(), 2);
-    EXPECT_TRUE(form.StatusPanel1->text().isEmpty());
+    EXPECT_EQ(TMainFixture::ListOf(form)->SelectedRow(), 2);
+    EXPECT_TRUE(form.findChild<QLabel*>(QStringLiteral("StatusPanel1"))->text().isEmpty());
     EXPECT_TRUE(answers.Calls().empty());
 }
 
@@ -360,7 +368,7 @@ TEST(ViewSettings, ViewOnlyDoubleClickOpensNoAttributeDialog) {
     TElementForm attributes(&form);
     form.WireRecipeCommands();
     form.show();
-    ASSERT_TRUE(form.CookListView->SelectRow(1));
+    ASSERT_TRUE(TMainFixture::ListOf(form)->SelectRow(1));
     ASSERT_FALSE(form.CurrentRecipePath.isEmpty());
     ASSERT_EQ(ElementForm, &attributes);
     auto doubleClickOpensDialog = [&] {
@@ -371,7 +379,7 @@ TEST(ViewSettings, ViewOnlyDoubleClickOpensNoAttributeDialog) {
                 static_cast<QDialog*>(modal)->reject();
             }
         });
-        emit form.CookListView->DoubleClicked();
+        emit TMainFixture::ListOf(form)->DoubleClicked();
         QApplication::processEvents();
         return opened;
     };
