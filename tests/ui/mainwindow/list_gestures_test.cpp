@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <optional>
+#include <vector>
+
 #include <QApplication>
 #include <QMouseEvent>
 #include <QStandardItemModel>
@@ -53,32 +56,38 @@ struct TGestureList {
 
 }  // namespace
 
+// Each stroke runs its command once, after the release; the letters (and
+// the command's name once known) show until then.
 TEST(ListGestures, DragsRunTheirCommandsAfterTheRelease) {
+    struct TCase {
+        std::vector<QPoint> Path;  // offsets from the press
+        std::optional<TGestureCommand> Command;
+        QStringList Status;
+    };
+    const TCase cases[] = {
+        {{{0, -30}, {0, -60}, {0, -30}, {0, 0}}, TGestureCommand::Reload, {"", "U", "UD [更新]", ""}},
+        {{{30, 0}, {30, 30}, {0, 30}, {0, 0}}, TGestureCommand::Delete, {}},
+        {{{0, 30}, {-30, 30}}, TGestureCommand::Rename, {}},
+        {{{0, 30}, {30, 30}}, TGestureCommand::Attributes, {}},
+        {{{30, 0}, {30, 30}}, std::nullopt, {"", "R", "RD", ""}},  // "RD" runs nothing
+    };
     TGestureList list;
     const QPoint start = list.RowPoint(10);
-    list.Drag(Qt::LeftButton, start, {start + QPoint(0, -30), start + QPoint(0, -60), start + QPoint(0, -30), start});
-    ASSERT_EQ(list.Commands.size(), 1u);
-    EXPECT_EQ(list.Commands[0], TGestureCommand::Reload);
-    EXPECT_EQ(list.Status, QStringList({"", "U", "UD [更新]", ""}));
-
-    list.Commands.clear();
-    list.Drag(Qt::LeftButton, start,
-              {start + QPoint(30, 0), start + QPoint(30, 30), start + QPoint(0, 30), start});
-    ASSERT_EQ(list.Commands.size(), 1u);
-    EXPECT_EQ(list.Commands[0], TGestureCommand::Delete);
-    list.Commands.clear();
-    list.Drag(Qt::LeftButton, start, {start + QPoint(0, 30), start + QPoint(-30, 30)});
-    list.Drag(Qt::LeftButton, start, {start + QPoint(0, 30), start + QPoint(30, 30)});
-    ASSERT_EQ(list.Commands.size(), 2u);
-    EXPECT_EQ(list.Commands[0], TGestureCommand::Rename);
-    EXPECT_EQ(list.Commands[1], TGestureCommand::Attributes);
-
-    // "RD" runs nothing; the letters show until the release.
-    list.Commands.clear();
-    list.Status.clear();
-    list.Drag(Qt::LeftButton, start, {start + QPoint(30, 0), start + QPoint(30, 30)});
-    EXPECT_TRUE(list.Commands.empty());
-    EXPECT_EQ(list.Status, QStringList({"", "R", "RD", ""}));
+    for (const TCase& c : cases) {
+        list.Commands.clear();
+        list.Status.clear();
+        list.Send(QEvent::MouseButtonPress, start, Qt::LeftButton, Qt::LeftButton);
+        for (QPoint offset : c.Path)
+            list.Send(QEvent::MouseMove, start + offset, Qt::NoButton, Qt::LeftButton);
+        EXPECT_TRUE(list.Commands.empty());
+        list.Send(QEvent::MouseButtonRelease, start + c.Path.back(), Qt::LeftButton, Qt::NoButton);
+        QApplication::processEvents();
+        EXPECT_EQ(list.Commands.size(), c.Command ? 1u : 0u);
+        if (c.Command && !list.Commands.empty())
+            EXPECT_EQ(list.Commands[0], *c.Command);
+        if (!c.Status.isEmpty())
+            EXPECT_EQ(list.Status, c.Status);
+    }
 }
 
 TEST(ListGestures, SelectionStaysDuringADragAndTheTrailGoes) {
