@@ -42,7 +42,7 @@ enum class TGestureCommand;
 //   main_form_build.cpp    panes, list place, status bar
 //   main_form_menus.cpp    menus, tool bars, pop-up menus, command wiring
 //   main_form_layout.cpp   layout keys of the settings file, bar placement
-//   main_form_list.cpp     columns, refill, selection, sorting
+//   main_form_list.cpp     the list place's entry points (TListArea does the work)
 //   main_form_panes.cpp    load, save, edit mode, the modified marker
 //   main_form_clock.cpp    the clock
 // Other concerns (recipe commands, search, pane aids, ...) add their own

@@ -54,8 +54,9 @@ TEST_F(MainListTest, ColumnFileAtStartUp) {
         Answers.ClearLog();
         Open();
         ASSERT_EQ(Answers.Calls().size(), size_t(c.Messages));
-        if (c.Messages)
+        if (c.Messages) {
             EXPECT_TRUE(Answers.Calls()[0].Text.startsWith(QStringLiteral("起動エラー. Msg=")));
+        }
         EXPECT_EQ(StatusText(0), QString::fromUtf8(c.Count));
         ASSERT_EQ(List()->Model()->columnCount(), c.Columns);
         EXPECT_EQ(SelectedRow(), -1);
