@@ -67,7 +67,7 @@ void TMainForm::FormCreate() {
     CookListView->Changing = [this] { return QuerySaveChanges(); };
     connect(CookListView, &TCookListView::SelectItem, this, &TMainForm::CookListViewSelectItem);
     connect(CookListView, &TCookListView::ColumnClick, this, &TMainForm::CookListViewColumnClick);
-    WireOwnCommands();
+    BindCommands();
     CreatePaneAids();
     SetEditMode(false);
     WireOptionCommands();

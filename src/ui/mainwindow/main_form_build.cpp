@@ -16,6 +16,7 @@
 
 #include "ui/mainwindow/control_bar.h"
 #include "ui/mainwindow/cook_list_view.h"
+#include "ui/mainwindow/main_bars.h"
 #include "ui/mainwindow/toolbar_artwork.h"
 
 namespace {
@@ -57,11 +58,9 @@ void TMainForm::BuildWidgets() {
     auto* central = new QWidget(this);
     central->setObjectName(QStringLiteral("ClientPanel"));
     auto* layout = Column(central);
-    BuildMenus();
-    BuildPopupMenus();
-    BuildToolBars();
-    layout->addWidget(ControlBar1);
-    layout->addWidget(ControlBar2);
+    Bars = new TMainBars(this);
+    layout->addWidget(Bars->Site(1));
+    layout->addWidget(Bars->Site(2));
 
     MainSplitter = new QSplitter(Qt::Horizontal, central);
     MainSplitter->setObjectName(QStringLiteral("MainSplitter"));
@@ -72,6 +71,7 @@ void TMainForm::BuildWidgets() {
     BuildListPlace();
     BuildRecipePanes();
     BuildStatusBar();
+    Bars->AttachExisting();
 
     // The list takes what the fixed-size panes leave.
     MainSplitter->setStretchFactor(MainSplitter->indexOf(ListPanel), 1);

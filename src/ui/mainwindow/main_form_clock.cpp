@@ -1,5 +1,6 @@
 // The clock in the dockable clock panel.
 #include "ui/mainwindow/main_form.h"
+#include "ui/mainwindow/main_bars.h"
 
 #include <QFrame>
 #include <QLabel>
@@ -18,7 +19,7 @@ void TMainForm::tmClockTimer() {
 
 void TMainForm::DrawClock() {
     QPixmap face(48, 48);
-    face.fill(PanelClock->palette().color(QPalette::Window));
+    face.fill(Bars->Bar(QStringLiteral("PanelClock"))->palette().color(QPalette::Window));
     QPainter painter(&face);
     painter.setRenderHint(QPainter::Antialiasing, true);
     const QColor ink(34, 68, 140);
@@ -45,5 +46,5 @@ void TMainForm::DrawClock() {
         line(1, ClockPoint(center, 22, hands.Second));
     }
     painter.end();
-    ImageClock->setPixmap(face);
+    Bars->Bar(QStringLiteral("PanelClock"))->findChild<QLabel*>(QStringLiteral("ImageClock"))->setPixmap(face);
 }

@@ -1,5 +1,6 @@
 // The recipe list: columns, scan, refill, selection and sorting.
 #include "ui/mainwindow/main_form.h"
+#include "ui/mainwindow/main_bars.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -90,14 +91,14 @@ void TMainForm::CookListViewSelectItem(int row, bool selected) {
     const int record = ListModel->RecordOfRow(row);
     if (selected && record >= 0 && record < CookItems.size()) {
         const TCookItem& item = CookItems[record];
-        miPrint->setText(QStringLiteral("【") + item.Name + QStringLiteral("】の印刷(&P)"));
-        PrintPreview1->setText(QStringLiteral("【") + item.Name + QStringLiteral("】の印刷ﾌﾟﾚﾋﾞｭｰ(&V)..."));
+        Bars->Action(QStringLiteral("miPrint"))->setText(QStringLiteral("【") + item.Name + QStringLiteral("】の印刷(&P)"));
+        Bars->Action(QStringLiteral("PrintPreview1"))->setText(QStringLiteral("【") + item.Name + QStringLiteral("】の印刷ﾌﾟﾚﾋﾞｭｰ(&V)..."));
         SetEditMode(true);
         LoadFile(item);
         return;
     }
-    miPrint->setText(PlainPrintCaption);
-    PrintPreview1->setText(PlainPreviewCaption);
+    Bars->Action(QStringLiteral("miPrint"))->setText(PlainPrintCaption);
+    Bars->Action(QStringLiteral("PrintPreview1"))->setText(PlainPreviewCaption);
     CurrentRecipePath.clear();
     Recipe = TRecipeContent();
     SetEditMode(false);

@@ -1,5 +1,6 @@
 // Finding recipes: the name and ingredient searches and the refinement search.
 #include "ui/mainwindow/main_form.h"
+#include "ui/mainwindow/main_bars.h"
 
 #include <functional>
 
@@ -26,13 +27,14 @@ const QString CompletedText = QStringLiteral("検索を完了しました。");
 
 void TMainForm::WireSearchCommands() {
     IngredientCache = std::make_shared<TIngredientCache>();
-    RefinementBox = new TRefinementSearchBox(cbSearchRefinement, btnSearchRefinement, this);
+    RefinementBox = new TRefinementSearchBox(findChild<QComboBox*>(QStringLiteral("cbSearchRefinement")),
+                                             findChild<QPushButton*>(QStringLiteral("btnSearchRefinement")), this);
     RefinementBox->SetHistorySource([this] { return FindCareerList; });
-    Wire(btnSearchRefinement, [this] { btnSearchRefinementClick(); });
-    Wire(miSearchRecipeName, [this] { miSearchRecipeNameClick(); });
-    Wire(miSearchRecipeNameNext, [this] { miSearchRecipeNameNextClick(); });
-    Wire(miSearchMaterialName, [this] { miSearchMaterialNameClick(); });
-    Wire(miSearchMaterialNameNext, [this] { miSearchMaterialNameNextClick(); });
+    BindCommand(QStringLiteral("btnSearchRefinement"), [this] { btnSearchRefinementClick(); });
+    BindCommand(QStringLiteral("miSearchRecipeName"), [this] { miSearchRecipeNameClick(); });
+    BindCommand(QStringLiteral("miSearchRecipeNameNext"), [this] { miSearchRecipeNameNextClick(); });
+    BindCommand(QStringLiteral("miSearchMaterialName"), [this] { miSearchMaterialNameClick(); });
+    BindCommand(QStringLiteral("miSearchMaterialNameNext"), [this] { miSearchMaterialNameNextClick(); });
     WireFilterViews();
 }
 

@@ -1,5 +1,6 @@
 // The thumbnail pane.
 #include "ui/mainwindow/main_form.h"
+#include "ui/mainwindow/main_bars.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -67,7 +68,7 @@ void TMainForm::FreeThumbnails() {
 
 void TMainForm::S1Click() {
     // The menu item has just toggled its tick.
-    if (S1->isChecked()) {
+    if (Bars->Action(QStringLiteral("S1"))->isChecked()) {
         BuildThumbnails();
         ShowSidePane(MainSplitter, Panel4, ThumbnailPaneWidth);
     } else {

@@ -1,6 +1,7 @@
 // The classification tree, the group filter, and the refresh of the views
 // that follow the list's filter.
 #include "ui/mainwindow/main_form.h"
+#include "ui/mainwindow/main_bars.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -33,14 +34,14 @@ void TMainForm::WireFilterViews() {
 
     ClassTreeView = new TClassTreeView(TreeView1, this);
     connect(ClassTreeView, &TClassTreeView::RecipeClicked, this, [this](const QString& name) { SelectRowNamed(name); });
-    Wire(A2, [this] { A2Click(); });
-    new TClickHook(Panel11, [this] { A2->trigger(); });
+    BindCommand(QStringLiteral("A2"), [this] { A2Click(); });
+    new TClickHook(Panel11, [this] { Bars->Action(QStringLiteral("A2"))->trigger(); });
 
     ThumbnailStrip = new TThumbnailStrip(PaintBox1, Panel6, this);
     connect(ThumbnailStrip, &TThumbnailStrip::ThumbnailClicked, this,
             [this](const QString& name) { SelectRowNamed(name); });
-    Wire(S1, [this] { S1Click(); });
-    new TClickHook(Panel5, [this] { S1->trigger(); });
+    BindCommand(QStringLiteral("S1"), [this] { S1Click(); });
+    new TClickHook(Panel5, [this] { Bars->Action(QStringLiteral("S1"))->trigger(); });
 
     // Every refill of the rows (filters, reload, new, deleted or renamed
     // recipes) rebuilds the shown views, so they never show stale names.
@@ -84,7 +85,7 @@ void TMainForm::BuildClassTree() {
 
 void TMainForm::A2Click() {
     // The menu item has just toggled its tick.
-    if (A2->isChecked()) {
+    if (Bars->Action(QStringLiteral("A2"))->isChecked()) {
         BuildClassTree();
         ShowSidePane(MainSplitter, Panel9, ClassPaneWidth);
     } else {

@@ -38,9 +38,9 @@ protected:
     }
 
     void Refine(const QString& keyword) {
-        Form->cbSearchRefinement->setFocus();
-        Form->cbSearchRefinement->setEditText(keyword);
-        QTest::mouseClick(Form->btnSearchRefinement, Qt::LeftButton);
+        Form->findChild<QComboBox*>("cbSearchRefinement")->setFocus();
+        Form->findChild<QComboBox*>("cbSearchRefinement")->setEditText(keyword);
+        QTest::mouseClick(Form->findChild<QPushButton*>("btnSearchRefinement"), Qt::LeftButton);
         QApplication::processEvents();
     }
     QString OpenRecipe() const {
@@ -78,7 +78,7 @@ protected:
 TEST_F(SearchFormTest, RefinementNarrowsTheListAndKeepsItsHistory) {
     TMainForm& form = Open();
     ASSERT_EQ(RowCount(), 5);
-    EXPECT_EQ(form.cbSearchRefinement->currentText(), "材料で絞り込み検索");
+    EXPECT_EQ(form.findChild<QComboBox*>("cbSearchRefinement")->currentText(), "材料で絞り込み検索");
 
     // たまご finds 玉子 too; the recipe without an ingredient file is hidden.
     Refine("たまご");
@@ -95,9 +95,9 @@ TEST_F(SearchFormTest, RefinementNarrowsTheListAndKeepsItsHistory) {
 
     // The history reaches the file at the end, CP932 with CR LF, and the
     // drop-down offers it.
-    QTest::keyClick(form.cbSearchRefinement, Qt::Key_F4);
-    EXPECT_EQ(form.cbSearchRefinement->count(), 3);
-    form.cbSearchRefinement->hidePopup();
+    QTest::keyClick(form.findChild<QComboBox*>("cbSearchRefinement"), Qt::Key_F4);
+    EXPECT_EQ(form.findChild<QComboBox*>("cbSearchRefinement")->count(), 3);
+    form.findChild<QComboBox*>("cbSearchRefinement")->hidePopup();
     ASSERT_TRUE(Close());
     EXPECT_EQ(ReadRaw(AppDir() + "FindCareer.dat"), ToSjis("材料で絞り込み検索\r\nたまご\r\nしお　こしょう\r\n"));
 
@@ -129,25 +129,25 @@ TEST_F(SearchFormTest, RefinementWithUnsavedEditsAsksFirstAndCancelChangesNothin
 TEST_F(SearchFormTest, NameSearchStepsThroughHitsAndStopsSafely) {
     TMainForm& form = Open();
     Answers.AnswerText("丼");
-    form.miSearchRecipeName->trigger();
+    form.findChild<QAction*>("miSearchRecipeName")->trigger();
     EXPECT_EQ(RowText(SelectedRow()), "牛丼");
     EXPECT_EQ(OpenRecipe(), "牛丼");  // the list's handler loaded it
-    form.miSearchRecipeNameNext->trigger();
+    form.findChild<QAction*>("miSearchRecipeNameNext")->trigger();
     EXPECT_EQ(RowText(SelectedRow()), "親子丼");
 
     // The list shrinks under the running search: F2 ends it without a crash.
     Refine("牛肉");
     ASSERT_EQ(RowNames(), QStringList({"牛丼"}));
     Answers.ClearLog();
-    form.miSearchRecipeNameNext->trigger();
+    form.findChild<QAction*>("miSearchRecipeNameNext")->trigger();
     EXPECT_EQ(Answers.Texts(), QStringList({"検索を完了しました。"}));
     // After the end F2 does nothing until a new search.
-    form.miSearchRecipeNameNext->trigger();
+    form.findChild<QAction*>("miSearchRecipeNameNext")->trigger();
     EXPECT_EQ(Answers.Calls().size(), 1u);
 
     Answers.ClearLog();
     Answers.AnswerText("カレー");
-    form.miSearchRecipeName->trigger();
+    form.findChild<QAction*>("miSearchRecipeName")->trigger();
     EXPECT_EQ(Answers.Texts(), QStringList({"料理名を入力してください", "見つかりませんでした。"}));
     EXPECT_EQ(form.NameSearchKeyword, "");
 }
@@ -155,7 +155,7 @@ TEST_F(SearchFormTest, NameSearchStepsThroughHitsAndStopsSafely) {
 TEST_F(SearchFormTest, IngredientSearchColoursHitsKeepsTheMarkerAndCancelEnds) {
     TMainForm& form = Open();
     Answers.AnswerText("たまご");
-    form.miSearchMaterialName->trigger();
+    form.findChild<QAction*>("miSearchMaterialName")->trigger();
     EXPECT_EQ(OpenRecipe(), "オムライス");
     // 玉子 is coloured in place of たまご; the colouring is no edit.
     EXPECT_EQ(form.PanelStatus->text(), "");
@@ -166,10 +166,10 @@ TEST_F(SearchFormTest, IngredientSearchColoursHitsKeepsTheMarkerAndCancelEnds) {
     // Cancel in the input box ends the command: the running search and its
     // resume row stay, so F3 goes on after the first hit.
     Answers.AnswerCancel();
-    form.miSearchMaterialName->trigger();
+    form.findChild<QAction*>("miSearchMaterialName")->trigger();
     EXPECT_EQ(form.MaterialSearchKeyword, "たまご");
     EXPECT_EQ(OpenRecipe(), "オムライス");
-    form.miSearchMaterialNameNext->trigger();
+    form.findChild<QAction*>("miSearchMaterialNameNext")->trigger();
     EXPECT_EQ(OpenRecipe(), "親子丼");
     EXPECT_EQ(form.PanelStatus->text(), "");
 
@@ -179,28 +179,28 @@ TEST_F(SearchFormTest, IngredientSearchColoursHitsKeepsTheMarkerAndCancelEnds) {
     Answers.ClearLog();
     Answers.AnswerText("玉ねぎ");
     Answers.Answer(TMsgResult::Cancel);
-    form.miSearchMaterialName->trigger();
+    form.findChild<QAction*>("miSearchMaterialName")->trigger();
     EXPECT_EQ(OpenRecipe(), "親子丼");
     EXPECT_EQ(form.PanelStatus->text(), "変更有り");
     Answers.Answer(TMsgResult::No);
-    form.miSearchMaterialNameNext->trigger();
+    form.findChild<QAction*>("miSearchMaterialNameNext")->trigger();
     EXPECT_EQ(OpenRecipe(), "牛丼");
     EXPECT_EQ(form.PanelStatus->text(), "");
-    form.miSearchMaterialNameNext->trigger();
+    form.findChild<QAction*>("miSearchMaterialNameNext")->trigger();
     EXPECT_EQ(OpenRecipe(), "親子丼");
     Answers.ClearLog();
-    form.miSearchMaterialNameNext->trigger();
+    form.findChild<QAction*>("miSearchMaterialNameNext")->trigger();
     EXPECT_EQ(Answers.Texts(), QStringList({"検索を完了しました。"}));
     EXPECT_EQ(form.MaterialSearchKeyword, "");
     // The next search offers no word any more.
     Answers.AnswerCancel();
-    form.miSearchMaterialName->trigger();
+    form.findChild<QAction*>("miSearchMaterialName")->trigger();
     EXPECT_EQ(Answers.Calls().back().DefaultValue, "");
 }
 
 TEST_F(SearchFormTest, TreeFilesTheShownRowsAndItsLeavesOpenRecipes) {
     TMainForm& form = Open();
-    form.A2->trigger();
+    form.findChild<QAction*>("A2")->trigger();
     ASSERT_FALSE(form.Panel9->isHidden());
     QTreeWidget* tree = form.TreeView1;
     ASSERT_EQ(tree->topLevelItemCount(), 4);
@@ -232,12 +232,12 @@ TEST_F(SearchFormTest, TreeFilesTheShownRowsAndItsLeavesOpenRecipes) {
     // The "×" closes the pane and takes the tick off.
     QTest::mouseClick(form.Panel11, Qt::LeftButton);
     EXPECT_TRUE(form.Panel9->isHidden());
-    EXPECT_FALSE(form.A2->isChecked());
+    EXPECT_FALSE(form.findChild<QAction*>("A2")->isChecked());
 }
 
 TEST_F(SearchFormTest, ThumbnailsFollowTheFilterAndClicksOpenRecipes) {
     TMainForm& form = Open();
-    form.S1->trigger();
+    form.findChild<QAction*>("S1")->trigger();
     ASSERT_FALSE(form.Panel4->isHidden());
     // Recipes with a photo, in folder order whatever the list's order.
     EXPECT_EQ(Thumbnails(), QStringList({"オムライス", "水", "親子丼"}));
@@ -261,14 +261,14 @@ TEST_F(SearchFormTest, ThumbnailsFollowTheFilterAndClicksOpenRecipes) {
     Refine("");
     WriteRaw(DataRoot() + "/オムライス/写真.jpg", "not a picture");
     QFile::remove(DataRoot() + "/水/写真.jpg");
-    form.S1->trigger();
-    form.S1->trigger();
+    form.findChild<QAction*>("S1")->trigger();
+    form.findChild<QAction*>("S1")->trigger();
     EXPECT_EQ(Thumbnails(), QStringList({"親子丼"}));
 
     QApplication::processEvents();
     QTest::mouseClick(form.Panel5, Qt::LeftButton);
     EXPECT_TRUE(form.Panel4->isHidden());
-    EXPECT_FALSE(form.S1->isChecked());
+    EXPECT_FALSE(form.findChild<QAction*>("S1")->isChecked());
     EXPECT_TRUE(Thumbnails().isEmpty());
 }
 
@@ -315,8 +315,8 @@ TEST_F(SearchFormTest, CameraPhotosAreFittedAndCentredBesideTheTree) {
     WriteRaw(DataRoot() + "/親子丼/写真.jpg", photo(480, 640, QColor(40, 40, 220)));
     TMainForm& form = Open();
     form.setGeometry(0, 0, 1100, 700);
-    form.A2->trigger();
-    form.S1->trigger();
+    form.findChild<QAction*>("A2")->trigger();
+    form.findChild<QAction*>("S1")->trigger();
     QApplication::processEvents();
     ASSERT_EQ(Thumbnails(), QStringList({"オムライス", "水", "親子丼"}));
     const auto near = [](QColor a, QColor b) {

@@ -44,21 +44,21 @@ struct TMainFixture {
 
     TMainFixture() {
         // Stand-ins for the recipe commands, so their enabling can be watched.
-        for (QObject* c : std::initializer_list<QObject*>{Form.miRecipeDelete, Form.Delete2, Form.ToolButtonDelRecipe})
+        for (QObject* c : std::initializer_list<QObject*>{Form.findChild<QAction*>("miRecipeDelete"), Form.findChild<QAction*>("Delete2"), Form.findChild<QToolButton*>("ToolButtonDelRecipe")})
             Form.Wire(c, [this] { ++Deletes; });
-        for (QObject* c : std::initializer_list<QObject*>{Form.miRecipeRename, Form.R1})
+        for (QObject* c : std::initializer_list<QObject*>{Form.findChild<QAction*>("miRecipeRename"), Form.findChild<QAction*>("R1")})
             Form.Wire(c, [this] { ++Renames; });
-        for (QObject* c : std::initializer_list<QObject*>{Form.miRecipeSave, Form.tbtnSave})
+        for (QObject* c : std::initializer_list<QObject*>{Form.findChild<QAction*>("miRecipeSave"), Form.tbtnSave})
             Form.Wire(c, [this] { ++Saves; });
-        for (QObject* c : std::initializer_list<QObject*>{Form.miRecipeAttrEdit, Form.E2, Form.ToolButtonEditAttr})
+        for (QObject* c : std::initializer_list<QObject*>{Form.findChild<QAction*>("miRecipeAttrEdit"), Form.findChild<QAction*>("E2"), Form.findChild<QToolButton*>("ToolButtonEditAttr")})
             Form.Wire(c, [this] { ++Attributes; });
-        Form.Wire(Form.miUpdate, [this] { ++Reloads; });
+        Form.Wire(Form.findChild<QAction*>("miUpdate"), [this] { ++Reloads; });
         Form.SetEditMode(true);
     }
     QString Marker() const { return Form.PanelStatus->text(); }
     QList<QObject*> RecipeCommands() const {
-        return {Form.miRecipeDelete, Form.Delete2, Form.ToolButtonDelRecipe, Form.miRecipeRename, Form.R1,
-                Form.miRecipeSave, Form.tbtnSave, Form.miRecipeAttrEdit, Form.E2, Form.ToolButtonEditAttr};
+        return {Form.findChild<QAction*>("miRecipeDelete"), Form.findChild<QAction*>("Delete2"), Form.findChild<QToolButton*>("ToolButtonDelRecipe"), Form.findChild<QAction*>("miRecipeRename"), Form.findChild<QAction*>("R1"),
+                Form.findChild<QAction*>("miRecipeSave"), Form.tbtnSave, Form.findChild<QAction*>("miRecipeAttrEdit"), Form.findChild<QAction*>("E2"), Form.findChild<QToolButton*>("ToolButtonEditAttr")};
     }
     static bool Enabled(QObject* c) {
         if (auto* a = qobject_cast<QAction*>(c))
@@ -86,7 +86,7 @@ TEST(ViewSettings, MarkerSurvivesFontAndWordWrapChanges) {
     for (const bool modified : {true, false}) {
         f.Form.SetModified(modified);
         const QString expected = modified ? "変更有り" : "";
-        f.Form.miFontSizeMax->trigger();
+        f.Form.findChild<QAction*>("miFontSizeMax")->trigger();
         EXPECT_EQ(f.Marker(), expected);
         EXPECT_EQ(f.Form.memFoodstuff->font().pointSize(), 13);
         f.Form.tbtnWordWrap->click();
@@ -103,15 +103,15 @@ TEST(ViewSettings, ToolBarTicksFollowVisibility) {
     TMainFixture f;
     f.Form.show();
     f.Form.miToolbarClick();
-    EXPECT_TRUE(f.Form.miTbDisplayform->isChecked());
-    f.Form.miTbDisplayform->trigger();  // hides the view-style bar
-    EXPECT_TRUE(f.Form.ToolBar2->isHidden());
+    EXPECT_TRUE(f.Form.findChild<QAction*>("miTbDisplayform")->isChecked());
+    f.Form.findChild<QAction*>("miTbDisplayform")->trigger();  // hides the view-style bar
+    EXPECT_TRUE(f.Form.findChild<QToolBar*>("ToolBar2")->isHidden());
     f.Form.miToolbarClick();
-    EXPECT_FALSE(f.Form.miTbDisplayform->isChecked());
-    EXPECT_TRUE(f.Form.miTbShortcut->isChecked());
-    f.Form.miTbDisplayform->trigger();
+    EXPECT_FALSE(f.Form.findChild<QAction*>("miTbDisplayform")->isChecked());
+    EXPECT_TRUE(f.Form.findChild<QAction*>("miTbShortcut")->isChecked());
+    f.Form.findChild<QAction*>("miTbDisplayform")->trigger();
     f.Form.miToolbarClick();
-    EXPECT_TRUE(f.Form.miTbDisplayform->isChecked());
+    EXPECT_TRUE(f.Form.findChild<QAction*>("miTbDisplayform")->isChecked());
 }
 
 TEST(ViewSettings, ViewOnlyModeLocksRecipeCommandsAndGestures) {
@@ -120,17 +120,17 @@ TEST(ViewSettings, ViewOnlyModeLocksRecipeCommandsAndGestures) {
     for (QObject* c : f.RecipeCommands())
         EXPECT_TRUE(TMainFixture::Enabled(c)) << c->objectName().toStdString();
 
-    f.Form.miModeChange->trigger();
+    f.Form.findChild<QAction*>("miModeChange")->trigger();
     RenderWidgetIfAsked(&f.Form, "main_form_view_only");
     EXPECT_TRUE(f.Form.ViewOnly);
-    EXPECT_TRUE(f.Form.ControlBar1->isHidden());
-    EXPECT_FALSE(f.Form.ControlBar2->isHidden());
+    EXPECT_TRUE(f.Form.findChild<TControlBar*>("ControlBar1")->isHidden());
+    EXPECT_FALSE(f.Form.findChild<TControlBar*>("ControlBar2")->isHidden());
     // A new selection puts the edit mode on again; the commands stay off.
     f.Form.SetEditMode(true);
     for (QObject* c : f.RecipeCommands())
         EXPECT_FALSE(TMainFixture::Enabled(c)) << c->objectName().toStdString();
-    f.Form.miRecipeDelete->trigger();
-    f.Form.E2->trigger();
+    f.Form.findChild<QAction*>("miRecipeDelete")->trigger();
+    f.Form.findChild<QAction*>("E2")->trigger();
     EXPECT_EQ(f.Deletes + f.Attributes, 0);
 
     // No save question.
@@ -144,7 +144,7 @@ TEST(ViewSettings, ViewOnlyModeLocksRecipeCommandsAndGestures) {
     EXPECT_EQ(f.Reloads, 0);
     EXPECT_TRUE(f.Form.StatusPanel1->text().isEmpty());
 
-    f.Form.tbtnModeChange->click();
+    f.Form.findChild<QToolButton*>("tbtnModeChange")->click();
     EXPECT_FALSE(f.Form.ViewOnly);
     for (QObject* c : f.RecipeCommands())
         EXPECT_TRUE(TMainFixture::Enabled(c)) << c->objectName().toStdString();
@@ -177,10 +177,10 @@ TEST(ViewSettings, ViewOnlyModeHasNoPopupMenus) {
                                     f.Form.RichEditComment, f.Form.Image1};
     for (QWidget* w : owners)
         EXPECT_TRUE(PopupOpens(w)) << w->objectName().toStdString();
-    f.Form.miModeChange->trigger();
+    f.Form.findChild<QAction*>("miModeChange")->trigger();
     for (QWidget* w : owners)
         EXPECT_FALSE(PopupOpens(w)) << w->objectName().toStdString();
-    f.Form.tbtnModeChange->click();
+    f.Form.findChild<QToolButton*>("tbtnModeChange")->click();
     EXPECT_TRUE(PopupOpens(f.Form.CookListView));
 }
 
@@ -235,7 +235,7 @@ TEST(ViewSettings, OptionsOkAppliesAtOnce) {
     EXPECT_EQ(f.Form.CookListView->ReportView()->iconSize(), QSize(16, 16));
     EXPECT_LT(f.Form.CookListView->ReportView()->verticalHeader()->defaultSectionSize(), 34);
     EXPECT_TRUE(f.Form.CookListView->ReportView()->showGrid());
-    EXPECT_TRUE(f.Form.ControlBar1->palette().brush(QPalette::Window).texture().isNull());
+    EXPECT_TRUE(f.Form.findChild<TControlBar*>("ControlBar1")->palette().brush(QPalette::Window).texture().isNull());
 
     // A background bitmap: the dock sites show it at once.
     QImage tile(8, 8, QImage::Format_RGB32);
@@ -247,8 +247,8 @@ TEST(ViewSettings, OptionsOkAppliesAtOnce) {
     later.show();
     later.findChild<QComboBox*>("StyleComboBox")->setCurrentIndex(0);
     later.findChild<QPushButton*>("BitBtnOK")->click();
-    EXPECT_EQ(f.Form.ControlBar1->palette().brush(QPalette::Window).texture().size(), QSize(8, 8));
-    EXPECT_EQ(f.Form.ControlBar2->palette().brush(QPalette::Window).texture().size(), QSize(8, 8));
+    EXPECT_EQ(f.Form.findChild<TControlBar*>("ControlBar1")->palette().brush(QPalette::Window).texture().size(), QSize(8, 8));
+    EXPECT_EQ(f.Form.findChild<TControlBar*>("ControlBar2")->palette().brush(QPalette::Window).texture().size(), QSize(8, 8));
     SetSharedBackImg(QPixmap());
 }
 
@@ -279,7 +279,7 @@ TEST(ViewSettings, ColumnChooserCancelChangesNothing) {
         ChooserButton(form, "Button5")->click();  // defaults
         ChooserButton(form, "BitBtn2")->click();  // cancel
     });
-    f.Form.miDisplayDetailConfig->trigger();
+    f.Form.findChild<QAction*>("miDisplayDetailConfig")->trigger();
     EXPECT_EQ(f.Form.ColumnTable, before);
     EXPECT_EQ(f.Form.ListModel->Columns(), shown);
 }
@@ -302,7 +302,7 @@ TEST(ViewSettings, ColumnChooserOkRebuildsTheColumnsAfterTheSaveQuestion) {
     const TColumnTable before = f.Form.ColumnTable;
     f.Answers.Answer(TMsgResult::Cancel);
     WithChooser(swapAndHideSecond);
-    f.Form.miDisplayDetailConfig->trigger();
+    f.Form.findChild<QAction*>("miDisplayDetailConfig")->trigger();
     EXPECT_EQ(f.Answers.Texts().value(0), "レシピが変更されています、保存しますか？");
     EXPECT_EQ(f.Form.ColumnTable, before);
     EXPECT_EQ(f.Marker(), "変更有り");
@@ -311,7 +311,7 @@ TEST(ViewSettings, ColumnChooserOkRebuildsTheColumnsAfterTheSaveQuestion) {
     f.Form.SetModified(false);
     f.Answers.ClearLog();
     WithChooser(swapAndHideSecond);
-    f.Form.miDisplayDetailConfig->trigger();
+    f.Form.findChild<QAction*>("miDisplayDetailConfig")->trigger();
     EXPECT_TRUE(f.Answers.Texts().isEmpty());
     ASSERT_EQ(f.Form.ColumnTable.size(), before.size());
     EXPECT_EQ(f.Form.ColumnTable[0].Caption, second);
@@ -376,8 +376,8 @@ TEST(ViewSettings, ViewOnlyDoubleClickOpensNoAttributeDialog) {
         return opened;
     };
     EXPECT_TRUE(doubleClickOpensDialog());
-    form.miModeChange->trigger();
+    form.findChild<QAction*>("miModeChange")->trigger();
     EXPECT_FALSE(doubleClickOpensDialog());
-    form.tbtnModeChange->click();
+    form.findChild<QToolButton*>("tbtnModeChange")->click();
     EXPECT_TRUE(doubleClickOpensDialog());
 }
