@@ -49,6 +49,7 @@ TMainBars::TMainBars(QWidget* window) : QObject(window), Window(window) {
     for (const TCommandRow& row : CommandTable())
         BuildRow(row);
     BuildPlaces();
+    BuildRefinementBar();
     ControlBar2->DockAuto(Bars.value(QStringLiteral("ToolBar6")));
     ControlBar2->hide();
 
@@ -82,18 +83,6 @@ void TMainBars::BuildContainers() {
         Bars.insert(QLatin1String(name), NewBar(ControlBar1, QLatin1String(name), QString::fromUtf8(title)));
     Bars.insert(QStringLiteral("ToolBar6"), NewBar(ControlBar2, QStringLiteral("ToolBar6"), QStringLiteral("参照モード")));
 
-    // The refinement search keeps its own box and button.
-    auto* refinement = static_cast<QToolBar*>(Bars.value(QStringLiteral("ToolBar4")));
-    auto* combo = new QComboBox(refinement);
-    combo->setObjectName(QStringLiteral("cbSearchRefinement"));
-    combo->setEditable(true);
-    combo->setMinimumWidth(140);
-    combo->setInsertPolicy(QComboBox::NoInsert);
-    refinement->addWidget(combo);
-    auto* search = new QPushButton(QStringLiteral("検 索"), refinement);
-    search->setObjectName(QStringLiteral("btnSearchRefinement"));
-    refinement->addWidget(search);
-
     QFrame* hint = NewPanel(ControlBar1, QStringLiteral("PanelHint"), QStringLiteral("ヒント"));
     hint->setFixedSize(170, 22);
     auto* hintImage = new QLabel(hint);
@@ -117,6 +106,22 @@ void TMainBars::BuildContainers() {
     auto* authorLayout = new QHBoxLayout(author);
     authorLayout->setContentsMargins(1, 1, 1, 1);
     Bars.insert(author->objectName(), author);
+}
+
+// Made after the buttons, so the search box comes after them in the focus
+// chain and keeps its grey prompt when the window opens.
+void TMainBars::BuildRefinementBar() {
+    auto* refinement = static_cast<QToolBar*>(Bars.value(QStringLiteral("ToolBar4")));
+    auto* combo = new QComboBox(refinement);
+    combo->setObjectName(QStringLiteral("cbSearchRefinement"));
+    combo->setEditable(true);
+    combo->setMinimumWidth(140);
+    combo->setInsertPolicy(QComboBox::NoInsert);
+    refinement->addWidget(combo);
+    auto* search = new QPushButton(QStringLiteral("検 索"), refinement);
+    search->setObjectName(QStringLiteral("btnSearchRefinement"));
+    refinement->addWidget(search);
+
 }
 
 QMenu* TMainBars::NewPopup(const char* name) {

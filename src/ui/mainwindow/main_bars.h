@@ -54,6 +54,7 @@ private:
     void BuildContainers();
     void BuildRow(const TCommandRow& row);
     void BuildPlaces();
+    void BuildRefinementBar();
     void Follow(QAction* command, QAction* follower);
     void Follow(QAction* command, QAbstractButton* button);
     QMenu* NewPopup(const char* name);

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <QAbstractButton>
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
@@ -277,18 +278,29 @@ TEST_F(RecipeCommandsTest, NewUserWalkCreateThreeRenameOneDeleteOne) {
     RenderWidgetIfAsked(&form, "recipe_walk_main");
 }
 
-TEST_F(RecipeCommandsTest, WiringAfterTheViewOnlyLockKeepsTheCommandsLocked) {
+// Every item and button of a command that changes the recipe follows its
+// command, also when the handlers are bound after view-only mode was entered.
+TEST_F(RecipeCommandsTest, ViewOnlyModeKeepsEveryPlaceOfTheChangingCommandsOff) {
     MakeRecipe(DataRoot(), {.Name = "A"});
     TMainForm& form = Open();
     ClickRow("A");
-    form.LockRecipeCommands(true);
+    form.findChild<QAction*>("miModeChange")->trigger();
     form.WireRecipeCommands();
-    EXPECT_FALSE(form.findChild<QAction*>("miRecipeDelete")->isEnabled());
-    EXPECT_FALSE(form.findChild<QAction*>("miRecipeRename")->isEnabled());
-    EXPECT_FALSE(form.findChild<QAction*>("E2")->isEnabled());
-    EXPECT_TRUE(form.findChild<QAction*>("miRecipeAdd")->isEnabled());
-    form.LockRecipeCommands(false);
-    EXPECT_TRUE(form.findChild<QAction*>("miRecipeDelete")->isEnabled());
+    const char* const changing[] = {"miRecipeDelete", "Delete2", "ToolButtonDelRecipe", "miRecipeRename", "R1",
+                                    "ToolButtonEditRecipe", "miRecipeSave", "tbtnSave", "miRecipeAttrEdit", "E2",
+                                    "ToolButtonEditAttr"};
+    auto enabled = [&](const char* name) {
+        if (auto* action = form.findChild<QAction*>(name))
+            return action->isEnabled();
+        return Find<QAbstractButton>(name)->isEnabled();
+    };
+    for (const bool viewOnly : {true, false}) {
+        for (const char* name : changing)
+            EXPECT_EQ(enabled(name), !viewOnly) << name;
+        EXPECT_TRUE(enabled("miRecipeAdd"));
+        EXPECT_TRUE(enabled("ToolButtonNewRecipe"));
+        form.findChild<QToolButton*>("tbtnModeChange")->click();
+    }
 }
 
 TEST_F(RecipeCommandsTest, ShortcutKeysOnTheListReachTheirCommands) {
