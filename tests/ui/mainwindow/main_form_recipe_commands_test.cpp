@@ -279,7 +279,8 @@ TEST_F(RecipeCommandsTest, NewUserWalkCreateThreeRenameOneDeleteOne) {
 }
 
 // Every item and button of a command that changes the recipe follows its
-// command, also when the handlers are bound after view-only mode was entered.
+// command, also when the handlers are bound after view-only mode was entered;
+// the double click on a row asks for no attributes either.
 TEST_F(RecipeCommandsTest, ViewOnlyModeKeepsEveryPlaceOfTheChangingCommandsOff) {
     MakeRecipe(DataRoot(), {.Name = "A"});
     TMainForm& form = Open();
@@ -299,6 +300,16 @@ TEST_F(RecipeCommandsTest, ViewOnlyModeKeepsEveryPlaceOfTheChangingCommandsOff) 
             EXPECT_EQ(enabled(name), !viewOnly) << name;
         EXPECT_TRUE(enabled("miRecipeAdd"));
         EXPECT_TRUE(enabled("ToolButtonNewRecipe"));
+        // A double click opens the attribute dialog only outside view-only mode.
+        bool opened = false;
+        QTimer::singleShot(0, [&] {
+            opened = Element.isVisible();
+            if (opened)
+                Element.reject();
+        });
+        emit List()->DoubleClicked();
+        QApplication::processEvents();
+        EXPECT_EQ(opened, !viewOnly);
         form.findChild<QToolButton*>("tbtnModeChange")->click();
     }
 }

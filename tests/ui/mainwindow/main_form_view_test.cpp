@@ -19,7 +19,6 @@
 #include <QToolButton>
 #include <QTreeWidget>
 
-#include "ui/dialogs/element_form.h"
 #include "ui/dialogs/list_column_select_form.h"
 #include "ui/widgets/tiled_background.h"
 #include "core/recipes/column_table.h"
@@ -319,34 +318,4 @@ TEST(ViewSettings, GestureDragKeepsTheRecipeSelected) {
     EXPECT_EQ(form.CookListView->SelectedRow(), 2);
     EXPECT_TRUE(form.StatusPanel1->text().isEmpty());
     EXPECT_TRUE(answers.Calls().empty());
-}
-
-TEST(ViewSettings, ViewOnlyDoubleClickOpensNoAttributeDialog) {
-    TTempAppDir dir;
-    MakeRecipeCollection(dir.AppDir() + "Cook", 3);
-    TDialogAnswerer answers;
-    TMainForm form(dir.AppDir());
-    TElementForm attributes(&form);
-    form.WireRecipeCommands();
-    form.show();
-    ASSERT_TRUE(form.CookListView->SelectRow(1));
-    ASSERT_FALSE(form.CurrentRecipePath.isEmpty());
-    ASSERT_EQ(ElementForm, &attributes);
-    auto doubleClickOpensDialog = [&] {
-        bool opened = false;
-        QTimer::singleShot(0, [&opened] {
-            if (QWidget* modal = QApplication::activeModalWidget()) {
-                opened = true;
-                static_cast<QDialog*>(modal)->reject();
-            }
-        });
-        emit form.CookListView->DoubleClicked();
-        QApplication::processEvents();
-        return opened;
-    };
-    EXPECT_TRUE(doubleClickOpensDialog());
-    form.findChild<QAction*>("miModeChange")->trigger();
-    EXPECT_FALSE(doubleClickOpensDialog());
-    form.findChild<QToolButton*>("tbtnModeChange")->click();
-    EXPECT_TRUE(doubleClickOpensDialog());
 }
