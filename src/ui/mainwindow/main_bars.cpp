@@ -272,6 +272,19 @@ QMenu* TMainBars::Menu(const QString& name) const { return Menus.value(name); }
 
 QWidget* TMainBars::Bar(const QString& name) const { return Bars.value(name); }
 
+QLabel* TMainBars::HintStrip() const {
+    return Bars.value(QStringLiteral("PanelHint"))->findChild<QLabel*>(QStringLiteral("imgHint"));
+}
+
+QLabel* TMainBars::ClockFace() const {
+    return Bars.value(QStringLiteral("PanelClock"))->findChild<QLabel*>(QStringLiteral("ImageClock"));
+}
+
+std::vector<QWidget*> TMainBars::OwnerDrawnMenus() const {
+    return {MainMenu, Menus.value(QStringLiteral("REPopupMenu")), Menus.value(QStringLiteral("PicturePopupMenu")),
+            Menus.value(QStringLiteral("ListPopupMenu"))};
+}
+
 std::vector<QWidget*> TMainBars::DockableBars() const {
     std::vector<QWidget*> bars;
     for (const char* name : {"ToolBar1", "ToolBar2", "ToolBar3", "ToolBar4", "PanelHint", "PanelClock", "PanelAuthor"})

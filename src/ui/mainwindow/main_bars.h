@@ -10,6 +10,7 @@
 #include "core/commands/command_table.h"
 
 class QAbstractButton;
+class QLabel;
 class QAction;
 class QActionGroup;
 class QMenu;
@@ -36,6 +37,10 @@ public:
     std::vector<QWidget*> DockableBars() const;
     // A bar or panel of the bars by name (ToolBar1, PanelHint, ...).
     QWidget* Bar(const QString& name) const;
+    QLabel* HintStrip() const;  // imgHint, where the tips scroll
+    QLabel* ClockFace() const;  // ImageClock
+    // The menu bar and the pop-up menus that take the flat owner-drawn look.
+    std::vector<QWidget*> OwnerDrawnMenus() const;
 
     // Gives the command its handler; the command is enabled when the state allows.
     void Bind(const QString& name, std::function<void()> handler);

@@ -15,26 +15,19 @@
 #include "core/recipes/recipe_folder.h"
 #include "core/settings/settings.h"
 
-class QAction;
-class QActionGroup;
 class QComboBox;
 class QFrame;
 class QLabel;
-class QMenu;
-class QMenuBar;
 class QProgressBar;
-class QPushButton;
 class QScrollArea;
 class QSplitter;
 class QStatusBar;
 class QTabWidget;
 class QTextEdit;
 class QTimer;
-class QToolBar;
 class QToolButton;
 class QTreeWidget;
 class QWidget;
-class TControlBar;
 class TCookListModel;
 class TCookListView;
 class TIniFile;
@@ -45,7 +38,8 @@ enum class TGestureCommand;
 // The main window. One class spread over several files by concern:
 //   main_form.cpp          creation, closing, destruction
 //   main_form_build.cpp    panes, list place, status bar
-//   main_form_menus.cpp    menus, tool bars, pop-up menus, command wiring
+//   main_form_menus.cpp    commands bound to handlers, pop-up menus (the bars
+//                          and menus themselves: TMainBars, main_bars.cpp)
 //   main_form_layout.cpp   layout keys of the settings file, bar placement
 //   main_form_list.cpp     columns, refill, selection, sorting
 //   main_form_panes.cpp    load, save, edit mode, the modified marker

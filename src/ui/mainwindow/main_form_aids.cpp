@@ -1,7 +1,6 @@
 // The editing aids of the recipe panes: photo pane, memo canvas, input
 // support, digits and alignment, tips ticker and the menus' look.
 #include "ui/mainwindow/main_form.h"
-#include "ui/mainwindow/main_bars.h"
 
 #include <QAction>
 #include <QBoxLayout>
@@ -14,6 +13,7 @@
 #include <QTextEdit>
 #include <QToolButton>
 
+#include "ui/mainwindow/main_bars.h"
 #include "ui/mainwindow/flat_menu_style.h"
 #include "ui/mainwindow/link_hover.h"
 #include "ui/mainwindow/link_picture_form.h"
@@ -36,10 +36,9 @@ const QString PictureFilter = QStringLiteral(
 void TMainForm::CreatePaneAids() {
     PaneAids = new TPaneAids(this);
 
-    PaneAids->Tips = new TTipsTickerView(Bars->Bar(QStringLiteral("PanelHint"))->findChild<QLabel*>(QStringLiteral("imgHint")), tmHint, PaneAids);
+    PaneAids->Tips = new TTipsTickerView(Bars->HintStrip(), tmHint, PaneAids);
 
-    for (QWidget* menu : {static_cast<QWidget*>(Bars->MenuBar()), static_cast<QWidget*>(Bars->Menu(QStringLiteral("REPopupMenu"))),
-                          static_cast<QWidget*>(Bars->Menu(QStringLiteral("PicturePopupMenu"))), static_cast<QWidget*>(Bars->Menu(QStringLiteral("ListPopupMenu")))})
+    for (QWidget* menu : Bars->OwnerDrawnMenus())
         ApplyFlatMenuStyle(menu);
 
     // The memo canvas draws on MemoBitmap, which LoadFile and Save use.
@@ -87,10 +86,12 @@ void TMainForm::CreatePaneAids() {
             RunGuarded(this, QString(), [&] { photo->LoadPictureFile(*file); });
     });
     BindCommand(QStringLiteral("C2"), [photo] { photo->C2Click(); });
-    BindCommand(QStringLiteral("Paste2"), [this, photo] { RunGuarded(this, QString(), [&] { photo->Paste2Click(); }); });
+    BindCommand(QStringLiteral("Paste2"),
+                [this, photo] { RunGuarded(this, QString(), [&] { photo->Paste2Click(); }); });
     BindCommand(QStringLiteral("D1"), [photo] { photo->D1Click(); });
 
-    PaneAids->InputSupport = new TInputSupport(Bars->Menu(QStringLiteral("PopupInputMaterial")), &MaterialList, PaneAids);
+    PaneAids->InputSupport = new TInputSupport(Bars->Menu(QStringLiteral("PopupInputMaterial")), &MaterialList,
+                                                 PaneAids);
     PaneAids->InputSupport->Attach(memFoodstuff);
     PaneAids->InputSupport->Attach(MemoHow);
 

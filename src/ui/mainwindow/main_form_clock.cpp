@@ -1,12 +1,12 @@
 // The clock in the dockable clock panel.
 #include "ui/mainwindow/main_form.h"
-#include "ui/mainwindow/main_bars.h"
 
 #include <QFrame>
 #include <QLabel>
 #include <QPainter>
 #include <QPixmap>
 
+#include "ui/mainwindow/main_bars.h"
 #include "ui/mainwindow/clock_face.h"
 
 void TMainForm::tmClockTimer() {
@@ -46,5 +46,5 @@ void TMainForm::DrawClock() {
         line(1, ClockPoint(center, 22, hands.Second));
     }
     painter.end();
-    Bars->Bar(QStringLiteral("PanelClock"))->findChild<QLabel*>(QStringLiteral("ImageClock"))->setPixmap(face);
+    Bars->ClockFace()->setPixmap(face);
 }

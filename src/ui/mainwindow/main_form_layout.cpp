@@ -1,7 +1,6 @@
 // The main window's layout keys of the settings file: read in the creation,
 // written when the window closes.
 #include "ui/mainwindow/main_form.h"
-#include "ui/mainwindow/main_bars.h"
 
 #include <QAction>
 #include <QGuiApplication>
@@ -10,6 +9,7 @@
 #include <QToolBar>
 #include <QToolButton>
 
+#include "ui/mainwindow/main_bars.h"
 #include "ui/mainwindow/control_bar.h"
 #include "ui/mainwindow/cook_list_view.h"
 #include "core/settings/window_geometry.h"

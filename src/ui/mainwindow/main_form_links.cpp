@@ -1,7 +1,6 @@
 // Pictures linked to words of the ingredient and method panes: hover,
 // click, the link commands of the pane menu.
 #include "ui/mainwindow/main_form.h"
-#include "ui/mainwindow/main_bars.h"
 
 #include <QAction>
 #include <QApplication>
@@ -10,6 +9,7 @@
 #include <QMenu>
 #include <QTextEdit>
 
+#include "ui/mainwindow/main_bars.h"
 #include "ui/mainwindow/link_hover.h"
 #include "ui/mainwindow/link_picture_form.h"
 #include "core/recipes/link_pictures.h"
@@ -48,7 +48,8 @@ void TMainForm::CreateLinkAids() {
     PaneAids->HowHover = makeHover(MemoHow, &HowMarks);
 
     connect(Bars->Menu(QStringLiteral("REPopupMenu")), &QMenu::aboutToShow, this, &TMainForm::REPopupMenuPopup);
-    connect(Bars->Menu(QStringLiteral("N38")), &QMenu::aboutToShow, this, [this] { Bars->Action(QStringLiteral("Paste1"))->setEnabled(ClipboardHasPicture()); });
+    connect(Bars->Menu(QStringLiteral("N38")), &QMenu::aboutToShow, this,
+            [this] { Bars->Action(QStringLiteral("Paste1"))->setEnabled(ClipboardHasPicture()); });
     connect(Bars->Menu(QStringLiteral("N41")), &QMenu::aboutToShow, this, &TMainForm::N41Click);
     BindCommand(QStringLiteral("N39"), [this] { N39Click(); });
     BindCommand(QStringLiteral("Paste1"), [this] { Paste1Click(); });
@@ -112,7 +113,8 @@ void TMainForm::N41Click() {
         const int tag = int(LinkFileList.size());
         LinkFileList.append(link.Path);
         // "&" in a word is text, not a shortcut marker.
-        auto* item = new QAction(QString(link.Word).replace(QLatin1Char('&'), QStringLiteral("&&")), Bars->Menu(QStringLiteral("N41")));
+        auto* item = new QAction(QString(link.Word).replace(QLatin1Char('&'), QStringLiteral("&&")),
+                                 Bars->Menu(QStringLiteral("N41")));
         item->setData(tag);
         connect(item, &QAction::triggered, this, [this, tag] { LinkDeleteClick(tag); });
         Bars->Menu(QStringLiteral("N41"))->addAction(item);

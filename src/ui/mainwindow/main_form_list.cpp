@@ -1,6 +1,5 @@
 // The recipe list: columns, scan, refill, selection and sorting.
 #include "ui/mainwindow/main_form.h"
-#include "ui/mainwindow/main_bars.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -8,6 +7,7 @@
 #include <QLabel>
 #include <QTableView>
 
+#include "ui/mainwindow/main_bars.h"
 #include "core/search/class_tree.h"
 #include "core/recipes/cook_list_model.h"
 #include "ui/mainwindow/cook_list_view.h"
@@ -91,8 +91,10 @@ void TMainForm::CookListViewSelectItem(int row, bool selected) {
     const int record = ListModel->RecordOfRow(row);
     if (selected && record >= 0 && record < CookItems.size()) {
         const TCookItem& item = CookItems[record];
-        Bars->Action(QStringLiteral("miPrint"))->setText(QStringLiteral("【") + item.Name + QStringLiteral("】の印刷(&P)"));
-        Bars->Action(QStringLiteral("PrintPreview1"))->setText(QStringLiteral("【") + item.Name + QStringLiteral("】の印刷ﾌﾟﾚﾋﾞｭｰ(&V)..."));
+        Bars->Action(QStringLiteral("miPrint"))
+            ->setText(QStringLiteral("【") + item.Name + QStringLiteral("】の印刷(&P)"));
+        Bars->Action(QStringLiteral("PrintPreview1"))
+            ->setText(QStringLiteral("【") + item.Name + QStringLiteral("】の印刷ﾌﾟﾚﾋﾞｭｰ(&V)..."));
         SetEditMode(true);
         LoadFile(item);
         return;

@@ -1,6 +1,5 @@
 // Finding recipes: the name and ingredient searches and the refinement search.
 #include "ui/mainwindow/main_form.h"
-#include "ui/mainwindow/main_bars.h"
 
 #include <functional>
 
@@ -8,6 +7,7 @@
 #include <QPushButton>
 #include <QTextEdit>
 
+#include "ui/mainwindow/main_bars.h"
 #include "core/common/keywords.h"
 #include "ui/dialogs/progress_form.h"
 #include "core/recipes/cook_list_model.h"

@@ -1,6 +1,5 @@
 // The thumbnail pane.
 #include "ui/mainwindow/main_form.h"
-#include "ui/mainwindow/main_bars.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -9,6 +8,7 @@
 #include <QProgressBar>
 #include <QSplitter>
 
+#include "ui/mainwindow/main_bars.h"
 #include "ui/widgets/busy_cursor.h"
 #include "ui/dialogs/progress_form.h"
 #include "ui/mainwindow/search_boxes.h"

@@ -1,7 +1,6 @@
 // The classification tree, the group filter, and the refresh of the views
 // that follow the list's filter.
 #include "ui/mainwindow/main_form.h"
-#include "ui/mainwindow/main_bars.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -10,6 +9,7 @@
 #include <QSignalBlocker>
 #include <QSplitter>
 
+#include "ui/mainwindow/main_bars.h"
 #include "ui/dialogs/progress_form.h"
 #include "core/search/class_tree.h"
 #include "ui/mainwindow/class_tree_view.h"
