@@ -53,7 +53,6 @@ TMainBars::TMainBars(QWidget* window) : QObject(window), Window(window) {
     ControlBar2->DockAuto(Bars.value(QStringLiteral("ToolBar6")));
     ControlBar2->hide();
 
-    // Opening the tool bar menu ticks the bars that are shown: the window does it.
     // The menu's shortcuts belong to the window, so they work wherever the
     // menu bar is: floating, hidden, or away with the bar row in view-only mode.
     for (const TCommandRow& row : CommandTable())
@@ -209,7 +208,7 @@ void TMainBars::BuildPlaces() {
             continue;
         }
         QWidget* bar = Bars.value(place->Container);
-        if (!bar || place->Art.isEmpty() && place->Caption.isEmpty())
+        if (!bar || (place->Art.isEmpty() && place->Caption.isEmpty()))
             continue;  // a button its pane builds: AttachExisting
         auto* toolBar = qobject_cast<QToolBar*>(bar);
         if (toolBar && place->SeparatorBefore)
