@@ -63,7 +63,7 @@ void TMainForm::FormCreate() {
     tmHint = new QTimer(this);
     tmHint->setObjectName(QStringLiteral("tmHint"));
     tmHint->setInterval(35);
-    WireOwnCommands();
+    BindCommands();
     CreatePaneAids();
     SetEditMode(false);
     WireOptionCommands();

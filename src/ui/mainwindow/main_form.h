@@ -13,23 +13,16 @@
 #include "core/recipes/recipe_folder.h"
 #include "core/settings/settings.h"
 
-class QAction;
-class QActionGroup;
 class QComboBox;
 class QFrame;
 class QLabel;
-class QMenu;
-class QMenuBar;
-class QPushButton;
 class QScrollArea;
 class QSplitter;
 class QTabWidget;
 class QTextEdit;
 class QTimer;
-class QToolBar;
 class QToolButton;
 class QWidget;
-class TControlBar;
 class TIniFile;
 class TListArea;
 class TMainStatusBar;
@@ -40,7 +33,8 @@ enum class TGestureCommand;
 // The main window. One class spread over several files by concern:
 //   main_form.cpp          creation, closing, destruction
 //   main_form_build.cpp    panes, list place, status bar
-//   main_form_menus.cpp    menus, tool bars, pop-up menus, command wiring
+//   main_form_menus.cpp    commands bound to handlers, pop-up menus (the bars
+//                          and menus themselves: TMainBars, main_bars.cpp)
 //   main_form_layout.cpp   layout keys of the settings file, bar placement
 //   main_form_list.cpp     the list place's entry points (TListArea does the work)
 //   main_form_panes.cpp    load, save, edit mode, the modified marker
@@ -128,13 +122,14 @@ public:
     // Writes the open recipe; false (after its error box) when it failed.
     bool Save();
 
-    // ---- command wiring ---------------------------------------------------------
-    // Connects a menu item (QAction) or button to its handler and enables it.
-    // Items of commands nobody has wired stay disabled, also through SetEditMode.
-    void Wire(QObject* control, std::function<void()> handler);
-    static bool IsWired(const QObject* control);
-    // Enables a command only when it is wired.
-    static void SetCommandEnabled(QObject* control, bool enabled);
+    // ---- commands -------------------------------------------------------------
+    // Menus, bars and pop-up menus; every command's action by its object name.
+    class TMainBars* Bars = nullptr;
+    // Binds a command of the table to its handler (see BindCommands).
+    void BindCommand(const QString& name, std::function<void()> handler);
+    // Enables the commands for the open recipe, view-only mode and `Busy`.
+    void UpdateCommands();
+    bool Busy = false;
 
     // ---- bars -------------------------------------------------------------------
     // The seven dockable bars in the order of their layout keys.
@@ -144,12 +139,14 @@ public:
 
     // ---- view settings ----------------------------------------------------------
     void ApplyFontSize(int size);
+    void Exit1Click();
     void tbtnReportClick(int tag);
     void miModeChangeClick();
     void tbtnModeChangeClick();
     void tbtnWordWrapClick();
     void miToolbarClick();
-    void miTbShortcutClick(QAction* item);
+    void miTbShortcutClick(int tag);
+    void miFontSizeBigClick(int size);
 
     // ---- clock ------------------------------------------------------------------
     void tmClockTimer();
@@ -158,141 +155,6 @@ public:
     int FontSize = 9;
 
     // ---- components -------------------------------------------------------------
-    // Dock sites and bars
-    TControlBar* ControlBar1 = nullptr;
-    TControlBar* ControlBar2 = nullptr;
-    QToolBar* ToolBar1 = nullptr;  // shortcuts
-    QToolBar* ToolBar2 = nullptr;  // view style
-    QToolBar* ToolBar3 = nullptr;  // the main menu as a flat menu bar
-    QToolBar* ToolBar4 = nullptr;  // refinement search
-    QToolBar* ToolBar6 = nullptr;  // view-only bar (in ControlBar2)
-    QFrame* PanelHint = nullptr;
-    QLabel* imgHint = nullptr;
-    QFrame* PanelClock = nullptr;
-    QLabel* ImageClock = nullptr;
-    QFrame* PanelAuthor = nullptr;
-    QToolButton* Image3 = nullptr;
-    QMenuBar* MainMenu = nullptr;
-
-    // ToolBar1
-    QToolButton* ToolButtonNewRecipe = nullptr;
-    QToolButton* ToolButtonDelRecipe = nullptr;
-    QToolButton* ToolButtonEditRecipe = nullptr;
-    QToolButton* ToolButtonEditAttr = nullptr;
-    QToolButton* ToolButton5 = nullptr;  // reload
-    QToolButton* tbtnPrint = nullptr;
-    QToolButton* tbtnPrintPreview = nullptr;
-    QToolButton* ToolButton14 = nullptr;  // kitchen timer
-    QToolButton* ToolButton15 = nullptr;  // RSS reader
-    QToolButton* ToolButton16 = nullptr;  // calculator
-    QToolButton* ToolButton11 = nullptr;  // options
-    // ToolBar2
-    QToolButton* tbtnReport = nullptr;
-    QToolButton* tbtnList = nullptr;
-    QToolButton* tbtnIcon = nullptr;
-    QToolButton* tbtnSmallIcon = nullptr;
-    // ToolBar4
-    QComboBox* cbSearchRefinement = nullptr;
-    QPushButton* btnSearchRefinement = nullptr;
-    // ToolBar6
-    QToolButton* tbtnClose = nullptr;
-    QToolButton* tbtnEasyPrint = nullptr;
-    QToolButton* tbtnModeChange = nullptr;
-
-    // Menus: File
-    QMenu* miFile = nullptr;
-    QAction* miModeChange = nullptr;
-    QMenu* miExport = nullptr;
-    QMenu* miExportSelected = nullptr;
-    QAction* miMailExport = nullptr;
-    QAction* miHTMLExport = nullptr;
-    QMenu* miExportShown = nullptr;
-    QAction* miPSPHtmlExport = nullptr;
-    QAction* PSP1 = nullptr;
-    QMenu* miImport = nullptr;
-    QAction* miMailImport = nullptr;
-    QAction* miPrint = nullptr;
-    QAction* PrintPreview1 = nullptr;
-    QAction* B3 = nullptr;
-    QAction* A3 = nullptr;
-    QAction* Exit1 = nullptr;
-    // Recipe
-    QMenu* miRecipe = nullptr;
-    QAction* miRecipeAdd = nullptr;
-    QAction* miRecipeDelete = nullptr;
-    QAction* miRecipeSave = nullptr;
-    QAction* miRecipeRename = nullptr;
-    QAction* miRecipeAttrEdit = nullptr;
-    QAction* miUpdate = nullptr;
-    QAction* N4 = nullptr;  // import from a recipe web page
-    // View
-    QMenu* miView = nullptr;
-    QMenu* miToolbar = nullptr;
-    QAction* miTbShortcut = nullptr;
-    QAction* miTbDisplayform = nullptr;
-    QAction* miTbSearch = nullptr;
-    QAction* miTbHint = nullptr;
-    QAction* miTbClock = nullptr;
-    QAction* miTbHomePage = nullptr;
-    QAction* A2 = nullptr;  // classification pane
-    QAction* S1 = nullptr;  // thumbnail pane
-    QAction* miDisplayDetailConfig = nullptr;
-    QMenu* miCharSize = nullptr;
-    QActionGroup* FontSizeGroup = nullptr;
-    QAction* miFontSizeMax = nullptr;
-    QAction* miFontSizeBig = nullptr;
-    QAction* miFontSizeMiddle = nullptr;
-    QAction* miFontSizeSmall = nullptr;
-    QAction* miFontSizeMin = nullptr;
-    QAction* miIconManage = nullptr;
-    // Search
-    QMenu* miSearch = nullptr;
-    QAction* miSearchRecipeName = nullptr;
-    QAction* miSearchRecipeNameNext = nullptr;
-    QAction* miSearchMaterialName = nullptr;
-    QAction* miSearchMaterialNameNext = nullptr;
-    // Tools
-    QMenu* ool1 = nullptr;
-    QAction* miKitchenTimer = nullptr;
-    QAction* miClac = nullptr;
-    QAction* miRSS = nullptr;
-    QAction* C1 = nullptr;        // LAN client (hidden)
-    QMenu* MenuServer = nullptr;  // LAN server (hidden)
-    QAction* MenuStartup = nullptr;
-    QAction* MenuClose = nullptr;
-    QAction* Detail1 = nullptr;
-    QAction* miOption = nullptr;
-    // Bookmarks (filled when opened)
-    QMenu* B1 = nullptr;
-    // Help
-    QMenu* miHelp = nullptr;
-    QAction* Help2 = nullptr;
-    QAction* miHomePage = nullptr;
-    QAction* About1 = nullptr;
-
-    // Pop-up menus
-    QMenu* ListPopupMenu = nullptr;
-    QAction* Delete2 = nullptr;
-    QAction* R1 = nullptr;
-    QAction* E2 = nullptr;
-    QAction* N46 = nullptr;  // list pop-up: print the selected recipe
-    QMenu* REPopupMenu = nullptr;
-    QAction* Copy1 = nullptr;
-    QAction* Paste3 = nullptr;
-    QAction* N18 = nullptr;
-    QAction* N45 = nullptr;
-    QAction* N48 = nullptr;
-    QMenu* N38 = nullptr;
-    QAction* N39 = nullptr;
-    QAction* Paste1 = nullptr;
-    QMenu* N41 = nullptr;
-    QAction* N40 = nullptr;
-    QMenu* PicturePopupMenu = nullptr;
-    QAction* L1 = nullptr;
-    QAction* C2 = nullptr;
-    QAction* Paste2 = nullptr;
-    QAction* D1 = nullptr;
-    QMenu* PopupInputMaterial = nullptr;
     QTextEdit* PopupPane = nullptr;  // the text pane on which REPopupMenu was opened
 
     QSplitter* MainSplitter = nullptr;  // thumbnails | classification | list | recipe panes
@@ -380,8 +242,6 @@ public:
     void About1Click();
     // The settings that shape this window, at start-up and after the options' OK.
     void ApplyOptionSettings(const TSettingsApply& apply, bool starting);
-    // View-only mode keeps the commands that change recipes disabled.
-    void LockRecipeCommands(bool locked);
     void RunGesture(TGestureCommand command);
     // ---- printing, exchange, web tools, kitchen tools ----
 
@@ -398,13 +258,9 @@ private:
     void BuildRecipePanes();
     void BuildListPlace();
     void BuildStatusBar();
-    void BuildMenus();
-    void BuildToolBars();
-    void BuildPopupMenus();
-    void WireOwnCommands();
+    void BindCommands();
     void CreateLinkAids();
     QString SelectedLinkWord() const;
-    void PlaceBarsDefault();
 
     void ApplyPaneSizes();
     void PaneSizesMoved();

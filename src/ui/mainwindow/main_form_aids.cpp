@@ -13,6 +13,7 @@
 #include <QTextEdit>
 #include <QToolButton>
 
+#include "ui/mainwindow/main_bars.h"
 #include "ui/mainwindow/flat_menu_style.h"
 #include "ui/mainwindow/link_hover.h"
 #include "ui/mainwindow/link_picture_form.h"
@@ -35,10 +36,9 @@ const QString PictureFilter = QStringLiteral(
 void TMainForm::CreatePaneAids() {
     PaneAids = new TPaneAids(this);
 
-    PaneAids->Tips = new TTipsTickerView(imgHint, tmHint, PaneAids);
+    PaneAids->Tips = new TTipsTickerView(Bars->HintStrip(), tmHint, PaneAids);
 
-    for (QWidget* menu : {static_cast<QWidget*>(MainMenu), static_cast<QWidget*>(REPopupMenu),
-                          static_cast<QWidget*>(PicturePopupMenu), static_cast<QWidget*>(ListPopupMenu)})
+    for (QWidget* menu : Bars->OwnerDrawnMenus())
         ApplyFlatMenuStyle(menu);
 
     // The memo canvas draws on MemoBitmap, which LoadFile and Save use.
@@ -78,32 +78,34 @@ void TMainForm::CreatePaneAids() {
     });
     connect(SpeedButtonPrevPic, &QToolButton::clicked, this, [this] { PictureIndex = PaneAids->Photo->Pane.PictureIndex; });
     connect(SpeedButtonNextPic, &QToolButton::clicked, this, [this] { PictureIndex = PaneAids->Photo->Pane.PictureIndex; });
-    Wire(L1, [this, photo] {
+    BindCommand(QStringLiteral("L1"), [this, photo] {
         TFileDialogOptions options;
         options.Filter = PictureFilter;
         const std::optional<QString> file = ChoosePictureFile(this, options);
         if (file)
             RunGuarded(this, QString(), [&] { photo->LoadPictureFile(*file); });
     });
-    Wire(C2, [photo] { photo->C2Click(); });
-    Wire(Paste2, [this, photo] { RunGuarded(this, QString(), [&] { photo->Paste2Click(); }); });
-    Wire(D1, [photo] { photo->D1Click(); });
+    BindCommand(QStringLiteral("C2"), [photo] { photo->C2Click(); });
+    BindCommand(QStringLiteral("Paste2"),
+                [this, photo] { RunGuarded(this, QString(), [&] { photo->Paste2Click(); }); });
+    BindCommand(QStringLiteral("D1"), [photo] { photo->D1Click(); });
 
-    PaneAids->InputSupport = new TInputSupport(PopupInputMaterial, &MaterialList, PaneAids);
+    PaneAids->InputSupport = new TInputSupport(Bars->Menu(QStringLiteral("PopupInputMaterial")), &MaterialList,
+                                                 PaneAids);
     PaneAids->InputSupport->Attach(memFoodstuff);
     PaneAids->InputSupport->Attach(MemoHow);
 
-    Wire(Copy1, [] {
+    BindCommand(QStringLiteral("Copy1"), [] {
         if (auto* pane = qobject_cast<QTextEdit*>(QApplication::focusWidget()))
             pane->copy();
     });
-    Wire(Paste3, [this] {
+    BindCommand(QStringLiteral("Paste3"), [this] {
         if (auto* pane = qobject_cast<QTextEdit*>(QApplication::focusWidget())) {
             pane->paste();
             SetModified(true);
         }
     });
-    Wire(N18, [this] {
+    BindCommand(QStringLiteral("N18"), [this] {
         QTextEdit* pane = PaneAids->MenuPane ? PaneAids->MenuPane : memFoodstuff;
         ReplaceFullWidthDigits(pane);
     });
@@ -112,8 +114,8 @@ void TMainForm::CreatePaneAids() {
         if (!refusal.isEmpty())
             ShowWarningBox(this, refusal);
     };
-    Wire(N45, [align] { align(TAlignStyle::Blanks); });
-    Wire(N48, [align] { align(TAlignStyle::Dots); });
+    BindCommand(QStringLiteral("N45"), [align] { align(TAlignStyle::Blanks); });
+    BindCommand(QStringLiteral("N48"), [align] { align(TAlignStyle::Dots); });
 
     CreateLinkAids();
 }

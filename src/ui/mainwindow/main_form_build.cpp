@@ -12,6 +12,7 @@
 
 #include "ui/mainwindow/control_bar.h"
 #include "ui/mainwindow/list_area.h"
+#include "ui/mainwindow/main_bars.h"
 #include "ui/mainwindow/main_status_bar.h"
 #include "ui/mainwindow/toolbar_artwork.h"
 
@@ -54,11 +55,9 @@ void TMainForm::BuildWidgets() {
     auto* central = new QWidget(this);
     central->setObjectName(QStringLiteral("ClientPanel"));
     auto* layout = Column(central);
-    BuildMenus();
-    BuildPopupMenus();
-    BuildToolBars();
-    layout->addWidget(ControlBar1);
-    layout->addWidget(ControlBar2);
+    Bars = new TMainBars(this);
+    layout->addWidget(Bars->Site(1));
+    layout->addWidget(Bars->Site(2));
 
     MainSplitter = new QSplitter(Qt::Horizontal, central);
     MainSplitter->setObjectName(QStringLiteral("MainSplitter"));
@@ -69,6 +68,7 @@ void TMainForm::BuildWidgets() {
     BuildStatusBar();
     BuildListPlace();
     BuildRecipePanes();
+    Bars->AttachExisting();
 
     MainSplitter->setStretchFactor(MainSplitter->indexOf(CookPanel), 0);
     RecipeSplitter->setStretchFactor(0, 0);

@@ -6,6 +6,7 @@
 #include <QPainter>
 #include <QPixmap>
 
+#include "ui/mainwindow/main_bars.h"
 #include "ui/mainwindow/clock_face.h"
 
 void TMainForm::tmClockTimer() {
@@ -18,7 +19,7 @@ void TMainForm::tmClockTimer() {
 
 void TMainForm::DrawClock() {
     QPixmap face(48, 48);
-    face.fill(PanelClock->palette().color(QPalette::Window));
+    face.fill(Bars->Bar(QStringLiteral("PanelClock"))->palette().color(QPalette::Window));
     QPainter painter(&face);
     painter.setRenderHint(QPainter::Antialiasing, true);
     const QColor ink(34, 68, 140);
@@ -45,5 +46,5 @@ void TMainForm::DrawClock() {
         line(1, ClockPoint(center, 22, hands.Second));
     }
     painter.end();
-    ImageClock->setPixmap(face);
+    Bars->ClockFace()->setPixmap(face);
 }

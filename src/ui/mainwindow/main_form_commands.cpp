@@ -19,6 +19,7 @@
 #include "core/recipes/recipe_folder_ops.h"
 #include "core/recipes/recipe_book.h"
 #include "ui/mainwindow/list_area.h"
+#include "ui/mainwindow/main_bars.h"
 #include "core/recipes/recipe_folder.h"
 #include "core/recipes/recipe_name.h"
 #include "core/recipes/status_file.h"
@@ -37,29 +38,21 @@ void TMainForm::WireRecipeCommands() {
             icons.append(QPixmap::fromImage(icon));
         IconForm->BuildIconGrid(icons);
     }
-    for (QObject* control : {static_cast<QObject*>(miRecipeAdd), static_cast<QObject*>(ToolButtonNewRecipe)})
-        Wire(control, [this] { miRecipeAddClick(); });
-    for (QObject* control : {static_cast<QObject*>(miRecipeDelete), static_cast<QObject*>(ToolButtonDelRecipe),
-                             static_cast<QObject*>(Delete2)})
-        Wire(control, [this] { miRecipeDeleteClick(); });
-    for (QObject* control : {static_cast<QObject*>(miRecipeSave), static_cast<QObject*>(tbtnSave)})
-        Wire(control, [this] { miRecipeSaveClick(); });
-    for (QObject* control : {static_cast<QObject*>(miRecipeRename), static_cast<QObject*>(ToolButtonEditRecipe),
-                             static_cast<QObject*>(R1)})
-        Wire(control, [this] { miRecipeRenameClick(); });
-    for (QObject* control : {static_cast<QObject*>(miRecipeAttrEdit), static_cast<QObject*>(ToolButtonEditAttr),
-                             static_cast<QObject*>(E2)})
-        Wire(control, [this] { E2Click(); });
-    for (QObject* control : {static_cast<QObject*>(miUpdate), static_cast<QObject*>(ToolButton5)})
-        Wire(control, [this] { miUpdateClick(); });
-    Wire(miIconManage, [this] { miIconManageClick(); });
+    using THandler = void (TMainForm::*)();
+    const std::pair<const char*, THandler> handlers[] = {
+        {"miRecipeAdd", &TMainForm::miRecipeAddClick},    {"miRecipeDelete", &TMainForm::miRecipeDeleteClick},
+        {"miRecipeSave", &TMainForm::miRecipeSaveClick},  {"miRecipeRename", &TMainForm::miRecipeRenameClick},
+        {"miRecipeAttrEdit", &TMainForm::E2Click},        {"miUpdate", &TMainForm::miUpdateClick},
+        {"miIconManage", &TMainForm::miIconManageClick},
+    };
+    for (const auto& [name, handler] : handlers)
+        BindCommand(QLatin1String(name), [this, handler] { (this->*handler)(); });
     // The list's pop-up answers its keys while the list has the focus; Ctrl+E
     // is the one that no main-menu item carries as well.
-    E2->setShortcutContext(Qt::WidgetWithChildrenShortcut);
-    ListArea->AddListAction(E2);
+    QAction* e2 = Bars->Menu(QStringLiteral("ListPopupMenu"))->findChild<QAction*>(QStringLiteral("E2"));
+    e2->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+    ListArea->AddListAction(e2);
     connect(ListArea, &TListArea::DoubleClicked, this, [this] { CookListViewDblClick(); });
-    // The recipe commands follow the edit mode; the rest are always on.
-    SetEditMode(EditMode());
 }
 
 void TMainForm::miRecipeAddClick() {
@@ -176,14 +169,14 @@ void TMainForm::miUpdateClick() {
     if (!QuerySaveChanges())
         return;
     TProgressScope progress(QStringLiteral("更新中..."));
-    ToolButton5->setEnabled(false);
-    miUpdate->setEnabled(false);
+    Busy = true;
+    UpdateCommands();
     struct TReenable {
         TMainForm* Form;
         ~TReenable() {
             LetPendingMessagesRun();
-            Form->miUpdate->setEnabled(true);
-            Form->ToolButton5->setEnabled(true);
+            Form->Busy = false;
+            Form->UpdateCommands();
         }
     } reenable{this};
     // The row's place from before the rescan: whatever record stands there now.

@@ -9,6 +9,7 @@
 #include <QToolBar>
 #include <QToolButton>
 
+#include "ui/mainwindow/main_bars.h"
 #include "ui/mainwindow/control_bar.h"
 #include "ui/mainwindow/cook_list_view.h"
 #include "core/settings/window_geometry.h"
@@ -126,7 +127,7 @@ void TMainForm::RestoreBar(TIniFile& ini, QWidget* bar) {
         QString currentSite = bar->parentWidget() ? bar->parentWidget()->objectName() : QString();
         const QString siteName = ini.ReadString(section, QStringLiteral("DOCKSITENAME"), currentSite);
         // Only the two bar rows are dock sites; any other name means the first.
-        TControlBar* site = siteName == QStringLiteral("ControlBar2") ? ControlBar2 : ControlBar1;
+        TControlBar* site = siteName == QStringLiteral("ControlBar2") ? Bars->Site(2) : Bars->Site(1);
         site->Dock(bar, rect.topLeft());
         bar->resize(rect.size().expandedTo(bar->minimumSizeHint()).boundedTo(QSize(4000, 400)));
         site->Relayout();
@@ -159,7 +160,8 @@ void TMainForm::WriteLayout() {
     ini.WriteInteger(QStringLiteral("SUBPANEL"), QStringLiteral("HEIGHT"), SubPanelHeight);
     ini.WriteInteger(QStringLiteral("PICTUREPANEL"), QStringLiteral("WIDTH"), PicturePanelWidth);
 
-    const QToolButton* views[] = {tbtnReport, tbtnList, tbtnIcon, tbtnSmallIcon};
+    const QAction* views[] = {Bars->Action(QStringLiteral("tbtnReport")), Bars->Action(QStringLiteral("tbtnList")),
+                             Bars->Action(QStringLiteral("tbtnIcon")), Bars->Action(QStringLiteral("tbtnSmallIcon"))};
     for (int tag = 0; tag < 4; ++tag)
         if (views[tag]->isChecked())
             ini.WriteInteger(QStringLiteral("LIST"), QStringLiteral("VEIWSTYLE"), tag);

@@ -9,6 +9,7 @@
 #include <QMenu>
 #include <QTextEdit>
 
+#include "ui/mainwindow/main_bars.h"
 #include "ui/mainwindow/link_hover.h"
 #include "ui/mainwindow/link_picture_form.h"
 #include "core/recipes/link_pictures.h"
@@ -46,12 +47,13 @@ void TMainForm::CreateLinkAids() {
     PaneAids->FoodstuffHover = makeHover(memFoodstuff, &FoodstuffMarks);
     PaneAids->HowHover = makeHover(MemoHow, &HowMarks);
 
-    connect(REPopupMenu, &QMenu::aboutToShow, this, &TMainForm::REPopupMenuPopup);
-    connect(N38, &QMenu::aboutToShow, this, [this] { Paste1->setEnabled(ClipboardHasPicture()); });
-    connect(N41, &QMenu::aboutToShow, this, &TMainForm::N41Click);
-    Wire(N39, [this] { N39Click(); });
-    Wire(Paste1, [this] { Paste1Click(); });
-    Wire(N40, [this] { N40Click(); });
+    connect(Bars->Menu(QStringLiteral("REPopupMenu")), &QMenu::aboutToShow, this, &TMainForm::REPopupMenuPopup);
+    connect(Bars->Menu(QStringLiteral("N38")), &QMenu::aboutToShow, this,
+            [this] { Bars->Action(QStringLiteral("Paste1"))->setEnabled(ClipboardHasPicture()); });
+    connect(Bars->Menu(QStringLiteral("N41")), &QMenu::aboutToShow, this, &TMainForm::N41Click);
+    BindCommand(QStringLiteral("N39"), [this] { N39Click(); });
+    BindCommand(QStringLiteral("Paste1"), [this] { Paste1Click(); });
+    BindCommand(QStringLiteral("N40"), [this] { N40Click(); });
 }
 
 QString TMainForm::SelectedLinkWord() const {
@@ -63,13 +65,13 @@ QString TMainForm::SelectedLinkWord() const {
 void TMainForm::REPopupMenuPopup() {
     PaneAids->MenuPane = PopupPane;
     const bool open = !CurrentRecipePath.isEmpty();
-    N38->menuAction()->setEnabled(open && !SelectedLinkWord().isEmpty());
+    Bars->Menu(QStringLiteral("N38"))->menuAction()->setEnabled(open && !SelectedLinkWord().isEmpty());
     const bool linked = open && QFileInfo(LinkFolderPath(CurrentRecipePath)).isDir();
-    N41->menuAction()->setEnabled(linked);
-    N40->setEnabled(linked);
+    Bars->Menu(QStringLiteral("N41"))->menuAction()->setEnabled(linked);
+    Bars->Action(QStringLiteral("N40"))->setEnabled(linked);
     const bool selected = memFoodstuff->textCursor().hasSelection();
-    N45->setEnabled(selected && IsWired(N45));
-    N48->setEnabled(selected && IsWired(N48));
+    Bars->Action(QStringLiteral("N45"))->setEnabled(selected && Bars->IsOn(QStringLiteral("N45")));
+    Bars->Action(QStringLiteral("N48"))->setEnabled(selected && Bars->IsOn(QStringLiteral("N48")));
 }
 
 void TMainForm::N39Click() {
@@ -101,7 +103,7 @@ void TMainForm::Paste1Click() {
 
 void TMainForm::N41Click() {
     for (QAction* item : PaneAids->LinkDeleteItems)
-        N41->removeAction(item);
+        Bars->Menu(QStringLiteral("N41"))->removeAction(item);
     qDeleteAll(PaneAids->LinkDeleteItems);
     PaneAids->LinkDeleteItems.clear();
     LinkFileList.clear();
@@ -111,10 +113,11 @@ void TMainForm::N41Click() {
         const int tag = int(LinkFileList.size());
         LinkFileList.append(link.Path);
         // "&" in a word is text, not a shortcut marker.
-        auto* item = new QAction(QString(link.Word).replace(QLatin1Char('&'), QStringLiteral("&&")), N41);
+        auto* item = new QAction(QString(link.Word).replace(QLatin1Char('&'), QStringLiteral("&&")),
+                                 Bars->Menu(QStringLiteral("N41")));
         item->setData(tag);
         connect(item, &QAction::triggered, this, [this, tag] { LinkDeleteClick(tag); });
-        N41->addAction(item);
+        Bars->Menu(QStringLiteral("N41"))->addAction(item);
         PaneAids->LinkDeleteItems.append(item);
     }
 }

@@ -3,12 +3,15 @@
 #include "ui/mainwindow/main_form.h"
 
 #include <QAction>
+#include <QComboBox>
+#include <QPushButton>
 #include <QLabel>
 #include <QTextEdit>
 
 #include "core/common/keywords.h"
 #include "core/recipes/recipe_book.h"
 #include "ui/mainwindow/list_area.h"
+#include "ui/mainwindow/main_bars.h"
 
 void TMainForm::WireSearchCommands() {
     ListArea->SetHooks({
@@ -29,16 +32,17 @@ void TMainForm::WireSearchCommands() {
         .GesturesEnabled = [this] { return !ViewOnly; },
         .RunGesture = [this](TGestureCommand command) { RunGesture(command); },
     });
-    ListArea->AttachRefinementBox(cbSearchRefinement, btnSearchRefinement);
-    Wire(btnSearchRefinement, [this] { btnSearchRefinementClick(); });
-    Wire(miSearchRecipeName, [this] { miSearchRecipeNameClick(); });
-    Wire(miSearchRecipeNameNext, [this] { miSearchRecipeNameNextClick(); });
-    Wire(miSearchMaterialName, [this] { miSearchMaterialNameClick(); });
-    Wire(miSearchMaterialNameNext, [this] { miSearchMaterialNameNextClick(); });
-    Wire(A2, [this] { A2Click(); });
-    connect(ListArea, &TListArea::ClassPaneCloseClicked, A2, &QAction::trigger);
-    Wire(S1, [this] { S1Click(); });
-    connect(ListArea, &TListArea::ThumbnailPaneCloseClicked, S1, &QAction::trigger);
+    ListArea->AttachRefinementBox(findChild<QComboBox*>(QStringLiteral("cbSearchRefinement")),
+                                  findChild<QPushButton*>(QStringLiteral("btnSearchRefinement")));
+    BindCommand(QStringLiteral("btnSearchRefinement"), [this] { btnSearchRefinementClick(); });
+    BindCommand(QStringLiteral("miSearchRecipeName"), [this] { miSearchRecipeNameClick(); });
+    BindCommand(QStringLiteral("miSearchRecipeNameNext"), [this] { miSearchRecipeNameNextClick(); });
+    BindCommand(QStringLiteral("miSearchMaterialName"), [this] { miSearchMaterialNameClick(); });
+    BindCommand(QStringLiteral("miSearchMaterialNameNext"), [this] { miSearchMaterialNameNextClick(); });
+    BindCommand(QStringLiteral("A2"), [this] { A2Click(); });
+    connect(ListArea, &TListArea::ClassPaneCloseClicked, Bars->Action(QStringLiteral("A2")), &QAction::trigger);
+    BindCommand(QStringLiteral("S1"), [this] { S1Click(); });
+    connect(ListArea, &TListArea::ThumbnailPaneCloseClicked, Bars->Action(QStringLiteral("S1")), &QAction::trigger);
 }
 
 void TMainForm::SearchCookFld() { ListArea->SearchCookFld(); }
@@ -55,14 +59,16 @@ void TMainForm::CookListViewSelectItem(int row, bool selected) {
     const TCookItems& items = Book->CookItems;
     if (selected && record >= 0 && record < items.size()) {
         const TCookItem& item = items[record];
-        miPrint->setText(QStringLiteral("【") + item.Name + QStringLiteral("】の印刷(&P)"));
-        PrintPreview1->setText(QStringLiteral("【") + item.Name + QStringLiteral("】の印刷ﾌﾟﾚﾋﾞｭｰ(&V)..."));
+        Bars->Action(QStringLiteral("miPrint"))
+            ->setText(QStringLiteral("【") + item.Name + QStringLiteral("】の印刷(&P)"));
+        Bars->Action(QStringLiteral("PrintPreview1"))
+            ->setText(QStringLiteral("【") + item.Name + QStringLiteral("】の印刷ﾌﾟﾚﾋﾞｭｰ(&V)..."));
         SetEditMode(true);
         LoadFile(item);
         return;
     }
-    miPrint->setText(PlainPrintCaption);
-    PrintPreview1->setText(PlainPreviewCaption);
+    Bars->Action(QStringLiteral("miPrint"))->setText(PlainPrintCaption);
+    Bars->Action(QStringLiteral("PrintPreview1"))->setText(PlainPreviewCaption);
     CurrentRecipePath.clear();
     Recipe = TRecipeContent();
     SetEditMode(false);
@@ -77,5 +83,5 @@ void TMainForm::btnSearchRefinementClick() { ListArea->btnSearchRefinementClick(
 void TMainForm::ComboBoxGroupChange() { ListArea->ComboBoxGroupChange(); }
 
 // The menu items have just toggled their ticks.
-void TMainForm::A2Click() { ListArea->ShowClassPane(A2->isChecked()); }
-void TMainForm::S1Click() { ListArea->ShowThumbnailPane(S1->isChecked()); }
+void TMainForm::A2Click() { ListArea->ShowClassPane(Bars->Action(QStringLiteral("A2"))->isChecked()); }
+void TMainForm::S1Click() { ListArea->ShowThumbnailPane(Bars->Action(QStringLiteral("S1"))->isChecked()); }

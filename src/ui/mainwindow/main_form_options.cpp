@@ -1,5 +1,4 @@
-// The options window, the about box, mouse gestures on the recipe list and
-// the commands that view-only mode locks.
+// The options window, the about box and mouse gestures on the recipe list.
 #include "ui/mainwindow/main_form.h"
 
 #include <QAbstractItemView>
@@ -21,95 +20,30 @@
 #include "ui/mainwindow/control_bar.h"
 #include "ui/mainwindow/list_area.h"
 #include "ui/mainwindow/list_gestures.h"
+#include "ui/mainwindow/main_bars.h"
 #include "ui/options/option_form.h"
 #include "core/settings/settings.h"
 
-namespace {
-
-const char* const LockedProperty = "viewOnlyLocked";
-
-// Keeps a locked control disabled whoever enables it (the edit mode does on
-// every selection), so the menus, buttons and shortcuts stay off.
-class TCommandLock final : public QObject {
-public:
-    using QObject::QObject;
-
-    void Lock(QObject* control, bool locked) {
-        control->setProperty(LockedProperty, locked);
-        if (auto* action = qobject_cast<QAction*>(control)) {
-            if (!Watched.contains(control)) {
-                Watched << control;
-                connect(action, &QAction::enabledChanged, this, [action](bool enabled) {
-                    if (enabled && action->property(LockedProperty).toBool())
-                        action->setEnabled(false);
-                });
-            }
-            if (locked)
-                action->setEnabled(false);
-        } else if (auto* widget = qobject_cast<QWidget*>(control)) {
-            if (!Watched.contains(control)) {
-                Watched << control;
-                widget->installEventFilter(this);
-            }
-            if (locked)
-                widget->setEnabled(false);
-        }
-    }
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override {
-        if (event->type() == QEvent::EnabledChange && watched->property(LockedProperty).toBool()) {
-            auto* widget = static_cast<QWidget*>(watched);
-            if (widget->isEnabled())
-                widget->setEnabled(false);
-        }
-        return false;
-    }
-
-private:
-    QList<QObject*> Watched;
-};
-
-}  // namespace
-
 void TMainForm::WireOptionCommands() {
-    Wire(miOption, [this] { miOptionClick(); });
-    Wire(ToolButton11, [this] { miOptionClick(); });
-    Wire(About1, [this] { About1Click(); });
-    Wire(miDisplayDetailConfig, [this] { miDisplayDetailConfigClick(); });
+    BindCommand(QStringLiteral("miOption"), [this] { miOptionClick(); });
+    BindCommand(QStringLiteral("About1"), [this] { About1Click(); });
+    BindCommand(QStringLiteral("miDisplayDetailConfig"), [this] { miDisplayDetailConfigClick(); });
 }
 
 void TMainForm::RunGesture(TGestureCommand command) {
     // The commands act on the selected row and ask their usual questions; a
     // command that is off (nothing selected, view-only) does nothing.
-    QAction* item = nullptr;
+    QString name;
     switch (command) {
-    case TGestureCommand::Reload: item = miUpdate; break;
-    case TGestureCommand::Delete: item = miRecipeDelete; break;
-    case TGestureCommand::Rename: item = miRecipeRename; break;
-    case TGestureCommand::Attributes: item = E2; break;
+    case TGestureCommand::Reload: name = QStringLiteral("miUpdate"); break;
+    case TGestureCommand::Delete: name = QStringLiteral("miRecipeDelete"); break;
+    case TGestureCommand::Rename: name = QStringLiteral("miRecipeRename"); break;
+    case TGestureCommand::Attributes: name = QStringLiteral("miRecipeAttrEdit"); break;
     case TGestureCommand::None: break;
     }
+    QAction* item = Bars->Action(name);
     if (item && item->isEnabled() && !ViewOnly)
         item->trigger();
-}
-
-void TMainForm::LockRecipeCommands(bool locked) {
-    auto* lock = static_cast<TCommandLock*>(
-        findChild<QObject*>(QStringLiteral("ViewOnlyCommandLock"), Qt::FindDirectChildrenOnly));
-    if (!lock) {
-        lock = new TCommandLock(this);
-        lock->setObjectName(QStringLiteral("ViewOnlyCommandLock"));
-    }
-    const QList<QObject*> commands = {miRecipeDelete, Delete2,          ToolButtonDelRecipe,
-                                      miRecipeRename, R1,               miRecipeSave,
-                                      tbtnSave,       miRecipeAttrEdit, E2,
-                                      ToolButtonEditAttr};
-    for (QObject* control : commands)
-        if (control)
-            lock->Lock(control, locked);
-    if (!locked)
-        SetEditMode(EditMode());  // back to what the edit mode gives them
 }
 
 void TMainForm::miDisplayDetailConfigClick() {
@@ -154,14 +88,15 @@ void TMainForm::ApplyOptionSettings(const TSettingsApply& apply, bool starting) 
     if (!background.isNull()) {
         // The dock sites show the picture tiled; the dialogs tile the shared
         // picture, which the options set.
-        for (QWidget* site : std::initializer_list<QWidget*>{ControlBar1, ControlBar2}) {
+        for (QWidget* site : std::initializer_list<QWidget*>{Bars->Site(1), Bars->Site(2)}) {
             QPalette palette = site->palette();
             palette.setBrush(QPalette::Window, QBrush(background));
             site->setPalette(palette);
             site->setAutoFillBackground(true);
         }
-        for (QWidget* bar : std::initializer_list<QWidget*>{ControlBar1, ControlBar2, ToolBar1, ToolBar2,
-                                                             ToolBar3, ToolBar4})
+        for (QWidget* bar : std::initializer_list<QWidget*>{Bars->Site(1), Bars->Site(2), Bars->Bar("ToolBar1"),
+                                                             Bars->Bar("ToolBar2"), Bars->Bar("ToolBar3"),
+                                                             Bars->Bar("ToolBar4")})
             if (bar)
                 bar->update();
         ListArea->RepaintThumbnails();

@@ -73,12 +73,7 @@ void TMainForm::SetEditMode(bool enabled) {
     EditModeOn = enabled;
     const bool wasLoading = LoadingPanes;
     LoadingPanes = true;
-    for (QObject* command : std::initializer_list<QObject*>{
-             miPrint, tbtnPrint, tbtnEasyPrint, PrintPreview1, tbtnPrintPreview, miRecipeSave, tbtnSave,
-             tbtnWordWrap, miRecipeRename, ToolButtonEditRecipe, ToolButtonEditAttr, Paste2, L1, D1, Copy1,
-             Paste3, N18, miRecipeDelete, Delete2, ToolButtonDelRecipe, miRecipeAttrEdit, E2, R1, N46,
-             miMailExport})
-        SetCommandEnabled(command, enabled);
+    UpdateCommands();
 
     if (enabled) {
         for (QTextEdit* pane : {memFoodstuff, MemoHow, RichEditComment}) {

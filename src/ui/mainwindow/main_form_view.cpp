@@ -12,10 +12,9 @@
 
 #include "ui/mainwindow/control_bar.h"
 #include "ui/mainwindow/list_area.h"
+#include "ui/mainwindow/main_bars.h"
 
-std::vector<QWidget*> TMainForm::DockableBars() const {
-    return {ToolBar1, ToolBar2, ToolBar3, ToolBar4, PanelHint, PanelClock, PanelAuthor};
-}
+std::vector<QWidget*> TMainForm::DockableBars() const { return Bars->DockableBars(); }
 
 bool TMainForm::BarVisible(const QWidget* bar) {
     if (QWidget* floating = TControlBar::FloatingWindow(bar))
@@ -30,17 +29,17 @@ void TMainForm::SetBarVisible(QWidget* bar, bool visible) {
 }
 
 void TMainForm::tbtnReportClick(int tag) {
-    QToolButton* buttons[] = {tbtnReport, tbtnList, tbtnIcon, tbtnSmallIcon};
+    const char* const buttons[] = {"tbtnReport", "tbtnList", "tbtnIcon", "tbtnSmallIcon"};
     if (tag < 0 || tag > 3)
         return;
-    buttons[tag]->setChecked(true);
+    Bars->Action(QLatin1String(buttons[tag]))->setChecked(true);
     ListArea->SetViewStyle(tag);
 }
 
 void TMainForm::ApplyFontSize(int size) {
     const bool wasEmpty = !IsModified();
-    for (QAction* item : {miFontSizeMax, miFontSizeBig, miFontSizeMiddle, miFontSizeSmall, miFontSizeMin})
-        if (item->data().toInt() == size)
+    for (const char* name : {"miFontSizeMax", "miFontSizeBig", "miFontSizeMiddle", "miFontSizeSmall", "miFontSizeMin"})
+        if (QAction* item = Bars->Action(QLatin1String(name)); item->data().toInt() == size)
             item->setChecked(true);
     auto apply = [](QWidget* widget, int points) {
         QFont font = widget->font();
@@ -68,35 +67,42 @@ void TMainForm::tbtnWordWrapClick() {
         SetModified(false);
 }
 
+void TMainForm::miFontSizeBigClick(int size) { ApplyFontSize(size); }
+
 void TMainForm::miModeChangeClick() {
-    ControlBar1->hide();
+    Bars->Site(1)->hide();
     Panel8->hide();
-    ControlBar2->show();
+    Bars->Site(2)->show();
     ViewOnly = true;
-    LockRecipeCommands(true);
+    UpdateCommands();
 }
 
 void TMainForm::tbtnModeChangeClick() {
-    ControlBar1->show();
+    Bars->Site(1)->show();
     Panel8->show();
-    ControlBar2->hide();
+    Bars->Site(2)->hide();
     ViewOnly = false;
-    LockRecipeCommands(false);
+    UpdateCommands();
 }
+
+namespace {
+
+// The tool bar items by tag (1 to 6) and the bars they show.
+const std::pair<const char*, const char*> ToolbarItems[] = {
+    {"miTbShortcut", "ToolBar1"}, {"miTbDisplayform", "ToolBar2"}, {"miTbSearch", "ToolBar4"},
+    {"miTbHint", "PanelHint"},    {"miTbClock", "PanelClock"},     {"miTbHomePage", "PanelAuthor"}};
+
+}  // namespace
 
 void TMainForm::miToolbarClick() {
-    const std::pair<QAction*, QWidget*> items[] = {{miTbShortcut, ToolBar1}, {miTbDisplayform, ToolBar2},
-                                                   {miTbSearch, ToolBar4},   {miTbHint, PanelHint},
-                                                   {miTbClock, PanelClock},  {miTbHomePage, PanelAuthor}};
-    for (const auto& [item, bar] : items)
-        item->setChecked(BarVisible(bar));
+    for (const auto& [item, bar] : ToolbarItems)
+        Bars->Action(QLatin1String(item))->setChecked(BarVisible(Bars->Bar(QLatin1String(bar))));
 }
 
-void TMainForm::miTbShortcutClick(QAction* item) {
-    QWidget* bars[] = {nullptr, ToolBar1, ToolBar2, ToolBar4, PanelHint, PanelClock, PanelAuthor};
-    const int tag = item->data().toInt();
+void TMainForm::miTbShortcutClick(int tag) {
     if (tag < 1 || tag > 6)
         return;
+    const auto& [item, bar] = ToolbarItems[tag - 1];
     // The item's tick was toggled by the click: the bar follows it.
-    SetBarVisible(bars[tag], item->isChecked());
+    SetBarVisible(Bars->Bar(QLatin1String(bar)), Bars->Action(QLatin1String(item))->isChecked());
 }

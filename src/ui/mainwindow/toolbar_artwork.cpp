@@ -1,5 +1,7 @@
 #include "ui/mainwindow/toolbar_artwork.h"
 
+#include <iterator>
+
 #include <QPainter>
 #include <QPainterPath>
 
@@ -205,4 +207,16 @@ QImage ToolbarImage(TToolImage which) {
     }
     p.end();
     return image;
+}
+
+QImage ToolbarImageNamed(const QString& name) {
+    static const char* const names[] = {"NewRecipe",      "DeleteRecipe", "RenameRecipe", "RecipeAttributes",
+                                        "Reload",         "Print",        "PrintPreview", "KitchenTimer",
+                                        "RssReader",      "Calculator",   "Options",      "ViewReport",
+                                        "ViewList",       "ViewLargeIcons", "ViewSmallIcons", "HomePage",
+                                        "Save",           "WordWrap"};
+    for (int i = 0; i < int(std::size(names)); ++i)
+        if (name == QLatin1String(names[i]))
+            return ToolbarImage(static_cast<TToolImage>(i));
+    return QImage();
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QImage>
+#include <QString>
 
 // The main window's tool bar pictures, drawn for this program at 16 pixels.
 enum class TToolImage {
@@ -25,3 +26,7 @@ enum class TToolImage {
 };
 
 QImage ToolbarImage(TToolImage which);
+
+// The picture named like its enumerator ("Print", "NewRecipe"); a null image
+// for an unknown name.
+QImage ToolbarImageNamed(const QString& name);

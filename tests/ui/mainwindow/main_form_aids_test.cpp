@@ -74,7 +74,7 @@ TEST_F(MainPaneAidsTest, PagedPhotoAndTextEditKeepTheMainPhotoBytes) {
     TypeInto(form.memFoodstuff, QStringLiteral("\n醤油 少々"));
     EXPECT_EQ(form.PanelStatus->text(), QStringLiteral("変更有り"));
     // Removing the paged photo is no removal of the main photo.
-    form.D1->trigger();
+    form.findChild<QAction*>("D1")->trigger();
     ASSERT_TRUE(form.Save());
     EXPECT_EQ(ReadRaw(Recipe + "写真.jpg"), photo);
     EXPECT_EQ(ReadRaw(Recipe + "IMG_0001.JPG"), SmallJpeg(60, 30, QColor(40, 160, 60)));
@@ -159,10 +159,10 @@ TEST_F(MainPaneAidsTest, LinkedWordShowsThumbnailOpensViewerAndDeletes) {
 
     // Delete the one link from the pane menu: the folder goes with it.
     form.PopupPane = form.memFoodstuff;
-    emit form.REPopupMenu->aboutToShow();
-    EXPECT_TRUE(form.N41->menuAction()->isEnabled());
-    emit form.N41->aboutToShow();
-    const QList<QAction*> items = form.N41->actions();
+    emit form.findChild<QMenu*>("REPopupMenu")->aboutToShow();
+    EXPECT_TRUE(form.findChild<QMenu*>("N41")->menuAction()->isEnabled());
+    emit form.findChild<QMenu*>("N41")->aboutToShow();
+    const QList<QAction*> items = form.findChild<QMenu*>("N41")->actions();
     QAction* egg = nullptr;
     for (QAction* item : items)
         if (item->text() == QStringLiteral("卵"))
@@ -179,10 +179,10 @@ TEST_F(MainPaneAidsTest, LinkedWordShowsThumbnailOpensViewerAndDeletes) {
     select.setPosition(5);
     select.setPosition(7, QTextCursor::KeepAnchor);  // 砂糖
     form.memFoodstuff->setTextCursor(select);
-    emit form.REPopupMenu->aboutToShow();
-    EXPECT_TRUE(form.N38->menuAction()->isEnabled());
+    emit form.findChild<QMenu*>("REPopupMenu")->aboutToShow();
+    EXPECT_TRUE(form.findChild<QMenu*>("N38")->menuAction()->isEnabled());
     Answers.AnswerText(AppDir() + "pic.jpg");
-    form.N39->trigger();
+    form.findChild<QAction*>("N39")->trigger();
     EXPECT_EQ(ReadRaw(Recipe + "LinkPic/砂糖.jpg"), SmallJpeg(10, 10));
     EXPECT_EQ(form.PanelStatus->text(), QString());
     EXPECT_EQ(Answers.Unanswered(), 0) << Answers.Texts().join('|').toStdString();
@@ -200,12 +200,12 @@ TEST_F(MainPaneAidsTest, PhotoPagingRendered) {
     for (int i = 0; i < 200; ++i)
         form.tmHint->timeout({});
     form.PopupPane = form.memFoodstuff;
-    form.REPopupMenu->popup(form.mapToGlobal(QPoint(700, 200)));
+    form.findChild<QMenu*>("REPopupMenu")->popup(form.mapToGlobal(QPoint(700, 200)));
     QApplication::processEvents();
-    RenderWidgetIfAsked(form.REPopupMenu, QStringLiteral("pane_aids_menu"));
-    RenderWidgetIfAsked(form.ToolBar3, QStringLiteral("pane_aids_menubar"));
-    RenderWidgetIfAsked(form.imgHint, QStringLiteral("pane_aids_tips"));
-    form.REPopupMenu->hide();
+    RenderWidgetIfAsked(form.findChild<QMenu*>("REPopupMenu"), QStringLiteral("pane_aids_menu"));
+    RenderWidgetIfAsked(form.findChild<QToolBar*>("ToolBar3"), QStringLiteral("pane_aids_menubar"));
+    RenderWidgetIfAsked(form.findChild<QLabel*>("imgHint"), QStringLiteral("pane_aids_tips"));
+    form.findChild<QMenu*>("REPopupMenu")->hide();
 }
 
 TEST_F(MainPaneAidsTest, InputSupportAndAlignmentFromThePanes) {
@@ -214,11 +214,11 @@ TEST_F(MainPaneAidsTest, InputSupportAndAlignmentFromThePanes) {
     ClickRow(QStringLiteral("卵焼き"));
     TypeInto(form.memFoodstuff, QStringLiteral("\nしょ"));
     QTest::keyClick(form.memFoodstuff, Qt::Key_Space, Qt::ControlModifier);
-    const QList<QAction*> items = form.PopupInputMaterial->actions();
+    const QList<QAction*> items = form.findChild<QMenu*>("PopupInputMaterial")->actions();
     ASSERT_EQ(items.size(), 1);
     EXPECT_EQ(items[0]->text(), QStringLiteral("  しょうゆ 濃口_醤油"));
     items[0]->trigger();
-    form.PopupInputMaterial->hide();
+    form.findChild<QMenu*>("PopupInputMaterial")->hide();
     QApplication::processEvents();
     EXPECT_TRUE(form.memFoodstuff->toPlainText().endsWith(QStringLiteral("\n濃口 醤油")));
     EXPECT_EQ(form.PanelStatus->text(), QStringLiteral("変更有り"));
@@ -230,11 +230,11 @@ TEST_F(MainPaneAidsTest, InputSupportAndAlignmentFromThePanes) {
     blank.setPosition(2, QTextCursor::KeepAnchor);
     form.memFoodstuff->setTextCursor(blank);
     form.tbtnWordWrap->setChecked(true);
-    form.N45->trigger();
+    form.findChild<QAction*>("N45")->trigger();
     EXPECT_TRUE(Answers.Texts().last().startsWith(QStringLiteral("自動改行のオンの状態では")));
     form.tbtnWordWrap->setChecked(false);
     form.memFoodstuff->setTextCursor(blank);
-    form.N48->trigger();
+    form.findChild<QAction*>("N48")->trigger();
     EXPECT_TRUE(form.memFoodstuff->toPlainText().startsWith(QStringLiteral("卵 ... 3個\n砂糖 . 大さじ1\n塩 ... 少々")))
         << form.memFoodstuff->toPlainText().toStdString();
 }

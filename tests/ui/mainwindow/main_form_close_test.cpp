@@ -83,8 +83,8 @@ TEST_F(MainCloseTest, FirstStartAndMaximisedCloseKeepTheNormalBounds) {
     SettingsPath = IniPath();
     EXPECT_TRUE(form.windowState() & Qt::WindowMaximized);
     EXPECT_EQ(form.normalGeometry().size(), QSize(800, 600));
-    EXPECT_TRUE(form.tbtnReport->isChecked());
-    EXPECT_TRUE(form.miFontSizeMiddle->isChecked());
+    EXPECT_TRUE(form.findChild<QToolButton*>("tbtnReport")->isChecked());
+    EXPECT_TRUE(form.findChild<QAction*>("miFontSizeMiddle")->isChecked());
     EXPECT_EQ(form.memFoodstuff->font().pointSize(), 9);
     EXPECT_FALSE(form.tbtnWordWrap->isChecked());
     EXPECT_FALSE(form.ViewOnly);
@@ -133,17 +133,17 @@ TEST_F(MainCloseTest, LayoutSurvivesRunsWithoutDrift) {
         EXPECT_EQ(form.CookPanel->width(), 300) << run;
         EXPECT_EQ(form.SubPanel->height(), 180) << run;
         EXPECT_EQ(form.PicturePanel->width(), 120) << run;
-        EXPECT_TRUE(form.tbtnIcon->isChecked());
-        EXPECT_TRUE(form.miFontSizeBig->isChecked());
+        EXPECT_TRUE(form.findChild<QToolButton*>("tbtnIcon")->isChecked());
+        EXPECT_TRUE(form.findChild<QAction*>("miFontSizeBig")->isChecked());
         EXPECT_EQ(form.memFoodstuff->font().pointSize(), 11);
         EXPECT_TRUE(form.tbtnWordWrap->isChecked());
         EXPECT_EQ(form.memFoodstuff->lineWrapMode(), QTextEdit::WidgetWidth);
-        EXPECT_EQ(form.ToolBar2->parentWidget(), form.ControlBar2);
-        EXPECT_EQ(form.ToolBar2->pos(), QPoint(5, 0));
-        EXPECT_EQ(form.ToolBar1->parentWidget(), form.ControlBar1);  // unknown site: the first row
-        EXPECT_TRUE(form.PanelHint->isHidden());
-        EXPECT_TRUE(TControlBar::IsFloating(form.ToolBar4));
-        EXPECT_EQ(TControlBar::FloatingWindow(form.ToolBar4)->geometry().topLeft(), QPoint(200, 150));
+        EXPECT_EQ(form.findChild<QToolBar*>("ToolBar2")->parentWidget(), form.findChild<TControlBar*>("ControlBar2"));
+        EXPECT_EQ(form.findChild<QToolBar*>("ToolBar2")->pos(), QPoint(5, 0));
+        EXPECT_EQ(form.findChild<QToolBar*>("ToolBar1")->parentWidget(), form.findChild<TControlBar*>("ControlBar1"));  // unknown site: the first row
+        EXPECT_TRUE(form.findChild<QFrame*>("PanelHint")->isHidden());
+        EXPECT_TRUE(TControlBar::IsFloating(form.findChild<QToolBar*>("ToolBar4")));
+        EXPECT_EQ(TControlBar::FloatingWindow(form.findChild<QToolBar*>("ToolBar4"))->geometry().topLeft(), QPoint(200, 150));
         ASSERT_TRUE(Close());
         const QByteArray now = ReadRaw(Ini());
         if (run > 0) {
@@ -172,9 +172,9 @@ TEST_F(MainCloseTest, ValuesOutOfRangeChangeNothingAndStayInTheFile) {
         ini.UpdateFile();
     }
     TMainForm& form = Open();
-    for (QToolButton* b : {form.tbtnReport, form.tbtnList, form.tbtnIcon, form.tbtnSmallIcon})
+    for (QToolButton* b : {form.findChild<QToolButton*>("tbtnReport"), form.findChild<QToolButton*>("tbtnList"), form.findChild<QToolButton*>("tbtnIcon"), form.findChild<QToolButton*>("tbtnSmallIcon")})
         EXPECT_FALSE(b->isChecked());
-    EXPECT_TRUE(form.miFontSizeMiddle->isChecked());
+    EXPECT_TRUE(form.findChild<QAction*>("miFontSizeMiddle")->isChecked());
     // Bounds far off the screens come back onto them.
     EXPECT_TRUE(form.screen()->availableGeometry().intersects(form.geometry()));
     ASSERT_TRUE(Close());

@@ -132,12 +132,12 @@ TEST_F(MainListTest, IconSortAndViewStylesShareOneSelection) {
     EXPECT_EQ(RowText(15), QStringLiteral("r00"));
 
     ClickRow(QStringLiteral("r05"));
-    for (QToolButton* button : {form.tbtnList, form.tbtnIcon, form.tbtnSmallIcon, form.tbtnReport}) {
+    for (QToolButton* button : {form.findChild<QToolButton*>("tbtnList"), form.findChild<QToolButton*>("tbtnIcon"), form.findChild<QToolButton*>("tbtnSmallIcon"), form.findChild<QToolButton*>("tbtnReport")}) {
         button->click();
         EXPECT_TRUE(button->isChecked());
         EXPECT_EQ(RowText(SelectedRow()), QStringLiteral("r05"));
     }
-    form.tbtnIcon->click();
+    form.findChild<QToolButton*>("tbtnIcon")->click();
     EXPECT_EQ(List()->CurrentView(), List()->IconView());
     EXPECT_EQ(List()->IconView()->viewMode(), QListView::IconMode);
     ClickRow(QStringLiteral("r10"));
@@ -152,7 +152,7 @@ TEST_F(MainListTest, IconViewsKeepFullCellsWhenTheLastRecipeHasNoIcon) {
     AddRecipe(QStringLiteral("z"), QString(), -1);
     TMainForm& form = Open();
     ASSERT_EQ(RowNames(), (QStringList{"a", "bakedfish", "z"}));
-    for (QToolButton* button : {form.tbtnIcon, form.tbtnSmallIcon, form.tbtnList}) {
+    for (QToolButton* button : {form.findChild<QToolButton*>("tbtnIcon"), form.findChild<QToolButton*>("tbtnSmallIcon"), form.findChild<QToolButton*>("tbtnList")}) {
         button->click();
         QApplication::processEvents();
         const QListView* view = List()->IconView();
@@ -165,7 +165,7 @@ TEST_F(MainListTest, IconViewsKeepFullCellsWhenTheLastRecipeHasNoIcon) {
                   QFontMetrics(view->font()).horizontalAdvance(QStringLiteral("bakedfish")))
             << button->objectName().toStdString();
     }
-    form.tbtnIcon->click();
+    form.findChild<QToolButton*>("tbtnIcon")->click();
     QApplication::processEvents();
     const QRect large = List()->IconView()->visualRect(List()->Model()->index(0, 0));
     EXPECT_GE(large.height(), 32 + QFontMetrics(List()->IconView()->font()).height());

@@ -62,8 +62,8 @@ TEST_F(MainPanesTest, SelectingRowsLoadsEachRecipe) {
     EXPECT_EQ(form.pnlRecipeHeaderCaption->text(), QStringLiteral("肉じゃが"));
     EXPECT_FALSE(form.imbRecipeIcon->pixmap().isNull());
     EXPECT_EQ(form.CurrentRecipePath, DataRoot() + QStringLiteral("/肉じゃが/"));
-    EXPECT_EQ(form.miPrint->text(), QStringLiteral("【肉じゃが】の印刷(&P)"));
-    EXPECT_EQ(form.PrintPreview1->text(), QStringLiteral("【肉じゃが】の印刷ﾌﾟﾚﾋﾞｭｰ(&V)..."));
+    EXPECT_EQ(form.findChild<QAction*>("miPrint")->text(), QStringLiteral("【肉じゃが】の印刷(&P)"));
+    EXPECT_EQ(form.findChild<QAction*>("PrintPreview1")->text(), QStringLiteral("【肉じゃが】の印刷ﾌﾟﾚﾋﾞｭｰ(&V)..."));
     EXPECT_TRUE(form.PageControl1->isEnabled());
     EXPECT_FALSE(form.memFoodstuff->isReadOnly());
     EXPECT_EQ(form.PanelStatus->text(), QString());
@@ -94,7 +94,7 @@ TEST_F(MainPanesTest, SelectingRowsLoadsEachRecipe) {
     ClickEmpty();
     EXPECT_EQ(SelectedRow(), -1);
     EXPECT_EQ(form.CurrentRecipePath, QString());
-    EXPECT_EQ(form.miPrint->text(), QStringLiteral("印刷(&P)"));
+    EXPECT_EQ(form.findChild<QAction*>("miPrint")->text(), QStringLiteral("印刷(&P)"));
     EXPECT_TRUE(form.memFoodstuff->isReadOnly());
     EXPECT_EQ(form.memFoodstuff->toPlainText(), QString());
     EXPECT_EQ(Answers.Unanswered(), 0) << Answers.Texts().join(QLatin1Char('|')).toStdString();

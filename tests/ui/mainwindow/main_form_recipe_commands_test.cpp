@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <QAbstractButton>
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
@@ -87,7 +88,7 @@ protected:
                 QTest::mouseClick(Child<QPushButton>(&Wizard, "BitBtnNext"), Qt::LeftButton);
             });
         });
-        Form->miRecipeAdd->trigger();
+        Form->findChild<QAction*>("miRecipeAdd")->trigger();
     }
 };
 
@@ -105,7 +106,7 @@ TEST_F(RecipeCommandsTest, AddAsksTheSaveQuestionBeforeCreatingAndCancelKeepsEve
         Child<QCheckBox>(&Names, "CheckBox1")->setChecked(false);
         QTest::mouseClick(Child<QPushButton>(&Names, "BtnOK"), Qt::LeftButton);
     });
-    form.miRecipeAdd->trigger();
+    form.findChild<QAction*>("miRecipeAdd")->trigger();
     EXPECT_EQ(Answers.Texts(), QStringList({Question}));
     EXPECT_EQ(DiskNames(), QStringList({"Old"}));
     EXPECT_TRUE(form.IsModified());
@@ -118,7 +119,7 @@ TEST_F(RecipeCommandsTest, AddAsksTheSaveQuestionBeforeCreatingAndCancelKeepsEve
         Child<QLineEdit>(&Names, "EditRecipeName")->setText("New");
         QTest::mouseClick(Child<QPushButton>(&Names, "BtnOK"), Qt::LeftButton);
     });
-    form.miRecipeAdd->trigger();
+    form.findChild<QAction*>("miRecipeAdd")->trigger();
     EXPECT_EQ(Answers.Texts(), QStringList({Question}));
     EXPECT_EQ(DiskNames(), QStringList({"New", "Old"}));
     EXPECT_EQ(RowText(SelectedRow()), "New");
@@ -135,16 +136,16 @@ TEST_F(RecipeCommandsTest, DeleteRemovesTheConfirmedRecipeWithItsLinkedPictures)
     TMainForm& form = OpenWired();
 
     // Nothing selected: no question, nothing happens.
-    form.miRecipeDelete->trigger();
+    form.findChild<QAction*>("miRecipeDelete")->trigger();
     EXPECT_TRUE(Answers.Calls().empty());
 
     ClickRow("Curry");
     Answers.Answer(TMsgResult::No);
-    form.miRecipeDelete->trigger();
+    form.findChild<QAction*>("miRecipeDelete")->trigger();
     EXPECT_EQ(DiskNames(), QStringList({"Curry", "Stew"}));
 
     Answers.Answer(TMsgResult::Yes);
-    form.miRecipeDelete->trigger();
+    form.findChild<QAction*>("miRecipeDelete")->trigger();
     EXPECT_EQ(Answers.Texts().back(), QStringLiteral("Curryを削除してもよろしいですか？"));
     EXPECT_EQ(DiskNames(), QStringList({"Stew"}));
     EXPECT_EQ(ReadRaw(Dir.Path("Outside/keep.txt")), "keep");
@@ -162,11 +163,11 @@ TEST_F(RecipeCommandsTest, RenameRefusalsLeaveTheDiskAndRecordAlone) {
     const QMap<QString, QByteArray> before = FolderSnapshot(DataRoot());
 
     Answers.AnswerCancel();  // the box returns the current name
-    form.miRecipeRename->trigger();
+    form.findChild<QAction*>("miRecipeRename")->trigger();
     for (const QString& bad : {QStringLiteral("Stew"), QStringLiteral("../x"), QStringLiteral("a/b"),
                                QStringLiteral(".."), QStringLiteral("   ")}) {
         Answers.AnswerText(bad);
-        form.miRecipeRename->trigger();
+        form.findChild<QAction*>("miRecipeRename")->trigger();
     }
     EXPECT_EQ(FolderSnapshot(DataRoot()), before);
     EXPECT_EQ(RecordNames(), QStringList({"Curry", "Stew"}));
@@ -176,7 +177,7 @@ TEST_F(RecipeCommandsTest, RenameRefusalsLeaveTheDiskAndRecordAlone) {
     EXPECT_EQ(errors, 4);
 
     Answers.AnswerText(QStringLiteral("カレー"));
-    form.miRecipeRename->trigger();
+    form.findChild<QAction*>("miRecipeRename")->trigger();
     EXPECT_EQ(DiskNames(), QStringList({"Stew", QStringLiteral("カレー")}));
     EXPECT_TRUE(QFileInfo::exists(Folder(QStringLiteral("カレー")) + QStringLiteral("/LinkPic/生姜.jpg")));
     EXPECT_EQ(RowText(SelectedRow()), QStringLiteral("カレー"));
@@ -197,7 +198,7 @@ TEST_F(RecipeCommandsTest, SaveWithoutRecipeAndAttributesKeepUnsavedEdits) {
         QTest::mouseClick(Element.findChild<TStarImage*>("Image9"), Qt::LeftButton);
         QTest::mouseClick(Child<QPushButton>(&Element, "Button1"), Qt::LeftButton);
     });
-    form.E2->trigger();
+    form.findChild<QAction*>("E2")->trigger();
     EXPECT_EQ(ReadSjisLines(Folder("Soup") + "/Status.txt"),
               QStringList({"Date=2020/01/01", "NiceValue=5", "Icon=-1", "DifficultValue=0"}));
     EXPECT_EQ(Book().CookItems[0].NiceValue, 5);
@@ -220,13 +221,13 @@ TEST_F(RecipeCommandsTest, ReloadShowsProgressKeepsSortAndReenablesItself) {
         shown = Progress.isVisible();
         shownText = Progress.Text();
     });
-    form.miUpdate->trigger();
+    form.findChild<QAction*>("miUpdate")->trigger();
     EXPECT_TRUE(shown);
     EXPECT_EQ(shownText, QStringLiteral("更新中..."));
     EXPECT_FALSE(Progress.isVisible());
     EXPECT_EQ(RowNames(), QStringList({"C", "B", "A"}));
-    EXPECT_TRUE(form.miUpdate->isEnabled());
-    EXPECT_TRUE(form.ToolButton5->isEnabled());
+    EXPECT_TRUE(form.findChild<QAction*>("miUpdate")->isEnabled());
+    EXPECT_TRUE(form.findChild<QToolButton*>("ToolButton5")->isEnabled());
     EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
 }
 
@@ -236,7 +237,7 @@ TEST_F(RecipeCommandsTest, NewUserWalkCreateThreeRenameOneDeleteOne) {
     ASSERT_TRUE(bitmap.save(Dir.Path("dish.bmp"), "BMP"));
     WriteRaw(Dir.Path("camera.JPG"), SmallJpeg(40, 30));
     TMainForm& form = OpenWired();
-    form.S1->trigger();  // the thumbnail pane follows every command
+    form.findChild<QAction*>("S1")->trigger();  // the thumbnail pane follows every command
 
     CreateThroughWizard(QStringLiteral("肉じゃが"), QStringLiteral("じゃがいも\n牛肉"), Dir.Path("dish.bmp"), 4, 5);
     CreateThroughWizard(QStringLiteral("味噌汁"), QStringLiteral("味噌"), Dir.Path("camera.JPG"), 2, -1);
@@ -246,10 +247,10 @@ TEST_F(RecipeCommandsTest, NewUserWalkCreateThreeRenameOneDeleteOne) {
 
     Answers.AnswerText(QStringLiteral("豚汁"));
     ClickRow(QStringLiteral("味噌汁"));
-    form.miRecipeRename->trigger();
+    form.findChild<QAction*>("miRecipeRename")->trigger();
     ClickRow(QStringLiteral("サラダ"));
     Answers.Answer(TMsgResult::Yes);
-    form.miRecipeDelete->trigger();
+    form.findChild<QAction*>("miRecipeDelete")->trigger();
 
     EXPECT_EQ(DiskNames(), QStringList({QStringLiteral("肉じゃが"), QStringLiteral("豚汁")}));
     QStringList listed = RowNames();
@@ -277,18 +278,40 @@ TEST_F(RecipeCommandsTest, NewUserWalkCreateThreeRenameOneDeleteOne) {
     RenderWidgetIfAsked(&form, "recipe_walk_main");
 }
 
-TEST_F(RecipeCommandsTest, WiringAfterTheViewOnlyLockKeepsTheCommandsLocked) {
+// Every item and button of a command that changes the recipe follows its
+// command, also when the handlers are bound after view-only mode was entered;
+// the double click on a row asks for no attributes either.
+TEST_F(RecipeCommandsTest, ViewOnlyModeKeepsEveryPlaceOfTheChangingCommandsOff) {
     MakeRecipe(DataRoot(), {.Name = "A"});
     TMainForm& form = Open();
     ClickRow("A");
-    form.LockRecipeCommands(true);
+    form.findChild<QAction*>("miModeChange")->trigger();
     form.WireRecipeCommands();
-    EXPECT_FALSE(form.miRecipeDelete->isEnabled());
-    EXPECT_FALSE(form.miRecipeRename->isEnabled());
-    EXPECT_FALSE(form.E2->isEnabled());
-    EXPECT_TRUE(form.miRecipeAdd->isEnabled());
-    form.LockRecipeCommands(false);
-    EXPECT_TRUE(form.miRecipeDelete->isEnabled());
+    const char* const changing[] = {"miRecipeDelete", "Delete2", "ToolButtonDelRecipe", "miRecipeRename", "R1",
+                                    "ToolButtonEditRecipe", "miRecipeSave", "tbtnSave", "miRecipeAttrEdit", "E2",
+                                    "ToolButtonEditAttr"};
+    auto enabled = [&](const char* name) {
+        if (auto* action = form.findChild<QAction*>(name))
+            return action->isEnabled();
+        return Find<QAbstractButton>(name)->isEnabled();
+    };
+    for (const bool viewOnly : {true, false}) {
+        for (const char* name : changing)
+            EXPECT_EQ(enabled(name), !viewOnly) << name;
+        EXPECT_TRUE(enabled("miRecipeAdd"));
+        EXPECT_TRUE(enabled("ToolButtonNewRecipe"));
+        // A double click opens the attribute dialog only outside view-only mode.
+        bool opened = false;
+        QTimer::singleShot(0, [&] {
+            opened = Element.isVisible();
+            if (opened)
+                Element.reject();
+        });
+        emit List()->DoubleClicked();
+        QApplication::processEvents();
+        EXPECT_EQ(opened, !viewOnly);
+        form.findChild<QToolButton*>("tbtnModeChange")->click();
+    }
 }
 
 TEST_F(RecipeCommandsTest, ShortcutKeysOnTheListReachTheirCommands) {

@@ -26,11 +26,11 @@ TEST(MainRenderTest, CollectionOfTwentyShowsInListAndPanes) {
     const QImage picture = form.grab().toImage();
     EXPECT_EQ(picture.size(), form.size() * picture.devicePixelRatio());
     RenderWidgetIfAsked(&form, QStringLiteral("main_window_20"));
-    form.tbtnIcon->click();
+    form.findChild<QToolButton*>("tbtnIcon")->click();
     RenderWidgetIfAsked(&form, QStringLiteral("main_window_20_icons"));
-    form.tbtnList->click();
+    form.findChild<QToolButton*>("tbtnList")->click();
     RenderWidgetIfAsked(&form, QStringLiteral("main_window_20_list"));
-    form.tbtnSmallIcon->click();
+    form.findChild<QToolButton*>("tbtnSmallIcon")->click();
     RenderWidgetIfAsked(&form, QStringLiteral("main_window_20_small_icons"));
     EXPECT_EQ(fixture.RowText(fixture.SelectedRow()), names[3]);
     EXPECT_EQ(fixture.Answers.Unanswered(), 0) << fixture.Answers.Texts().join(QLatin1Char('|')).toStdString();

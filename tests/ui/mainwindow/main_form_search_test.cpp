@@ -38,9 +38,9 @@ public:
     }
 
     void Refine(const QString& keyword) {
-        Form->cbSearchRefinement->setFocus();
-        Form->cbSearchRefinement->setEditText(keyword);
-        QTest::mouseClick(Form->btnSearchRefinement, Qt::LeftButton);
+        Form->findChild<QComboBox*>("cbSearchRefinement")->setFocus();
+        Form->findChild<QComboBox*>("cbSearchRefinement")->setEditText(keyword);
+        QTest::mouseClick(Form->findChild<QPushButton*>("btnSearchRefinement"), Qt::LeftButton);
         QApplication::processEvents();
     }
     QString OpenRecipe() const {
@@ -78,7 +78,7 @@ public:
 TEST_F(SearchFormTest, RefinementNarrowsTheListAndKeepsItsHistory) {
     TMainForm& form = Open();
     ASSERT_EQ(RowCount(), 5);
-    EXPECT_EQ(form.cbSearchRefinement->currentText(), "材料で絞り込み検索");
+    EXPECT_EQ(form.findChild<QComboBox*>("cbSearchRefinement")->currentText(), "材料で絞り込み検索");
 
     // たまご finds 玉子 too; the recipe without an ingredient file is hidden.
     Refine("たまご");
@@ -94,9 +94,9 @@ TEST_F(SearchFormTest, RefinementNarrowsTheListAndKeepsItsHistory) {
     EXPECT_EQ(Book().FindCareerList, QStringList({"材料で絞り込み検索", "たまご", "しお　こしょう"}));
 
     // The drop-down offers the history.
-    QTest::keyClick(form.cbSearchRefinement, Qt::Key_F4);
-    EXPECT_EQ(form.cbSearchRefinement->count(), 3);
-    form.cbSearchRefinement->hidePopup();
+    QTest::keyClick(Find<QComboBox>("cbSearchRefinement"), Qt::Key_F4);
+    EXPECT_EQ(Find<QComboBox>("cbSearchRefinement")->count(), 3);
+    Find<QComboBox>("cbSearchRefinement")->hidePopup();
 }
 
 // Both refills of the list ask about unsaved edits first; Cancel changes
@@ -141,32 +141,32 @@ TEST_F(SearchFormTest, RefillsAskFirstAndCancelChangesNothing) {
 TEST_F(SearchFormTest, NameSearchStepsThroughHitsAndStopsSafely) {
     TMainForm& form = Open();
     Answers.AnswerText("丼");
-    form.miSearchRecipeName->trigger();
+    form.findChild<QAction*>("miSearchRecipeName")->trigger();
     EXPECT_EQ(RowText(SelectedRow()), "牛丼");
     EXPECT_EQ(OpenRecipe(), "牛丼");  // the list's handler loaded it
-    form.miSearchRecipeNameNext->trigger();
+    form.findChild<QAction*>("miSearchRecipeNameNext")->trigger();
     EXPECT_EQ(RowText(SelectedRow()), "親子丼");
 
     // The list shrinks under the running search: F2 ends it without a crash.
     Refine("牛肉");
     ASSERT_EQ(RowNames(), QStringList({"牛丼"}));
     Answers.ClearLog();
-    form.miSearchRecipeNameNext->trigger();
+    form.findChild<QAction*>("miSearchRecipeNameNext")->trigger();
     EXPECT_EQ(Answers.Texts(), QStringList({"検索を完了しました。"}));
     // After the end F2 does nothing until a new search.
-    form.miSearchRecipeNameNext->trigger();
+    form.findChild<QAction*>("miSearchRecipeNameNext")->trigger();
     EXPECT_EQ(Answers.Calls().size(), 1u);
 
     Answers.ClearLog();
     Answers.AnswerText("カレー");
-    form.miSearchRecipeName->trigger();
+    form.findChild<QAction*>("miSearchRecipeName")->trigger();
     EXPECT_EQ(Answers.Texts(), QStringList({"料理名を入力してください", "見つかりませんでした。"}));
 }
 
 TEST_F(SearchFormTest, IngredientSearchColoursHitsKeepsTheMarkerAndCancelEnds) {
     TMainForm& form = Open();
     Answers.AnswerText("たまご");
-    form.miSearchMaterialName->trigger();
+    form.findChild<QAction*>("miSearchMaterialName")->trigger();
     EXPECT_EQ(OpenRecipe(), "オムライス");
     // 玉子 is coloured in place of たまご; the colouring is no edit.
     EXPECT_EQ(form.PanelStatus->text(), "");
@@ -177,9 +177,9 @@ TEST_F(SearchFormTest, IngredientSearchColoursHitsKeepsTheMarkerAndCancelEnds) {
     // Cancel in the input box ends the command: the running search and its
     // resume row stay, so F3 goes on after the first hit.
     Answers.AnswerCancel();
-    form.miSearchMaterialName->trigger();
+    form.findChild<QAction*>("miSearchMaterialName")->trigger();
     EXPECT_EQ(OpenRecipe(), "オムライス");
-    form.miSearchMaterialNameNext->trigger();
+    form.findChild<QAction*>("miSearchMaterialNameNext")->trigger();
     EXPECT_EQ(OpenRecipe(), "親子丼");
     EXPECT_EQ(form.PanelStatus->text(), "");
 
@@ -189,27 +189,27 @@ TEST_F(SearchFormTest, IngredientSearchColoursHitsKeepsTheMarkerAndCancelEnds) {
     Answers.ClearLog();
     Answers.AnswerText("玉ねぎ");
     Answers.Answer(TMsgResult::Cancel);
-    form.miSearchMaterialName->trigger();
+    form.findChild<QAction*>("miSearchMaterialName")->trigger();
     EXPECT_EQ(OpenRecipe(), "親子丼");
     EXPECT_EQ(form.PanelStatus->text(), "変更有り");
     Answers.Answer(TMsgResult::No);
-    form.miSearchMaterialNameNext->trigger();
+    form.findChild<QAction*>("miSearchMaterialNameNext")->trigger();
     EXPECT_EQ(OpenRecipe(), "牛丼");
     EXPECT_EQ(form.PanelStatus->text(), "");
-    form.miSearchMaterialNameNext->trigger();
+    form.findChild<QAction*>("miSearchMaterialNameNext")->trigger();
     EXPECT_EQ(OpenRecipe(), "親子丼");
     Answers.ClearLog();
-    form.miSearchMaterialNameNext->trigger();
+    form.findChild<QAction*>("miSearchMaterialNameNext")->trigger();
     EXPECT_EQ(Answers.Texts(), QStringList({"検索を完了しました。"}));
     // The next search offers no word any more.
     Answers.AnswerCancel();
-    form.miSearchMaterialName->trigger();
+    form.findChild<QAction*>("miSearchMaterialName")->trigger();
     EXPECT_EQ(Answers.Calls().back().DefaultValue, "");
 }
 
 TEST_F(SearchFormTest, TreeFilesTheShownRowsAndItsLeavesOpenRecipes) {
     TMainForm& form = Open();
-    form.A2->trigger();
+    form.findChild<QAction*>("A2")->trigger();
     ASSERT_FALSE(Find<QFrame>("Panel9")->isHidden());
     QTreeWidget* tree = Find<QTreeWidget>("TreeView1");
     ASSERT_EQ(tree->topLevelItemCount(), 4);
@@ -243,14 +243,14 @@ TEST_F(SearchFormTest, TreeFilesTheShownRowsAndItsLeavesOpenRecipes) {
     // The "×" closes the pane and takes the tick off.
     QTest::mouseClick(Find<QLabel>("Panel11"), Qt::LeftButton);
     EXPECT_TRUE(Find<QFrame>("Panel9")->isHidden());
-    EXPECT_FALSE(form.A2->isChecked());
+    EXPECT_FALSE(form.findChild<QAction*>("A2")->isChecked());
 }
 
 TEST_F(SearchFormTest, ThumbnailsFollowTheFilterAndClicksOpenRecipes) {
     TMainForm& form = Open();
     form.setGeometry(0, 0, 1100, 700);
-    form.A2->trigger();  // beside the tree the pictures keep their size
-    form.S1->trigger();
+    form.findChild<QAction*>("A2")->trigger();  // beside the tree the pictures keep their size
+    form.findChild<QAction*>("S1")->trigger();
     ASSERT_FALSE(Find<QFrame>("Panel4")->isHidden());
     QApplication::processEvents();
     EXPECT_EQ(Find<QWidget>("PaintBox1")->findChild<QWidget*>("MkImg0")->size(), QSize(60, 60));
@@ -273,7 +273,7 @@ TEST_F(SearchFormTest, ThumbnailsFollowTheFilterAndClicksOpenRecipes) {
     QApplication::processEvents();
     QTest::mouseClick(Find<QLabel>("Panel5"), Qt::LeftButton);
     EXPECT_TRUE(Find<QFrame>("Panel4")->isHidden());
-    EXPECT_FALSE(form.S1->isChecked());
+    EXPECT_FALSE(form.findChild<QAction*>("S1")->isChecked());
     EXPECT_TRUE(Thumbnails().isEmpty());
 }
 

@@ -70,28 +70,8 @@ TEST(MainFormSkeletonTest, EveryDocumentedComponentIsThereByName) {
     EXPECT_EQ(Find<QAction>(&form, "miRSS")->shortcut(), QKeySequence(Qt::Key_F12));
     // LAN entries are laid out hidden.
     EXPECT_FALSE(Find<QAction>(&form, "C1")->isVisible());
-    EXPECT_TRUE(form.ControlBar2->isHidden());
+    EXPECT_TRUE(form.findChild<TControlBar*>("ControlBar2")->isHidden());
     EXPECT_EQ(answers.Unanswered(), 0) << answers.Texts().join(QLatin1Char('\n')).toStdString();
-}
-
-TEST(MainFormSkeletonTest, CommandsWithoutAHandlerStayDisabledAlsoInEditMode) {
-    TTempAppDir dir;
-    TDialogAnswerer answers;
-    TMainForm form(dir.AppDir());
-    QAction* add = Find<QAction>(&form, "miRecipeAdd");
-    QAction* exit = Find<QAction>(&form, "Exit1");
-    QAction* rename = Find<QAction>(&form, "miRecipeRename");
-    EXPECT_FALSE(add->isEnabled());
-    EXPECT_TRUE(exit->isEnabled());
-
-    form.SetEditMode(true);
-    EXPECT_FALSE(rename->isEnabled()) << "no handler yet";
-    form.Wire(rename, [] {});
-    EXPECT_TRUE(rename->isEnabled());
-    form.SetEditMode(false);
-    EXPECT_FALSE(rename->isEnabled());
-    form.Wire(add, [] {});
-    EXPECT_TRUE(add->isEnabled());
 }
 
 TEST(MainFormSkeletonTest, FirstStartCreatesTheDataFolderAndShowsNoRecipe) {
@@ -102,8 +82,8 @@ TEST(MainFormSkeletonTest, FirstStartCreatesTheDataFolderAndShowsNoRecipe) {
     EXPECT_EQ(form.DataRoot, dir.AppDir() + QStringLiteral("Cook"));
     EXPECT_FALSE(form.TerminateRequested);
     EXPECT_TRUE(form.windowState() & Qt::WindowMaximized);
-    EXPECT_TRUE(form.tbtnReport->isChecked());
-    EXPECT_TRUE(form.miFontSizeMiddle->isChecked());
+    EXPECT_TRUE(form.findChild<QToolButton*>("tbtnReport")->isChecked());
+    EXPECT_TRUE(form.findChild<QAction*>("miFontSizeMiddle")->isChecked());
     EXPECT_FALSE(form.PageControl1->isEnabled());
     EXPECT_TRUE(form.memFoodstuff->isReadOnly());
     EXPECT_EQ(form.PanelStatus->text(), QString());
@@ -118,13 +98,13 @@ TEST(MainFormSkeletonTest, MenuShortcutsWorkAlsoWithTheMenuBarHidden) {
     QApplication::setActiveWindow(&form);
     ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
     int helped = 0;
-    form.Wire(form.Help2, [&] { ++helped; });
-    QTest::keyClick(&form, Qt::Key_F1);
+    form.BindCommand("miSearchRecipeNameNext", [&] { ++helped; });
+    QTest::keyClick(&form, Qt::Key_F2);
     EXPECT_EQ(helped, 1);
     // View-only mode hides the bar row that holds the menu bar.
     form.miModeChangeClick();
-    ASSERT_FALSE(form.MainMenu->isVisible());
-    QTest::keyClick(&form, Qt::Key_F1);
+    ASSERT_FALSE(form.findChild<QMenuBar*>("MainMenu")->isVisible());
+    QTest::keyClick(&form, Qt::Key_F2);
     EXPECT_EQ(helped, 2);
 }
 

@@ -2,6 +2,7 @@
 
 #include <QList>
 
+#include "core/commands/command_table.h"
 #include "ui/mainwindow/toolbar_artwork.h"
 
 TEST(ToolbarArtworkTest, EveryPictureIsDrawnAndTellsItselfApart) {
@@ -18,4 +19,12 @@ TEST(ToolbarArtworkTest, EveryPictureIsDrawnAndTellsItselfApart) {
             EXPECT_NE(image, other) << "picture " << i << " repeats another";
         images << image;
     }
+}
+
+// A misspelt picture name would leave its button blank.
+TEST(ToolbarArtworkTest, EveryButtonOfTheCommandTableHasItsPicture) {
+    for (const TCommandRow& row : CommandTable())
+        for (const TCommandPlace& place : row.Places)
+            if (!place.Art.isEmpty())
+                EXPECT_FALSE(ToolbarImageNamed(place.Art).isNull()) << place.Name.toStdString();
 }
