@@ -31,11 +31,11 @@ TIconNames TMainForm::UserIconNames() const {
 }
 
 void TMainForm::WireRecipeCommands() {
-    if (IconForm) {
+    if (Windows().IconForm) {
         QList<QPixmap> icons;
         for (const QImage& icon : Icons.AllIcons32())
             icons.append(QPixmap::fromImage(icon));
-        IconForm->BuildIconGrid(icons);
+        Windows().IconForm->BuildIconGrid(icons);
     }
     for (QObject* control : {static_cast<QObject*>(miRecipeAdd), static_cast<QObject*>(ToolButtonNewRecipe)})
         Wire(control, [this] { miRecipeAddClick(); });
@@ -63,12 +63,13 @@ void TMainForm::WireRecipeCommands() {
 }
 
 void TMainForm::miRecipeAddClick() {
-    if (!NewForm || !NewWizardForm)
+    if (!Windows().NewForm || !Windows().NewWizardForm)
         return;
     // The save question comes once the user has given the new recipe, just
     // before anything is made; the refill after it then asks nothing more.
     const std::optional<TCookItem> created =
-        RunNewRecipe(NewForm, NewWizardForm, DataRoot, UserIconNames(), [this] { return QuerySaveChanges(); });
+        RunNewRecipe(Windows().NewForm, Windows().NewWizardForm, DataRoot, UserIconNames(),
+                     [this] { return QuerySaveChanges(); });
     if (!created)
         return;
     // The folder is complete on disk; only now does the window change.
@@ -143,12 +144,12 @@ void TMainForm::miRecipeRenameClick() {
 
 void TMainForm::E2Click() {
     const int record = SelectedRecord();
-    if (record < 0 || record >= CookItems.size() || !ElementForm || CurrentRecipePath.isEmpty())
+    if (record < 0 || record >= CookItems.size() || !Windows().ElementForm || CurrentRecipePath.isEmpty())
         return;
-    ElementForm->SetRecipe(CurrentRecipePath, UserIconNames());
-    if (ElementForm->exec() != QDialog::Accepted)
+    Windows().ElementForm->SetRecipe(CurrentRecipePath, UserIconNames());
+    if (Windows().ElementForm->exec() != QDialog::Accepted)
         return;
-    ApplyAttributesToItem(CookItems[record], ElementForm->Saved());
+    ApplyAttributesToItem(CookItems[record], Windows().ElementForm->Saved());
     if (!IsModified()) {
         IndicateList(record);
         return;
@@ -176,7 +177,7 @@ void TMainForm::CookListViewDblClick() {
 void TMainForm::miUpdateClick() {
     if (!QuerySaveChanges())
         return;
-    TProgressScope progress(QStringLiteral("更新中..."));
+    TProgressScope progress(Windows().ProgressForm, QStringLiteral("更新中..."));
     ToolButton5->setEnabled(false);
     miUpdate->setEnabled(false);
     struct TReenable {
@@ -197,9 +198,9 @@ void TMainForm::miUpdateClick() {
 }
 
 void TMainForm::miIconManageClick() {
-    if (!IconManageForm)
+    if (!Windows().IconManageForm)
         return;
-    IconManageForm->SetAppDir(AppDir);
-    IconManageForm->BuildIconGrid();
-    IconManageForm->exec();
+    Windows().IconManageForm->SetAppDir(AppDir);
+    Windows().IconManageForm->BuildIconGrid();
+    Windows().IconManageForm->exec();
 }

@@ -106,7 +106,7 @@ void TMainForm::CookListViewSelectItem(int row, bool selected) {
 
 void TMainForm::SortList(int column, bool ascending) {
     QList<int> rows = ListModel->Rows();
-    SortCookRows(rows, CookItems, ListModel->Columns(), column, ascending, CurrentSettings().IconSort);
+    SortCookRows(rows, CookItems, ListModel->Columns(), column, ascending, Settings().IconSort);
     ListModel->Reorder(rows);
     const int row = CookListView->SelectedRow();
     if (row >= 0)

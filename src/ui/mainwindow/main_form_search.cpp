@@ -138,7 +138,7 @@ void TMainForm::btnSearchRefinementClick() {
         return;
     AddFindCareer(FindCareerList, keyword);
     RunGuarded(this, ErrorPrefix(QStringLiteral("Search")), [&] {
-        const TProgressScope progress(ProgressForm, QStringLiteral("検索中..."));
+        const TProgressScope progress(Windows().ProgressForm, QStringLiteral("検索中..."));
         RefineCookItems(CookItems, DataRoot, keyword, IngredientCache.get());
     });
     // Refilled also after a failure, so the rows agree with the flags.

@@ -44,7 +44,7 @@ private:
 
 void TMainForm::BuildThumbnails() {
     RunGuarded(this, ErrorPrefix(QStringLiteral("BuildThumbnails")), [this] {
-        const TProgressScope progress(ProgressForm, QStringLiteral("しばらくお待ち下さい"));
+        const TProgressScope progress(Windows().ProgressForm, QStringLiteral("しばらくお待ち下さい"));
         const TStatusScope status(StatusPanel1, ProgressBar1, QStringLiteral("ｻﾑﾈｲﾙ作成中..."),
                                   static_cast<int>(CookItems.size()) - 1);
         LetPendingMessagesRun();
@@ -59,7 +59,7 @@ void TMainForm::BuildThumbnails() {
 }
 
 void TMainForm::FreeThumbnails() {
-    const TProgressScope progress(ProgressForm, QStringLiteral("しばらくお待ち下さい"));
+    const TProgressScope progress(Windows().ProgressForm, QStringLiteral("しばらくお待ち下さい"));
     const TStatusScope status(StatusPanel1, ProgressBar1, QStringLiteral("ｻﾑﾈｲﾙ破棄中..."), ThumbnailCount);
     ThumbnailStrip->FreeThumbnails();
     ThumbnailCount = 0;

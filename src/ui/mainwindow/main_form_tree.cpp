@@ -78,7 +78,7 @@ void TMainForm::ComboBoxGroupChange() {
 }
 
 void TMainForm::BuildClassTree() {
-    const TProgressScope progress(ProgressForm, QStringLiteral("分類項目作成中..."));
+    const TProgressScope progress(Windows().ProgressForm, QStringLiteral("分類項目作成中..."));
     ClassTreeView->SetTree(BuildClassTreeData(CookItems, ListModel->Rows()));
 }
 
