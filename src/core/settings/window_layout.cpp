@@ -52,8 +52,8 @@ const std::vector<TLayoutKey>& LayoutKeys() {
     return keys;
 }
 
-using TBarField =
-    std::variant<std::optional<bool> TBarLayout::*, std::optional<int> TBarLayout::*, std::optional<QString> TBarLayout::*>;
+using TBarField = std::variant<std::optional<bool> TBarLayout::*, std::optional<int> TBarLayout::*,
+                               std::optional<QString> TBarLayout::*>;
 
 struct TBarKey {
     QString Key;
@@ -133,8 +133,11 @@ void WriteBar(const TBarLayout& bar, TIniFile& ini) {
 
 std::vector<TBarLayout> TWindowLayout::DefaultBars() {
     std::vector<TBarLayout> bars;
-    for (const char* name : {"ToolBar1", "ToolBar2", "ToolBar3", "ToolBar4", "PanelHint", "PanelClock", "PanelAuthor"})
-        bars.push_back({.Name = QString::fromLatin1(name)});
+    for (const char* name : {"ToolBar1", "ToolBar2", "ToolBar3", "ToolBar4", "PanelHint", "PanelClock", "PanelAuthor"}) {
+        TBarLayout bar;
+        bar.Name = QString::fromLatin1(name);
+        bars.push_back(bar);
+    }
     return bars;
 }
 

@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <climits>
-#include <functional>
 
 #include <QSignalSpy>
 
@@ -91,49 +90,30 @@ TEST(WindowLayout, FileBytesRoundTripAndPartialWrites) {
 
 TEST(WindowLayout, EveryValueIsBroughtIntoRangeWhenRead) {
     TTempAppDir dir;
-    using TGet = std::function<std::optional<int>(const TWindowLayout&)>;
-    const TGet left = [](const TWindowLayout& l) { return l.Left; };
-    const TGet width = [](const TWindowLayout& l) { return l.Width; };
-    const TGet state = [](const TWindowLayout& l) { return l.WindowState; };
-    const TGet cookPanel = [](const TWindowLayout& l) { return std::optional(l.CookPanelWidth); };
-    const TGet view = [](const TWindowLayout& l) { return l.ViewStyle; };
-    const TGet font = [](const TWindowLayout& l) { return l.FontSize; };
-    const TGet barLeft = [](const TWindowLayout& l) { return l.Bars[0].Left; };
-    const TGet barHeight = [](const TWindowLayout& l) { return l.Bars[0].Height; };
-    const TGet barFloating = [](const TWindowLayout& l) {
-        return l.Bars[0].Floating ? std::optional<int>(*l.Bars[0].Floating) : std::nullopt;
+    using TEdit = void (*)(TWindowLayout&);
+    const std::pair<const char*, TEdit> cases[] = {
+        {"[FORM]\r\nLEFT=2147483647\r\nTOP=-2147483648\r\n",
+         [](TWindowLayout& l) { l.Left = 100000, l.Top = -100000; }},
+        {"[FORM]\r\nWIDTH=2147483647\r\nHEIGHT=-5\r\n", [](TWindowLayout& l) { l.Width = 100000, l.Height = 0; }},
+        {"[FORM]\r\nWIDTH=wide\r\nWINDOWSTATE=3\r\n", [](TWindowLayout& l) { l.WindowState.reset(); }},
+        {"[FORM]\r\nWINDOWSTATE=0x1\r\n", [](TWindowLayout& l) { l.WindowState = 1; }},
+        {"[COOKPANEL]\r\nWIDTH=$7FFFFFFF\r\n[SUBPANEL]\r\nHEIGHT=-1\r\n",
+         [](TWindowLayout& l) { l.CookPanelWidth = 100000, l.SubPanelHeight = 0; }},
+        {"[LIST]\r\nVEIWSTYLE=4\r\n[FONT]\r\nSIZE=-3\r\n",
+         [](TWindowLayout& l) { l.ViewStyle.reset(), l.FontSize.reset(); }},
+        {"[FONT]\r\nSIZE=2\r\n", [](TWindowLayout& l) { l.FontSize = 2; }},
+        {"[ToolBar1]\r\nLEFT=-2147483648\r\nHEIGHT=2147483647\r\nWIDTH=tall\r\nFLOATING=2\r\n",
+         [](TWindowLayout& l) { l.Bars[0].Left = -100000, l.Bars[0].Height = 100000, l.Bars[0].Floating = true; }},
+        {"[PanelClock]\r\nFLOATING=yes\r\nVISIBLE=0\r\n", [](TWindowLayout& l) { l.Bars[5].Visible = false; }},
     };
-    const struct {
-        const char* File;
-        TGet Get;
-        std::optional<int> Expected;
-    } cases[] = {
-        {"[FORM]\r\nLEFT=2147483647\r\n", left, 100000},
-        {"[FORM]\r\nLEFT=-2147483648\r\n", left, -100000},
-        {"[FORM]\r\nWIDTH=2147483647\r\n", width, 100000},
-        {"[FORM]\r\nWIDTH=-5\r\n", width, 0},
-        {"[FORM]\r\nWIDTH=wide\r\n", width, 800},
-        {"[FORM]\r\nWINDOWSTATE=3\r\n", state, std::nullopt},
-        {"[FORM]\r\nWINDOWSTATE=0x1\r\n", state, 1},
-        {"[COOKPANEL]\r\nWIDTH=$7FFFFFFF\r\n", cookPanel, 100000},
-        {"[COOKPANEL]\r\nWIDTH=-1\r\n", cookPanel, 0},
-        {"[LIST]\r\nVEIWSTYLE=4\r\n", view, std::nullopt},
-        {"[FONT]\r\nSIZE=-3\r\n", font, std::nullopt},
-        {"[FONT]\r\nSIZE=2\r\n", font, 2},
-        {"[ToolBar1]\r\nLEFT=-2147483648\r\n", barLeft, -100000},
-        {"[ToolBar1]\r\nHEIGHT=2147483647\r\n", barHeight, 100000},
-        {"[ToolBar1]\r\nHEIGHT=tall\r\n", barHeight, std::nullopt},
-        {"[ToolBar1]\r\nFLOATING=2\r\n", barFloating, 1},
-        {"[ToolBar1]\r\nFLOATING=yes\r\n", barFloating, std::nullopt},
-    };
-    for (const auto& c : cases)
-        EXPECT_EQ(c.Get(LayoutFrom(dir, QString::fromUtf8(c.File))), c.Expected) << c.File;
-
-    // The window rectangle built from the largest values does not overflow.
-    const TWindowLayout huge = LayoutFrom(dir, "[FORM]\r\nLEFT=2147483647\r\nTOP=2147483647\r\n"
-                                               "WIDTH=2147483647\r\nHEIGHT=2147483647\r\n");
+    for (const auto& [file, edit] : cases) {
+        TWindowLayout expected;
+        edit(expected);
+        EXPECT_EQ(LayoutFrom(dir, QString::fromUtf8(file)), expected) << file;
+    }
+    // So the window rectangle built from the largest values cannot overflow.
+    const TWindowLayout huge = LayoutFrom(dir, "[FORM]\r\nLEFT=2147483647\r\nWIDTH=2147483647\r\n");
     EXPECT_LT(static_cast<long long>(*huge.Left) + *huge.Width, INT_MAX / 2);
-    EXPECT_LT(static_cast<long long>(*huge.Top) + *huge.Height, INT_MAX / 2);
 }
 
 TEST(SettingsStore, WritesBackOnlyWhatThisRunReadAndKeepsTheOtherHalf) {

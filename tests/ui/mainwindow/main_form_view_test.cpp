@@ -250,6 +250,7 @@ TEST(ViewSettings, OptionsOkAppliesAtOnce) {
     later.findChild<QPushButton*>("BitBtnOK")->click();
     EXPECT_EQ(f.Form.ControlBar1->palette().brush(QPalette::Window).texture().size(), QSize(8, 8));
     EXPECT_EQ(f.Form.ControlBar2->palette().brush(QPalette::Window).texture().size(), QSize(8, 8));
+    EXPECT_EQ(SharedBackImg().size(), QSize(8, 8));  // the dialogs tile it
     SetSharedBackImg(QPixmap());
 }
 
