@@ -25,6 +25,7 @@ class TMainFormFixture {
 public:
     TTempAppDir Dir;
     TDialogAnswerer Answers;
+    TWindows Windows;  // the other windows the test gives the main window
     std::unique_ptr<TMainForm> Form;
 
     QString AppDir() const { return Dir.AppDir(); }
@@ -32,7 +33,7 @@ public:
     QString IniPath() const { return Form ? Form->IniPath() : QString(); }
 
     TMainForm& Open() {
-        Form = std::make_unique<TMainForm>(Dir.AppDir());
+        Form = std::make_unique<TMainForm>(Dir.AppDir(), nullptr, &Windows);
         Form->show();
         EXPECT_TRUE(QTest::qWaitForWindowExposed(Form.get()));
         return *Form;

@@ -8,8 +8,8 @@
 
 class TIniFile;
 
-// The user's settings: the option keys of the settings file. The options
-// window owns one of these; every other window reads it from there.
+// The user's settings: the option keys of the settings file. The settings
+// store holds the program's one copy; every window reads it from there.
 struct TSettings {
     QStringList CookGroups{"1-1", "1-2", "1-3", "2-1", "2-2", "2-3"};
     QStringList CookKinds{"肉料理", "魚料理", "丼物", "カレー", "パスタ", "炒め飯",

@@ -7,6 +7,7 @@
 
 #include "ui/app/splash_form.h"
 #include "ui/app/window_table.h"
+#include "ui/app/windows.h"
 #include "ui/dialogs/element_form.h"
 #include "ui/dialogs/icon_form.h"
 #include "ui/dialogs/icon_manage_form.h"
@@ -19,6 +20,7 @@
 #include "ui/mainwindow/link_thumbnail_form.h"
 #include "ui/mainwindow/main_form.h"
 #include "core/settings/fonts.h"
+#include "core/settings/settings_store.h"
 #include "ui/options/option_form.h"
 #include "ui/platform/dialogs.h"
 #include "core/platform/file_io.h"
@@ -47,29 +49,49 @@ protected:
 
 QString ExecutableFolder() { return WithTrailingSlash(QCoreApplication::applicationDirPath()); }
 
+// What the settings give the attribute dialog and the wizard.
+void ApplyChoices(const TWindows& windows, const TSettingsApply& apply) {
+    if (windows.ElementForm)
+        windows.ElementForm->SetChoices(apply.KindChoices, apply.AmountChoices, apply.GroupChoices);
+    if (windows.NewWizardForm)
+        windows.NewWizardForm->SetChoices(apply.KindChoices, apply.AmountChoices, apply.GroupChoices);
+}
+
 }  // namespace
 
 // The start-up table: one line per window, in this order.
-void CreateWindows(TWindowTable& table, const QString& appDir) {
-    table.Create<TMainForm>(appDir);  // 1 TMainForm
-    table.Create<TIconForm>(MainForm);  // 2 TIconForm
-    table.Create<TVersionForm>(appDir, MainForm);  // 3 TVersionForm
-    table.Create<TElementForm>(MainForm);  // 4 TElementForm
+void CreateWindows(TWindowTable& table, TWindows& windows, TSettingsStore& store, const QString& appDir) {
+    TMainForm* main = windows.MainForm = table.Create<TMainForm>(appDir, &store, &windows);  // 1 TMainForm
+    // The main window goes last, when the others are gone.
+    table.AtDestruction([&windows, main] { windows = TWindows{.MainForm = main}; });
+    windows.IconForm = table.Create<TIconForm>(main);  // 2 TIconForm
+    windows.VersionForm = table.Create<TVersionForm>(appDir, main);  // 3 TVersionForm
+    windows.ElementForm = table.Create<TElementForm>(main);  // 4 TElementForm
+    windows.ElementForm->SetIconPicker(windows.IconForm);
     // 5 TPrintFormA4A
-    table.Create<TNewForm>(MainForm);  // 6 TNewForm
-    table.Create<TNewWizardForm>(MainForm);  // 7 TNewWizardForm
-    table.Create<TListColumnSelectForm>(MainForm);  // 8 TListColumnSelectForm
+    windows.NewForm = table.Create<TNewForm>(main);  // 6 TNewForm
+    windows.NewWizardForm = table.Create<TNewWizardForm>(main);  // 7 TNewWizardForm
+    windows.NewWizardForm->SetIconPicker(windows.IconForm);
+    windows.ListColumnSelectForm = table.Create<TListColumnSelectForm>(main);  // 8 TListColumnSelectForm
     {  // 9 TOptionForm: reads the settings and applies them to the windows made so far
-        auto* options = table.Create<TOptionForm>(appDir, MainForm);
-        options->AddSettingsTarget([](const TSettingsApply& apply, bool starting) {
-            if (MainForm)
-                MainForm->ApplyOptionSettings(apply, starting);
-            if (ElementForm)
-                ElementForm->SetChoices(apply.KindChoices, apply.AmountChoices, apply.GroupChoices);
-            if (NewWizardForm)
-                NewWizardForm->SetChoices(apply.KindChoices, apply.AmountChoices, apply.GroupChoices);
+        windows.OptionForm = table.Create<TOptionForm>(appDir, store, main);
+        store.LoadSettings();
+        const TSettingsApply apply = SettingsToApply(store.Settings(), appDir);
+        main->ApplyOptionSettings(apply, true);
+        ApplyChoices(windows, apply);
+        // The main window follows the store itself; the dialogs through here.
+        QObject::connect(&store, &TSettingsStore::SettingsChanged, windows.OptionForm, [&windows, &store, appDir] {
+            ApplyChoices(windows, SettingsToApply(store.Settings(), appDir));
         });
-        options->ApplySettings(true);
+        // The option keys are written where the options window is destroyed.
+        TOptionForm* options = windows.OptionForm;
+        table.AtDestruction([&store, options] {
+            try {
+                store.WriteSettings();
+            } catch (const std::exception& e) {
+                ShowErrorBox(options, ExceptionMessage(e));
+            }
+        });
     }
     // 10 TTimerForm
     // 11 TPrintFormA4C
@@ -80,11 +102,11 @@ void CreateWindows(TWindowTable& table, const QString& appDir) {
     // 16 TTimerSetForm
     // 17 TRSSForm
     // 18 TCalcForm
-    table.Create<TProgressForm>(MainForm);  // 19 TProgressForm
+    windows.ProgressForm = table.Create<TProgressForm>(main);  // 19 TProgressForm
     // 20 TClientForm
     // 21 TServerForm
     // 22 TPrintFormA4D
-    table.Create<TIconManageForm>(MainForm);  // 23 TIconManageForm
+    windows.IconManageForm = table.Create<TIconManageForm>(main);  // 23 TIconManageForm
     // 24 TPrintFormB5A
     // 25 TPrintFormB5B
     // 26 TPrintFormB5C
@@ -96,9 +118,9 @@ void CreateWindows(TWindowTable& table, const QString& appDir) {
     // 32 TPrintFormA4RecipeList
     // 33 TPrintFormLetterRecipeList
     // 34 TPrintFormB5RecipeList
-    LinkPictureForm = table.Create<TLinkPictureForm>();  // 35 TLinkPictureForm
-    LinkPictureForm->FormCreate(MainForm);
-    LinkThumbnailForm = table.Create<TLinkThumbnailForm>();  // 36 TLinkThumbnailForm
+    windows.LinkPictureForm = table.Create<TLinkPictureForm>();  // 35 TLinkPictureForm
+    windows.LinkPictureForm->FormCreate(main);
+    windows.LinkThumbnailForm = table.Create<TLinkThumbnailForm>();  // 36 TLinkThumbnailForm
     // 37 TClientStartForm
     // 38 TIPEditForm
     // 39 TPrintFormA5A
@@ -106,8 +128,7 @@ void CreateWindows(TWindowTable& table, const QString& appDir) {
     // 41 TPrintFormA5D
     // 42 TPrintFormA5ReceiptList
     // 43 TPrintFormA5B
-    if (MainForm)
-        MainForm->WireRecipeCommands();  // the icon picker's grid and the recipe commands
+    main->WireRecipeCommands();  // the icon picker's grid and the recipe commands
 }
 
 int ProgramMain(int argc, char** argv) {
@@ -116,7 +137,7 @@ int ProgramMain(int argc, char** argv) {
 }
 
 int RunProgram(QApplication& app, const QString& appDir, const QString& serverName,
-               const std::function<void()>& loopStarted) {
+               const std::function<void(TMainForm&)>& loopStarted) {
     // The program ends when the main window closes, not when the last window
     // does (a modeless tool window may still be open, the splash may be the
     // only window for a moment).
@@ -130,6 +151,9 @@ int RunProgram(QApplication& app, const QString& appDir, const QString& serverNa
     splash->show();
     app.processEvents();
 
+    // The store and the window pointers outlive every window.
+    TSettingsStore store(SettingsFilePath(appDir));
+    TWindows pointers;
     TWindowTable windows;
     TMainForm* mainForm = nullptr;
     auto* toolTips = new TToolTipPause(&app);
@@ -147,13 +171,13 @@ int RunProgram(QApplication& app, const QString& appDir, const QString& serverNa
         InstallFontSubstitutions();
         app.installEventFilter(toolTips);
         try {
-            CreateWindows(windows, appDir);
+            CreateWindows(windows, pointers, store, appDir);
         } catch (const std::exception& error) {
             ShowErrorBox(nullptr, ExceptionMessage(error));
             delete toolTips;
             return 1;
         }
-        mainForm = MainForm;
+        mainForm = pointers.MainForm;
         instance.SetWindow(mainForm);
         QObject::connect(mainForm, &TMainForm::Closed, &app, &QCoreApplication::quit, Qt::QueuedConnection);
         mainForm->show();
@@ -162,7 +186,7 @@ int RunProgram(QApplication& app, const QString& appDir, const QString& serverNa
 
     if (!mainForm->TerminateRequested) {
         if (loopStarted)
-            QTimer::singleShot(0, &app, loopStarted);
+            QTimer::singleShot(0, &app, [&loopStarted, mainForm] { loopStarted(*mainForm); });
         app.exec();
     }
     windows.DestroyAll();

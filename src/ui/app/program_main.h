@@ -5,8 +5,10 @@
 #include <QString>
 
 class QApplication;
-
+class TMainForm;
+class TSettingsStore;
 class TWindowTable;
+struct TWindows;
 
 // The program's main block: one copy, the splash, every window in its order,
 // the clock, the loop, then every window destroyed in reverse order.
@@ -15,7 +17,10 @@ int ProgramMain(int argc, char** argv);
 // The same on an existing application object, with the program folder and the
 // single-copy socket given; `loopStarted` runs once the loop runs (for tests).
 int RunProgram(QApplication& app, const QString& appDir, const QString& serverName,
-               const std::function<void()>& loopStarted = {});
+               const std::function<void(TMainForm&)>& loopStarted = {});
 
-// Creates the windows of the start-up table, in order, into `table`.
-void CreateWindows(TWindowTable& table, const QString& appDir);
+// Creates the windows of the start-up table, in order, into `table`, and
+// notes in `windows` those that others call. The settings are read from
+// `store` when the options window is created and written back where it is
+// destroyed; `store` and `windows` outlive the table.
+void CreateWindows(TWindowTable& table, TWindows& windows, TSettingsStore& store, const QString& appDir);

@@ -1,12 +1,15 @@
 #pragma once
 
+#include <functional>
+#include <utility>
 #include <vector>
 
 #include <QObject>
 
 // The windows created at start-up (report layouts may be plain objects), in
-// creation order. They live until the end
-// of the program and are destroyed in the reverse order, the last created
+// creation order, with the steps that run where a window would be destroyed
+// (the option keys are written in the options window's place). They live
+// until the end of the program and go in the reverse order, the last created
 // first, so the main window (created first) is destroyed last.
 class TWindowTable final {
 public:
@@ -18,21 +21,29 @@ public:
     template <class T, class... Args>
     T* Create(Args&&... args) {
         T* window = new T(std::forward<Args>(args)...);
-        Windows.push_back(window);
+        Entries.push_back({window, {}});
         return window;
     }
     // Takes a window (or a report layout object) created elsewhere into the table.
-    void Add(QObject* window) { Windows.push_back(window); }
+    void Add(QObject* window) { Entries.push_back({window, {}}); }
+    // Runs `step` at this place of the destruction order.
+    void AtDestruction(std::function<void()> step) { Entries.push_back({nullptr, std::move(step)}); }
 
     void DestroyAll() {
-        while (!Windows.empty()) {
-            QObject* window = Windows.back();
-            Windows.pop_back();
-            delete window;
+        while (!Entries.empty()) {
+            TEntry entry = std::move(Entries.back());
+            Entries.pop_back();
+            if (entry.Step)
+                entry.Step();
+            delete entry.Window;
         }
     }
-    int Count() const { return static_cast<int>(Windows.size()); }
+    int Count() const { return static_cast<int>(Entries.size()); }
 
 private:
-    std::vector<QObject*> Windows;
+    struct TEntry {
+        QObject* Window = nullptr;
+        std::function<void()> Step;
+    };
+    std::vector<TEntry> Entries;
 };

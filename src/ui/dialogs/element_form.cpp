@@ -12,7 +12,6 @@
 
 TElementForm::TElementForm(QWidget* parent) : QDialog(parent), NumericFilter(new TNumericKeyFilter(this)) {
     setObjectName("ElementForm");
-    ElementForm = this;
     setWindowTitle(QStringLiteral("属性変更画面"));
     setFixedSize(384, 261);
 
@@ -30,7 +29,6 @@ TElementForm::TElementForm(QWidget* parent) : QDialog(parent), NumericFilter(new
     Button2->setAutoDefault(false);
     connect(Button1, &QPushButton::clicked, this, &TElementForm::Button1Click);
     connect(Button2, &QPushButton::clicked, this, &QDialog::reject);
-    SetIconPicker(IconForm);
 }
 
 void TElementForm::SetIconPicker(TIconForm* picker) {
@@ -99,9 +97,6 @@ void TElementForm::paintEvent(QPaintEvent*) {
     PaintSharedBackground(this);
 }
 
-TElementForm* ElementForm = nullptr;
 
 TElementForm::~TElementForm() {
-    if (ElementForm == this)
-        ElementForm = nullptr;
 }

@@ -47,6 +47,3 @@ private:
     QPushButton* Button1 = nullptr;
     QPushButton* Button2 = nullptr;
 };
-
-// The window created at start-up; null before.
-extern TElementForm* ElementForm;

@@ -37,7 +37,6 @@ private:
 
 TIconForm::TIconForm(QWidget* parent) : QWidget(parent, Qt::Popup | Qt::FramelessWindowHint) {
     setObjectName("IconForm");
-    IconForm = this;
     setFixedSize(ClientWidth, ClientHeight);
     Panel1 = new QFrame(this);
     Panel1->setObjectName("Panel1");
@@ -119,9 +118,6 @@ void TIconForm::paintEvent(QPaintEvent*) {
     PaintSharedBackground(this);
 }
 
-TIconForm* IconForm = nullptr;
 
 TIconForm::~TIconForm() {
-    if (IconForm == this)
-        IconForm = nullptr;
 }

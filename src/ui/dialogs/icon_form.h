@@ -43,6 +43,3 @@ private:
     QList<QPixmap> Icons;
     QList<TIconBox*> Targets{nullptr, nullptr};
 };
-
-// The window created at start-up; null before.
-extern TIconForm* IconForm;

@@ -59,7 +59,6 @@ QPixmap PlaceholderPicture() {
 
 TIconManageForm::TIconManageForm(QWidget* parent) : QDialog(parent) {
     setObjectName("IconManageForm");
-    IconManageForm = this;
     setWindowTitle(QStringLiteral("アイコン設定"));
     setFixedSize(337, 312);
     setFont(QFont(ProportionalGothic));
@@ -243,9 +242,6 @@ void TIconManageForm::paintEvent(QPaintEvent*) {
     PaintSharedBackground(this);
 }
 
-TIconManageForm* IconManageForm = nullptr;
 
 TIconManageForm::~TIconManageForm() {
-    if (IconManageForm == this)
-        IconManageForm = nullptr;
 }

@@ -48,6 +48,3 @@ private:
     QPushButton* BitBtn2 = nullptr;
     QPushButton* Button1 = nullptr;
 };
-
-// The window created at start-up; null before.
-extern TIconManageForm* IconManageForm;

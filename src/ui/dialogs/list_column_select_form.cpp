@@ -11,7 +11,6 @@
 #include "ui/platform/dialogs.h"
 #include "core/settings/fonts.h"
 
-TListColumnSelectForm* ListColumnSelectForm = nullptr;
 
 namespace {
 
@@ -28,8 +27,6 @@ QPushButton* Button(QWidget* parent, const char* name, const QString& text, QRec
 }  // namespace
 
 TListColumnSelectForm::TListColumnSelectForm(QWidget* parent) : QDialog(parent) {
-    if (!ListColumnSelectForm)
-        ListColumnSelectForm = this;
     setObjectName("ListColumnSelectForm");
     setWindowTitle("詳細表示の設定[ﾚﾎﾟｰﾄ形式]");
     setFixedSize(358, 368);
@@ -93,8 +90,6 @@ TListColumnSelectForm::TListColumnSelectForm(QWidget* parent) : QDialog(parent) 
 }
 
 TListColumnSelectForm::~TListColumnSelectForm() {
-    if (ListColumnSelectForm == this)
-        ListColumnSelectForm = nullptr;
 }
 
 QList<TColumnRow> TListColumnSelectForm::DefaultRows() {

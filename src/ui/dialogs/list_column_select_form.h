@@ -62,6 +62,3 @@ private:
     QTreeWidgetItem* SelectedRow() const;
     QTreeWidgetItem* MakeItem(const TColumnRow& row) const;
 };
-
-// The window of the running program (set by the first one created).
-extern TListColumnSelectForm* ListColumnSelectForm;

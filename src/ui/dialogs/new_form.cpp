@@ -11,7 +11,6 @@
 
 TNewForm::TNewForm(QWidget* parent) : QDialog(parent) {
     setObjectName("NewForm");
-    NewForm = this;
     setWindowTitle(QStringLiteral("料理名入力"));
     setFixedSize(304, 119);
     Label1 = new QLabel(QStringLiteral("料理の名称を入力してください"), this);
@@ -94,9 +93,6 @@ std::optional<TCookItem> RunNewRecipe(TNewForm* nameDialog, TNewWizardForm* wiza
     }
 }
 
-TNewForm* NewForm = nullptr;
 
 TNewForm::~TNewForm() {
-    if (NewForm == this)
-        NewForm = nullptr;
 }

@@ -51,6 +51,3 @@ private:
 // from the wizard the wizard shows again with its entries kept.
 std::optional<TCookItem> RunNewRecipe(TNewForm* nameDialog, TNewWizardForm* wizard, const QString& dataRoot,
                                       const TIconNames& icons, const std::function<bool()>& beforeCreate = {});
-
-// The window created at start-up; null before.
-extern TNewForm* NewForm;

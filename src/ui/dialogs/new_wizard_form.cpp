@@ -61,7 +61,6 @@ QPixmap SidePicture(QSize size) {
 
 TNewWizardForm::TNewWizardForm(QWidget* parent) : QDialog(parent), NumericFilter(new TNumericKeyFilter(this)) {
     setObjectName("NewWizardForm");
-    NewWizardForm = this;
     setWindowTitle(QString::fromUtf8(StepRows[0].Caption));
     setFixedSize(527, 379);
 
@@ -178,7 +177,6 @@ TNewWizardForm::TNewWizardForm(QWidget* parent) : QDialog(parent), NumericFilter
     connect(BitBtnPrev, &QPushButton::clicked, this, &TNewWizardForm::BitBtnPrevClick);
     connect(BitBtnCancel, &QPushButton::clicked, this, &QDialog::reject);
 
-    SetIconPicker(IconForm);
     Reset();
 }
 
@@ -317,9 +315,6 @@ TWizardRecipe TNewWizardForm::Collected() const {
     return recipe;
 }
 
-TNewWizardForm* NewWizardForm = nullptr;
 
 TNewWizardForm::~TNewWizardForm() {
-    if (NewWizardForm == this)
-        NewWizardForm = nullptr;
 }

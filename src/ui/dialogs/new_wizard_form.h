@@ -77,6 +77,3 @@ private:
     QPushButton* BitBtnNext = nullptr;
     QPushButton* BitBtnCancel = nullptr;
 };
-
-// The window created at start-up; null before.
-extern TNewWizardForm* NewWizardForm;

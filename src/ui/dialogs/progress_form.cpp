@@ -25,7 +25,6 @@ int ScopeDepth = 0;
 
 }  // namespace
 
-TProgressForm* ProgressForm = nullptr;
 
 TBusyAnimation::TBusyAnimation(QWidget* parent) : QWidget(parent), Timer(new QTimer(this)) {
     setFixedSize(50, 25);
@@ -93,7 +92,6 @@ void TBusyAnimation::paintEvent(QPaintEvent*) {
 TProgressForm::TProgressForm(QWidget* mainWindow)
     : QWidget(nullptr, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint), MainWindow(mainWindow) {
     setObjectName("ProgressForm");
-    ProgressForm = this;
     // One-pixel border around the 115 by 50 client area.
     setFixedSize(ClientWidth + 2, ClientHeight + 2);
     QFont formFont(ProportionalGothic);
@@ -123,8 +121,6 @@ TProgressForm::TProgressForm(QWidget* mainWindow)
 }
 
 TProgressForm::~TProgressForm() {
-    if (ProgressForm == this)
-        ProgressForm = nullptr;
 }
 
 void TProgressForm::SetText(const QString& text) {
@@ -177,8 +173,6 @@ TProgressScope::TProgressScope(TProgressForm* form, const QString& text) : Form(
     }
     LetPendingMessagesRun();
 }
-
-TProgressScope::TProgressScope(const QString& text) : TProgressScope(ProgressForm, text) {}
 
 TProgressScope::~TProgressScope() {
     --ScopeDepth;

@@ -57,9 +57,6 @@ private:
     TBusyAnimation* AnimateProgress = nullptr;
 };
 
-// The program's progress window (created at start-up); null before.
-extern TProgressForm* ProgressForm;
-
 // Shows the progress window with a text and the busy cursor while in scope,
 // lets pending messages run once so the window paints, and closes both when
 // the work ends, early or by an error. Nested scopes keep the window up
@@ -67,8 +64,6 @@ extern TProgressForm* ProgressForm;
 class TProgressScope final {
 public:
     TProgressScope(TProgressForm* form, const QString& text);
-    // With the program's one progress window.
-    explicit TProgressScope(const QString& text);
     ~TProgressScope();
     TProgressScope(const TProgressScope&) = delete;
     TProgressScope& operator=(const TProgressScope&) = delete;

@@ -16,7 +16,6 @@
 #include "core/platform/saporia_error.h"
 #include "core/settings/fonts.h"
 
-TVersionForm* VersionForm = nullptr;
 
 namespace {
 
@@ -77,8 +76,6 @@ TVersionForm::TVersionForm(const QString& appDir, QWidget* parent,
         return QDesktopServices::openUrl(QUrl(address));
     };
 
-    if (!VersionForm)
-        VersionForm = this;
     setObjectName("VersionForm");
     setWindowTitle("バージョン情報");
     setFixedSize(426, 393);
@@ -172,8 +169,6 @@ TVersionForm::TVersionForm(const QString& appDir, QWidget* parent,
 }
 
 TVersionForm::~TVersionForm() {
-    if (VersionForm == this)
-        VersionForm = nullptr;
 }
 
 QString TVersionForm::HomePageAddress() { return "https://saporia.example.org/"; }

@@ -63,6 +63,3 @@ private:
     QLabel* Image4 = nullptr;
     bool Filling = false;
 };
-
-// The window of the running program (set by the first one created).
-extern TVersionForm* VersionForm;

@@ -10,7 +10,6 @@
 #include "core/platform/picture_codec.h"
 #include "core/platform/file_io.h"
 
-TLinkPictureForm* LinkPictureForm = nullptr;
 
 TLinkPictureForm::TLinkPictureForm(QWidget* parent) : QWidget(parent, Qt::Tool) {
     setObjectName(QStringLiteral("LinkPictureForm"));

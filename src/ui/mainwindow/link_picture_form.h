@@ -27,5 +27,3 @@ public:
     void ToolButton1Click();
     void ToolButton2Click();
 };
-
-extern TLinkPictureForm* LinkPictureForm;

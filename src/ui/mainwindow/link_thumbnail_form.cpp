@@ -8,7 +8,6 @@
 #include "core/platform/file_io.h"
 #include "core/platform/jpeg.h"
 
-TLinkThumbnailForm* LinkThumbnailForm = nullptr;
 
 TLinkThumbnailForm::TLinkThumbnailForm(QWidget* parent)
     : QWidget(parent, Qt::ToolTip | Qt::FramelessWindowHint | Qt::WindowDoesNotAcceptFocus) {

@@ -22,5 +22,3 @@ public:
 
     void Image1MouseMove();
 };
-
-extern TLinkThumbnailForm* LinkThumbnailForm;

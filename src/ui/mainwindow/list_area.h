@@ -23,6 +23,7 @@ class TCookListView;
 class TGroupFilterBox;
 class TListGestures;
 class TMainStatusBar;
+class TProgressForm;
 class TRecipeBook;
 class TRefinementSearchBox;
 class TThumbnailStrip;
@@ -45,6 +46,7 @@ public:
         std::function<bool()> IconSort;                     // column 0 sorts by icon
         std::function<bool()> GesturesEnabled;
         std::function<void(TGestureCommand)> RunGesture;
+        std::function<TProgressForm*()> ProgressWindow;     // null before it exists
     };
 
     // Builds the panes into `splitter`; `owner` is the window the messages

@@ -114,7 +114,7 @@ void TListArea::btnSearchRefinementClick() {
     if (!AskSave())
         return;
     RunGuarded(Owner, ErrorPrefix(QStringLiteral("Search")), [&] {
-        const TProgressScope progress(ProgressForm, QStringLiteral("検索中..."));
+        const TProgressScope progress(Hooks.ProgressWindow ? Hooks.ProgressWindow() : nullptr, QStringLiteral("検索中..."));
         Book.Refine(keyword);
     });
     // Refilled also after a failure, so the rows agree with the flags.
@@ -152,7 +152,7 @@ void TListArea::RefreshFilterViews() {
 }
 
 void TListArea::BuildClassTree() {
-    const TProgressScope progress(ProgressForm, QStringLiteral("分類項目作成中..."));
+    const TProgressScope progress(Hooks.ProgressWindow ? Hooks.ProgressWindow() : nullptr, QStringLiteral("分類項目作成中..."));
     ClassTreeView->SetTree(BuildClassTreeData(Book.CookItems, ListModel->Rows()));
 }
 
@@ -167,7 +167,7 @@ void TListArea::ShowClassPane(bool shown) {
 
 void TListArea::BuildThumbnails() {
     RunGuarded(Owner, ErrorPrefix(QStringLiteral("BuildThumbnails")), [this] {
-        const TProgressScope progress(ProgressForm, QStringLiteral("しばらくお待ち下さい"));
+        const TProgressScope progress(Hooks.ProgressWindow ? Hooks.ProgressWindow() : nullptr, QStringLiteral("しばらくお待ち下さい"));
         TMainStatusBar::TWork work(Status, QStringLiteral("ｻﾑﾈｲﾙ作成中..."),
                                    static_cast<int>(Book.CookItems.size()) - 1);
         LetPendingMessagesRun();
@@ -182,7 +182,7 @@ void TListArea::BuildThumbnails() {
 }
 
 void TListArea::FreeThumbnails() {
-    const TProgressScope progress(ProgressForm, QStringLiteral("しばらくお待ち下さい"));
+    const TProgressScope progress(Hooks.ProgressWindow ? Hooks.ProgressWindow() : nullptr, QStringLiteral("しばらくお待ち下さい"));
     const TMainStatusBar::TWork work(Status, QStringLiteral("ｻﾑﾈｲﾙ破棄中..."), ThumbnailCount);
     ThumbnailStrip->FreeThumbnails();
     ThumbnailCount = 0;

@@ -17,8 +17,7 @@
 #include "ui/platform/dialogs.h"
 #include "core/platform/file_io.h"
 #include "core/platform/saporia_error.h"
-
-TMainForm* MainForm = nullptr;
+#include "core/settings/settings_store.h"
 
 const QString TMainForm::ModifiedText = QStringLiteral("変更有り");
 const QString TMainForm::SaveQuestion = QStringLiteral("レシピが変更されています、保存しますか？");
@@ -31,22 +30,26 @@ const QString StartErrorPrefix = QStringLiteral("起動エラー. Msg=");
 
 }  // namespace
 
-TMainForm::TMainForm(const QString& appDir, QWidget* parent) : QMainWindow(parent) {
+TMainForm::TMainForm(const QString& appDir, TSettingsStore* store, TWindows* windows, QWidget* parent)
+    : QMainWindow(parent), Store(store), OtherWindows(windows ? windows : &OwnWindows) {
     setObjectName(QStringLiteral("MainForm"));
     setWindowTitle(QStringLiteral("Saporia"));
     AppDir = WithTrailingSlash(appDir);
     Book = std::make_unique<TRecipeBook>(AppDir);
-    if (!MainForm)
-        MainForm = this;
+    if (!Store)
+        Store = new TSettingsStore(SettingsFilePath(AppDir), this);
+    // What the options' OK changes shows at once.
+    connect(Store, &TSettingsStore::SettingsChanged, this,
+            [this] { ApplyOptionSettings(SettingsToApply(Settings(), AppDir), false); });
     FormCreate();
 }
 
 TMainForm::~TMainForm() {
     if (!Destroyed)
         FormDestroy();
-    if (MainForm == this)
-        MainForm = nullptr;
 }
+
+const TSettings& TMainForm::Settings() const { return Store->Settings(); }
 
 // Each step is guarded on its own: a failing step is reported and the others
 // still run, so one broken file does not leave the window half built.

@@ -12,6 +12,7 @@
 #include "core/recipes/link_marks.h"
 #include "core/recipes/recipe_folder.h"
 #include "core/settings/settings.h"
+#include "ui/app/windows.h"
 
 class QComboBox;
 class QFrame;
@@ -23,10 +24,11 @@ class QTextEdit;
 class QTimer;
 class QToolButton;
 class QWidget;
-class TIniFile;
 class TListArea;
 class TMainStatusBar;
 class TRecipeBook;
+class TSettingsStore;
+struct TWindowLayout;
 struct TSettingsApply;
 enum class TGestureCommand;
 
@@ -45,8 +47,12 @@ class TMainForm final : public QMainWindow {
     Q_OBJECT
 public:
     // `appDir`: the program's folder, ending with "/"; the data, icon and
-    // settings files lie there.
-    explicit TMainForm(const QString& appDir, QWidget* parent = nullptr);
+    // settings files lie there. `store` holds the settings and this window's
+    // layout, `windows` the other windows of the program; a window built
+    // alone (tests) makes its own store on the settings file and has no
+    // other windows until they are set in Windows().
+    explicit TMainForm(const QString& appDir, TSettingsStore* store = nullptr, TWindows* windows = nullptr,
+                       QWidget* parent = nullptr);
     ~TMainForm() override;
 
     // ---- paths and life -------------------------------------------------------
@@ -54,6 +60,9 @@ public:
     QString DataRoot;  // AppDir + "Cook", no final "/"
     QString HelpFile;  // AppDir + "SAPORIA.HLP"
     QString IniPath() const;  // the settings file, named like the executable
+    TSettingsStore& SettingsStore() const { return *Store; }
+    const TSettings& Settings() const;
+    TWindows& Windows() const { return *OtherWindows; }
     // Set when the data folder could not be created: the program ends as soon
     // as its loop starts.
     bool TerminateRequested = false;
@@ -77,11 +86,6 @@ public:
     QImage MemoBitmap;       // the memo canvas
     TMarks FoodstuffMarks;
     TMarks HowMarks;
-    // The settings this window reads come from CurrentSettings(): the options
-    // window's own, or these (the defaults, or what a test sets) while there
-    // is no options window.
-    TSettings Settings;
-    const TSettings& CurrentSettings();
 
     // ---- the recipe list ------------------------------------------------------------
     // The recipes, icons, columns and search history of the program folder.
@@ -151,7 +155,6 @@ public:
     // ---- clock ------------------------------------------------------------------
     void tmClockTimer();
     void DrawClock();
-    bool UseDigitalClock = false;  // set from the options
     int FontSize = 9;
 
     // ---- components -------------------------------------------------------------
@@ -266,8 +269,8 @@ private:
     void PaneSizesMoved();
     void ReadLayout();
     void WriteLayout();
-    void RestoreBar(TIniFile& ini, QWidget* bar);
-    void WriteBar(TIniFile& ini, QWidget* bar);
+    void ApplyLayout(const TWindowLayout& layout);
+    TWindowLayout CurrentLayout() const;
 
     void ClearPhoto();
     void SetTabImage(QWidget* tab, bool present);
@@ -276,11 +279,10 @@ private:
     void LoadMaterialList();
     void PaneChanged();
 
-    int CookPanelWidth = 361;
-    int SubPanelHeight = 225;
-    int PicturePanelWidth = 178;
+    TSettingsStore* Store = nullptr;
+    TWindows* OtherWindows = nullptr;
+    TWindows OwnWindows;
     bool Destroyed = false;
-    bool LayoutLoaded = false;
     bool EditModeOn = false;
     bool LoadingPanes = false;  // pane text set by the program, not typed
 
@@ -289,6 +291,3 @@ private:
     TMainStatusBar* StatusBar1 = nullptr;
 
 };
-
-// The main window of the running program (the first window created).
-extern TMainForm* MainForm;

@@ -127,15 +127,15 @@ void TMainForm::PaneAidsLoaded() {
     PaneAids->Photo->Show();
     PictureIndex = PaneAids->Photo->Pane.PictureIndex;
     for (TLinkHover* hover : {PaneAids->FoodstuffHover, PaneAids->HowHover}) {
-        hover->Thumbnail = LinkThumbnailForm;
-        hover->Viewer = LinkPictureForm;
+        hover->Thumbnail = Windows().LinkThumbnailForm;
+        hover->Viewer = Windows().LinkPictureForm;
         hover->LinkPicturePath.clear();
     }
-    if (LinkThumbnailForm)
-        LinkThumbnailForm->close();
+    if (Windows().LinkThumbnailForm)
+        Windows().LinkThumbnailForm->close();
     // After marking, typing goes on at the end in plain black, not in the
     // look of a link that ends the text.
-    if (CurrentSettings().UseLinkFunction && !Recipe.LinkWords.isEmpty()) {
+    if (Settings().UseLinkFunction && !Recipe.LinkWords.isEmpty()) {
         for (QTextEdit* pane : {memFoodstuff, MemoHow})
             TypePlainAtEnd(pane);
     }

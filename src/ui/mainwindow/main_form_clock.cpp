@@ -24,7 +24,7 @@ void TMainForm::DrawClock() {
     painter.setRenderHint(QPainter::Antialiasing, true);
     const QColor ink(34, 68, 140);
     const QTime now = QTime::currentTime();
-    if (UseDigitalClock) {
+    if (Settings().UseDigitalClock) {
         QFont font = painter.font();
         font.setPointSize(9);
         painter.setFont(font);

@@ -32,11 +32,11 @@ TIconNames TMainForm::UserIconNames() const {
 }
 
 void TMainForm::WireRecipeCommands() {
-    if (IconForm) {
+    if (Windows().IconForm) {
         QList<QPixmap> icons;
         for (const QImage& icon : Book->Icons.AllIcons32())
             icons.append(QPixmap::fromImage(icon));
-        IconForm->BuildIconGrid(icons);
+        Windows().IconForm->BuildIconGrid(icons);
     }
     using THandler = void (TMainForm::*)();
     const std::pair<const char*, THandler> handlers[] = {
@@ -56,12 +56,13 @@ void TMainForm::WireRecipeCommands() {
 }
 
 void TMainForm::miRecipeAddClick() {
-    if (!NewForm || !NewWizardForm)
+    if (!Windows().NewForm || !Windows().NewWizardForm)
         return;
     // The save question comes once the user has given the new recipe, just
     // before anything is made; the refill after it then asks nothing more.
     const std::optional<TCookItem> created =
-        RunNewRecipe(NewForm, NewWizardForm, DataRoot, UserIconNames(), [this] { return QuerySaveChanges(); });
+        RunNewRecipe(Windows().NewForm, Windows().NewWizardForm, DataRoot, UserIconNames(),
+                     [this] { return QuerySaveChanges(); });
     if (!created)
         return;
     // The folder is complete on disk; only now does the window change.
@@ -136,12 +137,12 @@ void TMainForm::miRecipeRenameClick() {
 
 void TMainForm::E2Click() {
     const int record = SelectedRecord();
-    if (record < 0 || record >= Book->CookItems.size() || !ElementForm || CurrentRecipePath.isEmpty())
+    if (record < 0 || record >= Book->CookItems.size() || !Windows().ElementForm || CurrentRecipePath.isEmpty())
         return;
-    ElementForm->SetRecipe(CurrentRecipePath, UserIconNames());
-    if (ElementForm->exec() != QDialog::Accepted)
+    Windows().ElementForm->SetRecipe(CurrentRecipePath, UserIconNames());
+    if (Windows().ElementForm->exec() != QDialog::Accepted)
         return;
-    ApplyAttributesToItem(Book->CookItems[record], ElementForm->Saved());
+    ApplyAttributesToItem(Book->CookItems[record], Windows().ElementForm->Saved());
     if (!IsModified()) {
         IndicateList(record);
         return;
@@ -168,7 +169,7 @@ void TMainForm::CookListViewDblClick() {
 void TMainForm::miUpdateClick() {
     if (!QuerySaveChanges())
         return;
-    TProgressScope progress(QStringLiteral("更新中..."));
+    TProgressScope progress(Windows().ProgressForm, QStringLiteral("更新中..."));
     Busy = true;
     UpdateCommands();
     struct TReenable {
@@ -188,9 +189,9 @@ void TMainForm::miUpdateClick() {
 }
 
 void TMainForm::miIconManageClick() {
-    if (!IconManageForm)
+    if (!Windows().IconManageForm)
         return;
-    IconManageForm->SetAppDir(AppDir);
-    IconManageForm->BuildIconGrid();
-    IconManageForm->exec();
+    Windows().IconManageForm->SetAppDir(AppDir);
+    Windows().IconManageForm->BuildIconGrid();
+    Windows().IconManageForm->exec();
 }

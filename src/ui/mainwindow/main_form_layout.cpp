@@ -9,11 +9,11 @@
 #include <QToolBar>
 #include <QToolButton>
 
-#include "ui/mainwindow/main_bars.h"
 #include "ui/mainwindow/control_bar.h"
 #include "ui/mainwindow/cook_list_view.h"
+#include "ui/mainwindow/main_bars.h"
 #include "core/settings/window_geometry.h"
-#include "core/platform/ini_file.h"
+#include "core/settings/settings_store.h"
 
 namespace {
 
@@ -51,12 +51,13 @@ const char* const FontItems[] = {"miFontSizeMin", "miFontSizeSmall", "miFontSize
 
 }  // namespace
 
-QString TMainForm::IniPath() const { return SettingsFilePath(AppDir); }
+QString TMainForm::IniPath() const { return Store->Path(); }
 
 void TMainForm::ApplyPaneSizes() {
-    SetPaneSize(MainSplitter, CookPanel, CookPanelWidth);
-    SetPaneSize(RecipeSplitter, SubPanel, SubPanelHeight);
-    SetPaneSize(SubSplitter, PicturePanel, PicturePanelWidth);
+    const TWindowLayout& layout = Store->Layout();
+    SetPaneSize(MainSplitter, CookPanel, layout.CookPanelWidth);
+    SetPaneSize(RecipeSplitter, SubPanel, layout.SubPanelHeight);
+    SetPaneSize(SubSplitter, PicturePanel, layout.PicturePanelWidth);
 }
 
 void TMainForm::PaneSizesMoved() {
@@ -64,137 +65,139 @@ void TMainForm::PaneSizesMoved() {
         const int index = splitter->indexOf(pane);
         return index >= 0 ? splitter->sizes().value(index) : 0;
     };
-    CookPanelWidth = sizeOf(MainSplitter, CookPanel);
-    SubPanelHeight = sizeOf(RecipeSplitter, SubPanel);
-    PicturePanelWidth = sizeOf(SubSplitter, PicturePanel);
+    TWindowLayout layout = Store->Layout();
+    layout.CookPanelWidth = sizeOf(MainSplitter, CookPanel);
+    layout.SubPanelHeight = sizeOf(RecipeSplitter, SubPanel);
+    layout.PicturePanelWidth = sizeOf(SubSplitter, PicturePanel);
+    Store->SetLayout(layout);
 }
 
 void TMainForm::ReadLayout() {
-    TIniFile ini(IniPath());
+    Store->LoadLayout();
+    ApplyLayout(Store->Layout());
+}
 
-    tbtnWordWrap->setChecked(ini.ReadBool(QStringLiteral("RECIPEINFORMATION"), QStringLiteral("WORDWRAP"), false));
+void TMainForm::ApplyLayout(const TWindowLayout& layout) {
+    tbtnWordWrap->setChecked(layout.WordWrap);
     tbtnWordWrapClick();
 
-    const QRect bounds(ini.ReadInteger(QStringLiteral("FORM"), QStringLiteral("LEFT"), 0),
-                       ini.ReadInteger(QStringLiteral("FORM"), QStringLiteral("TOP"), 0),
-                       ini.ReadInteger(QStringLiteral("FORM"), QStringLiteral("WIDTH"), 800),
-                       ini.ReadInteger(QStringLiteral("FORM"), QStringLiteral("HEIGHT"), 600));
+    // The store keeps every number in range, so the sums cannot overflow.
+    const QRect bounds(layout.Left.value_or(0), layout.Top.value_or(0), layout.Width.value_or(800),
+                       layout.Height.value_or(600));
     setGeometry(ClampToScreens(bounds, ScreenRects()));
-    switch (ini.ReadInteger(QStringLiteral("FORM"), QStringLiteral("WINDOWSTATE"), 2)) {
-    case 1: setWindowState(Qt::WindowNoState); break;
-    case 2: setWindowState(Qt::WindowMaximized); break;
-    default: break;
-    }
+    if (layout.WindowState == 1)
+        setWindowState(Qt::WindowNoState);
+    else if (layout.WindowState == 2)
+        setWindowState(Qt::WindowMaximized);
 
-    CookPanelWidth = ini.ReadInteger(QStringLiteral("COOKPANEL"), QStringLiteral("WIDTH"), 361);
-    SubPanelHeight = ini.ReadInteger(QStringLiteral("SUBPANEL"), QStringLiteral("HEIGHT"), 225);
-    PicturePanelWidth = ini.ReadInteger(QStringLiteral("PICTUREPANEL"), QStringLiteral("WIDTH"), 178);
     ApplyPaneSizes();
 
-    const int style = ini.ReadInteger(QStringLiteral("LIST"), QStringLiteral("VEIWSTYLE"), 0);
-    if (style >= 0 && style <= 3)
-        tbtnReportClick(style);
+    if (layout.ViewStyle)
+        tbtnReportClick(*layout.ViewStyle);
 
-    const int font = ini.ReadInteger(QStringLiteral("FONT"), QStringLiteral("SIZE"), 0);
-    if (font >= -2 && font <= 2) {
-        auto* item = findChild<QAction*>(QString::fromLatin1(FontItems[font + 2]));
+    if (layout.FontSize) {
+        auto* item = findChild<QAction*>(QString::fromLatin1(FontItems[*layout.FontSize + 2]));
         item->setChecked(true);
         ApplyFontSize(item->data().toInt());
     }
 
-    for (QWidget* bar : DockableBars())
-        RestoreBar(ini, bar);
+    const std::vector<QWidget*> bars = DockableBars();
+    for (size_t i = 0; i < bars.size() && i < layout.Bars.size(); ++i) {
+        QWidget* bar = bars[i];
+        const TBarLayout& saved = layout.Bars[i];
+        // A key the file does not hold keeps the bar's current value.
+        const bool floating = TControlBar::IsFloating(bar);
+        const QWidget* holder = floating ? TControlBar::FloatingWindow(bar) : bar;
+        const QSize size = floating ? holder->size() : bar->size();
+        const QRect rect(saved.Left.value_or(holder->x()), saved.Top.value_or(holder->y()),
+                         saved.Width.value_or(size.width()), saved.Height.value_or(size.height()));
+        if (saved.Floating.value_or(floating)) {
+            TControlBar::Float(bar, ClampToScreens(rect, ScreenRects()));
+        } else {
+            const QString currentSite = bar->parentWidget() ? bar->parentWidget()->objectName() : QString();
+            // Only the two bar rows are dock sites; any other name means the first.
+            TControlBar* site = saved.DockSiteName.value_or(currentSite) == QStringLiteral("ControlBar2")
+                                    ? Bars->Site(2)
+                                    : Bars->Site(1);
+            site->Dock(bar, rect.topLeft());
+            bar->resize(rect.size().expandedTo(bar->minimumSizeHint()).boundedTo(QSize(4000, 400)));
+            site->Relayout();
+        }
+        SetBarVisible(bar, saved.Visible.value_or(BarVisible(bar)));
+    }
 
-    if (ini.ReadBool(QStringLiteral("MODE"), QStringLiteral("ONLYVIEW"), false))
+    if (layout.OnlyView)
         miModeChangeClick();
     else
         tbtnModeChangeClick();
-    LayoutLoaded = true;
 }
 
-void TMainForm::RestoreBar(TIniFile& ini, QWidget* bar) {
-    const QString section = bar->objectName();
-    const bool floating = TControlBar::IsFloating(bar);
-    const QWidget* holder = floating ? TControlBar::FloatingWindow(bar) : bar;
-    const QRect current(holder->pos(), floating ? holder->size() : bar->size());
-    const QRect rect(ini.ReadInteger(section, QStringLiteral("LEFT"), current.x()),
-                     ini.ReadInteger(section, QStringLiteral("TOP"), current.y()),
-                     ini.ReadInteger(section, QStringLiteral("WIDTH"), current.width()),
-                     ini.ReadInteger(section, QStringLiteral("HEIGHT"), current.height()));
-    if (ini.ReadBool(section, QStringLiteral("FLOATING"), floating)) {
-        TControlBar::Float(bar, ClampToScreens(rect, ScreenRects()));
-    } else {
-        QString currentSite = bar->parentWidget() ? bar->parentWidget()->objectName() : QString();
-        const QString siteName = ini.ReadString(section, QStringLiteral("DOCKSITENAME"), currentSite);
-        // Only the two bar rows are dock sites; any other name means the first.
-        TControlBar* site = siteName == QStringLiteral("ControlBar2") ? Bars->Site(2) : Bars->Site(1);
-        site->Dock(bar, rect.topLeft());
-        bar->resize(rect.size().expandedTo(bar->minimumSizeHint()).boundedTo(QSize(4000, 400)));
-        site->Relayout();
-    }
-    SetBarVisible(bar, ini.ReadBool(section, QStringLiteral("VISIBLE"), BarVisible(bar)));
-}
+TWindowLayout TMainForm::CurrentLayout() const {
+    TWindowLayout layout = Store->Layout();  // keeps the pane sizes
+    layout.WordWrap = tbtnWordWrap->isChecked();
 
-void TMainForm::WriteLayout() {
-    // A layout that this run could not read is not overwritten.
-    if (!LayoutLoaded)
-        return;
-    TIniFile ini(IniPath());
-    ini.WriteBool(QStringLiteral("RECIPEINFORMATION"), QStringLiteral("WORDWRAP"), tbtnWordWrap->isChecked());
-
+    // Minimised: no FORM key; maximised: only the state; normal: state and bounds.
     const Qt::WindowStates state = windowState();
-    if (!(state & Qt::WindowMinimized)) {
-        if (state & (Qt::WindowMaximized | Qt::WindowFullScreen)) {
-            ini.WriteInteger(QStringLiteral("FORM"), QStringLiteral("WINDOWSTATE"), 2);
-        } else {
-            const QRect bounds = geometry();
-            ini.WriteInteger(QStringLiteral("FORM"), QStringLiteral("WINDOWSTATE"), 1);
-            ini.WriteInteger(QStringLiteral("FORM"), QStringLiteral("LEFT"), bounds.x());
-            ini.WriteInteger(QStringLiteral("FORM"), QStringLiteral("TOP"), bounds.y());
-            ini.WriteInteger(QStringLiteral("FORM"), QStringLiteral("WIDTH"), bounds.width());
-            ini.WriteInteger(QStringLiteral("FORM"), QStringLiteral("HEIGHT"), bounds.height());
-        }
+    layout.WindowState.reset();
+    layout.Left.reset();
+    layout.Top.reset();
+    layout.Width.reset();
+    layout.Height.reset();
+    if (state & (Qt::WindowMaximized | Qt::WindowFullScreen)) {
+        layout.WindowState = 2;
+    } else if (!(state & Qt::WindowMinimized)) {
+        const QRect bounds = geometry();
+        layout.WindowState = 1;
+        layout.Left = bounds.x();
+        layout.Top = bounds.y();
+        layout.Width = bounds.width();
+        layout.Height = bounds.height();
     }
+    if (state & Qt::WindowMinimized)
+        layout.WindowState.reset();
 
-    ini.WriteInteger(QStringLiteral("COOKPANEL"), QStringLiteral("WIDTH"), CookPanelWidth);
-    ini.WriteInteger(QStringLiteral("SUBPANEL"), QStringLiteral("HEIGHT"), SubPanelHeight);
-    ini.WriteInteger(QStringLiteral("PICTUREPANEL"), QStringLiteral("WIDTH"), PicturePanelWidth);
-
+    // No view button down: the file keeps what it held.
+    layout.ViewStyle.reset();
     const QAction* views[] = {Bars->Action(QStringLiteral("tbtnReport")), Bars->Action(QStringLiteral("tbtnList")),
-                             Bars->Action(QStringLiteral("tbtnIcon")), Bars->Action(QStringLiteral("tbtnSmallIcon"))};
+                              Bars->Action(QStringLiteral("tbtnIcon")), Bars->Action(QStringLiteral("tbtnSmallIcon"))};
     for (int tag = 0; tag < 4; ++tag)
         if (views[tag]->isChecked())
-            ini.WriteInteger(QStringLiteral("LIST"), QStringLiteral("VEIWSTYLE"), tag);
+            layout.ViewStyle = tag;
 
+    layout.FontSize.reset();
     for (int value = -2; value <= 2; ++value) {
         auto* item = findChild<QAction*>(QString::fromLatin1(FontItems[value + 2]));
         if (item && item->isChecked())
-            ini.WriteInteger(QStringLiteral("FONT"), QStringLiteral("SIZE"), value);
+            layout.FontSize = value;
     }
 
-    for (QWidget* bar : DockableBars())
-        WriteBar(ini, bar);
-    ini.WriteBool(QStringLiteral("MODE"), QStringLiteral("ONLYVIEW"), ViewOnly);
-    ini.UpdateFile();
+    const std::vector<QWidget*> bars = DockableBars();
+    layout.Bars.resize(bars.size());
+    for (size_t i = 0; i < bars.size(); ++i) {
+        QWidget* bar = bars[i];
+        TBarLayout& saved = layout.Bars[i];
+        saved.Name = bar->objectName();
+        saved.Floating = TControlBar::IsFloating(bar);
+        saved.Visible = BarVisible(bar);
+        // A floating bar leaves its old dock site in the file.
+        const QRect rect = *saved.Floating ? TControlBar::FloatingWindow(bar)->geometry() : bar->geometry();
+        saved.Width = rect.width();
+        saved.Height = rect.height();
+        saved.Left = rect.x();
+        saved.Top = rect.y();
+        if (*saved.Floating)
+            saved.DockSiteName.reset();
+        else
+            saved.DockSiteName = bar->parentWidget()->objectName();
+    }
+    layout.OnlyView = ViewOnly;
+    return layout;
 }
 
-void TMainForm::WriteBar(TIniFile& ini, QWidget* bar) {
-    const QString section = bar->objectName();
-    const bool floating = TControlBar::IsFloating(bar);
-    ini.WriteBool(section, QStringLiteral("FLOATING"), floating);
-    if (floating) {
-        const QRect rect = TControlBar::FloatingWindow(bar)->geometry();
-        ini.WriteInteger(section, QStringLiteral("WIDTH"), rect.width());
-        ini.WriteInteger(section, QStringLiteral("HEIGHT"), rect.height());
-        ini.WriteBool(section, QStringLiteral("VISIBLE"), BarVisible(bar));
-        ini.WriteInteger(section, QStringLiteral("LEFT"), rect.x());
-        ini.WriteInteger(section, QStringLiteral("TOP"), rect.y());
+void TMainForm::WriteLayout() {
+    // The store writes back only a layout that this run could read.
+    if (!Store->LayoutLoaded())
         return;
-    }
-    ini.WriteInteger(section, QStringLiteral("WIDTH"), bar->width());
-    ini.WriteInteger(section, QStringLiteral("HEIGHT"), bar->height());
-    ini.WriteBool(section, QStringLiteral("VISIBLE"), BarVisible(bar));
-    ini.WriteInteger(section, QStringLiteral("LEFT"), bar->x());
-    ini.WriteInteger(section, QStringLiteral("TOP"), bar->y());
-    ini.WriteString(section, QStringLiteral("DOCKSITENAME"), bar->parentWidget()->objectName());
+    Store->SetLayout(CurrentLayout());
+    Store->WriteLayout();
 }

@@ -39,9 +39,9 @@ void TMainForm::CreateLinkAids() {
     const auto makeHover = [this](QTextEdit* pane, const TMarks* marks) {
         auto* hover = new TLinkHover(pane, marks, PaneAids);
         hover->RecipePath = [this] { return CurrentRecipePath; };
-        hover->UseThumbnail = [this] { return CurrentSettings().UseThumbnail; };
-        hover->Thumbnail = LinkThumbnailForm;
-        hover->Viewer = LinkPictureForm;
+        hover->UseThumbnail = [this] { return Settings().UseThumbnail; };
+        hover->Thumbnail = Windows().LinkThumbnailForm;
+        hover->Viewer = Windows().LinkPictureForm;
         return hover;
     };
     PaneAids->FoodstuffHover = makeHover(memFoodstuff, &FoodstuffMarks);

@@ -28,9 +28,10 @@ void TMainForm::WireSearchCommands() {
                 if (!wasModified)
                     SetModified(false);
             },
-        .IconSort = [this] { return CurrentSettings().IconSort; },
+        .IconSort = [this] { return Settings().IconSort; },
         .GesturesEnabled = [this] { return !ViewOnly; },
         .RunGesture = [this](TGestureCommand command) { RunGesture(command); },
+        .ProgressWindow = [this] { return Windows().ProgressForm; },
     });
     ListArea->AttachRefinementBox(findChild<QComboBox*>(QStringLiteral("cbSearchRefinement")),
                                   findChild<QPushButton*>(QStringLiteral("btnSearchRefinement")));

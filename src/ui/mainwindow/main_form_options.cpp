@@ -23,6 +23,7 @@
 #include "ui/mainwindow/main_bars.h"
 #include "ui/options/option_form.h"
 #include "core/settings/settings.h"
+#include "ui/widgets/tiled_background.h"
 
 void TMainForm::WireOptionCommands() {
     BindCommand(QStringLiteral("miOption"), [this] { miOptionClick(); });
@@ -47,22 +48,23 @@ void TMainForm::RunGesture(TGestureCommand command) {
 }
 
 void TMainForm::miDisplayDetailConfigClick() {
-    if (!ListColumnSelectForm)
+    TListColumnSelectForm* chooser = Windows().ListColumnSelectForm;
+    if (!chooser)
         return;
     // The rows show the widths as dragged in the header; the table itself
     // changes only with OK.
     const TColumnTable shown = ListArea->ShownColumnTable();
 
-    ListColumnSelectForm->ClearRows();
+    chooser->ClearRows();
     for (const TColumnData& column : shown)
-        ListColumnSelectForm->AddRow({column.Caption, column.Width, column.Use});
-    if (ListColumnSelectForm->exec() != QDialog::Accepted)
+        chooser->AddRow({column.Caption, column.Width, column.Use});
+    if (chooser->exec() != QDialog::Accepted)
         return;
     // The refill drops the open recipe's panes: ask before anything changes.
     if (!QuerySaveChanges())
         return;
     TColumnTable table;
-    for (const TColumnRow& row : ListColumnSelectForm->Rows())
+    for (const TColumnRow& row : chooser->Rows())
         table.push_back({row.Caption, row.Width, row.Use});
     Book->ColumnTable = std::move(table);
     ListArea->BuildListColumns();
@@ -70,24 +72,22 @@ void TMainForm::miDisplayDetailConfigClick() {
 }
 
 void TMainForm::miOptionClick() {
-    if (OptionForm)
-        OptionForm->exec();
+    if (Windows().OptionForm)
+        Windows().OptionForm->exec();
 }
 
 void TMainForm::About1Click() {
-    if (VersionForm)
-        VersionForm->exec();
+    if (Windows().VersionForm)
+        Windows().VersionForm->exec();
 }
 
 void TMainForm::ApplyOptionSettings(const TSettingsApply& apply, bool starting) {
     Q_UNUSED(starting);
-    // Read by the clock at its next tick.
-    if (OptionForm)
-        UseDigitalClock = OptionForm->Settings.UseDigitalClock;
     const QPixmap background = apply.BackgroundPath.isEmpty() ? QPixmap() : QPixmap(apply.BackgroundPath);
     if (!background.isNull()) {
         // The dock sites show the picture tiled; the dialogs tile the shared
-        // picture, which the options set.
+        // picture.
+        SetSharedBackImg(background);
         for (QWidget* site : std::initializer_list<QWidget*>{Bars->Site(1), Bars->Site(2)}) {
             QPalette palette = site->palette();
             palette.setBrush(QPalette::Window, QBrush(background));

@@ -15,7 +15,6 @@
 #include "core/common/keywords.h"
 #include "ui/platform/dialogs.h"
 #include "core/settings/colors.h"
-#include "ui/options/option_form.h"
 #include "core/platform/saporia_error.h"
 
 namespace {
@@ -54,14 +53,6 @@ void Paint(QWidget* widget, const QColor& background, const QColor& text = QColo
 }
 
 }  // namespace
-
-// The options window owns the settings; `Settings` follows it, so the other
-// parts of this window read the same values.
-const TSettings& TMainForm::CurrentSettings() {
-    // The options window owns the settings; without it (a window built alone)
-    // the defaults held here stand in.
-    return OptionForm ? OptionForm->Settings : Settings;
-}
 
 void TMainForm::PaneChanged() {
     // Typing marks the recipe changed only while a recipe is open.
@@ -147,7 +138,7 @@ bool TMainForm::LoadFile(const TCookItem& item) {
     setUpdatesEnabled(false);
 
     MemoDirty = false;
-    MemoBitmap = QImage(std::max(1, CurrentSettings().DrawMemoWidth), std::max(1, CurrentSettings().DrawMemoHeight),
+    MemoBitmap = QImage(std::max(1, Settings().DrawMemoWidth), std::max(1, Settings().DrawMemoHeight),
                         QImage::Format_RGB32);
     MemoBitmap.fill(Qt::white);
     FoodstuffMarks.clear();
@@ -206,17 +197,17 @@ bool TMainForm::LoadFile(const TCookItem& item) {
 }
 
 void TMainForm::ColourPanes() {
-    if (CurrentSettings().UseNumberColor)
+    if (Settings().UseNumberColor)
         for (char digit = '0'; digit <= '9'; ++digit)
             HighlightWord(MemoHow->document(), QString(QLatin1Char(digit)), Qt::red, true, false);
-    if (CurrentSettings().UseEmphasis) {
-        const QColor colour = ColorFromBgr(CurrentSettings().EmphasisColor);
-        for (const QString& word : CurrentSettings().EmphasisWords) {
+    if (Settings().UseEmphasis) {
+        const QColor colour = ColorFromBgr(Settings().EmphasisColor);
+        for (const QString& word : Settings().EmphasisWords) {
             HighlightWord(memFoodstuff->document(), word, colour, false, false);
             HighlightWord(MemoHow->document(), word, colour, false, false);
         }
     }
-    if (CurrentSettings().UseLinkFunction) {
+    if (Settings().UseLinkFunction) {
         for (const QString& word : Recipe.LinkWords) {
             AppendLinkMarks(memFoodstuff->toPlainText(), word, FoodstuffMarks);
             AppendLinkMarks(MemoHow->toPlainText(), word, HowMarks);

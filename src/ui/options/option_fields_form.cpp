@@ -73,7 +73,7 @@ TOptionForm::TControlFields TOptionForm::ControlFields() const {
 }
 
 void TOptionForm::FieldsToControls() {
-    const TSettings& s = Settings;
+    const TSettings& s = Working;
     StyleComboBox->setCurrentIndex(IndexIgnoringCase(StyleComboBox, s.BackgroundFileName));
     SetLines(Memo1, s.CookKinds);
     SetLines(Memo2, s.CookAmounts);
@@ -105,7 +105,7 @@ void TOptionForm::FieldsToControls() {
 }
 
 void TOptionForm::ControlsToFields() {
-    TSettings& s = Settings;
+    TSettings& s = Working;
     s.CookGroups = Lines(Memo4);
     s.CookKinds = Lines(Memo1);
     s.CookAmounts = Lines(Memo2);

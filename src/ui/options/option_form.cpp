@@ -16,13 +16,10 @@
 #include "ui/widgets/tiled_background.h"
 #include "ui/platform/dialogs.h"
 #include "core/platform/saporia_error.h"
+#include "core/settings/settings_store.h"
 
-TOptionForm* OptionForm = nullptr;
-
-TOptionForm::TOptionForm(const QString& appDir, QWidget* parent)
-    : QDialog(parent), AppDir(appDir) {
-    if (!OptionForm)
-        OptionForm = this;
+TOptionForm::TOptionForm(const QString& appDir, TSettingsStore& store, QWidget* parent)
+    : QDialog(parent), AppDir(appDir), Store(store) {
     setObjectName("OptionForm");
     setWindowTitle("各種設定画面");
     setFixedSize(500, 373);
@@ -36,7 +33,6 @@ TOptionForm::TOptionForm(const QString& appDir, QWidget* parent)
     PageControl1->tabBar()->setFont(tabFont);
     PageControl1->tabBar()->setExpanding(false);
     PageControl1->setStyleSheet("QTabBar::tab { padding: 4px 5px; }");
-    Settings = LoadSettingsFile(SettingsFilePath(AppDir));
     CreatePages();
 
     BitBtnOK = new QPushButton("O K", this);
@@ -56,33 +52,6 @@ TOptionForm::TOptionForm(const QString& appDir, QWidget* parent)
             return std::nullopt;
         return dialog->currentColor();
     };
-}
-
-TOptionForm::~TOptionForm() {
-    SaveSettingsToFile();
-    if (OptionForm == this)
-        OptionForm = nullptr;
-}
-
-void TOptionForm::SaveSettingsToFile() {
-    try {
-        SaveSettingsFile(Settings, SettingsFilePath(AppDir));
-    } catch (const std::exception& e) {
-        ShowErrorBox(this, ExceptionMessage(e));
-    }
-}
-
-void TOptionForm::AddSettingsTarget(TSettingsTarget target) { Targets.push_back(std::move(target)); }
-
-void TOptionForm::ApplySettings(bool starting) {
-    const TSettingsApply apply = SettingsToApply(Settings, AppDir);
-    if (!apply.BackgroundPath.isEmpty()) {
-        const QPixmap picture(apply.BackgroundPath);
-        if (!picture.isNull())
-            SetSharedBackImg(picture);
-    }
-    for (const TSettingsTarget& target : Targets)
-        target(apply, starting);
 }
 
 void TOptionForm::showEvent(QShowEvent* event) {
@@ -129,18 +98,20 @@ void TOptionForm::SetSwatchColour(TColorValue colour) {
     Panel14->setPalette(p);
 }
 
-void TOptionForm::FormShow() { FieldsToControls(); }
+void TOptionForm::FormShow() {
+    Working = Store.Settings();
+    FieldsToControls();
+}
 
 void TOptionForm::BitBtnOKClick() {
-    const TSettings before = Settings;
     ControlsToFields();
+    // Refused here, while the user can still fix it, rather than at exit.
     try {
-        CheckSettingsStorable(Settings);
+        CheckSettingsStorable(Working);
     } catch (const TSaporiaError& e) {
-        Settings = before;
         ShowErrorBox(this, e.message());
         return;
     }
-    ApplySettings(false);
+    Store.SetSettings(Working);
     accept();
 }

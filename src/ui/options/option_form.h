@@ -22,32 +22,19 @@ class QPushButton;
 class QRadioButton;
 class QSpinBox;
 class QTabWidget;
+class TSettingsStore;
 
 // The options window "各種設定画面": seven pages of controls that work on a copy
-// of the settings; the copy is filled at every showing and taken back only by OK.
+// of the store's settings; the copy is taken at every showing and given back
+// to the store only by OK.
 class TOptionForm final : public QDialog {
     Q_OBJECT
 public:
-    explicit TOptionForm(const QString& appDir, QWidget* parent = nullptr);
-    ~TOptionForm() override;
+    TOptionForm(const QString& appDir, TSettingsStore& store, QWidget* parent = nullptr);
 
     // Chooses a colour starting from the dialog's last colour; nothing when
     // cancelled. Tests replace it.
     std::function<std::optional<QColor>(QColorDialog*)> PickColour;
-
-    // The settings: read from the settings file at creation, written back at
-    // destruction, changed only by OK. Every other window reads them here.
-    TSettings Settings;
-
-    // A window the settings shape. `starting` is true for the application at
-    // start-up, which also sizes the memo canvas; OK applies with false.
-    using TSettingsTarget = std::function<void(const TSettingsApply& apply, bool starting)>;
-    void AddSettingsTarget(TSettingsTarget target);
-    // Applies the settings to every target (and the shared background picture).
-    void ApplySettings(bool starting);
-
-    // Writes the settings file; a failure is shown and the program goes on.
-    void SaveSettingsToFile();
 
 
     QTabWidget* PageControl1 = nullptr;
@@ -122,9 +109,7 @@ private:
     TControlFields ControlFields() const;
 
     QString AppDir;
+    TSettingsStore& Store;
+    TSettings Working;  // what the controls show, from the last showing
     TColorValue SwatchColour = ColorBlue;
-    std::vector<TSettingsTarget> Targets;
 };
-
-// The window of the running program (set by the first one created).
-extern TOptionForm* OptionForm;

@@ -8,7 +8,14 @@
 
 #include "ui/app/program_main.h"
 #include "ui/app/window_table.h"
+#include "ui/app/windows.h"
 #include "ui/dialogs/element_form.h"
+#include "ui/dialogs/icon_form.h"
+#include "ui/dialogs/icon_manage_form.h"
+#include "ui/dialogs/new_form.h"
+#include "ui/dialogs/progress_form.h"
+#include "ui/mainwindow/link_picture_form.h"
+#include "ui/mainwindow/link_thumbnail_form.h"
 #include "ui/dialogs/list_column_select_form.h"
 #include "ui/dialogs/new_wizard_form.h"
 #include "ui/dialogs/version_form.h"
@@ -16,6 +23,7 @@
 #include "ui/platform/dialogs.h"
 #include "core/platform/file_io.h"
 #include "ui/options/option_form.h"
+#include "core/settings/settings_store.h"
 #include "support/temp_app_dir.h"
 
 namespace {
@@ -34,25 +42,46 @@ TEST(OptionWindows, SettingsReachTheirWindowsAtStartAndOnOk) {
     dir.WriteSjis(QFileInfo(SettingsFilePath(dir.AppDir())).fileName(),
                   "[COOKELEMENT]\r\nTYPE=和食,洋食,\r\n[TITLE]\r\nNAME=わが家の味\r\n");
     TDialogAnswerer answers;
+    TSettingsStore store(SettingsFilePath(dir.AppDir()));
+    TWindows w;
     {
         TWindowTable windows;
-        CreateWindows(windows, dir.AppDir());
-        ASSERT_NE(OptionForm, nullptr);
-        ASSERT_NE(VersionForm, nullptr);
-        ASSERT_NE(ListColumnSelectForm, nullptr);
-        ASSERT_NE(ElementForm, nullptr);
-        ASSERT_NE(NewWizardForm, nullptr);
-        EXPECT_EQ(MainForm->windowTitle(), "わが家の味");
-        EXPECT_EQ(Items(ElementForm->findChild<QComboBox*>("ComboBox1")), QStringList({"和食", "洋食", ""}));
-        EXPECT_EQ(Items(NewWizardForm->findChild<QComboBox*>("ComboBox1")), QStringList({"和食", "洋食", ""}));
+        CreateWindows(windows, w, store, dir.AppDir());
+        for (const QWidget* window : std::initializer_list<const QWidget*>{
+                 w.MainForm, w.IconForm, w.VersionForm, w.ElementForm, w.NewForm, w.NewWizardForm,
+                 w.ListColumnSelectForm, w.OptionForm, w.ProgressForm, w.IconManageForm, w.LinkPictureForm,
+                 w.LinkThumbnailForm})
+            ASSERT_NE(window, nullptr);
+        EXPECT_EQ(w.MainForm->windowTitle(), "わが家の味");
+        const QList<QComboBox*> kinds = {w.ElementForm->findChild<QComboBox*>("ComboBox1"),
+                                         w.NewWizardForm->findChild<QComboBox*>("ComboBox1")};
+        for (const QComboBox* combo : kinds)
+            EXPECT_EQ(Items(combo), QStringList({"和食", "洋食", ""}));
 
-        OptionForm->show();
-        OptionForm->findChild<QPlainTextEdit*>("Memo1")->setPlainText("中華\nパスタ");
-        OptionForm->findChild<QPushButton*>("BitBtnOK")->click();
-        EXPECT_EQ(Items(ElementForm->findChild<QComboBox*>("ComboBox1")), QStringList({"中華", "パスタ"}));
-        EXPECT_EQ(Items(NewWizardForm->findChild<QComboBox*>("ComboBox1")), QStringList({"中華", "パスタ"}));
+        w.OptionForm->show();
+        w.OptionForm->findChild<QPlainTextEdit*>("Memo1")->setPlainText("中華\nパスタ");
+        w.OptionForm->findChild<QPushButton*>("BitBtnOK")->click();
+        for (const QComboBox* combo : kinds)
+            EXPECT_EQ(Items(combo), QStringList({"中華", "パスタ"}));
+        EXPECT_FALSE(ReadSjisText(store.Path()).contains("TYPE=中華"));  // nothing written while running
     }
-    // Destroyed in reverse order: the option keys are written at the end.
-    EXPECT_EQ(OptionForm, nullptr);
-    EXPECT_TRUE(ReadSjisText(SettingsFilePath(dir.AppDir())).contains("TYPE=中華,パスタ,"));
+    // Written where the options window is destroyed, before the main window goes.
+    EXPECT_TRUE(ReadSjisText(store.Path()).contains("TYPE=中華,パスタ,"));
+    EXPECT_EQ(answers.Unanswered(), 0);
+}
+
+TEST(OptionWindows, AFailedWriteOfTheOptionKeysIsReportedAndTheRestGoOn) {
+    TTempAppDir dir;
+    TDialogAnswerer answers;
+    TSettingsStore store(SettingsFilePath(dir.AppDir()));
+    QDir().mkpath(store.Path());  // a folder where the file should be
+    TWindows w;
+    {
+        TWindowTable windows;
+        CreateWindows(windows, w, store, dir.AppDir());
+    }
+    ASSERT_EQ(answers.Texts().size(), 1);
+    EXPECT_EQ(answers.Texts()[0], store.Path() + " に書き込めません");
+    EXPECT_TRUE(QFileInfo(store.Path()).isDir());
+    EXPECT_TRUE(QFileInfo::exists(dir.Path("Column.dat")));  // the main window still wrote its files
 }

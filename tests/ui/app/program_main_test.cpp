@@ -37,14 +37,15 @@ TEST(ProgramMainTest, WindowsGoInReverseOrderOfCreation) {
         TWindowTable table;
         table.Create<TLoggedWindow>(QStringLiteral("MainForm"));
         table.Create<TLoggedWindow>(QStringLiteral("OptionForm"));
+        table.AtDestruction([&log] { log << QStringLiteral("option keys"); });
         table.Create<TLoggedWindow>(QStringLiteral("BookMarkForm"));
         table.Create<TLoggedWindow>(QStringLiteral("RSSForm"));
-        EXPECT_EQ(table.Count(), 4);
+        EXPECT_EQ(table.Count(), 5);
     }
     DestroyLog = nullptr;
     // So "RSS.dat" and "Bookmark.dat" come before the option keys, and the
     // main window's files come last.
-    EXPECT_EQ(log, (QStringList{"RSSForm", "BookMarkForm", "OptionForm", "MainForm"}));
+    EXPECT_EQ(log, (QStringList{"RSSForm", "BookMarkForm", "option keys", "OptionForm", "MainForm"}));
 }
 
 TEST(ProgramMainTest, SecondCopyExitsAtOnceAndRaisesTheFirst) {

@@ -32,10 +32,12 @@ TEST(ProgramRunTest, ClosingTheMainWindowEndsTheProgramWhileAToolWindowIsOpen) {
     bool clockRunning = false;
     int rows = -1;
     QPointer<QWidget> tool;
+    QPointer<TMainForm> main;
     bool loopRan = false;
     QElapsedTimer clock;
     clock.start();
-    const int result = RunProgram(*app, dir.AppDir(), sockets.filePath(QStringLiteral("instance")), [&] {
+    const int result = RunProgram(*app, dir.AppDir(), sockets.filePath(QStringLiteral("instance")), [&](TMainForm& form) {
+        main = &form;
         loopRan = true;
         QApplication::processEvents();
         QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
@@ -43,14 +45,14 @@ TEST(ProgramRunTest, ClosingTheMainWindowEndsTheProgramWhileAToolWindowIsOpen) {
         for (QWidget* w : QApplication::topLevelWidgets())
             if (w->objectName() == QStringLiteral("SplashForm") && w->isVisible())
                 splashGone = false;
-        mainShown = MainForm && MainForm->isVisible();
-        clockRunning = MainForm && MainForm->tmClock->isActive();
-        rows = MainForm ? static_cast<int>(MainForm->RecipeBook().CookItems.size()) : -1;
+        mainShown = form.isVisible();
+        clockRunning = form.tmClock->isActive();
+        rows = static_cast<int>(form.RecipeBook().CookItems.size());
         // A modeless tool window stays open while the main window closes.
         tool = new QWidget(nullptr, Qt::Tool);
         tool->setAttribute(Qt::WA_DeleteOnClose);
         tool->show();
-        MainForm->close();
+        form.close();
         // Should the loop not end, stop it so the test fails instead of hanging.
         QTimer::singleShot(5000, QApplication::instance(), [] { QCoreApplication::exit(1); });
     });
@@ -66,11 +68,15 @@ TEST(ProgramRunTest, ClosingTheMainWindowEndsTheProgramWhileAToolWindowIsOpen) {
     EXPECT_EQ(rows, 1);
     // The documented pane fonts resolve to installed Japanese fonts.
     EXPECT_FALSE(QFont::substitutes(QStringLiteral("ＭＳ ゴシック")).isEmpty());
-    EXPECT_EQ(MainForm, nullptr);  // every window destroyed
+    EXPECT_TRUE(loopRan && main.isNull());  // every window destroyed
     // The close wrote the layout keys, the destruction the column and history files.
     TIniFile ini(SettingsFilePath(dir.AppDir()));
     EXPECT_TRUE(ini.ValueExists(QStringLiteral("FORM"), QStringLiteral("WINDOWSTATE")));
     EXPECT_TRUE(ini.ValueExists(QStringLiteral("LIST"), QStringLiteral("VEIWSTYLE")));
+    // The layout keys at the close, the option keys after them at the destruction.
+    const QByteArray file = ini.Bytes();
+    EXPECT_LT(file.indexOf("[RECIPEINFORMATION]"), file.indexOf("[COOKELEMENT]"));
+    EXPECT_GE(file.indexOf("[RECIPEINFORMATION]"), 0);
     EXPECT_TRUE(QFileInfo::exists(dir.Path(QStringLiteral("Column.dat"))));
     EXPECT_TRUE(QFileInfo::exists(dir.Path(QStringLiteral("FindCareer.dat"))));
     EXPECT_EQ(answers.Unanswered(), 0) << answers.Texts().join(QLatin1Char('|')).toStdString();

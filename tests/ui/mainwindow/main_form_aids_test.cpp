@@ -42,8 +42,8 @@ protected:
     QString Recipe;
 
     void SetUp() override {
-        LinkPictureForm = &Viewer;
-        LinkThumbnailForm = &Thumbnail;
+        Windows.LinkPictureForm = &Viewer;
+        Windows.LinkThumbnailForm = &Thumbnail;
         Recipe = MakeRecipe(DataRoot(), {.Name = QStringLiteral("卵焼き"),
                                          .Foodstuff = QStringLiteral("卵 3個\n砂糖 大さじ1\n塩 少々"),
                                          .How = QStringLiteral("卵を溶く\n焼く"),
@@ -53,10 +53,6 @@ protected:
         WriteRaw(Recipe + "IMG_0001.JPG", SmallJpeg(60, 30, QColor(40, 160, 60)));
         WriteRaw(Recipe + "LinkPic/卵.jpg", SmallJpeg(80, 60, QColor(250, 220, 60)));
         MakeRecipe(DataRoot(), {.Name = QStringLiteral("サラダ")});
-    }
-    void TearDown() override {
-        LinkPictureForm = nullptr;
-        LinkThumbnailForm = nullptr;
     }
 };
 

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <climits>
+
 #include <QAction>
 #include <QDir>
 #include <QFileInfo>
@@ -167,8 +169,11 @@ TEST_F(MainCloseTest, ValuesOutOfRangeChangeNothingAndStayInTheFile) {
         ini.WriteInteger(QStringLiteral("LIST"), QStringLiteral("VEIWSTYLE"), 7);
         ini.WriteInteger(QStringLiteral("FONT"), QStringLiteral("SIZE"), 5);
         ini.WriteInteger(QStringLiteral("FORM"), QStringLiteral("WINDOWSTATE"), 1);
-        ini.WriteInteger(QStringLiteral("FORM"), QStringLiteral("LEFT"), 90000);
-        ini.WriteInteger(QStringLiteral("FORM"), QStringLiteral("TOP"), -90000);
+        // Numbers that would overflow the window rectangle and the pane sums.
+        for (const char* key : {"LEFT", "WIDTH", "HEIGHT"})
+            ini.WriteInteger(QStringLiteral("FORM"), QString::fromLatin1(key), INT_MAX);
+        ini.WriteInteger(QStringLiteral("FORM"), QStringLiteral("TOP"), INT_MIN);
+        ini.WriteInteger(QStringLiteral("COOKPANEL"), QStringLiteral("WIDTH"), INT_MAX);
         ini.UpdateFile();
     }
     TMainForm& form = Open();

@@ -11,6 +11,7 @@
 #include "support/main_form_fixture.h"
 #include "core/recipes/column_table.h"
 #include "core/platform/sjis.h"
+#include "core/settings/settings_store.h"
 
 namespace {
 
@@ -124,7 +125,9 @@ TEST_F(MainListTest, IconSortAndViewStylesShareOneSelection) {
     for (int i = 0; i < 30; ++i)
         AddRecipe(QStringLiteral("r%1").arg(i, 2, 10, QLatin1Char('0')), QString(), i % 2 == 0 ? 7 : 3);
     TMainForm& form = Open();
-    form.Settings.IconSort = true;
+    TSettings settings = form.Settings();
+    settings.IconSort = true;
+    form.SettingsStore().SetSettings(settings);
     ClickHeader(0);
     ASSERT_EQ(RowCount(), 30);
     EXPECT_EQ(RowText(0), QStringLiteral("r01"));  // icon 3 first, in their order

@@ -42,6 +42,13 @@ protected:
     TProgressForm Progress;
     TIconManageForm IconManage;
 
+    RecipeCommandsTest() {
+        Windows = {.IconForm = &Picker, .ElementForm = &Element, .NewForm = &Names, .NewWizardForm = &Wizard,
+                   .ProgressForm = &Progress, .IconManageForm = &IconManage};
+        Wizard.SetIconPicker(&Picker);
+        Element.SetIconPicker(&Picker);
+    }
+
     TMainForm& OpenWired() {
         TMainForm& form = Open();
         form.WireRecipeCommands();

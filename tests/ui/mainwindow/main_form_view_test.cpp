@@ -30,6 +30,7 @@
 #include "ui/mainwindow/main_form.h"
 #include "ui/platform/dialogs.h"
 #include "ui/options/option_form.h"
+#include "core/settings/settings_store.h"
 #include "support/recipe_fixture.h"
 #include "support/render_ui.h"
 #include "support/temp_app_dir.h"
@@ -177,9 +178,10 @@ TEST(ViewSettings, GesturesOnTheListRunTheRecipeCommands) {
 
 TEST(ViewSettings, OptionsOkAppliesAtOnce) {
     TMainFixture f;
-    TOptionForm options(f.Dir.AppDir(), &f.Form);
-    options.AddSettingsTarget([&](const TSettingsApply& a, bool starting) { f.Form.ApplyOptionSettings(a, starting); });
-    options.ApplySettings(true);
+    TSettingsStore& store = f.Form.SettingsStore();
+    TOptionForm options(f.Dir.AppDir(), store, &f.Form);
+    store.LoadSettings();
+    f.Form.ApplyOptionSettings(SettingsToApply(store.Settings(), f.Dir.AppDir()), true);
     EXPECT_EQ(f.Form.windowTitle(), "Saporia");
     EXPECT_EQ(f.List()->ReportView()->iconSize(), QSize(32, 32));
     // Rows hold their icons instead of drawing over the next row.
@@ -205,7 +207,7 @@ TEST(ViewSettings, OptionsOkAppliesAtOnce) {
     options.findChild<QCheckBox*>("CheckBox3")->setChecked(true);
     options.findChild<QCheckBox*>("CheckBox5")->setChecked(true);
     options.findChild<QPushButton*>("BitBtnOK")->click();
-    EXPECT_TRUE(f.Form.UseDigitalClock);
+    EXPECT_TRUE(f.Form.Settings().UseDigitalClock);
     EXPECT_EQ(f.Form.memFoodstuff->font().family(), "ＭＳ ゴシック");
     EXPECT_EQ(f.Form.RichEditComment->font().family(), "ＭＳ ゴシック");
     EXPECT_EQ(f.List()->ReportView()->iconSize(), QSize(16, 16));
@@ -218,24 +220,23 @@ TEST(ViewSettings, OptionsOkAppliesAtOnce) {
     tile.fill(Qt::green);
     QDir().mkpath(f.Dir.Path("background"));
     ASSERT_TRUE(tile.save(f.Dir.Path("background/Leaf.bmp"), "BMP"));
-    TOptionForm later(f.Dir.AppDir(), &f.Form);  // the list is built at creation
-    later.AddSettingsTarget([&](const TSettingsApply& a, bool starting) { f.Form.ApplyOptionSettings(a, starting); });
+    TOptionForm later(f.Dir.AppDir(), store, &f.Form);  // the list is built at creation
     later.show();
     later.findChild<QComboBox*>("StyleComboBox")->setCurrentIndex(0);
     later.findChild<QPushButton*>("BitBtnOK")->click();
     EXPECT_EQ(f.Form.findChild<TControlBar*>("ControlBar1")->palette().brush(QPalette::Window).texture().size(), QSize(8, 8));
     EXPECT_EQ(f.Form.findChild<TControlBar*>("ControlBar2")->palette().brush(QPalette::Window).texture().size(), QSize(8, 8));
+    EXPECT_EQ(SharedBackImg().size(), QSize(8, 8));  // the dialogs tile it
     SetSharedBackImg(QPixmap());
 }
 
 namespace {
 
 // Runs `drive` on the column chooser once it is open, then the command returns.
-void WithChooser(std::function<void(TListColumnSelectForm&)> drive) {
-    QTimer::singleShot(0, [drive] {
-        ASSERT_NE(ListColumnSelectForm, nullptr);
-        ASSERT_TRUE(ListColumnSelectForm->isVisible());
-        drive(*ListColumnSelectForm);
+void WithChooser(TListColumnSelectForm& chooser, std::function<void(TListColumnSelectForm&)> drive) {
+    QTimer::singleShot(0, [&chooser, drive] {
+        ASSERT_TRUE(chooser.isVisible());
+        drive(chooser);
     });
 }
 
@@ -248,9 +249,10 @@ QPushButton* ChooserButton(TListColumnSelectForm& form, const char* name) {
 TEST(ViewSettings, ColumnChooserCancelChangesNothing) {
     TMainFixture f;
     TListColumnSelectForm chooser(&f.Form);
+    f.Form.Windows().ListColumnSelectForm = &chooser;
     const TColumnTable before = f.Columns();
     const QStringList shown = f.ShownColumns();
-    WithChooser([](TListColumnSelectForm& form) {
+    WithChooser(chooser, [](TListColumnSelectForm& form) {
         form.ListView1->topLevelItem(1)->setCheckState(0, Qt::Unchecked);
         ChooserButton(form, "Button5")->click();  // defaults
         ChooserButton(form, "BitBtn2")->click();  // cancel
@@ -263,6 +265,7 @@ TEST(ViewSettings, ColumnChooserCancelChangesNothing) {
 TEST(ViewSettings, ColumnChooserOkRebuildsTheColumnsAfterTheSaveQuestion) {
     TMainFixture f;
     TListColumnSelectForm chooser(&f.Form);
+    f.Form.Windows().ListColumnSelectForm = &chooser;
     ASSERT_GE(f.Columns().size(), 3u);
     const QString first = f.Columns()[0].Caption;
     const QString second = f.Columns()[1].Caption;
@@ -277,7 +280,7 @@ TEST(ViewSettings, ColumnChooserOkRebuildsTheColumnsAfterTheSaveQuestion) {
     f.Form.SetModified(true);
     const TColumnTable before = f.Columns();
     f.Answers.Answer(TMsgResult::Cancel);
-    WithChooser(swapAndHideSecond);
+    WithChooser(chooser, swapAndHideSecond);
     f.Form.findChild<QAction*>("miDisplayDetailConfig")->trigger();
     EXPECT_EQ(f.Answers.Texts().value(0), "レシピが変更されています、保存しますか？");
     EXPECT_EQ(f.Columns(), before);
@@ -286,7 +289,7 @@ TEST(ViewSettings, ColumnChooserOkRebuildsTheColumnsAfterTheSaveQuestion) {
     // No edits: the table follows the rows and the list shows the new columns.
     f.Form.SetModified(false);
     f.Answers.ClearLog();
-    WithChooser(swapAndHideSecond);
+    WithChooser(chooser, swapAndHideSecond);
     f.Form.findChild<QAction*>("miDisplayDetailConfig")->trigger();
     EXPECT_TRUE(f.Answers.Texts().isEmpty());
     ASSERT_EQ(f.Columns().size(), before.size());

@@ -1,0 +1,153 @@
+#include <gtest/gtest.h>
+
+#include <climits>
+
+#include <QSignalSpy>
+
+#include "core/platform/ini_file.h"
+#include "core/platform/sjis.h"
+#include "core/settings/settings_store.h"
+#include "support/temp_app_dir.h"
+
+namespace {
+
+TWindowLayout LayoutFrom(const TTempAppDir& dir, const QString& text) {
+    dir.WriteSjis("s.ini", text);
+    return LoadWindowLayout(TIniFile(dir.Path("s.ini")));
+}
+
+void WriteLayoutTo(const TWindowLayout& layout, const QString& path) {
+    TIniFile ini(path);
+    SaveWindowLayout(layout, ini);
+    ini.UpdateFile();
+}
+
+// A normal window with one docked and one floating bar; the other bars have
+// nothing set, so they write nothing.
+TWindowLayout SampleLayout() {
+    TWindowLayout layout;
+    layout.WordWrap = true;
+    layout.WindowState = 1;
+    layout.Left = 10;
+    layout.Top = 20;
+    layout.Width = 640;
+    layout.Height = 480;
+    layout.CookPanelWidth = 300;
+    layout.SubPanelHeight = 200;
+    layout.PicturePanelWidth = 150;
+    layout.ViewStyle = 2;
+    layout.FontSize = -1;
+    layout.Bars[0] = {"ToolBar1", false, 100, 26, true, 0, 0, QStringLiteral("ControlBar1")};
+    layout.Bars[5] = {"PanelClock", true, 60, 60, false, 300, -40, std::nullopt};
+    layout.OnlyView = true;
+    return layout;
+}
+
+const QString SampleFile = QStringLiteral(
+    "[RECIPEINFORMATION]\r\nWORDWRAP=1\r\n"
+    "\r\n[FORM]\r\nWINDOWSTATE=1\r\nLEFT=10\r\nTOP=20\r\nWIDTH=640\r\nHEIGHT=480\r\n"
+    "\r\n[COOKPANEL]\r\nWIDTH=300\r\n"
+    "\r\n[SUBPANEL]\r\nHEIGHT=200\r\n"
+    "\r\n[PICTUREPANEL]\r\nWIDTH=150\r\n"
+    "\r\n[LIST]\r\nVEIWSTYLE=2\r\n"
+    "\r\n[FONT]\r\nSIZE=-1\r\n"
+    "\r\n[ToolBar1]\r\nFLOATING=0\r\nWIDTH=100\r\nHEIGHT=26\r\nVISIBLE=1\r\nLEFT=0\r\nTOP=0\r\n"
+    "DOCKSITENAME=ControlBar1\r\n"
+    "\r\n[PanelClock]\r\nFLOATING=1\r\nWIDTH=60\r\nHEIGHT=60\r\nVISIBLE=0\r\nLEFT=300\r\nTOP=-40\r\n"
+    "\r\n[MODE]\r\nONLYVIEW=1\r\n");
+
+}  // namespace
+
+TEST(WindowLayout, FileBytesRoundTripAndPartialWrites) {
+    TTempAppDir dir;
+    const QString path = dir.Path("s.ini");
+    EXPECT_EQ(LoadWindowLayout(TIniFile(path)), TWindowLayout());  // first start: the defaults
+    WriteLayoutTo(SampleLayout(), path);
+    EXPECT_EQ(dir.ReadBytes("s.ini"), ToSjis(SampleFile));
+    EXPECT_EQ(LoadWindowLayout(TIniFile(path)), SampleLayout());
+
+    // Maximised: only the state, the normal bounds stay; a floating bar keeps
+    // its old dock site; a choice with nothing chosen keeps the file's value.
+    TWindowLayout maximised = SampleLayout();
+    maximised.WindowState = 2;
+    maximised.Left = maximised.Top = maximised.Width = maximised.Height = std::nullopt;
+    maximised.Bars[0].Floating = true;
+    maximised.Bars[0].DockSiteName.reset();
+    maximised.ViewStyle.reset();
+    WriteLayoutTo(maximised, path);
+    TWindowLayout back = LoadWindowLayout(TIniFile(path));
+    EXPECT_EQ(back.WindowState, 2);
+    EXPECT_EQ(back.Left, 10);
+    EXPECT_EQ(back.Bars[0].DockSiteName, QStringLiteral("ControlBar1"));
+    EXPECT_EQ(back.ViewStyle, 2);
+
+    // Minimised: no FORM key at all.
+    TWindowLayout minimised = maximised;
+    minimised.WindowState.reset();
+    WriteLayoutTo(minimised, path);
+    EXPECT_EQ(LoadWindowLayout(TIniFile(path)).WindowState, 2);
+}
+
+TEST(WindowLayout, EveryValueIsBroughtIntoRangeWhenRead) {
+    TTempAppDir dir;
+    using TEdit = void (*)(TWindowLayout&);
+    const std::pair<const char*, TEdit> cases[] = {
+        {"[FORM]\r\nLEFT=2147483647\r\nTOP=-2147483648\r\n",
+         [](TWindowLayout& l) { l.Left = 100000, l.Top = -100000; }},
+        {"[FORM]\r\nWIDTH=2147483647\r\nHEIGHT=-5\r\n", [](TWindowLayout& l) { l.Width = 100000, l.Height = 0; }},
+        {"[FORM]\r\nWIDTH=wide\r\nWINDOWSTATE=3\r\n", [](TWindowLayout& l) { l.WindowState.reset(); }},
+        {"[FORM]\r\nWINDOWSTATE=0x1\r\n", [](TWindowLayout& l) { l.WindowState = 1; }},
+        {"[COOKPANEL]\r\nWIDTH=$7FFFFFFF\r\n[SUBPANEL]\r\nHEIGHT=-1\r\n",
+         [](TWindowLayout& l) { l.CookPanelWidth = 100000, l.SubPanelHeight = 0; }},
+        {"[LIST]\r\nVEIWSTYLE=4\r\n[FONT]\r\nSIZE=-3\r\n",
+         [](TWindowLayout& l) { l.ViewStyle.reset(), l.FontSize.reset(); }},
+        {"[FONT]\r\nSIZE=2\r\n", [](TWindowLayout& l) { l.FontSize = 2; }},
+        {"[ToolBar1]\r\nLEFT=-2147483648\r\nHEIGHT=2147483647\r\nWIDTH=tall\r\nFLOATING=2\r\n",
+         [](TWindowLayout& l) { l.Bars[0].Left = -100000, l.Bars[0].Height = 100000, l.Bars[0].Floating = true; }},
+        {"[PanelClock]\r\nFLOATING=yes\r\nVISIBLE=0\r\n", [](TWindowLayout& l) { l.Bars[5].Visible = false; }},
+    };
+    for (const auto& [file, edit] : cases) {
+        TWindowLayout expected;
+        edit(expected);
+        EXPECT_EQ(LayoutFrom(dir, QString::fromUtf8(file)), expected) << file;
+    }
+    // So the window rectangle built from the largest values cannot overflow.
+    const TWindowLayout huge = LayoutFrom(dir, "[FORM]\r\nLEFT=2147483647\r\nWIDTH=2147483647\r\n");
+    EXPECT_LT(static_cast<long long>(*huge.Left) + *huge.Width, INT_MAX / 2);
+}
+
+TEST(SettingsStore, WritesBackOnlyWhatThisRunReadAndKeepsTheOtherHalf) {
+    TTempAppDir dir;
+    const QString path = dir.Path("s.ini");
+    {
+        TSettingsStore unread(path);
+        unread.SetSettings(TSettings());
+        unread.WriteSettings();
+        unread.WriteLayout();
+    }
+    EXPECT_FALSE(QFileInfo::exists(path));
+
+    TSettingsStore store(path);
+    QSignalSpy changed(&store, &TSettingsStore::SettingsChanged);
+    store.LoadSettings();
+    store.LoadLayout();
+    TSettings settings = store.Settings();
+    settings.TitleName = QStringLiteral("わが家");
+    store.SetSettings(settings);
+    EXPECT_EQ(changed.count(), 1);
+    EXPECT_FALSE(QFileInfo::exists(path));  // nothing written while running
+    store.SetLayout(SampleLayout());
+    // The close writes the layout, the end of the program the options.
+    store.WriteLayout();
+    store.WriteSettings();
+    EXPECT_TRUE(dir.ReadBytes("s.ini").startsWith(ToSjis(SampleFile)));
+
+    TSettingsStore next(path);
+    next.LoadSettings();
+    next.LoadLayout();
+    EXPECT_EQ(next.Settings().TitleName, QStringLiteral("わが家"));
+    EXPECT_EQ(next.Layout(), SampleLayout());
+    next.WriteLayout();
+    next.WriteSettings();
+    EXPECT_TRUE(dir.ReadBytes("s.ini").startsWith(ToSjis(SampleFile)));
+}
