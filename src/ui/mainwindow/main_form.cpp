@@ -13,6 +13,7 @@
 #include "core/recipes/cook_list_model.h"
 #include "ui/mainwindow/cook_list_view.h"
 #include "core/search/find_career.h"
+#include "core/recipes/open_recipe.h"
 #include "core/recipes/recipe_name.h"
 #include "ui/platform/dialogs.h"
 #include "core/platform/file_io.h"
@@ -35,6 +36,7 @@ TMainForm::TMainForm(const QString& appDir, QWidget* parent) : QMainWindow(paren
     setObjectName(QStringLiteral("MainForm"));
     setWindowTitle(QStringLiteral("Saporia"));
     AppDir = WithTrailingSlash(appDir);
+    OpenRecipe = new TOpenRecipe(DataRootOf(AppDir), this);
     if (!MainForm)
         MainForm = this;
     FormCreate();
@@ -72,8 +74,6 @@ void TMainForm::FormCreate() {
     SetEditMode(false);
     WireOptionCommands();
     WireSearchCommands();
-    PageControl1->setEnabled(false);
-    PageControl1->setCurrentWidget(TabSheetRecipe);
 
     // 4: paths.
     HelpFile = AppDir + QStringLiteral("SAPORIA.HLP");
@@ -125,39 +125,34 @@ void TMainForm::LoadMaterialList() {
         MaterialList = ReadSjisLines(path);
 }
 
-bool TMainForm::IsModified() const { return PanelStatus->text() == ModifiedText; }
+bool TMainForm::IsModified() const { return OpenRecipe->IsModified(); }
 
-void TMainForm::SetModified(bool modified) { PanelStatus->setText(modified ? ModifiedText : QString()); }
+void TMainForm::SetModified(bool modified) { OpenRecipe->SetModified(modified); }
 
 bool TMainForm::QuerySaveChanges() {
-    if (ViewOnly || ClosingFlag || !IsModified())
+    if (!OpenRecipe->ShouldAskToSave(ViewOnly, ClosingFlag))
         return true;
+    TSaveAnswer answer = TSaveAnswer::Cancel;
     switch (AskYesNoCancel(this, SaveQuestion)) {
     case TMsgResult::Yes:
-        return Save();
+        answer = TSaveAnswer::Yes;
+        break;
     case TMsgResult::No:
-        SetModified(false);
-        return true;
+        answer = TSaveAnswer::No;
+        break;
     default:
-        return false;
+        break;
     }
+    return OpenRecipe->Answer(answer, [this] { return Save(); });
 }
 
 bool TMainForm::FormCloseQuery() {
-    if (ViewOnly || !IsModified())
-        return true;
-    switch (AskYesNoCancel(this, SaveQuestion)) {
-    case TMsgResult::Yes:
-        if (!Save())
-            return false;
-        ClosingFlag = true;
-        return true;
-    case TMsgResult::No:
-        ClosingFlag = true;
-        return true;
-    default:
+    const bool asked = OpenRecipe->ShouldAskToSave(ViewOnly, ClosingFlag);
+    if (!QuerySaveChanges())
         return false;
-    }
+    if (asked)
+        ClosingFlag = true;
+    return true;
 }
 
 void TMainForm::closeEvent(QCloseEvent* event) {

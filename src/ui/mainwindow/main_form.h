@@ -11,8 +11,6 @@
 #include "core/recipes/column_table.h"
 #include "core/recipes/cook_item.h"
 #include "core/recipes/icon_store.h"
-#include "core/recipes/link_marks.h"
-#include "core/recipes/recipe_folder.h"
 #include "core/settings/settings.h"
 
 class QAction;
@@ -39,6 +37,8 @@ class TCookListModel;
 class TCookListView;
 class TIniFile;
 class TListGestures;
+class TOpenRecipe;
+class TRecipePanes;
 struct TSettingsApply;
 enum class TGestureCommand;
 
@@ -48,7 +48,7 @@ enum class TGestureCommand;
 //   main_form_menus.cpp    menus, tool bars, pop-up menus, command wiring
 //   main_form_layout.cpp   layout keys of the settings file, bar placement
 //   main_form_list.cpp     columns, refill, selection, sorting
-//   main_form_panes.cpp    load, save, edit mode, the modified marker
+//   main_form_panes.cpp    load, save, edit mode, the save question
 //   main_form_clock.cpp    the clock
 // Other concerns (recipe commands, search, pane aids, ...) add their own
 // main_form_<concern>.cpp and their own block of declarations below.
@@ -80,16 +80,9 @@ public:
     bool ClosingFlag = false;
     bool ViewOnly = false;
     bool ColumnTableWriteBack = false;  // "Column.dat" loaded or defaulted this run
-    QString CurrentRecipePath;  // DataRoot + "/" + name + "/", empty when none is open
     QStringList FindCareerList;
     QStringList MaterialList;
-    QStringList PictureNames;
-    int PictureIndex = -1;
     QStringList LinkFileList;
-    bool MemoDirty = false;  // the memo canvas changed since the last load
-    QImage MemoBitmap;       // the memo canvas
-    TMarks FoodstuffMarks;
-    TMarks HowMarks;
     // The settings this window reads come from CurrentSettings(): the options
     // window's own, or these (the defaults, or what a test sets) while there
     // is no options window.
@@ -118,11 +111,9 @@ public:
     bool SelectRecord(int record);
 
     // ---- the open recipe ------------------------------------------------------------
-    TRecipeContent Recipe;  // what was read from the open folder
+    TOpenRecipe* OpenRecipe = nullptr;  // the one open recipe, shown by Panes
+    TRecipePanes* Panes = nullptr;
     bool LoadFile(const TCookItem& item);
-    void LoadPictureFile(const QString& fileName);
-    void ShowPhoto();       // shows Recipe.PhotoImage in the photo pane
-    void ShowMemo();        // shows MemoBitmap on the canvas, with its size caption
     int ThumbnailCount = 0;
 
     // ---- the modified marker and the one save question -------------------------
@@ -325,45 +316,6 @@ public:
     QComboBox* ComboBoxGroup = nullptr;
     TCookListView* CookListView = nullptr;
 
-    // Recipe panes
-    QFrame* CookPanel = nullptr;
-    QFrame* Panel8 = nullptr;  // save button, word wrap button, marker
-    QToolButton* tbtnSave = nullptr;
-    QToolButton* tbtnWordWrap = nullptr;
-    QLabel* PanelStatus = nullptr;  // the modified marker
-    QFrame* pnlRecipeHeader = nullptr;
-    QLabel* imbRecipeIcon = nullptr;
-    QLabel* pnlRecipeHeaderCaption = nullptr;
-    QTabWidget* PageControl1 = nullptr;
-    QWidget* TabSheetRecipe = nullptr;
-    QWidget* TabSheetComment = nullptr;
-    QWidget* TabSheetPaint = nullptr;
-    QWidget* TabSheetAttr = nullptr;
-    QSplitter* RecipeSplitter = nullptr;  // SubPanel over the method
-    QSplitter* SubSplitter = nullptr;     // ingredients beside the picture
-    QFrame* SubPanel = nullptr;
-    QFrame* PicturePanel = nullptr;
-    QLabel* CapPanel1 = nullptr;
-    QLabel* CapPanel2 = nullptr;
-    QLabel* CapPanel3 = nullptr;
-    QLabel* CapPanel4 = nullptr;
-    QLabel* CapPanel5 = nullptr;
-    QTextEdit* memFoodstuff = nullptr;
-    QTextEdit* MemoHow = nullptr;
-    QTextEdit* RichEditComment = nullptr;
-    QTextEdit* RichEdit1 = nullptr;
-    QFrame* ImagePanel = nullptr;
-    QLabel* Image1 = nullptr;
-    QFrame* Shape1 = nullptr;
-    QFrame* PanelImageControl = nullptr;
-    QLabel* PanelImageControlCaption = nullptr;
-    QToolButton* SpeedButtonPrevPic = nullptr;
-    QToolButton* SpeedButtonNextPic = nullptr;
-    QScrollArea* ScrollBox2 = nullptr;
-    QLabel* imgDraw = nullptr;
-    QFrame* PaintToolPanel = nullptr;  // memo tools go here
-    QLabel* lblCanvasSize = nullptr;
-
     // Status bar
     QStatusBar* StatusBar1 = nullptr;
     QLabel* StatusPanel0 = nullptr;  // "表示数 : n / total"
@@ -468,15 +420,10 @@ private:
     void RestoreBar(TIniFile& ini, QWidget* bar);
     void WriteBar(TIniFile& ini, QWidget* bar);
 
-    void ClearPhoto();
-    void SetTabImage(QWidget* tab, bool present);
-    void ColourPanes();
-    void MarkLinks(QTextEdit* pane, const TMarks& marks);
     void ReadFindCareer();
     void ReadColumnTable();
     void WriteColumnTable();
     void LoadMaterialList();
-    void PaneChanged();
 
     int CookPanelWidth = 361;
     int SubPanelHeight = 225;
@@ -485,7 +432,6 @@ private:
     bool LayoutLoaded = false;
     bool FindCareerLoaded = false;
     bool EditModeOn = false;
-    bool LoadingPanes = false;  // pane text set by the program, not typed
 
 };
 

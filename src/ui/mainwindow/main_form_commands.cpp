@@ -3,6 +3,8 @@
 // IndicateList, whose model reset rebuilds the thumbnails and the tree that
 // are shown.
 #include "ui/mainwindow/main_form.h"
+#include "ui/mainwindow/recipe_panes.h"
+#include "core/recipes/open_recipe.h"
 
 #include <QAction>
 #include <QLabel>
@@ -42,7 +44,7 @@ void TMainForm::WireRecipeCommands() {
     for (QObject* control : {static_cast<QObject*>(miRecipeDelete), static_cast<QObject*>(ToolButtonDelRecipe),
                              static_cast<QObject*>(Delete2)})
         Wire(control, [this] { miRecipeDeleteClick(); });
-    for (QObject* control : {static_cast<QObject*>(miRecipeSave), static_cast<QObject*>(tbtnSave)})
+    for (QObject* control : {static_cast<QObject*>(miRecipeSave), static_cast<QObject*>(Panes->SaveButton())})
         Wire(control, [this] { miRecipeSaveClick(); });
     for (QObject* control : {static_cast<QObject*>(miRecipeRename), static_cast<QObject*>(ToolButtonEditRecipe),
                              static_cast<QObject*>(R1)})
@@ -100,12 +102,11 @@ void TMainForm::miRecipeDeleteClick() {
     SetModified(false);
     SearchCookFld();
     IndicateList(-1);
-    CurrentRecipePath.clear();
-    SetModified(false);
+    OpenRecipe->Close();
 }
 
 void TMainForm::miRecipeSaveClick() {
-    if (CurrentRecipePath.isEmpty()) {
+    if (!OpenRecipe->IsOpen()) {
         ShowMessageBox(this, QStringLiteral("選択されているレシピがありません"), TMsgType::Error, TMsgButtons::Abort);
         return;
     }
@@ -143,9 +144,9 @@ void TMainForm::miRecipeRenameClick() {
 
 void TMainForm::E2Click() {
     const int record = SelectedRecord();
-    if (record < 0 || record >= CookItems.size() || !ElementForm || CurrentRecipePath.isEmpty())
+    if (record < 0 || record >= CookItems.size() || !ElementForm || !OpenRecipe->IsOpen())
         return;
-    ElementForm->SetRecipe(CurrentRecipePath, UserIconNames());
+    ElementForm->SetRecipe(OpenRecipe->Path(), UserIconNames());
     if (ElementForm->exec() != QDialog::Accepted)
         return;
     ApplyAttributesToItem(CookItems[record], ElementForm->Saved());
@@ -160,11 +161,10 @@ void TMainForm::E2Click() {
     const bool modified = IsModified();
     RunGuarded(this, ErrorPrefix(QStringLiteral("Load File")), [&] {
         bool exists = false;
-        const TStatusFile status = TStatusFile::LoadFromFolder(CurrentRecipePath, &exists);
-        RichEdit1->setPlainText(exists ? AttributePaneLines(status).join(QLatin1Char('\n')) : QString());
+        const TStatusFile status = TStatusFile::LoadFromFolder(OpenRecipe->Path(), &exists);
+        Panes->ShowAttributes(exists ? AttributePaneLines(status) : QStringList());
     });
-    const QImage icon = Icons.Icon16(CookItems[record].Icon);
-    imbRecipeIcon->setPixmap(icon.isNull() ? QPixmap() : QPixmap::fromImage(icon));
+    Panes->SetRecipeIcon(Icons.Icon16(CookItems[record].Icon));
     SetModified(modified);
 }
 

@@ -1,6 +1,8 @@
 // The main window's layout keys of the settings file: read in the creation,
 // written when the window closes.
 #include "ui/mainwindow/main_form.h"
+#include "ui/mainwindow/recipe_panes.h"
+#include "core/recipes/open_recipe.h"
 
 #include <QAction>
 #include <QGuiApplication>
@@ -53,9 +55,8 @@ const char* const FontItems[] = {"miFontSizeMin", "miFontSizeSmall", "miFontSize
 QString TMainForm::IniPath() const { return SettingsFilePath(AppDir); }
 
 void TMainForm::ApplyPaneSizes() {
-    SetPaneSize(MainSplitter, CookPanel, CookPanelWidth);
-    SetPaneSize(RecipeSplitter, SubPanel, SubPanelHeight);
-    SetPaneSize(SubSplitter, PicturePanel, PicturePanelWidth);
+    SetPaneSize(MainSplitter, Panes, CookPanelWidth);
+    Panes->SetSplitSizes(SubPanelHeight, PicturePanelWidth);
 }
 
 void TMainForm::PaneSizesMoved() {
@@ -63,16 +64,15 @@ void TMainForm::PaneSizesMoved() {
         const int index = splitter->indexOf(pane);
         return index >= 0 ? splitter->sizes().value(index) : 0;
     };
-    CookPanelWidth = sizeOf(MainSplitter, CookPanel);
-    SubPanelHeight = sizeOf(RecipeSplitter, SubPanel);
-    PicturePanelWidth = sizeOf(SubSplitter, PicturePanel);
+    CookPanelWidth = sizeOf(MainSplitter, Panes);
+    SubPanelHeight = Panes->SubPanelHeight();
+    PicturePanelWidth = Panes->PicturePanelWidth();
 }
 
 void TMainForm::ReadLayout() {
     TIniFile ini(IniPath());
 
-    tbtnWordWrap->setChecked(ini.ReadBool(QStringLiteral("RECIPEINFORMATION"), QStringLiteral("WORDWRAP"), false));
-    tbtnWordWrapClick();
+    Panes->SetWordWrap(ini.ReadBool(QStringLiteral("RECIPEINFORMATION"), QStringLiteral("WORDWRAP"), false));
 
     const QRect bounds(ini.ReadInteger(QStringLiteral("FORM"), QStringLiteral("LEFT"), 0),
                        ini.ReadInteger(QStringLiteral("FORM"), QStringLiteral("TOP"), 0),
@@ -139,7 +139,7 @@ void TMainForm::WriteLayout() {
     if (!LayoutLoaded)
         return;
     TIniFile ini(IniPath());
-    ini.WriteBool(QStringLiteral("RECIPEINFORMATION"), QStringLiteral("WORDWRAP"), tbtnWordWrap->isChecked());
+    ini.WriteBool(QStringLiteral("RECIPEINFORMATION"), QStringLiteral("WORDWRAP"), Panes->WordWrap());
 
     const Qt::WindowStates state = windowState();
     if (!(state & Qt::WindowMinimized)) {

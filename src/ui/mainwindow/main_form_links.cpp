@@ -14,6 +14,8 @@
 #include "core/recipes/link_pictures.h"
 #include "ui/mainwindow/link_thumbnail_form.h"
 #include "ui/mainwindow/main_form_aids.h"
+#include "ui/mainwindow/recipe_panes.h"
+#include "core/recipes/open_recipe.h"
 #include "core/platform/clipboard.h"
 #include "ui/platform/dialogs.h"
 #include "core/platform/saporia_error.h"
@@ -37,14 +39,14 @@ QString TMainForm::LinkPicturePath() const {
 void TMainForm::CreateLinkAids() {
     const auto makeHover = [this](QTextEdit* pane, const TMarks* marks) {
         auto* hover = new TLinkHover(pane, marks, PaneAids);
-        hover->RecipePath = [this] { return CurrentRecipePath; };
+        hover->RecipePath = [this] { return OpenRecipe->Path(); };
         hover->UseThumbnail = [this] { return CurrentSettings().UseThumbnail; };
         hover->Thumbnail = LinkThumbnailForm;
         hover->Viewer = LinkPictureForm;
         return hover;
     };
-    PaneAids->FoodstuffHover = makeHover(memFoodstuff, &FoodstuffMarks);
-    PaneAids->HowHover = makeHover(MemoHow, &HowMarks);
+    PaneAids->FoodstuffHover = makeHover(Panes->FoodstuffPane(), Panes->FoodstuffLinks());
+    PaneAids->HowHover = makeHover(Panes->HowPane(), Panes->HowLinks());
 
     connect(REPopupMenu, &QMenu::aboutToShow, this, &TMainForm::REPopupMenuPopup);
     connect(N38, &QMenu::aboutToShow, this, [this] { Paste1->setEnabled(ClipboardHasPicture()); });
@@ -55,26 +57,26 @@ void TMainForm::CreateLinkAids() {
 }
 
 QString TMainForm::SelectedLinkWord() const {
-    QTextEdit* pane = PaneAids && PaneAids->MenuPane ? PaneAids->MenuPane : memFoodstuff;
+    QTextEdit* pane = PaneAids && PaneAids->MenuPane ? PaneAids->MenuPane : Panes->FoodstuffPane();
     // QTextCursor gives line breaks inside a selection as U+2029.
     return LinkWordOfSelection(pane->textCursor().selectedText());
 }
 
 void TMainForm::REPopupMenuPopup() {
     PaneAids->MenuPane = PopupPane;
-    const bool open = !CurrentRecipePath.isEmpty();
+    const bool open = OpenRecipe->IsOpen();
     N38->menuAction()->setEnabled(open && !SelectedLinkWord().isEmpty());
-    const bool linked = open && QFileInfo(LinkFolderPath(CurrentRecipePath)).isDir();
+    const bool linked = open && QFileInfo(LinkFolderPath(OpenRecipe->Path())).isDir();
     N41->menuAction()->setEnabled(linked);
     N40->setEnabled(linked);
-    const bool selected = memFoodstuff->textCursor().hasSelection();
+    const bool selected = Panes->FoodstuffPane()->textCursor().hasSelection();
     N45->setEnabled(selected && IsWired(N45));
     N48->setEnabled(selected && IsWired(N48));
 }
 
 void TMainForm::N39Click() {
     const QString word = SelectedLinkWord();
-    if (word.isEmpty() || CurrentRecipePath.isEmpty())
+    if (word.isEmpty() || !OpenRecipe->IsOpen())
         return;
     TFileDialogOptions options;
     options.Filter = LinkFilter;
@@ -82,7 +84,7 @@ void TMainForm::N39Click() {
     if (!file)
         return;
     try {
-        LinkPictureFromFile(CurrentRecipePath, word, *file);
+        LinkPictureFromFile(OpenRecipe->Path(), word, *file);
     } catch (const TSaporiaError& error) {
         ShowErrorBox(this, error.message());
     }
@@ -90,10 +92,10 @@ void TMainForm::N39Click() {
 
 void TMainForm::Paste1Click() {
     const QString word = SelectedLinkWord();
-    if (word.isEmpty() || CurrentRecipePath.isEmpty() || !ClipboardHasPicture())
+    if (word.isEmpty() || !OpenRecipe->IsOpen() || !ClipboardHasPicture())
         return;
     try {
-        LinkPictureFromImage(CurrentRecipePath, word, QApplication::clipboard()->image());
+        LinkPictureFromImage(OpenRecipe->Path(), word, QApplication::clipboard()->image());
     } catch (const TSaporiaError& error) {
         ShowErrorBox(this, error.message());
     }
@@ -105,9 +107,9 @@ void TMainForm::N41Click() {
     qDeleteAll(PaneAids->LinkDeleteItems);
     PaneAids->LinkDeleteItems.clear();
     LinkFileList.clear();
-    if (CurrentRecipePath.isEmpty())
+    if (!OpenRecipe->IsOpen())
         return;
-    for (const TLinkPicture& link : LinkedPictures(CurrentRecipePath)) {
+    for (const TLinkPicture& link : LinkedPictures(OpenRecipe->Path())) {
         const int tag = int(LinkFileList.size());
         LinkFileList.append(link.Path);
         // "&" in a word is text, not a shortcut marker.
@@ -120,18 +122,18 @@ void TMainForm::N41Click() {
 }
 
 void TMainForm::LinkDeleteClick(int tag) {
-    if (tag < 0 || tag >= LinkFileList.size() || CurrentRecipePath.isEmpty())
+    if (tag < 0 || tag >= LinkFileList.size() || !OpenRecipe->IsOpen())
         return;
     const QString path = LinkFileList[tag];
     const QString word = QFileInfo(path).completeBaseName();
     const bool yes = AskYesNo(this, QStringLiteral("「") + word + QStringLiteral("」のリンクを削除してもよろしいですか？")) ==
                      TMsgResult::Yes;
-    DeleteLinkPicture(CurrentRecipePath, path, yes);
+    DeleteLinkPicture(OpenRecipe->Path(), path, yes);
 }
 
 void TMainForm::N40Click() {
-    if (CurrentRecipePath.isEmpty())
+    if (!OpenRecipe->IsOpen())
         return;
     if (AskYesNo(this, QStringLiteral("すべてのリンクを削除してもよろしいですか？")) == TMsgResult::Yes)
-        DeleteAllLinkPictures(CurrentRecipePath);
+        DeleteAllLinkPictures(OpenRecipe->Path());
 }

@@ -1,5 +1,7 @@
 // The recipe list: columns, scan, refill, selection and sorting.
 #include "ui/mainwindow/main_form.h"
+#include "ui/mainwindow/recipe_panes.h"
+#include "core/recipes/open_recipe.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -86,7 +88,6 @@ bool TMainForm::SelectRecord(int record) {
 }
 
 void TMainForm::CookListViewSelectItem(int row, bool selected) {
-    imbRecipeIcon->clear();
     const int record = ListModel->RecordOfRow(row);
     if (selected && record >= 0 && record < CookItems.size()) {
         const TCookItem& item = CookItems[record];
@@ -98,10 +99,8 @@ void TMainForm::CookListViewSelectItem(int row, bool selected) {
     }
     miPrint->setText(PlainPrintCaption);
     PrintPreview1->setText(PlainPreviewCaption);
-    CurrentRecipePath.clear();
-    Recipe = TRecipeContent();
+    OpenRecipe->Close();
     SetEditMode(false);
-    SetModified(false);
 }
 
 void TMainForm::SortList(int column, bool ascending) {

@@ -1,5 +1,7 @@
 // Menus, tool bars and pop-up menus of the main window, and command wiring.
 #include "ui/mainwindow/main_form.h"
+#include "ui/mainwindow/recipe_panes.h"
+#include "core/recipes/open_recipe.h"
 
 #include <QAbstractButton>
 #include <QActionGroup>
@@ -441,26 +443,22 @@ void TMainForm::WireOwnCommands() {
         });
     Wire(miModeChange, [this] { miModeChangeClick(); });
     Wire(tbtnModeChange, [this] { tbtnModeChangeClick(); });
-    tbtnWordWrap->setCheckable(true);
-    Wire(tbtnWordWrap, [this] { tbtnWordWrapClick(); });
-
-    for (QTextEdit* pane : {memFoodstuff, MemoHow, RichEditComment})
-        connect(pane, &QTextEdit::textChanged, this, &TMainForm::PaneChanged);
+    Wire(Panes->WordWrapButton(), [this] { tbtnWordWrapClick(); });
 
     // Pop-up menus; view-only mode has none.
     connect(CookListView, &QWidget::customContextMenuRequested, this, [this](const QPoint& pos) {
         if (!ViewOnly)
             ListPopupMenu->exec(CookListView->mapToGlobal(pos));
     });
-    for (QTextEdit* pane : {memFoodstuff, MemoHow, RichEditComment})
+    for (QTextEdit* pane : Panes->EditPanes())
         connect(pane, &QWidget::customContextMenuRequested, this, [this, pane](const QPoint& pos) {
             if (!ViewOnly) {
                 PopupPane = pane;
                 REPopupMenu->exec(pane->mapToGlobal(pos));
             }
         });
-    connect(Image1, &QWidget::customContextMenuRequested, this, [this](const QPoint& pos) {
+    connect(Panes->PhotoLabel(), &QWidget::customContextMenuRequested, this, [this](const QPoint& pos) {
         if (!ViewOnly)
-            PicturePopupMenu->exec(Image1->mapToGlobal(pos));
+            PicturePopupMenu->exec(Panes->PhotoLabel()->mapToGlobal(pos));
     });
 }

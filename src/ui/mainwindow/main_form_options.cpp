@@ -1,6 +1,8 @@
 // The options window, the about box, mouse gestures on the recipe list and
 // the commands that view-only mode locks.
 #include "ui/mainwindow/main_form.h"
+#include "ui/mainwindow/recipe_panes.h"
+#include "core/recipes/open_recipe.h"
 
 #include <QAbstractItemView>
 #include <QAction>
@@ -110,7 +112,7 @@ void TMainForm::LockRecipeCommands(bool locked) {
     }
     const QList<QObject*> commands = {miRecipeDelete, Delete2,          ToolButtonDelRecipe,
                                       miRecipeRename, R1,               miRecipeSave,
-                                      tbtnSave,       miRecipeAttrEdit, E2,
+                                      Panes->SaveButton(), miRecipeAttrEdit, E2,
                                       ToolButtonEditAttr};
     for (QObject* control : commands)
         if (control)
@@ -180,11 +182,7 @@ void TMainForm::ApplyOptionSettings(const TSettingsApply& apply, bool starting) 
     setWindowTitle(apply.Caption);
 
     const bool wasEmpty = !IsModified();
-    for (QTextEdit* pane : {memFoodstuff, MemoHow, RichEditComment}) {
-        QFont font = pane->font();
-        font.setFamily(apply.PaneFontName);
-        pane->setFont(font);
-    }
+    Panes->ApplyFontName(apply.PaneFontName);
     if (wasEmpty)
         SetModified(false);
 

@@ -1,5 +1,7 @@
 // Finding recipes: the name and ingredient searches and the refinement search.
 #include "ui/mainwindow/main_form.h"
+#include "ui/mainwindow/recipe_panes.h"
+#include "core/recipes/open_recipe.h"
 
 #include <functional>
 
@@ -92,8 +94,7 @@ bool ShowMaterialHit(TMainForm& form, int row, const QString& keyword) {
     if (!form.CookListView->SelectRow(row))
         return false;  // the save question was cancelled: the old recipe stays
     const bool wasModified = form.IsModified();
-    HighlightKeywords(form.memFoodstuff->document(), keyword);
-    HighlightKeywords(form.MemoHow->document(), keyword);
+    form.Panes->HighlightKeyword(keyword);
     if (!wasModified)
         form.SetModified(false);
     return true;

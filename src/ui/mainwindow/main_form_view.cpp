@@ -1,6 +1,8 @@
 // View settings of the main window: view style, font size, word wrap, bars,
 // view-only mode.
 #include "ui/mainwindow/main_form.h"
+#include "ui/mainwindow/recipe_panes.h"
+#include "core/recipes/open_recipe.h"
 
 #include <QAction>
 #include <QLabel>
@@ -47,15 +49,11 @@ void TMainForm::ApplyFontSize(int size) {
         font.setPointSize(points);
         widget->setFont(font);
     };
-    for (QWidget* widget : std::initializer_list<QWidget*>{memFoodstuff, MemoHow, RichEditComment, RichEdit1,
-                                                           CapPanel1, CapPanel2, CapPanel3, CapPanel4,
-                                                           CapPanel5, TreeView1})
-        apply(widget, size);
+    Panes->ApplyFontSize(size);
+    apply(TreeView1, size);
     QFont listFont = CookListView->font();
     listFont.setPointSize(size);
     CookListView->SetRowFont(listFont);
-    apply(pnlRecipeHeader, size + 2);
-    apply(pnlRecipeHeaderCaption, size + 2);
     FontSize = size;
     if (wasEmpty)
         SetModified(false);
@@ -63,16 +61,14 @@ void TMainForm::ApplyFontSize(int size) {
 
 void TMainForm::tbtnWordWrapClick() {
     const bool wasEmpty = !IsModified();
-    const auto mode = tbtnWordWrap->isChecked() ? QTextEdit::WidgetWidth : QTextEdit::NoWrap;
-    for (QTextEdit* pane : {memFoodstuff, MemoHow, RichEditComment})
-        pane->setLineWrapMode(mode);
+    Panes->ApplyWordWrap();
     if (wasEmpty)
         SetModified(false);
 }
 
 void TMainForm::miModeChangeClick() {
     ControlBar1->hide();
-    Panel8->hide();
+    Panes->SetBarVisible(false);
     ControlBar2->show();
     ViewOnly = true;
     LockRecipeCommands(true);
@@ -80,7 +76,7 @@ void TMainForm::miModeChangeClick() {
 
 void TMainForm::tbtnModeChangeClick() {
     ControlBar1->show();
-    Panel8->show();
+    Panes->SetBarVisible(true);
     ControlBar2->hide();
     ViewOnly = false;
     LockRecipeCommands(false);
