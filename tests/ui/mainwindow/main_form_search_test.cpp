@@ -14,10 +14,10 @@
 #include "core/platform/jpeg.h"
 #include "core/platform/sjis.h"
 #include "support/render_ui.h"
+#include "core/recipes/open_recipe.h"
+#include "ui/mainwindow/recipe_panes.h"
 
 namespace {
-
-const QString Question = QStringLiteral("レシピが変更されています、保存しますか？");
 
 // Five recipes in CP932 folders; the list shows them in name order.
 class SearchFormTest : public ::testing::Test, public TMainFormFixture {
@@ -44,7 +44,7 @@ protected:
         QApplication::processEvents();
     }
     QString OpenRecipe() const {
-        const QStringList parts = Form->CurrentRecipePath.split(QLatin1Char('/'), Qt::SkipEmptyParts);
+        const QStringList parts = Form->OpenRecipe->Path().split(QLatin1Char('/'), Qt::SkipEmptyParts);
         return parts.isEmpty() ? QString() : parts.last();
     }
     QStringList TreeNames(int root, int value) const {
@@ -106,26 +106,6 @@ TEST_F(SearchFormTest, RefinementNarrowsTheListAndKeepsItsHistory) {
     EXPECT_EQ(again.FindCareerList, QStringList({"材料で絞り込み検索", "たまご", "しお　こしょう"}));
 }
 
-TEST_F(SearchFormTest, RefinementWithUnsavedEditsAsksFirstAndCancelChangesNothing) {
-    TMainForm& form = Open();
-    ClickRow("牛丼");
-    TypeInto(form.memFoodstuff, "\n卵");
-    ASSERT_EQ(form.PanelStatus->text(), "変更有り");
-    Answers.Answer(TMsgResult::Cancel);
-    Refine("たまご");
-    EXPECT_EQ(Answers.Texts(), QStringList({Question}));
-    EXPECT_EQ(RowCount(), 5);
-    EXPECT_EQ(OpenRecipe(), "牛丼");
-    EXPECT_EQ(form.PanelStatus->text(), "変更有り");
-    EXPECT_TRUE(form.FindCareerList.isEmpty());
-
-    // Yes saves first, so the search already sees the new ingredient.
-    Answers.Answer(TMsgResult::Yes);
-    Refine("たまご");
-    EXPECT_EQ(RowNames(), QStringList({"オムライス", "牛丼", "親子丼"}));
-    EXPECT_EQ(Answers.Unanswered(), 0);
-}
-
 TEST_F(SearchFormTest, NameSearchStepsThroughHitsAndStopsSafely) {
     TMainForm& form = Open();
     Answers.AnswerText("丼");
@@ -158,8 +138,8 @@ TEST_F(SearchFormTest, IngredientSearchColoursHitsKeepsTheMarkerAndCancelEnds) {
     form.miSearchMaterialName->trigger();
     EXPECT_EQ(OpenRecipe(), "オムライス");
     // 玉子 is coloured in place of たまご; the colouring is no edit.
-    EXPECT_EQ(form.PanelStatus->text(), "");
-    QTextCursor cursor(form.memFoodstuff->document());
+    EXPECT_EQ(Find<QLabel>("PanelStatus")->text(), "");
+    QTextCursor cursor(Find<QTextEdit>("memFoodstuff")->document());
     cursor.setPosition(1);
     EXPECT_EQ(cursor.charFormat().foreground().color(), QColor(255, 0, 0));
 
@@ -171,21 +151,21 @@ TEST_F(SearchFormTest, IngredientSearchColoursHitsKeepsTheMarkerAndCancelEnds) {
     EXPECT_EQ(OpenRecipe(), "オムライス");
     form.miSearchMaterialNameNext->trigger();
     EXPECT_EQ(OpenRecipe(), "親子丼");
-    EXPECT_EQ(form.PanelStatus->text(), "");
+    EXPECT_EQ(Find<QLabel>("PanelStatus")->text(), "");
 
     // A hit while the open recipe has edits: the question comes, Cancel keeps
     // the recipe and its marker, and the hit is offered again by F3.
-    TypeInto(form.memFoodstuff, "\nみつば");
+    TypeInto(Find<QTextEdit>("memFoodstuff"), "\nみつば");
     Answers.ClearLog();
     Answers.AnswerText("玉ねぎ");
     Answers.Answer(TMsgResult::Cancel);
     form.miSearchMaterialName->trigger();
     EXPECT_EQ(OpenRecipe(), "親子丼");
-    EXPECT_EQ(form.PanelStatus->text(), "変更有り");
+    EXPECT_EQ(Find<QLabel>("PanelStatus")->text(), "変更有り");
     Answers.Answer(TMsgResult::No);
     form.miSearchMaterialNameNext->trigger();
     EXPECT_EQ(OpenRecipe(), "牛丼");
-    EXPECT_EQ(form.PanelStatus->text(), "");
+    EXPECT_EQ(Find<QLabel>("PanelStatus")->text(), "");
     form.miSearchMaterialNameNext->trigger();
     EXPECT_EQ(OpenRecipe(), "親子丼");
     Answers.ClearLog();
@@ -227,7 +207,7 @@ TEST_F(SearchFormTest, TreeFilesTheShownRowsAndItsLeavesOpenRecipes) {
     QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, tree->visualItemRect(leaf).center());
     EXPECT_EQ(RowText(SelectedRow()), "親子丼");
     EXPECT_EQ(OpenRecipe(), "親子丼");
-    EXPECT_TRUE(form.memFoodstuff->toPlainText().contains("鶏肉"));
+    EXPECT_TRUE(Find<QTextEdit>("memFoodstuff")->toPlainText().contains("鶏肉"));
 
     // The "×" closes the pane and takes the tick off.
     QTest::mouseClick(form.Panel11, Qt::LeftButton);
@@ -272,24 +252,11 @@ TEST_F(SearchFormTest, ThumbnailsFollowTheFilterAndClicksOpenRecipes) {
     EXPECT_TRUE(Thumbnails().isEmpty());
 }
 
-TEST_F(SearchFormTest, GroupFilterAsksFirstAndCancelKeepsTheShownGroup) {
+TEST_F(SearchFormTest, GroupFilterFollowsTheBoxOnEveryRefill) {
     TMainForm& form = Open();
-    ChooseGroup("洋食");
-    EXPECT_EQ(RowNames(), QStringList({"オムライス"}));
-    ClickRow("オムライス");
-    TypeInto(form.memFoodstuff, "\nバター");
-    Answers.Answer(TMsgResult::Cancel);
-    ChooseGroup("和食");
-    EXPECT_EQ(Answers.Texts(), QStringList({Question}));
-    EXPECT_EQ(form.ComboBoxGroup->currentText(), "洋食");
-    EXPECT_EQ(RowNames(), QStringList({"オムライス"}));
-    EXPECT_EQ(form.PanelStatus->text(), "変更有り");
-
-    Answers.Answer(TMsgResult::No);
     ChooseGroup("和食");
     EXPECT_EQ(RowNames(), QStringList({"水", "牛丼", "親子丼"}));
     EXPECT_EQ(form.StatusPanel0->text(), "表示数 : 3 / 5");
-    EXPECT_EQ(ReadRaw(DataRoot() + "/オムライス/材料.txt"), ToSjis("玉子 2個\r\nご飯\r\nケチャップ\r\n"));
 
     // Another refill reads the box as it stands (here it fell back to all
     // groups); choosing the earlier group again then filters again.

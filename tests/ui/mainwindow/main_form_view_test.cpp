@@ -33,6 +33,8 @@
 #include "support/recipe_fixture.h"
 #include "support/render_ui.h"
 #include "support/temp_app_dir.h"
+#include "core/recipes/open_recipe.h"
+#include "ui/mainwindow/recipe_panes.h"
 
 namespace {
 
@@ -48,17 +50,17 @@ struct TMainFixture {
             Form.Wire(c, [this] { ++Deletes; });
         for (QObject* c : std::initializer_list<QObject*>{Form.miRecipeRename, Form.R1})
             Form.Wire(c, [this] { ++Renames; });
-        for (QObject* c : std::initializer_list<QObject*>{Form.miRecipeSave, Form.tbtnSave})
+        for (QObject* c : std::initializer_list<QObject*>{Form.miRecipeSave, Form.findChild<QToolButton*>(QStringLiteral("tbtnSave"))})
             Form.Wire(c, [this] { ++Saves; });
         for (QObject* c : std::initializer_list<QObject*>{Form.miRecipeAttrEdit, Form.E2, Form.ToolButtonEditAttr})
             Form.Wire(c, [this] { ++Attributes; });
         Form.Wire(Form.miUpdate, [this] { ++Reloads; });
         Form.SetEditMode(true);
     }
-    QString Marker() const { return Form.PanelStatus->text(); }
+    QString Marker() const { return Form.findChild<QLabel*>(QStringLiteral("PanelStatus"))->text(); }
     QList<QObject*> RecipeCommands() const {
         return {Form.miRecipeDelete, Form.Delete2, Form.ToolButtonDelRecipe, Form.miRecipeRename, Form.R1,
-                Form.miRecipeSave, Form.tbtnSave, Form.miRecipeAttrEdit, Form.E2, Form.ToolButtonEditAttr};
+                Form.miRecipeSave, Form.findChild<QToolButton*>(QStringLiteral("tbtnSave")), Form.miRecipeAttrEdit, Form.E2, Form.ToolButtonEditAttr};
     }
     static bool Enabled(QObject* c) {
         if (auto* a = qobject_cast<QAction*>(c))
@@ -88,12 +90,12 @@ TEST(ViewSettings, MarkerSurvivesFontAndWordWrapChanges) {
         const QString expected = modified ? "変更有り" : "";
         f.Form.miFontSizeMax->trigger();
         EXPECT_EQ(f.Marker(), expected);
-        EXPECT_EQ(f.Form.memFoodstuff->font().pointSize(), 13);
-        f.Form.tbtnWordWrap->click();
+        EXPECT_EQ(f.Form.findChild<QTextEdit*>(QStringLiteral("memFoodstuff"))->font().pointSize(), 13);
+        f.Form.findChild<QToolButton*>(QStringLiteral("tbtnWordWrap"))->click();
         EXPECT_EQ(f.Marker(), expected);
-        f.Form.tbtnWordWrap->click();
+        f.Form.findChild<QToolButton*>(QStringLiteral("tbtnWordWrap"))->click();
         EXPECT_EQ(f.Marker(), expected);
-        f.Form.memFoodstuff->setPlainText("卵 2個");  // a real edit still marks
+        f.Form.findChild<QTextEdit*>(QStringLiteral("memFoodstuff"))->setPlainText("卵 2個");  // a real edit still marks
         EXPECT_EQ(f.Marker(), "変更有り");
         f.Form.SetModified(modified);
     }
@@ -173,8 +175,8 @@ bool PopupOpens(QWidget* widget) {
 TEST(ViewSettings, ViewOnlyModeHasNoPopupMenus) {
     TMainFixture f;
     f.Form.show();
-    const QList<QWidget*> owners = {f.Form.CookListView, f.Form.memFoodstuff, f.Form.MemoHow,
-                                    f.Form.RichEditComment, f.Form.Image1};
+    const QList<QWidget*> owners = {f.Form.CookListView, f.Form.findChild<QTextEdit*>(QStringLiteral("memFoodstuff")), f.Form.findChild<QTextEdit*>(QStringLiteral("MemoHow")),
+                                    f.Form.findChild<QTextEdit*>(QStringLiteral("RichEditComment")), f.Form.findChild<QLabel*>(QStringLiteral("Image1"))};
     for (QWidget* w : owners)
         EXPECT_TRUE(PopupOpens(w)) << w->objectName().toStdString();
     f.Form.miModeChange->trigger();
@@ -222,7 +224,7 @@ TEST(ViewSettings, OptionsOkAppliesAtOnce) {
         EXPECT_EQ(f.Form.windowTitle(), modified ? "献立帳" : "台所");
     }
     // Toggled twice: back to the starting look.
-    EXPECT_EQ(f.Form.memFoodstuff->font().family(), "ＭＳ Ｐゴシック");
+    EXPECT_EQ(f.Form.findChild<QTextEdit*>(QStringLiteral("memFoodstuff"))->font().family(), "ＭＳ Ｐゴシック");
     options.show();
     options.findChild<QCheckBox*>("CheckBox6")->setChecked(true);
     options.findChild<QCheckBox*>("CheckBox1")->setChecked(false);
@@ -230,8 +232,8 @@ TEST(ViewSettings, OptionsOkAppliesAtOnce) {
     options.findChild<QCheckBox*>("CheckBox5")->setChecked(true);
     options.findChild<QPushButton*>("BitBtnOK")->click();
     EXPECT_TRUE(f.Form.UseDigitalClock);
-    EXPECT_EQ(f.Form.memFoodstuff->font().family(), "ＭＳ ゴシック");
-    EXPECT_EQ(f.Form.RichEditComment->font().family(), "ＭＳ ゴシック");
+    EXPECT_EQ(f.Form.findChild<QTextEdit*>(QStringLiteral("memFoodstuff"))->font().family(), "ＭＳ ゴシック");
+    EXPECT_EQ(f.Form.findChild<QTextEdit*>(QStringLiteral("RichEditComment"))->font().family(), "ＭＳ ゴシック");
     EXPECT_EQ(f.Form.CookListView->ReportView()->iconSize(), QSize(16, 16));
     EXPECT_LT(f.Form.CookListView->ReportView()->verticalHeader()->defaultSectionSize(), 34);
     EXPECT_TRUE(f.Form.CookListView->ReportView()->showGrid());
@@ -284,7 +286,7 @@ TEST(ViewSettings, ColumnChooserCancelChangesNothing) {
     EXPECT_EQ(f.Form.ListModel->Columns(), shown);
 }
 
-TEST(ViewSettings, ColumnChooserOkRebuildsTheColumnsAfterTheSaveQuestion) {
+TEST(ViewSettings, ColumnChooserOkRebuildsTheColumns) {
     TMainFixture f;
     TListColumnSelectForm chooser(&f.Form);
     ASSERT_GE(f.Form.ColumnTable.size(), 3u);
@@ -297,19 +299,8 @@ TEST(ViewSettings, ColumnChooserOkRebuildsTheColumnsAfterTheSaveQuestion) {
         ChooserButton(form, "BitBtn1")->click();
     };
 
-    // Unsaved edits and Cancel to the question: the columns stay.
-    f.Form.SetModified(true);
     const TColumnTable before = f.Form.ColumnTable;
-    f.Answers.Answer(TMsgResult::Cancel);
-    WithChooser(swapAndHideSecond);
-    f.Form.miDisplayDetailConfig->trigger();
-    EXPECT_EQ(f.Answers.Texts().value(0), "レシピが変更されています、保存しますか？");
-    EXPECT_EQ(f.Form.ColumnTable, before);
-    EXPECT_EQ(f.Marker(), "変更有り");
-
-    // No edits: the table follows the rows and the list shows the new columns.
-    f.Form.SetModified(false);
-    f.Answers.ClearLog();
+    // The table follows the rows and the list shows the new columns.
     WithChooser(swapAndHideSecond);
     f.Form.miDisplayDetailConfig->trigger();
     EXPECT_TRUE(f.Answers.Texts().isEmpty());
@@ -361,7 +352,7 @@ TEST(ViewSettings, ViewOnlyDoubleClickOpensNoAttributeDialog) {
     form.WireRecipeCommands();
     form.show();
     ASSERT_TRUE(form.CookListView->SelectRow(1));
-    ASSERT_FALSE(form.CurrentRecipePath.isEmpty());
+    ASSERT_FALSE(form.OpenRecipe->Path().isEmpty());
     ASSERT_EQ(ElementForm, &attributes);
     auto doubleClickOpensDialog = [&] {
         bool opened = false;
