@@ -54,6 +54,9 @@ public:
         return found;
     }
 
+    // The recipe panes' modified marker, as the user reads it.
+    QString Marker() const { return Find<QLabel>(QStringLiteral("PanelStatus"))->text(); }
+
     TCookListView* List() const { return Form->findChild<TCookListView*>(QStringLiteral("CookListView")); }
     int RowCount() const { return List()->RowCount(); }
     QString RowText(int row, int column = 0) const {

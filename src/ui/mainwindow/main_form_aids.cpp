@@ -96,6 +96,4 @@ void TMainForm::PaneAidsLoaded() {
     }
     if (LinkThumbnailForm)
         LinkThumbnailForm->close();
-    if (CurrentSettings().UseLinkFunction && !OpenRecipe->Content().LinkWords.isEmpty())
-        Panes->TypePlainAtEnd();
 }

@@ -41,8 +41,6 @@ public:
     void SetWordWrap(bool on);
     void ApplyWordWrap();
     void HighlightKeyword(const QString& keyword);
-    // After marking links: typing goes on at the end in plain black.
-    void TypePlainAtEnd();
     void SetBarVisible(bool visible);
 
     // Sizes of the inner panes: the ingredients' row height, the picture's width.
@@ -76,7 +74,6 @@ private:
     void ShowMemo();
     void SetTabImage(QWidget* tab, bool present);
     void ColourPanes(const TSettings& settings);
-    static void MarkLinks(QTextEdit* pane, const TMarks& marks);
 
     TOpenRecipe& Recipe;
     TMarks FoodstuffMarks;

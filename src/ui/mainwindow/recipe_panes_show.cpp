@@ -6,8 +6,6 @@
 #include <QLabel>
 #include <QPainter>
 #include <QTabWidget>
-#include <QTextCharFormat>
-#include <QTextCursor>
 #include <QTextDocument>
 #include <QTextEdit>
 #include <QToolButton>
@@ -188,35 +186,11 @@ void TRecipePanes::ColourPanes(const TSettings& settings) {
             HighlightWord(MemoHow->document(), word, colour, false, false);
         }
     }
-    if (settings.UseLinkFunction) {
+    if (settings.UseLinkFunction)
         for (const QString& word : Recipe.Content().LinkWords) {
-            AppendLinkMarks(memFoodstuff->toPlainText(), word, FoodstuffMarks);
-            AppendLinkMarks(MemoHow->toPlainText(), word, HowMarks);
+            MarkLinkWord(memFoodstuff, FoodstuffMarks, word);
+            MarkLinkWord(MemoHow, HowMarks, word);
         }
-        MarkLinks(memFoodstuff, FoodstuffMarks);
-        MarkLinks(MemoHow, HowMarks);
-    }
-}
-
-// Linked words show blue and underlined.
-void TRecipePanes::MarkLinks(QTextEdit* pane, const TMarks& marks) {
-    QTextCharFormat format;
-    format.setForeground(Qt::blue);
-    format.setFontUnderline(true);
-    const bool modified = pane->document()->isModified();
-    for (const TMark& mark : marks) {
-        QTextCursor cursor(pane->document());
-        cursor.setPosition(mark.StartPos);
-        cursor.setPosition(mark.EndPos, QTextCursor::KeepAnchor);
-        cursor.mergeCharFormat(format);
-    }
-    pane->document()->setModified(modified);
-}
-
-void TRecipePanes::TypePlainAtEnd() {
-    TLoadingScope loading(Loading);
-    for (QTextEdit* pane : {memFoodstuff, MemoHow})
-        ::TypePlainAtEnd(pane);
 }
 
 void TRecipePanes::HighlightKeyword(const QString& keyword) {

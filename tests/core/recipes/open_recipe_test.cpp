@@ -19,7 +19,11 @@ struct OpenRecipeFolder : ::testing::Test {
         MakeRecipe(Root, {.Name = QStringLiteral("肉じゃが"), .Foodstuff = QStringLiteral("じゃがいも"),
                           .How = QStringLiteral("煮る"), .Photo = true, .ExtraPhotos = {QStringLiteral("a.jpg")}});
     }
-    bool Open(const QString& name) { return Recipe.Load(TCookItem{.Name = name}, QSize(30, 20)); }
+    bool Open(const QString& name) {
+        TCookItem item;
+        item.Name = name;
+        return Recipe.Load(item, QSize(30, 20));
+    }
     QString File(const QString& name) const { return Root + QStringLiteral("/肉じゃが/") + name; }
 };
 

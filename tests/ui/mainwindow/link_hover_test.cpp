@@ -8,6 +8,7 @@
 #include <QTextCursor>
 #include <QTextEdit>
 
+#include "core/recipes/link_pictures.h"
 #include "ui/mainwindow/link_hover.h"
 #include "ui/mainwindow/link_picture_form.h"
 #include "ui/mainwindow/link_thumbnail_form.h"
@@ -52,7 +53,10 @@ struct TLinkedPanes {
         How.setPlainText(QStringLiteral("a卵b 牛乳を入れる"));
         Food.show();
         How.show();
-        MarkLinkedWords(Recipe, &Food, FoodMarks, &How, HowMarks);
+        for (const TLinkPicture& link : LinkedPictures(Recipe)) {
+            MarkLinkWord(&Food, FoodMarks, link.Word);
+            MarkLinkWord(&How, HowMarks, link.Word);
+        }
     }
 };
 

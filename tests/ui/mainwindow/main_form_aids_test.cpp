@@ -43,6 +43,11 @@ protected:
     TLinkThumbnailForm Thumbnail;
     QString Recipe;
 
+    QTextEdit* Foodstuff() const { return Find<QTextEdit>("memFoodstuff"); }
+    QTextEdit* How() const { return Find<QTextEdit>("MemoHow"); }
+    QLabel* Canvas() const { return Find<QLabel>("imgDraw"); }
+    void ShowMemoTab() const { Find<QTabWidget>("PageControl1")->setCurrentWidget(Find<QWidget>("TabSheetPaint")); }
+
     void SetUp() override {
         LinkPictureForm = &Viewer;
         LinkThumbnailForm = &Thumbnail;
@@ -71,10 +76,22 @@ TEST_F(MainPaneAidsTest, PagedPhotoAndTextEditKeepTheMainPhotoBytes) {
     EXPECT_EQ(Find<QLabel>("PanelImageControlCaption")->text(), QStringLiteral("1/2"));
     Find<QToolButton>("SpeedButtonNextPic")->click();
     EXPECT_EQ(Find<QLabel>("PanelImageControlCaption")->text(), QStringLiteral("2/2"));
-    EXPECT_EQ(form.OpenRecipe->Photo().PictureIndex, 1);
-    EXPECT_EQ(Find<QLabel>("PanelStatus")->text(), QString());
-    TypeInto(Find<QTextEdit>("memFoodstuff"), QStringLiteral("\n醤油 少々"));
-    EXPECT_EQ(Find<QLabel>("PanelStatus")->text(), QStringLiteral("変更有り"));
+    EXPECT_FALSE(Find<QLabel>("Image1")->pixmap().isNull());
+    form.setGeometry(0, 0, 1000, 650);
+    RenderWidgetIfAsked(&form, QStringLiteral("pane_aids_photo_paged"));
+    // The pane menu in its flat look, with the ticker running.
+    for (int i = 0; i < 200; ++i)
+        form.tmHint->timeout({});
+    form.PopupPane = Foodstuff();
+    form.REPopupMenu->popup(form.mapToGlobal(QPoint(700, 200)));
+    QApplication::processEvents();
+    RenderWidgetIfAsked(form.REPopupMenu, QStringLiteral("pane_aids_menu"));
+    RenderWidgetIfAsked(form.ToolBar3, QStringLiteral("pane_aids_menubar"));
+    RenderWidgetIfAsked(form.imgHint, QStringLiteral("pane_aids_tips"));
+    form.REPopupMenu->hide();
+    EXPECT_EQ(Marker(), QString());
+    TypeInto(Foodstuff(), QStringLiteral("\n醤油 少々"));
+    EXPECT_EQ(Marker(), QStringLiteral("変更有り"));
     // Removing the paged photo is no removal of the main photo.
     form.D1->trigger();
     ASSERT_TRUE(form.Save());
@@ -86,22 +103,22 @@ TEST_F(MainPaneAidsTest, PagedPhotoAndTextEditKeepTheMainPhotoBytes) {
 
 TEST_F(MainPaneAidsTest, MemoDrawingSavesAndReloadsTheSamePixels) {
     TMainForm& form = Open();
-    Find<QTabWidget>("PageControl1")->setCurrentWidget(Find<QWidget>("TabSheetPaint"));
+    ShowMemoTab();
     // No recipe selected: the canvas takes no stroke.
-    QTest::mousePress(Find<QLabel>("imgDraw"), Qt::LeftButton, {}, QPoint(5, 5));
-    QTest::mouseRelease(Find<QLabel>("imgDraw"), Qt::LeftButton, {}, QPoint(5, 5));
+    QTest::mousePress(Canvas(), Qt::LeftButton, {}, QPoint(5, 5));
+    QTest::mouseRelease(Canvas(), Qt::LeftButton, {}, QPoint(5, 5));
     EXPECT_FALSE(form.OpenRecipe->MemoDirty());
 
     ClickRow(QStringLiteral("卵焼き"));
-    Find<QTabWidget>("PageControl1")->setCurrentWidget(Find<QWidget>("TabSheetPaint"));
+    ShowMemoTab();
     QTest::mouseClick(form.findChild<QToolButton*>("SpeedButton11"), Qt::LeftButton);
     QTest::mousePress(form.findChild<QFrame*>("Panel18_3"), Qt::LeftButton);
-    QTest::mousePress(Find<QLabel>("imgDraw"), Qt::LeftButton, {}, QPoint(20, 20));
-    MouseMove(Find<QLabel>("imgDraw"), QPoint(200, 200));
-    MouseMove(Find<QLabel>("imgDraw"), QPoint(60, 30));
-    QTest::mouseRelease(Find<QLabel>("imgDraw"), Qt::LeftButton, {}, QPoint(120, 90));
+    QTest::mousePress(Canvas(), Qt::LeftButton, {}, QPoint(20, 20));
+    MouseMove(Canvas(), QPoint(200, 200));
+    MouseMove(Canvas(), QPoint(60, 30));
+    QTest::mouseRelease(Canvas(), Qt::LeftButton, {}, QPoint(120, 90));
     EXPECT_TRUE(form.OpenRecipe->MemoDirty());
-    EXPECT_EQ(Find<QLabel>("PanelStatus")->text(), QStringLiteral("変更有り"));
+    EXPECT_EQ(Marker(), QStringLiteral("変更有り"));
     EXPECT_EQ(form.OpenRecipe->Memo().pixel(20, 50), qRgb(0, 0, 255));
     const QImage drawn = form.OpenRecipe->Memo();
     RenderWidgetIfAsked(&form, QStringLiteral("pane_aids_memo"));
@@ -118,26 +135,26 @@ TEST_F(MainPaneAidsTest, MemoDrawingSavesAndReloadsTheSamePixels) {
 TEST_F(MainPaneAidsTest, SaveInTheMiddleOfAStrokeWritesTheDrawing) {
     TMainForm& form = Open();
     ClickRow(QStringLiteral("卵焼き"));
-    Find<QTabWidget>("PageControl1")->setCurrentWidget(Find<QWidget>("TabSheetPaint"));
+    ShowMemoTab();
     QTest::mouseClick(form.findChild<QToolButton*>("SpeedButton8"), Qt::LeftButton);  // eraser
     QTest::mousePress(form.findChild<QFrame*>("Panel18"), Qt::LeftButton);
     QTest::mouseClick(form.findChild<QToolButton*>("SpeedButton9"), Qt::LeftButton);  // fill
-    QTest::mousePress(Find<QLabel>("imgDraw"), Qt::LeftButton, {}, QPoint(5, 5));
-    QTest::mouseRelease(Find<QLabel>("imgDraw"), Qt::LeftButton, {}, QPoint(5, 5));
+    QTest::mousePress(Canvas(), Qt::LeftButton, {}, QPoint(5, 5));
+    QTest::mouseRelease(Canvas(), Qt::LeftButton, {}, QPoint(5, 5));
     // The pen is held down on the canvas when Ctrl+S saves.
     QTest::mouseClick(form.findChild<QToolButton*>("SpeedButton3"), Qt::LeftButton);
     QTest::mousePress(form.findChild<QFrame*>("Panel18_1"), Qt::LeftButton);  // white
-    QTest::mousePress(Find<QLabel>("imgDraw"), Qt::LeftButton, {}, QPoint(40, 40));
+    QTest::mousePress(Canvas(), Qt::LeftButton, {}, QPoint(40, 40));
     ASSERT_TRUE(form.Save());
     const QString memo = Recipe + QStringLiteral("手書きメモ.bmp");
     ASSERT_TRUE(QFileInfo::exists(memo));
     const QImage saved = DecodePictureBytes(ReadRaw(memo), memo);
     EXPECT_EQ(saved.pixel(100, 100), qRgb(0, 0, 0));
     EXPECT_EQ(saved.pixel(40, 40), qRgb(255, 255, 255));
-    MouseMove(Find<QLabel>("imgDraw"), QPoint(60, 40));
-    QTest::mouseRelease(Find<QLabel>("imgDraw"), Qt::LeftButton, {}, QPoint(60, 40));
+    MouseMove(Canvas(), QPoint(60, 40));
+    QTest::mouseRelease(Canvas(), Qt::LeftButton, {}, QPoint(60, 40));
     EXPECT_EQ(form.OpenRecipe->Memo().pixel(50, 40), qRgb(255, 255, 255));
-    EXPECT_EQ(Find<QLabel>("PanelStatus")->text(), QStringLiteral("変更有り"));
+    EXPECT_EQ(Marker(), QStringLiteral("変更有り"));
 }
 
 TEST_F(MainPaneAidsTest, LinkedWordShowsThumbnailOpensViewerAndDeletes) {
@@ -147,20 +164,20 @@ TEST_F(MainPaneAidsTest, LinkedWordShowsThumbnailOpensViewerAndDeletes) {
     ASSERT_EQ(form.Panes->FoodstuffLinks()->size(), 1);
     ASSERT_EQ(form.Panes->HowLinks()->size(), 1);
     // Typing after the load is plain, even where the text ends in a link.
-    EXPECT_FALSE(Find<QTextEdit>("MemoHow")->currentCharFormat().fontUnderline());
-    EXPECT_EQ(Find<QTextEdit>("MemoHow")->textCursor().position(), Find<QTextEdit>("MemoHow")->toPlainText().size());
-    MouseMove(Find<QTextEdit>("memFoodstuff")->viewport(), CentreOf(Find<QTextEdit>("memFoodstuff"), 0));
+    EXPECT_FALSE(How()->currentCharFormat().fontUnderline());
+    EXPECT_EQ(How()->textCursor().position(), How()->toPlainText().size());
+    MouseMove(Foodstuff()->viewport(), CentreOf(Foodstuff(), 0));
     EXPECT_TRUE(Thumbnail.isVisible());
     EXPECT_EQ(form.LinkPicturePath(), Recipe + "LinkPic/卵.jpg");
     RenderWidgetIfAsked(&form, QStringLiteral("pane_aids_link_window"));
     RenderWidgetIfAsked(&Thumbnail, QStringLiteral("pane_aids_link_thumbnail"));
-    QTest::mouseClick(Find<QTextEdit>("MemoHow")->viewport(), Qt::LeftButton, {}, CentreOf(Find<QTextEdit>("MemoHow"), 0));
+    QTest::mouseClick(How()->viewport(), Qt::LeftButton, {}, CentreOf(How(), 0));
     EXPECT_TRUE(Viewer.isVisible());
     RenderWidgetIfAsked(&Viewer, QStringLiteral("pane_aids_link_viewer"));
     Viewer.hide();
 
     // Delete the one link from the pane menu: the folder goes with it.
-    form.PopupPane = Find<QTextEdit>("memFoodstuff");
+    form.PopupPane = Foodstuff();
     emit form.REPopupMenu->aboutToShow();
     EXPECT_TRUE(form.N41->menuAction()->isEnabled());
     emit form.N41->aboutToShow();
@@ -177,66 +194,46 @@ TEST_F(MainPaneAidsTest, LinkedWordShowsThumbnailOpensViewerAndDeletes) {
 
     // Link the selected word from a file, then it is marked on the next load.
     WriteRaw(AppDir() + "pic.jpg", SmallJpeg(10, 10));
-    QTextCursor select(Find<QTextEdit>("memFoodstuff")->document());
+    QTextCursor select(Foodstuff()->document());
     select.setPosition(5);
     select.setPosition(7, QTextCursor::KeepAnchor);  // 砂糖
-    Find<QTextEdit>("memFoodstuff")->setTextCursor(select);
+    Foodstuff()->setTextCursor(select);
     emit form.REPopupMenu->aboutToShow();
     EXPECT_TRUE(form.N38->menuAction()->isEnabled());
     Answers.AnswerText(AppDir() + "pic.jpg");
     form.N39->trigger();
     EXPECT_EQ(ReadRaw(Recipe + "LinkPic/砂糖.jpg"), SmallJpeg(10, 10));
-    EXPECT_EQ(Find<QLabel>("PanelStatus")->text(), QString());
+    EXPECT_EQ(Marker(), QString());
     EXPECT_EQ(Answers.Unanswered(), 0) << Answers.Texts().join('|').toStdString();
-}
-
-TEST_F(MainPaneAidsTest, PhotoPagingRendered) {
-    TMainForm& form = Open();
-    form.setGeometry(0, 0, 1000, 650);
-    ClickRow(QStringLiteral("卵焼き"));
-    Find<QToolButton>("SpeedButtonNextPic")->click();
-    QApplication::processEvents();
-    EXPECT_FALSE(Find<QLabel>("Image1")->pixmap().isNull());
-    RenderWidgetIfAsked(&form, QStringLiteral("pane_aids_photo_paged"));
-    // The pane menu in its flat look, with the ticker running.
-    for (int i = 0; i < 200; ++i)
-        form.tmHint->timeout({});
-    form.PopupPane = Find<QTextEdit>("memFoodstuff");
-    form.REPopupMenu->popup(form.mapToGlobal(QPoint(700, 200)));
-    QApplication::processEvents();
-    RenderWidgetIfAsked(form.REPopupMenu, QStringLiteral("pane_aids_menu"));
-    RenderWidgetIfAsked(form.ToolBar3, QStringLiteral("pane_aids_menubar"));
-    RenderWidgetIfAsked(form.imgHint, QStringLiteral("pane_aids_tips"));
-    form.REPopupMenu->hide();
 }
 
 TEST_F(MainPaneAidsTest, InputSupportAndAlignmentFromThePanes) {
     WriteRaw(AppDir() + "Material.dat", RecipeFileBytes(QStringLiteral("【調味料】\nしょうゆ 濃口_醤油\nしお 塩")));
     TMainForm& form = Open();
     ClickRow(QStringLiteral("卵焼き"));
-    TypeInto(Find<QTextEdit>("memFoodstuff"), QStringLiteral("\nしょ"));
-    QTest::keyClick(Find<QTextEdit>("memFoodstuff"), Qt::Key_Space, Qt::ControlModifier);
+    TypeInto(Foodstuff(), QStringLiteral("\nしょ"));
+    QTest::keyClick(Foodstuff(), Qt::Key_Space, Qt::ControlModifier);
     const QList<QAction*> items = form.PopupInputMaterial->actions();
     ASSERT_EQ(items.size(), 1);
     EXPECT_EQ(items[0]->text(), QStringLiteral("  しょうゆ 濃口_醤油"));
     items[0]->trigger();
     form.PopupInputMaterial->hide();
     QApplication::processEvents();
-    EXPECT_TRUE(Find<QTextEdit>("memFoodstuff")->toPlainText().endsWith(QStringLiteral("\n濃口 醤油")));
-    EXPECT_EQ(Find<QLabel>("PanelStatus")->text(), QStringLiteral("変更有り"));
+    EXPECT_TRUE(Foodstuff()->toPlainText().endsWith(QStringLiteral("\n濃口 醤油")));
+    EXPECT_EQ(Marker(), QStringLiteral("変更有り"));
 
     // Alignment at the selected blank of the first line; refused while
     // word wrap is on.
-    QTextCursor blank(Find<QTextEdit>("memFoodstuff")->document());
+    QTextCursor blank(Foodstuff()->document());
     blank.setPosition(1);
     blank.setPosition(2, QTextCursor::KeepAnchor);
-    Find<QTextEdit>("memFoodstuff")->setTextCursor(blank);
+    Foodstuff()->setTextCursor(blank);
     Find<QToolButton>("tbtnWordWrap")->setChecked(true);
     form.N45->trigger();
     EXPECT_TRUE(Answers.Texts().last().startsWith(QStringLiteral("自動改行のオンの状態では")));
     Find<QToolButton>("tbtnWordWrap")->setChecked(false);
-    Find<QTextEdit>("memFoodstuff")->setTextCursor(blank);
+    Foodstuff()->setTextCursor(blank);
     form.N48->trigger();
-    EXPECT_TRUE(Find<QTextEdit>("memFoodstuff")->toPlainText().startsWith(QStringLiteral("卵 ... 3個\n砂糖 . 大さじ1\n塩 ... 少々")))
-        << Find<QTextEdit>("memFoodstuff")->toPlainText().toStdString();
+    EXPECT_TRUE(Foodstuff()->toPlainText().startsWith(QStringLiteral("卵 ... 3個\n砂糖 . 大さじ1\n塩 ... 少々")))
+        << Foodstuff()->toPlainText().toStdString();
 }

@@ -25,7 +25,7 @@ protected:
     void EditRecipe() {
         ClickRow(QStringLiteral("親子丼"));
         TypeInto(Find<QTextEdit>("memFoodstuff"), QStringLiteral("卵"));
-        ASSERT_EQ(Find<QLabel>("PanelStatus")->text(), QStringLiteral("変更有り"));
+        ASSERT_EQ(Marker(), QStringLiteral("変更有り"));
     }
     QString Ini() const { return SettingsPath; }
     QString SettingsPath;

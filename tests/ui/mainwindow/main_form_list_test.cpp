@@ -124,7 +124,7 @@ TEST_F(MainListTest, HeaderClicksSortKeepingTheOpenRecipeAndItsEdits) {
     EXPECT_TRUE(Answers.Calls().empty());
     EXPECT_EQ(RowText(SelectedRow()), QStringLiteral("b"));
     EXPECT_TRUE(Find<QTextEdit>("memFoodstuff")->toPlainText().endsWith(QStringLiteral("追加")));
-    EXPECT_EQ(Find<QLabel>("PanelStatus")->text(), QStringLiteral("変更有り"));
+    EXPECT_EQ(Marker(), QStringLiteral("変更有り"));
 }
 
 TEST_F(MainListTest, IconSortAndViewStylesShareOneSelection) {

@@ -138,7 +138,7 @@ TEST_F(SearchFormTest, IngredientSearchColoursHitsKeepsTheMarkerAndCancelEnds) {
     form.miSearchMaterialName->trigger();
     EXPECT_EQ(OpenRecipe(), "オムライス");
     // 玉子 is coloured in place of たまご; the colouring is no edit.
-    EXPECT_EQ(Find<QLabel>("PanelStatus")->text(), "");
+    EXPECT_EQ(Marker(), "");
     QTextCursor cursor(Find<QTextEdit>("memFoodstuff")->document());
     cursor.setPosition(1);
     EXPECT_EQ(cursor.charFormat().foreground().color(), QColor(255, 0, 0));
@@ -151,7 +151,7 @@ TEST_F(SearchFormTest, IngredientSearchColoursHitsKeepsTheMarkerAndCancelEnds) {
     EXPECT_EQ(OpenRecipe(), "オムライス");
     form.miSearchMaterialNameNext->trigger();
     EXPECT_EQ(OpenRecipe(), "親子丼");
-    EXPECT_EQ(Find<QLabel>("PanelStatus")->text(), "");
+    EXPECT_EQ(Marker(), "");
 
     // A hit while the open recipe has edits: the question comes, Cancel keeps
     // the recipe and its marker, and the hit is offered again by F3.
@@ -161,11 +161,11 @@ TEST_F(SearchFormTest, IngredientSearchColoursHitsKeepsTheMarkerAndCancelEnds) {
     Answers.Answer(TMsgResult::Cancel);
     form.miSearchMaterialName->trigger();
     EXPECT_EQ(OpenRecipe(), "親子丼");
-    EXPECT_EQ(Find<QLabel>("PanelStatus")->text(), "変更有り");
+    EXPECT_EQ(Marker(), "変更有り");
     Answers.Answer(TMsgResult::No);
     form.miSearchMaterialNameNext->trigger();
     EXPECT_EQ(OpenRecipe(), "牛丼");
-    EXPECT_EQ(Find<QLabel>("PanelStatus")->text(), "");
+    EXPECT_EQ(Marker(), "");
     form.miSearchMaterialNameNext->trigger();
     EXPECT_EQ(OpenRecipe(), "親子丼");
     Answers.ClearLog();

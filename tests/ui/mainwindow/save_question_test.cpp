@@ -161,14 +161,16 @@ TEST(SaveQuestion, EveryTriggerHonoursYesNoAndCancel) {
             EXPECT_EQ(c.Answers.Texts().count(Question), 1) << c.Answers.Texts().join('|').toStdString();
             EXPECT_EQ(trigger.WentOn(c), !cancel);
             const QString file = c.FoodstuffFile();
-            if (!file.isEmpty())
+            if (!file.isEmpty()) {
                 EXPECT_EQ(ReadRaw(file), answer == TMsgResult::Yes ? saved : c.Original);
+            }
             if (c.Form) {
-                EXPECT_EQ(c.Find<QLabel>(QStringLiteral("PanelStatus"))->text(),
+                EXPECT_EQ(c.Marker(),
                           cancel ? QStringLiteral("変更有り") : QString());
-                if (cancel)
+                if (cancel) {
                     EXPECT_TRUE(c.Find<QTextEdit>(QStringLiteral("memFoodstuff"))->toPlainText().endsWith(
                         QStringLiteral("塩 少々")));
+                }
             }
         }
     }
