@@ -21,7 +21,6 @@
 
 TMainForm* MainForm = nullptr;
 
-const QString TMainForm::ModifiedText = QStringLiteral("変更有り");
 const QString TMainForm::SaveQuestion = QStringLiteral("レシピが変更されています、保存しますか？");
 const QString TMainForm::PlainPrintCaption = QStringLiteral("印刷(&P)");
 const QString TMainForm::PlainPreviewCaption = QStringLiteral("印刷ﾌﾟﾚﾋﾞｭｰ(&V)...");

@@ -113,14 +113,16 @@ public:
     // ---- the open recipe ------------------------------------------------------------
     TOpenRecipe* OpenRecipe = nullptr;  // the one open recipe, shown by Panes
     TRecipePanes* Panes = nullptr;
+    // Opens a recipe of the list in the panes; false (after its error box)
+    // when reading stopped early.
     bool LoadFile(const TCookItem& item);
     int ThumbnailCount = 0;
 
-    // ---- the modified marker and the one save question -------------------------
-    static const QString ModifiedText;  // "変更有り"
+    // ---- the modified flag and the one save question ---------------------------
     static const QString SaveQuestion;  // "レシピが変更されています、保存しますか？"
     static const QString PlainPrintCaption;    // "印刷(&P)"
     static const QString PlainPreviewCaption;  // "印刷ﾌﾟﾚﾋﾞｭｰ(&V)..."
+    // The open recipe's flag of unsaved edits.
     bool IsModified() const;
     void SetModified(bool modified);
     // Asks "レシピが変更されています、保存しますか？" when the open recipe has

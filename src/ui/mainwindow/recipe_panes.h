@@ -25,6 +25,8 @@ class TRecipePanes final : public QFrame {
 public:
     TRecipePanes(TOpenRecipe& recipe, QWidget* parent = nullptr);
 
+    static const QString ModifiedText;  // "変更有り", the marker of unsaved edits
+
     // Editable look, or the empty read-only look of "no recipe".
     void SetEditLook(bool editable);
     // Fills the panes from the open recipe after it was loaded.

@@ -19,8 +19,6 @@
 
 namespace {
 
-const QString ModifiedText = QStringLiteral("変更有り");
-
 QColor Bgr(TColorValue value) { return ColorFromBgr(value); }
 
 const QColor InfoBk(0xFF, 0xFF, 0xE1);
@@ -74,6 +72,8 @@ private:
 };
 
 }  // namespace
+
+const QString TRecipePanes::ModifiedText = QStringLiteral("変更有り");
 
 void TRecipePanes::PaneChanged() {
     // Typing marks the recipe changed only while a recipe is open.
