@@ -58,6 +58,8 @@ public:
 
     TRecipeBook& Book() const { return Form->RecipeBook(); }
     QString StatusText(int panel) const { return Find<QLabel>(QStringLiteral("StatusPanel%1").arg(panel))->text(); }
+    // The recipe panes' modified marker, as the user reads it.
+    QString Marker() const { return Find<QLabel>(QStringLiteral("PanelStatus"))->text(); }
 
     TCookListView* List() const { return Form->findChild<TCookListView*>(QStringLiteral("CookListView")); }
     int RowCount() const { return List()->RowCount(); }

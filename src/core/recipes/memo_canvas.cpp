@@ -2,13 +2,9 @@
 
 #include <vector>
 
-#include <QBuffer>
 #include <QPainter>
 #include <QPen>
 
-#include "core/platform/picture_codec.h"
-#include "core/platform/file_io.h"
-#include "core/platform/saporia_error.h"
 
 namespace {
 
@@ -82,22 +78,6 @@ void TMemoCanvas::Reset(int width, int height) {
     Image.fill(Qt::white);
     MemoDrawing = false;
     MemoDirty = false;
-}
-
-void TMemoCanvas::Load(const QString& path) {
-    QImage image = DecodePictureBytes(ReadFileBytes(path), path);
-    Image = image.convertToFormat(QImage::Format_RGB32);
-    MemoDrawing = false;
-    MemoDirty = false;
-}
-
-void TMemoCanvas::Save(const QString& path) const {
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    if (!Image.convertToFormat(QImage::Format_RGB32).save(&buffer, "BMP"))
-        throw TSaporiaError(CannotWriteMessage(path));
-    WriteFileAtomic(path, bytes);
 }
 
 void TMemoCanvas::Changed() { MemoDirty = true; }

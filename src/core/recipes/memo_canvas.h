@@ -46,12 +46,6 @@ public:
     // A white canvas of the given size; clears MemoDirty.
     void Reset(int width, int height);
 
-    // Loads "手書きメモ.bmp" (the canvas takes the picture's size); clears
-    // MemoDirty. Throws TSaporiaError when the file is no picture.
-    void Load(const QString& path);
-    // Writes the canvas as a Windows bitmap, atomically.
-    void Save(const QString& path) const;
-
     // The stroke handlers; each returns whether the canvas changed (the
     // caller sets the modified marker then). MouseDown on the text tool only
     // records where the text goes.

@@ -46,14 +46,6 @@ void TypePlainAtEnd(QTextEdit* pane) {
     pane->setCurrentCharFormat(plain);
 }
 
-void MarkLinkedWords(const QString& recipePath, QTextEdit* foodstuff, TMarks& foodstuffMarks, QTextEdit* how,
-                     TMarks& howMarks) {
-    for (const TLinkPicture& link : LinkedPictures(recipePath)) {
-        MarkLinkWord(foodstuff, foodstuffMarks, link.Word);
-        MarkLinkWord(how, howMarks, link.Word);
-    }
-}
-
 int CharacterAt(const QTextEdit* pane, QPoint viewportPos) {
     const QTextDocument* document = pane->document();
     const int last = document->characterCount() - 1;  // the final paragraph mark

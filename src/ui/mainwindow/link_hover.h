@@ -21,11 +21,6 @@ void MarkLinkWord(QTextEdit* pane, TMarks& marks, const QString& word);
 // so what is typed next does not take the look of a link ending the text.
 void TypePlainAtEnd(QTextEdit* pane);
 
-// Marks every linked word of the recipe, first in the ingredient pane, then
-// in the method pane.
-void MarkLinkedWords(const QString& recipePath, QTextEdit* foodstuff, TMarks& foodstuffMarks, QTextEdit* how,
-                     TMarks& howMarks);
-
 // The character under a point of the pane's viewport, or -1 when the point
 // is over no character.
 int CharacterAt(const QTextEdit* pane, QPoint viewportPos);

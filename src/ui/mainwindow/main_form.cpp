@@ -13,13 +13,13 @@
 #include "core/recipes/recipe_book.h"
 #include "ui/mainwindow/list_area.h"
 #include "core/search/find_career.h"
+#include "core/recipes/open_recipe.h"
 #include "core/recipes/recipe_name.h"
 #include "ui/platform/dialogs.h"
 #include "core/platform/file_io.h"
 #include "core/platform/saporia_error.h"
 #include "core/settings/settings_store.h"
 
-const QString TMainForm::ModifiedText = QStringLiteral("変更有り");
 const QString TMainForm::SaveQuestion = QStringLiteral("レシピが変更されています、保存しますか？");
 const QString TMainForm::PlainPrintCaption = QStringLiteral("印刷(&P)");
 const QString TMainForm::PlainPreviewCaption = QStringLiteral("印刷ﾌﾟﾚﾋﾞｭｰ(&V)...");
@@ -36,6 +36,7 @@ TMainForm::TMainForm(const QString& appDir, TSettingsStore* store, TWindows* win
     setWindowTitle(QStringLiteral("Saporia"));
     AppDir = WithTrailingSlash(appDir);
     Book = std::make_unique<TRecipeBook>(AppDir);
+    OpenRecipe = new TOpenRecipe(DataRootOf(AppDir), this);
     if (!Store)
         Store = new TSettingsStore(SettingsFilePath(AppDir), this);
     // What the options' OK changes shows at once.
@@ -71,8 +72,6 @@ void TMainForm::FormCreate() {
     SetEditMode(false);
     WireOptionCommands();
     WireSearchCommands();
-    PageControl1->setEnabled(false);
-    PageControl1->setCurrentWidget(TabSheetRecipe);
 
     // 4: paths.
     HelpFile = AppDir + QStringLiteral("SAPORIA.HLP");
@@ -115,39 +114,34 @@ void TMainForm::LoadMaterialList() {
         MaterialList = ReadSjisLines(path);
 }
 
-bool TMainForm::IsModified() const { return PanelStatus->text() == ModifiedText; }
+bool TMainForm::IsModified() const { return OpenRecipe->IsModified(); }
 
-void TMainForm::SetModified(bool modified) { PanelStatus->setText(modified ? ModifiedText : QString()); }
+void TMainForm::SetModified(bool modified) { OpenRecipe->SetModified(modified); }
 
 bool TMainForm::QuerySaveChanges() {
-    if (ViewOnly || ClosingFlag || !IsModified())
+    if (!OpenRecipe->ShouldAskToSave(ViewOnly, ClosingFlag))
         return true;
+    TSaveAnswer answer = TSaveAnswer::Cancel;
     switch (AskYesNoCancel(this, SaveQuestion)) {
     case TMsgResult::Yes:
-        return Save();
+        answer = TSaveAnswer::Yes;
+        break;
     case TMsgResult::No:
-        SetModified(false);
-        return true;
+        answer = TSaveAnswer::No;
+        break;
     default:
-        return false;
+        break;
     }
+    return OpenRecipe->Answer(answer, [this] { return Save(); });
 }
 
 bool TMainForm::FormCloseQuery() {
-    if (ViewOnly || !IsModified())
-        return true;
-    switch (AskYesNoCancel(this, SaveQuestion)) {
-    case TMsgResult::Yes:
-        if (!Save())
-            return false;
-        ClosingFlag = true;
-        return true;
-    case TMsgResult::No:
-        ClosingFlag = true;
-        return true;
-    default:
+    const bool asked = OpenRecipe->ShouldAskToSave(ViewOnly, ClosingFlag);
+    if (!QuerySaveChanges())
         return false;
-    }
+    if (asked)
+        ClosingFlag = true;
+    return true;
 }
 
 void TMainForm::closeEvent(QCloseEvent* event) {

@@ -9,8 +9,6 @@
 #include <QStringList>
 
 #include "core/recipes/cook_item.h"
-#include "core/recipes/link_marks.h"
-#include "core/recipes/recipe_folder.h"
 #include "core/settings/settings.h"
 #include "ui/app/windows.h"
 
@@ -26,7 +24,9 @@ class QToolButton;
 class QWidget;
 class TListArea;
 class TMainStatusBar;
+class TOpenRecipe;
 class TRecipeBook;
+class TRecipePanes;
 class TSettingsStore;
 struct TWindowLayout;
 struct TSettingsApply;
@@ -39,7 +39,7 @@ enum class TGestureCommand;
 //                          and menus themselves: TMainBars, main_bars.cpp)
 //   main_form_layout.cpp   layout keys of the settings file, bar placement
 //   main_form_list.cpp     the list place's entry points (TListArea does the work)
-//   main_form_panes.cpp    load, save, edit mode, the modified marker
+//   main_form_panes.cpp    load, save, edit mode, the save question
 //   main_form_clock.cpp    the clock
 // Other concerns (recipe commands, search, pane aids, ...) add their own
 // main_form_<concern>.cpp and their own block of declarations below.
@@ -77,15 +77,8 @@ public:
     // ---- state shared with the other parts of the program ---------------------
     bool ClosingFlag = false;
     bool ViewOnly = false;
-    QString CurrentRecipePath;  // DataRoot + "/" + name + "/", empty when none is open
     QStringList MaterialList;
-    QStringList PictureNames;
-    int PictureIndex = -1;
     QStringList LinkFileList;
-    bool MemoDirty = false;  // the memo canvas changed since the last load
-    QImage MemoBitmap;       // the memo canvas
-    TMarks FoodstuffMarks;
-    TMarks HowMarks;
 
     // ---- the recipe list ------------------------------------------------------------
     // The recipes, icons, columns and search history of the program folder.
@@ -101,17 +94,17 @@ public:
     bool SelectRecord(int record);
 
     // ---- the open recipe ------------------------------------------------------------
-    TRecipeContent Recipe;  // what was read from the open folder
+    TOpenRecipe* OpenRecipe = nullptr;  // the one open recipe, shown by Panes
+    TRecipePanes* Panes = nullptr;
+    // Opens a recipe of the list in the panes; false (after its error box)
+    // when reading stopped early.
     bool LoadFile(const TCookItem& item);
-    void LoadPictureFile(const QString& fileName);
-    void ShowPhoto();       // shows Recipe.PhotoImage in the photo pane
-    void ShowMemo();        // shows MemoBitmap on the canvas, with its size caption
 
-    // ---- the modified marker and the one save question -------------------------
-    static const QString ModifiedText;  // "変更有り"
+    // ---- the modified flag and the one save question ---------------------------
     static const QString SaveQuestion;  // "レシピが変更されています、保存しますか？"
     static const QString PlainPrintCaption;    // "印刷(&P)"
     static const QString PlainPreviewCaption;  // "印刷ﾌﾟﾚﾋﾞｭｰ(&V)..."
+    // The open recipe's flag of unsaved edits.
     bool IsModified() const;
     void SetModified(bool modified);
     // Asks "レシピが変更されています、保存しますか？" when the open recipe has
@@ -162,44 +155,6 @@ public:
 
     QSplitter* MainSplitter = nullptr;  // thumbnails | classification | list | recipe panes
 
-    // Recipe panes
-    QFrame* CookPanel = nullptr;
-    QFrame* Panel8 = nullptr;  // save button, word wrap button, marker
-    QToolButton* tbtnSave = nullptr;
-    QToolButton* tbtnWordWrap = nullptr;
-    QLabel* PanelStatus = nullptr;  // the modified marker
-    QFrame* pnlRecipeHeader = nullptr;
-    QLabel* imbRecipeIcon = nullptr;
-    QLabel* pnlRecipeHeaderCaption = nullptr;
-    QTabWidget* PageControl1 = nullptr;
-    QWidget* TabSheetRecipe = nullptr;
-    QWidget* TabSheetComment = nullptr;
-    QWidget* TabSheetPaint = nullptr;
-    QWidget* TabSheetAttr = nullptr;
-    QSplitter* RecipeSplitter = nullptr;  // SubPanel over the method
-    QSplitter* SubSplitter = nullptr;     // ingredients beside the picture
-    QFrame* SubPanel = nullptr;
-    QFrame* PicturePanel = nullptr;
-    QLabel* CapPanel1 = nullptr;
-    QLabel* CapPanel2 = nullptr;
-    QLabel* CapPanel3 = nullptr;
-    QLabel* CapPanel4 = nullptr;
-    QLabel* CapPanel5 = nullptr;
-    QTextEdit* memFoodstuff = nullptr;
-    QTextEdit* MemoHow = nullptr;
-    QTextEdit* RichEditComment = nullptr;
-    QTextEdit* RichEdit1 = nullptr;
-    QFrame* ImagePanel = nullptr;
-    QLabel* Image1 = nullptr;
-    QFrame* Shape1 = nullptr;
-    QFrame* PanelImageControl = nullptr;
-    QLabel* PanelImageControlCaption = nullptr;
-    QToolButton* SpeedButtonPrevPic = nullptr;
-    QToolButton* SpeedButtonNextPic = nullptr;
-    QScrollArea* ScrollBox2 = nullptr;
-    QLabel* imgDraw = nullptr;
-    QFrame* PaintToolPanel = nullptr;  // memo tools go here
-    QLabel* lblCanvasSize = nullptr;
 
     // Timers
     QTimer* tmClock = nullptr;
@@ -272,19 +227,13 @@ private:
     void ApplyLayout(const TWindowLayout& layout);
     TWindowLayout CurrentLayout() const;
 
-    void ClearPhoto();
-    void SetTabImage(QWidget* tab, bool present);
-    void ColourPanes();
-    void MarkLinks(QTextEdit* pane, const TMarks& marks);
     void LoadMaterialList();
-    void PaneChanged();
 
     TSettingsStore* Store = nullptr;
     TWindows* OtherWindows = nullptr;
     TWindows OwnWindows;
     bool Destroyed = false;
     bool EditModeOn = false;
-    bool LoadingPanes = false;  // pane text set by the program, not typed
 
     std::unique_ptr<TRecipeBook> Book;
     TListArea* ListArea = nullptr;  // thumbnails, classification, list

@@ -7,19 +7,15 @@ class QAction;
 class QTextEdit;
 class TInputSupport;
 class TLinkHover;
-class TMemoPane;
-class TPhotoPaneView;
 class TTipsTickerView;
 
-// The editing aids of the recipe panes, as the main window holds them.
+// The editing aids of the recipe panes that go with the window's menus.
 class TPaneAids final : public QObject {
 public:
     using QObject::QObject;
 
     TLinkHover* FoodstuffHover = nullptr;
     TLinkHover* HowHover = nullptr;
-    TMemoPane* Memo = nullptr;
-    TPhotoPaneView* Photo = nullptr;
     TInputSupport* InputSupport = nullptr;
     TTipsTickerView* Tips = nullptr;
     QTextEdit* MenuPane = nullptr;          // the pane that opened REPopupMenu

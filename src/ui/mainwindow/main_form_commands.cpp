@@ -3,6 +3,8 @@
 // IndicateList, whose model reset rebuilds the thumbnails and the tree that
 // are shown.
 #include "ui/mainwindow/main_form.h"
+#include "ui/mainwindow/recipe_panes.h"
+#include "core/recipes/open_recipe.h"
 
 #include <QAction>
 #include <QLabel>
@@ -94,12 +96,11 @@ void TMainForm::miRecipeDeleteClick() {
     SetModified(false);
     SearchCookFld();
     IndicateList(-1);
-    CurrentRecipePath.clear();
-    SetModified(false);
+    OpenRecipe->Close();
 }
 
 void TMainForm::miRecipeSaveClick() {
-    if (CurrentRecipePath.isEmpty()) {
+    if (!OpenRecipe->IsOpen()) {
         ShowMessageBox(this, QStringLiteral("選択されているレシピがありません"), TMsgType::Error, TMsgButtons::Abort);
         return;
     }
@@ -137,9 +138,9 @@ void TMainForm::miRecipeRenameClick() {
 
 void TMainForm::E2Click() {
     const int record = SelectedRecord();
-    if (record < 0 || record >= Book->CookItems.size() || !Windows().ElementForm || CurrentRecipePath.isEmpty())
+    if (record < 0 || record >= Book->CookItems.size() || !Windows().ElementForm || !OpenRecipe->IsOpen())
         return;
-    Windows().ElementForm->SetRecipe(CurrentRecipePath, UserIconNames());
+    Windows().ElementForm->SetRecipe(OpenRecipe->Path(), UserIconNames());
     if (Windows().ElementForm->exec() != QDialog::Accepted)
         return;
     ApplyAttributesToItem(Book->CookItems[record], Windows().ElementForm->Saved());
@@ -153,11 +154,10 @@ void TMainForm::E2Click() {
     const bool modified = IsModified();
     RunGuarded(this, ErrorPrefix(QStringLiteral("Load File")), [&] {
         bool exists = false;
-        const TStatusFile status = TStatusFile::LoadFromFolder(CurrentRecipePath, &exists);
-        RichEdit1->setPlainText(exists ? AttributePaneLines(status).join(QLatin1Char('\n')) : QString());
+        const TStatusFile status = TStatusFile::LoadFromFolder(OpenRecipe->Path(), &exists);
+        Panes->ShowAttributes(exists ? AttributePaneLines(status) : QStringList());
     });
-    const QImage icon = Book->Icons.Icon16(Book->CookItems[record].Icon);
-    imbRecipeIcon->setPixmap(icon.isNull() ? QPixmap() : QPixmap::fromImage(icon));
+    Panes->SetRecipeIcon(Book->Icons.Icon16(Book->CookItems[record].Icon));
     SetModified(modified);
 }
 

@@ -1,6 +1,8 @@
 // The main window's layout keys of the settings file: read in the creation,
 // written when the window closes.
 #include "ui/mainwindow/main_form.h"
+#include "ui/mainwindow/recipe_panes.h"
+#include "core/recipes/open_recipe.h"
 
 #include <QAction>
 #include <QGuiApplication>
@@ -55,9 +57,8 @@ QString TMainForm::IniPath() const { return Store->Path(); }
 
 void TMainForm::ApplyPaneSizes() {
     const TWindowLayout& layout = Store->Layout();
-    SetPaneSize(MainSplitter, CookPanel, layout.CookPanelWidth);
-    SetPaneSize(RecipeSplitter, SubPanel, layout.SubPanelHeight);
-    SetPaneSize(SubSplitter, PicturePanel, layout.PicturePanelWidth);
+    SetPaneSize(MainSplitter, Panes, layout.CookPanelWidth);
+    Panes->SetSplitSizes(layout.SubPanelHeight, layout.PicturePanelWidth);
 }
 
 void TMainForm::PaneSizesMoved() {
@@ -66,9 +67,9 @@ void TMainForm::PaneSizesMoved() {
         return index >= 0 ? splitter->sizes().value(index) : 0;
     };
     TWindowLayout layout = Store->Layout();
-    layout.CookPanelWidth = sizeOf(MainSplitter, CookPanel);
-    layout.SubPanelHeight = sizeOf(RecipeSplitter, SubPanel);
-    layout.PicturePanelWidth = sizeOf(SubSplitter, PicturePanel);
+    layout.CookPanelWidth = sizeOf(MainSplitter, Panes);
+    layout.SubPanelHeight = Panes->SubPanelHeight();
+    layout.PicturePanelWidth = Panes->PicturePanelWidth();
     Store->SetLayout(layout);
 }
 
@@ -78,8 +79,7 @@ void TMainForm::ReadLayout() {
 }
 
 void TMainForm::ApplyLayout(const TWindowLayout& layout) {
-    tbtnWordWrap->setChecked(layout.WordWrap);
-    tbtnWordWrapClick();
+    Panes->SetWordWrap(layout.WordWrap);
 
     // The store keeps every number in range, so the sums cannot overflow.
     const QRect bounds(layout.Left.value_or(0), layout.Top.value_or(0), layout.Width.value_or(800),
@@ -134,7 +134,7 @@ void TMainForm::ApplyLayout(const TWindowLayout& layout) {
 
 TWindowLayout TMainForm::CurrentLayout() const {
     TWindowLayout layout = Store->Layout();  // keeps the pane sizes
-    layout.WordWrap = tbtnWordWrap->isChecked();
+    layout.WordWrap = Panes->WordWrap();
 
     // Minimised: no FORM key; maximised: only the state; normal: state and bounds.
     const Qt::WindowStates state = windowState();

@@ -15,6 +15,8 @@
 #include "core/recipes/link_pictures.h"
 #include "ui/mainwindow/link_thumbnail_form.h"
 #include "ui/mainwindow/main_form_aids.h"
+#include "ui/mainwindow/recipe_panes.h"
+#include "core/recipes/open_recipe.h"
 #include "core/platform/clipboard.h"
 #include "ui/platform/dialogs.h"
 #include "core/platform/saporia_error.h"
@@ -38,14 +40,14 @@ QString TMainForm::LinkPicturePath() const {
 void TMainForm::CreateLinkAids() {
     const auto makeHover = [this](QTextEdit* pane, const TMarks* marks) {
         auto* hover = new TLinkHover(pane, marks, PaneAids);
-        hover->RecipePath = [this] { return CurrentRecipePath; };
+        hover->RecipePath = [this] { return OpenRecipe->Path(); };
         hover->UseThumbnail = [this] { return Settings().UseThumbnail; };
         hover->Thumbnail = Windows().LinkThumbnailForm;
         hover->Viewer = Windows().LinkPictureForm;
         return hover;
     };
-    PaneAids->FoodstuffHover = makeHover(memFoodstuff, &FoodstuffMarks);
-    PaneAids->HowHover = makeHover(MemoHow, &HowMarks);
+    PaneAids->FoodstuffHover = makeHover(Panes->FoodstuffPane(), Panes->FoodstuffLinks());
+    PaneAids->HowHover = makeHover(Panes->HowPane(), Panes->HowLinks());
 
     connect(Bars->Menu(QStringLiteral("REPopupMenu")), &QMenu::aboutToShow, this, &TMainForm::REPopupMenuPopup);
     connect(Bars->Menu(QStringLiteral("N38")), &QMenu::aboutToShow, this,
@@ -57,26 +59,26 @@ void TMainForm::CreateLinkAids() {
 }
 
 QString TMainForm::SelectedLinkWord() const {
-    QTextEdit* pane = PaneAids && PaneAids->MenuPane ? PaneAids->MenuPane : memFoodstuff;
+    QTextEdit* pane = PaneAids && PaneAids->MenuPane ? PaneAids->MenuPane : Panes->FoodstuffPane();
     // QTextCursor gives line breaks inside a selection as U+2029.
     return LinkWordOfSelection(pane->textCursor().selectedText());
 }
 
 void TMainForm::REPopupMenuPopup() {
     PaneAids->MenuPane = PopupPane;
-    const bool open = !CurrentRecipePath.isEmpty();
+    const bool open = OpenRecipe->IsOpen();
     Bars->Menu(QStringLiteral("N38"))->menuAction()->setEnabled(open && !SelectedLinkWord().isEmpty());
-    const bool linked = open && QFileInfo(LinkFolderPath(CurrentRecipePath)).isDir();
+    const bool linked = open && QFileInfo(LinkFolderPath(OpenRecipe->Path())).isDir();
     Bars->Menu(QStringLiteral("N41"))->menuAction()->setEnabled(linked);
     Bars->Action(QStringLiteral("N40"))->setEnabled(linked);
-    const bool selected = memFoodstuff->textCursor().hasSelection();
+    const bool selected = Panes->FoodstuffPane()->textCursor().hasSelection();
     Bars->Action(QStringLiteral("N45"))->setEnabled(selected && Bars->IsOn(QStringLiteral("N45")));
     Bars->Action(QStringLiteral("N48"))->setEnabled(selected && Bars->IsOn(QStringLiteral("N48")));
 }
 
 void TMainForm::N39Click() {
     const QString word = SelectedLinkWord();
-    if (word.isEmpty() || CurrentRecipePath.isEmpty())
+    if (word.isEmpty() || !OpenRecipe->IsOpen())
         return;
     TFileDialogOptions options;
     options.Filter = LinkFilter;
@@ -84,7 +86,7 @@ void TMainForm::N39Click() {
     if (!file)
         return;
     try {
-        LinkPictureFromFile(CurrentRecipePath, word, *file);
+        LinkPictureFromFile(OpenRecipe->Path(), word, *file);
     } catch (const TSaporiaError& error) {
         ShowErrorBox(this, error.message());
     }
@@ -92,10 +94,10 @@ void TMainForm::N39Click() {
 
 void TMainForm::Paste1Click() {
     const QString word = SelectedLinkWord();
-    if (word.isEmpty() || CurrentRecipePath.isEmpty() || !ClipboardHasPicture())
+    if (word.isEmpty() || !OpenRecipe->IsOpen() || !ClipboardHasPicture())
         return;
     try {
-        LinkPictureFromImage(CurrentRecipePath, word, QApplication::clipboard()->image());
+        LinkPictureFromImage(OpenRecipe->Path(), word, QApplication::clipboard()->image());
     } catch (const TSaporiaError& error) {
         ShowErrorBox(this, error.message());
     }
@@ -107,9 +109,9 @@ void TMainForm::N41Click() {
     qDeleteAll(PaneAids->LinkDeleteItems);
     PaneAids->LinkDeleteItems.clear();
     LinkFileList.clear();
-    if (CurrentRecipePath.isEmpty())
+    if (!OpenRecipe->IsOpen())
         return;
-    for (const TLinkPicture& link : LinkedPictures(CurrentRecipePath)) {
+    for (const TLinkPicture& link : LinkedPictures(OpenRecipe->Path())) {
         const int tag = int(LinkFileList.size());
         LinkFileList.append(link.Path);
         // "&" in a word is text, not a shortcut marker.
@@ -123,18 +125,18 @@ void TMainForm::N41Click() {
 }
 
 void TMainForm::LinkDeleteClick(int tag) {
-    if (tag < 0 || tag >= LinkFileList.size() || CurrentRecipePath.isEmpty())
+    if (tag < 0 || tag >= LinkFileList.size() || !OpenRecipe->IsOpen())
         return;
     const QString path = LinkFileList[tag];
     const QString word = QFileInfo(path).completeBaseName();
     const bool yes = AskYesNo(this, QStringLiteral("「") + word + QStringLiteral("」のリンクを削除してもよろしいですか？")) ==
                      TMsgResult::Yes;
-    DeleteLinkPicture(CurrentRecipePath, path, yes);
+    DeleteLinkPicture(OpenRecipe->Path(), path, yes);
 }
 
 void TMainForm::N40Click() {
-    if (CurrentRecipePath.isEmpty())
+    if (!OpenRecipe->IsOpen())
         return;
     if (AskYesNo(this, QStringLiteral("すべてのリンクを削除してもよろしいですか？")) == TMsgResult::Yes)
-        DeleteAllLinkPictures(CurrentRecipePath);
+        DeleteAllLinkPictures(OpenRecipe->Path());
 }

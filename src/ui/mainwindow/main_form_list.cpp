@@ -1,6 +1,8 @@
 // The list place's entry points: the window's commands forward to the list
 // area, which asks the open recipe through the hooks set here.
 #include "ui/mainwindow/main_form.h"
+#include "ui/mainwindow/recipe_panes.h"
+#include "core/recipes/open_recipe.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -23,8 +25,7 @@ void TMainForm::WireSearchCommands() {
         .MarkMaterial =
             [this](const QString& keyword) {
                 const bool wasModified = IsModified();
-                HighlightKeywords(memFoodstuff->document(), keyword);
-                HighlightKeywords(MemoHow->document(), keyword);
+                Panes->HighlightKeyword(keyword);
                 if (!wasModified)
                     SetModified(false);
             },
@@ -55,7 +56,6 @@ int TMainForm::SelectedRecord() const { return ListArea->SelectedRecord(); }
 bool TMainForm::SelectRecord(int record) { return ListArea->SelectRecord(record); }
 
 void TMainForm::CookListViewSelectItem(int row, bool selected) {
-    imbRecipeIcon->clear();
     const int record = ListArea->RecordOfRow(row);
     const TCookItems& items = Book->CookItems;
     if (selected && record >= 0 && record < items.size()) {
@@ -70,10 +70,8 @@ void TMainForm::CookListViewSelectItem(int row, bool selected) {
     }
     Bars->Action(QStringLiteral("miPrint"))->setText(PlainPrintCaption);
     Bars->Action(QStringLiteral("PrintPreview1"))->setText(PlainPreviewCaption);
-    CurrentRecipePath.clear();
-    Recipe = TRecipeContent();
+    OpenRecipe->Close();
     SetEditMode(false);
-    SetModified(false);
 }
 
 void TMainForm::miSearchRecipeNameClick() { ListArea->miSearchRecipeNameClick(); }

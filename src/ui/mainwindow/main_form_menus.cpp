@@ -1,6 +1,8 @@
 // Binding the command table's rows to the main window's handlers, and the
 // pop-up menus of the list, the text panes and the photo.
 #include "ui/mainwindow/main_form.h"
+#include "ui/mainwindow/recipe_panes.h"
+#include "core/recipes/open_recipe.h"
 
 #include <QAction>
 #include <QLabel>
@@ -48,26 +50,22 @@ void TMainForm::BindCommands() {
     }
     Bars->Action(QStringLiteral("miFontSizeMiddle"))->setChecked(true);
     connect(Bars->Menu(QStringLiteral("miToolbar")), &QMenu::aboutToShow, this, [this] { miToolbarClick(); });
-    tbtnWordWrap->setCheckable(true);
-
-    for (QTextEdit* pane : {memFoodstuff, MemoHow, RichEditComment})
-        connect(pane, &QTextEdit::textChanged, this, &TMainForm::PaneChanged);
 
     // Pop-up menus; view-only mode has none.
     connect(ListArea, &TListArea::PopupRequested, this, [this](const QPoint& globalPos) {
         if (!ViewOnly)
             Bars->Menu(QStringLiteral("ListPopupMenu"))->exec(globalPos);
     });
-    for (QTextEdit* pane : {memFoodstuff, MemoHow, RichEditComment})
+    for (QTextEdit* pane : Panes->EditPanes())
         connect(pane, &QWidget::customContextMenuRequested, this, [this, pane](const QPoint& pos) {
             if (!ViewOnly) {
                 PopupPane = pane;
                 Bars->Menu(QStringLiteral("REPopupMenu"))->exec(pane->mapToGlobal(pos));
             }
         });
-    connect(Image1, &QWidget::customContextMenuRequested, this, [this](const QPoint& pos) {
+    connect(Panes->PhotoLabel(), &QWidget::customContextMenuRequested, this, [this](const QPoint& pos) {
         if (!ViewOnly)
-            Bars->Menu(QStringLiteral("PicturePopupMenu"))->exec(Image1->mapToGlobal(pos));
+            Bars->Menu(QStringLiteral("PicturePopupMenu"))->exec(Panes->PhotoLabel()->mapToGlobal(pos));
     });
 }
 

@@ -1,5 +1,7 @@
 // The options window, the about box and mouse gestures on the recipe list.
 #include "ui/mainwindow/main_form.h"
+#include "ui/mainwindow/recipe_panes.h"
+#include "core/recipes/open_recipe.h"
 
 #include <QAbstractItemView>
 #include <QAction>
@@ -105,11 +107,7 @@ void TMainForm::ApplyOptionSettings(const TSettingsApply& apply, bool starting) 
     setWindowTitle(apply.Caption);
 
     const bool wasEmpty = !IsModified();
-    for (QTextEdit* pane : {memFoodstuff, MemoHow, RichEditComment}) {
-        QFont font = pane->font();
-        font.setFamily(apply.PaneFontName);
-        pane->setFont(font);
-    }
+    Panes->ApplyFontName(apply.PaneFontName);
     if (wasEmpty)
         SetModified(false);
 

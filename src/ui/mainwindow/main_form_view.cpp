@@ -1,6 +1,8 @@
 // View settings of the main window: view style, font size, word wrap, bars,
 // view-only mode.
 #include "ui/mainwindow/main_form.h"
+#include "ui/mainwindow/recipe_panes.h"
+#include "core/recipes/open_recipe.h"
 
 #include <QAction>
 #include <QLabel>
@@ -46,13 +48,8 @@ void TMainForm::ApplyFontSize(int size) {
         font.setPointSize(points);
         widget->setFont(font);
     };
-    for (QWidget* widget : std::initializer_list<QWidget*>{memFoodstuff, MemoHow, RichEditComment, RichEdit1,
-                                                           CapPanel1, CapPanel2, CapPanel3, CapPanel4,
-                                                           CapPanel5})
-        apply(widget, size);
+    Panes->ApplyFontSize(size);
     ListArea->SetFontSize(size);
-    apply(pnlRecipeHeader, size + 2);
-    apply(pnlRecipeHeaderCaption, size + 2);
     FontSize = size;
     if (wasEmpty)
         SetModified(false);
@@ -60,9 +57,7 @@ void TMainForm::ApplyFontSize(int size) {
 
 void TMainForm::tbtnWordWrapClick() {
     const bool wasEmpty = !IsModified();
-    const auto mode = tbtnWordWrap->isChecked() ? QTextEdit::WidgetWidth : QTextEdit::NoWrap;
-    for (QTextEdit* pane : {memFoodstuff, MemoHow, RichEditComment})
-        pane->setLineWrapMode(mode);
+    Panes->ApplyWordWrap();
     if (wasEmpty)
         SetModified(false);
 }
@@ -71,7 +66,7 @@ void TMainForm::miFontSizeBigClick(int size) { ApplyFontSize(size); }
 
 void TMainForm::miModeChangeClick() {
     Bars->Site(1)->hide();
-    Panel8->hide();
+    Panes->SetBarVisible(false);
     Bars->Site(2)->show();
     ViewOnly = true;
     UpdateCommands();
@@ -79,7 +74,7 @@ void TMainForm::miModeChangeClick() {
 
 void TMainForm::tbtnModeChangeClick() {
     Bars->Site(1)->show();
-    Panel8->show();
+    Panes->SetBarVisible(true);
     Bars->Site(2)->hide();
     ViewOnly = false;
     UpdateCommands();

@@ -167,19 +167,6 @@ void TMemoPane::Reset(int width, int height) {
     Resized();
 }
 
-void TMemoPane::Load(const QString& path) {
-    HideTextEdit();
-    TakeBitmap();
-    try {
-        Canvas.Load(path);
-    } catch (...) {
-        GiveBackBitmap();
-        throw;
-    }
-    GiveBackBitmap();
-    Resized();
-}
-
 void TMemoPane::HideTextEdit() { EditText->hide(); }
 
 void TMemoPane::SpeedButton3Click(TMemoTool tool) {

@@ -45,9 +45,6 @@ public:
 
     // A white canvas of the settings' size; drops unconfirmed text.
     void Reset(int width, int height);
-    // Loads "手書きメモ.bmp"; the canvas takes its size.
-    void Load(const QString& path);
-    void Save(const QString& path) const { Canvas.Save(path); }
     bool MemoDirty() const { return Canvas.MemoDirty; }
     // The picture shown: the window's bitmap or the canvas's own.
     const QImage& Shown() const;

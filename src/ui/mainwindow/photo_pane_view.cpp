@@ -10,12 +10,12 @@
 #include <QToolButton>
 #include <QUrl>
 
-#include "core/recipes/recipe_folder.h"
 #include "core/platform/clipboard.h"
 
-TPhotoPaneView::TPhotoPaneView(QWidget* imagePanel, QLabel* image, QWidget* pagingPanel, QLabel* pagingCaption,
-                               QToolButton* prev, QToolButton* next, QObject* parent)
+TPhotoPaneView::TPhotoPaneView(TOpenRecipe& recipe, QWidget* imagePanel, QLabel* image, QWidget* pagingPanel,
+                               QLabel* pagingCaption, QToolButton* prev, QToolButton* next, QObject* parent)
     : QObject(parent),
+      Recipe(recipe),
       ImagePanel(imagePanel),
       Image1(image),
       PanelImageControl(pagingPanel),
@@ -30,85 +30,65 @@ TPhotoPaneView::TPhotoPaneView(QWidget* imagePanel, QLabel* image, QWidget* pagi
 }
 
 void TPhotoPaneView::Refresh() {
-    if (Pane.Picture.isNull()) {
+    const TPhotoPane& pane = Recipe.Photo();
+    if (pane.Picture.isNull()) {
         Image1->clear();
     } else {
         // Centred, proportional, fitted to the pane.
         const QSize box = Image1->size().boundedTo(QSize(4096, 4096)).expandedTo(QSize(1, 1));
-        Image1->setPixmap(QPixmap::fromImage(Pane.Picture).scaled(box, Qt::KeepAspectRatio, Qt::SmoothTransformation));
+        Image1->setPixmap(QPixmap::fromImage(pane.Picture).scaled(box, Qt::KeepAspectRatio, Qt::SmoothTransformation));
     }
-    PanelImageControl->setVisible(Pane.PagingVisible());
-    Caption->setText(Pane.PagingCaption());
-    SpeedButtonPrevPic->setEnabled(Pane.PrevEnabled());
-    SpeedButtonNextPic->setEnabled(Pane.NextEnabled());
-}
-
-void TPhotoPaneView::Show() {
-    if (TRecipeContent* content = Content ? Content() : nullptr)
-        Pane.Show(*content);
-    else
-        Pane.Clear();
-    Refresh();
-}
-
-void TPhotoPaneView::Clear() {
-    Pane.Clear();
-    Refresh();
+    PanelImageControl->setVisible(pane.PagingVisible());
+    Caption->setText(pane.PagingCaption());
+    SpeedButtonPrevPic->setEnabled(pane.PrevEnabled());
+    SpeedButtonNextPic->setEnabled(pane.NextEnabled());
 }
 
 void TPhotoPaneView::LoadPictureFile(const QString& fileName) {
-    TRecipeContent* content = Content ? Content() : nullptr;
-    if (!content)
+    if (!Recipe.IsOpen())
         return;
-    if (Pane.LoadPictureFile(*content, fileName))
+    if (Recipe.Photo().LoadPictureFile(Recipe.Content(), fileName))
         Refresh();
-    if (SetModified)
-        SetModified();
+    Recipe.SetModified(true);
 }
 
 void TPhotoPaneView::DropFiles(const QStringList& fileNames) {
-    if (fileNames.isEmpty() || !RecipePath || RecipePath().isEmpty())
-        return;
-    LoadPictureFile(fileNames.first());
+    if (!fileNames.isEmpty())
+        LoadPictureFile(fileNames.first());
 }
 
 void TPhotoPaneView::C2Click() {
-    if (!Pane.Picture.isNull())
-        QApplication::clipboard()->setImage(Pane.Picture);
+    if (!Recipe.Photo().Picture.isNull())
+        QApplication::clipboard()->setImage(Recipe.Photo().Picture);
 }
 
 void TPhotoPaneView::Paste2Click() {
-    TRecipeContent* content = Content ? Content() : nullptr;
     const QImage image = ClipboardPicture();
-    if (!content || image.isNull())
+    if (!Recipe.IsOpen() || image.isNull())
         return;
-    Pane.SetPicture(*content, image);
+    Recipe.Photo().SetPicture(Recipe.Content(), image);
     Refresh();
-    if (SetModified)
-        SetModified();
+    Recipe.SetModified(true);
 }
 
 void TPhotoPaneView::D1Click() {
-    TRecipeContent* content = Content ? Content() : nullptr;
-    if (!content)
+    if (!Recipe.IsOpen())
         return;
-    Pane.Remove(*content);
+    Recipe.Photo().Remove(Recipe.Content());
     Refresh();
-    if (SetModified)
-        SetModified();
+    Recipe.SetModified(true);
 }
 
 void TPhotoPaneView::SpeedButtonPrevPicClick(int tag) {
-    TRecipeContent* content = Content ? Content() : nullptr;
-    if (!content || !RecipePath)
+    if (!Recipe.IsOpen())
         return;
-    Pane.Page(*content, RecipePath(), tag);
+    Recipe.Photo().Page(Recipe.Content(), Recipe.Path(), tag);
     Refresh();
 }
 
 bool TPhotoPaneView::eventFilter(QObject* watched, QEvent* event) {
     if (watched == Image1 && event->type() == QEvent::Resize) {
-        if (!Pane.Picture.isNull())
+        if (!Recipe.Photo().Picture.isNull())
             Refresh();
     } else if (watched == ImagePanel) {
         if (event->type() == QEvent::DragEnter) {

@@ -1,36 +1,25 @@
 #pragma once
 
-#include <functional>
-
 #include <QObject>
 
-#include "core/recipes/photo_pane.h"
+#include "core/recipes/open_recipe.h"
 
 class QLabel;
 class QToolButton;
 class QWidget;
-struct TRecipeContent;
 
 // The photo pane's controls: the picture label, dropping files on the panel,
-// the picture menu commands and the paging buttons, over TPhotoPane.
+// the picture menu commands and the paging buttons, over the open recipe's
+// photo. A change of the main photo marks the recipe modified.
 class TPhotoPaneView final : public QObject {
     Q_OBJECT
 public:
-    TPhotoPaneView(QWidget* imagePanel, QLabel* image, QWidget* pagingPanel, QLabel* pagingCaption,
+    TPhotoPaneView(TOpenRecipe& recipe, QWidget* imagePanel, QLabel* image, QWidget* pagingPanel, QLabel* pagingCaption,
                    QToolButton* prev, QToolButton* next, QObject* parent = nullptr);
 
-    TPhotoPane Pane;
-    // The open recipe's folder (empty when none) and its content.
-    std::function<QString()> RecipePath;
-    std::function<TRecipeContent*()> Content;
-    // Sets the modified marker.
-    std::function<void()> SetModified;
+    const TPhotoPane& Pane() const { return Recipe.Photo(); }
 
-    // After a load: show the main photo and the paging controls.
-    void Show();
-    void Clear();
-
-    // Puts a picture file into the pane; the marker is set unless the file
+    // Puts a picture file into the pane; the recipe is marked unless the file
     // could not be read (then TSaporiaError reaches the caller).
     void LoadPictureFile(const QString& fileName);
     // A drop: the first file only, and only while a recipe is open.
@@ -40,6 +29,8 @@ public:
     void D1Click();      // remove
     void SpeedButtonPrevPicClick(int tag);
 
+    // Shows the photo fitted to the label (the one fitting rule of the pane)
+    // and the paging controls.
     void Refresh();
 
 signals:
@@ -51,6 +42,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    TOpenRecipe& Recipe;
     QWidget* ImagePanel;
     QLabel* Image1;
     QWidget* PanelImageControl;

@@ -3,7 +3,6 @@
 #include <QPainter>
 
 #include "core/recipes/memo_canvas.h"
-#include "support/temp_app_dir.h"
 
 namespace {
 
@@ -99,33 +98,6 @@ TEST(MemoCanvas, FillStaysInsideAndEndsAtOnceOnSameColour) {
     EXPECT_TRUE(big.MouseDown({700, 700}));
     EXPECT_EQ(big.Image.pixel(0, 0), QColor(Qt::green).rgb());
     EXPECT_EQ(big.Image.pixel(1499, 1499), QColor(Qt::green).rgb());
-}
-
-TEST(MemoCanvas, SaveAndReloadGiveTheSamePixels) {
-    TTempAppDir dir;
-    TMemoCanvas canvas;
-    canvas.Reset(64, 48);
-    canvas.MemoColor = Qt::blue;
-    canvas.MouseDown({3, 3});
-    canvas.MouseMove({40, 30});
-    canvas.MouseUp({60, 10});
-    canvas.MemoStart = {10, 30};
-    canvas.DrawText(QStringLiteral("メモ"), QFont(), Qt::black);
-    EXPECT_TRUE(canvas.MemoDirty);
-    canvas.Save(dir.Path("手書きメモ.bmp"));
-    EXPECT_EQ(dir.ReadBytes("手書きメモ.bmp").left(2), QByteArray("BM"));
-
-    TMemoCanvas loaded;
-    loaded.Reset(10, 10);
-    loaded.MemoDirty = true;
-    loaded.Load(dir.Path("手書きメモ.bmp"));
-    EXPECT_FALSE(loaded.MemoDirty);
-    EXPECT_EQ(loaded.Image.size(), QSize(64, 48));
-    EXPECT_EQ(loaded.Image, canvas.Image);
-
-    dir.WriteBytes("bad.bmp", "not a picture");
-    EXPECT_ANY_THROW(loaded.Load(dir.Path("bad.bmp")));
-    EXPECT_EQ(loaded.Image, canvas.Image);
 }
 
 TEST(MemoCanvas, TextGoesRightOfAndAboveTheClick) {

@@ -77,30 +77,32 @@ TEST(PaneAids, DigitsAndAlignmentKeepTheOtherLinesAndRefuseLongSeparators) {
     EXPECT_EQ(pane.toPlainText(), QStringLiteral("卵：2個\n牛乳：200cc\n塩少々"));
     EXPECT_FALSE(ReplaceFullWidthDigits(&pane));
 
-    QTextCursor c = pane.textCursor();
-    c.setPosition(1);
-    c.setPosition(2, QTextCursor::KeepAnchor);
-    pane.setTextCursor(c);
-    EXPECT_EQ(AlignPaneAtSelection(&pane, false, TAlignStyle::Blanks), QString());
-    EXPECT_EQ(pane.toPlainText(), QStringLiteral("卵  ：2個\n牛乳：200cc\n塩少々"));
-    EXPECT_EQ(AlignPaneAtSelection(&pane, true, TAlignStyle::Blanks),
-              QStringLiteral("自動改行のオンの状態ではこの機能は使用出来ません。\r\n使用するには自動改行をオフにしてください"));
-
-    // Three full-width characters (6 bytes) pass, with one more ASCII (7) not.
-    pane.setPlainText(QStringLiteral("あいう1"));
-    c = pane.textCursor();
-    c.setPosition(0);
-    c.setPosition(3, QTextCursor::KeepAnchor);
-    pane.setTextCursor(c);
-    EXPECT_EQ(AlignPaneAtSelection(&pane, false, TAlignStyle::Dots), QString());
-    EXPECT_EQ(pane.toPlainText(), QStringLiteral(" ...... 1"));
-    pane.setPlainText(QStringLiteral("あいう1"));
-    c = pane.textCursor();
-    c.setPosition(0);
-    c.setPosition(4, QTextCursor::KeepAnchor);
-    pane.setTextCursor(c);
-    const QString before = pane.toPlainText();
-    EXPECT_EQ(AlignPaneAtSelection(&pane, false, TAlignStyle::Dots),
-              QStringLiteral("選択されている文字数が多すぎます。\r\n半角6文字全角3文字で選択してください。"));
-    EXPECT_EQ(pane.toPlainText(), before);
+    const QString wrapRefusal = QStringLiteral(
+        "自動改行のオンの状態ではこの機能は使用出来ません。\r\n使用するには自動改行をオフにしてください");
+    const QString longRefusal =
+        QStringLiteral("選択されている文字数が多すぎます。\r\n半角6文字全角3文字で選択してください。");
+    struct TRow {
+        QString Text;
+        int From, To;
+        bool WordWrap;
+        TAlignStyle Style;
+        QString Refusal, After;  // a refusal leaves the text as it was
+    };
+    const TRow rows[] = {
+        {QStringLiteral("卵：2個\n牛乳：200cc"), 1, 2, false, TAlignStyle::Blanks, {},
+         QStringLiteral("卵  ：2個\n牛乳：200cc")},
+        {QStringLiteral("卵：2個"), 1, 2, true, TAlignStyle::Blanks, wrapRefusal, QStringLiteral("卵：2個")},
+        // Three full-width characters (6 bytes) pass, with one more ASCII (7) not.
+        {QStringLiteral("あいう1"), 0, 3, false, TAlignStyle::Dots, {}, QStringLiteral(" ...... 1")},
+        {QStringLiteral("あいう1"), 0, 4, false, TAlignStyle::Dots, longRefusal, QStringLiteral("あいう1")},
+    };
+    for (const TRow& row : rows) {
+        pane.setPlainText(row.Text);
+        QTextCursor c = pane.textCursor();
+        c.setPosition(row.From);
+        c.setPosition(row.To, QTextCursor::KeepAnchor);
+        pane.setTextCursor(c);
+        EXPECT_EQ(AlignPaneAtSelection(&pane, row.WordWrap, row.Style), row.Refusal) << row.Text.toStdString();
+        EXPECT_EQ(pane.toPlainText(), row.After) << row.Text.toStdString();
+    }
 }

@@ -8,6 +8,7 @@
 #include <QTextCursor>
 #include <QTextEdit>
 
+#include "core/recipes/link_pictures.h"
 #include "ui/mainwindow/link_hover.h"
 #include "ui/mainwindow/link_picture_form.h"
 #include "ui/mainwindow/link_thumbnail_form.h"
@@ -52,7 +53,10 @@ struct TLinkedPanes {
         How.setPlainText(QStringLiteral("a卵b 牛乳を入れる"));
         Food.show();
         How.show();
-        MarkLinkedWords(Recipe, &Food, FoodMarks, &How, HowMarks);
+        for (const TLinkPicture& link : LinkedPictures(Recipe)) {
+            MarkLinkWord(&Food, FoodMarks, link.Word);
+            MarkLinkWord(&How, HowMarks, link.Word);
+        }
     }
 };
 
@@ -86,36 +90,30 @@ TEST(LinkPanes, HoverFindsTheWordOnItsFirstAndLastCharacterOnly) {
     }
     const QString eggs = f.Recipe + "LinkPic/卵.jpg";
     const QString milk = f.Recipe + "LinkPic/牛乳.jpg";
+    struct TRow {
+        TLinkHover* Hover;
+        QTextEdit* Pane;
+        int Character;  // -1: past the line's end
+        QString Picture;
+    };
     // Ingredients "卵牛乳 salt": 卵 is one character, 牛乳 follows at once.
-    food.MouseMove(CentreOf(f.Food, 0), Qt::NoButton);
-    EXPECT_EQ(food.LinkPicturePath, eggs);
-    EXPECT_TRUE(f.Thumbnail.isVisible());
-    EXPECT_EQ(f.Food.viewport()->cursor().shape(), Qt::PointingHandCursor);
-    food.MouseMove(CentreOf(f.Food, 1), Qt::NoButton);  // first character of 牛乳
-    EXPECT_EQ(food.LinkPicturePath, milk);
-    EXPECT_EQ(f.Thumbnail.Image1->Picture().size(), QSize(50, 20));
-    food.MouseMove(CentreOf(f.Food, 2), Qt::NoButton);  // last character of 牛乳
-    EXPECT_EQ(food.LinkPicturePath, milk);
-    food.MouseMove(CentreOf(f.Food, 3), Qt::NoButton);  // the blank after it
-    EXPECT_TRUE(food.LinkPicturePath.isEmpty());
-    EXPECT_FALSE(f.Thumbnail.isVisible());
-    EXPECT_EQ(f.Food.viewport()->cursor().shape(), Qt::IBeamCursor);
-    food.MouseMove(CentreOf(f.Food, 7), Qt::NoButton);  // last letter of "salt"
-    EXPECT_EQ(food.LinkPicturePath, f.Recipe + "LinkPic/Salt.JPG");
-    food.MouseMove(QPoint(380, CentreOf(f.Food, 0).y()), Qt::NoButton);  // past the line's end
-    EXPECT_TRUE(food.LinkPicturePath.isEmpty());
-
     // Method "a卵b 牛乳を入れる": the one-character word between letters.
-    how.MouseMove(CentreOf(f.How, 0), Qt::NoButton);
-    EXPECT_TRUE(how.LinkPicturePath.isEmpty());
-    how.MouseMove(CentreOf(f.How, 1), Qt::NoButton);
-    EXPECT_EQ(how.LinkPicturePath, eggs);
-    how.MouseMove(CentreOf(f.How, 2), Qt::NoButton);
-    EXPECT_TRUE(how.LinkPicturePath.isEmpty());
-    how.MouseMove(CentreOf(f.How, 5), Qt::NoButton);  // last character of 牛乳
-    EXPECT_EQ(how.LinkPicturePath, milk);
-    how.MouseMove(CentreOf(f.How, 6), Qt::NoButton);
-    EXPECT_TRUE(how.LinkPicturePath.isEmpty());
+    const TRow rows[] = {
+        {&food, &f.Food, 0, eggs},  {&food, &f.Food, 1, milk},  {&food, &f.Food, 2, milk},
+        {&food, &f.Food, 3, {}},    {&food, &f.Food, 7, f.Recipe + "LinkPic/Salt.JPG"},
+        {&food, &f.Food, -1, {}},   {&how, &f.How, 0, {}},      {&how, &f.How, 1, eggs},
+        {&how, &f.How, 2, {}},      {&how, &f.How, 5, milk},    {&how, &f.How, 6, {}},
+    };
+    for (const TRow& row : rows) {
+        const QPoint at = row.Character < 0 ? QPoint(380, CentreOf(*row.Pane, 0).y()) : CentreOf(*row.Pane, row.Character);
+        row.Hover->MouseMove(at, Qt::NoButton);
+        EXPECT_EQ(row.Hover->LinkPicturePath, row.Picture) << row.Character;
+        EXPECT_EQ(f.Thumbnail.isVisible(), !row.Picture.isEmpty()) << row.Character;
+        EXPECT_EQ(row.Pane->viewport()->cursor().shape(),
+                  row.Picture.isEmpty() ? Qt::IBeamCursor : Qt::PointingHandCursor) << row.Character;
+    }
+    food.MouseMove(CentreOf(f.Food, 1), Qt::NoButton);
+    EXPECT_EQ(f.Thumbnail.Image1->Picture().size(), QSize(50, 20));
 
     // Holding the left button (selecting) changes nothing.
     how.MouseMove(CentreOf(f.How, 1), Qt::LeftButton);

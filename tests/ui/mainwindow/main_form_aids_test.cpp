@@ -17,6 +17,8 @@
 #include "ui/mainwindow/link_thumbnail_form.h"
 #include "core/platform/picture_codec.h"
 #include "support/render_ui.h"
+#include "core/recipes/open_recipe.h"
+#include "ui/mainwindow/recipe_panes.h"
 
 namespace {
 
@@ -41,6 +43,11 @@ protected:
     TLinkThumbnailForm Thumbnail;
     QString Recipe;
 
+    QTextEdit* Foodstuff() const { return Find<QTextEdit>("memFoodstuff"); }
+    QTextEdit* How() const { return Find<QTextEdit>("MemoHow"); }
+    QLabel* Canvas() const { return Find<QLabel>("imgDraw"); }
+    void ShowMemoTab() const { Find<QTabWidget>("PageControl1")->setCurrentWidget(Find<QWidget>("TabSheetPaint")); }
+
     void SetUp() override {
         Windows.LinkPictureForm = &Viewer;
         Windows.LinkThumbnailForm = &Thumbnail;
@@ -58,103 +65,105 @@ protected:
 
 }  // namespace
 
-TEST_F(MainPaneAidsTest, PagedPhotoAndTextEditKeepTheMainPhotoBytes) {
+TEST_F(MainPaneAidsTest, PhotoPagingAndMenusRendered) {
     TMainForm& form = Open();
-    const QByteArray photo = ReadRaw(Recipe + "写真.jpg");
     ClickRow(QStringLiteral("卵焼き"));
-    EXPECT_EQ(form.PanelImageControlCaption->text(), QStringLiteral("1/2"));
-    form.SpeedButtonNextPic->click();
-    EXPECT_EQ(form.PanelImageControlCaption->text(), QStringLiteral("2/2"));
-    EXPECT_EQ(form.PictureIndex, 1);
-    EXPECT_EQ(form.PanelStatus->text(), QString());
-    TypeInto(form.memFoodstuff, QStringLiteral("\n醤油 少々"));
-    EXPECT_EQ(form.PanelStatus->text(), QStringLiteral("変更有り"));
-    // Removing the paged photo is no removal of the main photo.
-    form.findChild<QAction*>("D1")->trigger();
-    ASSERT_TRUE(form.Save());
-    EXPECT_EQ(ReadRaw(Recipe + "写真.jpg"), photo);
-    EXPECT_EQ(ReadRaw(Recipe + "IMG_0001.JPG"), SmallJpeg(60, 30, QColor(40, 160, 60)));
-    EXPECT_TRUE(ReadRaw(Recipe + "材料.txt").contains(RecipeFileBytes(QStringLiteral("醤油 少々"))));
+    EXPECT_EQ(Find<QLabel>("PanelImageControlCaption")->text(), QStringLiteral("1/2"));
+    Find<QToolButton>("SpeedButtonNextPic")->click();
+    EXPECT_EQ(Find<QLabel>("PanelImageControlCaption")->text(), QStringLiteral("2/2"));
+    EXPECT_FALSE(Find<QLabel>("Image1")->pixmap().isNull());
+    form.setGeometry(0, 0, 1000, 650);
+    RenderWidgetIfAsked(&form, QStringLiteral("pane_aids_photo_paged"));
+    // The pane menu in its flat look, with the ticker running.
+    for (int i = 0; i < 200; ++i)
+        form.tmHint->timeout({});
+    form.PopupPane = Foodstuff();
+    form.findChild<QMenu*>("REPopupMenu")->popup(form.mapToGlobal(QPoint(700, 200)));
+    QApplication::processEvents();
+    RenderWidgetIfAsked(form.findChild<QMenu*>("REPopupMenu"), QStringLiteral("pane_aids_menu"));
+    RenderWidgetIfAsked(form.findChild<QToolBar*>("ToolBar3"), QStringLiteral("pane_aids_menubar"));
+    RenderWidgetIfAsked(form.findChild<QLabel*>("imgHint"), QStringLiteral("pane_aids_tips"));
+    form.findChild<QMenu*>("REPopupMenu")->hide();
     EXPECT_EQ(Answers.Unanswered(), 0) << Answers.Texts().join('|').toStdString();
 }
 
 TEST_F(MainPaneAidsTest, MemoDrawingSavesAndReloadsTheSamePixels) {
     TMainForm& form = Open();
-    form.PageControl1->setCurrentWidget(form.TabSheetPaint);
+    ShowMemoTab();
     // No recipe selected: the canvas takes no stroke.
-    QTest::mousePress(form.imgDraw, Qt::LeftButton, {}, QPoint(5, 5));
-    QTest::mouseRelease(form.imgDraw, Qt::LeftButton, {}, QPoint(5, 5));
-    EXPECT_FALSE(form.MemoDirty);
+    QTest::mousePress(Canvas(), Qt::LeftButton, {}, QPoint(5, 5));
+    QTest::mouseRelease(Canvas(), Qt::LeftButton, {}, QPoint(5, 5));
+    EXPECT_FALSE(form.OpenRecipe->MemoDirty());
 
     ClickRow(QStringLiteral("卵焼き"));
-    form.PageControl1->setCurrentWidget(form.TabSheetPaint);
+    ShowMemoTab();
     QTest::mouseClick(form.findChild<QToolButton*>("SpeedButton11"), Qt::LeftButton);
     QTest::mousePress(form.findChild<QFrame*>("Panel18_3"), Qt::LeftButton);
-    QTest::mousePress(form.imgDraw, Qt::LeftButton, {}, QPoint(20, 20));
-    MouseMove(form.imgDraw, QPoint(200, 200));
-    MouseMove(form.imgDraw, QPoint(60, 30));
-    QTest::mouseRelease(form.imgDraw, Qt::LeftButton, {}, QPoint(120, 90));
-    EXPECT_TRUE(form.MemoDirty);
-    EXPECT_EQ(form.PanelStatus->text(), QStringLiteral("変更有り"));
-    EXPECT_EQ(form.MemoBitmap.pixel(20, 50), qRgb(0, 0, 255));
-    const QImage drawn = form.MemoBitmap;
+    QTest::mousePress(Canvas(), Qt::LeftButton, {}, QPoint(20, 20));
+    MouseMove(Canvas(), QPoint(200, 200));
+    MouseMove(Canvas(), QPoint(60, 30));
+    QTest::mouseRelease(Canvas(), Qt::LeftButton, {}, QPoint(120, 90));
+    EXPECT_TRUE(form.OpenRecipe->MemoDirty());
+    EXPECT_EQ(Marker(), QStringLiteral("変更有り"));
+    EXPECT_EQ(form.OpenRecipe->Memo().pixel(20, 50), qRgb(0, 0, 255));
+    const QImage drawn = form.OpenRecipe->Memo();
     RenderWidgetIfAsked(&form, QStringLiteral("pane_aids_memo"));
     ASSERT_TRUE(form.Save());
 
     ClickRow(QStringLiteral("サラダ"));
-    EXPECT_FALSE(form.MemoDirty);
-    EXPECT_EQ(form.MemoBitmap.pixel(20, 50), qRgb(255, 255, 255));
+    EXPECT_FALSE(form.OpenRecipe->MemoDirty());
+    EXPECT_EQ(form.OpenRecipe->Memo().pixel(20, 50), qRgb(255, 255, 255));
     ClickRow(QStringLiteral("卵焼き"));
-    EXPECT_EQ(form.MemoBitmap.convertToFormat(QImage::Format_RGB32), drawn.convertToFormat(QImage::Format_RGB32));
+    EXPECT_EQ(form.OpenRecipe->Memo().convertToFormat(QImage::Format_RGB32), drawn.convertToFormat(QImage::Format_RGB32));
     EXPECT_EQ(Answers.Unanswered(), 0) << Answers.Texts().join('|').toStdString();
 }
 
 TEST_F(MainPaneAidsTest, SaveInTheMiddleOfAStrokeWritesTheDrawing) {
     TMainForm& form = Open();
     ClickRow(QStringLiteral("卵焼き"));
-    form.PageControl1->setCurrentWidget(form.TabSheetPaint);
+    ShowMemoTab();
     QTest::mouseClick(form.findChild<QToolButton*>("SpeedButton8"), Qt::LeftButton);  // eraser
     QTest::mousePress(form.findChild<QFrame*>("Panel18"), Qt::LeftButton);
     QTest::mouseClick(form.findChild<QToolButton*>("SpeedButton9"), Qt::LeftButton);  // fill
-    QTest::mousePress(form.imgDraw, Qt::LeftButton, {}, QPoint(5, 5));
-    QTest::mouseRelease(form.imgDraw, Qt::LeftButton, {}, QPoint(5, 5));
+    QTest::mousePress(Canvas(), Qt::LeftButton, {}, QPoint(5, 5));
+    QTest::mouseRelease(Canvas(), Qt::LeftButton, {}, QPoint(5, 5));
     // The pen is held down on the canvas when Ctrl+S saves.
     QTest::mouseClick(form.findChild<QToolButton*>("SpeedButton3"), Qt::LeftButton);
     QTest::mousePress(form.findChild<QFrame*>("Panel18_1"), Qt::LeftButton);  // white
-    QTest::mousePress(form.imgDraw, Qt::LeftButton, {}, QPoint(40, 40));
+    QTest::mousePress(Canvas(), Qt::LeftButton, {}, QPoint(40, 40));
     ASSERT_TRUE(form.Save());
     const QString memo = Recipe + QStringLiteral("手書きメモ.bmp");
     ASSERT_TRUE(QFileInfo::exists(memo));
     const QImage saved = DecodePictureBytes(ReadRaw(memo), memo);
     EXPECT_EQ(saved.pixel(100, 100), qRgb(0, 0, 0));
     EXPECT_EQ(saved.pixel(40, 40), qRgb(255, 255, 255));
-    MouseMove(form.imgDraw, QPoint(60, 40));
-    QTest::mouseRelease(form.imgDraw, Qt::LeftButton, {}, QPoint(60, 40));
-    EXPECT_EQ(form.MemoBitmap.pixel(50, 40), qRgb(255, 255, 255));
-    EXPECT_EQ(form.PanelStatus->text(), QStringLiteral("変更有り"));
+    MouseMove(Canvas(), QPoint(60, 40));
+    QTest::mouseRelease(Canvas(), Qt::LeftButton, {}, QPoint(60, 40));
+    EXPECT_EQ(form.OpenRecipe->Memo().pixel(50, 40), qRgb(255, 255, 255));
+    EXPECT_EQ(Marker(), QStringLiteral("変更有り"));
 }
 
 TEST_F(MainPaneAidsTest, LinkedWordShowsThumbnailOpensViewerAndDeletes) {
     TMainForm& form = Open();
     form.setGeometry(0, 0, 1000, 650);
     ClickRow(QStringLiteral("卵焼き"));
-    ASSERT_EQ(form.FoodstuffMarks.size(), 1);
-    ASSERT_EQ(form.HowMarks.size(), 1);
+    ASSERT_EQ(form.Panes->FoodstuffLinks()->size(), 1);
+    ASSERT_EQ(form.Panes->HowLinks()->size(), 1);
     // Typing after the load is plain, even where the text ends in a link.
-    EXPECT_FALSE(form.MemoHow->currentCharFormat().fontUnderline());
-    EXPECT_EQ(form.MemoHow->textCursor().position(), form.MemoHow->toPlainText().size());
-    MouseMove(form.memFoodstuff->viewport(), CentreOf(form.memFoodstuff, 0));
+    EXPECT_FALSE(How()->currentCharFormat().fontUnderline());
+    EXPECT_EQ(How()->textCursor().position(), How()->toPlainText().size());
+    MouseMove(Foodstuff()->viewport(), CentreOf(Foodstuff(), 0));
     EXPECT_TRUE(Thumbnail.isVisible());
     EXPECT_EQ(form.LinkPicturePath(), Recipe + "LinkPic/卵.jpg");
     RenderWidgetIfAsked(&form, QStringLiteral("pane_aids_link_window"));
     RenderWidgetIfAsked(&Thumbnail, QStringLiteral("pane_aids_link_thumbnail"));
-    QTest::mouseClick(form.MemoHow->viewport(), Qt::LeftButton, {}, CentreOf(form.MemoHow, 0));
+    QTest::mouseClick(How()->viewport(), Qt::LeftButton, {}, CentreOf(How(), 0));
     EXPECT_TRUE(Viewer.isVisible());
     RenderWidgetIfAsked(&Viewer, QStringLiteral("pane_aids_link_viewer"));
     Viewer.hide();
 
     // Delete the one link from the pane menu: the folder goes with it.
-    form.PopupPane = form.memFoodstuff;
+    form.PopupPane = Foodstuff();
     emit form.findChild<QMenu*>("REPopupMenu")->aboutToShow();
     EXPECT_TRUE(form.findChild<QMenu*>("N41")->menuAction()->isEnabled());
     emit form.findChild<QMenu*>("N41")->aboutToShow();
@@ -171,66 +180,46 @@ TEST_F(MainPaneAidsTest, LinkedWordShowsThumbnailOpensViewerAndDeletes) {
 
     // Link the selected word from a file, then it is marked on the next load.
     WriteRaw(AppDir() + "pic.jpg", SmallJpeg(10, 10));
-    QTextCursor select(form.memFoodstuff->document());
+    QTextCursor select(Foodstuff()->document());
     select.setPosition(5);
     select.setPosition(7, QTextCursor::KeepAnchor);  // 砂糖
-    form.memFoodstuff->setTextCursor(select);
+    Foodstuff()->setTextCursor(select);
     emit form.findChild<QMenu*>("REPopupMenu")->aboutToShow();
     EXPECT_TRUE(form.findChild<QMenu*>("N38")->menuAction()->isEnabled());
     Answers.AnswerText(AppDir() + "pic.jpg");
     form.findChild<QAction*>("N39")->trigger();
     EXPECT_EQ(ReadRaw(Recipe + "LinkPic/砂糖.jpg"), SmallJpeg(10, 10));
-    EXPECT_EQ(form.PanelStatus->text(), QString());
+    EXPECT_EQ(Marker(), QString());
     EXPECT_EQ(Answers.Unanswered(), 0) << Answers.Texts().join('|').toStdString();
-}
-
-TEST_F(MainPaneAidsTest, PhotoPagingRendered) {
-    TMainForm& form = Open();
-    form.setGeometry(0, 0, 1000, 650);
-    ClickRow(QStringLiteral("卵焼き"));
-    form.SpeedButtonNextPic->click();
-    QApplication::processEvents();
-    EXPECT_FALSE(form.Image1->pixmap().isNull());
-    RenderWidgetIfAsked(&form, QStringLiteral("pane_aids_photo_paged"));
-    // The pane menu in its flat look, with the ticker running.
-    for (int i = 0; i < 200; ++i)
-        form.tmHint->timeout({});
-    form.PopupPane = form.memFoodstuff;
-    form.findChild<QMenu*>("REPopupMenu")->popup(form.mapToGlobal(QPoint(700, 200)));
-    QApplication::processEvents();
-    RenderWidgetIfAsked(form.findChild<QMenu*>("REPopupMenu"), QStringLiteral("pane_aids_menu"));
-    RenderWidgetIfAsked(form.findChild<QToolBar*>("ToolBar3"), QStringLiteral("pane_aids_menubar"));
-    RenderWidgetIfAsked(form.findChild<QLabel*>("imgHint"), QStringLiteral("pane_aids_tips"));
-    form.findChild<QMenu*>("REPopupMenu")->hide();
 }
 
 TEST_F(MainPaneAidsTest, InputSupportAndAlignmentFromThePanes) {
     WriteRaw(AppDir() + "Material.dat", RecipeFileBytes(QStringLiteral("【調味料】\nしょうゆ 濃口_醤油\nしお 塩")));
     TMainForm& form = Open();
     ClickRow(QStringLiteral("卵焼き"));
-    TypeInto(form.memFoodstuff, QStringLiteral("\nしょ"));
-    QTest::keyClick(form.memFoodstuff, Qt::Key_Space, Qt::ControlModifier);
+    TypeInto(Foodstuff(), QStringLiteral("\nしょ"));
+    QTest::keyClick(Foodstuff(), Qt::Key_Space, Qt::ControlModifier);
     const QList<QAction*> items = form.findChild<QMenu*>("PopupInputMaterial")->actions();
     ASSERT_EQ(items.size(), 1);
     EXPECT_EQ(items[0]->text(), QStringLiteral("  しょうゆ 濃口_醤油"));
     items[0]->trigger();
     form.findChild<QMenu*>("PopupInputMaterial")->hide();
     QApplication::processEvents();
-    EXPECT_TRUE(form.memFoodstuff->toPlainText().endsWith(QStringLiteral("\n濃口 醤油")));
-    EXPECT_EQ(form.PanelStatus->text(), QStringLiteral("変更有り"));
+    EXPECT_TRUE(Foodstuff()->toPlainText().endsWith(QStringLiteral("\n濃口 醤油")));
+    EXPECT_EQ(Marker(), QStringLiteral("変更有り"));
 
     // Alignment at the selected blank of the first line; refused while
     // word wrap is on.
-    QTextCursor blank(form.memFoodstuff->document());
+    QTextCursor blank(Foodstuff()->document());
     blank.setPosition(1);
     blank.setPosition(2, QTextCursor::KeepAnchor);
-    form.memFoodstuff->setTextCursor(blank);
-    form.tbtnWordWrap->setChecked(true);
+    Foodstuff()->setTextCursor(blank);
+    Find<QToolButton>("tbtnWordWrap")->setChecked(true);
     form.findChild<QAction*>("N45")->trigger();
     EXPECT_TRUE(Answers.Texts().last().startsWith(QStringLiteral("自動改行のオンの状態では")));
-    form.tbtnWordWrap->setChecked(false);
-    form.memFoodstuff->setTextCursor(blank);
+    Find<QToolButton>("tbtnWordWrap")->setChecked(false);
+    Foodstuff()->setTextCursor(blank);
     form.findChild<QAction*>("N48")->trigger();
-    EXPECT_TRUE(form.memFoodstuff->toPlainText().startsWith(QStringLiteral("卵 ... 3個\n砂糖 . 大さじ1\n塩 ... 少々")))
-        << form.memFoodstuff->toPlainText().toStdString();
+    EXPECT_TRUE(Foodstuff()->toPlainText().startsWith(QStringLiteral("卵 ... 3個\n砂糖 . 大さじ1\n塩 ... 少々")))
+        << Foodstuff()->toPlainText().toStdString();
 }

@@ -103,7 +103,7 @@ TEST_F(MainListTest, HeaderClicksSortKeepingTheOpenRecipeAndItsEdits) {
     WriteColumns({{QStringLiteral("料理名"), 70, true}, {QStringLiteral("カロリー"), 50, true}});
     TMainForm& form = Open();
     ClickRow(QStringLiteral("b"));
-    TypeInto(form.memFoodstuff, QStringLiteral("追加"));
+    TypeInto(Find<QTextEdit>("memFoodstuff"), QStringLiteral("追加"));
 
     ClickHeader(1);
     EXPECT_EQ(RowNames(), (QStringList{"c", "b", "a", "d"}));
@@ -117,8 +117,8 @@ TEST_F(MainListTest, HeaderClicksSortKeepingTheOpenRecipeAndItsEdits) {
     // Sorting is no change of recipe: no question, the edit stays.
     EXPECT_TRUE(Answers.Calls().empty());
     EXPECT_EQ(RowText(SelectedRow()), QStringLiteral("b"));
-    EXPECT_TRUE(form.memFoodstuff->toPlainText().endsWith(QStringLiteral("追加")));
-    EXPECT_EQ(form.PanelStatus->text(), QStringLiteral("変更有り"));
+    EXPECT_TRUE(Find<QTextEdit>("memFoodstuff")->toPlainText().endsWith(QStringLiteral("追加")));
+    EXPECT_EQ(Marker(), QStringLiteral("変更有り"));
 }
 
 TEST_F(MainListTest, IconSortAndViewStylesShareOneSelection) {
@@ -144,7 +144,7 @@ TEST_F(MainListTest, IconSortAndViewStylesShareOneSelection) {
     EXPECT_EQ(List()->CurrentView(), List()->IconView());
     EXPECT_EQ(List()->IconView()->viewMode(), QListView::IconMode);
     ClickRow(QStringLiteral("r10"));
-    EXPECT_EQ(form.pnlRecipeHeaderCaption->text(), QStringLiteral("r10"));
+    EXPECT_EQ(Find<QLabel>("pnlRecipeHeaderCaption")->text(), QStringLiteral("r10"));
 }
 
 // Icon views size every cell alike; a recipe without an icon (as the wizard

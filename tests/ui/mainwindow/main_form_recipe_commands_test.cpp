@@ -28,6 +28,8 @@
 #include "core/platform/file_io.h"
 #include "core/platform/jpeg.h"
 #include "support/render_ui.h"
+#include "core/recipes/open_recipe.h"
+#include "ui/mainwindow/recipe_panes.h"
 
 namespace {
 
@@ -101,40 +103,6 @@ protected:
 
 }  // namespace
 
-TEST_F(RecipeCommandsTest, AddAsksTheSaveQuestionBeforeCreatingAndCancelKeepsEverything) {
-    MakeRecipe(DataRoot(), {.Name = "Old"});
-    TMainForm& form = OpenWired();
-    ClickRow("Old");
-    TypeInto(form.memFoodstuff, "more");
-    ASSERT_TRUE(form.IsModified());
-    Answers.Answer(TMsgResult::Cancel);
-    WhenShown(&Names, [&] {
-        Child<QLineEdit>(&Names, "EditRecipeName")->setText("New");
-        Child<QCheckBox>(&Names, "CheckBox1")->setChecked(false);
-        QTest::mouseClick(Child<QPushButton>(&Names, "BtnOK"), Qt::LeftButton);
-    });
-    form.findChild<QAction*>("miRecipeAdd")->trigger();
-    EXPECT_EQ(Answers.Texts(), QStringList({Question}));
-    EXPECT_EQ(DiskNames(), QStringList({"Old"}));
-    EXPECT_TRUE(form.IsModified());
-    EXPECT_TRUE(form.memFoodstuff->toPlainText().endsWith("more"));
-
-    // Answered No this time: the plain recipe is made and selected.
-    Answers.ClearLog();
-    Answers.Answer(TMsgResult::No);
-    WhenShown(&Names, [&] {
-        Child<QLineEdit>(&Names, "EditRecipeName")->setText("New");
-        QTest::mouseClick(Child<QPushButton>(&Names, "BtnOK"), Qt::LeftButton);
-    });
-    form.findChild<QAction*>("miRecipeAdd")->trigger();
-    EXPECT_EQ(Answers.Texts(), QStringList({Question}));
-    EXPECT_EQ(DiskNames(), QStringList({"New", "Old"}));
-    EXPECT_EQ(RowText(SelectedRow()), "New");
-    EXPECT_EQ(form.CurrentRecipePath, Folder("New") + "/");
-    EXPECT_FALSE(form.IsModified());
-    EXPECT_EQ(ReadRaw(Folder("Old") + QStringLiteral("/材料.txt")), RecipeFileBytes(QStringLiteral("材料")));
-}
-
 TEST_F(RecipeCommandsTest, DeleteRemovesTheConfirmedRecipeWithItsLinkedPictures) {
     MakeRecipe(DataRoot(), {.Name = "Curry", .Photo = true, .LinkWords = {QStringLiteral("生姜")}});
     MakeRecipe(DataRoot(), {.Name = "Stew"});
@@ -158,7 +126,7 @@ TEST_F(RecipeCommandsTest, DeleteRemovesTheConfirmedRecipeWithItsLinkedPictures)
     EXPECT_EQ(ReadRaw(Dir.Path("Outside/keep.txt")), "keep");
     EXPECT_EQ(RowNames(), QStringList({"Stew"}));
     EXPECT_EQ(SelectedRow(), -1);
-    EXPECT_TRUE(form.CurrentRecipePath.isEmpty());
+    EXPECT_TRUE(form.OpenRecipe->Path().isEmpty());
     EXPECT_FALSE(form.IsModified());
 }
 
@@ -188,7 +156,7 @@ TEST_F(RecipeCommandsTest, RenameRefusalsLeaveTheDiskAndRecordAlone) {
     EXPECT_EQ(DiskNames(), QStringList({"Stew", QStringLiteral("カレー")}));
     EXPECT_TRUE(QFileInfo::exists(Folder(QStringLiteral("カレー")) + QStringLiteral("/LinkPic/生姜.jpg")));
     EXPECT_EQ(RowText(SelectedRow()), QStringLiteral("カレー"));
-    EXPECT_EQ(form.CurrentRecipePath, Folder(QStringLiteral("カレー")) + "/");
+    EXPECT_EQ(form.OpenRecipe->Path(), Folder(QStringLiteral("カレー")) + "/");
 }
 
 TEST_F(RecipeCommandsTest, SaveWithoutRecipeAndAttributesKeepUnsavedEdits) {
@@ -200,7 +168,7 @@ TEST_F(RecipeCommandsTest, SaveWithoutRecipeAndAttributesKeepUnsavedEdits) {
     EXPECT_EQ(Answers.Calls()[0].Buttons, TMsgButtons::Abort);
 
     ClickRow("Soup");
-    TypeInto(form.MemoHow, "stir");
+    TypeInto(Find<QTextEdit>("MemoHow"), "stir");
     WhenShown(&Element, [&] {
         QTest::mouseClick(Element.findChild<TStarImage*>("Image9"), Qt::LeftButton);
         QTest::mouseClick(Child<QPushButton>(&Element, "Button1"), Qt::LeftButton);
@@ -209,7 +177,7 @@ TEST_F(RecipeCommandsTest, SaveWithoutRecipeAndAttributesKeepUnsavedEdits) {
     EXPECT_EQ(ReadSjisLines(Folder("Soup") + "/Status.txt"),
               QStringList({"Date=2020/01/01", "NiceValue=5", "Icon=-1", "DifficultValue=0"}));
     EXPECT_EQ(Book().CookItems[0].NiceValue, 5);
-    EXPECT_TRUE(form.MemoHow->toPlainText().endsWith("stir"));
+    EXPECT_TRUE(Find<QTextEdit>("MemoHow")->toPlainText().endsWith("stir"));
     EXPECT_TRUE(form.IsModified());
     EXPECT_FALSE(Answers.Texts().contains(Question));
 }
@@ -354,8 +322,8 @@ TEST_F(RecipeCommandsTest, ShortcutKeysOnTheListReachTheirCommands) {
         if (shownFromPane)
             Element.reject();
     });
-    form.memFoodstuff->setFocus();
-    QTest::keyClick(form.memFoodstuff, Qt::Key_E, Qt::ControlModifier);
+    Find<QTextEdit>("memFoodstuff")->setFocus();
+    QTest::keyClick(Find<QTextEdit>("memFoodstuff"), Qt::Key_E, Qt::ControlModifier);
     QApplication::processEvents();
     EXPECT_FALSE(shownFromPane);
     bool namesShown = false;

@@ -19,9 +19,9 @@ TEST(MainRenderTest, CollectionOfTwentyShowsInListAndPanes) {
     ASSERT_EQ(fixture.RowCount(), 20);
     EXPECT_EQ(fixture.StatusText(0), QStringLiteral("表示数 : 20 / 20"));
     fixture.ClickRow(names[3]);
-    EXPECT_EQ(form.pnlRecipeHeaderCaption->text(), names[3]);
-    EXPECT_FALSE(form.memFoodstuff->toPlainText().isEmpty());
-    EXPECT_FALSE(form.RichEdit1->toPlainText().isEmpty());
+    EXPECT_EQ(form.findChild<QLabel*>(QStringLiteral("pnlRecipeHeaderCaption"))->text(), names[3]);
+    EXPECT_FALSE(form.findChild<QTextEdit*>(QStringLiteral("memFoodstuff"))->toPlainText().isEmpty());
+    EXPECT_FALSE(form.findChild<QTextEdit*>(QStringLiteral("RichEdit1"))->toPlainText().isEmpty());
     // A picture the size of the window, not an empty grab.
     const QImage picture = form.grab().toImage();
     EXPECT_EQ(picture.size(), form.size() * picture.devicePixelRatio());

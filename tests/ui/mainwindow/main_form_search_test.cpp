@@ -14,10 +14,11 @@
 #include "support/main_form_fixture.h"
 #include "core/search/find_career.h"
 #include "core/platform/sjis.h"
+#include "support/render_ui.h"
+#include "core/recipes/open_recipe.h"
+#include "ui/mainwindow/recipe_panes.h"
 
 namespace {
-
-const QString Question = QStringLiteral("レシピが変更されています、保存しますか？");
 
 // Five recipes in CP932 folders; the list shows them in name order.
 class SearchFormTest : public ::testing::Test, public TMainFormFixture {
@@ -44,7 +45,7 @@ public:
         QApplication::processEvents();
     }
     QString OpenRecipe() const {
-        const QStringList parts = Form->CurrentRecipePath.split(QLatin1Char('/'), Qt::SkipEmptyParts);
+        const QStringList parts = Form->OpenRecipe->Path().split(QLatin1Char('/'), Qt::SkipEmptyParts);
         return parts.isEmpty() ? QString() : parts.last();
     }
     QStringList TreeNames(int root, int value) const {
@@ -99,45 +100,6 @@ TEST_F(SearchFormTest, RefinementNarrowsTheListAndKeepsItsHistory) {
     Find<QComboBox>("cbSearchRefinement")->hidePopup();
 }
 
-// Both refills of the list ask about unsaved edits first; Cancel changes
-// nothing (rows, shown group, history), Yes saves before the refill reads.
-TEST_F(SearchFormTest, RefillsAskFirstAndCancelChangesNothing) {
-    struct TCase {
-        const char* Name;
-        std::function<void(SearchFormTest&)> Refill;
-        QStringList Rows;  // after the edit was saved
-    };
-    const TCase cases[] = {
-        {"refinement", [](SearchFormTest& t) { t.Refine("たまご"); }, {"オムライス", "牛丼", "親子丼"}},
-        {"group_filter", [](SearchFormTest& t) { t.ChooseGroup("和食"); }, {"水", "牛丼", "親子丼"}},
-    };
-    for (const TCase& c : cases) {
-        SCOPED_TRACE(c.Name);
-        TMainForm& form = Open();
-        ClickRow("牛丼");
-        TypeInto(form.memFoodstuff, "\n卵");
-        Answers.ClearLog();
-        Answers.Answer(TMsgResult::Cancel);
-        c.Refill(*this);
-        EXPECT_EQ(Answers.Texts(), QStringList({Question}));
-        EXPECT_EQ(RowCount(), 5);
-        EXPECT_EQ(OpenRecipe(), "牛丼");
-        EXPECT_EQ(form.PanelStatus->text(), "変更有り");
-        EXPECT_TRUE(Book().FindCareerList.isEmpty());
-        EXPECT_EQ(Find<QComboBox>("ComboBoxGroup")->currentText(), "すべてのグループを表示");
-
-        Answers.Answer(TMsgResult::Yes);
-        c.Refill(*this);
-        EXPECT_EQ(RowNames(), c.Rows);
-        EXPECT_EQ(Answers.Unanswered(), 0);
-        EXPECT_EQ(ReadRaw(DataRoot() + "/牛丼/材料.txt"), ToSjis("牛肉\r\n玉ねぎ\r\n紅しょうが\r\n卵\r\n"));
-        Form.reset();
-        QFile::remove(AppDir() + "FindCareer.dat");
-        MakeRecipe(DataRoot(), {.Name = "牛丼", .Foodstuff = "牛肉\n玉ねぎ\n紅しょうが",
-                                .StatusLines = QStringList{"Group=和食", "Calorie=1000"}});
-    }
-}
-
 TEST_F(SearchFormTest, NameSearchStepsThroughHitsAndStopsSafely) {
     TMainForm& form = Open();
     Answers.AnswerText("丼");
@@ -169,8 +131,8 @@ TEST_F(SearchFormTest, IngredientSearchColoursHitsKeepsTheMarkerAndCancelEnds) {
     form.findChild<QAction*>("miSearchMaterialName")->trigger();
     EXPECT_EQ(OpenRecipe(), "オムライス");
     // 玉子 is coloured in place of たまご; the colouring is no edit.
-    EXPECT_EQ(form.PanelStatus->text(), "");
-    QTextCursor cursor(form.memFoodstuff->document());
+    EXPECT_EQ(Marker(), "");
+    QTextCursor cursor(Find<QTextEdit>("memFoodstuff")->document());
     cursor.setPosition(1);
     EXPECT_EQ(cursor.charFormat().foreground().color(), QColor(255, 0, 0));
 
@@ -181,21 +143,21 @@ TEST_F(SearchFormTest, IngredientSearchColoursHitsKeepsTheMarkerAndCancelEnds) {
     EXPECT_EQ(OpenRecipe(), "オムライス");
     form.findChild<QAction*>("miSearchMaterialNameNext")->trigger();
     EXPECT_EQ(OpenRecipe(), "親子丼");
-    EXPECT_EQ(form.PanelStatus->text(), "");
+    EXPECT_EQ(Marker(), "");
 
     // A hit while the open recipe has edits: the question comes, Cancel keeps
     // the recipe and its marker, and the hit is offered again by F3.
-    TypeInto(form.memFoodstuff, "\nみつば");
+    TypeInto(Find<QTextEdit>("memFoodstuff"), "\nみつば");
     Answers.ClearLog();
     Answers.AnswerText("玉ねぎ");
     Answers.Answer(TMsgResult::Cancel);
     form.findChild<QAction*>("miSearchMaterialName")->trigger();
     EXPECT_EQ(OpenRecipe(), "親子丼");
-    EXPECT_EQ(form.PanelStatus->text(), "変更有り");
+    EXPECT_EQ(Marker(), "変更有り");
     Answers.Answer(TMsgResult::No);
     form.findChild<QAction*>("miSearchMaterialNameNext")->trigger();
     EXPECT_EQ(OpenRecipe(), "牛丼");
-    EXPECT_EQ(form.PanelStatus->text(), "");
+    EXPECT_EQ(Marker(), "");
     form.findChild<QAction*>("miSearchMaterialNameNext")->trigger();
     EXPECT_EQ(OpenRecipe(), "親子丼");
     Answers.ClearLog();
@@ -238,7 +200,7 @@ TEST_F(SearchFormTest, TreeFilesTheShownRowsAndItsLeavesOpenRecipes) {
     clickOn(leaf);
     EXPECT_EQ(RowText(SelectedRow()), "親子丼");
     EXPECT_EQ(OpenRecipe(), "親子丼");
-    EXPECT_TRUE(form.memFoodstuff->toPlainText().contains("鶏肉"));
+    EXPECT_TRUE(Find<QTextEdit>("memFoodstuff")->toPlainText().contains("鶏肉"));
 
     // The "×" closes the pane and takes the tick off.
     QTest::mouseClick(Find<QLabel>("Panel11"), Qt::LeftButton);
@@ -277,12 +239,14 @@ TEST_F(SearchFormTest, ThumbnailsFollowTheFilterAndClicksOpenRecipes) {
     EXPECT_TRUE(Thumbnails().isEmpty());
 }
 
-// A refill reads the box as it stands (here it fell back to all groups);
-// choosing the earlier group again then filters again.
-TEST_F(SearchFormTest, GroupFilterFollowsTheBoxAfterAnyRefill) {
+TEST_F(SearchFormTest, GroupFilterFollowsTheBoxOnEveryRefill) {
     TMainForm& form = Open();
     ChooseGroup("和食");
+    EXPECT_EQ(RowNames(), QStringList({"水", "牛丼", "親子丼"}));
     EXPECT_EQ(StatusText(0), "表示数 : 3 / 5");
+
+    // Another refill reads the box as it stands; choosing the earlier group
+    // again then filters again.
     QComboBox* box = Find<QComboBox>("ComboBoxGroup");
     {
         const QSignalBlocker block(box);

@@ -84,9 +84,9 @@ TEST(MainFormSkeletonTest, FirstStartCreatesTheDataFolderAndShowsNoRecipe) {
     EXPECT_TRUE(form.windowState() & Qt::WindowMaximized);
     EXPECT_TRUE(form.findChild<QToolButton*>("tbtnReport")->isChecked());
     EXPECT_TRUE(form.findChild<QAction*>("miFontSizeMiddle")->isChecked());
-    EXPECT_FALSE(form.PageControl1->isEnabled());
-    EXPECT_TRUE(form.memFoodstuff->isReadOnly());
-    EXPECT_EQ(form.PanelStatus->text(), QString());
+    EXPECT_FALSE(form.findChild<QTabWidget*>(QStringLiteral("PageControl1"))->isEnabled());
+    EXPECT_TRUE(form.findChild<QTextEdit*>(QStringLiteral("memFoodstuff"))->isReadOnly());
+    EXPECT_EQ(form.findChild<QLabel*>(QStringLiteral("PanelStatus"))->text(), QString());
 }
 
 TEST(MainFormSkeletonTest, MenuShortcutsWorkAlsoWithTheMenuBarHidden) {

@@ -17,9 +17,7 @@ struct TMemoTab {
     QFrame* Tools = new QFrame(&Tab);
     QLabel* Canvas = new QLabel(&Tab);
     TMemoPane Pane{Canvas, Tools};
-    bool Selected = true;
     TMemoTab() {
-        Pane.CanDraw = [this] { return Selected; };
         Pane.Reset(200, 150);
         Tab.resize(400, 300);
         Canvas->move(0, 40);
@@ -38,18 +36,10 @@ int NonWhite(const QImage& image) {
 
 }  // namespace
 
-TEST(MemoPane, MouseDrawsOnlyWithARecipeSelected) {
+TEST(MemoPane, ToolAndSwatchPickedByMouseDrawOnTheCanvas) {
     TMemoTab t;
     QSignalSpy changed(&t.Pane, &TMemoPane::Changed);
     EXPECT_EQ(t.Canvas->size(), QSize(200, 150));
-    t.Selected = false;
-    QTest::mousePress(t.Canvas, Qt::LeftButton, {}, QPoint(20, 20));
-    QTest::mouseRelease(t.Canvas, Qt::LeftButton, {}, QPoint(20, 20));
-    EXPECT_EQ(NonWhite(t.Pane.Canvas.Image), 0);
-    EXPECT_EQ(changed.count(), 0);
-    EXPECT_FALSE(t.Pane.MemoDirty());
-
-    t.Selected = true;
     // The rectangle tool and the red swatch, as a user picks them.
     QTest::mouseClick(t.Button("SpeedButton7"), Qt::LeftButton);
     EXPECT_EQ(t.Pane.Canvas.MemoTool, TMemoTool::Rectangle);
@@ -96,27 +86,4 @@ TEST(MemoPane, FloatingTextIsDrawnOnEnterAndDroppedOnToolChange) {
     EXPECT_FALSE(t.Pane.EditText->isVisible());
     EXPECT_EQ(t.Canvas->size(), QSize(300, 100));
     EXPECT_FALSE(t.Pane.MemoDirty());
-}
-
-TEST(MemoPane, DrawsOnTheWindowsBitmapWithoutKeepingACopy) {
-    TMemoTab t;
-    QImage bitmap(120, 80, QImage::Format_RGB32);
-    bitmap.fill(Qt::white);
-    t.Pane.Bitmap = [&]() -> QImage& { return bitmap; };
-    t.Pane.BitmapReplaced();
-    EXPECT_EQ(t.Canvas->size(), QSize(120, 80));
-    QTest::mouseClick(t.Button("SpeedButton9"), Qt::LeftButton);  // fill
-    QTest::mousePress(t.Tab.findChild<QFrame*>("Panel18_3"), Qt::LeftButton);  // blue
-    QTest::mousePress(t.Canvas, Qt::LeftButton, {}, QPoint(5, 5));
-    QTest::mouseRelease(t.Canvas, Qt::LeftButton, {}, QPoint(5, 5));
-    EXPECT_EQ(bitmap.size(), QSize(120, 80));
-    EXPECT_EQ(bitmap.pixel(100, 70), qRgb(0, 0, 255));
-    EXPECT_TRUE(t.Canvas->grab().toImage().convertToFormat(QImage::Format_RGB32).pixel(100, 70) == qRgb(0, 0, 255));
-    EXPECT_TRUE(t.Pane.MemoDirty());
-    // A new recipe's bitmap: clean again.
-    bitmap = QImage(60, 40, QImage::Format_RGB32);
-    bitmap.fill(Qt::white);
-    t.Pane.BitmapReplaced();
-    EXPECT_FALSE(t.Pane.MemoDirty());
-    EXPECT_EQ(t.Canvas->size(), QSize(60, 40));
 }
