@@ -17,149 +17,139 @@
 
 namespace {
 
-void WritePicture(const TTempAppDir& app, const QString& relative, const char* format, QColor colour) {
-    QImage image(40, 40, QImage::Format_RGB32);
-    image.fill(colour);
-    QDir().mkpath(QFileInfo(app.Path(relative)).path());
-    if (QByteArray(format) == "JPG")
-        app.WriteBytes(relative, EncodeJpeg(image));
-    else
-        ASSERT_TRUE(image.save(app.Path(relative), format));
-}
+struct TIconFolder {
+    TTempAppDir App;
+    TIconManageForm Form;
+    TDialogAnswerer Answers;
+    TIconFolder() { Form.SetAppDir(App.AppDir()); }
 
-QStringList IconFiles(const TTempAppDir& app) {
-    return QDir(app.Path("Icon")).entryList(QDir::AllEntries | QDir::NoDotAndDotDot, QDir::Name);
-}
+    void Picture(const QString& relative, const char* format, QColor colour) {
+        QImage image(40, 40, QImage::Format_RGB32);
+        image.fill(colour);
+        QDir().mkpath(QFileInfo(App.Path(relative)).path());
+        if (QByteArray(format) == "JPG")
+            App.WriteBytes(relative, EncodeJpeg(image));
+        else
+            ASSERT_TRUE(image.save(App.Path(relative), format));
+    }
+    QStringList Files() const {
+        return QDir(App.Path("Icon")).entryList(QDir::AllEntries | QDir::NoDotAndDotDot, QDir::Name);
+    }
+    QColor Centre(const char* icon) const { return QImage(App.Path(icon)).pixel(16, 16); }
+    void Select(int n) { QTest::mouseClick(Form.findChild<QLabel*>(QStringLiteral("MkImg%1").arg(n)), Qt::LeftButton); }
+    void Add(const QString& picture, std::optional<TMsgResult> overwrite = {}) {
+        Answers.AnswerText(App.Path(picture));
+        if (overwrite)
+            Answers.Answer(*overwrite);
+        Form.BitBtn1Click();
+    }
+    void Delete(int n, TMsgResult answer) {
+        Select(n);
+        Answers.Answer(answer);
+        Form.BitBtn2Click();
+    }
+    QStringList Messages() const {
+        QStringList texts;
+        for (const TDialogCall& call : Answers.Calls())
+            if (call.Kind == TDialogKind::Message)
+                texts << call.Text;
+        return texts;
+    }
+};
 
 }  // namespace
 
 TEST(IconManageForm, ListsBitmapsWithPlaceholdersForOddEntries) {
-    TTempAppDir app;
-    WritePicture(app, "Icon/b.bmp", "BMP", Qt::red);
-    WritePicture(app, "Icon/A.BMP", "BMP", Qt::green);
-    app.WriteBytes("Icon/broken.bmp", "not a bitmap");
-    app.WriteBytes("Icon/readme.txt", "x");
-    QDir().mkpath(app.Path("Icon/folder.bmp"));
-    TIconManageForm form;
-    form.SetAppDir(app.AppDir());
-    form.BuildIconGrid();
-    ASSERT_EQ(form.PanelCount(), 4);
+    TIconFolder f;
+    f.Picture("Icon/b.bmp", "BMP", Qt::red);
+    f.Picture("Icon/A.BMP", "BMP", Qt::green);
+    f.App.WriteBytes("Icon/broken.bmp", "not a bitmap");
+    f.App.WriteBytes("Icon/readme.txt", "x");
+    QDir().mkpath(f.App.Path("Icon/folder.bmp"));
+    f.Form.BuildIconGrid();
+    ASSERT_EQ(f.Form.PanelCount(), 4);
     QStringList hints;
     for (int n = 0; n < 4; ++n)
-        hints << form.findChild<QLabel*>(QStringLiteral("MkImg%1").arg(n))->property("Hint").toString();
+        hints << f.Form.findChild<QLabel*>(QStringLiteral("MkImg%1").arg(n))->property("Hint").toString();
     EXPECT_EQ(hints, QStringList({"A.BMP", "b.bmp", "broken.bmp", "folder.bmp"}));
-    EXPECT_EQ(form.findChild<QWidget*>("MkPnl1")->pos(), QPoint(60, 5));
-    EXPECT_EQ(form.findChild<QWidget*>("MkPnl3")->pos(), QPoint(170, 5));
-    EXPECT_FALSE(Child<QPushButton>(&form, "BitBtn2")->isEnabled());
-    QTest::mouseClick(form.findChild<QLabel*>("MkImg2"), Qt::LeftButton);
-    EXPECT_EQ(form.Selection(), 2);
-    EXPECT_TRUE(Child<QPushButton>(&form, "BitBtn2")->isEnabled());
-    // Rebuilding twice keeps one set of panels.
-    form.BuildIconGrid();
-    EXPECT_EQ(form.findChildren<QLabel*>(QRegularExpression("^MkImg")).size(), 4);
-    EXPECT_EQ(form.Selection(), -1);
+    EXPECT_EQ(f.Form.findChild<QWidget*>("MkPnl1")->pos(), QPoint(60, 5));
+    EXPECT_EQ(f.Form.findChild<QWidget*>("MkPnl3")->pos(), QPoint(170, 5));
+    EXPECT_FALSE(Child<QPushButton>(&f.Form, "BitBtn2")->isEnabled());
+    f.Select(2);
+    EXPECT_EQ(f.Form.Selection(), 2);
+    EXPECT_TRUE(Child<QPushButton>(&f.Form, "BitBtn2")->isEnabled());
+    // Rebuilding keeps one set of panels.
+    f.Form.BuildIconGrid();
+    EXPECT_EQ(f.Form.findChildren<QLabel*>(QRegularExpression("^MkImg")).size(), 4);
+    EXPECT_EQ(f.Form.Selection(), -1);
     EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
 }
 
 TEST(IconManageForm, AddOverwriteDeleteAndRestartNotice) {
-    TTempAppDir app;
-    WritePicture(app, "pics/pan.png", "PNG", Qt::blue);
-    WritePicture(app, "pics/pot.JPG", "JPG", Qt::yellow);
-    WritePicture(app, "pics/other/pan.gif", "BMP", Qt::red);
-    app.WriteBytes("pics/drawing.emf", "metafile");
-    TIconManageForm form;
-    form.SetAppDir(app.AppDir());
-    TDialogAnswerer answers;
-
-    WhenShown(&form, [&] {
-        answers.AnswerText(app.Path("pics/pan.png"));
-        form.BitBtn1Click();
-        answers.AnswerText(app.Path("pics/pot.JPG"));
-        form.BitBtn1Click();
-        EXPECT_EQ(IconFiles(app), QStringList({"pan.bmp", "pot.bmp"}));
-        QImage icon(app.Path("Icon/pan.bmp"));
-        EXPECT_EQ(icon.size(), QSize(32, 32));
-        EXPECT_EQ(QColor(icon.pixel(16, 16)), QColor(Qt::blue));
-
+    TIconFolder f;
+    f.Picture("pics/pan.png", "PNG", Qt::blue);
+    f.Picture("pics/pot.JPG", "JPG", Qt::yellow);
+    f.Picture("pics/other/pan.gif", "BMP", Qt::red);
+    f.App.WriteBytes("pics/drawing.emf", "metafile");
+    WhenShown(&f.Form, [&] {
+        f.Add("pics/pan.png");
+        f.Add("pics/pot.JPG");
+        EXPECT_EQ(f.Files(), QStringList({"pan.bmp", "pot.bmp"}));
+        EXPECT_EQ(QImage(f.App.Path("Icon/pan.bmp")).size(), QSize(32, 32));
+        EXPECT_EQ(f.Centre("Icon/pan.bmp"), QColor(Qt::blue));
         // Same name again: No keeps the file, Yes replaces it.
-        answers.AnswerText(app.Path("pics/other/pan.gif"));
-        answers.Answer(TMsgResult::No);
-        form.BitBtn1Click();
-        EXPECT_EQ(QColor(QImage(app.Path("Icon/pan.bmp")).pixel(16, 16)), QColor(Qt::blue));
-        answers.AnswerText(app.Path("pics/other/pan.gif"));
-        answers.Answer(TMsgResult::Yes);
-        form.BitBtn1Click();
-        EXPECT_EQ(QColor(QImage(app.Path("Icon/pan.bmp")).pixel(16, 16)), QColor(Qt::red));
-
+        f.Add("pics/other/pan.gif", TMsgResult::No);
+        EXPECT_EQ(f.Centre("Icon/pan.bmp"), QColor(Qt::blue));
+        f.Add("pics/other/pan.gif", TMsgResult::Yes);
+        EXPECT_EQ(f.Centre("Icon/pan.bmp"), QColor(Qt::red));
         // A metafile cannot be read here: an error, nothing written.
-        answers.AnswerText(app.Path("pics/drawing.emf"));
-        form.BitBtn1Click();
-        EXPECT_FALSE(QFileInfo::exists(app.Path("Icon/drawing.bmp")));
-
-        // Delete asks with the name between the brackets.
-        QTest::mouseClick(form.findChild<QLabel*>("MkImg1"), Qt::LeftButton);
-        answers.Answer(TMsgResult::No);
-        form.BitBtn2Click();
-        EXPECT_EQ(IconFiles(app).size(), 2);
-        QTest::mouseClick(form.findChild<QLabel*>("MkImg1"), Qt::LeftButton);
-        answers.Answer(TMsgResult::Yes);
-        form.BitBtn2Click();
-        EXPECT_EQ(IconFiles(app), QStringList({"pan.bmp"}));
-        EXPECT_EQ(form.PanelCount(), 1);
-        QTest::mouseClick(Child<QPushButton>(&form, "Button1"), Qt::LeftButton);
+        f.Add("pics/drawing.emf");
+        EXPECT_FALSE(QFileInfo::exists(f.App.Path("Icon/drawing.bmp")));
+        f.Delete(1, TMsgResult::No);
+        EXPECT_EQ(f.Files().size(), 2);
+        f.Delete(1, TMsgResult::Yes);
+        EXPECT_EQ(f.Files(), QStringList({"pan.bmp"}));
+        EXPECT_EQ(f.Form.PanelCount(), 1);
+        QTest::mouseClick(Child<QPushButton>(&f.Form, "Button1"), Qt::LeftButton);
     });
-    form.BuildIconGrid();
-    form.exec();
-    const QStringList texts = answers.Texts();
+    f.Form.BuildIconGrid();
+    f.Form.exec();
+    const QStringList texts = f.Answers.Texts();
     EXPECT_TRUE(texts.contains(IconOverwriteQuestion));
     EXPECT_TRUE(texts.contains(QStringLiteral("「pot」を削除してもよろしいですか？")));
     EXPECT_TRUE(std::any_of(texts.begin(), texts.end(), [](const QString& t) { return t.startsWith("Add Icon Error. Msg="); }));
     EXPECT_EQ(texts.back(), IconRestartNotice);
 
     // Shown and closed without a change: no notice.
-    answers.ClearLog();
-    WhenShown(&form, [&] { form.reject(); });
-    form.exec();
-    EXPECT_TRUE(answers.Texts().isEmpty());
+    f.Answers.ClearLog();
+    WhenShown(&f.Form, [&] { f.Form.reject(); });
+    f.Form.exec();
+    EXPECT_TRUE(f.Answers.Texts().isEmpty());
 }
 
 TEST(IconManageForm, FailedDeleteAndSaveAreReportedAndChangeNothing) {
-    TTempAppDir app;
-    WritePicture(app, "Icon/keep.bmp", "BMP", Qt::green);
-    WritePicture(app, "pics/odd.png", "PNG", Qt::blue);
+    TIconFolder f;
+    f.Picture("Icon/keep.bmp", "BMP", Qt::green);
+    f.Picture("pics/odd.png", "PNG", Qt::blue);
     // Entries that cannot be replaced or removed as files.
-    QDir().mkpath(app.Path("Icon/odd.bmp/inside"));
-    TIconManageForm form;
-    form.SetAppDir(app.AppDir());
-    TDialogAnswerer answers;
-    WhenShown(&form, [&] {
-        RenderWidgetIfAsked(&form, "icon_manage_form");
-        EXPECT_EQ(form.PanelCount(), 2);
-        QTest::mouseClick(form.findChild<QLabel*>("MkImg1"), Qt::LeftButton);
-        answers.Answer(TMsgResult::Yes);
-        form.BitBtn2Click();
-        EXPECT_TRUE(QFileInfo(app.Path("Icon/odd.bmp")).isDir());
-        EXPECT_FALSE(form.IconsChanged());
-
-        answers.AnswerText(app.Path("pics/odd.png"));
-        answers.Answer(TMsgResult::Yes);
-        form.BitBtn1Click();
-        EXPECT_TRUE(QFileInfo(app.Path("Icon/odd.bmp")).isDir());
-        EXPECT_FALSE(form.IconsChanged());
-        EXPECT_EQ(form.PanelCount(), 2);
-        form.reject();
+    QDir().mkpath(f.App.Path("Icon/odd.bmp/inside"));
+    WhenShown(&f.Form, [&] {
+        RenderWidgetIfAsked(&f.Form, "icon_manage_form");
+        f.Delete(1, TMsgResult::Yes);
+        f.Add("pics/odd.png", TMsgResult::Yes);
+        EXPECT_FALSE(f.Form.IconsChanged());
+        EXPECT_EQ(f.Form.PanelCount(), 2);
+        f.Form.reject();
     });
-    form.BuildIconGrid();
-    form.exec();
-    QStringList texts;
-    for (const TDialogCall& call : answers.Calls())
-        if (call.Kind == TDialogKind::Message)
-            texts << call.Text;
+    f.Form.BuildIconGrid();
+    f.Form.exec();
+    const QStringList texts = f.Messages();
     ASSERT_EQ(texts.size(), 4);
     EXPECT_EQ(texts[0], QStringLiteral("「odd」を削除してもよろしいですか？"));
-    EXPECT_TRUE(texts[1].contains(app.Path("Icon/odd.bmp"))) << texts[1].toStdString();
+    EXPECT_TRUE(texts[1].contains(f.App.Path("Icon/odd.bmp"))) << texts[1].toStdString();
     EXPECT_EQ(texts[2], IconOverwriteQuestion);
     EXPECT_TRUE(texts[3].startsWith("Add Icon Error. Msg=")) << texts[3].toStdString();
     EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
-    EXPECT_EQ(IconFiles(app), QStringList({"keep.bmp", "odd.bmp"}));
+    EXPECT_EQ(f.Files(), QStringList({"keep.bmp", "odd.bmp"}));
+    EXPECT_TRUE(QFileInfo(f.App.Path("Icon/odd.bmp")).isDir());
 }
