@@ -8,7 +8,6 @@
 #include <QSignalSpy>
 #include <QStringList>
 #include <QTemporaryDir>
-#include <QTest>
 #include <QWidget>
 
 #include "ui/app/window_table.h"
@@ -85,40 +84,4 @@ TEST(ProgramMainTest, SecondCopyExitsAtOnceAndRaisesTheFirst) {
     // It wrote nothing: no data folder, no settings, no column file.
     EXPECT_EQ(QDir(install.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
               QStringList{QStringLiteral("saporia")});
-}
-
-TEST(ProgramMainTest, ACopyKilledWithoutCleanUpDoesNotBlockTheNextStart) {
-    const QString built = QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("../saporia"));
-    ASSERT_TRUE(QFileInfo::exists(built));
-    QTemporaryDir sockets;
-    QTemporaryDir install;
-    const QString program = install.filePath(QStringLiteral("saporia"));
-    ASSERT_TRUE(QFile::copy(built, program));
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    if (qEnvironmentVariable("USER").isEmpty())
-        environment.insert(QStringLiteral("USER"), QStringLiteral("tester"));
-    const QString socket = sockets.filePath(QStringLiteral("saporia-") + environment.value(QStringLiteral("USER")));
-    environment.insert(QStringLiteral("TMPDIR"), sockets.path());
-    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-
-    auto startCopy = [&](QProcess& copy) {
-        copy.setProcessEnvironment(environment);
-        copy.start(program, {});
-        ASSERT_TRUE(copy.waitForStarted(5000));
-    };
-    QProcess first;
-    startCopy(first);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return QFileInfo::exists(socket); }, 20000)) << "the first copy never listened";
-    first.kill();  // no clean-up: the socket file stays
-    ASSERT_TRUE(first.waitForFinished(5000));
-    ASSERT_TRUE(QFileInfo::exists(socket));
-
-    QProcess next;
-    startCopy(next);
-    // It runs on as the one copy instead of handing over to a dead one.
-    EXPECT_FALSE(next.waitForFinished(3000));
-    EXPECT_EQ(next.state(), QProcess::Running);
-    EXPECT_TRUE(QFileInfo(install.filePath(QStringLiteral("Cook"))).isDir());
-    next.kill();
-    next.waitForFinished(5000);
 }

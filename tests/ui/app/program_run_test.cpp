@@ -27,10 +27,6 @@ TEST(ProgramRunTest, ClosingTheMainWindowEndsTheProgramWhileAToolWindowIsOpen) {
     auto* app = qobject_cast<QApplication*>(QCoreApplication::instance());
     const bool quitOnLast = app->quitOnLastWindowClosed();
 
-    bool splashGone = false;
-    bool mainShown = false;
-    bool clockRunning = false;
-    int rows = -1;
     QPointer<QWidget> tool;
     QPointer<TMainForm> main;
     bool loopRan = false;
@@ -41,13 +37,11 @@ TEST(ProgramRunTest, ClosingTheMainWindowEndsTheProgramWhileAToolWindowIsOpen) {
         loopRan = true;
         QApplication::processEvents();
         QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        splashGone = true;
         for (QWidget* w : QApplication::topLevelWidgets())
-            if (w->objectName() == QStringLiteral("SplashForm") && w->isVisible())
-                splashGone = false;
-        mainShown = form.isVisible();
-        clockRunning = form.tmClock->isActive();
-        rows = static_cast<int>(form.RecipeBook().CookItems.size());
+            EXPECT_FALSE(w->objectName() == QStringLiteral("SplashForm") && w->isVisible()) << "the splash stayed";
+        EXPECT_TRUE(form.isVisible());
+        EXPECT_TRUE(form.tmClock->isActive());
+        EXPECT_EQ(form.RecipeBook().CookItems.size(), 1u);
         // A modeless tool window stays open while the main window closes.
         tool = new QWidget(nullptr, Qt::Tool);
         tool->setAttribute(Qt::WA_DeleteOnClose);
@@ -62,22 +56,15 @@ TEST(ProgramRunTest, ClosingTheMainWindowEndsTheProgramWhileAToolWindowIsOpen) {
     EXPECT_TRUE(loopRan);
     EXPECT_LT(clock.elapsed(), 4000) << "the loop did not end with the main window";
     EXPECT_EQ(result, 0);
-    EXPECT_TRUE(splashGone);
-    EXPECT_TRUE(mainShown);
-    EXPECT_TRUE(clockRunning);
-    EXPECT_EQ(rows, 1);
     // The documented pane fonts resolve to installed Japanese fonts.
     EXPECT_FALSE(QFont::substitutes(QStringLiteral("ＭＳ ゴシック")).isEmpty());
     EXPECT_TRUE(loopRan && main.isNull());  // every window destroyed
-    // The close wrote the layout keys, the destruction the column and history files.
-    TIniFile ini(SettingsFilePath(dir.AppDir()));
-    EXPECT_TRUE(ini.ValueExists(QStringLiteral("FORM"), QStringLiteral("WINDOWSTATE")));
-    EXPECT_TRUE(ini.ValueExists(QStringLiteral("LIST"), QStringLiteral("VEIWSTYLE")));
-    // The layout keys at the close, the option keys after them at the destruction.
-    const QByteArray file = ini.Bytes();
-    EXPECT_LT(file.indexOf("[RECIPEINFORMATION]"), file.indexOf("[COOKELEMENT]"));
+    // The layout keys at the close, the option keys after them and the column
+    // and history files at the destruction.
+    const QByteArray file = TIniFile(SettingsFilePath(dir.AppDir())).Bytes();
     EXPECT_GE(file.indexOf("[RECIPEINFORMATION]"), 0);
-    EXPECT_TRUE(QFileInfo::exists(dir.Path(QStringLiteral("Column.dat"))));
-    EXPECT_TRUE(QFileInfo::exists(dir.Path(QStringLiteral("FindCareer.dat"))));
+    EXPECT_LT(file.indexOf("[RECIPEINFORMATION]"), file.indexOf("[COOKELEMENT]"));
+    for (const char* written : {"Column.dat", "FindCareer.dat"})
+        EXPECT_TRUE(QFileInfo::exists(dir.Path(written))) << written;
     EXPECT_EQ(answers.Unanswered(), 0) << answers.Texts().join(QLatin1Char('|')).toStdString();
 }
