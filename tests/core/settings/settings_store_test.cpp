@@ -25,32 +25,18 @@ void WriteLayoutTo(const TWindowLayout& layout, const QString& path) {
 // A normal window with one docked and one floating bar; the other bars have
 // nothing set, so they write nothing.
 TWindowLayout SampleLayout() {
-    TWindowLayout layout;
-    layout.WordWrap = true;
-    layout.WindowState = 1;
-    layout.Left = 10;
-    layout.Top = 20;
-    layout.Width = 640;
-    layout.Height = 480;
-    layout.CookPanelWidth = 300;
-    layout.SubPanelHeight = 200;
-    layout.PicturePanelWidth = 150;
-    layout.ViewStyle = 2;
-    layout.FontSize = -1;
+    TWindowLayout layout{.WordWrap = true, .WindowState = 1, .Left = 10, .Top = 20, .Width = 640, .Height = 480,
+                         .CookPanelWidth = 300, .SubPanelHeight = 200, .PicturePanelWidth = 150, .ViewStyle = 2,
+                         .FontSize = -1, .OnlyView = true};
     layout.Bars[0] = {"ToolBar1", false, 100, 26, true, 0, 0, QStringLiteral("ControlBar1")};
     layout.Bars[5] = {"PanelClock", true, 60, 60, false, 300, -40, std::nullopt};
-    layout.OnlyView = true;
     return layout;
 }
 
 const QString SampleFile = QStringLiteral(
-    "[RECIPEINFORMATION]\r\nWORDWRAP=1\r\n"
-    "\r\n[FORM]\r\nWINDOWSTATE=1\r\nLEFT=10\r\nTOP=20\r\nWIDTH=640\r\nHEIGHT=480\r\n"
-    "\r\n[COOKPANEL]\r\nWIDTH=300\r\n"
-    "\r\n[SUBPANEL]\r\nHEIGHT=200\r\n"
-    "\r\n[PICTUREPANEL]\r\nWIDTH=150\r\n"
-    "\r\n[LIST]\r\nVEIWSTYLE=2\r\n"
-    "\r\n[FONT]\r\nSIZE=-1\r\n"
+    "[RECIPEINFORMATION]\r\nWORDWRAP=1\r\n\r\n[FORM]\r\nWINDOWSTATE=1\r\nLEFT=10\r\nTOP=20\r\nWIDTH=640\r\n"
+    "HEIGHT=480\r\n\r\n[COOKPANEL]\r\nWIDTH=300\r\n\r\n[SUBPANEL]\r\nHEIGHT=200\r\n\r\n[PICTUREPANEL]\r\nWIDTH=150\r\n"
+    "\r\n[LIST]\r\nVEIWSTYLE=2\r\n\r\n[FONT]\r\nSIZE=-1\r\n"
     "\r\n[ToolBar1]\r\nFLOATING=0\r\nWIDTH=100\r\nHEIGHT=26\r\nVISIBLE=1\r\nLEFT=0\r\nTOP=0\r\n"
     "DOCKSITENAME=ControlBar1\r\n"
     "\r\n[PanelClock]\r\nFLOATING=1\r\nWIDTH=60\r\nHEIGHT=60\r\nVISIBLE=0\r\nLEFT=300\r\nTOP=-40\r\n"
