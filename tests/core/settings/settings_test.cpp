@@ -79,7 +79,6 @@ TEST(Settings, EveryFieldSurvivesARoundTrip) {
     EXPECT_EQ(ini.ReadString("COOKELEMENT", "TYPE", ""),
               QStringLiteral("\"和 食\",\"a,b\",\"\"\"quoted\"\"\",in\"side,\"  lead\",\"タブ\tあり\",全角　空白,"));
     EXPECT_EQ(ini.ReadString("COOKELEMENT", "QUANTITY", "x"), QString());
-    EXPECT_EQ(ini.ReadString("EMPHASIS", "COLOR", ""), QStringLiteral("$00123456"));
 
     // Old files wrote items unquoted: they still read, split at blanks.
     EXPECT_EQ(ReadSettingsList(QStringLiteral("和 食,洋食,")), (QStringList{"和", "食", "洋食", ""}));
