@@ -54,15 +54,10 @@ TEST(Base64, RandomBuffersRoundTrip) {
 }
 
 TEST(Base64, GarbageIsRefusedAndLeavesTheDestination) {
-    const QByteArray garbage[] = {
-        "Zg",        // group cut short
-        "Zm9vY",     // one character too many
-        "Zm9v!A==",  // outside the alphabet
-        "Zm-v",      // URL-safe alphabet is not ours
-        "=Zm9", "Z===", "Zg=a",  // pad at the start, three pads, pad before data
-        "Zg==Zm9v", "Zg==Zg==", "====",  // data after the padded group
-        QByteArray("Zm\0v", 4), "Zm\xE9v",  // NUL and high bytes
-    };
+    // Groups cut short or one character too long, characters outside the alphabet
+    // (the URL-safe one included), NUL and high bytes, misplaced pads, data after them.
+    const QByteArray garbage[] = {"Zg",     "Zm9vY",    "Zm9v!A==", "Zm-v", QByteArray("Zm\0v", 4), "Zm\xE9v",
+                                  "=Zm9",   "Z===",     "Zg=a",     "Zg==Zm9v", "Zg==Zg==", "===="};
     for (const QByteArray& text : garbage) {
         QByteArray out = "keep";
         EXPECT_FALSE(Base64DecodeBuffer(text, out)) << text.toStdString();

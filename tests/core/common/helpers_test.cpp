@@ -54,11 +54,7 @@ TEST(Units, ConversionTable) {
     const QString micro = UnitMicrogram, cup = UnitCup;
     EXPECT_EQ(ToSjis(micro), QByteArray("\x83\xCA" "g"));
     EXPECT_EQ(ToSjis(cup), QByteArray("\xB6\xAF\xCC\xDF"));
-    struct TCase {
-        QString From, To;
-        double Value, Expected;
-    };
-    const TCase cases[] = {
+    const std::tuple<QString, QString, double, double> cases[] = {
         {"mm", "m", 6, 0.006},   {"mm", "cm", 6, 0.6},    {"cm", "m", 6, 0.06},    {"cm", "mm", 6, 60},
         {"m", "cm", 6, 600},     {"m", "mm", 6, 6000},    {"mg", "kg", 6, 6e-6},   {"mg", "g", 6, 0.006},
         {"mg", micro, 6, 6000},  {"g", "kg", 6, 0.006},   {"g", "mg", 6, 6000},    {"g", micro, 6, 6e6},
@@ -72,8 +68,8 @@ TEST(Units, ConversionTable) {
         {"g", "ml", 5, 5},       {"kg", "kg", 7, 7},      {QStringLiteral("ＭＬ"), "l", 500, 500},
         {QString::fromUtf8("\xC2\xB5g"), "mg", 5, 5},
     };
-    for (const TCase& c : cases)
-        EXPECT_DOUBLE_EQ(ConvertUnit(c.From, c.To, c.Value), c.Expected) << (c.From + "->" + c.To).toStdString();
+    for (const auto& [from, to, value, expected] : cases)
+        EXPECT_DOUBLE_EQ(ConvertUnit(from, to, value), expected) << (from + "->" + to).toStdString();
 
     // A result that is not a finite number is an error.
     for (const double value : {1e300, std::numeric_limits<double>::infinity(), std::nan("")}) {
@@ -127,21 +123,16 @@ TEST(DrawVerticalGradient, ColumnsRunFromFirstColourTowardsSecond) {
 }
 
 TEST(FindUrlInText, FirstUrlAndItsExtent) {
-    struct TCase {
-        QString Text;
-        bool Found;
-        int Start, Length;
+    // {text, start, length}; nothing found gives 0 and 0.
+    const std::tuple<QString, int, int> cases[] = {
+        {"abc http://a.jp/x,", 5, 13}, {"see https://example.com/?q=1&r=%20~_#top done", 5, 36}, {"ftp://x", 1, 7},
+        {"hhttp:", 2, 5}, {QStringLiteral("ホームwww.example.jp/レシピ"), 4, 15},  // a double-byte character ends it
+        {"HTTP://example.com", 0, 0}, {"example.com", 0, 0}, {"", 0, 0},
     };
-    const TCase cases[] = {
-        {"abc http://a.jp/x,", true, 5, 13}, {"see https://example.com/?q=1&r=%20~_#top done", true, 5, 36},
-        {"ftp://x", true, 1, 7},             {"hhttp:", true, 2, 5},
-        {QStringLiteral("ホームwww.example.jp/レシピ"), true, 4, 15},  // a double-byte character ends it
-        {"HTTP://example.com", false, 0, 0}, {"example.com", false, 0, 0}, {"", false, 0, 0},
-    };
-    for (const TCase& c : cases) {
+    for (const auto& [text, expectedStart, expectedLength] : cases) {
         int start = -1, length = -1;
-        EXPECT_EQ(FindUrlInText(c.Text, start, length), c.Found) << c.Text.toStdString();
-        EXPECT_EQ(std::pair(start, length), std::pair(c.Start, c.Length)) << c.Text.toStdString();
+        EXPECT_EQ(FindUrlInText(text, start, length), expectedLength > 0) << text.toStdString();
+        EXPECT_EQ(std::pair(start, length), std::pair(expectedStart, expectedLength)) << text.toStdString();
     }
 }
 
@@ -183,13 +174,8 @@ TEST(GetDelimitedField, FieldsByIndex) {
 }
 
 TEST(GetWordBeforeCaret, WordSpanAndSeparators) {
-    struct TCase {
-        QString Text;
-        int Caret;
-        QString Word;
-        int Start, Length;
-    };
-    std::vector<TCase> cases = {
+    // {text, caret, word, start, length}
+    std::vector<std::tuple<QString, int, QString, int, int>> cases = {
         {QStringLiteral("ごはん、卵"), 5, QStringLiteral("卵"), 4, 1}, {"abc", 3, "abc", 0, 3}, {"abc", 1, "a", 0, 1},
         {"abc", 0, "", 0, 0}, {"abc", 99, "abc", 0, 3} /* past the end: the end */, {"(abc", 4, "abc", 1, 3},
         // The character before the caret always counts, "、" is dropped from the word.
@@ -198,12 +184,11 @@ TEST(GetWordBeforeCaret, WordSpanAndSeparators) {
     // Line breaks separate; right after one there is nothing to replace.
     for (const QString& br : {QString("\r\n"), QString("\n"), QString("\r"), QString(QChar(0x2029))}) {
         const int n = int(br.size()) + 4;
-        cases.push_back({"salt" + br + "egg", n + 3, "egg", n, 3});
-        cases.push_back({"salt" + br, n, "", n, 0});
+        cases.emplace_back("salt" + br + "egg", n + 3, "egg", n, 3);
+        cases.emplace_back("salt" + br, n, "", n, 0);
     }
-    for (const TCase& c : cases) {
-        SCOPED_TRACE(c.Text.toStdString() + " @" + std::to_string(c.Caret));
-        const TCaretWord w = GetWordBeforeCaret(c.Text, c.Caret);
-        EXPECT_EQ(std::tuple(w.Word, w.Start, w.Length), std::tuple(c.Word, c.Start, c.Length));
+    for (const auto& [text, caret, word, start, length] : cases) {
+        const TCaretWord w = GetWordBeforeCaret(text, caret);
+        EXPECT_EQ(std::tuple(w.Word, w.Start, w.Length), std::tuple(word, start, length)) << text.toStdString() << caret;
     }
 }

@@ -14,13 +14,8 @@ TEST(TextAids, FullWidthDigitsAndByteColumns) {
 
 TEST(TextAids, AlignmentTable) {
     const QString longName(25, QChar(u'あ'));  // 50 bytes
-    struct TCase {
-        QStringList Lines;
-        QString Sep;
-        TAlignStyle Style;
-        QStringList Expected;
-    };
-    const TCase cases[] = {
+    // {lines, separator, style, aligned lines}
+    const std::tuple<QStringList, QString, TAlignStyle, QStringList> cases[] = {
         // 玉ねぎ is 6 bytes, so the separator goes to byte 7 everywhere; lines without it stay.
         {{QStringLiteral("卵…2個"), QStringLiteral("ｼｲﾀｹ…3枚"), QStringLiteral("玉ねぎ…1個"), QStringLiteral("塩少々")},
          QStringLiteral("…"), TAlignStyle::Blanks,
@@ -35,8 +30,8 @@ TEST(TextAids, AlignmentTable) {
         // A full-width separator of three characters (6 bytes) gives six dots.
         {{QStringLiteral("塩：：：少々")}, QStringLiteral("：：："), TAlignStyle::Dots, {QStringLiteral("塩 ...... 少々")}},
     };
-    for (const TCase& c : cases)
-        EXPECT_EQ(AlignAtSeparator(c.Lines, c.Sep, c.Style), c.Expected) << c.Lines.join('|').toStdString();
+    for (const auto& [lines, sep, style, aligned] : cases)
+        EXPECT_EQ(AlignAtSeparator(lines, sep, style), aligned) << lines.join('|').toStdString();
 }
 
 TEST(TextAids, MaterialItemsFollowHeadingsAndInsertSecondField) {

@@ -46,10 +46,7 @@ TEST(Settings, FirstStartWritesEveryKeyAndRestartsAreStable) {
     // Each restart reads an empty last item, which the next exit drops again.
     const TSettings second = LoadSettingsFile(path);
     EXPECT_EQ(second.CookGroups, (QStringList{"1-1", "1-2", "1-3", "2-1", "2-2", "2-3", ""}));
-    EXPECT_EQ(second.EmphasisWords.last(), QString());
     SaveSettingsFile(second, path);
-    EXPECT_EQ(dir.ReadBytes("s.ini"), golden);
-    SaveSettingsFile(LoadSettingsFile(path), path);
     EXPECT_EQ(dir.ReadBytes("s.ini"), golden);
 }
 
@@ -165,15 +162,12 @@ TEST(Settings, SavingKeepsOtherSectionsAndFailsWhole) {
 
 TEST(Settings, ApplyEntriesAndFileNames) {
     TTempAppDir dir;
-    dir.WriteBytes("background/Wood.BMP", "BM");
-    dir.WriteBytes("background/ami.bmp", "BM");
-    dir.WriteBytes("background/note.txt", "x");
-    dir.WriteBytes("secret.bmp", "BM");
+    for (const char* file : {"background/Wood.BMP", "background/ami.bmp", "background/note.txt", "secret.bmp"})
+        dir.WriteBytes(file, "BM");
     EXPECT_EQ(BackgroundNames(dir.AppDir()), (QStringList{"ami", "Wood"}));
     EXPECT_EQ(BackgroundBitmapPath(dir.AppDir(), "wood"), dir.Path("background/Wood.BMP"));
-    EXPECT_EQ(BackgroundBitmapPath(dir.AppDir(), "none"), QString());
-    EXPECT_EQ(BackgroundBitmapPath(dir.AppDir(), "../secret"), QString());
-    EXPECT_EQ(BackgroundBitmapPath(dir.AppDir(), ""), QString());
+    for (const char* name : {"none", "../secret", "", "note"})
+        EXPECT_EQ(BackgroundBitmapPath(dir.AppDir(), name), QString()) << name;
 
     TSettings s{.BackgroundFileName = "none", .UseSameWidthFont = true, .TitleName = QStringLiteral("わが家"),
                 .DrawMemoHeight = 200, .DrawMemoWidth = 300};
