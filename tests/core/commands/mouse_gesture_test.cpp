@@ -5,8 +5,6 @@
 
 namespace {
 
-int TestAngle(int x1, int y1, int x2, int y2) { return GetDragAngle(x1, y1, x2, y2); }
-
 QString Drag(TMouseGesture& g, QPoint start, std::initializer_list<QPoint> moves) {
     g.Down(start);
     for (QPoint p : moves)
@@ -16,52 +14,51 @@ QString Drag(TMouseGesture& g, QPoint start, std::initializer_list<QPoint> moves
 
 }  // namespace
 
-TEST(MouseGesture, FourDirectionsAndTheCommandsTheyForm) {
-    TMouseGesture g(TestAngle);
-    EXPECT_EQ(Drag(g, {100, 100}, {{100, 70}}), "U");
-    EXPECT_EQ(Drag(g, {100, 100}, {{130, 100}}), "R");
-    EXPECT_EQ(Drag(g, {100, 100}, {{100, 130}}), "D");
-    EXPECT_EQ(Drag(g, {100, 100}, {{70, 100}}), "L");
-
-    // A long way up then down is one U and one D.
-    EXPECT_EQ(Drag(g, {100, 200}, {{100, 170}, {100, 140}, {100, 110}, {100, 140}, {100, 170}}),
-              "UD");
-    EXPECT_EQ(g.Command(), TGestureCommand::Reload);
-    EXPECT_EQ(g.StatusText(), "UD [更新]");
-
-    Drag(g, {100, 100}, {{130, 100}, {130, 130}, {100, 130}, {100, 100}});
-    EXPECT_EQ(g.Command(), TGestureCommand::Delete);
-    EXPECT_EQ(g.StatusText(), "RDLU [削除]");
-    Drag(g, {100, 100}, {{100, 130}, {70, 130}});
-    EXPECT_EQ(g.Command(), TGestureCommand::Rename);
-    EXPECT_EQ(g.StatusText(), "DL [料理名変更]");
-    Drag(g, {100, 100}, {{100, 130}, {130, 130}});
-    EXPECT_EQ(g.Command(), TGestureCommand::Attributes);
-    EXPECT_EQ(g.StatusText(), "DR [レシピ属性変更]");
-}
-
-TEST(MouseGesture, OtherSequencesAndClicksRunNothing) {
-    TMouseGesture g(TestAngle);
-    Drag(g, {100, 100}, {{130, 100}, {130, 130}});
-    EXPECT_EQ(g.Gesture(), "RD");
-    EXPECT_EQ(g.Command(), TGestureCommand::None);
-    EXPECT_EQ(g.StatusText(), "RD");
-    Drag(g, {100, 200}, {{100, 170}, {100, 200}, {100, 170}});
-    EXPECT_EQ(g.Gesture(), "UDU");
-    EXPECT_EQ(g.Command(), TGestureCommand::None);
-
-    // A click, or a wobble inside the threshold, collects nothing.
-    EXPECT_EQ(Drag(g, {100, 100}, {{105, 105}, {110, 110}}), "");
-    EXPECT_EQ(g.Command(), TGestureCommand::None);
+TEST(MouseGesture, StrokesAndTheCommandsTheyForm) {
+    struct TCase {
+        QPoint Start;
+        std::initializer_list<QPoint> Moves;
+        const char* Letters;
+        TGestureCommand Command;
+        QString Status;
+    };
+    const TCase cases[] = {
+        {{100, 100}, {{100, 70}}, "U", TGestureCommand::None, "U"},
+        {{100, 100}, {{130, 100}}, "R", TGestureCommand::None, "R"},
+        {{100, 100}, {{100, 130}}, "D", TGestureCommand::None, "D"},
+        {{100, 100}, {{70, 100}}, "L", TGestureCommand::None, "L"},
+        // A long way up then down is one U and one D.
+        {{100, 200}, {{100, 170}, {100, 140}, {100, 110}, {100, 140}, {100, 170}}, "UD", TGestureCommand::Reload,
+         "UD [更新]"},
+        {{100, 100}, {{130, 100}, {130, 130}, {100, 130}, {100, 100}}, "RDLU", TGestureCommand::Delete, "RDLU [削除]"},
+        {{100, 100}, {{100, 130}, {70, 130}}, "DL", TGestureCommand::Rename, "DL [料理名変更]"},
+        {{100, 100}, {{100, 130}, {130, 130}}, "DR", TGestureCommand::Attributes, "DR [レシピ属性変更]"},
+        // Other sequences run nothing; a click, or a wobble inside the threshold, collects nothing.
+        {{100, 100}, {{130, 100}, {130, 130}}, "RD", TGestureCommand::None, "RD"},
+        {{100, 200}, {{100, 170}, {100, 200}, {100, 170}}, "UDU", TGestureCommand::None, "UDU"},
+        {{100, 100}, {{105, 105}, {110, 110}}, "", TGestureCommand::None, ""},
+        // Diagonals fall by the drag angle: up-right is 135 (R), up-left 45 (U),
+        // just flatter 44 (L); down-left L, down-right D.
+        {{100, 100}, {{120, 80}}, "R", TGestureCommand::None, "R"},
+        {{100, 100}, {{80, 80}}, "U", TGestureCommand::None, "U"},
+        {{100, 100}, {{70, 71}}, "L", TGestureCommand::None, "L"},
+        {{100, 100}, {{80, 120}}, "L", TGestureCommand::None, "L"},
+        {{100, 100}, {{120, 120}}, "D", TGestureCommand::None, "D"},
+    };
+    TMouseGesture g(GetDragAngle);
+    for (const TCase& c : cases) {
+        EXPECT_EQ(Drag(g, c.Start, c.Moves), c.Letters);
+        EXPECT_EQ(g.Command(), c.Command) << c.Letters;
+        EXPECT_EQ(g.StatusText(), c.Status);
+    }
     // A new press forgets the last gesture.
-    Drag(g, {100, 200}, {{100, 170}, {100, 200}});
     g.Down({0, 0});
     EXPECT_EQ(g.Gesture(), "");
     EXPECT_EQ(g.Command(), TGestureCommand::None);
 }
 
 TEST(MouseGesture, SlowMovesAddUpAndTheThresholdIsStrict) {
-    TMouseGesture g(TestAngle);
+    TMouseGesture g(GetDragAngle);
     g.Down({100, 100});
     // 20² + 10² = 500 is not longer than the step.
     for (int y = 99; y >= 90; --y)
@@ -80,42 +77,20 @@ TEST(MouseGesture, SlowMovesAddUpAndTheThresholdIsStrict) {
 }
 
 TEST(MouseGesture, AngleBoundaries) {
-    EXPECT_EQ(TMouseGesture::DirectionForAngle(0), "L");
-    EXPECT_EQ(TMouseGesture::DirectionForAngle(44), "L");
-    EXPECT_EQ(TMouseGesture::DirectionForAngle(45), "U");
-    EXPECT_EQ(TMouseGesture::DirectionForAngle(134), "U");
-    EXPECT_EQ(TMouseGesture::DirectionForAngle(135), "R");
-    EXPECT_EQ(TMouseGesture::DirectionForAngle(224), "R");
-    EXPECT_EQ(TMouseGesture::DirectionForAngle(225), "D");
-    EXPECT_EQ(TMouseGesture::DirectionForAngle(314), "D");
-    EXPECT_EQ(TMouseGesture::DirectionForAngle(315), "L");
-    EXPECT_EQ(TMouseGesture::DirectionForAngle(360), "L");
-    EXPECT_EQ(TMouseGesture::DirectionForAngle(-1), "");
-    EXPECT_EQ(TMouseGesture::DirectionForAngle(361), "");
+    const std::pair<int, const char*> directions[] = {{0, "L"},   {44, "L"},  {45, "U"},  {134, "U"}, {135, "R"},
+                                                      {224, "R"}, {225, "D"}, {314, "D"}, {315, "L"}, {360, "L"},
+                                                      {-1, ""},   {361, ""}};
+    for (const auto& [angle, letter] : directions)
+        EXPECT_EQ(TMouseGesture::DirectionForAngle(angle), letter) << angle;
 
     // The recogniser passes the step's points in order: from the reference point to the new one.
-    int seen[4] = {};
+    QList<int> seen;
     TMouseGesture g([&](int x1, int y1, int x2, int y2) {
-        seen[0] = x1, seen[1] = y1, seen[2] = x2, seen[3] = y2;
+        seen = {x1, y1, x2, y2};
         return 44;
     });
     g.Down({10, 20});
     g.Move({40, 60});
-    EXPECT_EQ(seen[0], 10);
-    EXPECT_EQ(seen[1], 20);
-    EXPECT_EQ(seen[2], 40);
-    EXPECT_EQ(seen[3], 60);
+    EXPECT_EQ(seen, (QList<int>{10, 20, 40, 60}));
     EXPECT_EQ(g.Gesture(), "L");
-}
-
-TEST(MouseGesture, DiagonalStepsFallByTheDragAngle) {
-    TMouseGesture g(GetDragAngle);
-    // Up and to the right at 45 degrees from the reference point gives 135: R.
-    EXPECT_EQ(Drag(g, {100, 100}, {{120, 80}}), "R");
-    // Up-left at 45 degrees gives 45: U; just flatter (44) gives L.
-    EXPECT_EQ(Drag(g, {100, 100}, {{80, 80}}), "U");
-    EXPECT_EQ(Drag(g, {100, 100}, {{70, 71}}), "L");
-    // Down-left, down-right.
-    EXPECT_EQ(Drag(g, {100, 100}, {{80, 120}}), "L");
-    EXPECT_EQ(Drag(g, {100, 100}, {{120, 120}}), "D");
 }

@@ -9,33 +9,22 @@
 #include "core/platform/sjis.h"
 #include "support/temp_app_dir.h"
 
-TEST(EscapeXmlText, CodesAndRoundTrips) {
-    EXPECT_EQ(EscapeXmlText("a&b<c", true), "a@#38;b@#60;c");
-    EXPECT_EQ(EscapeXmlText("&<>[]%*\t", true), "@#38;@#60;@#62;@#91;@#93;@#37;@#42;@#09;");
-    EXPECT_EQ(EscapeXmlText("a\r\nb", true), "a@#13;@#10;b");
-    // A lone CR or LF and the "@" are not coded.
-    EXPECT_EQ(EscapeXmlText("a\nb\rc@#", true), "a\nb\rc@#");
-    EXPECT_EQ(EscapeXmlText("x@#62;y", false), "x>y");
-    EXPECT_EQ(EscapeXmlText("@#13;@#10;@#09;", false), "\r\n\t");
-    // "&" is coded first, so the "&" of no code is touched twice.
-    EXPECT_EQ(EscapeXmlText(EscapeXmlText("&<", true), false), "&<");
-
-    const QStringList texts = {
-        "plain", "", "5% < 10% & [note] *x*\tend\r\nnext\nlone",
-        // "ー" (81 5B) and "　" (81 40): their second bytes are "[" and "@".
-        Sjis("\x83\x58\x81\x5B\x83\x76\x81\x40\x8F\xAD\x81\x58[\x81\x5B]@\x81\x40"),
-        QStringLiteral("大さじ１　しょうゆ、みりん＆酒"),
+TEST(EscapeXmlText, CodesTable) {
+    const std::pair<QString, QString> cases[] = {
+        {"a&b<c", "a@#38;b@#60;c"},
+        {"&<>[]%*\t", "@#38;@#60;@#62;@#91;@#93;@#37;@#42;@#09;"},
+        {"a\r\nb", "a@#13;@#10;b"},
+        // A lone CR or LF and the "@" are not coded.
+        {"a\nb\rc@#", "a\nb\rc@#"},
+        // "ー" (81 5B) and "　" (81 40): their second bytes are "[" and "@", not the characters.
+        {Sjis("\x81\x5B\x81\x40[\x81\x5B]"), Sjis("\x81\x5B\x81\x40@#91;\x81\x5B@#93;")},
     };
-    for (const QString& text : texts) {
-        const QString escaped = EscapeXmlText(text, true);
-        EXPECT_EQ(EscapeXmlText(escaped, false), text) << text.toStdString();
-        EXPECT_FALSE(escaped.contains(u'&') || escaped.contains(u'<') || escaped.contains(u'['))
-            << escaped.toStdString();
+    for (const auto& [plain, coded] : cases) {
+        SCOPED_TRACE(plain.toStdString());
+        EXPECT_EQ(EscapeXmlText(plain, true), coded);
+        EXPECT_EQ(EscapeXmlText(coded, false), plain);
     }
-    // Double-byte characters whose second byte is "[" or "@" stay untouched.
-    const QString longVowel = Sjis("\x81\x5B\x81\x40");
-    EXPECT_EQ(EscapeXmlText(longVowel, true), longVowel);
-    EXPECT_EQ(ToSjis(EscapeXmlText(longVowel, true)), QByteArray("\x81\x5B\x81\x40"));
+    EXPECT_EQ(EscapeXmlText("x@#62;y", false), "x>y");
 }
 
 TEST(EscapeXmlText, RandomTextsRoundTrip) {
@@ -43,7 +32,6 @@ TEST(EscapeXmlText, RandomTextsRoundTrip) {
     // characters whose second byte is "@" or "[".
     const QString pieces[] = {"&", "<", ">", "[", "]", "%", "*", "\t", "\r", "\n", "@", "#", "3", "8", ";",
                               "6", "0", "9", "1", "a", Sjis("\x81\x5B"), Sjis("\x81\x40"), Sjis("\x83\x40")};
-    const QStringList codes = {"@#38;", "@#60;", "@#62;", "@#91;", "@#93;", "@#37;", "@#42;", "@#09;", "@#13;@#10;"};
     QRandomGenerator random(1206);
     int tried = 0;
     for (int n = 0; n < 5000; ++n) {
@@ -53,7 +41,7 @@ TEST(EscapeXmlText, RandomTextsRoundTrip) {
             text += pieces[random.bounded(int(std::size(pieces)))];
         // A code typed into the text comes back as its character: the format
         // cannot tell it from a coded one.
-        if (std::any_of(codes.begin(), codes.end(), [&](const QString& code) { return text.contains(code); }))
+        if (EscapeXmlText(text, false) != text)
             continue;
         ++tried;
         ASSERT_EQ(EscapeXmlText(EscapeXmlText(text, true), false), text) << text.toStdString();
@@ -62,76 +50,56 @@ TEST(EscapeXmlText, RandomTextsRoundTrip) {
     EXPECT_GT(tried, 3000);
 }
 
-TEST(Units, EveryPairOfTheTable) {
-    const QString micro = Sjis("\x83\xCA" "g");
-    const QString cup = Sjis("\xB6\xAF\xCC\xDF");
-    EXPECT_EQ(micro, UnitMicrogram);
-    EXPECT_EQ(cup, UnitCup);
-    EXPECT_EQ(ToSjis(UnitMicrogram), QByteArray("\x83\xCA" "g"));
-    EXPECT_EQ(ToSjis(UnitCup), QByteArray("\xB6\xAF\xCC\xDF"));
-    struct TCase {
-        QString From, To;
-        double Expected;  // for a value of 6
+TEST(Units, ConversionTable) {
+    const QString micro = UnitMicrogram, cup = UnitCup;
+    EXPECT_EQ(ToSjis(micro), QByteArray("\x83\xCA" "g"));
+    EXPECT_EQ(ToSjis(cup), QByteArray("\xB6\xAF\xCC\xDF"));
+    const std::tuple<QString, QString, double, double> cases[] = {
+        {"mm", "m", 6, 0.006},   {"mm", "cm", 6, 0.6},    {"cm", "m", 6, 0.06},    {"cm", "mm", 6, 60},
+        {"m", "cm", 6, 600},     {"m", "mm", 6, 6000},    {"mg", "kg", 6, 6e-6},   {"mg", "g", 6, 0.006},
+        {"mg", micro, 6, 6000},  {"g", "kg", 6, 0.006},   {"g", "mg", 6, 6000},    {"g", micro, 6, 6e6},
+        {"kg", "g", 6, 6000},    {"kg", "mg", 6, 6e6},    {"kg", micro, 6, 6e9},   {micro, "mg", 6, 0.006},
+        {micro, "g", 6, 6e-6},   {micro, "kg", 6, 6e-9},  {"ml", "l", 6, 0.006},   {"ml", "dl", 6, 0.06},
+        {"ml", cup, 6, 0.03},    {"dl", "ml", 6, 600},    {"dl", "l", 6, 0.6},     {"dl", cup, 6, 3},
+        {"l", "ml", 6, 6000},    {"l", "dl", 6, 60},      {"l", cup, 6, 30},       {cup, "ml", 6, 1200},
+        {cup, "dl", 6, 12},      {cup, "l", 6, 1.2},      {"ML", "l", 500, 0.5},   {"mm", "m", 1e300, 1e297},
+        // Pairs outside the table, and the same unit twice, leave the value;
+        // only ASCII is lowered, and the micro sign U+00B5 is not the Greek mu.
+        {"g", "ml", 5, 5},       {"kg", "kg", 7, 7},      {QStringLiteral("ＭＬ"), "l", 500, 500},
+        {QString::fromUtf8("\xC2\xB5g"), "mg", 5, 5},
     };
-    const TCase cases[] = {
-        {"mm", "m", 0.006},        {"mm", "cm", 0.6},        {"cm", "m", 0.06},       {"cm", "mm", 60},
-        {"m", "cm", 600},          {"m", "mm", 6000},        {"mg", "kg", 6e-6},      {"mg", "g", 0.006},
-        {"mg", micro, 6000},       {"g", "kg", 0.006},       {"g", "mg", 6000},       {"g", micro, 6e6},
-        {"kg", "g", 6000},         {"kg", "mg", 6e6},        {"kg", micro, 6e9},      {micro, "mg", 0.006},
-        {micro, "g", 6e-6},        {micro, "kg", 6e-9},      {"ml", "l", 0.006},      {"ml", "dl", 0.06},
-        {"ml", cup, 0.03},         {"dl", "ml", 600},        {"dl", "l", 0.6},        {"dl", cup, 3},
-        {"l", "ml", 6000},         {"l", "dl", 60},          {"l", cup, 30},          {cup, "ml", 1200},
-        {cup, "dl", 12},           {cup, "l", 1.2},
-    };
-    EXPECT_EQ(std::size(cases), 30u);
-    for (const TCase& c : cases)
-        EXPECT_DOUBLE_EQ(ConvertUnit(c.From, c.To, 6), c.Expected) << c.From.toStdString() << "->" << c.To.toStdString();
+    for (const auto& [from, to, value, expected] : cases)
+        EXPECT_DOUBLE_EQ(ConvertUnit(from, to, value), expected) << (from + "->" + to).toStdString();
 
-    EXPECT_DOUBLE_EQ(ConvertUnit("ML", "l", 500), 0.5);
-    EXPECT_DOUBLE_EQ(ConvertUnit("dl", "ml", 1), 100);
-    EXPECT_DOUBLE_EQ(ConvertUnit(cup, "dl", 1), 2);
-    EXPECT_DOUBLE_EQ(ConvertUnit("l", cup, 1), 5);
-    // Pairs outside the table, and the same unit twice, leave the value.
-    EXPECT_DOUBLE_EQ(ConvertUnit("g", "ml", 5), 5);
-    EXPECT_DOUBLE_EQ(ConvertUnit("kg", "kg", 7), 7);
-    EXPECT_DOUBLE_EQ(ConvertUnit(QStringLiteral("ＭＬ"), "l", 500), 500);  // only ASCII is lowered
-    // The micro sign U+00B5 is not the Greek mu that CP932 holds.
-    EXPECT_DOUBLE_EQ(ConvertUnit(QString::fromUtf8("\xC2\xB5g"), "mg", 5), 5);
-}
-
-TEST(Units, ResultThatIsNotFiniteIsAnError) {
-    try {
-        ConvertUnit("kg", UnitMicrogram, 1e300);
-        FAIL() << "no error";
-    } catch (const TSaporiaError& e) {
-        EXPECT_EQ(e.message(), "Error ConvertUnit.");
+    // A result that is not a finite number is an error.
+    for (const double value : {1e300, std::numeric_limits<double>::infinity(), std::nan("")}) {
+        try {
+            ConvertUnit("kg", micro, value);
+            ADD_FAILURE() << value;
+        } catch (const TSaporiaError& e) {
+            EXPECT_EQ(e.message(), "Error ConvertUnit.");
+        }
     }
-    EXPECT_THROW(ConvertUnit("m", "mm", std::numeric_limits<double>::infinity()), TSaporiaError);
-    EXPECT_THROW(ConvertUnit("m", "mm", std::nan("")), TSaporiaError);
-    EXPECT_DOUBLE_EQ(ConvertUnit("mm", "m", 1e300), 1e297);
 }
 
 TEST(IsNumeric, AcceptsDecimalNumbersOnly) {
     for (const char* text : {"0", "1.5", "1.", ".5", "-3", "+2.25", " 7 ", "1e5", "1E-5", "2.5e+10", "00012", "1.e3"})
         EXPECT_TRUE(IsNumeric(text)) << text;
     for (const char* text : {"", ".", " ", "-", "+.", "1.2.3", "1,5", "abc", "1e", "1e+", "e5", "0x10", "1 2",
-                             "--1", "inf", "nan", "1d", ".e1"})
-        EXPECT_FALSE(IsNumeric(text)) << text;
-    EXPECT_FALSE(IsNumeric(QStringLiteral("１２")));  // full-width digits
-    EXPECT_FALSE(IsNumeric(QStringLiteral("　1")));  // full-width blank
+                             "--1", "inf", "nan", "1d", ".e1", "１２", "　1"})
+        EXPECT_FALSE(IsNumeric(QString::fromUtf8(text))) << text;
 }
 
 TEST(DragAngle, DirectionsAndRounding) {
-    EXPECT_EQ(GetDragAngle(10, 0, 0, 0), 0);
-    EXPECT_EQ(GetDragAngle(0, 10, 0, 0), 90);
-    EXPECT_EQ(GetDragAngle(0, 0, 10, 0), 180);
-    EXPECT_EQ(GetDragAngle(0, 0, 0, 10), 270);
-    EXPECT_EQ(GetDragAngle(100, -1, 0, 0), 359);
-    EXPECT_EQ(GetDragAngle(1000, -1, 0, 0), 360);
-    EXPECT_EQ(GetDragAngle(5, 5, 5, 5), 0);
-    // Far-apart points do not overflow.
-    EXPECT_EQ(GetDragAngle(2000000000, 0, -2000000000, 0), 0);
-    EXPECT_EQ(GetDragAngle(0, 2000000000, 0, -2000000000), 90);
+    // {x1, y1, x2, y2, angle}; far-apart points do not overflow.
+    const int cases[][5] = {
+        {10, 0, 0, 0, 0},      {0, 10, 0, 0, 90},      {0, 0, 10, 0, 180},
+        {0, 0, 0, 10, 270},    {100, -1, 0, 0, 359},   {1000, -1, 0, 0, 360},
+        {5, 5, 5, 5, 0},       {2000000000, 0, -2000000000, 0, 0},
+        {0, 2000000000, 0, -2000000000, 90},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(GetDragAngle(c[0], c[1], c[2], c[3]), c[4]) << c[0] << "," << c[1] << " " << c[2] << "," << c[3];
 }
 
 TEST(DrawVerticalGradient, ColumnsRunFromFirstColourTowardsSecond) {
@@ -140,141 +108,87 @@ TEST(DrawVerticalGradient, ColumnsRunFromFirstColourTowardsSecond) {
     {
         QPainter painter(&image);
         DrawVerticalGradient(painter, 1, 1, 11, 3, QColor(0, 0, 0), QColor(200, 100, 50));
+        // Falling channels round towards plus infinity too: 10 + ceil(-3.33) = 7.
+        DrawVerticalGradient(painter, 0, 3, 3, 4, QColor(10, 0, 0), QColor(0, 0, 0));
+        DrawVerticalGradient(painter, 3, 3, 3, 4, QColor(1, 2, 3), QColor(4, 5, 6));  // no width: nothing
     }
-    EXPECT_EQ(image.pixelColor(0, 1), QColor(Qt::white));
-    EXPECT_EQ(image.pixelColor(1, 0), QColor(Qt::white));
-    EXPECT_EQ(image.pixelColor(1, 3), QColor(Qt::white));
-    EXPECT_EQ(image.pixelColor(11, 1), QColor(Qt::white));
-    EXPECT_EQ(image.pixelColor(1, 1), QColor(0, 0, 0));
-    EXPECT_EQ(image.pixelColor(1, 2), QColor(0, 0, 0));
-    EXPECT_EQ(image.pixelColor(2, 1), QColor(20, 10, 5));
-    // Last column is one step short of the second colour.
-    EXPECT_EQ(image.pixelColor(10, 2), QColor(180, 90, 45));
-    // Falling channels round towards plus infinity too.
-    QImage down(4, 1, QImage::Format_RGB32);
-    down.fill(Qt::white);
-    {
-        QPainter painter(&down);
-        DrawVerticalGradient(painter, 0, 0, 3, 1, QColor(10, 0, 0), QColor(0, 0, 0));
-        DrawVerticalGradient(painter, 3, 0, 3, 1, QColor(1, 2, 3), QColor(4, 5, 6));  // no width: nothing
-    }
-    EXPECT_EQ(down.pixelColor(1, 0), QColor(7, 0, 0));  // 10 + ceil(-3.33)
-    EXPECT_EQ(down.pixelColor(3, 0), QColor(Qt::white));
+    const std::tuple<int, int, QColor> pixels[] = {
+        {0, 1, Qt::white},         {1, 0, Qt::white},          {11, 1, Qt::white},   {1, 1, QColor(0, 0, 0)},
+        {1, 2, QColor(0, 0, 0)},   {2, 1, QColor(20, 10, 5)},  {1, 3, QColor(7, 0, 0)}, {3, 3, Qt::white},
+        {5, 3, Qt::white},
+        {10, 2, QColor(180, 90, 45)},  // the last column is one step short of the second colour
+    };
+    for (const auto& [x, y, colour] : pixels)
+        EXPECT_EQ(image.pixelColor(x, y), colour) << x << "," << y;
 }
 
 TEST(FindUrlInText, FirstUrlAndItsExtent) {
-    int start = -1, length = -1;
-    EXPECT_TRUE(FindUrlInText("abc http://a.jp/x,", start, length));
-    EXPECT_EQ(start, 5);
-    EXPECT_EQ(length, 13);
-    EXPECT_TRUE(FindUrlInText("see https://example.com/?q=1&r=%20~_#top done", start, length));
-    EXPECT_EQ(start, 5);
-    EXPECT_EQ(length, 36);
-    EXPECT_TRUE(FindUrlInText("ftp://x", start, length));
-    EXPECT_EQ(start, 1);
-    EXPECT_TRUE(FindUrlInText(QStringLiteral("ホームwww.example.jp/レシピ"), start, length));
-    EXPECT_EQ(start, 4);
-    EXPECT_EQ(length, 15);  // a double-byte character ends it
-    EXPECT_FALSE(FindUrlInText("HTTP://example.com", start, length));
-    EXPECT_EQ(start, 0);
-    EXPECT_EQ(length, 0);
-    EXPECT_FALSE(FindUrlInText("example.com", start, length));
-    EXPECT_FALSE(FindUrlInText("", start, length));
-    EXPECT_TRUE(FindUrlInText("hhttp:", start, length));
-    EXPECT_EQ(start, 2);
-    EXPECT_EQ(length, 5);
+    // {text, start, length}; nothing found gives 0 and 0.
+    const std::tuple<QString, int, int> cases[] = {
+        {"abc http://a.jp/x,", 5, 13}, {"see https://example.com/?q=1&r=%20~_#top done", 5, 36}, {"ftp://x", 1, 7},
+        {"hhttp:", 2, 5}, {QStringLiteral("ホームwww.example.jp/レシピ"), 4, 15},  // a double-byte character ends it
+        {"HTTP://example.com", 0, 0}, {"example.com", 0, 0}, {"", 0, 0},
+    };
+    for (const auto& [text, expectedStart, expectedLength] : cases) {
+        int start = -1, length = -1;
+        EXPECT_EQ(FindUrlInText(text, start, length), expectedLength > 0) << text.toStdString();
+        EXPECT_EQ(std::pair(start, length), std::pair(expectedStart, expectedLength)) << text.toStdString();
+    }
 }
 
 TEST(CheckForbiddenChars, FirstByTableOrder) {
     QString message;
-    EXPECT_TRUE(CheckForbiddenChars(QStringLiteral("お気に入り ー　@#"), &message));
+    // Second bytes "[" and "@" of double-byte characters are not the characters.
+    EXPECT_TRUE(CheckForbiddenChars(QStringLiteral("お気に入り ー　@#") + Sjis("\x81\x5B\x81\x40\x83\x5B"), &message));
     EXPECT_TRUE(message.isEmpty());
     EXPECT_FALSE(CheckForbiddenChars("a*b<c", &message));
     EXPECT_EQ(message, QStringLiteral("「<」は使用できません."));
-    EXPECT_FALSE(CheckForbiddenChars("R&B", &message));
-    EXPECT_EQ(message, QStringLiteral("「&」は使用できません."));
     for (const char* c : {"&", "<", ">", "[", "]", "%", "*"}) {
         EXPECT_FALSE(CheckForbiddenChars(QString("x") + c, &message));
         EXPECT_EQ(message, QStringLiteral("「%1」は使用できません.").arg(c));
-        // The message can be stored and shown as CP932 text.
-        EXPECT_EQ(FromSjis(ToSjis(message)), message);
+        EXPECT_EQ(FromSjis(ToSjis(message)), message);  // can be shown as CP932 text
     }
-    // Second bytes "[" and "@" of double-byte characters are not the characters.
-    EXPECT_TRUE(CheckForbiddenChars(Sjis("\x81\x5B\x81\x40\x83\x5B")));
-    EXPECT_EQ(FromSjis(ToSjis(message)), message);
 }
 
 TEST(BoolText, OnlyExactTrueIsTrue) {
-    EXPECT_EQ(BoolToText(true), "True");
-    EXPECT_EQ(BoolToText(false), "False");
-    EXPECT_TRUE(TextToBool("True"));
-    for (const char* text : {"true", "TRUE", "", "1", "True ", " True"})
-        EXPECT_FALSE(TextToBool(text)) << text;
+    EXPECT_EQ(BoolToText(true) + BoolToText(false), "TrueFalse");
+    for (const char* text : {"True", "true", "TRUE", "", "1", "True ", " True"})
+        EXPECT_EQ(TextToBool(text), text == std::string("True")) << text;
 }
 
 TEST(GetDelimitedField, FieldsByIndex) {
-    EXPECT_EQ(GetDelimitedField("a bb ccc", ' ', 1), "a");
-    EXPECT_EQ(GetDelimitedField("a bb ccc", ' ', 2), "bb");
-    EXPECT_EQ(GetDelimitedField("a bb ccc", ' ', 3), "ccc");
-    EXPECT_EQ(GetDelimitedField("a bb ccc", ' ', 4), "");
-    EXPECT_EQ(GetDelimitedField("a bb", ' ', 3), "");
-    EXPECT_EQ(GetDelimitedField("a bb", ' ', 0), "");
-    EXPECT_EQ(GetDelimitedField("a  b", ' ', 2), "");
-    EXPECT_EQ(GetDelimitedField("a  b", ' ', 3), "b");
-    EXPECT_EQ(GetDelimitedField("a ", ' ', 2), "");
-    EXPECT_EQ(GetDelimitedField("", ' ', 1), "");
-    EXPECT_EQ(GetDelimitedField(QStringLiteral("さとう 砂糖_大さじ"), ' ', 2), QStringLiteral("砂糖_大さじ"));
-    // No limit at 255: fields far into a long text are found.
     QStringList parts;
     for (int i = 0; i < 300; ++i)
         parts << QStringLiteral("食材%1").arg(i);
     const QString longText = parts.join(' ');
-    EXPECT_EQ(GetDelimitedField(longText, ' ', 300), QStringLiteral("食材299"));
-    EXPECT_EQ(GetDelimitedField(longText, ' ', 256), QStringLiteral("食材255"));
-    EXPECT_EQ(GetDelimitedField(longText, ' ', 301), "");
+    const std::tuple<QString, int, QString> cases[] = {
+        {"a bb ccc", 1, "a"}, {"a bb ccc", 2, "bb"}, {"a bb ccc", 3, "ccc"}, {"a bb ccc", 4, ""},
+        {"a bb", 0, ""},      {"a  b", 2, ""},       {"a  b", 3, "b"},       {"a ", 2, ""},
+        {"", 1, ""},
+        {QStringLiteral("さとう 砂糖_大さじ"), 2, QStringLiteral("砂糖_大さじ")},
+        // No limit at 255: fields far into a long text are found.
+        {longText, 256, QStringLiteral("食材255")}, {longText, 300, QStringLiteral("食材299")}, {longText, 301, ""},
+    };
+    for (const auto& [text, index, field] : cases)
+        EXPECT_EQ(GetDelimitedField(text, ' ', index), field) << text.left(10).toStdString() << " #" << index;
 }
 
 TEST(GetWordBeforeCaret, WordSpanAndSeparators) {
-    auto word = [](const QString& text, int caret) { return GetWordBeforeCaret(text, caret); };
-    TCaretWord w = word(QStringLiteral("ごはん、卵"), 5);
-    EXPECT_EQ(w.Word, QStringLiteral("卵"));
-    EXPECT_EQ(w.Start, 4);
-    EXPECT_EQ(w.Length, 1);
-    w = word("abc", 3);
-    EXPECT_EQ(w.Word, "abc");
-    EXPECT_EQ(w.Start, 0);
-    EXPECT_EQ(w.Length, 3);
-    // The character before the caret always counts, "、" is dropped from the word.
-    w = word(QStringLiteral("a/bc、"), 5);
-    EXPECT_EQ(w.Word, "bc");
-    EXPECT_EQ(w.Start, 2);
-    EXPECT_EQ(w.Length, 3);
-    w = word("abc", 1);
-    EXPECT_EQ(w.Word, "a");
-    w = word("abc", 0);
-    EXPECT_TRUE(w.Word.isEmpty());
-    EXPECT_EQ(w.Length, 0);
-    // Caret in the middle, full-width blank as separator.
-    w = word(QStringLiteral("塩　こしょう少々"), 6);
-    EXPECT_EQ(w.Word, QStringLiteral("こしょう"));
-    EXPECT_EQ(w.Start, 2);
-    // A separator at the start of the text is not part of the word.
-    w = word("(abc", 4);
-    EXPECT_EQ(w.Word, "abc");
-    EXPECT_EQ(w.Start, 1);
-    // Line breaks separate: the word never reaches into the previous line.
+    // {text, caret, word, start, length}
+    std::vector<std::tuple<QString, int, QString, int, int>> cases = {
+        {QStringLiteral("ごはん、卵"), 5, QStringLiteral("卵"), 4, 1}, {"abc", 3, "abc", 0, 3}, {"abc", 1, "a", 0, 1},
+        {"abc", 0, "", 0, 0}, {"abc", 99, "abc", 0, 3} /* past the end: the end */, {"(abc", 4, "abc", 1, 3},
+        // The character before the caret always counts, "、" is dropped from the word.
+        {QStringLiteral("a/bc、"), 5, "bc", 2, 3}, {QStringLiteral("塩　こしょう少々"), 6, QStringLiteral("こしょう"), 2, 4},
+    };
+    // Line breaks separate; right after one there is nothing to replace.
     for (const QString& br : {QString("\r\n"), QString("\n"), QString("\r"), QString(QChar(0x2029))}) {
-        const QString text = "salt" + br + "egg";
-        w = word(text, int(text.size()));
-        EXPECT_EQ(w.Word, "egg");
-        EXPECT_EQ(w.Start, int(text.size()) - 3);
-        // Caret right after the break: nothing to replace, the break stays.
-        const QString broken = "salt" + br;
-        w = word(broken, int(broken.size()));
-        EXPECT_TRUE(w.Word.isEmpty());
-        EXPECT_EQ(w.Length, 0);
-        EXPECT_EQ(w.Start, int(broken.size()));
+        const int n = int(br.size()) + 4;
+        cases.emplace_back("salt" + br + "egg", n + 3, "egg", n, 3);
+        cases.emplace_back("salt" + br, n, "", n, 0);
     }
-    // A caret past the end is taken as the end.
-    EXPECT_EQ(word("abc", 99).Word, "abc");
+    for (const auto& [text, caret, word, start, length] : cases) {
+        const TCaretWord w = GetWordBeforeCaret(text, caret);
+        EXPECT_EQ(std::tuple(w.Word, w.Start, w.Length), std::tuple(word, start, length)) << text.toStdString() << caret;
+    }
 }

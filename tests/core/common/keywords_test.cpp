@@ -4,7 +4,6 @@
 #include <QTextDocument>
 
 #include "core/common/keywords.h"
-#include "core/common/synonyms.h"
 #include "support/temp_app_dir.h"
 
 namespace {
@@ -23,58 +22,48 @@ QColor ColorAt(QTextDocument& document, int position) {
 
 bool BoldAt(QTextDocument& document, int position) { return FormatAt(document, position).fontWeight() >= QFont::Bold; }
 
-const QColor Red(255, 0, 0), Blue(0, 0, 255), Green(0, 128, 0);
+const QColor Red(255, 0, 0), Blue(0, 0, 255), Green(0, 128, 0), Teal(0, 128, 128), None;
 
 }  // namespace
 
 TEST(Keywords, SplitAtBlanksFullWidthBlanksAndCommas) {
-    EXPECT_EQ(SplitKeywords(QStringLiteral("卵　塩")), (QStringList{QStringLiteral("卵"), QStringLiteral("塩")}));
-    EXPECT_EQ(SplitKeywords(QStringLiteral("卵 塩,胡椒")),
-              (QStringList{QStringLiteral("卵"), QStringLiteral("塩"), QStringLiteral("胡椒")}));
-    // Two blanks leave an empty word in between.
-    EXPECT_EQ(SplitKeywords(QStringLiteral("卵  塩")), (QStringList{QStringLiteral("卵"), "", QStringLiteral("塩")}));
-    // Built from the stored bytes: 81 40 is the full-width blank.
-    EXPECT_EQ(SplitKeywords(Sjis("\x97\x91\x81\x40\x89\x96")), (QStringList{Sjis("\x97\x91"), Sjis("\x89\x96")}));
-    EXPECT_EQ(SplitKeywords(QStringLiteral("\"olive oil\" salt")), (QStringList{"olive,oil", "salt"}));
+    const std::pair<QString, QStringList> cases[] = {
+        {QStringLiteral("卵 塩,胡椒"), {QStringLiteral("卵"), QStringLiteral("塩"), QStringLiteral("胡椒")}},
+        // Two blanks leave an empty word in between.
+        {QStringLiteral("卵  塩"), {QStringLiteral("卵"), "", QStringLiteral("塩")}},
+        // Built from the stored bytes: 81 40 is the full-width blank.
+        {Sjis("\x97\x91\x81\x40\x89\x96"), {Sjis("\x97\x91"), Sjis("\x89\x96")}},
+        {"\"olive oil\" salt", {"olive,oil", "salt"}},
+    };
+    for (const auto& [search, words] : cases)
+        EXPECT_EQ(SplitKeywords(search), words) << search.toStdString();
 }
 
 TEST(Keywords, ColoursByPositionAndEleventhCycles) {
-    EXPECT_EQ(KeywordColor(1), Red);
-    EXPECT_EQ(KeywordColor(2), Blue);
-    EXPECT_EQ(KeywordColor(3), Green);
-    EXPECT_EQ(KeywordColor(6), QColor(166, 202, 240));
-    EXPECT_EQ(KeywordColor(10), QColor(0, 128, 128));
-    EXPECT_EQ(KeywordColor(4), KeywordColor(10));
-    EXPECT_EQ(KeywordColor(11), Red);
-    EXPECT_EQ(KeywordColor(12), Blue);
-    EXPECT_EQ(KeywordColor(21), Red);
+    const QColor colours[10] = {Red,  Blue, Green, Teal, QColor(0, 0, 128), QColor(166, 202, 240), QColor(0, 255, 0),
+                                QColor(255, 0, 255), QColor(128, 128, 0), Teal};
+    for (int position = 1; position <= 21; ++position)
+        EXPECT_EQ(KeywordColor(position), colours[(position - 1) % 10]) << position;
 }
 
 TEST(Keywords, MatchAllWordsEachBySpellingOrSynonym) {
     const QString text = QStringLiteral("玉ねぎ　1個\r\n人参　1本\r\n塩こしょう　少々");
-    EXPECT_TRUE(MatchKeywords(text, QStringLiteral("たまねぎ にんじん")));
-    EXPECT_FALSE(MatchKeywords(text, QStringLiteral("たまねぎ ピーマン")));
-    EXPECT_TRUE(MatchKeywords(text, QStringLiteral("人参　塩")));  // full-width blank
-    EXPECT_TRUE(MatchKeywords(text, QStringLiteral("玉葱,シオ,コショウ")));
-    EXPECT_FALSE(MatchKeywords(text, QStringLiteral("卵")));
-    EXPECT_TRUE(MatchKeywords(text, QStringLiteral("")));
-    EXPECT_TRUE(MatchKeywords(text, QStringLiteral("  　 ")));
-    EXPECT_TRUE(MatchKeywords("", ""));
-    EXPECT_FALSE(MatchKeywords("", QStringLiteral("卵")));
-    // Case-sensitive, and a full-width blank inside the text is not a word gap.
-    EXPECT_FALSE(MatchKeywords("Tomato", "tomato"));
-    EXPECT_FALSE(MatchKeywords(QStringLiteral("人参1本"), QStringLiteral("人参　1本　にんにく")));
-    // Each word of every synonym group finds a text holding any other spelling.
-    for (const QString& word : SynonymSpellings()) {
-        for (const QString& other : GetSynonyms(word)) {
-            EXPECT_TRUE(MatchKeywords(QStringLiteral("材料：") + other + QStringLiteral("少々"), word))
-                << word.toStdString() << " / " << other.toStdString();
-        }
-    }
-    // Synonyms only stand in for their own word: 卵 does not satisfy 塩.
-    EXPECT_FALSE(MatchKeywords(QStringLiteral("玉子"), QStringLiteral("たまご しお")));
-    // Built from CP932 bytes: "たまご" (82 BD 82 DC 82 B2) matches "卵" (97 91).
-    EXPECT_TRUE(MatchKeywords(Sjis("\x97\x91 2\x8C\xC2"), Sjis("\x82\xBD\x82\xDC\x82\xB2")));
+    const std::tuple<QString, QString, bool> cases[] = {
+        {text, QStringLiteral("たまねぎ にんじん"), true}, {text, QStringLiteral("たまねぎ ピーマン"), false},
+        // シオ is found by 塩, the last of its other spellings.
+        {text, QStringLiteral("人参　塩"), true},          {text, QStringLiteral("玉葱,シオ,コショウ"), true},
+        {text, QStringLiteral("卵"), false},              {text, "", true},
+        {text, QStringLiteral("  　 "), true},            {"", "", true},
+        {"", QStringLiteral("卵"), false},
+        // Case-sensitive, and a full-width blank inside the text is not a word gap.
+        {"Tomato", "tomato", false}, {QStringLiteral("人参1本"), QStringLiteral("人参　1本　にんにく"), false},
+        // Synonyms only stand in for their own word: 卵 does not satisfy 塩.
+        {QStringLiteral("玉子"), QStringLiteral("たまご しお"), false},
+        // Built from CP932 bytes: "たまご" (82 BD 82 DC 82 B2) matches "卵" (97 91).
+        {Sjis("\x97\x91 2\x8C\xC2"), Sjis("\x82\xBD\x82\xDC\x82\xB2"), true},
+    };
+    for (const auto& [haystack, search, matches] : cases)
+        EXPECT_EQ(MatchKeywords(haystack, search), matches) << haystack.toStdString() << " / " << search.toStdString();
     // The matcher gives the same answers for many texts.
     const TKeywordMatcher matcher(QStringLiteral("たまご ご飯"));
     EXPECT_TRUE(matcher.Matches(QStringLiteral("御飯に卵")));
@@ -88,12 +77,10 @@ TEST(Keywords, HighlightWordColoursEveryOccurrence) {
     EXPECT_TRUE(HighlightWord(&document, QStringLiteral("塩"), Blue, true, true));
     for (int p : {0, 6, 8}) {
         EXPECT_EQ(ColorAt(document, p), Blue) << p;
-        EXPECT_TRUE(BoldAt(document, p)) << p;
-        EXPECT_TRUE(FormatAt(document, p).fontUnderline()) << p;
+        EXPECT_TRUE(BoldAt(document, p) && FormatAt(document, p).fontUnderline()) << p;
     }
-    EXPECT_FALSE(ColorAt(document, 1).isValid());
-    EXPECT_FALSE(ColorAt(document, 7).isValid());
-    EXPECT_FALSE(document.isModified());
+    EXPECT_FALSE(ColorAt(document, 1).isValid() || ColorAt(document, 7).isValid());
+    EXPECT_FALSE(document.isModified());  // colouring is not an edit
     EXPECT_EQ(document.toPlainText(), QStringLiteral("塩をふる。\n塩と塩"));
 
     // Not found, or an empty word: false and nothing changes.
@@ -110,53 +97,40 @@ TEST(Keywords, HighlightWordColoursEveryOccurrence) {
     EXPECT_FALSE(BoldAt(digits, 3));
 }
 
-TEST(Keywords, HighlightKeywordsFallsBackOnSynonyms) {
-    QTextDocument onlyEgg;
-    onlyEgg.setPlainText(QStringLiteral("卵を割る。卵黄"));
-    onlyEgg.setModified(false);
-    HighlightKeywords(&onlyEgg, QStringLiteral("たまご"));
-    EXPECT_EQ(ColorAt(onlyEgg, 0), Red);
-    EXPECT_EQ(ColorAt(onlyEgg, 5), Red);
-    EXPECT_TRUE(BoldAt(onlyEgg, 0));
-    EXPECT_FALSE(onlyEgg.isModified());
-
-    QTextDocument both;
-    both.setPlainText(QStringLiteral("卵とたまご"));
-    HighlightKeywords(&both, QStringLiteral("たまご"));
-    EXPECT_FALSE(ColorAt(both, 0).isValid());
-    EXPECT_EQ(ColorAt(both, 2), Red);
-
-    QTextDocument two;
-    two.setPlainText(QStringLiteral("卵と塩"));
-    two.setModified(true);
-    HighlightKeywords(&two, QStringLiteral("卵　塩"));
-    EXPECT_TRUE(two.isModified());  // an unsaved edit stays unsaved
-    EXPECT_EQ(ColorAt(two, 0), Red);
-    EXPECT_EQ(ColorAt(two, 2), Blue);
-
-    // Two blanks: the empty word keeps its place, the second word is green.
-    QTextDocument gap;
-    gap.setPlainText(QStringLiteral("卵と塩"));
-    HighlightKeywords(&gap, QStringLiteral("卵  塩"));
-    EXPECT_EQ(ColorAt(gap, 2), Green);
-
-    // Eleven words: the eleventh takes the first colour again.
-    QTextDocument many;
-    many.setPlainText("a b c d e f g h i j k");
-    HighlightKeywords(&many, "a b c d e f g h i j k");
-    EXPECT_EQ(ColorAt(many, 20), Red);
-    EXPECT_EQ(ColorAt(many, 18), QColor(0, 128, 128));
-}
-
-TEST(Keywords, HighlightPositionsFollowTheDocumentAcrossParagraphsAndPairs) {
-    QTextDocument document;
+TEST(Keywords, HighlightKeywordsTable) {
     const QString pair = QString::fromUtf8("\xF0\xA0\x80\x8B");  // a character outside the basic plane
-    document.setPlainText(QStringLiteral("一行目\n\n") + pair + QStringLiteral("しお、塩"));
-    HighlightKeywords(&document, QStringLiteral("しお"));
-    const int at = int(QString(QStringLiteral("一行目\n\n") + pair).size());
-    EXPECT_EQ(ColorAt(document, at), Red);
-    EXPECT_EQ(ColorAt(document, at + 1), Red);
-    EXPECT_FALSE(ColorAt(document, at + 2).isValid());
-    EXPECT_FALSE(ColorAt(document, at + 3).isValid());  // 塩 is not coloured: しお occurs itself
-    EXPECT_FALSE(ColorAt(document, at - 1).isValid());
+    const QString lines = QStringLiteral("一行目\n\n") + pair;
+    const int at = int(lines.size());
+    struct TCase {
+        QString Text, Search;
+        std::vector<std::pair<int, QColor>> Colours;
+    };
+    const TCase cases[] = {
+        // A word that does not occur has its other spellings coloured instead.
+        {QStringLiteral("卵を割る。卵黄"), QStringLiteral("たまご"), {{0, Red}, {5, Red}}},
+        {QStringLiteral("卵とたまご"), QStringLiteral("たまご"), {{0, None}, {2, Red}}},
+        {QStringLiteral("卵と塩"), QStringLiteral("卵　塩"), {{0, Red}, {2, Blue}}},
+        // Two blanks: the empty word keeps its place, the second word is green.
+        {QStringLiteral("卵と塩"), QStringLiteral("卵  塩"), {{2, Green}}},
+        // Eleven words: the eleventh takes the first colour again.
+        {"a b c d e f g h i j k", "a b c d e f g h i j k", {{18, Teal}, {20, Red}}},
+        // Positions follow the document across paragraphs and surrogate pairs;
+        // 塩 is not coloured because しお occurs itself.
+        {lines + QStringLiteral("しお、塩"), QStringLiteral("しお"),
+         {{at - 1, None}, {at, Red}, {at + 1, Red}, {at + 2, None}, {at + 3, None}}},
+    };
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(c.Text.toStdString() + " / " + c.Search.toStdString());
+        for (const bool modified : {false, true}) {
+            QTextDocument document;
+            document.setPlainText(c.Text);
+            document.setModified(modified);
+            HighlightKeywords(&document, c.Search);
+            EXPECT_EQ(document.isModified(), modified);  // an unsaved edit stays unsaved, colouring adds none
+            for (const auto& [position, colour] : c.Colours) {
+                EXPECT_EQ(ColorAt(document, position), colour) << position;
+                EXPECT_EQ(BoldAt(document, position), colour.isValid()) << position;
+            }
+        }
+    }
 }
