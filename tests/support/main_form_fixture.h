@@ -3,6 +3,7 @@
 #include <memory>
 
 #include <QAbstractItemView>
+#include <QAction>
 #include <QApplication>
 #include <QHeaderView>
 #include <QLabel>
@@ -12,7 +13,9 @@
 #include <QTest>
 
 #include "core/recipes/cook_list_model.h"
+#include "core/recipes/open_recipe.h"
 #include "core/recipes/recipe_book.h"
+#include "core/recipes/recipe_name.h"
 #include "ui/mainwindow/cook_list_view.h"
 #include "ui/mainwindow/main_form.h"
 #include "ui/platform/dialogs.h"
@@ -26,6 +29,9 @@ public:
     TTempAppDir Dir;
     TDialogAnswerer Answers;
     TWindows Windows;  // the other windows the test gives the main window
+    // The core state handed to the window, as the start-up does.
+    std::unique_ptr<TRecipeBook> BookState;
+    std::unique_ptr<TOpenRecipe> Recipe;
     std::unique_ptr<TMainForm> Form;
 
     QString AppDir() const { return Dir.AppDir(); }
@@ -33,7 +39,12 @@ public:
     QString IniPath() const { return Form ? Form->IniPath() : QString(); }
 
     TMainForm& Open() {
-        Form = std::make_unique<TMainForm>(Dir.AppDir(), nullptr, &Windows);
+        Form.reset();
+        BookState = std::make_unique<TRecipeBook>(Dir.AppDir());
+        Recipe = std::make_unique<TOpenRecipe>(DataRootOf(Dir.AppDir()));
+        Form = std::make_unique<TMainForm>(Dir.AppDir(), TCoreState{nullptr, BookState.get(), Recipe.get()},
+                                           &Windows);
+        Form->WireRecipeCommands();
         Form->show();
         EXPECT_TRUE(QTest::qWaitForWindowExposed(Form.get()));
         return *Form;
@@ -56,7 +67,8 @@ public:
         return found;
     }
 
-    TRecipeBook& Book() const { return Form->RecipeBook(); }
+    TRecipeBook& Book() const { return *BookState; }
+    void Trigger(const QString& action) const { Find<QAction>(action)->trigger(); }
     QString StatusText(int panel) const { return Find<QLabel>(QStringLiteral("StatusPanel%1").arg(panel))->text(); }
     // The recipe panes' modified marker, as the user reads it.
     QString Marker() const { return Find<QLabel>(QStringLiteral("PanelStatus"))->text(); }

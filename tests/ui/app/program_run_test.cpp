@@ -46,7 +46,7 @@ TEST(ProgramRunTest, ClosingTheMainWindowEndsTheProgramWhileAToolWindowIsOpen) {
             if (w->objectName() == QStringLiteral("SplashForm") && w->isVisible())
                 splashGone = false;
         mainShown = form.isVisible();
-        clockRunning = form.tmClock->isActive();
+        clockRunning = form.findChild<QTimer*>("tmClock")->isActive();
         rows = static_cast<int>(form.RecipeBook().CookItems.size());
         // A modeless tool window stays open while the main window closes.
         tool = new QWidget(nullptr, Qt::Tool);

@@ -45,7 +45,7 @@ public:
         QApplication::processEvents();
     }
     QString OpenRecipe() const {
-        const QStringList parts = Form->OpenRecipe->Path().split(QLatin1Char('/'), Qt::SkipEmptyParts);
+        const QStringList parts = Recipe->Path().split(QLatin1Char('/'), Qt::SkipEmptyParts);
         return parts.isEmpty() ? QString() : parts.last();
     }
     QStringList TreeNames(int root, int value) const {
