@@ -5,17 +5,22 @@
 #include <QAbstractItemView>
 #include <QAction>
 #include <QApplication>
+#include <QComboBox>
 #include <QHeaderView>
 #include <QLabel>
-#include <QScreen>
 #include <QInputMethodEvent>
-#include <QTableView>
 #include <QTest>
 
 #include "core/recipes/cook_list_model.h"
 #include "core/recipes/open_recipe.h"
 #include "core/recipes/recipe_book.h"
 #include "core/recipes/recipe_name.h"
+#include "ui/dialogs/element_form.h"
+#include "ui/dialogs/icon_form.h"
+#include "ui/dialogs/icon_manage_form.h"
+#include "ui/dialogs/new_form.h"
+#include "ui/dialogs/new_wizard_form.h"
+#include "ui/dialogs/progress_form.h"
 #include "ui/mainwindow/cook_list_view.h"
 #include "ui/mainwindow/main_form.h"
 #include "ui/platform/dialogs.h"
@@ -110,6 +115,15 @@ public:
         QApplication::processEvents();
     }
     int SelectedRow() const { return List()->SelectedRow(); }
+    // Picks a group in the filter box as the user does.
+    void ChooseGroup(const QString& group) const {
+        auto* box = Find<QComboBox>(QStringLiteral("ComboBoxGroup"));
+        QTest::mouseClick(box, Qt::LeftButton);  // drops down: items rebuilt
+        box->hidePopup();
+        box->setCurrentIndex(box->findText(group));
+        emit box->activated(box->currentIndex());
+        QApplication::processEvents();
+    }
 
     // Types text at the end of a pane, as the keyboard and the input method
     // would (Japanese text arrives as committed input-method text).
@@ -128,4 +142,22 @@ public:
         }
         QApplication::processEvents();
     }
+};
+
+// The same with the dialogs the recipe commands open.
+struct TMainFormWithDialogs : TMainFormFixture {
+    TIconForm Picker;
+    TNewForm Names;
+    TNewWizardForm Wizard;
+    TElementForm Element;
+    TProgressForm Progress;
+    TIconManageForm IconManage;
+
+    TMainFormWithDialogs() {
+        Windows = {.IconForm = &Picker, .ElementForm = &Element, .NewForm = &Names, .NewWizardForm = &Wizard,
+                   .ProgressForm = &Progress, .IconManageForm = &IconManage};
+        Wizard.SetIconPicker(&Picker);
+        Element.SetIconPicker(&Picker);
+    }
+    QString Folder(const QString& name) const { return DataRoot() + QLatin1Char('/') + name; }
 };

@@ -1,10 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
-#include <QDir>
-#include <QImage>
 #include <QLineEdit>
-#include <QTextBlock>
 #include <QTextCursor>
 #include <QTextEdit>
 

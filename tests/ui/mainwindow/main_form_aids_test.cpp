@@ -4,7 +4,6 @@
 #include <QFileInfo>
 #include <QFrame>
 #include <QLabel>
-#include <QLineEdit>
 #include <QMenu>
 #include <QTabWidget>
 #include <QTextEdit>

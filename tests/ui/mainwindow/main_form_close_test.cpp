@@ -5,7 +5,6 @@
 #include <QAction>
 #include <QDir>
 #include <QFileInfo>
-#include <QSplitter>
 #include <QTextEdit>
 #include <QToolBar>
 #include <QToolButton>

@@ -1,8 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
-#include <QAbstractItemView>
-#include <QDir>
 #include <QLabel>
 #include <QMimeData>
 #include <QDropEvent>

@@ -3,7 +3,6 @@
 #include <QAbstractButton>
 #include <QAction>
 #include <QCheckBox>
-#include <QComboBox>
 #include <QDir>
 #include <QFileInfo>
 #include <QLabel>
@@ -14,13 +13,7 @@
 #include <QToolButton>
 
 #include "support/dialog_driver.h"
-#include "ui/dialogs/element_form.h"
 #include "ui/widgets/icon_box.h"
-#include "ui/dialogs/icon_form.h"
-#include "ui/dialogs/icon_manage_form.h"
-#include "ui/dialogs/new_form.h"
-#include "ui/dialogs/new_wizard_form.h"
-#include "ui/dialogs/progress_form.h"
 #include "ui/widgets/star_rating.h"
 #include "support/main_form_fixture.h"
 #include "core/recipes/recipe_store.h"
@@ -29,30 +22,13 @@
 #include "core/platform/jpeg.h"
 #include "support/render_ui.h"
 #include "core/settings/settings_store.h"
-#include "core/recipes/open_recipe.h"
-#include "ui/mainwindow/recipe_panes.h"
 
 namespace {
 
 const QString Question = QStringLiteral("レシピが変更されています、保存しますか？");
 
-class RecipeCommandsTest : public ::testing::Test, public TMainFormFixture {
+class RecipeCommandsTest : public ::testing::Test, public TMainFormWithDialogs {
 protected:
-    TIconForm Picker;
-    TNewForm Names;
-    TNewWizardForm Wizard;
-    TElementForm Element;
-    TProgressForm Progress;
-    TIconManageForm IconManage;
-
-    RecipeCommandsTest() {
-        Windows = {.IconForm = &Picker, .ElementForm = &Element, .NewForm = &Names, .NewWizardForm = &Wizard,
-                   .ProgressForm = &Progress, .IconManageForm = &IconManage};
-        Wizard.SetIconPicker(&Picker);
-        Element.SetIconPicker(&Picker);
-    }
-
-    QString Folder(const QString& name) const { return DataRoot() + QLatin1Char('/') + name; }
     QStringList DiskNames() const {
         return QDir(DataRoot()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot, QDir::Name);
     }

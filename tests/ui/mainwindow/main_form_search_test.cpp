@@ -5,7 +5,6 @@
 #include <QAction>
 #include <QComboBox>
 #include <QLabel>
-#include <QLineEdit>
 #include <QPushButton>
 #include <QSignalBlocker>
 #include <QTextEdit>
@@ -63,14 +62,6 @@ public:
                 return names;
             names << image->toolTip();
         }
-    }
-    void ChooseGroup(const QString& group) {
-        QComboBox* box = Find<QComboBox>("ComboBoxGroup");
-        QTest::mouseClick(box, Qt::LeftButton);  // drops down: items rebuilt
-        box->hidePopup();
-        box->setCurrentIndex(box->findText(group));
-        emit box->activated(box->currentIndex());
-        QApplication::processEvents();
     }
 };
 
