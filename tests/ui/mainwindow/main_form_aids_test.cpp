@@ -141,6 +141,9 @@ TEST_F(MainPaneAidsTest, LinkedWordShowsThumbnailOpensViewerAndDeletes) {
     TMainForm& form = Open();
     form.setGeometry(0, 0, 1000, 650);
     ClickRow(QStringLiteral("卵焼き"));
+    // Typing after the load is plain, even where the text ends in a link.
+    EXPECT_FALSE(How()->currentCharFormat().fontUnderline());
+    EXPECT_EQ(How()->textCursor().position(), How()->toPlainText().size());
     MouseMove(Foodstuff()->viewport(), CentreOf(Foodstuff(), 0));
     EXPECT_TRUE(Thumbnail.isVisible());
     RenderWidgetIfAsked(&form, QStringLiteral("pane_aids_link_window"));

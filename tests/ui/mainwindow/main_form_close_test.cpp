@@ -135,20 +135,21 @@ TEST_F(MainCloseTest, ValuesOutOfRangeChangeNothingAndStayInTheFile) {
     SettingsPath = IniPath();
     ASSERT_TRUE(Close());
     {
+        // Numbers that would overflow the window rectangle and the pane sums.
+        const std::pair<const char*, const char*> keys[] = {{"FORM", "LEFT"}, {"FORM", "WIDTH"}, {"FORM", "HEIGHT"},
+                                                            {"COOKPANEL", "WIDTH"}};
         TIniFile ini(Ini());
         ini.WriteInteger(QStringLiteral("LIST"), QStringLiteral("VEIWSTYLE"), 7);
         ini.WriteInteger(QStringLiteral("FONT"), QStringLiteral("SIZE"), 5);
         ini.WriteInteger(QStringLiteral("FORM"), QStringLiteral("WINDOWSTATE"), 1);
-        // Numbers that would overflow the window rectangle and the pane sums.
-        for (const char* key : {"LEFT", "WIDTH", "HEIGHT"})
-            ini.WriteInteger(QStringLiteral("FORM"), QString::fromLatin1(key), INT_MAX);
+        for (const auto& [section, key] : keys)
+            ini.WriteInteger(QLatin1String(section), QLatin1String(key), INT_MAX);
         ini.WriteInteger(QStringLiteral("FORM"), QStringLiteral("TOP"), INT_MIN);
-        ini.WriteInteger(QStringLiteral("COOKPANEL"), QStringLiteral("WIDTH"), INT_MAX);
         ini.UpdateFile();
     }
     TMainForm& form = Open();
-    for (QToolButton* b : {form.findChild<QToolButton*>("tbtnReport"), form.findChild<QToolButton*>("tbtnList"), form.findChild<QToolButton*>("tbtnIcon"), form.findChild<QToolButton*>("tbtnSmallIcon")})
-        EXPECT_FALSE(b->isChecked());
+    for (const char* view : {"tbtnReport", "tbtnList", "tbtnIcon", "tbtnSmallIcon"})
+        EXPECT_FALSE(Find<QToolButton>(view)->isChecked()) << view;
     EXPECT_TRUE(form.findChild<QAction*>("miFontSizeMiddle")->isChecked());
     // Bounds far off the screens come back onto them.
     EXPECT_TRUE(form.screen()->availableGeometry().intersects(form.geometry()));
