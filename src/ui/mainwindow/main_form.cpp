@@ -1,15 +1,11 @@
 // The main window's creation, close query, close and destruction.
 #include "ui/mainwindow/main_form.h"
 
-#include <QApplication>
 #include <QCloseEvent>
 #include <QDir>
 #include <QFileInfo>
-#include <QLabel>
-#include <QTabWidget>
 #include <QTimer>
 
-#include "ui/mainwindow/control_bar.h"
 #include "core/recipes/recipe_book.h"
 #include "ui/mainwindow/list_area.h"
 #include "ui/mainwindow/pane_aids.h"

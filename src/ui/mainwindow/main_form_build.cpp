@@ -1,17 +1,9 @@
 // The main window's regions and the commands bound to them.
 #include "ui/mainwindow/main_form.h"
 
-#include <QHBoxLayout>
-#include <QLabel>
-#include <QScrollArea>
-#include <QSplitter>
-#include <QTabWidget>
-#include <QTextEdit>
-#include <QToolButton>
-#include <QVBoxLayout>
-
 #include <QAction>
-#include <QMenu>
+#include <QSplitter>
+#include <QVBoxLayout>
 
 #include "core/recipes/open_recipe.h"
 #include "ui/dialogs/version_form.h"
@@ -22,7 +14,6 @@
 #include "ui/mainwindow/pane_aids.h"
 #include "ui/mainwindow/recipe_commands.h"
 #include "ui/mainwindow/recipe_panes.h"
-#include "ui/mainwindow/toolbar_artwork.h"
 #include "ui/options/option_form.h"
 
 namespace {

@@ -1,30 +1,14 @@
 // The settings that shape the main window.
 #include "ui/mainwindow/main_form.h"
-#include "ui/mainwindow/recipe_panes.h"
-#include "core/recipes/open_recipe.h"
 
-#include <QAbstractItemView>
-#include <QAction>
-#include <QEvent>
 #include <QPixmap>
-#include <QHeaderView>
-#include <QLabel>
-#include <QTableView>
-#include <QListView>
-#include <QTextEdit>
-#include <QToolBar>
-#include <QToolButton>
 
-#include "ui/dialogs/list_column_select_form.h"
-#include "ui/dialogs/version_form.h"
-#include "core/recipes/column_table.h"
-#include "core/recipes/recipe_book.h"
+#include "core/recipes/open_recipe.h"
+#include "core/settings/settings.h"
 #include "ui/mainwindow/control_bar.h"
 #include "ui/mainwindow/list_area.h"
-#include "ui/mainwindow/list_gestures.h"
 #include "ui/mainwindow/main_bars.h"
-#include "ui/options/option_form.h"
-#include "core/settings/settings.h"
+#include "ui/mainwindow/recipe_panes.h"
 #include "ui/widgets/tiled_background.h"
 
 void TMainForm::ApplyOptionSettings(const TSettingsApply& apply, bool starting) {
