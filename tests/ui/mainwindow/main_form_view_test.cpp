@@ -177,9 +177,7 @@ TEST_F(ViewSettings, OptionsOkAppliesAtOnce) {
     options.findChild<QCheckBox*>("CheckBox6")->setChecked(true);  // same-width font
     options.findChild<QCheckBox*>("CheckBox1")->setChecked(false);
     options.findChild<QCheckBox*>("CheckBox3")->setChecked(true);
-    options.findChild<QCheckBox*>("CheckBox5")->setChecked(true);
     options.findChild<QPushButton*>("BitBtnOK")->click();
-    EXPECT_TRUE(Form->Settings().UseDigitalClock);
     EXPECT_EQ(Foodstuff()->font().family(), "ＭＳ ゴシック");
     EXPECT_EQ(Find<QTextEdit>("RichEditComment")->font().family(), "ＭＳ ゴシック");
     EXPECT_TRUE(Report()->showGrid());
