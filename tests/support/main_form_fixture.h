@@ -3,16 +3,24 @@
 #include <memory>
 
 #include <QAbstractItemView>
+#include <QAction>
 #include <QApplication>
+#include <QComboBox>
 #include <QHeaderView>
 #include <QLabel>
-#include <QScreen>
 #include <QInputMethodEvent>
-#include <QTableView>
 #include <QTest>
 
 #include "core/recipes/cook_list_model.h"
+#include "core/recipes/open_recipe.h"
 #include "core/recipes/recipe_book.h"
+#include "core/recipes/recipe_name.h"
+#include "ui/dialogs/element_form.h"
+#include "ui/dialogs/icon_form.h"
+#include "ui/dialogs/icon_manage_form.h"
+#include "ui/dialogs/new_form.h"
+#include "ui/dialogs/new_wizard_form.h"
+#include "ui/dialogs/progress_form.h"
 #include "ui/mainwindow/cook_list_view.h"
 #include "ui/mainwindow/main_form.h"
 #include "ui/platform/dialogs.h"
@@ -26,6 +34,9 @@ public:
     TTempAppDir Dir;
     TDialogAnswerer Answers;
     TWindows Windows;  // the other windows the test gives the main window
+    // The core state handed to the window, as the start-up does.
+    std::unique_ptr<TRecipeBook> BookState;
+    std::unique_ptr<TOpenRecipe> Recipe;
     std::unique_ptr<TMainForm> Form;
 
     QString AppDir() const { return Dir.AppDir(); }
@@ -33,7 +44,12 @@ public:
     QString IniPath() const { return Form ? Form->IniPath() : QString(); }
 
     TMainForm& Open() {
-        Form = std::make_unique<TMainForm>(Dir.AppDir(), nullptr, &Windows);
+        Form.reset();
+        BookState = std::make_unique<TRecipeBook>(Dir.AppDir());
+        Recipe = std::make_unique<TOpenRecipe>(DataRootOf(Dir.AppDir()));
+        Form = std::make_unique<TMainForm>(Dir.AppDir(), TCoreState{nullptr, BookState.get(), Recipe.get()},
+                                           &Windows);
+        Form->WireRecipeCommands();
         Form->show();
         EXPECT_TRUE(QTest::qWaitForWindowExposed(Form.get()));
         return *Form;
@@ -56,7 +72,8 @@ public:
         return found;
     }
 
-    TRecipeBook& Book() const { return Form->RecipeBook(); }
+    TRecipeBook& Book() const { return *BookState; }
+    void Trigger(const QString& action) const { Find<QAction>(action)->trigger(); }
     QString StatusText(int panel) const { return Find<QLabel>(QStringLiteral("StatusPanel%1").arg(panel))->text(); }
     // The recipe panes' modified marker, as the user reads it.
     QString Marker() const { return Find<QLabel>(QStringLiteral("PanelStatus"))->text(); }
@@ -98,6 +115,15 @@ public:
         QApplication::processEvents();
     }
     int SelectedRow() const { return List()->SelectedRow(); }
+    // Picks a group in the filter box as the user does.
+    void ChooseGroup(const QString& group) const {
+        auto* box = Find<QComboBox>(QStringLiteral("ComboBoxGroup"));
+        QTest::mouseClick(box, Qt::LeftButton);  // drops down: items rebuilt
+        box->hidePopup();
+        box->setCurrentIndex(box->findText(group));
+        emit box->activated(box->currentIndex());
+        QApplication::processEvents();
+    }
 
     // Types text at the end of a pane, as the keyboard and the input method
     // would (Japanese text arrives as committed input-method text).
@@ -116,4 +142,22 @@ public:
         }
         QApplication::processEvents();
     }
+};
+
+// The same with the dialogs the recipe commands open.
+struct TMainFormWithDialogs : TMainFormFixture {
+    TIconForm Picker;
+    TNewForm Names;
+    TNewWizardForm Wizard;
+    TElementForm Element;
+    TProgressForm Progress;
+    TIconManageForm IconManage;
+
+    TMainFormWithDialogs() {
+        Windows = {.IconForm = &Picker, .ElementForm = &Element, .NewForm = &Names, .NewWizardForm = &Wizard,
+                   .ProgressForm = &Progress, .IconManageForm = &IconManage};
+        Wizard.SetIconPicker(&Picker);
+        Element.SetIconPicker(&Picker);
+    }
+    QString Folder(const QString& name) const { return DataRoot() + QLatin1Char('/') + name; }
 };

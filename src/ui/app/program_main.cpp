@@ -19,6 +19,9 @@
 #include "ui/mainwindow/link_picture_form.h"
 #include "ui/mainwindow/link_thumbnail_form.h"
 #include "ui/mainwindow/main_form.h"
+#include "core/recipes/open_recipe.h"
+#include "core/recipes/recipe_book.h"
+#include "core/recipes/recipe_name.h"
 #include "core/settings/fonts.h"
 #include "core/settings/settings_store.h"
 #include "ui/options/option_form.h"
@@ -61,7 +64,12 @@ void ApplyChoices(const TWindows& windows, const TSettingsApply& apply) {
 
 // The start-up table: one line per window, in this order.
 void CreateWindows(TWindowTable& table, TWindows& windows, TSettingsStore& store, const QString& appDir) {
-    TMainForm* main = windows.MainForm = table.Create<TMainForm>(appDir, &store, &windows);  // 1 TMainForm
+    // The core state comes first and goes last, after every window.
+    auto* book = new TRecipeBook(appDir);
+    table.AtDestruction([book] { delete book; });
+    auto* recipe = table.Create<TOpenRecipe>(DataRootOf(appDir));
+    TMainForm* main = windows.MainForm =
+        table.Create<TMainForm>(appDir, TCoreState{&store, book, recipe}, &windows);  // 1 TMainForm
     // The main window goes last, when the others are gone.
     table.AtDestruction([&windows, main] { windows = TWindows{.MainForm = main}; });
     windows.IconForm = table.Create<TIconForm>(main);  // 2 TIconForm
@@ -181,10 +189,10 @@ int RunProgram(QApplication& app, const QString& appDir, const QString& serverNa
         instance.SetWindow(mainForm);
         QObject::connect(mainForm, &TMainForm::Closed, &app, &QCoreApplication::quit, Qt::QueuedConnection);
         mainForm->show();
-        mainForm->tmClock->start();
+        mainForm->StartClock();
     }
 
-    if (!mainForm->TerminateRequested) {
+    if (!mainForm->TerminateRequested()) {
         if (loopStarted)
             QTimer::singleShot(0, &app, [&loopStarted, mainForm] { loopStarted(*mainForm); });
         app.exec();

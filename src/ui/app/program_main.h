@@ -20,7 +20,8 @@ int RunProgram(QApplication& app, const QString& appDir, const QString& serverNa
                const std::function<void(TMainForm&)>& loopStarted = {});
 
 // Creates the windows of the start-up table, in order, into `table`, and
-// notes in `windows` those that others call. The settings are read from
+// notes in `windows` those that others call; the recipe book and the open
+// recipe are made first and handed to the windows. The settings are read from
 // `store` when the options window is created and written back where it is
 // destroyed; `store` and `windows` outlive the table.
 void CreateWindows(TWindowTable& table, TWindows& windows, TSettingsStore& store, const QString& appDir);

@@ -22,6 +22,8 @@ class TCookListModel;
 class TCookListView;
 class TGroupFilterBox;
 class TListGestures;
+class TListColumnSelectForm;
+class TMainBars;
 class TMainStatusBar;
 class TProgressForm;
 class TRecipeBook;
@@ -55,6 +57,12 @@ public:
     void SetHooks(THooks hooks) { Hooks = std::move(hooks); }
     // The refinement search box of the search tool bar.
     void AttachRefinementBox(QComboBox* combo, QPushButton* button);
+    // Binds the searches, the pane ticks and the list's pop-up menu to the
+    // commands of `bars`.
+    void BindCommands(TMainBars& bars);
+    // The column chooser: the rows show the widths as dragged in the header;
+    // OK (after the save question) rebuilds the columns and empties the selection.
+    void ChooseColumns(TListColumnSelectForm* chooser);
 
     // ---- columns and rows ----
     void BuildListColumns();

@@ -1,7 +1,9 @@
 // The list place's searches, group filter, classification tree and thumbnails.
 #include "ui/mainwindow/list_area.h"
 
+#include <QAction>
 #include <QComboBox>
+#include <QMenu>
 #include <QFrame>
 #include <QPushButton>
 #include <QSignalBlocker>
@@ -11,9 +13,11 @@
 #include "core/search/class_tree.h"
 #include "core/search/recipe_search.h"
 #include "core/search/thumbnails.h"
+#include "ui/dialogs/list_column_select_form.h"
 #include "ui/dialogs/progress_form.h"
 #include "ui/mainwindow/class_tree_view.h"
 #include "ui/mainwindow/cook_list_view.h"
+#include "ui/mainwindow/main_bars.h"
 #include "ui/mainwindow/main_status_bar.h"
 #include "ui/mainwindow/search_boxes.h"
 #include "ui/mainwindow/thumbnail_strip.h"
@@ -47,6 +51,47 @@ void SearchStep(QWidget* owner, QString& keyword, int& next, const QString& endT
 }
 
 }  // namespace
+
+void TListArea::BindCommands(TMainBars& bars) {
+    AttachRefinementBox(Owner->findChild<QComboBox*>(QStringLiteral("cbSearchRefinement")),
+                        Owner->findChild<QPushButton*>(QStringLiteral("btnSearchRefinement")));
+    bars.Bind(QStringLiteral("btnSearchRefinement"), [this] { btnSearchRefinementClick(); });
+    bars.Bind(QStringLiteral("miSearchRecipeName"), [this] { miSearchRecipeNameClick(); });
+    bars.Bind(QStringLiteral("miSearchRecipeNameNext"), [this] { miSearchRecipeNameNextClick(); });
+    bars.Bind(QStringLiteral("miSearchMaterialName"), [this] { miSearchMaterialNameClick(); });
+    bars.Bind(QStringLiteral("miSearchMaterialNameNext"), [this] { miSearchMaterialNameNextClick(); });
+    // The menu items have just toggled their ticks.
+    QAction* classItem = bars.Action(QStringLiteral("A2"));
+    bars.Bind(QStringLiteral("A2"), [this, classItem] { ShowClassPane(classItem->isChecked()); });
+    connect(this, &TListArea::ClassPaneCloseClicked, classItem, &QAction::trigger);
+    QAction* thumbnailItem = bars.Action(QStringLiteral("S1"));
+    bars.Bind(QStringLiteral("S1"), [this, thumbnailItem] { ShowThumbnailPane(thumbnailItem->isChecked()); });
+    connect(this, &TListArea::ThumbnailPaneCloseClicked, thumbnailItem, &QAction::trigger);
+    // View-only mode has no pop-up menu.
+    connect(this, &TListArea::PopupRequested, this, [&bars](const QPoint& globalPos) {
+        if (!bars.State().ViewOnly)
+            bars.Menu(QStringLiteral("ListPopupMenu"))->exec(globalPos);
+    });
+}
+
+void TListArea::ChooseColumns(TListColumnSelectForm* chooser) {
+    if (!chooser)
+        return;
+    chooser->ClearRows();
+    for (const TColumnData& column : ShownColumnTable())
+        chooser->AddRow({column.Caption, column.Width, column.Use});
+    if (chooser->exec() != QDialog::Accepted)
+        return;
+    // The refill drops the open recipe's panes: ask before anything changes.
+    if (!AskSave())
+        return;
+    TColumnTable table;
+    for (const TColumnRow& row : chooser->Rows())
+        table.push_back({row.Caption, row.Width, row.Use});
+    Book.ColumnTable = std::move(table);
+    BuildListColumns();
+    IndicateList(-1);
+}
 
 // ---- name and ingredient search ------------------------------------------------
 

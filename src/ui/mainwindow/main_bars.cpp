@@ -332,3 +332,32 @@ void TMainBars::PlaceDefault() {
     ControlBar1->Dock(clock, QPoint(hint->x() + hint->width() + 6, row1));
     ControlBar1->Dock(author, QPoint(clock->x() + clock->width() + 6, row1));
 }
+
+bool TMainBars::BarVisible(const QWidget* bar) {
+    if (QWidget* floating = TControlBar::FloatingWindow(bar))
+        return !floating->isHidden() && !bar->isHidden();
+    return !bar->isHidden();
+}
+
+void TMainBars::SetBarVisible(QWidget* bar, bool visible) {
+    bar->setVisible(visible);
+    if (QWidget* floating = TControlBar::FloatingWindow(bar))
+        floating->setVisible(visible);
+}
+
+void TMainBars::BindToolbarItems() {
+    // The tool bar items and the bars they show.
+    static const std::pair<const char*, const char*> items[] = {
+        {"miTbShortcut", "ToolBar1"}, {"miTbDisplayform", "ToolBar2"}, {"miTbSearch", "ToolBar4"},
+        {"miTbHint", "PanelHint"},    {"miTbClock", "PanelClock"},     {"miTbHomePage", "PanelAuthor"}};
+    connect(Menu(QStringLiteral("miToolbar")), &QMenu::aboutToShow, this, [this] {
+        for (const auto& [item, bar] : items)
+            Action(QLatin1String(item))->setChecked(BarVisible(Bar(QLatin1String(bar))));
+    });
+    for (const auto& [item, bar] : items) {
+        const QString itemName = QLatin1String(item);
+        const QString barName = QLatin1String(bar);
+        // The item's tick was toggled by the click: the bar follows it.
+        Bind(itemName, [this, itemName, barName] { SetBarVisible(Bar(barName), Action(itemName)->isChecked()); });
+    }
+}

@@ -52,6 +52,12 @@ public:
     // Whether the command is on in the current state.
     bool IsOn(const QString& name) const;
 
+    // A bar is shown when it and its floating window (if any) are.
+    static bool BarVisible(const QWidget* bar);
+    static void SetBarVisible(QWidget* bar, bool visible);
+    // The tool bar menu: its ticks follow the bars, its items show and hide them.
+    void BindToolbarItems();
+
     // The stored layout of the bars in the first dock site.
     void PlaceDefault();
 

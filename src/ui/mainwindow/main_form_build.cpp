@@ -1,29 +1,22 @@
-// The main window's panes, list place and status bar.
+// The main window's regions and the commands bound to them.
 #include "ui/mainwindow/main_form.h"
 
-#include <QHBoxLayout>
-#include <QLabel>
-#include <QScrollArea>
+#include <QAction>
 #include <QSplitter>
-#include <QTabWidget>
-#include <QTextEdit>
-#include <QToolButton>
 #include <QVBoxLayout>
 
+#include "core/recipes/open_recipe.h"
+#include "ui/dialogs/version_form.h"
 #include "ui/mainwindow/control_bar.h"
 #include "ui/mainwindow/list_area.h"
 #include "ui/mainwindow/main_bars.h"
 #include "ui/mainwindow/main_status_bar.h"
+#include "ui/mainwindow/pane_aids.h"
+#include "ui/mainwindow/recipe_commands.h"
 #include "ui/mainwindow/recipe_panes.h"
-#include "ui/mainwindow/toolbar_artwork.h"
+#include "ui/options/option_form.h"
 
 namespace {
-
-QFrame* NewPanel(QWidget* parent, const QString& name) {
-    auto* frame = new QFrame(parent);
-    frame->setObjectName(name);
-    return frame;
-}
 
 QVBoxLayout* Column(QWidget* parent) {
     auto* layout = new QVBoxLayout(parent);
@@ -48,26 +41,66 @@ void TMainForm::BuildWidgets() {
     layout->addWidget(MainSplitter, 1);
     setCentralWidget(central);
 
-    BuildStatusBar();
-    BuildListPlace();
-    BuildRecipePanes();
+    StatusBar1 = new TMainStatusBar(this);
+    setStatusBar(StatusBar1);
+    ListArea = new TListArea(*State.Book, MainSplitter, *StatusBar1, this);
+    Panes = new TRecipePanes(*State.Recipe, MainSplitter);
+    MainSplitter->addWidget(Panes);
+    connect(Panes, &TRecipePanes::SplitterMoved, this, &TMainForm::PaneSizesMoved);
     Bars->AttachExisting();
 
     MainSplitter->setStretchFactor(MainSplitter->indexOf(Panes), 0);
     connect(MainSplitter, &QSplitter::splitterMoved, this, &TMainForm::PaneSizesMoved);
 }
 
-void TMainForm::BuildListPlace() {
-    ListArea = new TListArea(*Book, MainSplitter, *StatusBar1, this);
+void TMainForm::BindCommands() {
+    Bars->Bind(QStringLiteral("Exit1"), [this] { close(); });
+    Bars->Bind(QStringLiteral("miModeChange"), [this] { SetViewOnly(true); });
+    Bars->Bind(QStringLiteral("tbtnModeChange"), [this] { SetViewOnly(false); });
+    Bars->Bind(QStringLiteral("tbtnWordWrap"), [this] { ApplyWordWrap(); });
+    for (const char* name : {"tbtnReport", "tbtnList", "tbtnIcon", "tbtnSmallIcon"}) {
+        const int tag = FindCommand(QLatin1String(name))->Tag;
+        Bars->Bind(QLatin1String(name), [this, tag] { SetViewStyle(tag); });
+    }
+    for (const char* name : {"miFontSizeMax", "miFontSizeBig", "miFontSizeMiddle", "miFontSizeSmall", "miFontSizeMin"}) {
+        const int size = FindCommand(QLatin1String(name))->Tag;
+        Bars->Bind(QLatin1String(name), [this, size] { ApplyFontSize(size); });
+    }
+    Bars->Action(QStringLiteral("miFontSizeMiddle"))->setChecked(true);
+    Bars->BindToolbarItems();
+
+    PaneAids = new TPaneAids({*Panes, *State.Recipe, *Bars, Windows(), [this] { return Settings().UseThumbnail; }},
+                             this);
+    BindListHooks();
+    ListArea->BindCommands(*Bars);
+
+    Bars->Bind(QStringLiteral("miOption"), [this] {
+        if (Windows().OptionForm)
+            Windows().OptionForm->exec();
+    });
+    Bars->Bind(QStringLiteral("About1"), [this] {
+        if (Windows().VersionForm)
+            Windows().VersionForm->exec();
+    });
+    Bars->Bind(QStringLiteral("miDisplayDetailConfig"),
+               [this] { ListArea->ChooseColumns(Windows().ListColumnSelectForm); });
 }
 
-void TMainForm::BuildRecipePanes() {
-    Panes = new TRecipePanes(*OpenRecipe, MainSplitter);
-    MainSplitter->addWidget(Panes);
-    connect(Panes, &TRecipePanes::SplitterMoved, this, &TMainForm::PaneSizesMoved);
+void TMainForm::WireRecipeCommands() {
+    if (RecipeCommands)
+        return;
+    RecipeCommands = new TRecipeCommands({*State.Book, *State.Recipe, Windows(), *ListArea, *Panes, *Bars,
+                                          [this] { return QuerySaveChanges(); },
+                                          [this](bool enabled) { SetEditMode(enabled); }},
+                                         this);
+    RecipeCommands->Bind();
 }
 
-void TMainForm::BuildStatusBar() {
-    StatusBar1 = new TMainStatusBar(this);
-    setStatusBar(StatusBar1);
+void TMainForm::SetEditMode(bool enabled) {
+    TCommandState state = Bars->State();
+    state.RecipeOpen = enabled;
+    Bars->Update(state);
+    Panes->SetEditLook(enabled);
 }
+
+bool TMainForm::ViewOnly() const { return Bars->State().ViewOnly; }

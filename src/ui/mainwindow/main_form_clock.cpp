@@ -9,7 +9,7 @@
 #include "ui/mainwindow/main_bars.h"
 #include "ui/mainwindow/clock_face.h"
 
-void TMainForm::tmClockTimer() {
+void TMainForm::ClockTick() {
     // A failure while painting is ignored; the next tick paints again.
     try {
         DrawClock();

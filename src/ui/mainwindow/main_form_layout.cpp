@@ -53,10 +53,10 @@ const char* const FontItems[] = {"miFontSizeMin", "miFontSizeSmall", "miFontSize
 
 }  // namespace
 
-QString TMainForm::IniPath() const { return Store->Path(); }
+QString TMainForm::IniPath() const { return State.Store->Path(); }
 
 void TMainForm::ApplyPaneSizes() {
-    const TWindowLayout& layout = Store->Layout();
+    const TWindowLayout& layout = State.Store->Layout();
     SetPaneSize(MainSplitter, Panes, layout.CookPanelWidth);
     Panes->SetSplitSizes(layout.SubPanelHeight, layout.PicturePanelWidth);
 }
@@ -66,16 +66,16 @@ void TMainForm::PaneSizesMoved() {
         const int index = splitter->indexOf(pane);
         return index >= 0 ? splitter->sizes().value(index) : 0;
     };
-    TWindowLayout layout = Store->Layout();
+    TWindowLayout layout = State.Store->Layout();
     layout.CookPanelWidth = sizeOf(MainSplitter, Panes);
     layout.SubPanelHeight = Panes->SubPanelHeight();
     layout.PicturePanelWidth = Panes->PicturePanelWidth();
-    Store->SetLayout(layout);
+    State.Store->SetLayout(layout);
 }
 
 void TMainForm::ReadLayout() {
-    Store->LoadLayout();
-    ApplyLayout(Store->Layout());
+    State.Store->LoadLayout();
+    ApplyLayout(State.Store->Layout());
 }
 
 void TMainForm::ApplyLayout(const TWindowLayout& layout) {
@@ -93,7 +93,7 @@ void TMainForm::ApplyLayout(const TWindowLayout& layout) {
     ApplyPaneSizes();
 
     if (layout.ViewStyle)
-        tbtnReportClick(*layout.ViewStyle);
+        SetViewStyle(*layout.ViewStyle);
 
     if (layout.FontSize) {
         auto* item = findChild<QAction*>(QString::fromLatin1(FontItems[*layout.FontSize + 2]));
@@ -101,7 +101,7 @@ void TMainForm::ApplyLayout(const TWindowLayout& layout) {
         ApplyFontSize(item->data().toInt());
     }
 
-    const std::vector<QWidget*> bars = DockableBars();
+    const std::vector<QWidget*> bars = Bars->DockableBars();
     for (size_t i = 0; i < bars.size() && i < layout.Bars.size(); ++i) {
         QWidget* bar = bars[i];
         const TBarLayout& saved = layout.Bars[i];
@@ -123,17 +123,14 @@ void TMainForm::ApplyLayout(const TWindowLayout& layout) {
             bar->resize(rect.size().expandedTo(bar->minimumSizeHint()).boundedTo(QSize(4000, 400)));
             site->Relayout();
         }
-        SetBarVisible(bar, saved.Visible.value_or(BarVisible(bar)));
+        TMainBars::SetBarVisible(bar, saved.Visible.value_or(TMainBars::BarVisible(bar)));
     }
 
-    if (layout.OnlyView)
-        miModeChangeClick();
-    else
-        tbtnModeChangeClick();
+    SetViewOnly(layout.OnlyView);
 }
 
 TWindowLayout TMainForm::CurrentLayout() const {
-    TWindowLayout layout = Store->Layout();  // keeps the pane sizes
+    TWindowLayout layout = State.Store->Layout();  // keeps the pane sizes
     layout.WordWrap = Panes->WordWrap();
 
     // Minimised: no FORM key; maximised: only the state; normal: state and bounds.
@@ -171,14 +168,14 @@ TWindowLayout TMainForm::CurrentLayout() const {
             layout.FontSize = value;
     }
 
-    const std::vector<QWidget*> bars = DockableBars();
+    const std::vector<QWidget*> bars = Bars->DockableBars();
     layout.Bars.resize(bars.size());
     for (size_t i = 0; i < bars.size(); ++i) {
         QWidget* bar = bars[i];
         TBarLayout& saved = layout.Bars[i];
         saved.Name = bar->objectName();
         saved.Floating = TControlBar::IsFloating(bar);
-        saved.Visible = BarVisible(bar);
+        saved.Visible = TMainBars::BarVisible(bar);
         // A floating bar leaves its old dock site in the file.
         const QRect rect = *saved.Floating ? TControlBar::FloatingWindow(bar)->geometry() : bar->geometry();
         saved.Width = rect.width();
@@ -190,14 +187,14 @@ TWindowLayout TMainForm::CurrentLayout() const {
         else
             saved.DockSiteName = bar->parentWidget()->objectName();
     }
-    layout.OnlyView = ViewOnly;
+    layout.OnlyView = ViewOnly();
     return layout;
 }
 
 void TMainForm::WriteLayout() {
     // The store writes back only a layout that this run could read.
-    if (!Store->LayoutLoaded())
+    if (!State.Store->LayoutLoaded())
         return;
-    Store->SetLayout(CurrentLayout());
-    Store->WriteLayout();
+    State.Store->SetLayout(CurrentLayout());
+    State.Store->WriteLayout();
 }

@@ -1,50 +1,37 @@
-// The list place's entry points: the window's commands forward to the list
-// area, which asks the open recipe through the hooks set here.
+// The list place's entry points: the list area does the work and asks the
+// open recipe through the hooks set here.
 #include "ui/mainwindow/main_form.h"
-#include "ui/mainwindow/recipe_panes.h"
-#include "core/recipes/open_recipe.h"
 
 #include <QAction>
-#include <QComboBox>
-#include <QPushButton>
-#include <QLabel>
-#include <QTextEdit>
 
-#include "core/common/keywords.h"
+#include "core/recipes/open_recipe.h"
 #include "core/recipes/recipe_book.h"
 #include "ui/mainwindow/list_area.h"
+#include "ui/mainwindow/list_gestures.h"
 #include "ui/mainwindow/main_bars.h"
+#include "ui/mainwindow/pane_aids.h"
+#include "ui/mainwindow/recipe_panes.h"
+#include "ui/platform/dialogs.h"
 
-void TMainForm::WireSearchCommands() {
+void TMainForm::BindListHooks() {
     ListArea->SetHooks({
         .QuerySaveChanges = [this] { return QuerySaveChanges(); },
-        .ClearModified = [this] { SetModified(false); },
+        .ClearModified = [this] { State.Recipe->SetModified(false); },
         .SelectItem = [this](int row, bool selected) { CookListViewSelectItem(row, selected); },
         .RowKept = [this] { SetEditMode(true); },
         // Colouring is no edit: a recipe without changes stays without the marker.
         .MarkMaterial =
             [this](const QString& keyword) {
-                const bool wasModified = IsModified();
+                const bool wasModified = State.Recipe->IsModified();
                 Panes->HighlightKeyword(keyword);
                 if (!wasModified)
-                    SetModified(false);
+                    State.Recipe->SetModified(false);
             },
         .IconSort = [this] { return Settings().IconSort; },
-        .GesturesEnabled = [this] { return !ViewOnly; },
+        .GesturesEnabled = [this] { return !ViewOnly(); },
         .RunGesture = [this](TGestureCommand command) { RunGesture(command); },
         .ProgressWindow = [this] { return Windows().ProgressForm; },
     });
-    ListArea->AttachRefinementBox(findChild<QComboBox*>(QStringLiteral("cbSearchRefinement")),
-                                  findChild<QPushButton*>(QStringLiteral("btnSearchRefinement")));
-    BindCommand(QStringLiteral("btnSearchRefinement"), [this] { btnSearchRefinementClick(); });
-    BindCommand(QStringLiteral("miSearchRecipeName"), [this] { miSearchRecipeNameClick(); });
-    BindCommand(QStringLiteral("miSearchRecipeNameNext"), [this] { miSearchRecipeNameNextClick(); });
-    BindCommand(QStringLiteral("miSearchMaterialName"), [this] { miSearchMaterialNameClick(); });
-    BindCommand(QStringLiteral("miSearchMaterialNameNext"), [this] { miSearchMaterialNameNextClick(); });
-    BindCommand(QStringLiteral("A2"), [this] { A2Click(); });
-    connect(ListArea, &TListArea::ClassPaneCloseClicked, Bars->Action(QStringLiteral("A2")), &QAction::trigger);
-    BindCommand(QStringLiteral("S1"), [this] { S1Click(); });
-    connect(ListArea, &TListArea::ThumbnailPaneCloseClicked, Bars->Action(QStringLiteral("S1")), &QAction::trigger);
 }
 
 void TMainForm::SearchCookFld() { ListArea->SearchCookFld(); }
@@ -53,11 +40,9 @@ bool TMainForm::IndicateList(int index) { return ListArea->IndicateList(index); 
 
 int TMainForm::SelectedRecord() const { return ListArea->SelectedRecord(); }
 
-bool TMainForm::SelectRecord(int record) { return ListArea->SelectRecord(record); }
-
 void TMainForm::CookListViewSelectItem(int row, bool selected) {
     const int record = ListArea->RecordOfRow(row);
-    const TCookItems& items = Book->CookItems;
+    const TCookItems& items = State.Book->CookItems;
     if (selected && record >= 0 && record < items.size()) {
         const TCookItem& item = items[record];
         Bars->Action(QStringLiteral("miPrint"))
@@ -70,17 +55,34 @@ void TMainForm::CookListViewSelectItem(int row, bool selected) {
     }
     Bars->Action(QStringLiteral("miPrint"))->setText(PlainPrintCaption);
     Bars->Action(QStringLiteral("PrintPreview1"))->setText(PlainPreviewCaption);
-    OpenRecipe->Close();
+    State.Recipe->Close();
     SetEditMode(false);
 }
 
-void TMainForm::miSearchRecipeNameClick() { ListArea->miSearchRecipeNameClick(); }
-void TMainForm::miSearchRecipeNameNextClick() { ListArea->miSearchRecipeNameNextClick(); }
-void TMainForm::miSearchMaterialNameClick() { ListArea->miSearchMaterialNameClick(); }
-void TMainForm::miSearchMaterialNameNextClick() { ListArea->miSearchMaterialNameNextClick(); }
-void TMainForm::btnSearchRefinementClick() { ListArea->btnSearchRefinementClick(); }
-void TMainForm::ComboBoxGroupChange() { ListArea->ComboBoxGroupChange(); }
+bool TMainForm::LoadFile(const TCookItem& item) {
+    TOpenRecipe& recipe = *State.Recipe;
+    const TSettings& settings = Settings();
+    const bool loaded = recipe.Load(item, QSize(settings.DrawMemoWidth, settings.DrawMemoHeight));
+    Panes->ShowRecipe(State.Book->Icons.Icon16(item.Icon), settings);
+    PaneAids->Loaded();
+    recipe.SetModified(false);
+    if (!loaded)
+        ShowErrorBox(this, QStringLiteral("Load File Error. Msg=") + recipe.Content().LoadError);
+    return loaded;
+}
 
-// The menu items have just toggled their ticks.
-void TMainForm::A2Click() { ListArea->ShowClassPane(Bars->Action(QStringLiteral("A2"))->isChecked()); }
-void TMainForm::S1Click() { ListArea->ShowThumbnailPane(Bars->Action(QStringLiteral("S1"))->isChecked()); }
+void TMainForm::RunGesture(TGestureCommand command) {
+    // The commands act on the selected row and ask their usual questions; a
+    // command that is off (nothing selected, view-only) does nothing.
+    QString name;
+    switch (command) {
+    case TGestureCommand::Reload: name = QStringLiteral("miUpdate"); break;
+    case TGestureCommand::Delete: name = QStringLiteral("miRecipeDelete"); break;
+    case TGestureCommand::Rename: name = QStringLiteral("miRecipeRename"); break;
+    case TGestureCommand::Attributes: name = QStringLiteral("miRecipeAttrEdit"); break;
+    case TGestureCommand::None: break;
+    }
+    QAction* item = Bars->Action(name);
+    if (item && item->isEnabled() && !ViewOnly())
+        item->trigger();
+}

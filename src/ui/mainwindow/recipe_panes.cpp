@@ -1,5 +1,6 @@
 // The recipe pane area: its widgets and the pane aids that live on them.
 #include "ui/mainwindow/recipe_panes.h"
+#include "ui/platform/dialogs.h"
 
 #include <QBoxLayout>
 #include <QLabel>
@@ -291,4 +292,8 @@ void TRecipePanes::SetSplitSizes(int subPanelHeight, int picturePanelWidth) {
     const int width = std::max(0, picturePanelWidth);
     RecipeSplitter->setSizes({height, std::max(0, total(RecipeSplitter) - height)});
     SubSplitter->setSizes({std::max(0, total(SubSplitter) - width), width});
+}
+
+bool TRecipePanes::Save() {
+    return RunGuarded(window(), ErrorPrefix(QStringLiteral("Save")), [this] { Recipe.Save(Texts()); });
 }

@@ -35,6 +35,8 @@ public:
     // The attribute tab alone, after the attributes changed on disk.
     void ShowAttributes(const QStringList& lines);
     TRecipeTexts Texts() const;
+    // Writes the open recipe; false (after its error box) when it failed.
+    bool Save();
 
     // Looks that never mark the recipe modified.
     void ApplyFontSize(int size);

@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <QString>
 
 #include "ui/mainwindow/clock_face.h"
 #include "core/settings/window_geometry.h"

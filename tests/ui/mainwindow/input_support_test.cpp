@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <QAction>
 #include <QMenu>
 #include <QTest>
 #include <QTextCursor>

@@ -19,7 +19,6 @@ struct TGestureList {
     TListGestures Gestures;
     QStringList Status;
     std::vector<TGestureCommand> Commands;
-    bool On = true;
 
     TGestureList() {
         View.setModel(&Model);
@@ -27,7 +26,6 @@ struct TGestureList {
         View.setSelectionMode(QAbstractItemView::SingleSelection);
         View.resize(300, 600);
         Gestures.Watch(&View);
-        Gestures.Enabled = [this] { return On; };
         Gestures.ShowStatus = [this](const QString& s) { Status << s; };
         Gestures.RunCommand = [this](TGestureCommand c) { Commands.push_back(c); };
         View.show();
@@ -56,8 +54,9 @@ struct TGestureList {
 
 }  // namespace
 
-// Each stroke runs its command once, after the release; the letters (and
-// the command's name once known) show until then.
+// A stroke runs its command once, after the release; the letters (and the
+// command's name once known) show until then. Which strokes form which
+// command is the gesture reader's own rule.
 TEST(ListGestures, DragsRunTheirCommandsAfterTheRelease) {
     struct TCase {
         std::vector<QPoint> Path;  // offsets from the press
@@ -66,9 +65,6 @@ TEST(ListGestures, DragsRunTheirCommandsAfterTheRelease) {
     };
     const TCase cases[] = {
         {{{0, -30}, {0, -60}, {0, -30}, {0, 0}}, TGestureCommand::Reload, {"", "U", "UD [更新]", ""}},
-        {{{30, 0}, {30, 30}, {0, 30}, {0, 0}}, TGestureCommand::Delete, {}},
-        {{{0, 30}, {-30, 30}}, TGestureCommand::Rename, {}},
-        {{{0, 30}, {30, 30}}, TGestureCommand::Attributes, {}},
         {{{30, 0}, {30, 30}}, std::nullopt, {"", "R", "RD", ""}},  // "RD" runs nothing
     };
     TGestureList list;
@@ -82,11 +78,8 @@ TEST(ListGestures, DragsRunTheirCommandsAfterTheRelease) {
         EXPECT_TRUE(list.Commands.empty());
         list.Send(QEvent::MouseButtonRelease, start + c.Path.back(), Qt::LeftButton, Qt::NoButton);
         QApplication::processEvents();
-        EXPECT_EQ(list.Commands.size(), c.Command ? 1u : 0u);
-        if (c.Command && !list.Commands.empty())
-            EXPECT_EQ(list.Commands[0], *c.Command);
-        if (!c.Status.isEmpty())
-            EXPECT_EQ(list.Status, c.Status);
+        EXPECT_EQ(list.Commands, c.Command ? std::vector<TGestureCommand>{*c.Command} : std::vector<TGestureCommand>{});
+        EXPECT_EQ(list.Status, c.Status);
     }
 }
 
@@ -117,7 +110,7 @@ TEST(ListGestures, SelectionStaysDuringADragAndTheTrailGoes) {
     EXPECT_EQ(list.SelectedRow(), 7);
 }
 
-TEST(ListGestures, RightButtonClicksAndViewOnlyDoNothing) {
+TEST(ListGestures, RightButtonAndClicksDoNothing) {
     TGestureList list;
     const QPoint start = list.RowPoint(10);
     list.Drag(Qt::RightButton, start, {start + QPoint(0, -30), start});
@@ -130,10 +123,4 @@ TEST(ListGestures, RightButtonClicksAndViewOnlyDoNothing) {
     EXPECT_TRUE(list.Commands.empty());
     EXPECT_TRUE(list.Gestures.Gesture().Gesture().isEmpty());
 
-    list.On = false;
-    list.Status.clear();
-    list.Drag(Qt::LeftButton, start, {start + QPoint(0, -30), start});
-    EXPECT_TRUE(list.Commands.empty());
-    EXPECT_TRUE(list.Status.isEmpty());
-    EXPECT_TRUE(list.Gestures.TrailOf(&list.View)->Trail().isEmpty());
 }

@@ -5,7 +5,6 @@
 #include <QAction>
 #include <QDir>
 #include <QFileInfo>
-#include <QSplitter>
 #include <QTextEdit>
 #include <QToolBar>
 #include <QToolButton>
@@ -37,14 +36,11 @@ protected:
 
 TEST_F(MainCloseTest, AClosingThatStopsWritesNothingAndViewOnlyAsksNothing) {
     const QByteArray original = ReadRaw(Foodstuff());
-    // Cancel, or Yes with a failing save: the window stays and nothing is
-    // written, not even the layout.
+    // Yes with a failing save: the window stays and nothing is written, not
+    // even the layout.
     Open();
     SettingsPath = IniPath();
     EditRecipe();
-    Answers.Answer(TMsgResult::Cancel);
-    EXPECT_FALSE(Form->close());
-    EXPECT_FALSE(Form->ClosingFlag);
     const QString moved = DataRoot() + QStringLiteral("/moved");
     ASSERT_TRUE(QDir().rename(DataRoot() + QStringLiteral("/親子丼"), moved));
     Answers.Answer(TMsgResult::Yes);
@@ -57,7 +53,7 @@ TEST_F(MainCloseTest, AClosingThatStopsWritesNothingAndViewOnlyAsksNothing) {
 
     // View-only mode asks nothing and writes no recipe.
     Answers.ClearLog();
-    Form->miModeChangeClick();
+    Trigger(QStringLiteral("miModeChange"));
     EXPECT_TRUE(Close());
     EXPECT_TRUE(Answers.Calls().empty());
     EXPECT_EQ(ReadRaw(Foodstuff()), original);
@@ -73,7 +69,6 @@ TEST_F(MainCloseTest, FirstStartAndMaximisedCloseKeepTheNormalBounds) {
     EXPECT_TRUE(form.findChild<QAction*>("miFontSizeMiddle")->isChecked());
     EXPECT_EQ(Find<QTextEdit>("memFoodstuff")->font().pointSize(), 9);
     EXPECT_FALSE(Find<QToolButton>("tbtnWordWrap")->isChecked());
-    EXPECT_FALSE(form.ViewOnly);
     ASSERT_TRUE(Close());
     TIniFile ini(Ini());
     EXPECT_EQ(ini.ReadString(QStringLiteral("FORM"), QStringLiteral("WINDOWSTATE"), {}), QStringLiteral("2"));
@@ -90,26 +85,17 @@ TEST_F(MainCloseTest, LayoutSurvivesRunsWithoutDrift) {
     SettingsPath = IniPath();
     ASSERT_TRUE(Close());
     {
+        const char* const keys[][3] = {
+            {"FORM", "WINDOWSTATE", "1"}, {"FORM", "LEFT", "30"}, {"FORM", "TOP", "40"}, {"FORM", "WIDTH", "700"},
+            {"FORM", "HEIGHT", "500"}, {"COOKPANEL", "WIDTH", "300"}, {"SUBPANEL", "HEIGHT", "180"},
+            {"PICTUREPANEL", "WIDTH", "120"}, {"LIST", "VEIWSTYLE", "2"}, {"FONT", "SIZE", "1"},
+            {"RECIPEINFORMATION", "WORDWRAP", "1"}, {"ToolBar2", "DOCKSITENAME", "ControlBar2"},
+            {"ToolBar2", "LEFT", "5"}, {"ToolBar2", "TOP", "0"}, {"ToolBar1", "DOCKSITENAME", "Panel8"},
+            {"PanelHint", "VISIBLE", "0"}, {"ToolBar4", "FLOATING", "1"}, {"ToolBar4", "LEFT", "200"},
+            {"ToolBar4", "TOP", "150"}};
         TIniFile ini(Ini());
-        ini.WriteInteger(QStringLiteral("FORM"), QStringLiteral("WINDOWSTATE"), 1);
-        ini.WriteInteger(QStringLiteral("FORM"), QStringLiteral("LEFT"), 30);
-        ini.WriteInteger(QStringLiteral("FORM"), QStringLiteral("TOP"), 40);
-        ini.WriteInteger(QStringLiteral("FORM"), QStringLiteral("WIDTH"), 700);
-        ini.WriteInteger(QStringLiteral("FORM"), QStringLiteral("HEIGHT"), 500);
-        ini.WriteInteger(QStringLiteral("COOKPANEL"), QStringLiteral("WIDTH"), 300);
-        ini.WriteInteger(QStringLiteral("SUBPANEL"), QStringLiteral("HEIGHT"), 180);
-        ini.WriteInteger(QStringLiteral("PICTUREPANEL"), QStringLiteral("WIDTH"), 120);
-        ini.WriteInteger(QStringLiteral("LIST"), QStringLiteral("VEIWSTYLE"), 2);
-        ini.WriteInteger(QStringLiteral("FONT"), QStringLiteral("SIZE"), 1);
-        ini.WriteBool(QStringLiteral("RECIPEINFORMATION"), QStringLiteral("WORDWRAP"), true);
-        ini.WriteString(QStringLiteral("ToolBar2"), QStringLiteral("DOCKSITENAME"), QStringLiteral("ControlBar2"));
-        ini.WriteInteger(QStringLiteral("ToolBar2"), QStringLiteral("LEFT"), 5);
-        ini.WriteInteger(QStringLiteral("ToolBar2"), QStringLiteral("TOP"), 0);
-        ini.WriteString(QStringLiteral("ToolBar1"), QStringLiteral("DOCKSITENAME"), QStringLiteral("Panel8"));
-        ini.WriteBool(QStringLiteral("PanelHint"), QStringLiteral("VISIBLE"), false);
-        ini.WriteBool(QStringLiteral("ToolBar4"), QStringLiteral("FLOATING"), true);
-        ini.WriteInteger(QStringLiteral("ToolBar4"), QStringLiteral("LEFT"), 200);
-        ini.WriteInteger(QStringLiteral("ToolBar4"), QStringLiteral("TOP"), 150);
+        for (const auto& [section, key, value] : keys)
+            ini.WriteString(QLatin1String(section), QLatin1String(key), QLatin1String(value));
         ini.UpdateFile();
     }
     QByteArray previous;
@@ -149,20 +135,21 @@ TEST_F(MainCloseTest, ValuesOutOfRangeChangeNothingAndStayInTheFile) {
     SettingsPath = IniPath();
     ASSERT_TRUE(Close());
     {
+        // Numbers that would overflow the window rectangle and the pane sums.
+        const std::pair<const char*, const char*> keys[] = {{"FORM", "LEFT"}, {"FORM", "WIDTH"}, {"FORM", "HEIGHT"},
+                                                            {"COOKPANEL", "WIDTH"}};
         TIniFile ini(Ini());
         ini.WriteInteger(QStringLiteral("LIST"), QStringLiteral("VEIWSTYLE"), 7);
         ini.WriteInteger(QStringLiteral("FONT"), QStringLiteral("SIZE"), 5);
         ini.WriteInteger(QStringLiteral("FORM"), QStringLiteral("WINDOWSTATE"), 1);
-        // Numbers that would overflow the window rectangle and the pane sums.
-        for (const char* key : {"LEFT", "WIDTH", "HEIGHT"})
-            ini.WriteInteger(QStringLiteral("FORM"), QString::fromLatin1(key), INT_MAX);
+        for (const auto& [section, key] : keys)
+            ini.WriteInteger(QLatin1String(section), QLatin1String(key), INT_MAX);
         ini.WriteInteger(QStringLiteral("FORM"), QStringLiteral("TOP"), INT_MIN);
-        ini.WriteInteger(QStringLiteral("COOKPANEL"), QStringLiteral("WIDTH"), INT_MAX);
         ini.UpdateFile();
     }
     TMainForm& form = Open();
-    for (QToolButton* b : {form.findChild<QToolButton*>("tbtnReport"), form.findChild<QToolButton*>("tbtnList"), form.findChild<QToolButton*>("tbtnIcon"), form.findChild<QToolButton*>("tbtnSmallIcon")})
-        EXPECT_FALSE(b->isChecked());
+    for (const char* view : {"tbtnReport", "tbtnList", "tbtnIcon", "tbtnSmallIcon"})
+        EXPECT_FALSE(Find<QToolButton>(view)->isChecked()) << view;
     EXPECT_TRUE(form.findChild<QAction*>("miFontSizeMiddle")->isChecked());
     // Bounds far off the screens come back onto them.
     EXPECT_TRUE(form.screen()->availableGeometry().intersects(form.geometry()));

@@ -9,6 +9,7 @@
 #include <QToolButton>
 
 #include "support/main_form_fixture.h"
+#include "support/render_ui.h"
 #include "core/recipes/column_table.h"
 #include "core/platform/sjis.h"
 #include "core/settings/settings_store.h"
@@ -62,16 +63,7 @@ TEST_F(MainListTest, ColumnFileAtStartUp) {
         ASSERT_EQ(List()->Model()->columnCount(), c.Columns);
         EXPECT_EQ(SelectedRow(), -1);
         if (c.Columns == 5) {
-            const int widths[] = {70, 50, 40, 25, 75};
-            const char* captions[] = {"料理名", "種類", "量", "画", "登録日付"};
-            for (int col = 0; col < 5; ++col) {
-                EXPECT_EQ(List()->Header()->sectionSize(col), widths[col]);
-                EXPECT_EQ(List()->Model()->headerData(col, Qt::Horizontal, Qt::DisplayRole).toString(),
-                          QString::fromUtf8(captions[col]));
-            }
             EXPECT_EQ(RowNames(), (QStringList{"a", "b"}));  // sorted folder listing
-            EXPECT_EQ(RowText(0, 1), QStringLiteral("和食"));
-            EXPECT_EQ(RowText(0, 3), QStringLiteral("×"));
         }
         Form.reset();
     }
@@ -135,10 +127,13 @@ TEST_F(MainListTest, IconSortAndViewStylesShareOneSelection) {
     EXPECT_EQ(RowText(15), QStringLiteral("r00"));
 
     ClickRow(QStringLiteral("r05"));
-    for (QToolButton* button : {form.findChild<QToolButton*>("tbtnList"), form.findChild<QToolButton*>("tbtnIcon"), form.findChild<QToolButton*>("tbtnSmallIcon"), form.findChild<QToolButton*>("tbtnReport")}) {
-        button->click();
-        EXPECT_TRUE(button->isChecked());
+    form.setWindowState(Qt::WindowNoState);
+    form.setGeometry(0, 0, 1100, 700);
+    for (const char* name : {"tbtnList", "tbtnIcon", "tbtnSmallIcon", "tbtnReport"}) {
+        Find<QToolButton>(name)->click();
+        EXPECT_TRUE(Find<QToolButton>(name)->isChecked());
         EXPECT_EQ(RowText(SelectedRow()), QStringLiteral("r05"));
+        RenderWidgetIfAsked(&form, QStringLiteral("main_window_") + QLatin1String(name));
     }
     form.findChild<QToolButton*>("tbtnIcon")->click();
     EXPECT_EQ(List()->CurrentView(), List()->IconView());
@@ -155,7 +150,7 @@ TEST_F(MainListTest, IconViewsKeepFullCellsWhenTheLastRecipeHasNoIcon) {
     AddRecipe(QStringLiteral("z"), QString(), -1);
     TMainForm& form = Open();
     ASSERT_EQ(RowNames(), (QStringList{"a", "bakedfish", "z"}));
-    for (QToolButton* button : {form.findChild<QToolButton*>("tbtnIcon"), form.findChild<QToolButton*>("tbtnSmallIcon"), form.findChild<QToolButton*>("tbtnList")}) {
+    for (QToolButton* button : {Find<QToolButton>("tbtnIcon"), Find<QToolButton>("tbtnSmallIcon"), Find<QToolButton>("tbtnList")}) {
         button->click();
         QApplication::processEvents();
         const QListView* view = List()->IconView();

@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <QFrame>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QSignalSpy>

@@ -12,13 +12,7 @@
 
 #include "support/dialog_driver.h"
 #include "support/main_form_fixture.h"
-#include "core/recipes/recipe_book.h"
-#include "ui/dialogs/element_form.h"
-#include "ui/dialogs/icon_form.h"
 #include "ui/dialogs/list_column_select_form.h"
-#include "ui/dialogs/new_form.h"
-#include "ui/dialogs/new_wizard_form.h"
-#include "ui/dialogs/progress_form.h"
 
 namespace {
 
@@ -26,12 +20,7 @@ const QString Question = QStringLiteral("レシピが変更されています、
 const QString Edited = QStringLiteral("\n塩 少々");
 
 // A window with two recipes, "肉じゃが" open with an unsaved ingredient line.
-struct TSaveCase : TMainFormFixture {
-    TIconForm Picker;
-    TNewForm Names;
-    TNewWizardForm Wizard;
-    TElementForm Element;
-    TProgressForm Progress;
+struct TSaveCase : TMainFormWithDialogs {
     std::unique_ptr<TListColumnSelectForm> Chooser;
     QByteArray Original;
     TMsgResult Given = TMsgResult::Cancel;  // the answer to the question
@@ -42,17 +31,12 @@ struct TSaveCase : TMainFormFixture {
         MakeRecipe(DataRoot(), {.Name = QStringLiteral("サラダ"), .Foodstuff = QStringLiteral("レタス"),
                                 .StatusLines = QStringList{"Group=洋食"}});
         Original = ReadRaw(Folder(QStringLiteral("肉じゃが")) + QStringLiteral("/材料.txt"));
-        Windows = {.IconForm = &Picker, .ElementForm = &Element, .NewForm = &Names, .NewWizardForm = &Wizard,
-                   .ProgressForm = &Progress};
-        Wizard.SetIconPicker(&Picker);
-        Element.SetIconPicker(&Picker);
-        Open().WireRecipeCommands();
+        Open();
         Chooser = std::make_unique<TListColumnSelectForm>(Form.get());
         Windows.ListColumnSelectForm = Chooser.get();
         ClickRow(QStringLiteral("肉じゃが"));
         TypeInto(Find<QTextEdit>(QStringLiteral("memFoodstuff")), Edited);
     }
-    QString Folder(const QString& name) const { return DataRoot() + QLatin1Char('/') + name; }
     // The ingredients file of the edited recipe wherever it is now; empty
     // when it went with its folder.
     QString FoodstuffFile() const {
@@ -60,15 +44,6 @@ struct TSaveCase : TMainFormFixture {
             if (QDir(Folder(name)).exists())
                 return Folder(name) + QStringLiteral("/材料.txt");
         return {};
-    }
-    void Trigger(const QString& action) { Find<QAction>(action)->trigger(); }
-    void ChooseGroup(const QString& group) {
-        auto* box = Find<QComboBox>(QStringLiteral("ComboBoxGroup"));
-        QTest::mouseClick(box, Qt::LeftButton);  // drops down: items rebuilt
-        box->hidePopup();
-        box->setCurrentIndex(box->findText(group));
-        emit box->activated(box->currentIndex());
-        QApplication::processEvents();
     }
 };
 

@@ -1,0 +1,13 @@
+#pragma once
+
+class TOpenRecipe;
+class TRecipeBook;
+class TSettingsStore;
+
+// The core state the windows share, created at start-up before any window.
+// A window built alone (tests) makes what is missing for itself.
+struct TCoreState {
+    TSettingsStore* Store = nullptr;
+    TRecipeBook* Book = nullptr;
+    TOpenRecipe* Recipe = nullptr;
+};
