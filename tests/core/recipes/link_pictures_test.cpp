@@ -10,6 +10,7 @@
 #include "core/platform/picture_codec.h"
 #include "core/platform/saporia_error.h"
 #include "support/recipe_fixture.h"
+#include "support/small_disk.h"
 #include "support/temp_app_dir.h"
 
 TEST(LinkPictures, FileLinkIsByteIdenticalAndRelinkingReplaces) {
@@ -130,6 +131,33 @@ TEST(LinkPictures, DeletingTheLastLinkRemovesTheFolder) {
     DeleteLinkPicture(recipe, links[0].Path);
     DeleteAllLinkPictures(recipe);
     EXPECT_EQ(dir.ReadBytes("elsewhere/e.jpg"), QByteArray("e"));
+}
+
+TEST(LinkPictures, AFailedLinkLeavesNoEmptyFolderAndAFailedDeleteIsReported) {
+    TTempAppDir dir;
+    dir.WriteBytes("big.jpg", SmallJpeg(8, 8) + QByteArray(256 * 1024, 'x'));
+    // A missing source and a full disk: the folder made for the link goes again.
+    const QString recipe = dir.Path("Cook/r/");
+    QDir().mkpath(recipe);
+    EXPECT_THROW(LinkPictureFromFile(recipe, QStringLiteral("卵"), dir.Path("none.jpg")), TSaporiaError);
+    EXPECT_FALSE(QFileInfo::exists(recipe + "LinkPic"));
+
+    TSmallDisk disk(64);
+    if (!disk.Available())
+        GTEST_SKIP() << "cannot mount a small disk here";
+    const QString full = disk.Root() + "r/";
+    QDir().mkpath(full);
+    disk.Fill();
+    EXPECT_THROW(LinkPictureFromFile(full, QStringLiteral("卵"), dir.Path("big.jpg")), TSaporiaError);
+    EXPECT_FALSE(QFileInfo::exists(full + "LinkPic"));
+    QFile::remove(disk.Root() + "filler");
+
+    // Deleting all on a read-only disk removes nothing and says so.
+    dir.WriteBytes("small.jpg", SmallJpeg(8, 8));
+    LinkPictureFromFile(full, QStringLiteral("卵"), dir.Path("small.jpg"));
+    ASSERT_TRUE(disk.MakeReadOnly());
+    EXPECT_THROW(DeleteAllLinkPictures(full), TSaporiaError);
+    EXPECT_EQ(LinkedPictures(full).size(), 1);
 }
 
 TEST(LinkMarks, OccurrencesIgnoringCaseInsideLongerWords) {

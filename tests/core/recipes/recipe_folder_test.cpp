@@ -93,6 +93,13 @@ TEST_F(RecipeFolder, AFailedReadStopsThereAndKeepsWhatWasRead) {
     EXPECT_EQ(c.Foodstuff, QStringLiteral("材料"));
     EXPECT_FALSE(c.HowLoaded);
 
+    // A FIFO named like the attribute file is unreadable, not a hang.
+    const QString fifo = MakeRecipe(Root, {.Name = QStringLiteral("fifo")});
+    ASSERT_EQ(mkfifo(QFile::encodeName(fifo + StatusFileName).constData(), 0600), 0);
+    c = ReadRecipeFolder(fifo);
+    EXPECT_TRUE(c.LoadError.contains(StatusFileName)) << qPrintable(c.LoadError);
+    EXPECT_TRUE(c.HowLoaded);
+
     c = ReadRecipeFolder(QString());
     EXPECT_FALSE(c.LoadError.isEmpty());
     c = ReadRecipeFolder(Root + QStringLiteral("/nothing-here"));
