@@ -59,7 +59,6 @@ TEST(LinkPictures, FileLinkIsByteIdenticalAndRelinkingReplaces) {
     const QImage back = DecodePictureBytes(dir.ReadBytes("Cook/肉じゃが/LinkPic/人参.jpg"), "x");
     EXPECT_EQ(back.size(), QSize(20, 10));
     EXPECT_NEAR(qGreen(back.pixel(10, 5)), 200, 8);
-    EXPECT_EQ(dir.ReadBytes("Cook/肉じゃが/LinkPic/人参.jpg").left(2), QByteArray("\xFF\xD8"));
 }
 
 TEST(LinkPictures, ListingMatchesIgnoringCaseAndSkipsEmptyWord) {
