@@ -1,10 +1,12 @@
 #!/bin/bash
 # Runs every fuzz target for the given seconds each (default 40) from small
 # seeds, and prints each target's iteration count and any finding.
-#   fuzz/run_fuzzers.sh [seconds] [build dir]
+#   fuzz/run_fuzzers.sh [seconds] [build dir] [target...]
 set -u
 seconds=${1:-40}
 build=${2:-build-fuzz}
+shift 2 2>/dev/null
+targets=${*:-sjis status_file ini_file column_table material find_career jpeg bmp}
 here=$(cd "$(dirname "$0")" && pwd)
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
@@ -29,7 +31,7 @@ open(work + '/bmp/seed1', 'wb').write(header + info + pixels)
 PY
 find "$here/.." -path '*/tests/*' -name '*.jpg' -size -20k 2>/dev/null | head -3 | while read -r f; do cp "$f" "$work/jpeg/"; done
 printf '\xff\xd8\xff\xe0\x00\x10JFIF\x00\x01\x01\x00\x00\x01\x00\x01\x00\x00\xff\xd9' >"$work/jpeg/seed0"
-for target in sjis status_file ini_file column_table material find_career jpeg bmp; do
+for target in $targets; do
     log="$work/$target.log"
     "$build/fuzz/fuzz_$target" -max_total_time="$seconds" -rss_limit_mb=2048 -print_final_stats=1 \
         -artifact_prefix="$work/$target-" "$work/$target" >"$log" 2>&1
