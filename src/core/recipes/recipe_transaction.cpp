@@ -102,14 +102,14 @@ bool ReadJournal(int dirFd, QList<TJournalEntry>& entries) {
     return true;
 }
 
-// Puts the changes of a committed journal in place; each step may already
-// have been done by the interrupted save.
-bool Apply(int dirFd, const QList<TJournalEntry>& entries) {
+// Puts the changes of a committed journal in place. On a replay each step
+// may already have been done by the interrupted save.
+bool Apply(int dirFd, const QList<TJournalEntry>& entries, bool replay) {
     bool ok = true;
     for (const TJournalEntry& entry : entries) {
         if (entry.Removal)
             continue;
-        if (renameat(dirFd, entry.Temp.constData(), dirFd, entry.Name.constData()) != 0 && errno != ENOENT)
+        if (renameat(dirFd, entry.Temp.constData(), dirFd, entry.Name.constData()) != 0 && !(replay && errno == ENOENT))
             ok = false;
     }
     for (const TJournalEntry& entry : entries)
@@ -196,7 +196,7 @@ void TRecipeTransaction::Commit() {
     for (qsizetype i = 0; i < entries.size() && applied; ++i) {
         if (Interrupted())
             return;
-        applied = Apply(dir.Get(), entries.mid(i, 1));
+        applied = Apply(dir.Get(), entries.mid(i, 1), false);
     }
     fsync(dir.Get());
     if (!applied)
@@ -207,7 +207,7 @@ void TRecipeTransaction::Commit() {
 void RecoverRecipeFolderAt(int folderFd) {
     QList<TJournalEntry> entries;
     if (ReadJournal(folderFd, entries)) {
-        if (!Apply(folderFd, entries))
+        if (!Apply(folderFd, entries, true))
             return;  // keep the journal: the next read tries again
         fsync(folderFd);
     }

@@ -13,6 +13,21 @@
 #include "support/small_disk.h"
 #include "support/temp_app_dir.h"
 
+namespace {
+
+// The message of the error `action` throws; empty when it throws none.
+template <typename F>
+QString ErrorOf(F action) {
+    try {
+        action();
+    } catch (const TSaporiaError& e) {
+        return e.message();
+    }
+    return QString();
+}
+
+}  // namespace
+
 TEST(LinkPictures, FileLinkIsByteIdenticalAndRelinkingReplaces) {
     TTempAppDir dir;
     const QString recipe = dir.Path("Cook/肉じゃが/");
@@ -32,25 +47,18 @@ TEST(LinkPictures, FileLinkIsByteIdenticalAndRelinkingReplaces) {
     EXPECT_EQ(dir.ReadBytes("Cook/肉じゃが/LinkPic/じゃがいも.jpg"), second);
 
     // A missing source fails with the copy message and keeps the old link.
-    try {
-        LinkPictureFromFile(recipe, QStringLiteral("じゃがいも"), dir.Path("none.jpg"));
-        ADD_FAILURE() << "no error";
-    } catch (const TSaporiaError& e) {
-        EXPECT_TRUE(e.message().startsWith(QStringLiteral("ファイルのコピーに失敗しました.\r\nFromFilePath=")));
-        EXPECT_TRUE(e.message().contains(QStringLiteral("\r\nToFilePath=")));
-    }
+    const QString copyError =
+        ErrorOf([&] { LinkPictureFromFile(recipe, QStringLiteral("じゃがいも"), dir.Path("none.jpg")); });
+    EXPECT_TRUE(copyError.startsWith(QStringLiteral("ファイルのコピーに失敗しました.\r\nFromFilePath=")));
+    EXPECT_TRUE(copyError.contains(QStringLiteral("\r\nToFilePath=")));
     EXPECT_EQ(dir.ReadBytes("Cook/肉じゃが/LinkPic/じゃがいも.jpg"), second);
 
     // A file standing where the folder goes: the folder message.
     const QString other = dir.Path("Cook/other/");
     QDir().mkpath(other);
     dir.WriteBytes("Cook/other/LinkPic", "x");
-    try {
-        LinkPictureFromFile(other, QStringLiteral("x"), dir.Path("a.jpg"));
-        ADD_FAILURE() << "no error";
-    } catch (const TSaporiaError& e) {
-        EXPECT_TRUE(e.message().startsWith(QStringLiteral("フォルダの作成に失敗しました.\r\nFolderPath=")));
-    }
+    EXPECT_TRUE(ErrorOf([&] { LinkPictureFromFile(other, QStringLiteral("x"), dir.Path("a.jpg")); })
+                    .startsWith(QStringLiteral("フォルダの作成に失敗しました.\r\nFolderPath=")));
 
     // The clipboard link is a JPEG of the image.
     QImage green(20, 10, QImage::Format_RGB32);

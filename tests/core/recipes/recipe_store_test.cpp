@@ -90,25 +90,23 @@ TEST_F(RecipeScan, IconsResolveByFileNameIgnoringCaseAndBadIndexesMeanNone) {
     icons.LoadUserIcons(App.AppDir());
     ASSERT_EQ(icons.Count(), 35);
 
-    MakeRecipe(Root, {.Name = QStringLiteral("r1"),
-                      .StatusLines = QStringList{QStringLiteral("Icon=2"), QStringLiteral("ImageFileName=b.BMP")}});
-    MakeRecipe(Root, {.Name = QStringLiteral("r2"),
-                      .StatusLines = QStringList{QStringLiteral("Icon=5"), QStringLiteral("ImageFileName=gone.bmp")}});
-    MakeRecipe(Root, {.Name = QStringLiteral("r3"), .StatusLines = QStringList{QStringLiteral("Icon=99")}});
-    MakeRecipe(Root, {.Name = QStringLiteral("r4"), .StatusLines = QStringList{QStringLiteral("Icon=-7")}});
-    MakeRecipe(Root, {.Name = QStringLiteral("r5"), .StatusLines = QStringList{QStringLiteral("Icon=x")}});
-    MakeRecipe(Root, {.Name = QStringLiteral("r6"), .StatusLines = QStringList{QStringLiteral("Icon=32")}});
-
+    const struct {
+        QStringList Status;
+        int Icon;
+    } cases[] = {
+        {{QStringLiteral("Icon=2"), QStringLiteral("ImageFileName=b.BMP")}, 34},
+        {{QStringLiteral("Icon=5"), QStringLiteral("ImageFileName=gone.bmp")}, -1},  // vanished icon file
+        {{QStringLiteral("Icon=99")}, -1}, {{QStringLiteral("Icon=-7")}, -1},
+        {{QStringLiteral("Icon=x")}, -1},  {{QStringLiteral("Icon=32")}, 32},
+    };
+    for (int i = 0; i < 6; ++i)
+        MakeRecipe(Root, {.Name = QStringLiteral("r%1").arg(i), .StatusLines = cases[i].Status});
     const TCookScan scan = SearchCookFld(Root, icons);
     ASSERT_EQ(scan.Items.size(), 6);
-    EXPECT_EQ(scan.Items[0].Icon, 34);
-    EXPECT_EQ(scan.Items[1].Icon, -1);  // vanished icon file, even with a number in Icon
-    EXPECT_EQ(scan.Items[2].Icon, -1);
-    EXPECT_EQ(scan.Items[3].Icon, -1);
-    EXPECT_EQ(scan.Items[4].Icon, -1);
-    EXPECT_EQ(scan.Items[5].Icon, 32);
-    for (const TCookItem& item : scan.Items)
-        EXPECT_TRUE(item.Icon == -1 || !icons.Icon16(item.Icon).isNull());
+    for (int i = 0; i < 6; ++i) {
+        EXPECT_EQ(scan.Items[i].Icon, cases[i].Icon) << i;
+        EXPECT_TRUE(scan.Items[i].Icon == -1 || !icons.Icon16(scan.Items[i].Icon).isNull());
+    }
 }
 
 TEST_F(RecipeScan, AnUnreadableFolderGetsDefaultsAndTheScanGoesOn) {
