@@ -64,6 +64,9 @@ TEST(Sjis, TextThatWouldNotReadBackIsRefusedNamingItsPosition) {
         // joined) would read back as another character: "ｂ`" for "\x82Ａ".
         {FromSjis(QByteArray("abc\x82")) + FromSjis(QByteArray("\x82\x60\x82\x61")), 3, QString(QChar(0xF782))},
         {FromSjis(QByteArray("\x82")) + QStringLiteral("a"), 0, QString(QChar(0xF782))},
+        // CP932 writes "神" read from 0xEE62 as 0xFB7E: after a kept 0xEE it
+        // would read back as 0xEEFB.
+        {FromSjis(QByteArray("\xEE\xEE\x62")), 0, QString(QChar(0xF7EE))},
         // A raw byte that CP932 reads as a character of its own.
         {QStringLiteral("x") + QChar(0xF7B1), 1, QString(QChar(0xF7B1))},
     };
