@@ -203,12 +203,6 @@ void SaveRecipeFolder(const QString& recipePath, TRecipeContent& c, const TStatu
     if (status)
         transaction.Put(nameOf(StatusFileName), status->ToBytes());
 
-    // A folder standing where a file goes would fail half-way: refuse up front.
-    for (const QString& name : {FoodstuffFileName, HowFileName, CommentFileName, PhotoFileName, MemoFileName,
-                                StatusFileName})
-        if (QFileInfo(folder + nameOf(name)).isDir())
-            throw TSaporiaError(CannotWriteMessage(folder + nameOf(name)));
-
     transaction.Commit();
 
     c.LoadedFoodstuff = c.Foodstuff;

@@ -164,6 +164,14 @@ void TRecipeTransaction::Commit() {
         throw TSaporiaError(CannotWriteMessage(FolderPath));
     // An earlier save that was cut off is finished before this one starts.
     RecoverRecipeFolderAt(dir.Get());
+    // A folder standing where a file goes would fail after the commit point:
+    // refuse up front.
+    for (const TChange& change : Changes) {
+        struct stat target {};
+        if (fstatat(dir.Get(), QFile::encodeName(change.FileName).constData(), &target, AT_SYMLINK_NOFOLLOW) == 0 &&
+            S_ISDIR(target.st_mode))
+            throw TSaporiaError(CannotWrite(FolderPath, change.FileName));
+    }
 
     QList<TJournalEntry> entries;
     for (qsizetype i = 0; i < Changes.size(); ++i) {

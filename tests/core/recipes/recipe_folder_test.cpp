@@ -206,6 +206,11 @@ TEST_F(RecipeFolder, AFailingSaveChangesNothing) {
     EXPECT_THROW(SaveRecipeFolder(folder, c), TSaporiaError);
     EXPECT_EQ(FolderSnapshot(folder), beforeDir);
     EXPECT_TRUE(c.PhotoChanged);  // still to be saved
+    // It does not stand in the way of a save that leaves the photo alone.
+    TRecipeContent textsOnly = c;
+    textsOnly.PhotoChanged = false;
+    SaveRecipeFolder(folder, textsOnly);
+    EXPECT_EQ(ReadRaw(folder + HowFileName), RecipeFileBytes(QStringLiteral("握る")));
 
     // No recipe open, or its folder gone: refused.
     EXPECT_THROW(SaveRecipeFolder(QString(), c), TSaporiaError);
