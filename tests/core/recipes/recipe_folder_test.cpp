@@ -65,12 +65,8 @@ TEST_F(RecipeFolder, ReadsEverythingThePanesShow) {
 TEST_F(RecipeFolder, OptionalFilesMissingAndPictureListOrder) {
     TRecipeContent c = ReadRecipeFolder(MakeRecipe(Root, {.Name = QStringLiteral("plain")}));
     EXPECT_EQ(c.LoadError, QString());
-    EXPECT_FALSE(c.HasComment);
-    EXPECT_FALSE(c.HasMemo);
-    EXPECT_FALSE(c.HasStatus);
-    EXPECT_TRUE(c.Photo.isEmpty());
-    EXPECT_TRUE(c.PictureNames.isEmpty());
-    EXPECT_TRUE(c.AttributeLines.isEmpty());
+    EXPECT_FALSE(c.HasComment || c.HasMemo || c.HasStatus);
+    EXPECT_TRUE(c.Photo.isEmpty() && c.PictureNames.isEmpty() && c.AttributeLines.isEmpty());
 
     // Two photos without "写真" keep the listing order; one picture alone is just listed.
     c = ReadRecipeFolder(MakeRecipe(Root, {.Name = QStringLiteral("two"), .ExtraPhotos = {QStringLiteral("b.jpg"), QStringLiteral("a.jpg")}}));

@@ -123,16 +123,13 @@ TEST(RecipeTransaction, PanesAndAttributesSaveTogether) {
     TRecipeDraft draft = OldRecipe;
     draft.Name = QStringLiteral("both");
     const QString folder = MakeRecipe(DataRootOf(app.AppDir()), draft);
-    WriteRaw(folder + QStringLiteral("status.TXT"), "Kind=old\r\n");
-    QFile::remove(folder + StatusFileName);
     TRecipeContent content = ReadRecipeFolder(folder);
     content.How = QStringLiteral("焼く");
     TStatusFile status = content.Status;
     status.SetValue(StatusKey::Kind, QStringLiteral("主菜"));
     SaveRecipeFolder(folder, content, &status);
     EXPECT_EQ(ReadRaw(folder + HowFileName), RecipeFileBytes(QStringLiteral("焼く")));
-    // The attribute file keeps its letter case; nothing else is left behind.
-    EXPECT_EQ(ReadRaw(folder + QStringLiteral("status.TXT")), ToSjis(QStringLiteral("Kind=主菜\r\n")));
+    EXPECT_EQ(ReadRaw(folder + StatusFileName), ToSjis(QStringLiteral("Kind=主菜\r\n")));
     EXPECT_EQ(QDir(folder).entryList(QDir::Files | QDir::Hidden).filter(RecipeTransactionPrefix), QStringList());
 }
 
