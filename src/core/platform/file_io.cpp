@@ -1,6 +1,11 @@
 #include "core/platform/file_io.h"
 
 #include <algorithm>
+#include <cerrno>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <QDir>
 #include <QFile>
@@ -17,16 +22,36 @@ QString CannotReadMessage(const QString& path) {
     return QStringLiteral("%1 を読み込めません").arg(QDir::toNativeSeparators(path));
 }
 
+bool ReadRegularFileAt(int dirFd, const char* name, QByteArray& bytes) {
+    // O_NONBLOCK: opening a FIFO for reading would otherwise wait for a writer
+    // for ever. Only a regular file is read; anything else is unreadable.
+    const int fd = openat(dirFd, name, O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+    if (fd < 0)
+        return false;
+    struct stat info {};
+    bool ok = fstat(fd, &info) == 0 && S_ISREG(info.st_mode);
+    if (ok && info.st_size > 0)
+        bytes.reserve(static_cast<qsizetype>(info.st_size));
+    char buffer[65536];
+    while (ok) {
+        const ssize_t n = read(fd, buffer, sizeof(buffer));
+        if (n > 0)
+            bytes.append(buffer, n);
+        else if (n == 0)
+            break;
+        else if (errno != EINTR)
+            ok = false;
+    }
+    close(fd);
+    return ok;
+}
+
 QByteArray ReadFileBytes(const QString& path) {
-    QFile file(path);
-    const QString message = CannotReadMessage(path);
-    if (!file.open(QIODevice::ReadOnly))
-        throw TSaporiaError(message);
-    QByteArray bytes = file.readAll();
-    // readAll() hands back what it got before a read error; a caller taking
-    // that for the whole file would save the cut text over it.
-    if (file.error() != QFileDevice::NoError)
-        throw TSaporiaError(message);
+    QByteArray bytes;
+    // A short read hands back part of the file; a caller taking that for the
+    // whole file would save the cut text over it.
+    if (path.isEmpty() || !ReadRegularFileAt(AT_FDCWD, QFile::encodeName(path).constData(), bytes))
+        throw TSaporiaError(CannotReadMessage(path));
     return bytes;
 }
 

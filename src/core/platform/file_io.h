@@ -13,7 +13,12 @@ QString CannotWriteMessage(const QString& path);
 // The message of a failed read: "<path> を読み込めません".
 QString CannotReadMessage(const QString& path);
 
+// Reads only regular files, opened without blocking: a FIFO or device named
+// like a data file is an unreadable file, never a hang.
 QByteArray ReadFileBytes(const QString& path);
+// The same relative to an open folder (AT_FDCWD for the working folder);
+// false when the entry is missing, not a regular file or cannot be read.
+bool ReadRegularFileAt(int dirFd, const char* name, QByteArray& bytes);
 void WriteFileAtomic(const QString& path, const QByteArray& bytes);
 
 // CP932 text files. WriteSjisText encodes first, so a character that CP932

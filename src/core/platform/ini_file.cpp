@@ -1,5 +1,7 @@
 #include "core/platform/ini_file.h"
 
+#include <fcntl.h>
+
 #include <QFile>
 #include <QFileInfo>
 #include <QtDebug>
@@ -71,15 +73,11 @@ std::optional<int> ParseIniInteger(const QString& text) {
 }
 
 TIniFile::TIniFile(const QString& fileName) : Path(fileName) {
-    QFile file(Path);
-    if (!file.exists())
+    const QFileInfo info(Path);
+    if (!info.exists() && !info.isSymLink())
         return;
-    if (!file.open(QIODevice::ReadOnly) || QFileInfo(Path).isDir()) {
-        ReadFailed = true;
-        return;
-    }
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError) {
+    QByteArray bytes;
+    if (!ReadRegularFileAt(AT_FDCWD, QFile::encodeName(Path).constData(), bytes)) {
         ReadFailed = true;
         return;
     }

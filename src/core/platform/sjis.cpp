@@ -1,7 +1,11 @@
 #include "core/platform/sjis.h"
 
+#include <algorithm>
 #include <cerrno>
+#include <utility>
 #include <iconv.h>
+
+#include <QList>
 
 #include "core/platform/saporia_error.h"
 
@@ -86,8 +90,11 @@ std::optional<QByteArray> TryToSjis(const QString& text, TSjisFailure* failure) 
     const qsizetype n = text.size();
     char buffer[8192];
     qsizetype pos = 0;
+    // Where each raw byte went: (its index in the text, its offset in `out`).
+    QList<std::pair<qsizetype, qsizetype>> rawBytes;
     while (pos < n) {
         if (IsRawByteChar(chars[pos])) {
+            rawBytes.append({pos, out.size()});
             out.append(static_cast<char>(chars[pos] - RawByteBase));
             ++pos;
             continue;
@@ -123,10 +130,28 @@ std::optional<QByteArray> TryToSjis(const QString& text, TSjisFailure* failure) 
         }
         pos = runEnd;
     }
+    // A raw byte must read back as itself: a lead byte followed by a trail
+    // byte, or a byte that is a character on its own, would read back as a
+    // different character and the user's text would change.
+    for (const auto& [textPos, offset] : rawBytes) {
+        const QString back = FromSjis(out.constData() + offset, std::min<qsizetype>(2, out.size() - offset));
+        if (back.isEmpty() || back[0] != QChar(chars[textPos])) {
+            if (failure) {
+                failure->Position = static_cast<int>(textPos);
+                failure->Character = text.mid(textPos, 1);
+                failure->StrayByte = true;
+            }
+            return std::nullopt;
+        }
+    }
     return out;
 }
 
 QString SjisFailureMessage(const TSjisFailure& failure) {
+    if (failure.StrayByte)
+        return QStringLiteral("読み込めなかったバイト 0x%1 (%2文字目) は続く文字と結び付いて別の文字になるため保存できません")
+            .arg(failure.Character.isEmpty() ? 0 : failure.Character[0].unicode() - RawByteBase, 2, 16, QLatin1Char('0'))
+            .arg(failure.Position + 1);
     return QStringLiteral("「%1」(%2文字目) は Shift-JIS で保存できない文字です")
         .arg(failure.Character)
         .arg(failure.Position + 1);

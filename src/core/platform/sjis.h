@@ -11,11 +11,15 @@
 // Decoding never loses a byte: a byte that is not valid CP932 becomes the
 // private-use character U+F700 + byte, and encoding turns it back into that
 // byte. A character CP932 cannot hold is never dropped: TryToSjis names it and
-// ToSjis throws TSaporiaError naming it.
+// ToSjis throws TSaporiaError naming it. A raw byte that would not read back as
+// itself where it stands (an edit put it before a trail byte) fails the same way.
 
 struct TSjisFailure {
     QString Character;  // the character that cannot be encoded (one code point)
     int Position = 0;   // its index in the text, in characters
+    // The character is a kept raw byte (U+F780-U+F7FF) that would combine with
+    // what follows it, or read as a character of its own, if written.
+    bool StrayByte = false;
 };
 
 QString FromSjis(const QByteArray& bytes);

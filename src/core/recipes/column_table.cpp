@@ -1,5 +1,7 @@
 #include "core/recipes/column_table.h"
 
+#include <algorithm>
+
 #include <QDomDocument>
 #include <QFileInfo>
 
@@ -73,14 +75,29 @@ QByteArray FormatColumnTable(const TColumnTable& table) {
 
 TColumnTableLoad LoadColumnTable(const QString& path) {
     TColumnTableLoad load;
-    if (!QFileInfo::exists(path)) {
+    const QFileInfo info(path);
+    if (!info.exists() && !info.isSymLink()) {
         load.Table = DefaultColumnTable();
         return load;
     }
     try {
-        load.Table = ParseColumnTable(DecodeXmlBytes(ReadFileBytes(path)));
+        const QString text = DecodeXmlBytes(ReadFileBytes(path));
+        load.Table = ParseColumnTable(text);
+        // Rows none of which is a column with a caption, or no "Document/List"
+        // at all ("<list>"), would empty the list for good once written back.
+        // An empty "List" is the user's own choice and stays.
+        const QDomDocument document = ParseXmlText(text);
+        const QDomElement root = document.documentElement();
+        const QDomElement list = FindChildElement(root, QStringLiteral("List"));
+        const bool usable = std::any_of(load.Table.begin(), load.Table.end(),
+                                        [](const TColumnData& column) { return !column.Caption.isEmpty(); });
+        if (list.isNull() || root.tagName() != QStringLiteral("Document") ||
+            (!usable && !list.firstChildElement().isNull()))
+            throw TSaporiaError(QStringLiteral("列の定義 (Document/List/Column) が読めません"));
+        load.Source = TColumnTableSource::Loaded;
     } catch (const TSaporiaError& error) {
         load.Table = DefaultColumnTable();
+        load.Source = TColumnTableSource::Malformed;
         load.WriteBack = false;
         load.Error = path + QStringLiteral(": ") + error.message();
     }

@@ -35,11 +35,20 @@ TColumnTable ParseColumnTable(const QString& text);
 // TSaporiaError for a caption CP932 cannot hold.
 QByteArray FormatColumnTable(const TColumnTable& table);
 
+enum class TColumnTableSource {
+    Loaded,     // read from the file
+    Defaulted,  // the file is absent: the defaults
+    Malformed,  // the file is there but unusable: the defaults, file kept
+};
+
 struct TColumnTableLoad {
     TColumnTable Table;
+    TColumnTableSource Source = TColumnTableSource::Defaulted;
     // True when the table came from the file or the file was absent (defaults):
     // the table may be written back at exit. False when the file was there but
-    // could not be used; then Error says why, the defaults are used for this
+    // could not be used (unreadable, not XML, no "Document/List" as with a
+    // "<list>" in lower case, or rows none of which has a caption; an empty
+    // "List" is used as it is); then Error says why, the defaults are used for this
     // run, and the file must be kept as it is.
     bool WriteBack = true;
     QString Error;

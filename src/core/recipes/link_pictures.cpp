@@ -32,16 +32,32 @@ int JpgCount(const QString& folder) {
     return count;
 }
 
-// Makes the folder; throws the user's message on failure.
-QString EnsureLinkFolder(const QString& recipePath) {
-    const QString folder = LinkFolderPath(recipePath);
-    if (!QFileInfo(folder).isDir())
-        QDir().mkpath(folder);
-    if (!QFileInfo(folder).isDir())
-        throw TSaporiaError(QStringLiteral("フォルダの作成に失敗しました.\r\nFolderPath=") +
-                            QDir::toNativeSeparators(folder));
-    return folder;
-}
+// Makes the folder for one link and removes it again when the link fails and
+// the folder was made for it, so a failed copy leaves no empty "LinkPic".
+class TLinkFolder final {
+public:
+    explicit TLinkFolder(const QString& recipePath) : Path(LinkFolderPath(recipePath)) {
+        if (QFileInfo(Path).isDir())
+            return;
+        QDir().mkpath(Path);
+        if (!QFileInfo(Path).isDir())
+            throw TSaporiaError(QStringLiteral("フォルダの作成に失敗しました.\r\nFolderPath=") +
+                                QDir::toNativeSeparators(Path));
+        Made = true;
+    }
+    ~TLinkFolder() {
+        if (Made && !Done)
+            QDir().rmdir(Path);
+    }
+    TLinkFolder(const TLinkFolder&) = delete;
+    TLinkFolder& operator=(const TLinkFolder&) = delete;
+    void Keep() { Done = true; }
+
+private:
+    QString Path;
+    bool Made = false;
+    bool Done = false;
+};
 
 }  // namespace
 
@@ -90,7 +106,7 @@ QList<TLinkPicture> LinkedPictures(const QString& recipePath) {
 }
 
 void LinkPictureFromFile(const QString& recipePath, const QString& word, const QString& sourcePath) {
-    EnsureLinkFolder(recipePath);
+    TLinkFolder linkFolder(recipePath);
     const QString target = LinkPicturePath(recipePath, word);
     const QString failure = QStringLiteral("ファイルのコピーに失敗しました.\r\nFromFilePath=") +
                             QDir::toNativeSeparators(sourcePath) + QStringLiteral("\r\nToFilePath=") +
@@ -105,15 +121,17 @@ void LinkPictureFromFile(const QString& recipePath, const QString& word, const Q
         // The whole file is read before the target is touched, and written
         // through a temporary file, so a failure leaves the old link whole.
         WriteFileAtomic(target, ReadFileBytes(sourcePath));
+        linkFolder.Keep();
     } catch (const TSaporiaError&) {
         throw TSaporiaError(failure);
     }
 }
 
 void LinkPictureFromImage(const QString& recipePath, const QString& word, const QImage& image) {
-    EnsureLinkFolder(recipePath);
+    TLinkFolder linkFolder(recipePath);
     const QByteArray bytes = EncodeJpegImage(image);
     WriteFileAtomic(LinkPicturePath(recipePath, word), bytes);
+    linkFolder.Keep();
 }
 
 void DeleteLinkPicture(const QString& recipePath, const QString& path, bool deleteFile) {
@@ -133,19 +151,22 @@ void DeleteLinkPicture(const QString& recipePath, const QString& path, bool dele
 
 void DeleteAllLinkPictures(const QString& recipePath) {
     const QString folder = LinkFolderPath(recipePath);
-    if (QFileInfo(folder).isDir())
-        DeleteFolderFiles(folder);
+    if (QFileInfo(folder).isDir() && !DeleteFolderFiles(folder))
+        throw TSaporiaError(QStringLiteral("リンク画像を削除できません.\r\nFolderPath=") +
+                            QDir::toNativeSeparators(folder));
 }
 
-void DeleteFolderFiles(const QString& folder) {
+bool DeleteFolderFiles(const QString& folder) {
     const QFileInfo folderInfo(folder);
     if (folderInfo.isSymLink() || !folderInfo.isDir())
-        return;
+        return true;
+    bool allRemoved = true;
     QDir dir(folder);
     for (const QFileInfo& entry :
          dir.entryInfoList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot)) {
         if (entry.isFile() || entry.isSymLink())
-            QFile::remove(entry.absoluteFilePath());  // a link is removed, not followed
+            allRemoved = QFile::remove(entry.absoluteFilePath()) && allRemoved;  // a link is removed, not followed
     }
     QDir().rmdir(folder);
+    return allRemoved;
 }

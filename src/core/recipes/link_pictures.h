@@ -35,7 +35,8 @@ QList<TLinkPicture> LinkedPictures(const QString& recipePath);
 // Links a picture file to the word: the file is copied byte for byte over any
 // picture the word had. Linking a file onto itself leaves it as it is. Throws
 // TSaporiaError with the user's message when the folder cannot be made or the
-// copy fails; a failed copy leaves the old picture whole.
+// copy fails; a failed copy leaves the old picture whole and removes a link
+// folder made for it.
 void LinkPictureFromFile(const QString& recipePath, const QString& word, const QString& sourcePath);
 
 // Links an image (from the clipboard) to the word, stored as JPEG.
@@ -45,9 +46,11 @@ void LinkPictureFromImage(const QString& recipePath, const QString& word, const 
 // folder is removed when no "*.jpg" is left in it. Failures are silent.
 void DeleteLinkPicture(const QString& recipePath, const QString& path, bool deleteFile = true);
 
-// Deletes every link: each entry of the folder, then the folder. Silent.
+// Deletes every link: each entry of the folder, then the folder. Throws
+// TSaporiaError when a picture could not be removed (a read-only disk).
 void DeleteAllLinkPictures(const QString& recipePath);
 
 // Deletes every file of a folder (never following a symbolic link out of
-// it), then the folder itself when it is left empty. No message.
-void DeleteFolderFiles(const QString& folder);
+// it), then the folder itself when it is left empty. False when a file could
+// not be removed.
+bool DeleteFolderFiles(const QString& folder);

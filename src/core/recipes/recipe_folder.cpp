@@ -1,5 +1,7 @@
 #include "core/recipes/recipe_folder.h"
 
+#include <algorithm>
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -9,6 +11,7 @@
 #include "core/platform/jpeg.h"
 #include "core/platform/saporia_error.h"
 #include "core/platform/sjis.h"
+#include "core/recipes/recipe_transaction.h"
 
 namespace {
 
@@ -16,7 +19,17 @@ namespace {
 // exact spelling first.
 class TFolderListing final {
 public:
-    explicit TFolderListing(const QString& folder) : Files(SortedEntries(folder, {}, false)) {}
+    // FIFOs and devices are listed too, so one named like a recipe file is an
+    // unreadable file rather than a missing one. A save's temporaries that
+    // could not be cleaned up (a read-only disk) are never recipe files.
+    explicit TFolderListing(const QString& folder) {
+        const QStringList entries =
+            QDir(folder).entryList(QDir::Files | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::NoSort);
+        for (const QString& entry : entries)
+            if (!IsRecipeTransactionFile(entry))
+                Files.append(entry);
+        std::sort(Files.begin(), Files.end(), LessIgnoringCase);
+    }
 
     QString Find(const QString& name) const {
         if (Files.contains(name))
@@ -120,11 +133,6 @@ void ReadInto(const QString& folder, TRecipeContent& c) {
     }
 }
 
-struct TPlannedWrite {
-    QString Path;
-    QByteArray Bytes;
-};
-
 }  // namespace
 
 QStringList AttributePaneLines(const TStatusFile& status) {
@@ -147,6 +155,8 @@ TRecipeContent ReadRecipeFolder(const QString& recipePath) {
         return content;
     }
     try {
+        // A save cut off by a crash is finished before anything is read.
+        RecoverRecipeFolder(recipePath);
         ReadInto(WithTrailingSlash(recipePath), content);
     } catch (const TSaporiaError& error) {
         content.LoadError = error.message();
@@ -154,49 +164,46 @@ TRecipeContent ReadRecipeFolder(const QString& recipePath) {
     return content;
 }
 
-void SaveRecipeFolder(const QString& recipePath, TRecipeContent& c) {
+void SaveRecipeFolder(const QString& recipePath, TRecipeContent& c, const TStatusFile* status) {
     if (recipePath.isEmpty())
         throw TSaporiaError(QStringLiteral("レシピが開かれていません"));
     const QString folder = WithTrailingSlash(recipePath);
     if (!QFileInfo(folder).isDir())
         throw TSaporiaError(QStringLiteral("レシピのフォルダ %1 がありません").arg(QDir::toNativeSeparators(folder)));
+    RecoverRecipeFolder(folder);
     const TFolderListing listing(folder);
-    auto pathOf = [&](const QString& fileName) {
+    auto nameOf = [&](const QString& fileName) {
         const QString existing = listing.Find(fileName);
-        return folder + (existing.isEmpty() ? fileName : existing);
+        return existing.isEmpty() ? fileName : existing;
     };
 
     // Everything is encoded before the first file changes.
-    QList<TPlannedWrite> writes;
+    TRecipeTransaction transaction(folder);
     auto planText = [&](const QString& fileName, const QString& text, bool loaded, const QString& loadedText) {
         if (loaded && text == loadedText)
             return;  // unchanged: the file keeps its bytes
         if (!loaded && text.isEmpty() && !listing.Find(fileName).isEmpty())
             return;  // there but never read: an empty pane must not replace it
-        writes.append({pathOf(fileName), FileBytes(fileName, text)});
+        transaction.Put(nameOf(fileName), FileBytes(fileName, text));
     };
     planText(FoodstuffFileName, c.Foodstuff, c.FoodstuffLoaded, c.LoadedFoodstuff);
     planText(HowFileName, c.How, c.HowLoaded, c.LoadedHow);
     planText(CommentFileName, c.Comment, c.CommentLoaded, c.LoadedComment);
 
-    const bool removePhoto = c.PhotoChanged && c.Photo.isEmpty() && !listing.Find(PhotoFileName).isEmpty();
     if (c.PhotoChanged && !c.Photo.isEmpty()) {
         if (!LooksLikeJpeg(c.Photo))
             throw TSaporiaError(QStringLiteral("%1 に書く写真がJPEGではありません").arg(PhotoFileName));
-        writes.append({pathOf(PhotoFileName), c.Photo});
+        transaction.Put(nameOf(PhotoFileName), c.Photo);
+    } else if (c.PhotoChanged && !listing.Find(PhotoFileName).isEmpty()) {
+        transaction.Remove(listing.Find(PhotoFileName));
     }
     if (c.MemoDirty && !c.Memo.isNull())
-        writes.append({pathOf(MemoFileName), EncodeBitmap(c.Memo, QStringLiteral("%1 を作れません").arg(MemoFileName))});
+        transaction.Put(nameOf(MemoFileName),
+                        EncodeBitmap(c.Memo, QStringLiteral("%1 を作れません").arg(MemoFileName)));
+    if (status)
+        transaction.Put(nameOf(StatusFileName), status->ToBytes());
 
-    // A folder standing where a file goes would fail half-way: refuse up front.
-    for (const TPlannedWrite& write : writes)
-        if (QFileInfo(write.Path).isDir())
-            throw TSaporiaError(CannotWriteMessage(write.Path));
-
-    for (const TPlannedWrite& write : writes)
-        WriteFileAtomic(write.Path, write.Bytes);
-    if (removePhoto && !QFile::remove(pathOf(PhotoFileName)))
-        throw TSaporiaError(QStringLiteral("%1 を削除できません").arg(QDir::toNativeSeparators(pathOf(PhotoFileName))));
+    transaction.Commit();
 
     c.LoadedFoodstuff = c.Foodstuff;
     c.LoadedHow = c.How;

@@ -73,7 +73,7 @@ struct TRecipeContent {
 };
 
 // Reads the recipe folder `recipePath` (CurrentRecipePath form, with or
-// without the final "/"). Never throws for the folder's files: a missing
+// without the final "/"), first completing a save that a crash cut off. Never throws for the folder's files: a missing
 // "材料.txt" or "方法.txt", an unreadable photo, memo or attribute file stops
 // reading there and sets LoadError; what was read up to then is kept.
 TRecipeContent ReadRecipeFolder(const QString& recipePath);
@@ -82,11 +82,13 @@ TRecipeContent ReadRecipeFolder(const QString& recipePath);
 // differs from what was read), the photo when PhotoChanged (removed when
 // Photo is empty), the memo when MemoDirty. Every text and picture is encoded
 // first, so a character CP932 cannot hold fails the save before any file
-// changes. Each file is written atomically. A file that was present but could
-// not be read is not replaced by an empty pane. Refuses an empty path or a
-// folder that does not exist. Throws TSaporiaError on failure; afterwards
-// `content` describes the saved state (Loaded* fields and Photo flags updated).
-void SaveRecipeFolder(const QString& recipePath, TRecipeContent& content);
+// changes. All files, and the attribute file when `status` is given, are
+// written as one transaction (recipe_transaction.h): the recipe is wholly old
+// or wholly new. A file that was present but could not be read is not
+// replaced by an empty pane. Refuses an empty path or a folder that does not
+// exist. Throws TSaporiaError on failure; afterwards `content` describes the
+// saved state (Loaded* fields and Photo flags updated).
+void SaveRecipeFolder(const QString& recipePath, TRecipeContent& content, const TStatusFile* status = nullptr);
 
 // The eight lines of the attribute pane from an attribute file.
 QStringList AttributePaneLines(const TStatusFile& status);

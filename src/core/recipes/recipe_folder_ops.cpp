@@ -12,6 +12,7 @@
 #include <QFileInfo>
 
 #include "core/recipes/recipe_folder.h"
+#include "core/recipes/recipe_transaction.h"
 #include "core/recipes/recipe_name.h"
 #include "core/platform/file_io.h"
 #include "core/platform/saporia_error.h"
@@ -102,11 +103,13 @@ TCookItem CreateRecipe(const QString& dataRoot, const QString& name, const TWiza
             QStringLiteral("フォルダを作成できません: %1 (%2)").arg(Native(folder), QString::fromLocal8Bit(std::strerror(errno))));
     }
     try {
-        WriteFileAtomic(folder + QLatin1Char('/') + FoodstuffFileName, foodstuff);
-        WriteFileAtomic(folder + QLatin1Char('/') + HowFileName, how);
-        WriteFileAtomic(folder + QLatin1Char('/') + StatusFileName, statusBytes);
+        TRecipeTransaction transaction(folder);
+        transaction.Put(FoodstuffFileName, foodstuff);
+        transaction.Put(HowFileName, how);
+        transaction.Put(StatusFileName, statusBytes);
         if (withPhoto)
-            WriteFileAtomic(folder + QLatin1Char('/') + PhotoFileName, wizard->PhotoJpeg);
+            transaction.Put(PhotoFileName, wizard->PhotoJpeg);
+        transaction.Commit();
     } catch (...) {
         std::error_code ignored;
         std::filesystem::remove_all(std::filesystem::path(QFile::encodeName(folder).toStdString()), ignored);

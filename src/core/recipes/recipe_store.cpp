@@ -14,7 +14,9 @@
 
 #include "core/common/helpers.h"
 #include "core/recipes/icon_store.h"
+#include "core/recipes/recipe_transaction.h"
 #include "core/recipes/status_file.h"
+#include "core/platform/file_io.h"
 #include "core/platform/saporia_error.h"
 
 // The scan works with getdents64 and paths relative to open folders: with 10,000
@@ -36,6 +38,12 @@ public:
 
     bool IsOpen() const { return Fd_ >= 0; }
     int Fd() const { return Fd_; }
+    // Lists the folder again from its start.
+    void Rewind() {
+        lseek(Fd_, 0, SEEK_SET);
+        Filled = Offset = 0;
+        Failed = false;
+    }
     // True when listing stopped on an error rather than at the end.
     bool ListingFailed() const { return Failed; }
     // The next entry other than "." and ".."; nullptr at the end or on an error.
@@ -88,6 +96,7 @@ bool IsPhotoName(const char* name) {
 struct TFolderFiles {
     QByteArray StatusName;  // empty when the folder has no attribute file
     bool HasPhoto = false;
+    bool HasSaveLeftovers = false;  // a save was cut off here
 };
 
 // One listing of the recipe folder answers both questions, in any letter case.
@@ -97,7 +106,9 @@ TFolderFiles FindFiles(TFolder& folder) {
         if (entry->d_type == DT_DIR)
             continue;
         const char* name = entry->d_name;
-        if (strcasecmp(name, "status.txt") == 0) {
+        if (IsRecipeTransactionFile(name)) {
+            files.HasSaveLeftovers = true;
+        } else if (strcasecmp(name, "status.txt") == 0) {
             if (files.StatusName.isEmpty() || std::strcmp(name, "Status.txt") == 0)
                 files.StatusName = name;
         } else if (!files.HasPhoto && IsPhotoName(name)) {
@@ -105,29 +116,6 @@ TFolderFiles FindFiles(TFolder& folder) {
         }
     }
     return files;
-}
-
-bool ReadAllAt(int folder, const char* name, QByteArray& bytes) {
-    const int fd = openat(folder, name, O_RDONLY | O_CLOEXEC);
-    if (fd < 0)
-        return false;
-    char buffer[4096];
-    bool ok = true;
-    for (;;) {
-        const ssize_t n = read(fd, buffer, sizeof(buffer));
-        if (n > 0) {
-            bytes.append(buffer, n);
-            if (static_cast<size_t>(n) < sizeof(buffer))
-                break;  // a regular file reads short only at its end
-        } else if (n == 0) {
-            break;
-        } else if (errno != EINTR) {
-            ok = false;
-            break;
-        }
-    }
-    close(fd);
-    return ok;
 }
 
 QString CannotReadStatusMessage(const QString& name) {
@@ -140,14 +128,20 @@ QString CannotOpenFolderMessage(const QString& name) { return QStringLiteral("%1
 // message when the folder cannot be listed or its attribute file is there but
 // cannot be read (the record keeps its defaults); empty on success.
 QString ReadRecipe(TFolder& folder, TCookItem& item, const TIconStore& icons) {
-    const TFolderFiles files = FindFiles(folder);
+    TFolderFiles files = FindFiles(folder);
+    if (files.HasSaveLeftovers && !folder.ListingFailed()) {
+        // Finish the cut-off save first, so the record shows the recipe whole.
+        RecoverRecipeFolderAt(folder.Fd());
+        folder.Rewind();
+        files = FindFiles(folder);
+    }
     if (folder.ListingFailed())
         return CannotOpenFolderMessage(item.Name);
     item.PhotoMark = files.HasPhoto ? PhotoMarkPresent : PhotoMarkAbsent;
     if (files.StatusName.isEmpty())
         return QString();
     QByteArray bytes;
-    if (!ReadAllAt(folder.Fd(), files.StatusName.constData(), bytes))
+    if (!ReadRegularFileAt(folder.Fd(), files.StatusName.constData(), bytes))
         return CannotReadStatusMessage(item.Name);
     FillCookItem(item, TStatusFile::FromBytes(bytes), icons);
     return QString();

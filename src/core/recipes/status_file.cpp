@@ -1,5 +1,7 @@
 #include "core/recipes/status_file.h"
 
+#include <optional>
+
 #include <QDir>
 #include <QFileInfo>
 
@@ -7,6 +9,7 @@
 #include "core/platform/file_io.h"
 #include "core/platform/saporia_error.h"
 #include "core/platform/sjis.h"
+#include "core/recipes/recipe_transaction.h"
 
 namespace {
 
@@ -30,6 +33,7 @@ TStatusFile TStatusFile::FromBytes(const QByteArray& bytes) { return TStatusFile
 TStatusFile TStatusFile::Load(const QString& path) { return FromBytes(ReadFileBytes(path)); }
 
 TStatusFile TStatusFile::LoadFromFolder(const QString& folder, bool* exists) {
+    RecoverRecipeFolder(folder);
     const QString path = StatusFilePath(folder);
     // A link to nowhere is there but unreadable: an error, not a missing file.
     const QFileInfo info(path);
@@ -96,12 +100,33 @@ QByteArray TStatusFile::ToBytes() const {
         text += line;
         text += QStringLiteral("\r\n");
     }
-    return ToSjis(text);
+    TSjisFailure failure;
+    if (std::optional<QByteArray> bytes = TryToSjis(text, &failure))
+        return *bytes;
+    // The user typed the value, not the file: count within the value.
+    qsizetype lineStart = 0;
+    for (const QString& line : Entries) {
+        const qsizetype lineEnd = lineStart + line.size() + 2;
+        if (failure.Position < lineEnd) {
+            const qsizetype eq = line.indexOf(QLatin1Char('='));
+            qsizetype inLine = failure.Position - lineStart;
+            if (eq >= 0 && inLine > eq)
+                inLine -= eq + 1;
+            failure.Position = static_cast<int>(inLine);
+            break;
+        }
+        lineStart = lineEnd;
+    }
+    throw TSaporiaError(SjisFailureMessage(failure));
 }
 
 void TStatusFile::Save(const QString& path) const { WriteFileAtomic(path, ToBytes()); }
 
-void TStatusFile::SaveToFolder(const QString& folder) const { Save(StatusFilePath(folder)); }
+void TStatusFile::SaveToFolder(const QString& folder) const {
+    TRecipeTransaction transaction(folder);
+    transaction.Put(QFileInfo(StatusFilePath(folder)).fileName(), ToBytes());
+    transaction.Commit();
+}
 
 QString StatusFilePath(const QString& folder) {
     const QString dir = WithTrailingSlash(folder);

@@ -63,7 +63,8 @@ public:
     QByteArray ToBytes() const;
     // Atomic write of the whole file.
     void Save(const QString& path) const;
-    // Writes "Status.txt" of a recipe folder, reusing the letter case of an existing file.
+    // Writes "Status.txt" of a recipe folder, reusing the letter case of an
+    // existing file, as a recipe save (recipe_transaction.h).
     void SaveToFolder(const QString& folder) const;
 
 private:

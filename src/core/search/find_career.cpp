@@ -15,10 +15,8 @@ void AddFindCareer(QStringList& history, const QString& keyword) {
 QStringList LoadFindCareer(const QString& path) {
     if (!QFileInfo::exists(path))
         return {};
-    QStringList lines = ReadSjisLines(path);
-    while (lines.size() > FindCareerLimit)
-        lines.removeLast();
-    return lines;
+    // Kept whole: only a search run trims the history to the limit.
+    return ReadSjisLines(path);
 }
 
 void SaveFindCareer(const QString& path, const QStringList& history) {

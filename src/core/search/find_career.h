@@ -15,8 +15,9 @@ inline const QString FindCareerFileName = QStringLiteral("FindCareer.dat");
 // Every keyword counts, the empty one and the placeholder text included.
 void AddFindCareer(QStringList& history, const QString& keyword);
 
-// Reads the history; a missing file gives an empty list. Entries past the
-// limit are dropped. An unreadable file throws TSaporiaError.
+// Reads the history as it is; a missing file gives an empty list. Entries
+// past the limit stay until AddFindCareer runs. An unreadable file throws
+// TSaporiaError.
 QStringList LoadFindCareer(const QString& path);
 
 // Replaces the file atomically, also when the list is empty. Keywords that

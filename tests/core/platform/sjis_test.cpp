@@ -5,38 +5,83 @@
 
 TEST(Sjis, JapaneseRoundTripsThroughCp932) {
     const QString text = QStringLiteral("起動中... [2.1.0.0] レシピが変更されています、保存しますか？ 変更有り ～ ｶｯﾌﾟ μg ①");
-    const QByteArray bytes = ToSjis(text);
-    EXPECT_EQ(FromSjis(bytes), text);
-    // CP932, not SHIFT_JIS: 0x8160 is the full-width tilde.
-    EXPECT_EQ(FromSjis(QByteArray("\x81\x60")), QString(QChar(0xFF5E)));
-    EXPECT_EQ(ToSjis(QString(QChar(0xFF5E))), QByteArray("\x81\x60"));
-    // Half-width katakana are single bytes.
-    EXPECT_EQ(ToSjis(QStringLiteral("ｶｯﾌﾟ")).size(), 4);
-    EXPECT_EQ(FromSjis(QByteArray("\x83\xCA")), QString(QChar(0x03BC)));
+    EXPECT_EQ(FromSjis(ToSjis(text)), text);
+    // CP932, not SHIFT_JIS: 0x8160 is the full-width tilde; the JIS forms of
+    // a character are stored as CP932's form.
+    const struct {
+        QString Text;
+        QByteArray Bytes;
+    } cases[] = {
+        {QString(QChar(0xFF5E)), "\x81\x60"}, {QStringLiteral("ｶｯﾌﾟ"), "\xb6\xaf\xcc\xdf"},
+        {QString(QChar(0x03BC)), "\x83\xCA"}, {QStringLiteral("￥300"), "\x81\x8f" "300"},
+        {QString(QChar(0xF780)) + QChar(0xF7FF), "\x80\xff"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(ToSjis(c.Text), c.Bytes) << qPrintable(c.Text);
+        EXPECT_EQ(FromSjis(c.Bytes), c.Text) << qPrintable(c.Text);
+    }
+    EXPECT_EQ(ToSjis(QString(QChar(0x301C))), QByteArray("\x81\x60"));
+    EXPECT_EQ(ToSjis(QString(QChar(0x2212))), QByteArray("\x81\x7c"));
 }
 
 TEST(Sjis, EveryByteSequenceSurvivesDecodeAndEncode) {
     for (int b = 0; b < 256; ++b) {
         const QByteArray one(1, static_cast<char>(b));
         EXPECT_EQ(ToSjis(FromSjis(one)), one) << b;
+        if (b < 0x80) {  // so no raw-byte character stands for an ASCII byte
+            EXPECT_EQ(FromSjis(one), QString(QChar(b))) << b;
+        }
     }
-    // Lone lead bytes, truncated pairs and bytes CP932 does not define.
-    const QByteArray odd("\x82\xA0\xFF\xFE\x80\xA0\x81\x7F\xEF\x81");
-    EXPECT_EQ(ToSjis(FromSjis(odd)), odd);
+    // Lone lead bytes, truncated pairs and bytes CP932 does not define, also
+    // beside characters that are refused.
+    for (const QByteArray& odd : {QByteArray("\x82\xA0\xFF\xFE\x80\xA0\x81\x7F\xEF\x81"), QByteArray("\xff\\\x80~"),
+                                  QByteArray("abc\x82\r\n\x82\x60")})
+        EXPECT_EQ(ToSjis(FromSjis(odd)), odd);
 }
 
-TEST(Sjis, UnencodableCharacterIsNamedNotDropped) {
-    const QString text = QStringLiteral("卵") + QString::fromUtf8("\xF0\x9F\x98\x80") + QStringLiteral("焼き");
-    TSjisFailure failure;
-    EXPECT_FALSE(TryToSjis(text, &failure).has_value());
-    EXPECT_EQ(failure.Position, 1);
-    EXPECT_EQ(failure.Character, QString::fromUtf8("\xF0\x9F\x98\x80"));
-    EXPECT_FALSE(IsSjisEncodable(QStringLiteral("한국")));
-    try {
-        ToSjis(text);
-        FAIL() << "no error";
-    } catch (const TSaporiaError& e) {
-        EXPECT_TRUE(e.message().contains(QString::fromUtf8("\xF0\x9F\x98\x80")));
+TEST(Sjis, TextThatWouldNotReadBackIsRefusedNamingItsPosition) {
+    const QString emoji = QString::fromUtf8("\xF0\x9F\x98\x80");
+    const struct {
+        QString Text;
+        int Position;
+        QString Character;
+    } cases[] = {
+        {QStringLiteral("卵") + emoji + QStringLiteral("焼き"), 1, emoji},
+        {QStringLiteral("한국"), 0, QStringLiteral("한")},
+        // "¥" would come back as "\", "‾" as "~".
+        {QStringLiteral("費用¥300"), 2, QStringLiteral("¥")},
+        {QStringLiteral("上線‾"), 2, QStringLiteral("‾")},
+        // The first character that cannot be stored is the one named.
+        {QStringLiteral("🍣¥"), 0, QStringLiteral("🍣")},
+        {QStringLiteral("¥🍣"), 0, QStringLiteral("¥")},
+        // Private-use characters below the raw bytes are not a way to write a
+        // line break, "<" or "/" past the checks on the text.
+        {QStringLiteral("a") + QChar(0xF70A), 1, QString(QChar(0xF70A))},
+        {QStringLiteral("a") + QChar(0xF73C), 1, QString(QChar(0xF73C))},
+        {QStringLiteral("a") + QChar(0xF700), 1, QString(QChar(0xF700))},
+        {QStringLiteral("a") + QChar(0xF77F), 1, QString(QChar(0xF77F))},
+        // A kept raw byte moved before a trail byte by an edit (two lines
+        // joined) would read back as another character: "ｂ`" for "\x82Ａ".
+        {FromSjis(QByteArray("abc\x82")) + FromSjis(QByteArray("\x82\x60\x82\x61")), 3, QString(QChar(0xF782))},
+        {FromSjis(QByteArray("\x82")) + QStringLiteral("a"), 0, QString(QChar(0xF782))},
+        // CP932 writes "神" read from 0xEE62 as 0xFB7E: after a kept 0xEE it
+        // would read back as 0xEEFB.
+        {FromSjis(QByteArray("\xEE\xEE\x62")), 0, QString(QChar(0xF7EE))},
+        // A raw byte that CP932 reads as a character of its own.
+        {QStringLiteral("x") + QChar(0xF7B1), 1, QString(QChar(0xF7B1))},
+    };
+    for (const auto& c : cases) {
+        TSjisFailure failure;
+        EXPECT_FALSE(TryToSjis(c.Text, &failure).has_value()) << qPrintable(c.Text);
+        EXPECT_EQ(failure.Position, c.Position) << qPrintable(c.Text);
+        EXPECT_EQ(failure.Character, c.Character) << qPrintable(c.Text);
+        EXPECT_FALSE(IsSjisEncodable(c.Text));
+        try {
+            ToSjis(c.Text);
+            ADD_FAILURE() << "no error for " << qPrintable(c.Text);
+        } catch (const TSaporiaError& e) {
+            EXPECT_TRUE(e.message().contains(QStringLiteral("(%1文字目)").arg(c.Position + 1))) << qPrintable(e.message());
+        }
     }
 }
 
@@ -46,42 +91,4 @@ TEST(Sjis, LinesSplitAtEveryBreakAndWriteAsCrLf) {
     EXPECT_TRUE(SplitLines(QString()).isEmpty());
     EXPECT_EQ(ToCrLf(QStringLiteral("a\nb\r\nc\rd")), QStringLiteral("a\r\nb\r\nc\r\nd"));
     EXPECT_EQ(SjisByteLength(QStringLiteral("ab卵ｶ")), 5);
-}
-
-TEST(Sjis, CharactersThatWouldReadBackAsOthersAreRefused) {
-    // "¥" would be stored as 0x5C and come back as "\", "‾" as "~".
-    for (const QString& text : {QStringLiteral("費用¥300"), QStringLiteral("上線‾")}) {
-        TSjisFailure failure;
-        EXPECT_FALSE(TryToSjis(text, &failure).has_value()) << qPrintable(text);
-        EXPECT_EQ(failure.Position, 2);
-        EXPECT_EQ(failure.Character, text.mid(2, 1));
-        EXPECT_THROW(ToSjis(text), TSaporiaError);
-    }
-    // The first character that cannot be stored is the one named.
-    TSjisFailure failure;
-    EXPECT_FALSE(TryToSjis(QStringLiteral("🍣¥"), &failure).has_value());
-    EXPECT_EQ(failure.Position, 0);
-    EXPECT_FALSE(TryToSjis(QStringLiteral("¥🍣"), &failure).has_value());
-    EXPECT_EQ(failure.Position, 0);
-    EXPECT_EQ(failure.Character, QStringLiteral("¥"));
-    // The full-width yen and a raw byte beside the refused character still work.
-    EXPECT_EQ(ToSjis(QStringLiteral("￥300")), QByteArray("\x81\x8f" "300"));
-    EXPECT_EQ(ToSjis(FromSjis(QByteArray("\xff\\\x80~"))), QByteArray("\xff\\\x80~"));
-    // The JIS forms of the same character are stored as CP932's form.
-    EXPECT_EQ(ToSjis(QString(QChar(0x301C))), QByteArray("\x81\x60"));
-    EXPECT_EQ(ToSjis(QString(QChar(0x2212))), QByteArray("\x81\x7c"));
-}
-
-TEST(Sjis, OnlyTheHighRawByteCharactersBecomeBytes) {
-    // Every ASCII byte decodes to itself, so no raw-byte character stands for one.
-    for (int b = 0; b < 0x80; ++b)
-        EXPECT_EQ(FromSjis(QByteArray(1, static_cast<char>(b))), QString(QChar(b))) << b;
-    EXPECT_EQ(ToSjis(QString(QChar(0xF780)) + QChar(0xF7FF)), QByteArray("\x80\xff"));
-    // The private-use characters below them are text CP932 cannot hold, not a
-    // way to write a line break, "<" or "/" past the checks on the text.
-    for (const char16_t c : {u'\uF70A', u'\uF70D', u'\uF73C', u'\uF72F', u'\uF700', u'\uF77F'}) {
-        TSjisFailure failure;
-        EXPECT_FALSE(TryToSjis(QStringLiteral("a") + QChar(c), &failure).has_value()) << int(c);
-        EXPECT_EQ(failure.Position, 1);
-    }
 }

@@ -1,4 +1,8 @@
+#include <sys/stat.h>
+
 #include <gtest/gtest.h>
+
+#include <QFile>
 
 #include "core/recipes/column_table.h"
 #include "core/platform/saporia_error.h"
@@ -46,28 +50,47 @@ TEST(ColumnTableTest, ReadingFollowsTheStoredRules) {
     EXPECT_EQ(table[0], (TColumnData{QStringLiteral("料理名"), 50, true}));  // width not a number
     EXPECT_EQ(table[1], (TColumnData{QStringLiteral("種類"), 33, false}));   // any element name; "true" is not True
     EXPECT_EQ(table[2], (TColumnData{QString(), 12, false}));
-    EXPECT_TRUE(ParseColumnTable(QStringLiteral("<Document/>")).empty());
-    EXPECT_TRUE(ParseColumnTable(QStringLiteral("<Document><List/></Document>")).empty());
     EXPECT_THROW(ParseColumnTable(QStringLiteral("<Document><List>")), TSaporiaError);
 }
 
-TEST(ColumnTableTest, LoadingKeepsABrokenFileAndUsesTheDefaults) {
+TEST(ColumnTableTest, AnUnusableFileIsKeptAndTheDefaultsServe) {
     TTempAppDir dir;
     const QString path = dir.Path(ColumnFileName);
-    TColumnTableLoad missing = LoadColumnTable(path);
+    const TColumnTableLoad missing = LoadColumnTable(path);
     EXPECT_EQ(missing.Table, DefaultColumnTable());
+    EXPECT_EQ(missing.Source, TColumnTableSource::Defaulted);
     EXPECT_TRUE(missing.WriteBack);
     EXPECT_TRUE(missing.Error.isEmpty());
 
-    dir.WriteBytes(ColumnFileName, "<Document><List><Column>");
-    TColumnTableLoad broken = LoadColumnTable(path);
-    EXPECT_EQ(broken.Table, DefaultColumnTable());
-    EXPECT_FALSE(broken.WriteBack);
-    EXPECT_FALSE(broken.Error.isEmpty());
+    // Each would otherwise empty the list, and the empty table would be
+    // written back at exit.
+    const QByteArray malformed[] = {
+        "<Document><List><Column>",  // not well-formed
+        "<Document><list><Column><Caption>x</Caption></Column></list></Document>",
+        "<document><List><Column><Caption>x</Caption></Column></List></document>",
+        "<List><Column><Caption>x</Caption></Column></List>",
+        "<Document><List><column><caption>x</caption></column></List></Document>",
+    };
+    for (const QByteArray& bytes : malformed) {
+        dir.WriteBytes(ColumnFileName, bytes);
+        const TColumnTableLoad load = LoadColumnTable(path);
+        EXPECT_EQ(load.Table, DefaultColumnTable()) << bytes.constData();
+        EXPECT_EQ(load.Source, TColumnTableSource::Malformed) << bytes.constData();
+        EXPECT_FALSE(load.WriteBack) << bytes.constData();
+        EXPECT_FALSE(load.Error.isEmpty()) << bytes.constData();
+    }
+    ASSERT_EQ(mkfifo(QFile::encodeName(dir.Path("fifo.dat")).constData(), 0600), 0);
+    EXPECT_EQ(LoadColumnTable(dir.Path("fifo.dat")).Source, TColumnTableSource::Malformed);
+
+    // An empty "List" is the user's own choice.
+    dir.WriteBytes(ColumnFileName, "<Document><List/></Document>");
+    EXPECT_EQ(LoadColumnTable(path).Source, TColumnTableSource::Loaded);
+    EXPECT_TRUE(LoadColumnTable(path).Table.empty());
 
     SaveColumnTable(path, {{QStringLiteral("量"), 44, true}});
-    TColumnTableLoad saved = LoadColumnTable(path);
+    const TColumnTableLoad saved = LoadColumnTable(path);
     EXPECT_TRUE(saved.WriteBack);
+    EXPECT_EQ(saved.Source, TColumnTableSource::Loaded);
     EXPECT_EQ(saved.Table, (TColumnTable{{QStringLiteral("量"), 44, true}}));
 }
 

@@ -1,5 +1,7 @@
 #include "core/recipes/recipe_store.h"
 
+#include <sys/stat.h>
+
 #include <gtest/gtest.h>
 
 #include <QDir>
@@ -88,54 +90,56 @@ TEST_F(RecipeScan, IconsResolveByFileNameIgnoringCaseAndBadIndexesMeanNone) {
     icons.LoadUserIcons(App.AppDir());
     ASSERT_EQ(icons.Count(), 35);
 
-    MakeRecipe(Root, {.Name = QStringLiteral("r1"),
-                      .StatusLines = QStringList{QStringLiteral("Icon=2"), QStringLiteral("ImageFileName=b.BMP")}});
-    MakeRecipe(Root, {.Name = QStringLiteral("r2"),
-                      .StatusLines = QStringList{QStringLiteral("Icon=5"), QStringLiteral("ImageFileName=gone.bmp")}});
-    MakeRecipe(Root, {.Name = QStringLiteral("r3"), .StatusLines = QStringList{QStringLiteral("Icon=99")}});
-    MakeRecipe(Root, {.Name = QStringLiteral("r4"), .StatusLines = QStringList{QStringLiteral("Icon=-7")}});
-    MakeRecipe(Root, {.Name = QStringLiteral("r5"), .StatusLines = QStringList{QStringLiteral("Icon=x")}});
-    MakeRecipe(Root, {.Name = QStringLiteral("r6"), .StatusLines = QStringList{QStringLiteral("Icon=32")}});
-
+    const struct {
+        QStringList Status;
+        int Icon;
+    } cases[] = {
+        {{QStringLiteral("Icon=2"), QStringLiteral("ImageFileName=b.BMP")}, 34},
+        {{QStringLiteral("Icon=5"), QStringLiteral("ImageFileName=gone.bmp")}, -1},  // vanished icon file
+        {{QStringLiteral("Icon=99")}, -1}, {{QStringLiteral("Icon=-7")}, -1},
+        {{QStringLiteral("Icon=x")}, -1},  {{QStringLiteral("Icon=32")}, 32},
+    };
+    for (int i = 0; i < 6; ++i)
+        MakeRecipe(Root, {.Name = QStringLiteral("r%1").arg(i), .StatusLines = cases[i].Status});
     const TCookScan scan = SearchCookFld(Root, icons);
     ASSERT_EQ(scan.Items.size(), 6);
-    EXPECT_EQ(scan.Items[0].Icon, 34);
-    EXPECT_EQ(scan.Items[1].Icon, -1);  // vanished icon file, even with a number in Icon
-    EXPECT_EQ(scan.Items[2].Icon, -1);
-    EXPECT_EQ(scan.Items[3].Icon, -1);
-    EXPECT_EQ(scan.Items[4].Icon, -1);
-    EXPECT_EQ(scan.Items[5].Icon, 32);
-    for (const TCookItem& item : scan.Items)
-        EXPECT_TRUE(item.Icon == -1 || !icons.Icon16(item.Icon).isNull());
+    for (int i = 0; i < 6; ++i) {
+        EXPECT_EQ(scan.Items[i].Icon, cases[i].Icon) << i;
+        EXPECT_TRUE(scan.Items[i].Icon == -1 || !icons.Icon16(scan.Items[i].Icon).isNull());
+    }
 }
 
 TEST_F(RecipeScan, AnUnreadableFolderGetsDefaultsAndTheScanGoesOn) {
     MakeRecipe(Root, {.Name = QStringLiteral("a"), .StatusLines = QStringList{QStringLiteral("Kind=A")}});
     MakeRecipe(Root, {.Name = QStringLiteral("b"), .StatusLines = QStringList{QStringLiteral("Kind=B")}, .Photo = true});
     MakeRecipe(Root, {.Name = QStringLiteral("c"), .StatusLines = QStringList{QStringLiteral("Kind=C")}});
-    // b's attribute file becomes a link to nowhere: it is there but cannot be read.
+    MakeRecipe(Root, {.Name = QStringLiteral("bb")});
+    // b's attribute file becomes a link to nowhere: it is there but cannot be
+    // read; bb's is a FIFO, which must not hang the start-up.
     QFile::remove(Root + QStringLiteral("/b/Status.txt"));
     ASSERT_TRUE(QFile::link(Root + QStringLiteral("/b/missing"), Root + QStringLiteral("/b/Status.txt")));
+    ASSERT_EQ(mkfifo(QFile::encodeName(Root + QStringLiteral("/bb/Status.txt")).constData(), 0600), 0);
 
     TCookScan first = SearchCookFld(Root, Icons);
-    ASSERT_EQ(first.Items.size(), 3);
-    ASSERT_EQ(first.Failures.size(), 1);
+    ASSERT_EQ(first.Items.size(), 4);
+    ASSERT_EQ(first.Failures.size(), 2);
     EXPECT_TRUE(first.Failures[0].contains(QStringLiteral("b")));
+    EXPECT_TRUE(first.Failures[1].contains(QStringLiteral("bb")));
+    EXPECT_THROW(ReadCookItem(Root, QStringLiteral("bb"), Icons), TSaporiaError);
     EXPECT_EQ(first.Items[0].Kind, QStringLiteral("A"));
     EXPECT_EQ(first.Items[1].Name, QStringLiteral("b"));
     EXPECT_EQ(first.Items[1].Kind, QString());
     EXPECT_EQ(first.Items[1].Icon, -1);
     EXPECT_EQ(first.Items[1].PhotoMark, QStringLiteral("○"));
-    EXPECT_EQ(first.Items[2].Kind, QStringLiteral("C"));  // after the failure, not stale or empty
+    EXPECT_EQ(first.Items[3].Kind, QStringLiteral("C"));  // after the failure, not stale or empty
     EXPECT_THROW(ReadCookItem(Root, QStringLiteral("b"), Icons), TSaporiaError);
 
     // A deleted recipe leaves no record behind at the next scan.
     QDir(Root + QStringLiteral("/a")).removeRecursively();
     const TCookScan second = SearchCookFld(Root, Icons);
-    ASSERT_EQ(second.Items.size(), 2);
+    ASSERT_EQ(second.Items.size(), 3);
     EXPECT_EQ(second.Items[0].Name, QStringLiteral("b"));
-    EXPECT_EQ(second.Items[1].Name, QStringLiteral("c"));
-    EXPECT_EQ(second.Items[1].Kind, QStringLiteral("C"));
+    EXPECT_EQ(second.Items[2].Kind, QStringLiteral("C"));
 }
 
 TEST(IconStore, BuiltInIconsAreThirtyThreeDistinctPicturesInTwoSizes) {

@@ -1,5 +1,7 @@
 #include "core/recipes/status_file.h"
 
+#include <sys/stat.h>
+
 #include <gtest/gtest.h>
 
 #include <QDir>
@@ -50,14 +52,28 @@ TEST(StatusFile, SetKeepsOtherLinesInPlaceAndWritesExactCp932CrLf) {
                         "NiceValue=4\r\n");
     EXPECT_EQ(status.ToBytes(), expected);
 
-    // A value CP932 cannot hold fails before anything is written.
-    TStatusFile bad;
-    bad.SetValue(StatusKey::Kind, QStringLiteral("🍣"));
-    EXPECT_THROW(bad.ToBytes(), TSaporiaError);
-    // Nor can a private-use character posing as a raw CR or LF add a line.
-    TStatusFile injected;
-    injected.SetValue(StatusKey::Amount, QStringLiteral("2") + QChar(0xF70D) + QChar(0xF70A) + QStringLiteral("Icon=5"));
-    EXPECT_THROW(injected.ToBytes(), TSaporiaError);
+    // A value that cannot be stored fails before anything is written, naming
+    // its place in the value the user typed: a character CP932 cannot hold, a
+    // private-use character posing as a raw CR or LF, a kept raw byte an edit
+    // put before a trail byte.
+    const struct {
+        QString Value;
+        int Position;
+    } refused[] = {
+        {QStringLiteral("寿司🍣"), 3},
+        {QStringLiteral("2") + QChar(0xF70D) + QChar(0xF70A) + QStringLiteral("Icon=5"), 2},
+        {FromSjis(QByteArray("\x82")) + QStringLiteral("a"), 1},
+    };
+    for (const auto& r : refused) {
+        TStatusFile bad(QStringList{QStringLiteral("Kind=和食"), QStringLiteral("Group=昼")});
+        bad.SetValue(StatusKey::Amount, r.Value);
+        try {
+            bad.ToBytes();
+            ADD_FAILURE() << "stored " << qPrintable(r.Value);
+        } catch (const TSaporiaError& e) {
+            EXPECT_TRUE(e.message().contains(QStringLiteral("(%1文字目)").arg(r.Position))) << qPrintable(e.message());
+        }
+    }
 }
 
 TEST(StatusFile, FolderFileIsFoundAndRewrittenInItsOwnLetterCase) {
@@ -82,6 +98,10 @@ TEST(StatusFile, FolderFileIsFoundAndRewrittenInItsOwnLetterCase) {
     QDir().mkpath(app.Path(QStringLiteral("Cook/壊れた")));
     QFile::link(app.Path(QStringLiteral("Cook/壊れた/nowhere")), app.Path(QStringLiteral("Cook/壊れた/Status.txt")));
     EXPECT_THROW(TStatusFile::LoadFromFolder(app.Path(QStringLiteral("Cook/壊れた"))), TSaporiaError);
+    // A FIFO is unreadable too, not a hang.
+    QDir().mkpath(app.Path(QStringLiteral("Cook/fifo")));
+    ASSERT_EQ(mkfifo(QFile::encodeName(app.Path(QStringLiteral("Cook/fifo/Status.txt"))).constData(), 0600), 0);
+    EXPECT_THROW(TStatusFile::LoadFromFolder(app.Path(QStringLiteral("Cook/fifo"))), TSaporiaError);
 }
 
 }  // namespace
