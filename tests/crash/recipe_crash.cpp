@@ -80,14 +80,6 @@ void Save(const QString& folder, long generation, const QByteArray& jpeg) {
     SaveRecipeFolder(folder, content, &status);
 }
 
-struct TCounts {
-    int Recipes = 0;
-    int Pending = 0;    // a journal was there: the save was completed on reading
-    int Leftovers = 0;  // temporaries of an uncommitted save, dropped on reading
-    int Torn = 0;
-    long Generations = 0;  // saves that reached the disk, summed over recipes
-};
-
 // The generation each file of the folder holds, or a description of the fault.
 bool Consistent(const TRecipeContent& c, long* generation, QString* fault) {
     const long gens[] = {TextGeneration(c.Foodstuff), TextGeneration(c.How), TextGeneration(c.Comment),
@@ -107,18 +99,21 @@ bool Consistent(const TRecipeContent& c, long* generation, QString* fault) {
 }
 
 int Check(const QString& root) {
-    TCounts counts;
+    int recipes = 0;
+    int pending = 0;    // a journal was there: the save was completed on reading
+    int leftovers = 0;  // temporaries of an uncommitted save, dropped on reading
+    int torn = 0;
+    long generations = 0;  // saves that reached the disk, summed over recipes
     const QStringList expected{QStringLiteral("Status.txt"), QStringLiteral("コメント.txt"), QStringLiteral("写真.jpg"),
                                QStringLiteral("手書きメモ.bmp"), QStringLiteral("材料.txt"), QStringLiteral("方法.txt")};
     for (const QString& name : QDir(root).entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name)) {
         const QString folder = root + QLatin1Char('/') + name + QLatin1Char('/');
-        ++counts.Recipes;
+        ++recipes;
         // Before reading: a recipe with no journal must already be whole.
         const QStringList raw = QDir(folder).entryList(QDir::Files | QDir::Hidden, QDir::Name);
         const bool journal = raw.contains(RecipeTransactionPrefix + QStringLiteral("journal"));
-        counts.Pending += journal;
-        counts.Leftovers += !journal && raw.filter(RecipeTransactionPrefix).size() > 0;
-        TStatusFile rawStatus = TStatusFile::Load(folder + QStringLiteral("Status.txt"));
+        pending += journal;
+        leftovers += !journal && raw.filter(RecipeTransactionPrefix).size() > 0;
         if (!journal) {
             TRecipeContent before;
             before.Foodstuff = FromSjisText(folder + QStringLiteral("材料.txt"));
@@ -126,12 +121,12 @@ int Check(const QString& root) {
             before.Comment = FromSjisText(folder + QStringLiteral("コメント.txt"));
             before.Photo = ReadFileBytes(folder + QStringLiteral("写真.jpg"));
             before.Memo.load(folder + QStringLiteral("手書きメモ.bmp"), "BMP");
-            before.Status = rawStatus;
+            before.Status = TStatusFile::Load(folder + QStringLiteral("Status.txt"));
             long g = 0;
             QString fault;
             if (!Consistent(before, &g, &fault)) {
                 std::printf("TORN before reading %s: %s\n", qPrintable(name), qPrintable(fault));
-                ++counts.Torn;
+                ++torn;
             }
         }
         // Reading completes or drops the cut-off save.
@@ -140,18 +135,18 @@ int Check(const QString& root) {
         QString fault;
         if (!Consistent(read, &generation, &fault)) {
             std::printf("TORN after reading %s: %s\n", qPrintable(name), qPrintable(fault));
-            ++counts.Torn;
+            ++torn;
         }
-        counts.Generations += generation;
+        generations += generation;
         const QStringList after = QDir(folder).entryList(QDir::Files | QDir::Hidden, QDir::Name);
         if (QSet<QString>(after.begin(), after.end()) != QSet<QString>(expected.begin(), expected.end())) {
             std::printf("STRAY files in %s: %s\n", qPrintable(name), qPrintable(after.join(QLatin1Char(' '))));
-            ++counts.Torn;
+            ++torn;
         }
     }
-    std::printf("generations=%ld recipes=%d pending=%d leftovers=%d torn=%d\n", counts.Generations, counts.Recipes, counts.Pending,
-                counts.Leftovers, counts.Torn);
-    return counts.Torn == 0 ? 0 : 1;
+    std::printf("generations=%ld recipes=%d pending=%d leftovers=%d torn=%d\n", generations, recipes, pending,
+                leftovers, torn);
+    return torn == 0 ? 0 : 1;
 }
 
 }  // namespace

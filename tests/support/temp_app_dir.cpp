@@ -6,8 +6,6 @@
 
 #include "core/platform/sjis.h"
 
-TTempAppDir::TTempAppDir() {}
-
 QString TTempAppDir::AppDir() const { return Dir.path() + QLatin1Char('/'); }
 
 QString TTempAppDir::Path(const QString& relative) const { return AppDir() + relative; }

@@ -8,7 +8,6 @@
 // program's own AppDir, and everything in it goes away with the object.
 class TTempAppDir final {
 public:
-    TTempAppDir();
     QString AppDir() const;
     QString Path(const QString& relative) const;
 

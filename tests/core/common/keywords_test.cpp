@@ -39,21 +39,13 @@ TEST(Keywords, SplitAtBlanksFullWidthBlanksAndCommas) {
         EXPECT_EQ(SplitKeywords(search), words) << search.toStdString();
 }
 
-TEST(Keywords, ColoursByPositionAndEleventhCycles) {
-    const QColor colours[10] = {Red,  Blue, Green, Teal, QColor(0, 0, 128), QColor(166, 202, 240), QColor(0, 255, 0),
-                                QColor(255, 0, 255), QColor(128, 128, 0), Teal};
-    for (int position = 1; position <= 21; ++position)
-        EXPECT_EQ(KeywordColor(position), colours[(position - 1) % 10]) << position;
-}
-
 TEST(Keywords, MatchAllWordsEachBySpellingOrSynonym) {
     const QString text = QStringLiteral("玉ねぎ　1個\r\n人参　1本\r\n塩こしょう　少々");
     const std::tuple<QString, QString, bool> cases[] = {
         {text, QStringLiteral("たまねぎ にんじん"), true}, {text, QStringLiteral("たまねぎ ピーマン"), false},
         // シオ is found by 塩, the last of its other spellings.
         {text, QStringLiteral("人参　塩"), true},          {text, QStringLiteral("玉葱,シオ,コショウ"), true},
-        {text, QStringLiteral("卵"), false},              {text, "", true},
-        {text, QStringLiteral("  　 "), true},            {"", "", true},
+        {text, QStringLiteral("卵"), false},              {text, QStringLiteral("  　 "), true},
         {"", QStringLiteral("卵"), false},
         // Case-sensitive, and a full-width blank inside the text is not a word gap.
         {"Tomato", "tomato", false}, {QStringLiteral("人参1本"), QStringLiteral("人参　1本　にんにく"), false},
@@ -64,10 +56,6 @@ TEST(Keywords, MatchAllWordsEachBySpellingOrSynonym) {
     };
     for (const auto& [haystack, search, matches] : cases)
         EXPECT_EQ(MatchKeywords(haystack, search), matches) << haystack.toStdString() << " / " << search.toStdString();
-    // The matcher gives the same answers for many texts.
-    const TKeywordMatcher matcher(QStringLiteral("たまご ご飯"));
-    EXPECT_TRUE(matcher.Matches(QStringLiteral("御飯に卵")));
-    EXPECT_FALSE(matcher.Matches(QStringLiteral("パンに卵")));
 }
 
 TEST(Keywords, HighlightWordColoursEveryOccurrence) {
@@ -81,10 +69,6 @@ TEST(Keywords, HighlightWordColoursEveryOccurrence) {
     }
     EXPECT_FALSE(ColorAt(document, 1).isValid() || ColorAt(document, 7).isValid());
     EXPECT_FALSE(document.isModified());  // colouring is not an edit
-    EXPECT_EQ(document.toPlainText(), QStringLiteral("塩をふる。\n塩と塩"));
-
-    // Not found, or an empty word: false and nothing changes.
-    EXPECT_FALSE(HighlightWord(&document, QStringLiteral("砂糖"), Red, true, false));
     EXPECT_FALSE(HighlightWord(&document, QString(), Red, true, false));
     EXPECT_EQ(ColorAt(document, 0), Blue);
 

@@ -26,11 +26,9 @@ TEST(Synonyms, EverySpellingGivesTheOthersOfItsGroup) {
 
 TEST(Synonyms, OrderOfTheRowsAndExactWords) {
     const std::pair<QString, QStringList> cases[] = {
-        {QStringLiteral("卵"), {QStringLiteral("たまご"), QStringLiteral("タマゴ"), QStringLiteral("玉子")}},
         {QStringLiteral("タマネギ"),
          {QStringLiteral("玉ねぎ"), QStringLiteral("たまねぎ"), QStringLiteral("玉葱"), QStringLiteral("玉ネギ")}},
         {QStringLiteral("人参"), {QStringLiteral("ニンジン"), QStringLiteral("にんじん")}},
-        {QStringLiteral("牛蒡"), {QStringLiteral("ゴボウ"), QStringLiteral("ごぼう")}},
         // Built from the stored bytes: 卵 is 97 91.
         {Sjis("\x97\x91"), {QStringLiteral("たまご"), QStringLiteral("タマゴ"), QStringLiteral("玉子")}},
         // Whole words only; half-width katakana is a spelling the table does not hold.

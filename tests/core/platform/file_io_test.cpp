@@ -16,16 +16,6 @@ TEST(FileIo, FailedWriteLeavesOldFileWhole) {
     // A character CP932 cannot hold fails before the file is touched.
     EXPECT_THROW(WriteSjisText(dir.Path("a.txt"), QString::fromUtf8("\xF0\x9F\x8D\xA3")), TSaporiaError);
     EXPECT_EQ(dir.ReadBytes("a.txt"), QByteArray("old"));
-    // A folder that cannot be written.
-    QDir().mkpath(dir.Path("ro"));
-    dir.WriteBytes("ro/b.txt", "keep");
-    QFile::setPermissions(dir.Path("ro"), QFileDevice::ReadOwner | QFileDevice::ExeOwner);
-    if (!QFile(dir.Path("ro/new.txt")).open(QIODevice::WriteOnly)) {  // not root
-        EXPECT_THROW(WriteFileAtomic(dir.Path("ro/b.txt"), "new"), TSaporiaError);
-        EXPECT_EQ(dir.ReadBytes("ro/b.txt"), QByteArray("keep"));
-    }
-    QFile::setPermissions(dir.Path("ro"), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
-    // A folder standing where the file goes.
     QDir().mkpath(dir.Path("d.txt"));
     EXPECT_THROW(WriteFileAtomic(dir.Path("d.txt"), "x"), TSaporiaError);
 }
@@ -38,34 +28,25 @@ TEST(FileIo, LinesAreWrittenCrLfInCp932AndNamesReused) {
     dir.WriteBytes("status.txt", "x");
     EXPECT_EQ(ExistingNameIgnoringCase(dir.AppDir(), "Status.txt"), QStringLiteral("status.txt"));
     EXPECT_EQ(ExistingNameIgnoringCase(dir.AppDir(), "none.txt"), QStringLiteral("none.txt"));
-    dir.WriteBytes("B.bmp", "");
-    dir.WriteBytes("a.BMP", "");
-    dir.WriteBytes("c.txt", "");
+    for (const char* name : {"B.bmp", "a.BMP", "c.txt"})
+        dir.WriteBytes(name, "");
     EXPECT_EQ(SortedEntries(dir.AppDir(), {"*.bmp"}, false), (QStringList{"a.BMP", "B.bmp"}));
+    EXPECT_EQ(WithoutExtension("a.b.jpg"), "a.b");
 }
 
+// Each would be an empty text a caller saves over the file, or a hang before
+// the window appears (a FIFO blocks in open for ever).
 TEST(FileIo, OnlyAWholeRegularFileIsRead) {
     TTempAppDir dir;
     ASSERT_EQ(mkfifo(QFile::encodeName(dir.Path("fifo.txt")).constData(), 0600), 0);
-    QDir().mkpath(dir.Path("ini"));
-    ASSERT_EQ(mkfifo(QFile::encodeName(dir.Path("ini/saporia.ini")).constData(), 0600), 0);
-    // Each would be an empty text a caller saves over the file, or a hang
-    // before the window appears (a FIFO blocks in open for ever).
-    const QString unreadable[] = {
-        QStringLiteral("/proc/self/mem"),  // opens, but every read fails
-        dir.Path("missing.txt"),
-        dir.AppDir(),  // a folder
-        dir.Path("fifo.txt"),
-        QStringLiteral("/dev/null"),  // a device
-    };
-    for (const QString& path : unreadable) {
+    for (const QString& path : {QStringLiteral("/proc/self/mem"), dir.Path("missing.txt"), dir.AppDir(),
+                                dir.Path("fifo.txt"), QStringLiteral("/dev/null")}) {
         EXPECT_THROW(ReadFileBytes(path), TSaporiaError) << qPrintable(path);
         EXPECT_THROW(ReadSjisLines(path), TSaporiaError) << qPrintable(path);
     }
-    TIniFile ini(dir.Path("ini/saporia.ini"));  // is read as unreadable, not replaced
+    TIniFile ini(dir.Path("fifo.txt"));  // is read as unreadable, not replaced
     ini.WriteString("A", "b", "c");
     EXPECT_THROW(ini.UpdateFile(), TSaporiaError);
     dir.WriteBytes("e.txt", "");
     EXPECT_EQ(ReadFileBytes(dir.Path("e.txt")), QByteArray());
-    EXPECT_EQ(WithoutExtension("a.b.jpg"), "a.b");
 }

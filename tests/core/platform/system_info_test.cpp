@@ -14,38 +14,33 @@ TSystemInfoSource FakeSystem(QMap<QString, QByteArray> files, TKernelInfo kernel
     return source;
 }
 
-const TKernelInfo Kernel{"Linux", "6.1.0-18-amd64", "x86_64"};
-
 }  // namespace
 
 TEST(SystemInfo, OsReleaseNames) {
-    EXPECT_EQ(OsReleaseName("PRETTY_NAME=\"Debian GNU/Linux 12 (bookworm)\"\nNAME=\"Debian GNU/Linux\"\n"),
-              "Debian GNU/Linux 12 (bookworm)");
-    EXPECT_EQ(OsReleaseName("NAME=Fedora\nVERSION='39 (Workstation Edition)'\n"), "Fedora 39 (Workstation Edition)");
-    EXPECT_EQ(OsReleaseName("# comment\nNAME=\"Arch Linux\"\n"), "Arch Linux");
-    EXPECT_EQ(OsReleaseName("PRETTY_NAME=\"Say \\\"hi\\\" \\\\ OS\"\r\n"), "Say \"hi\" \\ OS");
-    EXPECT_EQ(OsReleaseName("PRETTY_NAME=\"\xE3\x83\x87\xE3\x83\x93\xE3\x82\xA2\xE3\x83\xB3\""),
-              QStringLiteral("デビアン"));
-    EXPECT_EQ(OsReleaseName(""), "");
-    EXPECT_EQ(OsReleaseName("garbage\n=x\nID=debian\n"), "");
+    const std::pair<QByteArray, QString> cases[] = {
+        {"PRETTY_NAME=\"Debian GNU/Linux 12\"\nNAME=\"Debian\"\n", "Debian GNU/Linux 12"},
+        {"# comment\nNAME=Fedora\nVERSION='39 (Workstation Edition)'\n", "Fedora 39 (Workstation Edition)"},
+        {"PRETTY_NAME=\"Say \\\"hi\\\" \\\\ OS\"\r\n", "Say \"hi\" \\ OS"},
+        {"PRETTY_NAME=\"\xE3\x83\x87\xE3\x83\x93\xE3\x82\xA2\xE3\x83\xB3\"", QStringLiteral("デビアン")},
+        {"garbage\n=x\nID=debian\n", ""},
+    };
+    for (const auto& [file, name] : cases)
+        EXPECT_EQ(OsReleaseName(file), name) << file.toStdString();
 }
 
 TEST(SystemInfo, VersionTextFromTheSystemsNames) {
     const QByteArray debian = "PRETTY_NAME=\"Debian GNU/Linux 12 (bookworm)\"\n";
-    EXPECT_EQ(GetOsVersionText(FakeSystem({{"/etc/os-release", debian}}, Kernel)),
-              QStringLiteral("Debian GNU/Linux 12 (bookworm) 〔Linux 6.1.0-18-amd64: x86_64〕"));
+    const TKernelInfo kernel{"Linux", "6.1.0-18-amd64", "x86_64"};
     // The second place is read when the first is missing.
-    EXPECT_EQ(GetOsVersionText(FakeSystem({{"/usr/lib/os-release", debian}}, Kernel)),
+    EXPECT_EQ(GetOsVersionText(FakeSystem({{"/usr/lib/os-release", debian}}, kernel)),
               QStringLiteral("Debian GNU/Linux 12 (bookworm) 〔Linux 6.1.0-18-amd64: x86_64〕"));
-    EXPECT_EQ(GetOsVersionText(FakeSystem({}, Kernel)), QStringLiteral("Linux 〔Linux 6.1.0-18-amd64: x86_64〕"));
+    EXPECT_EQ(GetOsVersionText(FakeSystem({}, kernel)), QStringLiteral("Linux 〔Linux 6.1.0-18-amd64: x86_64〕"));
     EXPECT_EQ(GetOsVersionText(FakeSystem({{"/etc/os-release", debian}}, {})),
               QStringLiteral("Debian GNU/Linux 12 (bookworm)"));
-    EXPECT_EQ(GetOsVersionText(FakeSystem({}, {})), "");
     EXPECT_EQ(GetOsVersionText(TSystemInfoSource{}), "");
 
     // The running system gives some text, and the about box can store it.
     const QString running = GetOsVersionText();
-    EXPECT_FALSE(running.isEmpty());
     EXPECT_TRUE(running.contains(QStringLiteral("〔")));
     EXPECT_EQ(FromSjis(ToSjis(running)), running);
     EXPECT_TRUE(GetBrowserVersionText().contains(QString::fromLatin1(qVersion())));

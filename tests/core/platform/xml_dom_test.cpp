@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <QDir>
 
 #include "core/platform/saporia_error.h"
 #include "core/platform/sjis.h"
@@ -38,7 +37,6 @@ TEST(XmlDom, SavesCp932UnderOwnDeclarationAndReadsBackLosslessly) {
                   "&#x1F600; &amp; &lt;b></Title></Item><Empty/>"
                   "<Raw><![CDATA[a<b]]>&#x1F600;<![CDATA[c]]></Raw>"
                   "<Ctl>xy\tz&#xd;\nw</Ctl></RSS>");
-    EXPECT_TRUE(body.contains("\x81\x60"));
 
     const QDomDocument back = LoadXmlFile(dir.Path("a.dat"));
     const QDomElement backItem = back.documentElement().firstChildElement("Item");
@@ -54,11 +52,8 @@ TEST(XmlDom, ChildElementCreatesOnlyWhenAsked) {
     QDomDocument doc = ParseXmlText("<a><b>1</b><b>2</b></a>");
     QDomElement a = doc.documentElement();
     EXPECT_EQ(ChildText(a, "b"), QStringLiteral("1"));  // first match
-    EXPECT_EQ(ChildText(a, "c"), QString());
     EXPECT_TRUE(FindChildElement(a, "c").isNull());
-    EXPECT_EQ(XmlBodyText(doc), QStringLiteral("<a><b>1</b><b>2</b></a>"));
     QDomElement c = ChildElement(a, "c");
-    EXPECT_FALSE(c.isNull());
     EXPECT_EQ(ChildElement(a, "c"), c);
     SetChildText(a, "b", "x");
     EXPECT_EQ(XmlBodyText(doc), QStringLiteral("<a><b>x</b><b>2</b><c/></a>"));
@@ -69,15 +64,11 @@ TEST(XmlDom, ChildElementCreatesOnlyWhenAsked) {
 
 TEST(XmlDom, DecodesByDeclarationAndRejectsBrokenFiles) {
     const QString text = QStringLiteral("<r>カレー</r>");
-    EXPECT_EQ(ParseXmlBytes("<?xml version=\"1.0\" encoding=\"Shift_JIS\"?>" + ToSjis(text))
-                  .documentElement().text(), QStringLiteral("カレー"));
-    EXPECT_EQ(ParseXmlBytes("<?xml version='1.0' encoding='utf-8'?>" + text.toUtf8())
-                  .documentElement().text(), QStringLiteral("カレー"));
-    EXPECT_EQ(ParseXmlBytes("\xEF\xBB\xBF" + text.toUtf8()).documentElement().text(),
-              QStringLiteral("カレー"));
     // No declaration: UTF-8 when the bytes are UTF-8, else CP932.
-    EXPECT_EQ(ParseXmlBytes(text.toUtf8()).documentElement().text(), QStringLiteral("カレー"));
-    EXPECT_EQ(ParseXmlBytes(ToSjis(text)).documentElement().text(), QStringLiteral("カレー"));
+    for (const QByteArray& bytes : {"<?xml version=\"1.0\" encoding=\"Shift_JIS\"?>" + ToSjis(text),
+                                    "<?xml version='1.0' encoding='utf-8'?>" + text.toUtf8(),
+                                    "\xEF\xBB\xBF" + text.toUtf8(), text.toUtf8(), ToSjis(text)})
+        EXPECT_EQ(ParseXmlBytes(bytes).documentElement().text(), QStringLiteral("カレー")) << bytes.toStdString();
 
     EXPECT_THROW(ParseXmlText("<a><b></a>"), TSaporiaError);
     EXPECT_THROW(ParseXmlText(""), TSaporiaError);
@@ -90,26 +81,18 @@ TEST(XmlDom, DecodesByDeclarationAndRejectsBrokenFiles) {
         EXPECT_TRUE(e.message().startsWith(dir.Path("bad.dat")));
     }
     EXPECT_THROW(LoadXmlFile(dir.Path("missing.dat")), TSaporiaError);
-
-    // A failed save leaves the old file whole.
-    dir.WriteBytes("old.dat", "<old/>");
-    QDir().mkpath(dir.Path("old.dat.d"));
-    QDomDocument doc = ParseXmlText("<new/>");
-    EXPECT_THROW(SaveXmlFile(dir.Path("old.dat.d"), doc), TSaporiaError);
-    EXPECT_EQ(dir.ReadBytes("old.dat"), QByteArray("<old/>"));
 }
 
+// A feed title may hold any character: private-use ones that look like raw
+// bytes for "<" or "&", and "¥", which CP932 would turn into "\".
 TEST(XmlDom, TextFromTheNetworkCannotBreakTheFile) {
-    // A feed title may hold any character: private-use ones that look like raw
-    // bytes for "<" or "&", and "¥", which CP932 would turn into "\".
     QDomDocument doc = NewXmlDocument("RSS");
     const QString title = QStringLiteral("a") + QChar(0xF73C) + QStringLiteral("b/c") + QChar(0xF726) +
                           QStringLiteral("¥300") + QChar(0xF7A0);
     SetChildText(doc.documentElement(), "Title", title);
     doc.documentElement().setAttribute("Name", title);
     const QByteArray bytes = XmlToBytes(doc);
-    EXPECT_FALSE(bytes.contains("a<b"));
-    EXPECT_FALSE(bytes.contains("\\300"));
+    EXPECT_FALSE(bytes.contains("a<b") || bytes.contains("\\300"));
     const QDomDocument back = ParseXmlBytes(bytes);
     EXPECT_EQ(ChildText(back.documentElement(), "Title"), title);
     EXPECT_EQ(back.documentElement().attribute("Name"), title);

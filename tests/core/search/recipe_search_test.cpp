@@ -27,6 +27,12 @@ public:
             Dir.WriteSjis("Cook/" + name + "/材料.txt", QString::fromUtf8(ingredients));
     }
 
+    // Runs the refinement and gives the names left shown.
+    QStringList Refine(const QString& keyword, TIngredientCache* cache) {
+        RefineCookItems(Items, DataRoot(), keyword, cache);
+        return Shown();
+    }
+
     QStringList Shown() const {
         QStringList names;
         for (const TCookItem& item : Items)
@@ -51,10 +57,8 @@ TEST(RefinementSearch, MatchesWordsAndSynonymsInCp932Files) {
 
     // Keyword and the recipes it shows.
     const std::pair<const char*, QStringList> cases[] = {
-        {"たまご", {"卵焼き"}},                // a synonym: the file holds only 玉子
-        {"しお こしょう", {"野菜炒め"}},       // both words; 塩 and 胡椒 stand for them
-        {"塩　ご飯", {"塩むすび"}},            // a full-width blank separates words too
-        {"塩", {"野菜炒め", "塩むすび"}},
+        {"たまご", {"卵焼き"}},           // a synonym: the file holds only 玉子
+        {"しお こしょう", {"野菜炒め"}},  // both words; 塩 and 胡椒 stand for them
         {"", {"卵焼き", "野菜炒め", "塩むすび", "空", "材料なし"}},  // everything
         {"ぶどう", {}},
         {"材料で絞り込み検索", {"卵焼き", "野菜炒め", "塩むすび", "空", "材料なし"}},
@@ -63,10 +67,8 @@ TEST(RefinementSearch, MatchesWordsAndSynonymsInCp932Files) {
     };
     TIngredientCache cache;
     for (TIngredientCache* c : {static_cast<TIngredientCache*>(nullptr), &cache})
-        for (const auto& [keyword, shown] : cases) {
-            RefineCookItems(f.Items, f.DataRoot(), QString::fromUtf8(keyword), c);
-            EXPECT_EQ(f.Shown(), shown) << keyword;
-        }
+        for (const auto& [keyword, shown] : cases)
+            EXPECT_EQ(f.Refine(QString::fromUtf8(keyword), c), shown) << keyword;
 }
 
 TEST(RefinementSearch, CacheNeverShowsAStaleResult) {
@@ -74,15 +76,11 @@ TEST(RefinementSearch, CacheNeverShowsAStaleResult) {
     f.Add("煮物", "大根\r\n");
     f.Add("汁", "豆腐\r\n");
     TIngredientCache cache;
-    RefineCookItems(f.Items, f.DataRoot(), "大根", &cache);
-    EXPECT_EQ(f.Shown(), QStringList({"煮物"}));
+    EXPECT_EQ(f.Refine("大根", &cache), QStringList({"煮物"}));
 
     // Saved with new ingredients, same length.
     WriteSjisText(f.DataRoot() + "/煮物/材料.txt", "人参\r\n");
-    RefineCookItems(f.Items, f.DataRoot(), "大根", &cache);
-    EXPECT_TRUE(f.Shown().isEmpty());
-    RefineCookItems(f.Items, f.DataRoot(), "人参", &cache);
-    EXPECT_EQ(f.Shown(), QStringList({"煮物"}));
+    EXPECT_EQ(f.Refine("人参", &cache), QStringList({"煮物"}));
 
     // Written in place (same inode) with the same length.
     {
@@ -90,28 +88,23 @@ TEST(RefinementSearch, CacheNeverShowsAStaleResult) {
         ASSERT_TRUE(file.open(QIODevice::ReadWrite));
         file.write(QByteArray("\x96\xa1\x91\x58\r\n"));  // 味噌
     }
-    RefineCookItems(f.Items, f.DataRoot(), "味噌", &cache);
-    EXPECT_EQ(f.Shown(), QStringList({"汁"}));
+    EXPECT_EQ(f.Refine("味噌", &cache), QStringList({"汁"}));
 
     // Renamed: the record follows the new folder.
     ASSERT_TRUE(QDir(f.DataRoot()).rename("煮物", "煮しめ"));
     f.Items[0].Name = "煮しめ";
-    RefineCookItems(f.Items, f.DataRoot(), "人参", &cache);
-    EXPECT_EQ(f.Shown(), QStringList({"煮しめ"}));
+    EXPECT_EQ(f.Refine("人参", &cache), QStringList({"煮しめ"}));
 
     // Ingredient file deleted: hidden under a keyword.
     ASSERT_TRUE(QFile::remove(f.DataRoot() + "/煮しめ/材料.txt"));
-    RefineCookItems(f.Items, f.DataRoot(), "人参", &cache);
-    EXPECT_TRUE(f.Shown().isEmpty());
+    EXPECT_TRUE(f.Refine("人参", &cache).isEmpty());
 
     // Recipe deleted and a new one made under the old name.
     ASSERT_TRUE(QDir(f.DataRoot() + "/汁").removeRecursively());
     f.Add("汁", "わかめ\r\n");
     f.Items.erase(f.Items.begin() + 1);
-    RefineCookItems(f.Items, f.DataRoot(), "わかめ", &cache);
-    EXPECT_EQ(f.Shown(), QStringList({"汁"}));
-    RefineCookItems(f.Items, f.DataRoot(), "味噌", &cache);
-    EXPECT_TRUE(f.Shown().isEmpty());
+    EXPECT_EQ(f.Refine("わかめ", &cache), QStringList({"汁"}));
+    EXPECT_TRUE(f.Refine("味噌", &cache).isEmpty());
 }
 
 // A file that cannot be read is reported, not taken as missing, and no
@@ -131,38 +124,30 @@ TEST(RefinementSearch, FileThatCannotBeOpenedLeavesEveryFlagAsItWas) {
         EXPECT_EQ(f.Shown(), QStringList({"大根煮", "壊れ", "豚汁"}));
     }
     ASSERT_TRUE(QFile::remove(path));
-    RefineCookItems(f.Items, f.DataRoot(), "豚肉", &cache);
-    EXPECT_EQ(f.Shown(), QStringList({"豚汁"}));
+    EXPECT_EQ(f.Refine("豚肉", &cache), QStringList({"豚汁"}));
 }
 
 TEST(StepSearch, HitsStepThroughShownRowsAndStopSafely) {
     TSearchFolder f;
     f.Add("卵かけご飯", "卵\r\nご飯\r\n");
     f.Add("親子丼", "鶏肉\r\n玉子\r\n");
-    f.Add("茶碗蒸し", nullptr);
+    f.Add("茶碗蒸し", nullptr);  // skipped by the ingredient search, not an error
     f.Add("オムライス", "たまご\r\nケチャップ\r\n");
-    // Shown rows in a sorted order; row 0 is record 3.
-    const QList<int> rows{3, 1, 2, 0};
-
-    EXPECT_EQ(FindMaterialHit(f.Items, rows, 0, "たまご", f.DataRoot()), 0);
-    EXPECT_EQ(FindMaterialHit(f.Items, rows, 1, "たまご", f.DataRoot()), 1);
-    // The recipe without an ingredient file is skipped, not an error.
-    EXPECT_EQ(FindMaterialHit(f.Items, rows, 2, "たまご", f.DataRoot()), 3);
-    EXPECT_EQ(FindMaterialHit(f.Items, rows, 4, "たまご", f.DataRoot()), -1);
-    EXPECT_EQ(FindMaterialHit(f.Items, rows, 0, "たまご ケチャップ", f.DataRoot()), 0);
-    EXPECT_EQ(FindMaterialHit(f.Items, rows, 1, "たまご ケチャップ", f.DataRoot()), -1);
-
-    EXPECT_EQ(FindNameHit(f.Items, rows, 0, "丼"), 1);
-    EXPECT_EQ(FindNameHit(f.Items, rows, 2, "丼"), -1);
-    EXPECT_EQ(FindNameHit(f.Items, rows, 0, "卵 ご飯"), 3);
-    // The list shrank under a running search: the resume row lies past its end.
-    const QList<int> fewer{1};
-    EXPECT_EQ(FindNameHit(f.Items, fewer, 3, "丼"), -1);
-    EXPECT_EQ(FindMaterialHit(f.Items, fewer, 3, "たまご", f.DataRoot()), -1);
-    EXPECT_EQ(FindNameHit(f.Items, {}, 0, "丼"), -1);
+    const QList<int> rows{3, 1, 2, 0};  // shown rows in a sorted order
+    // {rows, resume row, keyword, hit}; a resume row past the end is where a
+    // list that shrank under a running search leaves it.
+    const std::tuple<QList<int>, int, const char*, int> materials[] = {
+        {rows, 0, "たまご", 0}, {rows, 1, "たまご", 1}, {rows, 2, "たまご", 3}, {rows, 4, "たまご", -1},
+        {rows, 1, "たまご ケチャップ", -1}, {{1}, 3, "たまご", -1},
+    };
+    for (const auto& [shown, from, keyword, hit] : materials)
+        EXPECT_EQ(FindMaterialHit(f.Items, shown, from, keyword, f.DataRoot()), hit) << keyword << " from " << from;
     // A row whose record is gone is passed over.
-    EXPECT_EQ(FindNameHit(f.Items, {7, 1}, 0, "丼"), 1);
-
+    const std::tuple<QList<int>, int, const char*, int> names[] = {
+        {rows, 0, "丼", 1}, {rows, 2, "丼", -1}, {rows, 0, "卵 ご飯", 3}, {{1}, 3, "丼", -1}, {{7, 1}, 0, "丼", 1},
+    };
+    for (const auto& [shown, from, keyword, hit] : names)
+        EXPECT_EQ(FindNameHit(f.Items, shown, from, keyword), hit) << keyword << " from " << from;
     EXPECT_EQ(FirstRowNamed(f.Items, rows, "茶碗蒸し"), 2);
     EXPECT_EQ(FirstRowNamed(f.Items, rows, "茶碗"), -1);
 }
