@@ -109,6 +109,7 @@ TEST(SettingsStore, WritesBackOnlyWhatThisRunReadAndKeepsTheOtherHalf) {
     settings.TitleName = QStringLiteral("わが家");
     store.SetSettings(settings);
     EXPECT_EQ(changed.count(), 1);
+    EXPECT_FALSE(QFileInfo::exists(path));  // nothing written while running
     store.SetLayout(SampleLayout());
     // The close writes the layout, the end of the program the options.
     store.WriteLayout();
