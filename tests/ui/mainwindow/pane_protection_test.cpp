@@ -22,6 +22,7 @@ struct TRow {
     QString File;      // that pane's file
     bool ReadOnly;
     QString Saved;  // that file's text after the save, when the pane is editable
+    bool PhotoLocked;
 };
 
 }  // namespace
@@ -29,14 +30,14 @@ struct TRow {
 TEST_F(PaneProtection, TypingAndSavingNeverReplacesAFileThatWasNotRead) {
     const TRow rows[] = {
         {"method without ingredients", {.Name = QStringLiteral("方法だけ"), .Foodstuff = std::nullopt, .How = QStringLiteral("昔の作り方")},
-         QString(), {}, "MemoHow", HowFileName, false, QStringLiteral("昔の作り方追記")},
+         QString(), {}, "MemoHow", HowFileName, false, QStringLiteral("昔の作り方追記"), false},
         {"truncated photo", {.Name = QStringLiteral("写真が壊れた"), .Comment = QStringLiteral("大事なコメント"), .Photo = true, .Memo = true},
          PhotoFileName, QByteArray("\xff\xd8\xff\xe0 cut", 7), "RichEditComment", CommentFileName, false,
-         QStringLiteral("大事なコメント追記")},
+         QStringLiteral("大事なコメント追記"), true},
         {"oversized method", {.Name = QStringLiteral("長い作り方")}, HowFileName, OversizedText(), "MemoHow",
-         HowFileName, true, QString()},
+         HowFileName, true, QString(), false},
         {"oversized comment", {.Name = QStringLiteral("長いコメント"), .Comment = QStringLiteral("c")}, CommentFileName,
-         OversizedText(), "RichEditComment", CommentFileName, true, QString()},
+         OversizedText(), "RichEditComment", CommentFileName, true, QString(), false},
     };
     for (const TRow& row : rows) {
         const QString folder = MakeRecipe(DataRoot(), row.Draft);
@@ -53,6 +54,10 @@ TEST_F(PaneProtection, TypingAndSavingNeverReplacesAFileThatWasNotRead) {
         // One box for the load, however many files failed.
         EXPECT_EQ(Answers.Calls().size(), boxes + 1);
         EXPECT_TRUE(Answers.Calls().back().Text.startsWith(QStringLiteral("Load File Error. Msg=")));
+
+        // Removing a photo that was never shown does nothing.
+        Trigger(QStringLiteral("D1"));
+        EXPECT_EQ(Marker().isEmpty(), row.PhotoLocked);
 
         auto* pane = Find<QTextEdit>(QString::fromLatin1(row.Pane));
         EXPECT_EQ(pane->isReadOnly(), row.ReadOnly);
