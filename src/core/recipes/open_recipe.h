@@ -49,10 +49,12 @@ public:
     void SetModified(bool modified);
 
     // Opens `item`'s folder. The memo starts as a white canvas of `memoSize`
-    // unless the folder has one. False when reading stopped early
-    // (Content().LoadError says why); what was read stays open.
+    // unless the folder has one. False when a file was missing or could not
+    // be read (Content().LoadError says why); everything else was read and
+    // the recipe is open, its unread files protected from Save.
     bool Load(const TCookItem& item, QSize memoSize);
-    // Writes the texts and any changed photo or memo. Throws TSaporiaError
+    // Writes the texts and any changed photo or memo, never a file that was
+    // there but not read (Content().Files). Throws TSaporiaError
     // (nothing open, or the write failed); the edits then stay marked.
     void Save(const TRecipeTexts& texts);
     // No recipe open any more; unsaved edits are dropped.

@@ -69,43 +69,82 @@ QByteArray FileBytes(const QString& fileName, QString text) {
 
 bool HasJpgExtension(const QString& fileName) { return fileName.endsWith(QLatin1String(".jpg"), Qt::CaseInsensitive); }
 
-// Reads the files in the order the panes are filled; stops at the first failure.
+void Note(TRecipeContent& c, const QString& message) {
+    if (!c.LoadError.isEmpty())
+        c.LoadError += QLatin1Char('\n');
+    c.LoadError += message;
+}
+
+// Runs the read of one file; a failure is noted, naming the file, and marks
+// the file unreadable.
+template <typename TRead>
+void ReadOne(TRecipeContent& c, const QString& fileName, TFileRead& state, TRead&& read) {
+    try {
+        read();
+        state = TFileRead::Read;
+    } catch (const TSaporiaError& error) {
+        state = TFileRead::Unreadable;
+        const QString message = error.message();
+        Note(c, message.contains(fileName) ? message : fileName + QStringLiteral(": ") + message);
+    }
+}
+
+// A pane text. The size is checked first: a huge file is never loaded.
+void ReadText(TRecipeContent& c, const QString& path, const QString& fileName, TFileRead& state, QString& text,
+              QString& loadedText, bool& loaded) {
+    if (QFileInfo(path).size() > MaxRecipeTextBytes) {
+        state = TFileRead::TooLarge;
+        Note(c, QStringLiteral("%1 は大きすぎるため表示できません (%2 MB まで)")
+                    .arg(fileName)
+                    .arg(MaxRecipeTextBytes / (1024 * 1024)));
+        return;
+    }
+    ReadOne(c, fileName, state, [&] {
+        text = loadedText = PaneText(ReadFileBytes(path));
+        loaded = true;
+    });
+}
+
+// Reads every file on its own, so one that fails hides nothing else.
 void ReadInto(const QString& folder, TRecipeContent& c) {
     const TFolderListing listing(folder);
 
     const QString foodstuff = listing.Find(FoodstuffFileName);
     if (foodstuff.isEmpty())
-        throw TSaporiaError(MissingMessage(FoodstuffFileName));
-    c.Foodstuff = c.LoadedFoodstuff = PaneText(ReadFileBytes(folder + foodstuff));
-    c.FoodstuffLoaded = true;
+        Note(c, MissingMessage(FoodstuffFileName));
+    else
+        ReadText(c, folder + foodstuff, FoodstuffFileName, c.Files.Foodstuff, c.Foodstuff, c.LoadedFoodstuff,
+                 c.FoodstuffLoaded);
 
     const QString how = listing.Find(HowFileName);
     if (how.isEmpty())
-        throw TSaporiaError(MissingMessage(HowFileName));
-    c.How = c.LoadedHow = PaneText(ReadFileBytes(folder + how));
-    c.HowLoaded = true;
+        Note(c, MissingMessage(HowFileName));
+    else
+        ReadText(c, folder + how, HowFileName, c.Files.How, c.How, c.LoadedHow, c.HowLoaded);
 
     const QString photo = listing.Find(PhotoFileName);
-    if (!photo.isEmpty()) {
-        const QByteArray bytes = ReadFileBytes(folder + photo);
-        c.PhotoImage = DecodeJpeg(bytes);
-        c.Photo = bytes;
-    }
+    if (!photo.isEmpty())
+        ReadOne(c, PhotoFileName, c.Files.Photo, [&] {
+            const QByteArray bytes = ReadFileBytes(folder + photo);
+            c.PhotoImage = DecodeJpeg(bytes);
+            c.Photo = bytes;
+        });
 
     const QString comment = listing.Find(CommentFileName);
     if (!comment.isEmpty()) {
-        c.Comment = c.LoadedComment = PaneText(ReadFileBytes(folder + comment));
-        c.HasComment = c.CommentLoaded = true;
+        ReadText(c, folder + comment, CommentFileName, c.Files.Comment, c.Comment, c.LoadedComment, c.CommentLoaded);
+        c.HasComment = c.CommentLoaded;
     }
 
     const QString memo = listing.Find(MemoFileName);
-    if (!memo.isEmpty()) {
-        QImage image;
-        if (!image.loadFromData(ReadFileBytes(folder + memo), "BMP"))
-            throw TSaporiaError(QStringLiteral("%1 を読み込めません").arg(MemoFileName));
-        c.Memo = image;
-        c.HasMemo = true;
-    }
+    if (!memo.isEmpty())
+        ReadOne(c, MemoFileName, c.Files.Memo, [&] {
+            QImage image;
+            if (!image.loadFromData(ReadFileBytes(folder + memo), "BMP"))
+                throw TSaporiaError(QStringLiteral("%1 を読み込めません").arg(MemoFileName));
+            c.Memo = image;
+            c.HasMemo = true;
+        });
 
     for (const QString& file : listing.All()) {
         if (!HasJpgExtension(file))
@@ -126,11 +165,12 @@ void ReadInto(const QString& folder, TRecipeContent& c) {
                 c.LinkWords.append(WithoutExtension(file));
 
     const QString status = listing.Find(StatusFileName);
-    if (!status.isEmpty()) {
-        c.Status = TStatusFile::Load(folder + status);
-        c.HasStatus = true;
-        c.AttributeLines = AttributePaneLines(c.Status);
-    }
+    if (!status.isEmpty())
+        ReadOne(c, StatusFileName, c.Files.Status, [&] {
+            c.Status = TStatusFile::Load(folder + status);
+            c.HasStatus = true;
+            c.AttributeLines = AttributePaneLines(c.Status);
+        });
 }
 
 }  // namespace
@@ -179,25 +219,32 @@ void SaveRecipeFolder(const QString& recipePath, TRecipeContent& c, const TStatu
 
     // Everything is encoded before the first file changes.
     TRecipeTransaction transaction(folder);
-    auto planText = [&](const QString& fileName, const QString& text, bool loaded, const QString& loadedText) {
+    auto planText = [&](const QString& fileName, TFileRead state, const QString& text, bool loaded,
+                        const QString& loadedText) {
+        if (IsProtected(state))
+            return;  // never read: whatever the pane holds is not the file
         if (loaded && text == loadedText)
             return;  // unchanged: the file keeps its bytes
         if (!loaded && text.isEmpty() && !listing.Find(fileName).isEmpty())
             return;  // there but never read: an empty pane must not replace it
         transaction.Put(nameOf(fileName), FileBytes(fileName, text));
     };
-    planText(FoodstuffFileName, c.Foodstuff, c.FoodstuffLoaded, c.LoadedFoodstuff);
-    planText(HowFileName, c.How, c.HowLoaded, c.LoadedHow);
-    planText(CommentFileName, c.Comment, c.CommentLoaded, c.LoadedComment);
+    planText(FoodstuffFileName, c.Files.Foodstuff, c.Foodstuff, c.FoodstuffLoaded, c.LoadedFoodstuff);
+    planText(HowFileName, c.Files.How, c.How, c.HowLoaded, c.LoadedHow);
+    planText(CommentFileName, c.Files.Comment, c.Comment, c.CommentLoaded, c.LoadedComment);
 
-    if (c.PhotoChanged && !c.Photo.isEmpty()) {
+    const bool photoProtected = IsProtected(c.Files.Photo);
+    if (photoProtected) {
+        // The photo pane never showed the file; it stays as it is.
+    } else if (c.PhotoChanged && !c.Photo.isEmpty()) {
         if (!LooksLikeJpeg(c.Photo))
             throw TSaporiaError(QStringLiteral("%1 に書く写真がJPEGではありません").arg(PhotoFileName));
         transaction.Put(nameOf(PhotoFileName), c.Photo);
     } else if (c.PhotoChanged && !listing.Find(PhotoFileName).isEmpty()) {
         transaction.Remove(listing.Find(PhotoFileName));
     }
-    if (c.MemoDirty && !c.Memo.isNull())
+    const bool memoWritten = c.MemoDirty && !c.Memo.isNull() && !IsProtected(c.Files.Memo);
+    if (memoWritten)
         transaction.Put(nameOf(MemoFileName),
                         EncodeBitmap(c.Memo, QStringLiteral("%1 を作れません").arg(MemoFileName)));
     if (status)
@@ -205,16 +252,29 @@ void SaveRecipeFolder(const QString& recipePath, TRecipeContent& c, const TStatu
 
     transaction.Commit();
 
-    c.LoadedFoodstuff = c.Foodstuff;
-    c.LoadedHow = c.How;
-    c.LoadedComment = c.Comment;
-    c.FoodstuffLoaded = c.HowLoaded = c.CommentLoaded = true;
-    c.HasComment = true;
-    if (c.PhotoChanged && c.Photo.isEmpty())
-        c.PhotoImage = QImage();
+    // What was written is now what the files hold; protected files keep
+    // their state.
+    auto saved = [](TFileRead& state, QString& loadedText, bool& loaded, const QString& text) {
+        if (IsProtected(state))
+            return;
+        state = TFileRead::Read;
+        loadedText = text;
+        loaded = true;
+    };
+    saved(c.Files.Foodstuff, c.LoadedFoodstuff, c.FoodstuffLoaded, c.Foodstuff);
+    saved(c.Files.How, c.LoadedHow, c.HowLoaded, c.How);
+    saved(c.Files.Comment, c.LoadedComment, c.CommentLoaded, c.Comment);
+    c.HasComment = c.CommentLoaded;
+    if (c.PhotoChanged && !photoProtected) {
+        if (c.Photo.isEmpty())
+            c.PhotoImage = QImage();
+        c.Files.Photo = c.Photo.isEmpty() ? TFileRead::Missing : TFileRead::Read;
+    }
     c.PhotoChanged = false;
-    if (c.MemoDirty && !c.Memo.isNull())
+    if (memoWritten) {
         c.HasMemo = true;
+        c.Files.Memo = TFileRead::Read;
+    }
 }
 
 std::optional<TPhotoFile> ReadPictureFile(const QString& fileName) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <optional>
 
 #include <QByteArray>
@@ -23,6 +24,31 @@ inline const QString PhotoFileName = QStringLiteral("写真.jpg");
 inline const QString PhotoBaseName = QStringLiteral("写真");
 inline const QString MemoFileName = QStringLiteral("手書きメモ.bmp");
 inline const QString LinkPicFolderName = QStringLiteral("LinkPic");
+
+// A recipe text larger than this is not put into its pane: laying out a
+// huge text freezes the window for minutes.
+inline constexpr qsizetype MaxRecipeTextBytes = 1024 * 1024;
+
+// How one file of a recipe came out of the read.
+enum class TFileRead : std::uint8_t {
+    Missing,     // not there: the pane starts empty and a save may create it
+    Read,        // read whole
+    Unreadable,  // there, but reading or decoding it failed
+    TooLarge,    // a text too large for its pane, left unread
+};
+
+// A file that is there but was not read: its pane is read-only and no save
+// writes or removes it, so the user never saves over what was never shown.
+inline bool IsProtected(TFileRead state) { return state == TFileRead::Unreadable || state == TFileRead::TooLarge; }
+
+struct TRecipeFiles {
+    TFileRead Foodstuff = TFileRead::Missing;  // "材料.txt"
+    TFileRead How = TFileRead::Missing;        // "方法.txt"
+    TFileRead Comment = TFileRead::Missing;    // "コメント.txt"
+    TFileRead Photo = TFileRead::Missing;      // "写真.jpg"
+    TFileRead Memo = TFileRead::Missing;       // "手書きメモ.bmp"
+    TFileRead Status = TFileRead::Missing;     // "Status.txt"
+};
 
 struct TRecipeContent {
     // The three panes.
@@ -58,12 +84,15 @@ struct TRecipeContent {
     TStatusFile Status;
     QStringList AttributeLines;
 
-    // Empty after a complete read. Otherwise the message of the failure that
-    // stopped reading; fields after that step keep their defaults.
+    // Empty after a complete read. Otherwise the message of every file that
+    // could not be read (and of a missing "材料.txt" or "方法.txt"), one a line.
     QString LoadError;
 
-    // What was actually read, so that Save never replaces a file that was
-    // there but could not be read with an empty pane. Filled by the reader.
+    // How each file came out of the read; Save never writes a protected one.
+    TRecipeFiles Files;
+
+    // The texts as read (or last saved), so that an unchanged text is not
+    // written again. Filled by the reader.
     bool FoodstuffLoaded = false;
     bool HowLoaded = false;
     bool CommentLoaded = false;
@@ -73,9 +102,11 @@ struct TRecipeContent {
 };
 
 // Reads the recipe folder `recipePath` (CurrentRecipePath form, with or
-// without the final "/"), first completing a save that a crash cut off. Never throws for the folder's files: a missing
-// "材料.txt" or "方法.txt", an unreadable photo, memo or attribute file stops
-// reading there and sets LoadError; what was read up to then is kept.
+// without the final "/"), first completing a save that a crash cut off.
+// Never throws for the folder's files: each is read on its own, so a missing
+// "材料.txt" or "方法.txt", or a file that cannot be read, is noted in
+// LoadError and Files and hides nothing else. A text over MaxRecipeTextBytes
+// is not read.
 TRecipeContent ReadRecipeFolder(const QString& recipePath);
 
 // Writes the panes back into `recipePath`: the three texts (each only when it
@@ -84,7 +115,8 @@ TRecipeContent ReadRecipeFolder(const QString& recipePath);
 // first, so a character CP932 cannot hold fails the save before any file
 // changes. All files, and the attribute file when `status` is given, are
 // written as one transaction (recipe_transaction.h): the recipe is wholly old
-// or wholly new. A file that was present but could not be read is not
+// or wholly new. A protected file (Files) is never written nor removed,
+// whatever its pane holds; nor is a file that appeared since the read
 // replaced by an empty pane. Refuses an empty path or a folder that does not
 // exist. Throws TSaporiaError on failure; afterwards `content` describes the
 // saved state (Loaded* fields and Photo flags updated).

@@ -12,6 +12,16 @@
 
 #include "core/platform/clipboard.h"
 
+namespace {
+
+// A main photo that is there but could not be read is never replaced or
+// removed: the save would not write the change.
+bool CanChangePhoto(const TOpenRecipe& recipe) {
+    return recipe.IsOpen() && !IsProtected(recipe.Content().Files.Photo);
+}
+
+}  // namespace
+
 TPhotoPaneView::TPhotoPaneView(TOpenRecipe& recipe, QWidget* imagePanel, QLabel* image, QWidget* pagingPanel,
                                QLabel* pagingCaption, QToolButton* prev, QToolButton* next, QObject* parent)
     : QObject(parent),
@@ -45,7 +55,7 @@ void TPhotoPaneView::Refresh() {
 }
 
 void TPhotoPaneView::LoadPictureFile(const QString& fileName) {
-    if (!Recipe.IsOpen())
+    if (!CanChangePhoto(Recipe))
         return;
     if (Recipe.Photo().LoadPictureFile(Recipe.Content(), fileName))
         Refresh();
@@ -64,7 +74,7 @@ void TPhotoPaneView::C2Click() {
 
 void TPhotoPaneView::Paste2Click() {
     const QImage image = ClipboardPicture();
-    if (!Recipe.IsOpen() || image.isNull())
+    if (!CanChangePhoto(Recipe) || image.isNull())
         return;
     Recipe.Photo().SetPicture(Recipe.Content(), image);
     Refresh();
@@ -72,7 +82,7 @@ void TPhotoPaneView::Paste2Click() {
 }
 
 void TPhotoPaneView::D1Click() {
-    if (!Recipe.IsOpen())
+    if (!CanChangePhoto(Recipe))
         return;
     Recipe.Photo().Remove(Recipe.Content());
     Refresh();

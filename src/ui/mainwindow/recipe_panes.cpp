@@ -265,7 +265,8 @@ void TRecipePanes::BuildAids() {
     // The canvas draws on the open recipe's memo, which Load and Save use.
     Memo = new TMemoPane(imgDraw, PaintToolPanel, this, palette);
     Memo->Bitmap = [this]() -> QImage& { return Recipe.Memo(); };
-    Memo->CanDraw = [this] { return Recipe.IsOpen(); };
+    // A memo that could not be read is never drawn over: the save would replace it.
+    Memo->CanDraw = [this] { return Recipe.IsOpen() && !IsProtected(Recipe.Content().Files.Memo); };
     connect(Memo, &TMemoPane::Changed, &Recipe, &TOpenRecipe::MemoDrawn);
     Memo->BitmapReplaced();
 }

@@ -75,6 +75,7 @@ private:
     void BuildAids();
     void PaneChanged();
     void ShowModified(bool modified);
+    void ShowProtection();
     void ShowMemo();
     void SetTabImage(QWidget* tab, bool present);
     void ColourPanes(const TSettings& settings);

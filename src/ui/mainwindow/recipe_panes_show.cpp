@@ -88,10 +88,7 @@ void TRecipePanes::SetEditLook(bool editable) {
     TLoadingScope loading(Loading);
     const QColor text = palette().color(QPalette::Text);
     if (editable) {
-        for (QTextEdit* pane : EditPanes()) {
-            pane->setReadOnly(false);
-            Paint(pane, palette().color(QPalette::Base), text);
-        }
+        ShowProtection();
         Paint(ImagePanel, Bgr(0xC59147));
         for (QLabel* caption : CapPanels)
             Paint(caption, ActiveCaption, CaptionText);
@@ -117,6 +114,19 @@ void TRecipePanes::SetEditLook(bool editable) {
     Paint(Shape1, BtnFace);
 }
 
+void TRecipePanes::ShowProtection() {
+    const TRecipeFiles& files = Recipe.Content().Files;
+    const std::pair<QTextEdit*, TFileRead> panes[] = {
+        {memFoodstuff, files.Foodstuff}, {MemoHow, files.How}, {RichEditComment, files.Comment}};
+    for (const auto& [pane, state] : panes) {
+        // A file that is there but was not read: typing here would only
+        // look like an edit of it.
+        const bool locked = IsProtected(state);
+        pane->setReadOnly(locked);
+        Paint(pane, locked ? InfoBk : palette().color(QPalette::Base), palette().color(QPalette::Text));
+    }
+}
+
 void TRecipePanes::ShowRecipe(const QImage& icon, const TSettings& settings) {
     PageControl1->setEnabled(true);
     TLoadingScope loading(Loading);
@@ -134,14 +144,17 @@ void TRecipePanes::ShowRecipe(const QImage& icon, const TSettings& settings) {
     // Without a comment file the pane is emptied: another recipe's comment
     // left in it would be saved into this one.
     RichEditComment->setPlainText(content.HasComment ? content.Comment : QString());
-    SetTabImage(TabSheetComment, content.HasComment);
+    if (Editable)
+        ShowProtection();
+    // A tab shows that its file is there, whether or not it could be read.
+    SetTabImage(TabSheetComment, content.Files.Comment != TFileRead::Missing);
     Photo->Refresh();
-    SetTabImage(TabSheetPaint, content.HasMemo);
+    SetTabImage(TabSheetPaint, content.Files.Memo != TFileRead::Missing);
     Memo->BitmapReplaced();
     ShowMemo();
     ColourPanes(settings);
     RichEdit1->setPlainText(content.HasStatus ? content.AttributeLines.join(QLatin1Char('\n')) : QString());
-    SetTabImage(TabSheetAttr, content.HasStatus);
+    SetTabImage(TabSheetAttr, content.Files.Status != TFileRead::Missing);
     setUpdatesEnabled(wasEnabled);
 }
 

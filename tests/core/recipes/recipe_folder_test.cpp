@@ -220,9 +220,9 @@ TEST_F(RecipeFolder, AFileThatFailedToLoadIsNeverReplacedByAnEmptyPane) {
     WriteRaw(folder + PhotoFileName, QByteArray("\xff\xd8\xff\xe0 broken"));
     const auto before = FolderSnapshot(folder);
     TRecipeContent c = ReadRecipeFolder(folder);
-    ASSERT_FALSE(c.LoadError.isEmpty());  // the photo stopped the load
+    ASSERT_FALSE(c.LoadError.isEmpty());  // the photo failed
     EXPECT_TRUE(c.Photo.isEmpty());
-    EXPECT_TRUE(c.Comment.isEmpty());  // never reached
+    EXPECT_EQ(c.Comment, QStringLiteral("大事なコメント"));  // read all the same
 
     SaveRecipeFolder(folder, c);
     EXPECT_EQ(FolderSnapshot(folder), before);
