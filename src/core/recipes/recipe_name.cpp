@@ -1,15 +1,14 @@
 #include "core/recipes/recipe_name.h"
 
 #include <QDir>
-
 #include <QFile>
 #include <QFileInfo>
 
 #include "core/platform/file_io.h"
 #include "core/platform/native_path.h"
-#include "core/recipes/cook_item.h"
 #include "core/platform/saporia_error.h"
 #include "core/platform/sjis.h"
+#include "core/recipes/cook_item.h"
 
 namespace {
 
@@ -88,7 +87,8 @@ QByteArray RecipeFolderNativePath(const QString& dataRoot, const TCookItem& item
     if (name.isEmpty() || name == "." || name == ".." || name.contains('/') || name.contains('\0'))
         throw TSaporiaError(QStringLiteral("レシピのフォルダがデータフォルダの外を指しています: %1").arg(item.Name));
     // Absolute, so that a link made to it by QtPathOf leads to it.
-    QByteArray root = QFile::encodeName(QDir::isRelativePath(dataRoot) ? QFileInfo(dataRoot).absoluteFilePath() : dataRoot);
+    QByteArray root =
+        QFile::encodeName(QDir::isRelativePath(dataRoot) ? QFileInfo(dataRoot).absoluteFilePath() : dataRoot);
     while (root.size() > 1 && root.endsWith('/'))
         root.chop(1);
     return root + '/' + name;

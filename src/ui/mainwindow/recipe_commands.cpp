@@ -116,8 +116,8 @@ void TRecipeCommands::Rename() {
     const QString answer =
         InputBox(Owner, QStringLiteral("料理名"), QStringLiteral("変更したい名称を入力して下さい"), item.Name);
     const QString newName = Trim(answer);
-    // The same text still renames a folder whose name is not UTF-8 on disk.
-    if (newName.isEmpty() || (newName == item.Name && RecipeFolderBytes(item) == newName.toUtf8()))
+    // The shown text unchanged still renames a folder not named in UTF-8.
+    if (newName.isEmpty() || newName.toUtf8() == RecipeFolderBytes(item))
         return;
     const QString problem = RecipeNameProblem(newName);
     if (!problem.isEmpty()) {

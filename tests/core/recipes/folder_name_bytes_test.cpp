@@ -9,6 +9,7 @@
 #include <QFile>
 
 #include "core/platform/file_io.h"
+#include "core/platform/saporia_error.h"
 #include "core/platform/sjis.h"
 #include "core/recipes/icon_store.h"
 #include "core/recipes/link_pictures.h"
@@ -151,4 +152,22 @@ TEST_F(FolderNameBytes, DeleteAndRenameTouchOnlyTheirOwnFolder) {
                     << other.Bytes.toHex().toStdString();
         }
     }
+}
+
+TEST_F(FolderNameBytes, AWindowsNameRenamedToItsOwnTextBecomesUtf8) {
+    TCookItem windows = Record(Folders[2]);
+    TCookItem utf8 = Record(Folders[3]);
+    EXPECT_FALSE(RenameRecipeFolder(Root, utf8, QStringLiteral("肉じゃが")));  // already so named
+    // Showing alike is not being the same folder: the other one is in the way.
+    try {
+        RenameRecipeFolder(Root, windows, QStringLiteral("肉じゃが"));
+        ADD_FAILURE() << "renamed over another folder";
+    } catch (const TSaporiaError& error) {
+        EXPECT_EQ(error.message(), RecipeNameExistsMessage);
+    }
+    DeleteRecipeFolder(Root, utf8);
+    EXPECT_TRUE(RenameRecipeFolder(Root, windows, QStringLiteral("肉じゃが")));
+    EXPECT_FALSE(Exists(Native(Folders[2])));
+    EXPECT_EQ(ReadAt(Native(Folders[3]) + "/" + QFile::encodeName(FoodstuffFileName)),
+              RecipeFileBytes(Folders[2].Foodstuff));
 }
