@@ -17,6 +17,7 @@
 #include "core/recipes/recipe_folder_ops.h"
 #include "core/recipes/recipe_store.h"
 #include "core/search/class_tree.h"
+#include "core/search/recipe_search.h"
 #include "core/search/thumbnails.h"
 #include "support/recipe_fixture.h"
 #include "support/temp_app_dir.h"
@@ -115,7 +116,13 @@ TEST_F(FolderNameBytes, EachRecordShowsOpensSavesAndLinksInItsOwnFolder) {
     }
 }
 
-TEST_F(FolderNameBytes, ThumbnailsComeFromEachRecordsOwnPhoto) {
+TEST_F(FolderNameBytes, ThumbnailsAndTheIngredientSearchReadEachRecordsOwnFolder) {
+    for (const TRawFolder& folder : Folders) {
+        RefineCookItems(Scan.Items, Root, folder.Foodstuff, nullptr);
+        for (const TCookItem& item : Scan.Items)
+            EXPECT_EQ(item.Visible, item.FolderName == folder.Bytes) << item.FolderName.toHex().toStdString();
+    }
+    RefineCookItems(Scan.Items, Root, QString(), nullptr);
     const std::vector<TThumbnail> thumbnails = BuildThumbnailList(Scan.Items, AllGroupsText, Root);
     ASSERT_EQ(thumbnails.size(), std::size(Folders));
     for (const TThumbnail& thumbnail : thumbnails) {
