@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QList>
 #include <QString>
 
@@ -7,7 +8,10 @@
 // kept exactly as stored; numbers are parsed with -1 for unset.
 struct TCookItem {
     int Icon = -1;  // index into the icon store; -1 = no icon
-    QString Name;   // the recipe folder's name
+    QString Name;   // the folder's name as shown (see FolderNameText)
+    // The folder's name exactly as listed; every operation on the record uses
+    // it. Empty for a record not read from the disk: then Name in UTF-8.
+    QByteArray FolderName;
     QString Kind;
     QString Amount;
     QString PhotoMark;  // "○" with a main photo, "×" without

@@ -28,7 +28,7 @@ bool TOpenRecipe::Load(const TCookItem& item, QSize memoSize) {
     MemoImage = QImage(std::max(1, memoSize.width()), std::max(1, memoSize.height()), QImage::Format_RGB32);
     MemoImage.fill(Qt::white);
     try {
-        FolderPath = RecipeFolderPath(DataRoot, item.Name);
+        FolderPath = RecipeFolderPath(DataRoot, item);
     } catch (const TSaporiaError& error) {
         // A name that leads outside the data folder opens nothing: a save
         // would write there.

@@ -24,6 +24,8 @@ QString Native(const QString& path) {
     return QString::fromLocal8Bit(QFile::encodeName(path));
 }
 
+QString Native(const QByteArray& path) { return QString::fromLocal8Bit(path); }
+
 TSaporiaError DeleteFailed(const QString& nativePath) {
     return TSaporiaError(QStringLiteral("ファイルの削除に失敗しました. FILENAME=%1").arg(nativePath));
 }
@@ -46,19 +48,6 @@ QByteArray TextFileBytes(const QString& text) {
 
 QString FolderWithoutSlash(const QString& path) {
     return path.endsWith(QLatin1Char('/')) ? path.chopped(1) : path;
-}
-
-// The folder of a recipe that is already there, under whatever name the scan
-// listed (one made elsewhere may hold characters a new name may not): it only
-// has to stay a direct child of the data folder.
-QString ExistingRecipeFolder(const QString& dataRoot, const QString& name) {
-    QString root = dataRoot;
-    while (root.size() > 1 && root.endsWith(QLatin1Char('/')))
-        root.chop(1);
-    const QString path = root + QLatin1Char('/') + name;
-    if (name.isEmpty() || name.contains(QLatin1Char('/')) || !IsDirectChildOf(root, path))
-        throw TSaporiaError(QStringLiteral("レシピのフォルダがデータフォルダの外を指しています: %1").arg(name));
-    return path;
 }
 
 }  // namespace
@@ -118,6 +107,7 @@ TCookItem CreateRecipe(const QString& dataRoot, const QString& name, const TWiza
 
     TCookItem item;
     item.Name = name;
+    item.FolderName = name.toUtf8();
     item.Date = today;
     item.Visible = true;
     if (wizard) {
@@ -132,10 +122,10 @@ TCookItem CreateRecipe(const QString& dataRoot, const QString& name, const TWiza
     return item;
 }
 
-void DeleteRecipeFolder(const QString& dataRoot, const QString& name) {
-    const QString folder = ExistingRecipeFolder(dataRoot, name);
+void DeleteRecipeFolder(const QString& dataRoot, const TCookItem& item) {
+    const QByteArray folder = RecipeFolderNativePath(dataRoot, item);
     namespace fs = std::filesystem;
-    const fs::path root(QFile::encodeName(folder).toStdString());
+    const fs::path root(folder.toStdString());
     std::error_code error;
     const fs::file_status st = fs::symlink_status(root, error);
     if (error || !fs::exists(st))
@@ -161,30 +151,43 @@ void DeleteRecipeFolder(const QString& dataRoot, const QString& name) {
         throw DeleteFailed(Native(folder));
 }
 
-bool RenameRecipeFolder(const QString& dataRoot, const QString& oldName, const QString& newName) {
+void DeleteRecipeFolder(const QString& dataRoot, const QString& name) {
+    TCookItem item;
+    item.Name = name;
+    DeleteRecipeFolder(dataRoot, item);
+}
+
+bool RenameRecipeFolder(const QString& dataRoot, TCookItem& item, const QString& newName) {
     const QString name = Trim(newName);
-    if (name.isEmpty() || name == oldName)
+    if (name.isEmpty() || name.toUtf8() == RecipeFolderBytes(item))
         return false;
     const QString problem = RecipeNameProblem(name);
     if (!problem.isEmpty())
         throw TSaporiaError(problem);
-    const QString from = ExistingRecipeFolder(dataRoot, oldName);
+    const QByteArray from = RecipeFolderNativePath(dataRoot, item);
     const QString to = FolderWithoutSlash(RecipeFolderPath(dataRoot, name));
     if (EntryExists(to))
         throw TSaporiaError(RecipeNameExistsMessage);
-    const QByteArray fromBytes = QFile::encodeName(from);
     const QByteArray toBytes = QFile::encodeName(to);
-    int result = ::renameat2(AT_FDCWD, fromBytes.constData(), AT_FDCWD, toBytes.constData(), RENAME_NOREPLACE);
+    int result = ::renameat2(AT_FDCWD, from.constData(), AT_FDCWD, toBytes.constData(), RENAME_NOREPLACE);
     if (result != 0 && (errno == EINVAL || errno == ENOSYS)) {
         // A file system without the no-replace flag: the check above has to do.
-        result = EntryExists(to) ? (errno = EEXIST, -1) : ::rename(fromBytes.constData(), toBytes.constData());
+        result = EntryExists(to) ? (errno = EEXIST, -1) : ::rename(from.constData(), toBytes.constData());
     }
     if (result != 0) {
         const int code = errno;
         if (code == EEXIST)
             throw TSaporiaError(RecipeNameExistsMessage);
         throw TSaporiaError(QStringLiteral("料理名を変更できません: %1 → %2 (%3)")
-                                .arg(Native(from), Native(to), QString::fromLocal8Bit(std::strerror(code))));
+                                .arg(Native(from), Native(toBytes), QString::fromLocal8Bit(std::strerror(code))));
     }
+    item.Name = name;
+    item.FolderName = name.toUtf8();
     return true;
+}
+
+bool RenameRecipeFolder(const QString& dataRoot, const QString& oldName, const QString& newName) {
+    TCookItem item;
+    item.Name = oldName;
+    return RenameRecipeFolder(dataRoot, item, newName);
 }

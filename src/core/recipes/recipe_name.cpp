@@ -1,10 +1,14 @@
 #include "core/recipes/recipe_name.h"
 
 #include <QDir>
+#include <QFile>
+#include <QFileInfo>
 
 #include "core/platform/file_io.h"
+#include "core/platform/native_path.h"
 #include "core/platform/saporia_error.h"
 #include "core/platform/sjis.h"
+#include "core/recipes/cook_item.h"
 
 namespace {
 
@@ -67,4 +71,29 @@ QString RecipeFolderPath(const QString& dataRoot, const QString& name) {
     if (!IsDirectChildOf(root, path))
         throw TSaporiaError(QStringLiteral("レシピのフォルダがデータフォルダの外を指しています: %1").arg(name));
     return path + QLatin1Char('/');
+}
+
+QString FolderNameText(const QByteArray& bytes) {
+    const QString utf8 = QString::fromUtf8(bytes);
+    return utf8.toUtf8() == bytes ? utf8 : FromSjis(bytes);
+}
+
+QByteArray RecipeFolderBytes(const TCookItem& item) {
+    return item.FolderName.isEmpty() ? item.Name.toUtf8() : item.FolderName;
+}
+
+QByteArray RecipeFolderNativePath(const QString& dataRoot, const TCookItem& item) {
+    const QByteArray name = RecipeFolderBytes(item);
+    if (name.isEmpty() || name == "." || name == ".." || name.contains('/') || name.contains('\0'))
+        throw TSaporiaError(QStringLiteral("レシピのフォルダがデータフォルダの外を指しています: %1").arg(item.Name));
+    // Absolute, so that a link made to it by QtPathOf leads to it.
+    QByteArray root =
+        QFile::encodeName(QDir::isRelativePath(dataRoot) ? QFileInfo(dataRoot).absoluteFilePath() : dataRoot);
+    while (root.size() > 1 && root.endsWith('/'))
+        root.chop(1);
+    return root + '/' + name;
+}
+
+QString RecipeFolderPath(const QString& dataRoot, const TCookItem& item) {
+    return QtPathOf(RecipeFolderNativePath(dataRoot, item)) + QLatin1Char('/');
 }

@@ -14,6 +14,7 @@
 
 #include "core/common/helpers.h"
 #include "core/recipes/icon_store.h"
+#include "core/recipes/recipe_name.h"
 #include "core/recipes/recipe_transaction.h"
 #include "core/recipes/status_file.h"
 #include "core/platform/file_io.h"
@@ -191,21 +192,25 @@ TCookScan SearchCookFld(const QString& dataRoot, const TIconStore& icons) {
     while (const dirent64* entry = root.Next()) {
         if (!IsFolder(root.Fd(), entry))
             continue;
-        QString name = QFile::decodeName(entry->d_name);
-        entries.push_back({name.toCaseFolded(), name, QByteArray(entry->d_name)});
+        QByteArray bytes(entry->d_name);
+        QString name = FolderNameText(bytes);
+        entries.push_back({name.toCaseFolded(), name, std::move(bytes)});
     }
     // A listing cut short would silently drop recipes from the list.
     if (root.ListingFailed())
         scan.Failures.append(QStringLiteral("データフォルダ %1 の一覧を最後まで読めません").arg(dataRoot));
     std::sort(entries.begin(), entries.end(), [](const TEntry& a, const TEntry& b) {
         const int c = a.SortKey.compare(b.SortKey);
-        return c != 0 ? c < 0 : a.Name < b.Name;
+        if (c != 0)
+            return c < 0;
+        return a.Name != b.Name ? a.Name < b.Name : a.Bytes < b.Bytes;  // names that show alike
     });
 
     scan.Items.resize(static_cast<qsizetype>(entries.size()));
     for (size_t i = 0; i < entries.size(); ++i) {
         TCookItem& item = scan.Items[static_cast<qsizetype>(i)];
         item.Name = entries[i].Name;
+        item.FolderName = entries[i].Bytes;
         item.PhotoMark = PhotoMarkAbsent;
         TFolder folder(root.Fd(), entries[i].Bytes.constData());
         if (!folder.IsOpen()) {
@@ -220,7 +225,8 @@ TCookScan SearchCookFld(const QString& dataRoot, const TIconStore& icons) {
 TCookItem ReadCookItem(const QString& dataRoot, const QString& name, const TIconStore& icons) {
     TCookItem item;
     item.Name = name;
-    TFolder folder(AT_FDCWD, (RootPath(dataRoot) + '/' + QFile::encodeName(name)).constData());
+    item.FolderName = name.toUtf8();
+    TFolder folder(AT_FDCWD, (RootPath(dataRoot) + '/' + item.FolderName).constData());
     if (!folder.IsOpen())
         throw TSaporiaError(CannotOpenFolderMessage(name));
     if (const QString failure = ReadRecipe(folder, item, icons); !failure.isEmpty())

@@ -13,6 +13,7 @@
 
 #include "core/common/keywords.h"
 #include "core/recipes/recipe_folder.h"
+#include "core/recipes/recipe_name.h"
 #include "core/platform/file_io.h"
 #include "core/platform/saporia_error.h"
 #include "core/platform/sjis.h"
@@ -26,7 +27,7 @@ const TCookItem* RecordOfRow(const TCookItems& items, const QList<int>& rowRecor
     return &items[record];
 }
 
-QString RecipeDir(const QString& dataRoot, const QString& name) { return dataRoot + u'/' + name; }
+QString RecipeDir(const QString& dataRoot, const TCookItem& item) { return RecipeFolderPath(dataRoot, item).chopped(1); }
 
 // An open file descriptor, closed however the reading ends.
 class TFileHandle final {
@@ -135,7 +136,7 @@ void RefineCookItems(TCookItems& items, const QString& dataRoot, const QString& 
     std::vector<bool> shown;
     shown.reserve(static_cast<size_t>(items.size()));
     for (const TCookItem& item : items) {
-        const std::optional<QString> text = ReadIngredients(RecipeDir(dataRoot, item.Name), cache);
+        const std::optional<QString> text = ReadIngredients(RecipeDir(dataRoot, item), cache);
         shown.push_back(text && matcher.Matches(*text));
     }
     for (qsizetype i = 0; i < items.size(); ++i)
@@ -160,7 +161,7 @@ int FindMaterialHit(const TCookItems& items, const QList<int>& rowRecords, int f
         const TCookItem* item = RecordOfRow(items, rowRecords, row);
         if (!item)
             continue;
-        const std::optional<QString> text = ReadIngredients(RecipeDir(dataRoot, item->Name), cache);
+        const std::optional<QString> text = ReadIngredients(RecipeDir(dataRoot, *item), cache);
         if (text && matcher.Matches(*text))
             return row;
     }

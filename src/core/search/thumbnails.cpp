@@ -4,6 +4,7 @@
 
 #include "core/search/class_tree.h"
 #include "core/recipes/recipe_folder.h"
+#include "core/recipes/recipe_name.h"
 #include "core/platform/file_io.h"
 #include "core/platform/jpeg.h"
 #include "core/platform/saporia_error.h"
@@ -13,6 +14,8 @@ namespace {
 // Opens the recipe's main photo, found ignoring case when the usual name is
 // not there.
 bool OpenPhoto(QFile& file, const QString& recipeDir) {
+    if (recipeDir.isEmpty())
+        return false;
     file.setFileName(recipeDir + u'/' + PhotoFileName);
     if (file.open(QIODevice::ReadOnly))
         return true;
@@ -21,6 +24,15 @@ bool OpenPhoto(QFile& file, const QString& recipeDir) {
         return false;
     file.setFileName(recipeDir + u'/' + existing);
     return file.open(QIODevice::ReadOnly);
+}
+
+// The record's folder; empty (no photo) when its name leads nowhere.
+QString RecipeDir(const QString& dataRoot, const TCookItem& item) {
+    try {
+        return RecipeFolderPath(dataRoot, item).chopped(1);
+    } catch (const TSaporiaError&) {
+        return {};
+    }
 }
 
 QImage DecodeThumbnail(const QByteArray& bytes) {
@@ -57,7 +69,7 @@ std::vector<TThumbnail> BuildThumbnailList(const TCookItems& items, const QStrin
         if (!PassesListFilter(item, groupText) || item.PhotoMark != PhotoMarkPresent)
             continue;
         QFile file;
-        if (!OpenPhoto(file, dataRoot + u'/' + item.Name))
+        if (!OpenPhoto(file, RecipeDir(dataRoot, item)))
             continue;
         QImage image = DecodeThumbnail(file.readAll());
         if (image.isNull())

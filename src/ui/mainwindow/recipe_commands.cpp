@@ -80,14 +80,14 @@ void TRecipeCommands::Delete() {
         return;
     // The recipe the user confirms is the one that goes, whatever happens to
     // the selection meanwhile.
-    const QString name = Parts.Book.CookItems[record].Name;
-    if (AskYesNo(Owner, name + QStringLiteral("を削除してもよろしいですか？")) != TMsgResult::Yes)
+    const TCookItem item = Parts.Book.CookItems[record];
+    if (AskYesNo(Owner, item.Name + QStringLiteral("を削除してもよろしいですか？")) != TMsgResult::Yes)
         return;
     if (!Parts.QuerySaveChanges())
         return;
     try {
         TBusyCursor busy;
-        DeleteRecipeFolder(Parts.Book.DataRoot(), name);
+        DeleteRecipeFolder(Parts.Book.DataRoot(), item);
     } catch (const TSaporiaError& error) {
         ShowErrorBox(Owner, error.message());
     } catch (const std::exception& error) {
@@ -112,11 +112,12 @@ void TRecipeCommands::Rename() {
     const int record = Parts.List.SelectedRecord();
     if (record < 0 || record >= Parts.Book.CookItems.size())
         return;
-    const QString oldName = Parts.Book.CookItems[record].Name;
+    TCookItem item = Parts.Book.CookItems[record];
     const QString answer =
-        InputBox(Owner, QStringLiteral("料理名"), QStringLiteral("変更したい名称を入力して下さい"), oldName);
+        InputBox(Owner, QStringLiteral("料理名"), QStringLiteral("変更したい名称を入力して下さい"), item.Name);
     const QString newName = Trim(answer);
-    if (newName.isEmpty() || newName == oldName)
+    // The shown text unchanged still renames a folder not named in UTF-8.
+    if (newName.isEmpty() || newName.toUtf8() == RecipeFolderBytes(item))
         return;
     const QString problem = RecipeNameProblem(newName);
     if (!problem.isEmpty()) {
@@ -127,11 +128,13 @@ void TRecipeCommands::Rename() {
         return;
     bool renamed = false;
     RunGuarded(Owner, ErrorPrefix(QStringLiteral("Rename")),
-               [&] { renamed = RenameRecipeFolder(Parts.Book.DataRoot(), oldName, newName); });
+               [&] { renamed = RenameRecipeFolder(Parts.Book.DataRoot(), item, newName); });
     // Not renamed: the panes may hold edits the user chose not to save, so
     // the folder is shown as it is.
-    if (renamed)
-        Parts.Book.CookItems[record].Name = newName;
+    if (renamed) {
+        Parts.Book.CookItems[record].Name = item.Name;
+        Parts.Book.CookItems[record].FolderName = item.FolderName;
+    }
     Parts.List.IndicateList(record);
 }
 

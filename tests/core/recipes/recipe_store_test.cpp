@@ -58,6 +58,7 @@ TEST_F(RecipeScan, OneRecordPerFolderWithAttributesAsStored) {
 
     TCookItem plain;
     plain.Name = QStringLiteral("attributes-free");
+    plain.FolderName = "attributes-free";
     plain.PhotoMark = QStringLiteral("×");
     EXPECT_EQ(scan.Items[0], plain);  // icon -1, texts empty, ratings -1, visible
 

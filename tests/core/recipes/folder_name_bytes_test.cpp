@@ -1,0 +1,180 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <QFile>
+
+#include "core/platform/file_io.h"
+#include "core/platform/saporia_error.h"
+#include "core/platform/sjis.h"
+#include "core/recipes/icon_store.h"
+#include "core/recipes/link_pictures.h"
+#include "core/recipes/open_recipe.h"
+#include "core/recipes/recipe_folder_ops.h"
+#include "core/recipes/recipe_store.h"
+#include "core/search/class_tree.h"
+#include "core/search/recipe_search.h"
+#include "core/search/thumbnails.h"
+#include "support/recipe_fixture.h"
+#include "support/temp_app_dir.h"
+
+namespace {
+
+// Folder names as they come from other systems: the first two show alike when
+// bad bytes are replaced, the last two are one name in CP932 and in UTF-8.
+struct TRawFolder {
+    QByteArray Bytes;
+    QString Shown;  // empty: any text that encodes back to the bytes
+    QString Foodstuff;
+    int PhotoWidth;
+};
+
+const TRawFolder Folders[] = {
+    {"bad\xff\xfe\xe5\x90\x8d", {}, QStringLiteral("甲"), 20},
+    {"bad\xef\xbf\xbd\xef\xbf\xbd\xe5\x90\x8d", QStringLiteral("bad\uFFFD\uFFFD名"), QStringLiteral("乙"), 24},
+    {"\x93\xf7\x82\xb6\x82\xe1\x82\xaa", QStringLiteral("肉じゃが"), QStringLiteral("丙"), 28},
+    {"\xe8\x82\x89\xe3\x81\x98\xe3\x82\x83\xe3\x81\x8c", QStringLiteral("肉じゃが"), QStringLiteral("丁"), 32},
+};
+
+void WriteAt(const QByteArray& path, const QByteArray& bytes) {
+    const int fd = ::open(path.constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    ASSERT_GE(fd, 0) << path.toStdString();
+    ASSERT_EQ(::write(fd, bytes.constData(), bytes.size()), bytes.size());
+    ::close(fd);
+}
+
+QByteArray ReadAt(const QByteArray& path) {
+    QByteArray bytes;
+    return ReadRegularFileAt(AT_FDCWD, path.constData(), bytes) ? bytes : QByteArray("<missing>");
+}
+
+bool Exists(const QByteArray& path) {
+    struct stat st {};
+    return ::lstat(path.constData(), &st) == 0;
+}
+
+struct FolderNameBytes : ::testing::Test {
+    TTempAppDir Dir;
+    QString Root = Dir.AppDir() + QStringLiteral("Cook");
+    QByteArray RootBytes = QFile::encodeName(Root);
+    TIconStore Icons;
+    TCookScan Scan;
+
+    void SetUp() override {
+        ASSERT_EQ(::mkdir(RootBytes.constData(), 0755), 0);
+        for (const TRawFolder& folder : Folders) {
+            ASSERT_EQ(::mkdir(Native(folder).constData(), 0755), 0);
+            WriteAt(Native(folder) + "/" + QFile::encodeName(FoodstuffFileName), RecipeFileBytes(folder.Foodstuff));
+            WriteAt(Native(folder) + "/" + QFile::encodeName(HowFileName), RecipeFileBytes(QString()));
+            WriteAt(Native(folder) + "/" + QFile::encodeName(PhotoFileName), SmallJpeg(folder.PhotoWidth, 16));
+        }
+        Scan = SearchCookFld(Root, Icons);
+        ASSERT_TRUE(Scan.Failures.isEmpty());
+        ASSERT_EQ(Scan.Items.size(), std::size(Folders));
+    }
+    // Qt cannot remove what it cannot name.
+    void TearDown() override {
+        std::error_code ignored;
+        std::filesystem::remove_all(RootBytes.toStdString(), ignored);
+    }
+    QByteArray Native(const TRawFolder& folder) const { return RootBytes + "/" + folder.Bytes; }
+    TCookItem Record(const TRawFolder& folder) const {
+        for (const TCookItem& item : Scan.Items)
+            if (item.FolderName == folder.Bytes)
+                return item;
+        ADD_FAILURE() << "no record for " << folder.Bytes.toHex().toStdString();
+        return {};
+    }
+};
+
+}  // namespace
+
+TEST_F(FolderNameBytes, EachRecordShowsOpensSavesAndLinksInItsOwnFolder) {
+    EXPECT_NE(Record(Folders[0]).Name, Record(Folders[1]).Name);
+    const QByteArray picture = SmallJpeg(8, 8);
+    WriteAt(QFile::encodeName(Dir.Path("pic.jpg")), picture);
+    for (const TRawFolder& folder : Folders) {
+        SCOPED_TRACE(folder.Bytes.toHex().toStdString());
+        const TCookItem item = Record(folder);
+        if (folder.Shown.isEmpty())
+            EXPECT_EQ(ToSjis(item.Name), folder.Bytes);  // nothing lost in the shown text
+        else
+            EXPECT_EQ(item.Name, folder.Shown);
+        TOpenRecipe recipe(Root);
+        EXPECT_TRUE(recipe.Load(item, QSize(8, 8))) << recipe.Content().LoadError.toStdString();
+        EXPECT_EQ(recipe.Content().Foodstuff, folder.Foodstuff);
+        recipe.Save({folder.Foodstuff + QStringLiteral("済"), QString(), QString()});
+        EXPECT_EQ(ReadAt(Native(folder) + "/" + QFile::encodeName(FoodstuffFileName)),
+                  RecipeFileBytes(folder.Foodstuff + QStringLiteral("済")));
+        LinkPictureFromFile(recipe.Path(), QStringLiteral("鍋"), Dir.Path("pic.jpg"));
+        EXPECT_EQ(ReadAt(Native(folder) + "/LinkPic/" + QStringLiteral("鍋.jpg").toUtf8()), picture);
+        EXPECT_EQ(LinkedPictures(recipe.Path()).size(), 1);
+    }
+}
+
+TEST_F(FolderNameBytes, ThumbnailsAndTheIngredientSearchReadEachRecordsOwnFolder) {
+    for (const TRawFolder& folder : Folders) {
+        RefineCookItems(Scan.Items, Root, folder.Foodstuff, nullptr);
+        for (const TCookItem& item : Scan.Items)
+            EXPECT_EQ(item.Visible, item.FolderName == folder.Bytes) << item.FolderName.toHex().toStdString();
+    }
+    RefineCookItems(Scan.Items, Root, QString(), nullptr);
+    const std::vector<TThumbnail> thumbnails = BuildThumbnailList(Scan.Items, AllGroupsText, Root);
+    ASSERT_EQ(thumbnails.size(), std::size(Folders));
+    for (const TThumbnail& thumbnail : thumbnails) {
+        const QByteArray bytes = Scan.Items[thumbnail.Record].FolderName;
+        for (const TRawFolder& folder : Folders)
+            if (folder.Bytes == bytes)
+                EXPECT_EQ(thumbnail.Image.width(), folder.PhotoWidth) << bytes.toHex().toStdString();
+    }
+}
+
+TEST_F(FolderNameBytes, DeleteAndRenameTouchOnlyTheirOwnFolder) {
+    const QByteArray renamed = RootBytes + "/" + QStringLiteral("改名").toUtf8();
+    for (const bool rename : {false, true}) {
+        for (const TRawFolder& folder : Folders) {
+            SCOPED_TRACE(folder.Bytes.toHex().toStdString() + (rename ? " rename" : " delete"));
+            TCookItem item = Record(folder);
+            if (rename) {
+                EXPECT_TRUE(RenameRecipeFolder(Root, item, QStringLiteral("改名")));
+                // The new name is UTF-8, and the recipe went with it.
+                EXPECT_EQ(ReadAt(renamed + "/" + QFile::encodeName(FoodstuffFileName)),
+                          RecipeFileBytes(folder.Foodstuff));
+                EXPECT_EQ(item.Name, QStringLiteral("改名"));
+                EXPECT_EQ(item.FolderName, QStringLiteral("改名").toUtf8());
+                ASSERT_EQ(::rename(renamed.constData(), Native(folder).constData()), 0);  // back for the next row
+            } else {
+                DeleteRecipeFolder(Root, item);
+                EXPECT_FALSE(Exists(Native(folder)));
+                ASSERT_EQ(::mkdir(Native(folder).constData(), 0755), 0);
+                WriteAt(Native(folder) + "/" + QFile::encodeName(FoodstuffFileName), RecipeFileBytes(folder.Foodstuff));
+            }
+            for (const TRawFolder& other : Folders)
+                EXPECT_EQ(ReadAt(Native(other) + "/" + QFile::encodeName(FoodstuffFileName)),
+                          RecipeFileBytes(other.Foodstuff))
+                    << other.Bytes.toHex().toStdString();
+        }
+    }
+}
+
+TEST_F(FolderNameBytes, AWindowsNameRenamedToItsOwnTextBecomesUtf8) {
+    TCookItem windows = Record(Folders[2]);
+    TCookItem utf8 = Record(Folders[3]);
+    EXPECT_FALSE(RenameRecipeFolder(Root, utf8, QStringLiteral("肉じゃが")));  // already so named
+    // Showing alike is not being the same folder: the other one is in the way.
+    try {
+        RenameRecipeFolder(Root, windows, QStringLiteral("肉じゃが"));
+        ADD_FAILURE() << "renamed over another folder";
+    } catch (const TSaporiaError& error) {
+        EXPECT_EQ(error.message(), RecipeNameExistsMessage);
+    }
+    DeleteRecipeFolder(Root, utf8);
+    EXPECT_TRUE(RenameRecipeFolder(Root, windows, QStringLiteral("肉じゃが")));
+    EXPECT_FALSE(Exists(Native(Folders[2])));
+    EXPECT_EQ(ReadAt(Native(Folders[3]) + "/" + QFile::encodeName(FoodstuffFileName)),
+              RecipeFileBytes(Folders[2].Foodstuff));
+}
