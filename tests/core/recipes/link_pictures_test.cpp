@@ -15,11 +15,10 @@
 
 namespace {
 
-// The message of the error `action` throws; empty when it throws none.
-template <typename F>
-QString ErrorOf(F action) {
+// The message of the error a link throws; empty when it throws none.
+QString LinkError(const QString& recipe, const QString& source) {
     try {
-        action();
+        LinkPictureFromFile(recipe, "x", source);
     } catch (const TSaporiaError& e) {
         return e.message();
     }
@@ -31,23 +30,19 @@ QString ErrorOf(F action) {
 TEST(LinkPictures, FileLinkIsByteIdenticalAndAFailedOneKeepsTheOld) {
     TTempAppDir dir;
     const QString recipe = dir.Path("Cook/肉じゃが/");
-    const QString linked = recipe + "LinkPic/じゃがいも.jpg";
     QDir().mkpath(recipe);
     dir.WriteBytes("a.jpg", SmallJpeg(8, 6, Qt::blue));
     dir.WriteBytes("b.jpg", SmallJpeg(8, 6, Qt::red) + QByteArray("\0\xFF trailing", 11));
-    LinkPictureFromFile(recipe, "じゃがいも", dir.Path("a.jpg"));
-    LinkPictureFromFile(recipe, "じゃがいも", dir.Path("b.jpg"));
-    LinkPictureFromFile(recipe, "じゃがいも", linked);  // onto itself
-    EXPECT_EQ(ReadRaw(linked), ReadRaw(dir.Path("b.jpg")));
-
-    const QString copyError = ErrorOf([&] { LinkPictureFromFile(recipe, "じゃがいも", dir.Path("none.jpg")); });
+    LinkPictureFromFile(recipe, "x", dir.Path("a.jpg"));
+    LinkPictureFromFile(recipe, "X", dir.Path("b.jpg"));
+    LinkPictureFromFile(recipe, "x", recipe + "LinkPic/x.jpg");  // onto itself
+    const QString copyError = LinkError(recipe, dir.Path("none.jpg"));
     EXPECT_TRUE(copyError.startsWith("ファイルのコピーに失敗しました.\r\nFromFilePath=") &&
                 copyError.contains("\r\nToFilePath="));
-    EXPECT_EQ(ReadRaw(linked), ReadRaw(dir.Path("b.jpg")));
+    EXPECT_EQ(ReadRaw(recipe + "LinkPic/x.jpg"), ReadRaw(dir.Path("b.jpg")));
     // A file standing where the folder goes: the folder message.
     dir.WriteBytes("Cook/other/LinkPic", "x");
-    EXPECT_TRUE(ErrorOf([&] { LinkPictureFromFile(dir.Path("Cook/other/"), "x", dir.Path("a.jpg")); })
-                    .startsWith("フォルダの作成に失敗しました.\r\nFolderPath="));
+    EXPECT_TRUE(LinkError(dir.Path("Cook/other/"), dir.Path("a.jpg")).startsWith("フォルダの作成に失敗しました.\r\nFolderPath="));
 
     // The clipboard link is a JPEG of the image.
     QImage green(20, 10, QImage::Format_RGB32);

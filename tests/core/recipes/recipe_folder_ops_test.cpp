@@ -45,7 +45,8 @@ TEST_F(RecipeFolderOps, CreatingWritesTextsStatusAndPhoto) {
     wizard = {.Attributes = {.Group = "和食"}};
     EXPECT_EQ(CreateRecipe(Root, "A", &wizard, "2026/12/06", {}).PhotoMark, PhotoMarkAbsent);
     EXPECT_EQ(App.ReadBytes("Cook/A/Status.txt"),
-              QByteArray("Icon=-1\r\nDate=2026/12/06\r\nGroup=\x98\x61\x90\x48\r\nNiceValue=0\r\nDifficultValue=0\r\n"));
+              QByteArray("Icon=-1\r\nDate=2026/12/06\r\nGroup=\x98\x61\x90\x48\r\nNiceValue=0\r\n"
+                         "DifficultValue=0\r\n"));
     EXPECT_EQ(Entries("Cook/A"), QStringList({"Status.txt", "方法.txt", "材料.txt"}));
     const TCookItem plain = CreateRecipe(Root, "B", nullptr, "2026/12/06", {});
     EXPECT_EQ(Entries("Cook/B"), QStringList({"Status.txt", "方法.txt", "材料.txt"}));

@@ -15,21 +15,17 @@ TEST(StatusFile, LookupIgnoresCaseTakesFirstMatchAndKeepsValuesAsStored) {
     const TStatusFile status = TStatusFile::FromBytes(ToSjis(QStringLiteral(
         "メモ書きの行\r\nicon=5\nKIND=主菜\rWorkTime=a=b=c\r\nKind=副菜\r\n Price=100\r\nSalt= 1.5 \r\n"
         "NiceValue=\r\nDifficultValue=abc\r\nCalorie=7")));
+    // The first of two lines wins, the value runs from the first "=", " Price" is another key, nothing is
+    // trimmed, an empty value is unset, the last line needs no CR LF, a line without "=" has no key.
     const struct {
         QString Key;
         QString Value;
         int Int;
     } rows[] = {
-        {StatusKey::Icon, "5", 5},
-        {StatusKey::Kind, "主菜", -1},              // first of two lines
-        {StatusKey::WorkTime, "a=b=c", -1},         // after the first "="
-        {StatusKey::Price, "", -1},                 // " Price" is another key
-        {StatusKey::Salt, " 1.5 ", -1},             // nothing trimmed
-        {StatusKey::NiceValue, "", -1},             // empty value
-        {StatusKey::DifficultValue, "abc", -1},     // not a number
-        {StatusKey::Calorie, "7", 7},               // last line without CR LF
-        {StatusKey::Date, "", -1},
-        {"メモ書きの行", "", -1},                   // a line without "=" has no key
+        {StatusKey::Icon, "5", 5},       {StatusKey::Kind, "主菜", -1},        {StatusKey::WorkTime, "a=b=c", -1},
+        {StatusKey::Price, "", -1},      {StatusKey::Salt, " 1.5 ", -1},       {StatusKey::NiceValue, "", -1},
+        {StatusKey::Calorie, "7", 7},    {StatusKey::DifficultValue, "abc", -1}, {StatusKey::Date, "", -1},
+        {"メモ書きの行", "", -1},
     };
     for (const auto& row : rows) {
         EXPECT_EQ(status.Value(row.Key), row.Value) << qPrintable(row.Key);
