@@ -7,22 +7,20 @@
 #include <QBuffer>
 #include <QDir>
 
-#include "core/platform/jpeg.h"
 #include "core/platform/saporia_error.h"
+#include "support/recipe_fixture.h"
 #include "support/temp_app_dir.h"
 
 namespace {
 
-// A 20 by 20 picture of one colour: smaller than an icon, so only a stretch fills the corner.
-QByteArray Picture(const char* format, QColor colour) {
+// Pictures are 20 by 20, smaller than an icon, so only a stretch fills its far corner.
+QByteArray Png(QColor colour) {
     QImage image(20, 20, QImage::Format_RGB32);
     image.fill(colour);
-    if (QByteArray(format) == "JPG")
-        return EncodeJpeg(image, 95);
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
-    image.save(&buffer, format);
+    image.save(&buffer, "PNG");
     return bytes;
 }
 
@@ -38,12 +36,12 @@ TEST(IconFile, PicturesAreStretchedToIconsAndUnreadableOnesRefused) {
         std::optional<QByteArray> Bytes;  // nullopt: no such file
         std::optional<QRgb> Colour;       // nullopt: refused
     } rows[] = {
-        {"pan.png", Picture("PNG", Qt::blue), qRgb(0, 0, 255)},
-        {"pot.JPG", Picture("JPG", Qt::yellow), qRgb(255, 255, 0)},
-        {"named.gif", Picture("BMP", Qt::red), qRgb(255, 0, 0)},  // the content decides, not the name
-        {"camera.png", Picture("JPG", Qt::green), qRgb(0, 255, 0)},
+        {"pan.png", Png(Qt::blue), qRgb(0, 0, 255)},
+        {"pot.JPG", SmallJpeg(20, 20, Qt::yellow), qRgb(255, 255, 0)},
+        {"named.gif", SmallBmp(20, 20, Qt::red), qRgb(255, 0, 0)},  // the content decides, not the name
+        {"camera.png", SmallJpeg(20, 20, Qt::green), qRgb(0, 255, 0)},
         {"drawing.emf", QByteArray("metafile"), std::nullopt},
-        {"drawing.WMF", Picture("PNG", Qt::blue), std::nullopt},
+        {"drawing.WMF", Png(Qt::blue), std::nullopt},
         {"broken.png", QByteArray("not a picture"), std::nullopt},
         {"missing.png", std::nullopt, std::nullopt},
     };
