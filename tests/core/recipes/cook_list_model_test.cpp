@@ -61,8 +61,9 @@ TEST(CookListModelTest, IconSortTreatsEqualIconsAsEqual) {
     SortCookRows(rows, items, {"料理名"}, 0, true, true);
     for (int i = 1; i < rows.size(); ++i) {
         ASSERT_LE(items[rows[i - 1]].Icon, items[rows[i]].Icon);
-        if (items[rows[i - 1]].Icon == items[rows[i]].Icon)
+        if (items[rows[i - 1]].Icon == items[rows[i]].Icon) {
             EXPECT_LT(rows[i - 1], rows[i]) << "equal icons keep their order";
+        }
     }
     SortCookRows(rows, items, {"料理名"}, 0, false, true);
     EXPECT_EQ(rows.first(), 0);

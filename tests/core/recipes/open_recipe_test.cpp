@@ -16,7 +16,11 @@ struct OpenRecipeFolder : ::testing::Test {
     QString Folder = MakeRecipe(Root, {.Name = "肉じゃが", .Foodstuff = "じゃがいも", .Photo = true});
     TOpenRecipe Recipe{Root};
 
-    bool Open(const QString& name) { return Recipe.Load(TCookItem{.Name = name}, QSize(30, 20)); }
+    bool Open(const QString& name) {
+        TCookItem item;
+        item.Name = name;
+        return Recipe.Load(item, QSize(30, 20));
+    }
 };
 
 }  // namespace
@@ -84,7 +88,7 @@ TEST_F(OpenRecipeFolder, LoadEditSaveReloadRoundTrip) {
 
 TEST_F(OpenRecipeFolder, NothingIsWrittenWithoutAnOpenRecipeInside) {
     const QMap<QString, QByteArray> before = FolderSnapshot(Dir.AppDir());
-    for (const QString& name : {"", "..", "無い"}) {  // empty: closed after opening
+    for (const QString name : {"", "..", "無い"}) {  // empty: closed after opening
         if (name.isEmpty()) {
             Open("肉じゃが");
             QSignalSpy closed(&Recipe, &TOpenRecipe::Closed);

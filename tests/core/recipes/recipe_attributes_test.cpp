@@ -12,7 +12,12 @@ TEST(RecipeAttributes, SavingKeepsUnknownLinesOrderAndDate) {
     // A file the wizard wrote, with a line of a key this program does not know.
     TStatusFile status(QStringList{"Icon=3", "Kind=old", "Date=2020/01/02", "Memo=keep me", "Group=G",
                                    "NiceValue=1", "DifficultValue=1"});
-    TRecipeAttributes a{.IconHint = "5", .Kind = "new", .Calorie = "120", .Group = "G2", .DifficultValue = 3};
+    TRecipeAttributes a;
+    a.IconHint = "5";
+    a.Kind = "new";
+    a.Calorie = "120";
+    a.Group = "G2";
+    a.DifficultValue = 3;
     ApplyAttributes(status, a, "2026/12/06", UserIcons);
     EXPECT_EQ(status.Lines(), QStringList({"Icon=5", "Kind=new", "Date=2020/01/02", "Memo=keep me", "Group=G2",
                                            "NiceValue=0", "DifficultValue=3", "Calorie=120"}));
@@ -42,8 +47,11 @@ TEST(RecipeAttributes, IconResolvesThroughTheUserIconFileName) {
 
     // The record takes the attributes but keeps its name, date and photo mark.
     TRecipeAttributes shown = AttributesFromStatus(TStatusFile({"Icon=34", "NiceValue=7", "Kind=K"}), UserIcons);
-    TCookItem item{.Name = "N", .PhotoMark = PhotoMarkPresent, .Date = "D"};
+    TCookItem item;
+    item.Name = "N";
+    item.PhotoMark = PhotoMarkPresent;
+    item.Date = "D";
     ApplyAttributesToItem(item, shown);
-    EXPECT_EQ(item, (TCookItem{.Icon = 34, .Name = "N", .Kind = "K", .PhotoMark = PhotoMarkPresent, .Date = "D",
-                               .NiceValue = 7}));
+    // Icon, Name, Kind, Amount, PhotoMark, Date, Calorie, Price, WorkTime, Group, Salt, ratings, Visible.
+    EXPECT_EQ(item, (TCookItem{34, "N", "K", "", PhotoMarkPresent, "D", "", "", "", "", "", 7, -1, true}));
 }

@@ -61,16 +61,18 @@ TEST(RecipeBookTest, SearchHistoryIsWrittenOnlyWhenRead) {
         else if (!row.File->isEmpty())
             dir.WriteSjis(FindCareerFileName, *row.File);
         TRecipeBook book(dir.AppDir());
-        if (row.Read && row.File)
-            book.ReadFindCareer();
-        else if (row.Read)
+        if (row.Read && !row.File) {
             EXPECT_THROW(book.ReadFindCareer(), TSaporiaError);
+        } else if (row.Read) {
+            book.ReadFindCareer();
+        }
         book.Refine("玉ねぎ");
         book.WriteFindCareer();
-        if (!row.File)
-            EXPECT_TRUE(QFileInfo(path).isDir());
-        else
+        if (row.File) {
             EXPECT_EQ(ReadRaw(path), ToSjis(row.After.value_or(*row.File)));
+        } else {
+            EXPECT_TRUE(QFileInfo(path).isDir());
+        }
     }
 }
 

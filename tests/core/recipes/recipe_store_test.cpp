@@ -40,11 +40,11 @@ TEST_F(RecipeScan, OneRecordPerFolderWithAttributesAsStored) {
     MakeRecipe(Root, {.Name = "Beta", .StatusLines = QStringList{"NiceValue="}, .ExtraPhotos = {"写真.JPG"}});
     WriteRaw(Root + "/memo.txt", "not a recipe");
     // Sorted ignoring case; texts as stored, ratings not clamped, plain files skipped.
+    // Icon, Name, Kind, Amount, PhotoMark, Date, Calorie, Price, WorkTime, Group, Salt, ratings, Visible.
     const TCookItems expected{
-        {.Name = "attributes-free", .PhotoMark = "×"},
-        {.Name = "Beta", .PhotoMark = "○"},
-        {.Icon = 5, .Name = "肉じゃが", .Kind = "主菜", .Amount = "4人分", .PhotoMark = "○", .Date = "2024/01/02",
-         .Calorie = " 350 ", .Price = "500", .WorkTime = "30分=半時間", .Group = "和食", .Salt = "2.5", .NiceValue = 7},
+        {-1, "attributes-free", "", "", "×", "", "", "", "", "", "", -1, -1, true},
+        {-1, "Beta", "", "", "○", "", "", "", "", "", "", -1, -1, true},
+        {5, "肉じゃが", "主菜", "4人分", "○", "2024/01/02", " 350 ", "500", "30分=半時間", "和食", "2.5", 7, -1, true},
     };
     const TCookScan scan = Scan();
     EXPECT_TRUE(scan.Failures.isEmpty());
@@ -82,11 +82,12 @@ TEST_F(RecipeScan, AnUnreadableFolderGetsDefaultsAndTheScanGoesOn) {
     ASSERT_TRUE(QFile::link(Root + "/b/missing", Root + "/b/Status.txt"));
     ASSERT_EQ(mkfifo(QFile::encodeName(Root + "/bb/Status.txt").constData(), 0600), 0);
 
+    const TCookItem expected{-1, "b", "", "", "○", "", "", "", "", "", "", -1, -1, true};  // defaults, photo seen
     const TCookScan first = Scan();
     ASSERT_EQ(first.Items.size(), 4);
     ASSERT_EQ(first.Failures.size(), 2);
     EXPECT_TRUE(first.Failures[1].contains("bb"));
-    EXPECT_EQ(first.Items[1], (TCookItem{.Name = "b", .PhotoMark = "○"}));
+    EXPECT_EQ(first.Items[1], expected);
     EXPECT_EQ(first.Items[3].Kind, "C");  // after the failure, not stale or empty
     EXPECT_THROW(ReadCookItem(Root, "b", Icons), TSaporiaError);
 
