@@ -6,7 +6,6 @@
 
 #include <QDir>
 #include <QFile>
-#include <QFileInfo>
 
 #include "core/platform/file_io.h"
 #include "core/platform/saporia_error.h"

@@ -52,24 +52,22 @@ TEST_F(RecipeScan, OneRecordPerFolderWithAttributesAsStored) {
     EXPECT_EQ(ReadCookItem(Root, "肉じゃが", Icons), expected[2]);
 }
 
-TEST_F(RecipeScan, IconsResolveByFileNameIgnoringCaseAndBadIndexesMeanNone) {
-    WriteRaw(App.Path("Icon/a.bmp"), SmallBmp());
-    WriteRaw(App.Path("Icon/B.bmp"), SmallBmp());
+TEST(IconStore, IconsResolveByFileNameIgnoringCaseAndBadIndexesMeanNone) {
+    TTempAppDir app;
+    WriteRaw(app.Path("Icon/a.bmp"), SmallBmp());
+    WriteRaw(app.Path("Icon/B.bmp"), SmallBmp());
     TIconStore icons;
-    icons.LoadUserIcons(App.AppDir());
+    icons.LoadUserIcons(app.AppDir());
     const struct {
-        QStringList Status;
-        int Icon;
+        const char* ImageFileName;
+        const char* Icon;
+        int Resolved;
     } rows[] = {
-        {{"Icon=2", "ImageFileName=b.BMP"}, 34}, {{"Icon=5", "ImageFileName=gone.bmp"}, -1},  // vanished icon file
-        {{"Icon=99"}, -1}, {{"Icon=-7"}, -1}, {{"Icon=x"}, -1}, {{"Icon=32"}, 32},
+        {"b.BMP", "2", 34}, {"gone.bmp", "5", -1},  // a vanished icon file means none
+        {"", "99", -1},     {"", "-7", -1},       {"", "x", -1}, {"", "32", 32},
     };
-    for (int i = 0; i < 6; ++i)
-        MakeRecipe(Root, {.Name = QStringLiteral("r%1").arg(i), .StatusLines = rows[i].Status});
-    const TCookScan scan = SearchCookFld(Root, icons);
-    ASSERT_EQ(scan.Items.size(), 6);
-    for (int i = 0; i < 6; ++i)
-        EXPECT_EQ(scan.Items[i].Icon, rows[i].Icon) << i;
+    for (const auto& row : rows)
+        EXPECT_EQ(icons.ResolveIcon(row.ImageFileName, row.Icon), row.Resolved) << row.ImageFileName << row.Icon;
 }
 
 TEST_F(RecipeScan, AnUnreadableFolderGetsDefaultsAndTheScanGoesOn) {
