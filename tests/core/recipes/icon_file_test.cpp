@@ -82,9 +82,9 @@ TEST(IconFile, FileNameAndDeleteQuestion) {
 
 TEST(IconFile, FolderListsBitmapsSortedIgnoringCaseFoldersIncluded) {
     TTempAppDir app;
-    for (const char* file : {"Icon/b.bmp", "Icon/A.BMP", "Icon/broken.bmp", "Icon/readme.txt", "Icon/x.bmp.txt"})
+    for (const char* file : {"Icon/b.bmp", "Icon/C.bmp", "Icon/a.BMP", "Icon/broken.bmp", "Icon/x.bmp.txt"})
         app.WriteBytes(file, "x");
     QDir().mkpath(app.Path("Icon/folder.bmp"));
-    EXPECT_EQ(IconFolderEntries(app.Path("Icon")), QStringList({"A.BMP", "b.bmp", "broken.bmp", "folder.bmp"}));
+    EXPECT_EQ(IconFolderEntries(app.Path("Icon")), QStringList({"a.BMP", "b.bmp", "broken.bmp", "C.bmp", "folder.bmp"}));
     EXPECT_EQ(IconFolderEntries(app.Path("NoIcons")), QStringList());
 }

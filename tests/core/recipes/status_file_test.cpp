@@ -31,7 +31,6 @@ TEST(StatusFile, LookupIgnoresCaseTakesFirstMatchAndKeepsValuesAsStored) {
         EXPECT_EQ(status.Value(row.Key), row.Value) << qPrintable(row.Key);
         EXPECT_EQ(status.IntValue(row.Key), row.Int) << qPrintable(row.Key);
     }
-    EXPECT_FALSE(status.Contains(StatusKey::Date));
 }
 
 TEST(StatusFile, SetKeepsOtherLinesInPlaceAndWritesExactCp932CrLf) {
