@@ -127,9 +127,11 @@ TEST_F(FolderNameBytes, ThumbnailsAndTheIngredientSearchReadEachRecordsOwnFolder
     ASSERT_EQ(thumbnails.size(), std::size(Folders));
     for (const TThumbnail& thumbnail : thumbnails) {
         const QByteArray bytes = Scan.Items[thumbnail.Record].FolderName;
-        for (const TRawFolder& folder : Folders)
-            if (folder.Bytes == bytes)
+        for (const TRawFolder& folder : Folders) {
+            if (folder.Bytes == bytes) {
                 EXPECT_EQ(thumbnail.Image.width(), folder.PhotoWidth) << bytes.toHex().toStdString();
+            }
+        }
     }
 }
 

@@ -1,128 +1,83 @@
+#include "core/recipes/photo_pane.h"
+
 #include <gtest/gtest.h>
 
-#include <QBuffer>
 #include <QFile>
-#include <QImage>
 
-#include "core/recipes/photo_pane.h"
 #include "core/platform/picture_codec.h"
-#include "core/recipes/recipe_folder.h"
 #include "core/platform/saporia_error.h"
+#include "core/recipes/recipe_folder.h"
 #include "support/recipe_fixture.h"
 #include "support/temp_app_dir.h"
 
 namespace {
 
-// A recipe folder with the main photo and a camera photo.
-struct TTwoPhotos {
+// A recipe with the main photo and a camera photo; the main photo's odd
+// trailing bytes would be lost by a re-encoded copy.
+struct PhotoPane : ::testing::Test {
     TTempAppDir Dir;
-    QString Recipe = Dir.Path("Cook/r/");
-    // Odd trailing bytes: a re-encoded copy would lose them.
-    QByteArray Main = SmallJpeg(16, 12, qRgb(255, 0, 0)) + QByteArray("tail");
-    QByteArray Other = SmallJpeg(20, 10, qRgb(0, 0, 255));
-    TTwoPhotos() {
-        Dir.WriteBytes("Cook/r/IMG_0001.JPG", Other);
-        Dir.WriteBytes("Cook/r/写真.jpg", Main);
-        Dir.WriteBytes("Cook/r/材料.txt", "");
+    QString Recipe = MakeRecipe(Dir.AppDir() + "Cook", {.Name = "r", .ExtraPhotos = {"IMG_0001.JPG"}});
+    QByteArray Main = SmallJpeg(16, 12, Qt::red) + QByteArray("tail");
+    TRecipeContent Content;
+    TPhotoPane Pane;
+
+    void SetUp() override {
+        WriteRaw(Recipe + PhotoFileName, Main);
+        Content = ReadRecipeFolder(Recipe);
+        ASSERT_EQ(Content.LoadError, QString());
+        Pane.Show(Content);
+    }
+    auto State() const {
+        return std::tuple(Pane.PagingCaption(), Pane.PrevEnabled(), Pane.NextEnabled(), Pane.Picture.size());
     }
 };
 
 }  // namespace
 
-TEST(PhotoPane, PagingShowsPhotosButSavingKeepsTheMainPhotoBytes) {
-    TTwoPhotos f;
-    f.Dir.WriteBytes("Cook/r/方法.txt", "");
-    TRecipeContent content = ReadRecipeFolder(f.Recipe);
-    ASSERT_TRUE(content.LoadError.isEmpty()) << content.LoadError.toStdString();
-    TPhotoPane pane;
-    pane.Show(content);
-    ASSERT_EQ(content.PictureNames, (QStringList{QStringLiteral("写真"), QStringLiteral("IMG_0001")}));
-    EXPECT_EQ(pane.PictureIndex, 0);
-    EXPECT_TRUE(pane.PagingVisible());
-    EXPECT_EQ(pane.PagingCaption(), QStringLiteral("1/2"));
-    EXPECT_FALSE(pane.PrevEnabled());
-    EXPECT_TRUE(pane.NextEnabled());
-    EXPECT_EQ(pane.Picture.size(), QSize(16, 12));
+TEST_F(PhotoPane, PagingShowsPhotosButOnlyTheMainPhotoIsSavedOrRemoved) {
+    EXPECT_EQ(State(), std::tuple(QString("1/2"), false, true, QSize(16, 12)));
+    Pane.Page(Content, Recipe, 1);
+    Pane.Page(Content, Recipe, 1);  // clamped
+    EXPECT_EQ(State(), std::tuple(QString("2/2"), true, false, QSize(16, 16)));
 
-    pane.Page(content, f.Recipe, 1);
-    EXPECT_EQ(pane.PagingCaption(), QStringLiteral("2/2"));
-    EXPECT_TRUE(pane.PrevEnabled());
-    EXPECT_FALSE(pane.NextEnabled());
-    EXPECT_EQ(pane.Picture.size(), QSize(20, 10));
-    pane.Page(content, f.Recipe, 1);  // clamped
-    EXPECT_EQ(pane.PictureIndex, 1);
-    EXPECT_FALSE(content.PhotoChanged);
-
-    // Edit the text while paged and save: the photo keeps its bytes.
-    content.Foodstuff = QStringLiteral("卵 2個");
-    SaveRecipeFolder(f.Recipe, content);
-    EXPECT_EQ(f.Dir.ReadBytes("Cook/r/写真.jpg"), f.Main);
-    EXPECT_EQ(f.Dir.ReadBytes("Cook/r/材料.txt"), QByteArray("\x97\x91 2\x8C\xC2\r\n"));
-
-    // Removing the paged photo does not touch the main photo.
-    pane.Remove(content);
-    EXPECT_TRUE(pane.Picture.isNull());
-    SaveRecipeFolder(f.Recipe, content);
-    EXPECT_EQ(f.Dir.ReadBytes("Cook/r/写真.jpg"), f.Main);
-    EXPECT_EQ(f.Dir.ReadBytes("Cook/r/IMG_0001.JPG"), f.Other);
+    // Edited text saved while paged, then the paged photo removed: the main photo keeps its bytes.
+    Content.Foodstuff = "卵 2個";
+    SaveRecipeFolder(Recipe, Content);
+    Pane.Remove(Content);
+    EXPECT_TRUE(Pane.Picture.isNull());
+    SaveRecipeFolder(Recipe, Content);
+    EXPECT_EQ(ReadRaw(Recipe + PhotoFileName), Main);
+    EXPECT_EQ(ReadRaw(Recipe + FoodstuffFileName), QByteArray("\x97\x91 2\x8C\xC2\r\n"));
 
     // Back on the main photo, removing it deletes the file on save.
-    pane.Page(content, f.Recipe, -1);
-    EXPECT_EQ(pane.Picture.size(), QSize(16, 12));
-    pane.Remove(content);
-    EXPECT_TRUE(content.PhotoChanged);
-    SaveRecipeFolder(f.Recipe, content);
-    EXPECT_FALSE(QFile::exists(f.Recipe + "写真.jpg"));
-    EXPECT_TRUE(QFile::exists(f.Recipe + "IMG_0001.JPG"));
+    Pane.Page(Content, Recipe, -1);
+    EXPECT_EQ(Pane.Picture.size(), QSize(16, 12));
+    Pane.Remove(Content);
+    SaveRecipeFolder(Recipe, Content);
+    EXPECT_FALSE(QFile::exists(Recipe + PhotoFileName));
+    EXPECT_TRUE(QFile::exists(Recipe + "IMG_0001.JPG"));
 }
 
-TEST(PhotoPane, LoadingFilesConvertsBitmapsAndKeepsJpegBytes) {
-    TTwoPhotos f;
-    f.Dir.WriteBytes("Cook/r/方法.txt", "");
-    TRecipeContent content = ReadRecipeFolder(f.Recipe);
-    TPhotoPane pane;
-    pane.Show(content);
-    pane.Page(content, f.Recipe, 1);
+TEST_F(PhotoPane, APictureFileOrPasteReplacesTheMainPhotoAndAFailureChangesNothing) {
+    Pane.Page(Content, Recipe, 1);
+    const QByteArray own = SmallJpeg(30, 20) + QByteArray("own");
+    WriteRaw(Dir.Path("drop/x.jpeg"), own);
+    EXPECT_TRUE(Pane.LoadPictureFile(Content, Dir.Path("drop/x.jpeg")));
+    SaveRecipeFolder(Recipe, Content);
+    EXPECT_EQ(ReadRaw(Recipe + PhotoFileName), own);
+    EXPECT_FALSE(Content.PhotoChanged);
 
-    // A bitmap with an upper-case extension becomes a JPEG main photo.
-    QImage green(30, 20, QImage::Format_RGB32);
-    green.fill(qRgb(0, 255, 0));
-    QByteArray bmp;
-    QBuffer buffer(&bmp);
-    buffer.open(QIODevice::WriteOnly);
-    green.save(&buffer, "BMP");
-    f.Dir.WriteBytes("drop/photo.BMP", bmp);
-    EXPECT_TRUE(pane.LoadPictureFile(content, f.Dir.Path("drop/photo.BMP")));
-    EXPECT_TRUE(content.PhotoChanged);
-    SaveRecipeFolder(f.Recipe, content);
-    const QByteArray saved = f.Dir.ReadBytes("Cook/r/写真.jpg");
-    EXPECT_EQ(saved.left(2), QByteArray("\xFF\xD8"));
-    EXPECT_EQ(DecodePictureBytes(saved, "x").size(), QSize(30, 20));
-    EXPECT_FALSE(content.PhotoChanged);
+    WriteRaw(Dir.Path("drop/a.txt"), "text");
+    WriteRaw(Dir.Path("drop/broken.jpg"), "no jpeg");
+    const QImage before = Pane.Picture;
+    EXPECT_FALSE(Pane.LoadPictureFile(Content, Dir.Path("drop/a.txt")));
+    EXPECT_THROW(Pane.LoadPictureFile(Content, Dir.Path("drop/broken.jpg")), TSaporiaError);
+    EXPECT_EQ(Pane.Picture, before);
+    EXPECT_FALSE(Content.PhotoChanged);
 
-    // A ".jpeg" file is stored with its own bytes.
-    const QByteArray own = SmallJpeg(16, 12, qRgb(9, 9, 9)) + QByteArray("own");
-    f.Dir.WriteBytes("drop/x.jpeg", own);
-    EXPECT_TRUE(pane.LoadPictureFile(content, f.Dir.Path("drop/x.jpeg")));
-    SaveRecipeFolder(f.Recipe, content);
-    EXPECT_EQ(f.Dir.ReadBytes("Cook/r/写真.jpg"), own);
-
-    // Another extension leaves the pane as it was.
-    f.Dir.WriteBytes("drop/a.txt", "text");
-    const QImage before = pane.Picture;
-    EXPECT_FALSE(pane.LoadPictureFile(content, f.Dir.Path("drop/a.txt")));
-    EXPECT_EQ(pane.Picture, before);
-    EXPECT_FALSE(content.PhotoChanged);
-
-    // A broken picture fails and changes nothing.
-    f.Dir.WriteBytes("drop/broken.jpg", "no jpeg");
-    EXPECT_THROW(pane.LoadPictureFile(content, f.Dir.Path("drop/broken.jpg")), TSaporiaError);
-    EXPECT_EQ(pane.Picture, before);
-    EXPECT_FALSE(content.PhotoChanged);
-
-    // A pasted image is stored as JPEG.
-    pane.SetPicture(content, green);
-    SaveRecipeFolder(f.Recipe, content);
-    EXPECT_EQ(DecodePictureBytes(f.Dir.ReadBytes("Cook/r/写真.jpg"), "x").size(), QSize(30, 20));
+    QImage green(25, 15, QImage::Format_RGB32);
+    green.fill(Qt::green);
+    Pane.SetPicture(Content, green);
+    SaveRecipeFolder(Recipe, Content);
+    EXPECT_EQ(DecodePictureBytes(ReadRaw(Recipe + PhotoFileName), "x").size(), QSize(25, 15));
 }
-

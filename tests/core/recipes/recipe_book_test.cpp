@@ -1,131 +1,101 @@
-#include <gtest/gtest.h>
+#include "core/recipes/recipe_book.h"
 
 #include <optional>
+
+#include <gtest/gtest.h>
 
 #include <QDir>
 #include <QFileInfo>
 
 #include "core/platform/saporia_error.h"
 #include "core/platform/sjis.h"
-#include "core/recipes/recipe_book.h"
 #include "core/search/find_career.h"
 #include "support/recipe_fixture.h"
 #include "support/temp_app_dir.h"
 
-namespace {
-
-struct TColumnCase {
-    const char* Name;
-    std::optional<QByteArray> File;  // nullopt: no file
-    bool Throws;
-    bool WrittenBack;
-};
-
-class RecipeBookColumnTest : public ::testing::TestWithParam<TColumnCase> {};
-
-TColumnCase ColumnCases[] = {
-    {"absent_takes_the_defaults", std::nullopt, false, true},
-    {"well_formed_is_read", FormatColumnTable({{QStringLiteral("料理名"), 70, true}, {QStringLiteral("種類"), 50, false}}),
-     false, true},
-    {"malformed_is_kept_as_it_is", QByteArray("<Document><List><Column><Caption>"), true, false},
-};
-
-}  // namespace
-
 // A table is written back only when it came from the file or the defaults;
 // a file that could not be used must survive the run byte for byte.
-TEST_P(RecipeBookColumnTest, ReadAndWriteBack) {
-    const TColumnCase& c = GetParam();
-    TTempAppDir dir;
-    const QString path = dir.AppDir() + ColumnFileName;
-    if (c.File)
-        WriteRaw(path, *c.File);
-    TRecipeBook book(dir.AppDir());
-    if (c.Throws)
-        EXPECT_THROW(book.ReadColumnTable(), TSaporiaError);
-    else
-        book.ReadColumnTable();
-    const TColumnTable read = c.File && !c.Throws ? ParseColumnTable(FromSjis(*c.File)) : DefaultColumnTable();
-    EXPECT_EQ(book.ColumnTable, read);
-    EXPECT_EQ(book.ColumnTableWriteBack(), c.WrittenBack);
-
-    book.WriteColumnTable({read[0].Caption}, {123});
-    if (c.WrittenBack) {
-        TColumnTable expected = read;
+TEST(RecipeBookTest, ColumnTableIsWrittenBackOnlyWhenUsable) {
+    const QByteArray wellFormed = FormatColumnTable({{"料理名", 70, true}, {"種類", 50, false}});
+    const std::optional<QByteArray> files[] = {std::nullopt, wellFormed, "<Document><List><Column><Caption>"};
+    for (const auto& file : files) {
+        SCOPED_TRACE(file.value_or("none").constData());
+        TTempAppDir dir;
+        const QString path = dir.AppDir() + ColumnFileName;
+        if (file)
+            WriteRaw(path, *file);
+        TRecipeBook book(dir.AppDir());
+        const bool usable = !file || file == wellFormed;
+        if (usable)
+            book.ReadColumnTable();
+        else
+            EXPECT_THROW(book.ReadColumnTable(), TSaporiaError);
+        TColumnTable expected = file == wellFormed ? ParseColumnTable(FromSjis(*file)) : DefaultColumnTable();
+        EXPECT_EQ(book.ColumnTable, expected);
+        book.WriteColumnTable({expected[0].Caption}, {123});
         expected[0].Width = 123;
-        EXPECT_EQ(ReadRaw(path), FormatColumnTable(expected));
-    } else {
-        EXPECT_EQ(ReadRaw(path), *c.File);
+        EXPECT_EQ(ReadRaw(path), usable ? FormatColumnTable(expected) : *file);
     }
 }
-
-INSTANTIATE_TEST_SUITE_P(Files, RecipeBookColumnTest, ::testing::ValuesIn(ColumnCases),
-                         [](const auto& info) { return std::string(info.param.Name); });
 
 // The history is written at exit only when this run read it: an unreadable
 // file is left alone, a file never read is not replaced by an empty one.
 TEST(RecipeBookTest, SearchHistoryIsWrittenOnlyWhenRead) {
-    struct TCase {
+    const struct {
         const char* Name;
         std::optional<QString> File;  // nullopt: a folder blocks the name
         bool Read;
-        bool Throws;
         std::optional<QString> After;  // nullopt: the file stays as it was
+    } rows[] = {
+        {"read", "鶏肉\r\n卵\r\n", true, "玉ねぎ\r\n鶏肉\r\n卵\r\n"},
+        {"absent", "", true, "玉ねぎ\r\n"},
+        {"never_read", "鶏肉\r\n", false, std::nullopt},
+        {"unreadable", std::nullopt, true, std::nullopt},
     };
-    const TCase cases[] = {
-        {"read", QStringLiteral("鶏肉\r\n卵\r\n"), true, false, QStringLiteral("玉ねぎ\r\n鶏肉\r\n卵\r\n")},
-        {"absent", QString(), true, false, QStringLiteral("玉ねぎ\r\n")},
-        {"never_read", QStringLiteral("鶏肉\r\n"), false, false, std::nullopt},
-        {"unreadable", std::nullopt, true, true, std::nullopt},
-    };
-    for (const TCase& c : cases) {
-        SCOPED_TRACE(c.Name);
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.Name);
         TTempAppDir dir;
         const QString path = dir.AppDir() + FindCareerFileName;
-        if (!c.File)
+        if (!row.File)
             ASSERT_TRUE(QDir().mkpath(path));
-        else if (!c.File->isEmpty())
-            dir.WriteSjis(FindCareerFileName, *c.File);
-        const QByteArray before = QFileInfo(path).isFile() ? ReadRaw(path) : QByteArray();
+        else if (!row.File->isEmpty())
+            dir.WriteSjis(FindCareerFileName, *row.File);
         TRecipeBook book(dir.AppDir());
-        if (c.Read) {
-            if (c.Throws)
-                EXPECT_THROW(book.ReadFindCareer(), TSaporiaError);
-            else
-                book.ReadFindCareer();
+        if (row.Read && !row.File) {
+            EXPECT_THROW(book.ReadFindCareer(), TSaporiaError);
+        } else if (row.Read) {
+            book.ReadFindCareer();
         }
-        book.Refine(QStringLiteral("玉ねぎ"));
+        book.Refine("玉ねぎ");
         book.WriteFindCareer();
-        if (c.After)
-            EXPECT_EQ(ReadRaw(path), ToSjis(*c.After));
-        else if (!c.File)
+        if (row.File) {
+            EXPECT_EQ(ReadRaw(path), ToSjis(row.After.value_or(*row.File)));
+        } else {
             EXPECT_TRUE(QFileInfo(path).isDir());
-        else
-            EXPECT_EQ(ReadRaw(path), before);
+        }
     }
 }
 
 TEST(RecipeBookTest, ScanReplacesTheRecordsAndRefineFiltersThem) {
     TTempAppDir dir;
     TRecipeBook book(dir.AppDir());
-    MakeRecipe(book.DataRoot(), {.Name = QStringLiteral("親子丼"), .Foodstuff = QStringLiteral("鶏肉\n卵")});
-    MakeRecipe(book.DataRoot(), {.Name = QStringLiteral("湯豆腐"), .Foodstuff = QStringLiteral("豆腐")});
-    MakeRecipe(book.DataRoot(), {.Name = QStringLiteral("水"), .Foodstuff = std::nullopt});
+    MakeRecipe(book.DataRoot(), {.Name = "親子丼", .Foodstuff = "鶏肉\n卵"});
+    MakeRecipe(book.DataRoot(), {.Name = "湯豆腐", .Foodstuff = "豆腐"});
+    MakeRecipe(book.DataRoot(), {.Name = "水", .Foodstuff = std::nullopt});
+    const auto visible = [&] {
+        QStringList names;
+        for (const TCookItem& item : book.CookItems)
+            if (item.Visible)
+                names << item.Name;
+        return names;
+    };
     EXPECT_TRUE(book.SearchCookFld().isEmpty());
-    ASSERT_EQ(book.CookItems.size(), 3);
-
-    book.Refine(QStringLiteral("卵"));
-    QStringList visible;
-    for (const TCookItem& item : book.CookItems)
-        if (item.Visible)
-            visible << item.Name;
-    EXPECT_EQ(visible, QStringList{QStringLiteral("親子丼")});
-    EXPECT_EQ(book.FindCareerList.value(0), QStringLiteral("卵"));
+    book.Refine("卵");
+    EXPECT_EQ(visible(), QStringList{"親子丼"});
+    EXPECT_EQ(book.FindCareerList.value(0), "卵");
 
     // A rescan forgets removed folders and the refinement's flags.
-    ASSERT_TRUE(QDir(book.DataRoot() + QStringLiteral("/湯豆腐")).removeRecursively());
+    ASSERT_TRUE(QDir(book.DataRoot() + "/湯豆腐").removeRecursively());
     EXPECT_TRUE(book.SearchCookFld().isEmpty());
-    ASSERT_EQ(book.CookItems.size(), 2);
-    for (const TCookItem& item : book.CookItems)
-        EXPECT_TRUE(item.Visible) << item.Name.toStdString();
+    EXPECT_EQ(visible(), (QStringList{"水", "親子丼"}));
 }

@@ -11,61 +11,55 @@
 #include "support/recipe_fixture.h"
 #include "support/temp_app_dir.h"
 
-namespace {
-
 TEST(StatusFile, LookupIgnoresCaseTakesFirstMatchAndKeepsValuesAsStored) {
     const TStatusFile status = TStatusFile::FromBytes(ToSjis(QStringLiteral(
         "メモ書きの行\r\nicon=5\nKIND=主菜\rWorkTime=a=b=c\r\nKind=副菜\r\n Price=100\r\nSalt= 1.5 \r\n"
         "NiceValue=\r\nDifficultValue=abc\r\nCalorie=7")));
-    EXPECT_EQ(status.Value(StatusKey::Icon), QStringLiteral("5"));
-    EXPECT_EQ(status.IntValue(StatusKey::Icon), 5);
-    EXPECT_EQ(status.Value(StatusKey::Kind), QStringLiteral("主菜"));           // first of two lines
-    EXPECT_EQ(status.Value(StatusKey::WorkTime), QStringLiteral("a=b=c"));      // after the first "="
-    EXPECT_EQ(status.Value(StatusKey::Price), QString());                       // " Price" is another key
-    EXPECT_EQ(status.Value(StatusKey::Salt), QStringLiteral(" 1.5 "));          // nothing trimmed
-    EXPECT_EQ(status.IntValue(StatusKey::NiceValue), -1);                       // empty value
-    EXPECT_EQ(status.IntValue(StatusKey::DifficultValue), -1);                  // not a number
-    EXPECT_EQ(status.IntValue(StatusKey::Calorie), 7);                          // last line without CR LF
-    EXPECT_EQ(status.Value(StatusKey::Date), QString());
-    EXPECT_FALSE(status.Contains(StatusKey::Date));
-    EXPECT_EQ(status.Value(QStringLiteral("メモ書きの行")), QString());         // a line without "=" has no key
+    // The first of two lines wins, the value runs from the first "=", " Price" is another key, nothing is
+    // trimmed, an empty value is unset, the last line needs no CR LF, a line without "=" has no key.
+    const struct {
+        QString Key;
+        QString Value;
+        int Int;
+    } rows[] = {
+        {StatusKey::Icon, "5", 5},       {StatusKey::Kind, "主菜", -1},        {StatusKey::WorkTime, "a=b=c", -1},
+        {StatusKey::Price, "", -1},      {StatusKey::Salt, " 1.5 ", -1},       {StatusKey::NiceValue, "", -1},
+        {StatusKey::Calorie, "7", 7},    {StatusKey::DifficultValue, "abc", -1}, {StatusKey::Date, "", -1},
+        {"メモ書きの行", "", -1},
+    };
+    for (const auto& row : rows) {
+        EXPECT_EQ(status.Value(row.Key), row.Value) << qPrintable(row.Key);
+        EXPECT_EQ(status.IntValue(row.Key), row.Int) << qPrintable(row.Key);
+    }
 }
 
 TEST(StatusFile, SetKeepsOtherLinesInPlaceAndWritesExactCp932CrLf) {
-    TStatusFile status(QStringList{QStringLiteral("手書きの注記"), QStringLiteral("kind=和"),
-                                   QStringLiteral("Custom=残す"), QStringLiteral("Icon=3"),
-                                   QStringLiteral("Kind=二つ目")});
-    status.SetValue(StatusKey::Kind, QStringLiteral("洋食"));   // first match replaced, spelled as the writer does
-    status.SetValue(StatusKey::Icon, QString());                // empty value removes the line
-    status.SetValue(StatusKey::Group, QStringLiteral("行1\r\n行2\nGroup2=x"));  // no injected lines
+    TStatusFile status(QStringList{"手書きの注記", "kind=和", "Custom=残す", "Icon=3", "Kind=二つ目"});
+    status.SetValue(StatusKey::Kind, "洋食");                         // first match, spelled as the writer does
+    status.SetValue(StatusKey::Icon, QString());                      // empty value removes the line
+    status.SetValue(StatusKey::Group, "行1\r\n行2\nGroup2=x");        // no injected lines
     status.SetValue(StatusKey::NiceValue, 4);
-    status.SetValue(StatusKey::Salt, QString());                // removing a missing key changes nothing
-    EXPECT_EQ(status.Lines(), (QStringList{QStringLiteral("手書きの注記"), QStringLiteral("Kind=洋食"),
-                                           QStringLiteral("Custom=残す"), QStringLiteral("Kind=二つ目"),
-                                           QStringLiteral("Group=行1  行2 Group2=x"), QStringLiteral("NiceValue=4")}));
-    // "手書きの注記" in CP932, then each line with CR LF.
-    QByteArray expected("\x8e\xe8\x8f\x91\x82\xab\x82\xcc\x92\x8d\x8b\x4c\r\n"
-                        "Kind=\x97\x6d\x90\x48\r\n"
-                        "Custom=\x8e\x63\x82\xb7\r\n"
-                        "Kind=\x93\xf1\x82\xc2\x96\xda\r\n"
-                        "Group=\x8d\x73" "1  \x8d\x73" "2 Group2=x\r\n"
-                        "NiceValue=4\r\n");
-    EXPECT_EQ(status.ToBytes(), expected);
+    status.SetValue(StatusKey::Salt, QString());                      // removing a missing key changes nothing
+    EXPECT_EQ(status.ToBytes(), QByteArray("\x8e\xe8\x8f\x91\x82\xab\x82\xcc\x92\x8d\x8b\x4c\r\n"
+                                           "Kind=\x97\x6d\x90\x48\r\n"
+                                           "Custom=\x8e\x63\x82\xb7\r\n"
+                                           "Kind=\x93\xf1\x82\xc2\x96\xda\r\n"
+                                           "Group=\x8d\x73" "1  \x8d\x73" "2 Group2=x\r\n"
+                                           "NiceValue=4\r\n"));
 
-    // A value that cannot be stored fails before anything is written, naming
-    // its place in the value the user typed: a character CP932 cannot hold, a
-    // private-use character posing as a raw CR or LF, a kept raw byte an edit
-    // put before a trail byte.
+    // Refused before anything is written, naming the place in the typed value:
+    // a character CP932 cannot hold, a private-use character posing as a raw
+    // CR or LF, a kept raw byte an edit put before a trail byte.
     const struct {
         QString Value;
         int Position;
     } refused[] = {
-        {QStringLiteral("寿司🍣"), 3},
+        {"寿司🍣", 3},
         {QStringLiteral("2") + QChar(0xF70D) + QChar(0xF70A) + QStringLiteral("Icon=5"), 2},
         {FromSjis(QByteArray("\x82")) + QStringLiteral("a"), 1},
     };
     for (const auto& r : refused) {
-        TStatusFile bad(QStringList{QStringLiteral("Kind=和食"), QStringLiteral("Group=昼")});
+        TStatusFile bad(QStringList{"Kind=和食"});
         bad.SetValue(StatusKey::Amount, r.Value);
         try {
             bad.ToBytes();
@@ -76,32 +70,27 @@ TEST(StatusFile, SetKeepsOtherLinesInPlaceAndWritesExactCp932CrLf) {
     }
 }
 
-TEST(StatusFile, FolderFileIsFoundAndRewrittenInItsOwnLetterCase) {
+TEST(StatusFile, FolderFileIsFoundInItsOwnLetterCaseAndAnUnreadableOneFails) {
     TTempAppDir app;
-    const QString folder = app.Path(QStringLiteral("Cook/煮物"));
+    const QString folder = app.Path("Cook/煮物");
     QDir().mkpath(folder);
     bool exists = true;
     EXPECT_TRUE(TStatusFile::LoadFromFolder(folder, &exists).IsEmpty());
     EXPECT_FALSE(exists);
 
-    WriteRaw(folder + QStringLiteral("/status.txt"), ToSjis(QStringLiteral("Kind=煮物\r\n")));
+    WriteRaw(folder + "/status.txt", ToSjis("Kind=煮物\r\n"));
     TStatusFile status = TStatusFile::LoadFromFolder(folder, &exists);
     EXPECT_TRUE(exists);
-    EXPECT_EQ(status.Value(StatusKey::Kind), QStringLiteral("煮物"));
-    status.SetValue(StatusKey::Date, QStringLiteral("2024/05/01"));
+    status.SetValue(StatusKey::Date, "2024/05/01");
     status.SaveToFolder(folder);
-    EXPECT_EQ(QDir(folder).entryList(QDir::Files), QStringList{QStringLiteral("status.txt")});
-    EXPECT_EQ(ReadRaw(folder + QStringLiteral("/status.txt")), QByteArray("Kind=\x8e\xcf\x95\xa8\r\nDate=2024/05/01\r\n"));
-    EXPECT_EQ(TStatusFile::LoadFromFolder(folder).Lines(), status.Lines());
+    EXPECT_EQ(QDir(folder).entryList(QDir::Files), QStringList{"status.txt"});
+    EXPECT_EQ(ReadRaw(folder + "/status.txt"), QByteArray("Kind=\x8e\xcf\x95\xa8\r\nDate=2024/05/01\r\n"));
 
-    // An attribute file that is there but cannot be read is an error, not an empty file.
-    QDir().mkpath(app.Path(QStringLiteral("Cook/壊れた")));
-    QFile::link(app.Path(QStringLiteral("Cook/壊れた/nowhere")), app.Path(QStringLiteral("Cook/壊れた/Status.txt")));
-    EXPECT_THROW(TStatusFile::LoadFromFolder(app.Path(QStringLiteral("Cook/壊れた"))), TSaporiaError);
-    // A FIFO is unreadable too, not a hang.
-    QDir().mkpath(app.Path(QStringLiteral("Cook/fifo")));
-    ASSERT_EQ(mkfifo(QFile::encodeName(app.Path(QStringLiteral("Cook/fifo/Status.txt"))).constData(), 0600), 0);
-    EXPECT_THROW(TStatusFile::LoadFromFolder(app.Path(QStringLiteral("Cook/fifo"))), TSaporiaError);
+    // There but unreadable (a dangling link, a FIFO that must not hang): an error, not an empty file.
+    QDir().mkpath(app.Path("Cook/link"));
+    QFile::link(app.Path("Cook/link/nowhere"), app.Path("Cook/link/Status.txt"));
+    EXPECT_THROW(TStatusFile::LoadFromFolder(app.Path("Cook/link")), TSaporiaError);
+    QDir().mkpath(app.Path("Cook/fifo"));
+    ASSERT_EQ(mkfifo(QFile::encodeName(app.Path("Cook/fifo/Status.txt")).constData(), 0600), 0);
+    EXPECT_THROW(TStatusFile::LoadFromFolder(app.Path("Cook/fifo")), TSaporiaError);
 }
-
-}  // namespace
