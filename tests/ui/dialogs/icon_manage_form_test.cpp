@@ -42,32 +42,18 @@ struct TIconFolder {
 
 }  // namespace
 
-TEST(IconManageForm, OddEntriesGetAPlaceholderAndSelectionEnablesDelete) {
-    TIconFolder f;
-    f.Picture("Icon/a.bmp", Qt::red);
-    f.App.WriteBytes("Icon/broken.bmp", "not a bitmap");
-    QDir().mkpath(f.App.Path("Icon/folder.bmp"));
-    f.Form.BuildIconGrid();
-    ASSERT_EQ(f.Form.PanelCount(), 3);
-    EXPECT_EQ(f.Form.findChild<QWidget*>("MkPnl2")->pos(), QPoint(115, 5));
-    EXPECT_FALSE(Child<QPushButton>(&f.Form, "BitBtn2")->isEnabled());
-    f.Select(2);
-    EXPECT_TRUE(Child<QPushButton>(&f.Form, "BitBtn2")->isEnabled());
-    // Rebuilding keeps one set of panels.
-    f.Form.BuildIconGrid();
-    EXPECT_EQ(f.Form.findChildren<QLabel*>(QRegularExpression("^MkImg")).size(), 3);
-    EXPECT_EQ(f.Form.Selection(), -1);
-}
-
-TEST(IconManageForm, AddAskedOverwriteDeleteAndARefusalThenTheRestartNotice) {
+TEST(IconManageForm, AddOverwriteAskedDeleteAndARefusalThenTheRestartNotice) {
     TIconFolder f;
     f.Picture("pics/pan.png", Qt::blue);
     f.Picture("pics/other/pan.png", Qt::red);
-    QDir().mkpath(f.App.Path("Icon/odd.bmp"));  // a folder cannot be removed as a file
+    // An odd entry: shown with a placeholder, and it cannot be removed as a file.
+    QDir().mkpath(f.App.Path("Icon/odd.bmp"));
     WhenShown(&f.Form, [&] {
-        RenderWidgetIfAsked(&f.Form, "icon_manage_form");
         f.Answers.AnswerText(f.App.Path("pics/pan.png"));
         f.Form.BitBtn1Click();
+        EXPECT_EQ(f.Form.findChild<QWidget*>("MkPnl1")->pos(), QPoint(60, 5));
+        RenderWidgetIfAsked(&f.Form, "icon_manage_form");
+        EXPECT_FALSE(Child<QPushButton>(&f.Form, "BitBtn2")->isEnabled());
         // The same name again: No keeps the icon there.
         f.Answers.AnswerText(f.App.Path("pics/other/pan.png"));
         f.Answers.Answer(TMsgResult::No);
@@ -79,6 +65,8 @@ TEST(IconManageForm, AddAskedOverwriteDeleteAndARefusalThenTheRestartNotice) {
         f.Select(1);
         f.Answers.Answer(TMsgResult::Yes);
         f.Form.BitBtn2Click();
+        // Each rebuild keeps one set of panels.
+        EXPECT_EQ(f.Form.findChildren<QLabel*>(QRegularExpression("^MkImg")).size(), 1);
         QTest::mouseClick(Child<QPushButton>(&f.Form, "Button1"), Qt::LeftButton);
     });
     f.Form.BuildIconGrid();

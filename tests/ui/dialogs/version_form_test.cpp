@@ -43,9 +43,15 @@ private:
 
 }  // namespace
 
-TEST(VersionForm, ShowsTheVolumeOfTheProgramAndGathersAgainOnAnother) {
+TEST(VersionForm, ShowsTheVolumeOfTheProgramGathersAgainOnAnotherAndOpensTheLinks) {
     QStringList asked;
     TVersionForm form("/home/cook/saporia/", nullptr, std::make_unique<TFakeSources>(false, &asked));
+    QStringList opened;
+    bool openWorks = true;
+    form.OpenAddress = [&](const QString& a) {
+        opened << a;
+        return openWorks;
+    };
     TDialogAnswerer answers;
     form.show();
     auto* combo = form.findChild<QComboBox*>("ComboBox1");
@@ -55,14 +61,23 @@ TEST(VersionForm, ShowsTheVolumeOfTheProgramAndGathersAgainOnAnother) {
     EXPECT_EQ(form.findChild<QLabel*>("Label15")->text(), "2,048MB");
     EXPECT_EQ(form.findChild<QPlainTextEdit*>("Memo2")->toPlainText(),
               "ディスプレイサイズ\t1280×1024\nディスプレイ解像度\t96dpi");
+    RenderWidgetIfAsked(&form, "version_form");
     combo->setCurrentIndex(0);
     EXPECT_EQ(form.findChild<QLabel*>("Label15")->text(), "4,096MB");
     // The next showing starts on the program's volume again.
     form.hide();
     form.show();
     EXPECT_EQ(combo->currentText(), "/home/cook");
+
+    for (const char* link : {"Label3", "Label5", "Image4"})
+        QTest::mouseClick(form.findChild<QLabel*>(link), Qt::LeftButton);
+    ASSERT_EQ(opened.size(), 3);
+    EXPECT_EQ(opened[1], TVersionForm::HomePageAddress());
+    EXPECT_TRUE(opened[2].startsWith("mailto:"));
     EXPECT_TRUE(answers.Texts().isEmpty());
-    RenderWidgetIfAsked(&form, "version_form");
+    openWorks = false;
+    QTest::mouseClick(form.findChild<QLabel*>("Image4"), Qt::LeftButton);
+    EXPECT_EQ(answers.Texts().size(), 1);
 }
 
 TEST(VersionForm, AFailingSourceShowsTheErrorAndKeepsTheValues) {
@@ -74,26 +89,4 @@ TEST(VersionForm, AFailingSourceShowsTheErrorAndKeepsTheValues) {
     EXPECT_EQ(form.findChild<QLabel*>("Label7")->text(), "8,000,000KB");
     EXPECT_EQ(form.findChild<QComboBox*>("ComboBox1")->currentText(), "/home");
     EXPECT_TRUE(form.findChild<QPlainTextEdit*>("Memo2")->toPlainText().isEmpty());
-}
-
-TEST(VersionForm, LinksOpenTheHomePageAndAMail) {
-    QStringList asked;
-    TVersionForm form("/", nullptr, std::make_unique<TFakeSources>(false, &asked));
-    QStringList opened;
-    bool openWorks = true;
-    form.OpenAddress = [&](const QString& a) {
-        opened << a;
-        return openWorks;
-    };
-    TDialogAnswerer answers;
-    form.show();
-    for (const char* link : {"Label3", "Label5", "Image4"})
-        QTest::mouseClick(form.findChild<QLabel*>(link), Qt::LeftButton);
-    ASSERT_EQ(opened.size(), 3);
-    EXPECT_EQ(opened[1], TVersionForm::HomePageAddress());
-    EXPECT_TRUE(opened[2].startsWith("mailto:"));
-    EXPECT_TRUE(answers.Texts().isEmpty());
-    openWorks = false;
-    QTest::mouseClick(form.findChild<QLabel*>("Image4"), Qt::LeftButton);
-    EXPECT_EQ(answers.Texts().size(), 1);
 }
