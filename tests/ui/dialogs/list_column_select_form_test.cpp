@@ -12,16 +12,15 @@
 
 namespace {
 
+const char* const Buttons[] = {"Button1", "Button2", "Button3", "Button4"};  // up, down, show, hide
+
 struct TChooser {
     TDialogAnswerer Answers;
     TListColumnSelectForm Form;
     QTreeWidget* List = Form.findChild<QTreeWidget*>("ListView1");
     QLineEdit* Edit = Form.findChild<QLineEdit*>("Edit1");
-    QList<QPushButton*> Buttons;  // up, down, show, hide
 
     explicit TChooser(const QList<TColumnRow>& rows) {
-        for (const char* name : {"Button1", "Button2", "Button3", "Button4"})
-            Buttons << Form.findChild<QPushButton*>(name);
         Form.ClearRows();
         for (const TColumnRow& r : rows)
             Form.AddRow(r);
@@ -35,8 +34,8 @@ struct TChooser {
     void Click(const char* name) { QTest::mouseClick(Form.findChild<QPushButton*>(name), Qt::LeftButton); }
     QString Enabled() const {
         QString s;
-        for (QPushButton* b : Buttons)
-            s += b->isEnabled() ? "1" : "0";
+        for (const char* name : Buttons)
+            s += Form.findChild<QPushButton*>(name)->isEnabled() ? "1" : "0";
         return s;
     }
     QString Order() const {
@@ -69,7 +68,7 @@ TEST(ListColumnSelectForm, ButtonsFollowTheSelectionAndMovesKeepEachRowWhole) {
         if (step.Action >= 0)
             c.ClickRow(step.Action);
         else
-            QTest::mouseClick(c.Buttons[-step.Action - 1], Qt::LeftButton);
+            c.Click(Buttons[-step.Action - 1]);
         EXPECT_EQ(c.Enabled(), step.Enabled);
         EXPECT_EQ(c.Order(), step.Rows);
     }
