@@ -11,7 +11,6 @@
 #include "ui/app/windows.h"
 #include "ui/dialogs/element_form.h"
 #include "ui/dialogs/new_wizard_form.h"
-#include "ui/mainwindow/main_form.h"
 #include "ui/platform/dialogs.h"
 #include "core/platform/file_io.h"
 #include "ui/options/option_form.h"

@@ -94,7 +94,7 @@ TEST(OptionForm, OkWithoutChangesKeepsTheFields) {
     EXPECT_EQ(o.Stored().CookKinds, QStringList({"和食", "洋食", ""}));
 }
 
-TEST(OptionForm, CancelDiscardsEditsAndOkCommitsThemOnce) {
+TEST(OptionForm, CancelDiscardsEditsOkCommitsThemOnceAndBoxesEnableTheirControls) {
     TOptions o;
     TOptionForm& form = o.Open();
     QSignalSpy changed(&o.Store, &TSettingsStore::SettingsChanged);
@@ -110,15 +110,7 @@ TEST(OptionForm, CancelDiscardsEditsAndOkCommitsThemOnce) {
     // OK: the colour by its name, an empty line kept as a kind; the store tells its readers once.
     QTest::mouseClick(o.Find<QFrame>("Panel14"), Qt::LeftButton);
     o.Find<QPlainTextEdit>("Memo1")->setPlainText("和食\n\n中華");
-    o.Ok();
-    EXPECT_EQ(changed.count(), 1);
-    EXPECT_EQ(ColorToText(o.Stored().EmphasisColor), "clRed");
-    EXPECT_EQ(o.Stored().CookKinds, QStringList({"和食", "", "中華"}));
-}
-
-TEST(OptionForm, LinkAndEmphasisControlsFollowTheirBoxes) {
-    TOptions o;
-    TOptionForm& form = o.Open();
+    // The thumbnail box follows the link box; the emphasis swatch and words follow theirs.
     o.Find<QCheckBox>("CheckBox9")->setChecked(false);
     EXPECT_FALSE(o.Find<QCheckBox>("CheckBox10")->isEnabled());
     auto* pages = o.Find<QTabWidget>("PageControl1");
@@ -127,6 +119,9 @@ TEST(OptionForm, LinkAndEmphasisControlsFollowTheirBoxes) {
     EXPECT_FALSE(o.Find<QFrame>("Panel14")->isVisible());
     EXPECT_FALSE(o.Find<QPlainTextEdit>("Memo3")->isEnabled());
     o.Ok();
+    EXPECT_EQ(changed.count(), 1);
+    EXPECT_EQ(ColorToText(o.Stored().EmphasisColor), "clRed");
+    EXPECT_EQ(o.Stored().CookKinds, QStringList({"和食", "", "中華"}));
     EXPECT_FALSE(o.Stored().UseEmphasis);
     EXPECT_FALSE(o.Stored().UseLinkFunction);
     // The page last shown is shown again.
