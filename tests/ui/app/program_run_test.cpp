@@ -32,7 +32,8 @@ TEST(ProgramRunTest, ClosingTheMainWindowEndsTheProgramWhileAToolWindowIsOpen) {
     bool loopRan = false;
     QElapsedTimer clock;
     clock.start();
-    const int result = RunProgram(*app, dir.AppDir(), sockets.filePath(QStringLiteral("instance")), [&](TMainForm& form) {
+    const QString socket = sockets.filePath(QStringLiteral("instance"));
+    const int result = RunProgram(*app, dir.AppDir(), socket, [&](TMainForm& form) {
         main = &form;
         loopRan = true;
         QApplication::processEvents();

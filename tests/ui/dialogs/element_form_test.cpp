@@ -38,9 +38,9 @@ struct TElementWindows {
 
 TEST(ElementForm, StoredValuesAndEditsAreSavedAndAFreshRecipeStartsEmpty) {
     TElementWindows w;
-    w.App.WriteSjis("Cook/A/Status.txt", QStringLiteral("Icon=40\r\nImageFileName=RICE.bmp\r\nDate=2001/02/03\r\nMemo=x=y\r\n"
-                                                         "Group=和食\r\nSalt=1.5\r\nCalorie=300\r\nNiceValue=7\r\n"
-                                                         "DifficultValue=1\r\n"));
+    w.App.WriteSjis("Cook/A/Status.txt", QStringLiteral("Icon=40\r\nImageFileName=RICE.bmp\r\nDate=2001/02/03\r\n"
+                                                         "Memo=x=y\r\nGroup=和食\r\nSalt=1.5\r\nCalorie=300\r\n"
+                                                         "NiceValue=7\r\nDifficultValue=1\r\n"));
     w.Open("A");
     EXPECT_EQ(Child<TIconBox>(&w.Form, "Image1")->Hint(), "34");
     EXPECT_FALSE(Child<TIconBox>(&w.Form, "Image1")->pixmap().isNull());
@@ -50,8 +50,9 @@ TEST(ElementForm, StoredValuesAndEditsAreSavedAndAFreshRecipeStartsEmpty) {
     Child<QLineEdit>(&w.Form, "Edit2")->setText("980");
     w.Ok();
     EXPECT_EQ(ReadSjisLines(w.App.Path("Cook/A/Status.txt")),
-              QStringList({"Icon=33", "ImageFileName=fish.bmp", "Date=2001/02/03", "Memo=x=y", QStringLiteral("Group=和食"),
-                           "Salt=1.5", "Calorie=300", "NiceValue=5", "DifficultValue=3", "Price=980"}));
+              QStringList({"Icon=33", "ImageFileName=fish.bmp", "Date=2001/02/03", "Memo=x=y",
+                           QStringLiteral("Group=和食"), "Salt=1.5", "Calorie=300", "NiceValue=5", "DifficultValue=3",
+                           "Price=980"}));
     EXPECT_EQ(w.Form.Saved().DifficultValue, 3);
     // Shown again unchanged and saved: the file stays byte for byte.
     const QByteArray before = w.App.ReadBytes("Cook/A/Status.txt");

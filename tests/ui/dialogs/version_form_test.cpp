@@ -27,7 +27,10 @@ public:
     }
     TVolumeStats Volume(const TMountEntry& mount) const override {
         *VolumesAsked << mount.MountPoint;
-        return {true, mount.MountPoint == "/home/cook" ? 2048LL << 20 : 4096LL << 20, 1LL << 20};
+        TVolumeStats s;
+        s.Ok = true;
+        s.TotalBytes = mount.MountPoint == "/home/cook" ? 2048LL << 20 : 4096LL << 20;
+        return s;
     }
     bool IsRemovable(const QString&) const override { return false; }
     TDisplayInfo Display() const override {
