@@ -70,13 +70,7 @@ TEST(OptionForm, BackgroundListSortedIgnoringCaseWithRealNames) {
 }
 
 TEST(OptionForm, OkWithoutChangesKeepsTheFields) {
-    {
-        TOptions defaults;
-        defaults.Open();
-        defaults.Ok();
-        EXPECT_EQ(defaults.Stored(), TSettings{});
-    }
-    // Values from the file, some of them outside what the window offers.
+    // Values from the file, some of them outside what the window offers; the rest at their defaults.
     TOptions o("[COOKELEMENT]\r\nTYPE=和食,洋食,\r\n[PRINT]\r\nTYPE=7\r\nPAPERSIZE=Letter\r\n"
                "LEFTMARGIN=50\r\nTOPMARGIN=2\r\nFONTSIZE=12\r\nHEADERTYPE=3\r\n"
                "RIGHT_FOOTERTYPE=7\r\nCONTENTSTYPE=2\r\n[DRAWMEMO]\r\nWIDTH=550\r\nHEIGHT=1500\r\n"
