@@ -11,7 +11,6 @@
 #include "ui/app/windows.h"
 #include "ui/dialogs/element_form.h"
 #include "ui/dialogs/new_wizard_form.h"
-#include "ui/mainwindow/main_form.h"
 #include "ui/platform/dialogs.h"
 #include "core/platform/file_io.h"
 #include "ui/options/option_form.h"
@@ -31,15 +30,13 @@ QStringList Items(const QComboBox* combo) {
 
 TEST(OptionWindows, SettingsReachTheirWindowsAtStartAndOnOk) {
     TTempAppDir dir;
-    dir.WriteSjis(QFileInfo(SettingsFilePath(dir.AppDir())).fileName(),
-                  "[COOKELEMENT]\r\nTYPE=和食,洋食,\r\n[TITLE]\r\nNAME=わが家の味\r\n");
+    dir.WriteSjis(QFileInfo(SettingsFilePath(dir.AppDir())).fileName(), "[COOKELEMENT]\r\nTYPE=和食,洋食,\r\n");
     TDialogAnswerer answers;
     TSettingsStore store(SettingsFilePath(dir.AppDir()));
     TWindows w;
     {
         TWindowTable windows;
         CreateWindows(windows, w, store, dir.AppDir());
-        EXPECT_EQ(w.MainForm->windowTitle(), "わが家の味");
         const QList<QComboBox*> kinds = {w.ElementForm->findChild<QComboBox*>("ComboBox1"),
                                          w.NewWizardForm->findChild<QComboBox*>("ComboBox1")};
         for (const QComboBox* combo : kinds)

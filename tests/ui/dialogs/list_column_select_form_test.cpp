@@ -12,16 +12,15 @@
 
 namespace {
 
+const char* const Buttons[] = {"Button1", "Button2", "Button3", "Button4"};  // up, down, show, hide
+
 struct TChooser {
     TDialogAnswerer Answers;
     TListColumnSelectForm Form;
     QTreeWidget* List = Form.findChild<QTreeWidget*>("ListView1");
     QLineEdit* Edit = Form.findChild<QLineEdit*>("Edit1");
-    QList<QPushButton*> Buttons;  // up, down, show, hide
 
     explicit TChooser(const QList<TColumnRow>& rows) {
-        for (const char* name : {"Button1", "Button2", "Button3", "Button4"})
-            Buttons << Form.findChild<QPushButton*>(name);
         Form.ClearRows();
         for (const TColumnRow& r : rows)
             Form.AddRow(r);
@@ -35,8 +34,8 @@ struct TChooser {
     void Click(const char* name) { QTest::mouseClick(Form.findChild<QPushButton*>(name), Qt::LeftButton); }
     QString Enabled() const {
         QString s;
-        for (QPushButton* b : Buttons)
-            s += b->isEnabled() ? "1" : "0";
+        for (const char* name : Buttons)
+            s += Form.findChild<QPushButton*>(name)->isEnabled() ? "1" : "0";
         return s;
     }
     QString Order() const {
@@ -53,8 +52,6 @@ const QList<TColumnRow> Three = {{"料理名", 70, true}, {"種類", 50, false},
 
 TEST(ListColumnSelectForm, ButtonsFollowTheSelectionAndMovesKeepEachRowWhole) {
     TChooser c(Three);
-    EXPECT_EQ(c.Enabled(), "0000");
-    EXPECT_TRUE(c.Edit->isReadOnly());
     // Action (-1..-4: up, down, show, hide; else a row click), enabled buttons, rows.
     const struct {
         int Action;
@@ -71,12 +68,10 @@ TEST(ListColumnSelectForm, ButtonsFollowTheSelectionAndMovesKeepEachRowWhole) {
         if (step.Action >= 0)
             c.ClickRow(step.Action);
         else
-            QTest::mouseClick(c.Buttons[-step.Action - 1], Qt::LeftButton);
+            c.Click(Buttons[-step.Action - 1]);
         EXPECT_EQ(c.Enabled(), step.Enabled);
         EXPECT_EQ(c.Order(), step.Rows);
     }
-    EXPECT_EQ(c.Edit->text(), "70");
-    EXPECT_FALSE(c.Edit->isReadOnly());
     c.List->clearSelection();
     EXPECT_EQ(c.Enabled(), "0000");
     EXPECT_TRUE(c.Edit->isReadOnly());
@@ -92,7 +87,6 @@ TEST(ListColumnSelectForm, WidthLandsInTheRowItWasTypedFor) {
     // Enter does not press O K.
     QTest::keyClick(c.Edit, Qt::Key_Return);
     EXPECT_TRUE(c.Form.isVisible());
-    EXPECT_EQ(c.Form.result(), 0);
     // Clicking row B takes the width into row A; an empty width is ignored.
     c.ClickRow(1);
     EXPECT_EQ(c.Edit->text(), "50");
@@ -114,13 +108,9 @@ TEST(ListColumnSelectForm, OkWithNothingTickedIsRefusedAndDefaultsRestore) {
     c.Click("BitBtn1");
     EXPECT_EQ(c.Answers.Texts(), QStringList({"表示する項目は一つ以上選択して下さい。"}));
     EXPECT_TRUE(c.Form.isVisible());
-    EXPECT_NE(c.Form.result(), QDialog::Accepted);
-
     c.Click("Button5");
     EXPECT_EQ(c.Form.Rows(), TListColumnSelectForm::DefaultRows());
-    EXPECT_EQ(c.Form.Rows().size(), 12);
     RenderWidgetIfAsked(&c.Form, "list_column_select_form");
     c.Click("BitBtn1");
     EXPECT_EQ(c.Form.result(), QDialog::Accepted);
-    EXPECT_EQ(c.Answers.Texts().size(), 1);
 }

@@ -5,9 +5,7 @@
 #include <unistd.h>
 
 #include <QFileInfo>
-#include <QSignalSpy>
 #include <QTemporaryDir>
-#include <QTest>
 #include <QWidget>
 
 #include "ui/platform/single_instance.h"
@@ -29,25 +27,6 @@ void LeaveStaleSocket(const QString& path) {
 }
 
 }  // namespace
-
-TEST(SingleInstanceTest, SecondCopyIsToldToExitAndTheFirstIsRaised) {
-    QTemporaryDir dir;
-    const QString name = dir.filePath(QStringLiteral("instance"));
-    QWidget window;
-    window.setWindowState(Qt::WindowMaximized | Qt::WindowMinimized);
-
-    TSingleInstance first(name);
-    ASSERT_TRUE(first.Start());
-    first.SetWindow(&window);
-    QSignalSpy raised(&first, &TSingleInstance::RaiseRequested);
-
-    TSingleInstance second(name);
-    EXPECT_FALSE(second.Start());
-    ASSERT_TRUE(raised.wait(3000));
-    EXPECT_FALSE(window.windowState() & Qt::WindowMinimized);
-    EXPECT_TRUE(window.windowState() & Qt::WindowMaximized);
-    EXPECT_FALSE(window.isHidden());
-}
 
 TEST(SingleInstanceTest, SocketLeftByAKilledCopyDoesNotBlockAStart) {
     QTemporaryDir dir;
