@@ -23,21 +23,9 @@
 #include "ui/mainwindow/search_boxes.h"
 #include "ui/mainwindow/thumbnail_strip.h"
 #include "ui/platform/dialogs.h"
+#include "ui/widgets/panel_layout.h"
 
 namespace {
-
-QFrame* NewPanel(QWidget* parent, const QString& name) {
-    auto* frame = new QFrame(parent);
-    frame->setObjectName(name);
-    return frame;
-}
-
-QVBoxLayout* Column(QWidget* parent) {
-    auto* layout = new QVBoxLayout(parent);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(0);
-    return layout;
-}
 
 QLabel* NewLabel(QWidget* parent, const QString& name, const QString& text) {
     auto* label = new QLabel(text, parent);
@@ -63,7 +51,7 @@ TListArea::TListArea(TRecipeBook& book, QSplitter* splitter, TMainStatusBar& sta
 void TListArea::BuildThumbnailPane() {
     // Hidden until shown from the menu.
     Panel4 = NewPanel(MainSplitter, QStringLiteral("Panel4"));
-    auto* layout = Column(Panel4);
+    auto* layout = NewColumn(Panel4);
     auto* header = new QHBoxLayout;
     Panel6 = NewLabel(Panel4, QStringLiteral("Panel6"), QStringLiteral("ｻﾑﾈｲﾙ数：XXX"));
     Panel5 = NewLabel(Panel4, QStringLiteral("Panel5"), QStringLiteral("×"));
@@ -85,7 +73,7 @@ void TListArea::BuildThumbnailPane() {
 void TListArea::BuildClassPane() {
     // Hidden until shown from the menu.
     Panel9 = NewPanel(MainSplitter, QStringLiteral("Panel9"));
-    auto* layout = Column(Panel9);
+    auto* layout = NewColumn(Panel9);
     auto* header = new QHBoxLayout;
     header->addWidget(NewLabel(Panel9, QStringLiteral("Panel10"), QStringLiteral("分類表示")), 1);
     Panel11 = NewLabel(Panel9, QStringLiteral("Panel11"), QStringLiteral("×"));
@@ -100,7 +88,7 @@ void TListArea::BuildClassPane() {
 
 void TListArea::BuildListPanel() {
     ListPanel = NewPanel(MainSplitter, QStringLiteral("ListPanel"));
-    auto* layout = Column(ListPanel);
+    auto* layout = NewColumn(ListPanel);
     auto* groupRow = new QHBoxLayout;
     groupRow->setContentsMargins(4, 2, 4, 2);
     ComboBoxGroup = new QComboBox(ListPanel);

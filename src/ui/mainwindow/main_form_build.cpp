@@ -15,22 +15,12 @@
 #include "ui/mainwindow/recipe_commands.h"
 #include "ui/mainwindow/recipe_panes.h"
 #include "ui/options/option_form.h"
-
-namespace {
-
-QVBoxLayout* Column(QWidget* parent) {
-    auto* layout = new QVBoxLayout(parent);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(0);
-    return layout;
-}
-
-}  // namespace
+#include "ui/widgets/panel_layout.h"
 
 void TMainForm::BuildWidgets() {
     auto* central = new QWidget(this);
     central->setObjectName(QStringLiteral("ClientPanel"));
-    auto* layout = Column(central);
+    auto* layout = NewColumn(central);
     Bars = new TMainBars(this);
     layout->addWidget(Bars->Site(1));
     layout->addWidget(Bars->Site(2));

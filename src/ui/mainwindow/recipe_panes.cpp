@@ -13,6 +13,7 @@
 #include "ui/mainwindow/memo_pane.h"
 #include "ui/mainwindow/photo_pane_view.h"
 #include "ui/mainwindow/toolbar_artwork.h"
+#include "ui/widgets/panel_layout.h"
 
 namespace {
 
@@ -34,19 +35,6 @@ QTextEdit* NewPane(QWidget* parent, const QString& name) {
     return edit;
 }
 
-QFrame* NewPanel(QWidget* parent, const QString& name) {
-    auto* frame = new QFrame(parent);
-    frame->setObjectName(name);
-    return frame;
-}
-
-QVBoxLayout* Column(QWidget* parent) {
-    auto* layout = new QVBoxLayout(parent);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(0);
-    return layout;
-}
-
 QToolButton* NewBarButton(QWidget* parent, const QString& name, const QString& text, const QString& tip,
                           TToolImage image) {
     auto* button = new QToolButton(parent);
@@ -64,7 +52,7 @@ QToolButton* NewBarButton(QWidget* parent, const QString& name, const QString& t
 
 TRecipePanes::TRecipePanes(TOpenRecipe& recipe, QWidget* parent) : QFrame(parent), Recipe(recipe) {
     setObjectName(QStringLiteral("CookPanel"));
-    auto* cookLayout = Column(this);
+    auto* cookLayout = NewColumn(this);
     BuildBar();
     cookLayout->addWidget(Panel8);
 
@@ -130,21 +118,21 @@ void TRecipePanes::BuildRecipeTab() {
     // Ingredients and picture over the method.
     TabSheetRecipe = new QWidget;
     TabSheetRecipe->setObjectName(QStringLiteral("TabSheetRecipe"));
-    auto* recipeLayout = Column(TabSheetRecipe);
+    auto* recipeLayout = NewColumn(TabSheetRecipe);
     RecipeSplitter = new QSplitter(Qt::Vertical, TabSheetRecipe);
     RecipeSplitter->setObjectName(QStringLiteral("RecipeSplitter"));
     RecipeSplitter->setChildrenCollapsible(false);
     recipeLayout->addWidget(RecipeSplitter);
 
     SubPanel = NewPanel(RecipeSplitter, QStringLiteral("SubPanel"));
-    auto* subLayout = Column(SubPanel);
+    auto* subLayout = NewColumn(SubPanel);
     SubSplitter = new QSplitter(Qt::Horizontal, SubPanel);
     SubSplitter->setObjectName(QStringLiteral("SubSplitter"));
     SubSplitter->setChildrenCollapsible(false);
     subLayout->addWidget(SubSplitter);
 
     auto* foodPanel = NewPanel(SubSplitter, QStringLiteral("FoodstuffPanel"));
-    auto* foodLayout = Column(foodPanel);
+    auto* foodLayout = NewColumn(foodPanel);
     CapPanels << NewCaptionPanel(foodPanel, QStringLiteral("CapPanel1"), QStringLiteral("材料"));
     memFoodstuff = NewPane(foodPanel, QStringLiteral("memFoodstuff"));
     foodLayout->addWidget(CapPanels.back());
@@ -153,7 +141,7 @@ void TRecipePanes::BuildRecipeTab() {
     BuildPictureColumn(SubSplitter);
 
     auto* howPanel = NewPanel(RecipeSplitter, QStringLiteral("HowPanel"));
-    auto* howLayout = Column(howPanel);
+    auto* howLayout = NewColumn(howPanel);
     CapPanels << NewCaptionPanel(howPanel, QStringLiteral("CapPanel3"), QStringLiteral("作り方"));
     MemoHow = NewPane(howPanel, QStringLiteral("MemoHow"));
     howLayout->addWidget(CapPanels.back());
@@ -163,16 +151,16 @@ void TRecipePanes::BuildRecipeTab() {
 
 void TRecipePanes::BuildPictureColumn(QWidget* parent) {
     PicturePanel = NewPanel(parent, QStringLiteral("PicturePanel"));
-    auto* pictureLayout = Column(PicturePanel);
+    auto* pictureLayout = NewColumn(PicturePanel);
     CapPanels << NewCaptionPanel(PicturePanel, QStringLiteral("CapPanel2"), QStringLiteral("画像"));
     pictureLayout->addWidget(CapPanels.back());
     ImagePanel = NewPanel(PicturePanel, QStringLiteral("ImagePanel"));
     ImagePanel->setAutoFillBackground(true);
-    auto* imageLayout = Column(ImagePanel);
+    auto* imageLayout = NewColumn(ImagePanel);
     imageLayout->setContentsMargins(4, 4, 4, 4);
     Shape1 = NewPanel(ImagePanel, QStringLiteral("Shape1"));
     Shape1->setAutoFillBackground(true);
-    auto* shapeLayout = Column(Shape1);
+    auto* shapeLayout = NewColumn(Shape1);
     shapeLayout->setContentsMargins(2, 2, 2, 2);
     Image1 = new QLabel(Shape1);
     Image1->setObjectName(QStringLiteral("Image1"));
@@ -209,7 +197,7 @@ void TRecipePanes::BuildPictureColumn(QWidget* parent) {
 void TRecipePanes::BuildOtherTabs() {
     TabSheetComment = new QWidget;
     TabSheetComment->setObjectName(QStringLiteral("TabSheetComment"));
-    auto* commentLayout = Column(TabSheetComment);
+    auto* commentLayout = NewColumn(TabSheetComment);
     CapPanels << NewCaptionPanel(TabSheetComment, QStringLiteral("CapPanel4"), QStringLiteral("コメント"));
     RichEditComment = NewPane(TabSheetComment, QStringLiteral("RichEditComment"));
     commentLayout->addWidget(CapPanels.back());
@@ -219,7 +207,7 @@ void TRecipePanes::BuildOtherTabs() {
     // Handwritten memo: tools over the canvas.
     TabSheetPaint = new QWidget;
     TabSheetPaint->setObjectName(QStringLiteral("TabSheetPaint"));
-    auto* paintLayout = Column(TabSheetPaint);
+    auto* paintLayout = NewColumn(TabSheetPaint);
     PaintToolPanel = NewPanel(TabSheetPaint, QStringLiteral("PaintToolPanel"));
     auto* toolLayout = new QHBoxLayout(PaintToolPanel);
     toolLayout->setContentsMargins(2, 1, 2, 1);
@@ -239,7 +227,7 @@ void TRecipePanes::BuildOtherTabs() {
 
     TabSheetAttr = new QWidget;
     TabSheetAttr->setObjectName(QStringLiteral("TabSheetAttr"));
-    auto* attrLayout = Column(TabSheetAttr);
+    auto* attrLayout = NewColumn(TabSheetAttr);
     CapPanels << NewCaptionPanel(TabSheetAttr, QStringLiteral("CapPanel5"), QStringLiteral("属性"));
     RichEdit1 = NewPane(TabSheetAttr, QStringLiteral("RichEdit1"));
     RichEdit1->setReadOnly(true);
