@@ -1,13 +1,7 @@
 #include <gtest/gtest.h>
 
-#include <QAction>
 #include <QFileInfo>
-#include <QFrame>
-#include <QLabel>
-#include <QMenu>
 #include <QTabWidget>
-#include <QTextEdit>
-#include <QToolButton>
 
 #include "core/platform/picture_codec.h"
 #include "support/main_form_fixture.h"

@@ -2,12 +2,9 @@
 
 #include <climits>
 
-#include <QAction>
 #include <QDir>
 #include <QFileInfo>
-#include <QTextEdit>
 #include <QToolBar>
-#include <QToolButton>
 
 #include "core/platform/ini_file.h"
 #include "core/platform/sjis.h"

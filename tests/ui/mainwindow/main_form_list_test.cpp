@@ -3,10 +3,7 @@
 #include <optional>
 
 #include <QFile>
-#include <QLabel>
 #include <QListView>
-#include <QTextEdit>
-#include <QToolButton>
 
 #include "core/recipes/column_table.h"
 #include "core/settings/settings_store.h"

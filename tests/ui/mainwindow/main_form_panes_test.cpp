@@ -1,11 +1,8 @@
 #include <gtest/gtest.h>
 
-#include <QAction>
 #include <QDropEvent>
-#include <QLabel>
 #include <QMimeData>
 #include <QTabWidget>
-#include <QTextEdit>
 #include <QUrl>
 
 #include "support/main_form_fixture.h"

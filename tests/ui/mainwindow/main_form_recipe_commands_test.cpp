@@ -1,16 +1,11 @@
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
-#include <QAction>
 #include <QCheckBox>
 #include <QDir>
 #include <QFileInfo>
-#include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
-#include <QPushButton>
-#include <QTextEdit>
-#include <QToolButton>
 
 #include "core/platform/file_io.h"
 #include "core/platform/jpeg.h"

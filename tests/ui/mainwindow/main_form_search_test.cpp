@@ -1,11 +1,6 @@
 #include <gtest/gtest.h>
 
-#include <QAction>
-#include <QComboBox>
-#include <QLabel>
-#include <QPushButton>
 #include <QSignalBlocker>
-#include <QTextEdit>
 #include <QTreeWidget>
 
 #include "support/main_form_fixture.h"
@@ -27,12 +22,6 @@ public:
         MakeRecipe(DataRoot(), {.Name = "牛丼", .Foodstuff = "牛肉\n玉ねぎ",
                                 .StatusLines = QStringList{"Group=和食", "Calorie=1000"}});
         Open();
-    }
-    void Refine(const QString& keyword) {
-        Find<QComboBox>("cbSearchRefinement")->setFocus();
-        Find<QComboBox>("cbSearchRefinement")->setEditText(keyword);
-        QTest::mouseClick(Find<QPushButton>("btnSearchRefinement"), Qt::LeftButton);
-        QApplication::processEvents();
     }
     QString OpenRecipe() const { return Recipe->Path().section(QLatin1Char('/'), -2, -2); }
     QStringList Thumbnails() const {

@@ -3,7 +3,6 @@
 #include <QDir>
 #include <QMenuBar>
 #include <QTabWidget>
-#include <QTextEdit>
 
 #include "support/main_form_fixture.h"
 #include "ui/mainwindow/control_bar.h"

@@ -1,16 +1,11 @@
 #include <gtest/gtest.h>
 
 #include <QCheckBox>
-#include <QComboBox>
 #include <QLineEdit>
-#include <QMenu>
 #include <QMouseEvent>
-#include <QPushButton>
 #include <QTableView>
-#include <QTextEdit>
 #include <QTimer>
 #include <QToolBar>
-#include <QToolButton>
 #include <QTreeWidget>
 
 #include "support/main_form_fixture.h"
