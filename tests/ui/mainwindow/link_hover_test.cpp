@@ -24,79 +24,56 @@ QPoint CentreOf(QTextEdit& pane, int c) {
     return {(pane.cursorRect(a).x() + pane.cursorRect(b).x()) / 2, pane.cursorRect(a).center().y()};
 }
 
-// Two panes with linked words and their hovers, as the main window has them;
+// A pane with linked words and its hover, as the main window has them;
 // which characters a mark covers is the marks' own rule.
 struct TLinkedPanes {
     TTempAppDir Dir;
     QString Recipe = Dir.Path("Cook/r/");
     QTextEdit Food;
-    QTextEdit How;
     TMarks FoodMarks;
-    TMarks HowMarks;
     TLinkThumbnailForm Thumbnail;
     TLinkPictureForm Viewer;
     TLinkHover FoodHover{&Food, &FoodMarks};
-    TLinkHover HowHover{&How, &HowMarks};
 
     TLinkedPanes() {
         Dir.WriteBytes("Cook/r/LinkPic/卵.jpg", SmallJpeg(40, 30));
         Dir.WriteBytes("Cook/r/LinkPic/牛乳.jpg", SmallJpeg(50, 20));
         Food.setPlainText(QStringLiteral("卵牛乳 salt"));
-        How.setPlainText(QStringLiteral("a卵b 牛乳を入れる"));
-        for (QTextEdit* pane : {&Food, &How}) {
-            pane->resize(400, 200);
-            pane->setLineWrapMode(QTextEdit::NoWrap);
-            pane->show();
-        }
-        for (const TLinkPicture& link : LinkedPictures(Recipe)) {
+        Food.resize(400, 200);
+        Food.setLineWrapMode(QTextEdit::NoWrap);
+        Food.show();
+        for (const TLinkPicture& link : LinkedPictures(Recipe))
             MarkLinkWord(&Food, FoodMarks, link.Word);
-            MarkLinkWord(&How, HowMarks, link.Word);
-        }
-        for (TLinkHover* hover : {&FoodHover, &HowHover}) {
-            hover->RecipePath = [this] { return Recipe; };
-            hover->Thumbnail = &Thumbnail;
-            hover->Viewer = &Viewer;
-        }
+        FoodHover.RecipePath = [this] { return Recipe; };
+        FoodHover.Thumbnail = &Thumbnail;
+        FoodHover.Viewer = &Viewer;
     }
 };
 
 }  // namespace
 
 // Marked words are blue and underlined and what the user types next at the
-// end is plain; hovering a word shows its picture and the hand in either pane.
-TEST(LinkPanes, HoverShowsTheWordsPictureAndTheHandInEitherPane) {
+// end is plain; hovering a word shows its picture and the hand.
+TEST(LinkPanes, HoverShowsTheWordsPictureAndTheHand) {
     TLinkedPanes f;
     QTextCursor c(f.Food.document());
     c.setPosition(1);
     EXPECT_EQ(c.charFormat().foreground().color(), QColor(0, 0, 255));
     EXPECT_TRUE(c.charFormat().fontUnderline());
     EXPECT_FALSE(f.Food.currentCharFormat().fontUnderline());
-    struct TRow {
-        TLinkHover* Hover;
-        QTextEdit* Pane;
-        int Character;  // -1: past the line's end
-        QString Picture;
-    };
-    const TRow rows[] = {
-        {&f.FoodHover, &f.Food, 2, f.Recipe + "LinkPic/牛乳.jpg"},
-        {&f.FoodHover, &f.Food, 3, {}},
-        {&f.FoodHover, &f.Food, -1, {}},
-        {&f.HowHover, &f.How, 1, f.Recipe + "LinkPic/卵.jpg"},
-        {&f.HowHover, &f.How, 2, {}},
-    };
-    for (const TRow& row : rows) {
-        const QPoint at = row.Character < 0 ? QPoint(380, CentreOf(*row.Pane, 0).y()) : CentreOf(*row.Pane, row.Character);
-        row.Hover->MouseMove(at, Qt::NoButton);
-        EXPECT_EQ(row.Hover->LinkPicturePath, row.Picture) << row.Character;
-        EXPECT_EQ(f.Thumbnail.isVisible(), !row.Picture.isEmpty()) << row.Character;
-        EXPECT_EQ(row.Pane->viewport()->cursor().shape(),
-                  row.Picture.isEmpty() ? Qt::IBeamCursor : Qt::PointingHandCursor) << row.Character;
+    const std::pair<int, QString> rows[] = {  // the character (-1: past the line's end), its picture
+        {2, f.Recipe + "LinkPic/牛乳.jpg"}, {0, f.Recipe + "LinkPic/卵.jpg"}, {3, {}}, {-1, {}}};
+    for (const auto& [character, picture] : rows) {
+        const QPoint at = character < 0 ? QPoint(380, CentreOf(f.Food, 0).y()) : CentreOf(f.Food, character);
+        f.FoodHover.MouseMove(at, Qt::NoButton);
+        EXPECT_EQ(f.FoodHover.LinkPicturePath, picture) << character;
+        EXPECT_EQ(f.Thumbnail.isVisible(), !picture.isEmpty()) << character;
+        EXPECT_EQ(f.Food.viewport()->cursor().shape(), picture.isEmpty() ? Qt::IBeamCursor : Qt::PointingHandCursor);
     }
+    f.FoodHover.MouseMove(CentreOf(f.Food, 1), Qt::LeftButton);  // selecting changes nothing
+    EXPECT_TRUE(f.FoodHover.LinkPicturePath.isEmpty());
     f.FoodHover.MouseMove(CentreOf(f.Food, 1), Qt::NoButton);
     EXPECT_EQ(f.Thumbnail.Image1->Picture().size(), QSize(50, 20));
-    // Holding the left button (selecting) changes nothing.
-    f.HowHover.MouseMove(CentreOf(f.How, 1), Qt::LeftButton);
-    EXPECT_TRUE(f.HowHover.LinkPicturePath.isEmpty());
 }
 
 TEST(LinkPanes, ClickOpensTheViewerAlsoWithoutThumbnails) {
