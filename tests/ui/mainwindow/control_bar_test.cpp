@@ -10,8 +10,7 @@
 
 namespace {
 
-// A drag by the bar's grip from `from` to `to`, both in the bar's coordinates
-// at the press; the release lands where the pointer then is.
+// A drag by the grip; `to` is in the bar's coordinates at the press.
 void DragBar(QToolBar* bar, QPoint from, QPoint to) {
     const auto send = [bar](QEvent::Type type, QPoint local, Qt::MouseButtons buttons) {
         QMouseEvent event(type, QPointF(local), QPointF(bar->mapToGlobal(local)), Qt::LeftButton, buttons,
@@ -45,8 +44,7 @@ TEST(ControlBarTest, BarsMoveFloatAndDockBack) {
     EXPECT_EQ(bar->pos(), QPoint(50, 30));
     EXPECT_FALSE(TControlBar::IsFloating(bar));
 
-    // Dragged far out of the site it floats; closing its window hides the
-    // bar and a double click docks it back.
+    // Far out of the site it floats; closing its window hides it, a double click docks it back.
     DragBar(bar, QPoint(2, 2), QPoint(2, 400));
     ASSERT_TRUE(TControlBar::IsFloating(bar));
     QWidget* floating = TControlBar::FloatingWindow(bar);

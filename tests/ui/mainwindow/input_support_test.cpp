@@ -18,8 +18,7 @@ void Select(QTextEdit& pane, int from, int to) {
 
 }  // namespace
 
-// Which words are offered is the material list's rule; the pane gets the
-// word before the caret replaced, and a dismissed pop-up leaves it as it was.
+// The offered words are the material list's rule; the pane gets the word before the caret replaced.
 TEST(InputSupport, CtrlSpaceCompletesTheWordBeforeTheCaret) {
     const QStringList materials = {QStringLiteral("【調味料】"), QStringLiteral("しお 塩"),
                                    QStringLiteral("しょうゆ 薄口_醤油")};
@@ -56,8 +55,7 @@ TEST(InputSupport, CtrlSpaceCompletesTheWordBeforeTheCaret) {
     EXPECT_EQ(pane.toPlainText(), QStringLiteral("a しお"));
 }
 
-// The column rules are the text aids' own and the window test aligns a pane;
-// here the pane keeps the lines it does not touch, and a refusal its text.
+// Alignment itself is the text aids' rule; the pane keeps untouched lines, and a refusal its text.
 TEST(PaneAids, DigitsKeepTheOtherLinesAndLongSeparatorsAreRefused) {
     QTextEdit pane;
     pane.setPlainText(QStringLiteral("卵：２個\n塩少々"));

@@ -24,8 +24,7 @@ QPoint CentreOf(QTextEdit& pane, int c) {
     return {(pane.cursorRect(a).x() + pane.cursorRect(b).x()) / 2, pane.cursorRect(a).center().y()};
 }
 
-// A pane with linked words and its hover, as the main window has them;
-// which characters a mark covers is the marks' own rule.
+// A pane with linked words and its hover, as the main window has them.
 struct TLinkedPanes {
     TTempAppDir Dir;
     QString Recipe = Dir.Path("Cook/r/");
@@ -52,8 +51,7 @@ struct TLinkedPanes {
 
 }  // namespace
 
-// Marked words are blue and underlined and what the user types next at the
-// end is plain; hovering a word shows its picture and the hand.
+// Marked words are blue and underlined, typing goes on plain; a hovered word shows its picture.
 TEST(LinkPanes, HoverShowsTheWordsPictureAndTheHand) {
     TLinkedPanes f;
     QTextCursor c(f.Food.document());
@@ -112,8 +110,7 @@ TEST(LinkPanes, ThumbnailNeverTakesTheFocus) {
     EXPECT_FALSE(f.Thumbnail.isActiveWindow());
     EXPECT_NE(QApplication::focusWidget(), f.Thumbnail.Image1);
     EXPECT_EQ(f.Thumbnail.size(), QSize(115, 100));
-    // A camera photo is decoded at the smallest scale that still fills the
-    // pop-up; the viewer takes it whole.
+    // A camera photo is decoded at the smallest scale that fills the pop-up; the viewer takes it whole.
     EXPECT_EQ(f.Thumbnail.Image1->Picture().size(), QSize(160, 120));
     f.Viewer.ShowPicture(f.Recipe + "LinkPic/鍋.jpg");
     EXPECT_EQ(f.Viewer.Image1->Picture().size(), QSize(640, 480));

@@ -33,8 +33,7 @@ struct TGestureList {
         QMouseEvent e(type, p, View.viewport()->mapToGlobal(p), button, held, Qt::NoModifier);
         QApplication::sendEvent(View.viewport(), &e);
     }
-    // Presses at `start`, moves along `path` (offsets from the start) and
-    // releases at its end.
+    // Presses at `start`, moves along `path` (offsets from the start), releases at its end.
     void Drag(Qt::MouseButton button, QPoint start, const std::vector<QPoint>& path) {
         Send(QEvent::MouseButtonPress, start, button, button);
         for (QPoint p : path)
@@ -50,9 +49,7 @@ struct TGestureList {
 
 }  // namespace
 
-// A stroke runs its command once, after the release; the letters (and the
-// command's name once known) show until then. Which strokes form which
-// command is the gesture reader's own rule; other buttons and clicks run nothing.
+// A stroke runs its command once, after the release, its letters showing until then; other buttons run none.
 TEST(ListGestures, DragsRunTheirCommandsAfterTheRelease) {
     struct TCase {
         Qt::MouseButton Button;
@@ -85,8 +82,7 @@ TEST(ListGestures, SelectionStaysDuringADragAndTheTrailGoes) {
     EXPECT_TRUE(list.Gestures.TrailOf(&list.View)->isVisible());
     list.Send(QEvent::MouseButtonRelease, list.RowPoint(11), Qt::LeftButton, Qt::NoButton);
     EXPECT_EQ(list.SelectedRow(), 3);
-    // Pressing the row that is already selected: the list would select on the
-    // release, which must not land on the row under the pointer.
+    // Pressing the selected row: the release must not select the row under the pointer.
     list.Drag(Qt::LeftButton, start, {list.RowPoint(6) - start, list.RowPoint(9) - start});
     EXPECT_EQ(list.SelectedRow(), 3);
     list.Drag(Qt::LeftButton, list.RowPoint(7), {});  // a plain click still selects

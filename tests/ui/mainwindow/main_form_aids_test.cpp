@@ -30,7 +30,7 @@ class MainPaneAidsTest : public ::testing::Test, public TMainFormFixture {
 protected:
     TLinkPictureForm Viewer;
     TLinkThumbnailForm Thumbnail;
-    QString Folder;
+    QString Egg;  // the folder of "卵焼き"
 
     QTextEdit* Foodstuff() const { return Find<QTextEdit>("memFoodstuff"); }
     QLabel* Canvas() const { return Find<QLabel>("imgDraw"); }
@@ -47,7 +47,7 @@ protected:
     void SetUp() override {
         Windows.LinkPictureForm = &Viewer;
         Windows.LinkThumbnailForm = &Thumbnail;
-        Folder = MakeRecipe(DataRoot(), {.Name = QStringLiteral("卵焼き"),
+        Egg = MakeRecipe(DataRoot(), {.Name = QStringLiteral("卵焼き"),
                                          .Foodstuff = QStringLiteral("卵 3個\n砂糖 大さじ1\n塩 少々"),
                                          .How = QStringLiteral("卵を溶く\n焼く"),
                                          .LinkWords = {QStringLiteral("卵")}});
@@ -58,8 +58,7 @@ protected:
 
 }  // namespace
 
-// No recipe selected: the canvas takes no stroke. A drawing is saved with the
-// recipe and comes back with it, pixel for pixel.
+// Without a recipe the canvas takes no stroke; a drawing is saved and comes back pixel for pixel.
 TEST_F(MainPaneAidsTest, MemoDrawingSavesAndReloadsTheSamePixels) {
     OpenMemoOf(QStringLiteral("サラダ"));
     ClickEmpty();
@@ -82,8 +81,7 @@ TEST_F(MainPaneAidsTest, MemoDrawingSavesAndReloadsTheSamePixels) {
     EXPECT_EQ(Recipe->Memo().convertToFormat(QImage::Format_RGB32), drawn);
 }
 
-// The pen is held down on the canvas when the save comes: what is drawn so
-// far is written, and the stroke goes on afterwards.
+// A save while the pen is down writes what is drawn so far; the stroke goes on afterwards.
 TEST_F(MainPaneAidsTest, SaveInTheMiddleOfAStrokeWritesTheDrawing) {
     OpenMemoOf(QStringLiteral("卵焼き"));
     Pick("SpeedButton8", "Panel18");  // black
@@ -92,7 +90,7 @@ TEST_F(MainPaneAidsTest, SaveInTheMiddleOfAStrokeWritesTheDrawing) {
     Pick("SpeedButton3", "Panel18_1");  // white pen
     QTest::mousePress(Canvas(), Qt::LeftButton, {}, QPoint(40, 40));
     Trigger("miRecipeSave");
-    const QString memo = Folder + QStringLiteral("手書きメモ.bmp");
+    const QString memo = Egg + QStringLiteral("手書きメモ.bmp");
     const QImage saved = DecodePictureBytes(ReadRaw(memo), memo);
     EXPECT_EQ(saved.pixel(100, 100), qRgb(0, 0, 0));
     EXPECT_EQ(saved.pixel(40, 40), qRgb(255, 255, 255));
@@ -102,8 +100,7 @@ TEST_F(MainPaneAidsTest, SaveInTheMiddleOfAStrokeWritesTheDrawing) {
     EXPECT_EQ(Marker(), QStringLiteral("変更有り"));
 }
 
-// Hover and click on a linked word reach the pop-up and the viewer; the pane
-// menu deletes a link (its folder goes with the last) and links a selection.
+// Hover and click reach the pop-up and the viewer; the pane menu deletes and links words.
 TEST_F(MainPaneAidsTest, LinkedWordShowsThumbnailOpensViewerAndDeletes) {
     Form->setGeometry(0, 0, 1000, 650);
     ClickRow(QStringLiteral("卵焼き"));
@@ -123,7 +120,7 @@ TEST_F(MainPaneAidsTest, LinkedWordShowsThumbnailOpensViewerAndDeletes) {
     Answers.Answer(TMsgResult::Yes);
     (*egg)->trigger();
     EXPECT_EQ(Answers.Texts().last(), QStringLiteral("「卵」のリンクを削除してもよろしいですか？"));
-    EXPECT_FALSE(QFileInfo::exists(Folder + "LinkPic"));
+    EXPECT_FALSE(QFileInfo::exists(Egg + "LinkPic"));
 
     WriteRaw(AppDir() + "pic.jpg", SmallJpeg(10, 10));
     QTextCursor select(Foodstuff()->document());
@@ -134,13 +131,12 @@ TEST_F(MainPaneAidsTest, LinkedWordShowsThumbnailOpensViewerAndDeletes) {
     EXPECT_TRUE(Find<QMenu>("N38")->menuAction()->isEnabled());
     Answers.AnswerText(AppDir() + "pic.jpg");
     Trigger("N39");
-    EXPECT_EQ(ReadRaw(Folder + "LinkPic/砂糖.jpg"), SmallJpeg(10, 10));
+    EXPECT_EQ(ReadRaw(Egg + "LinkPic/砂糖.jpg"), SmallJpeg(10, 10));
     EXPECT_EQ(Marker(), QString());
     EXPECT_EQ(Answers.Unanswered(), 0) << Answers.Texts().join('|').toStdString();
 }
 
-// The word list comes from "Material.dat"; alignment takes the word-wrap
-// button's state and is refused while it is on.
+// The words come from "Material.dat"; alignment is refused while word wrap is on.
 TEST_F(MainPaneAidsTest, InputSupportAndAlignmentFromThePanes) {
     WriteRaw(AppDir() + "Material.dat", RecipeFileBytes(QStringLiteral("【調味料】\nしょうゆ 濃口_醤油\nしお 塩")));
     Open();

@@ -112,8 +112,7 @@ TEST_F(MainCloseTest, LayoutSurvivesRunsWithoutDrift) {
     EXPECT_EQ(IniValue("ToolBar1", "DOCKSITENAME"), QStringLiteral("ControlBar1"));
 }
 
-// Numbers that would overflow the window rectangle and the pane sums: the
-// window comes up on the screen, with no view style of the unknown number.
+// Numbers that would overflow the window rectangle: the window still comes up on the screen.
 TEST_F(MainCloseTest, ValuesOutOfRangeBringTheWindowOntoTheScreen) {
     FirstRun();
     WriteIni({{"LIST", "VEIWSTYLE", "7"}, {"FONT", "SIZE", "5"}, {"FORM", "WINDOWSTATE", "1"},
@@ -139,7 +138,7 @@ TEST_F(MainCloseTest, ShutDownWritesInOrderEachStepOnItsOwn) {
     ASSERT_TRUE(QDir().mkpath(AppDir() + QStringLiteral("Column.dat/blocker")));
     Form.reset();
     ASSERT_EQ(Answers.Calls().size(), 1u);
-    EXPECT_TRUE(Answers.Calls()[0].Text.contains(QStringLiteral("Column.dat"))) << Answers.Calls()[0].Text.toStdString();
+    EXPECT_TRUE(Answers.Texts()[0].contains(QStringLiteral("Column.dat"))) << Answers.Texts()[0].toStdString();
     EXPECT_EQ(ReadRaw(AppDir() + QStringLiteral("FindCareer.dat")), ToSjis(QStringLiteral("玉ねぎ\r\n鶏肉\r\n卵\r\n")));
 }
 

@@ -25,8 +25,7 @@ protected:
 
 }  // namespace
 
-// How "Column.dat" is read is the column table's rule; at start-up a broken
-// file is reported once and the recipes still show with the defaults.
+// A broken "Column.dat" is reported once at start-up and the recipes still show.
 TEST_F(MainListTest, ColumnFileAtStartUp) {
     struct TCase {
         const char* Name;
@@ -71,9 +70,7 @@ TEST_F(MainListTest, ColumnFileRoundTripWithChangedWidths) {
     EXPECT_EQ(RowText(0, 5), QString());  // difficulty unset
 }
 
-// The order itself is the list model's rule. A click sorts ascending, the
-// next descending, another column starts ascending again; sorting is no
-// change of recipe: no question, the edit stays.
+// Sorting is no change of recipe: no question, the edit stays; the order is the model's rule.
 TEST_F(MainListTest, HeaderClicksSortKeepingTheOpenRecipeAndItsEdits) {
     AddRecipe(QStringLiteral("a"), QStringLiteral("12.5"), 1);
     AddRecipe(QStringLiteral("b"), QStringLiteral("9"), 1);
@@ -93,8 +90,7 @@ TEST_F(MainListTest, HeaderClicksSortKeepingTheOpenRecipeAndItsEdits) {
     EXPECT_EQ(Marker(), QStringLiteral("変更有り"));
 }
 
-// The icon-sort setting reaches the list; every view style shows the same
-// selection, and a click in the icon view opens its recipe.
+// The icon-sort setting reaches the list; every view style shows the same selection.
 TEST_F(MainListTest, IconSortAndViewStylesShareOneSelection) {
     for (int i = 0; i < 30; ++i)
         AddRecipe(QStringLiteral("r%1").arg(i, 2, 10, QLatin1Char('0')), QString(), i % 2 == 0 ? 7 : 3);
@@ -117,8 +113,7 @@ TEST_F(MainListTest, IconSortAndViewStylesShareOneSelection) {
     EXPECT_EQ(Find<QLabel>("pnlRecipeHeaderCaption")->text(), QStringLiteral("r10"));
 }
 
-// Icon views size every cell alike; a recipe without an icon (as the wizard
-// makes them) must not shrink the cells of the others, nor cut longer names.
+// A recipe without an icon must not shrink the cells of the others, nor cut longer names.
 TEST_F(MainListTest, IconViewsKeepFullCellsWhenTheLastRecipeHasNoIcon) {
     AddRecipe(QStringLiteral("a"), QString(), 3);
     AddRecipe(QStringLiteral("bakedfish"), QString(), 5);

@@ -27,8 +27,7 @@ protected:
     }
     QString SaladFile() const { return DataRoot() + QStringLiteral("/サラダ/材料.txt"); }
     QTextEdit* Pane(const char* name) const { return Find<QTextEdit>(name); }
-    // The centre of a tab's image: filled for a file that is there, hollow
-    // for one that is not.
+    // A tab's image is filled for a file that is there, hollow for one that is not.
     bool TabFilled(const char* tab) const {
         auto* tabs = Find<QTabWidget>("PageControl1");
         return tabs->tabIcon(tabs->indexOf(Find<QWidget>(tab))).pixmap(12, 12).toImage().pixelColor(6, 6).alpha() > 200;
@@ -37,8 +36,7 @@ protected:
 
 }  // namespace
 
-// What the panes read is the recipe folder's rule; here every pane, caption
-// and label shows the recipe clicked, and nothing of the one before.
+// Every pane, caption and label shows the recipe clicked, and nothing of the one before.
 TEST_F(MainPanesTest, SelectingRowsLoadsEachRecipe) {
     ClickRow(QStringLiteral("肉じゃが"));
     EXPECT_EQ(Pane("memFoodstuff")->toPlainText(), QStringLiteral("じゃがいも 3個"));
@@ -64,8 +62,7 @@ TEST_F(MainPanesTest, SelectingRowsLoadsEachRecipe) {
     EXPECT_TRUE(TabFilled("TabSheetRecipe"));
     EXPECT_FALSE(TabFilled("TabSheetComment"));
 
-    // Empty space deselects: plain captions, read-only panes, and the empty
-    // panes are never saved over the recipe that was open.
+    // Empty space deselects; the empty panes are never saved over the recipe that was open.
     const QByteArray salad = ReadRaw(SaladFile());
     ClickEmpty();
     QTest::keyClick(Form.get(), Qt::Key_S, Qt::ControlModifier);
@@ -76,10 +73,9 @@ TEST_F(MainPanesTest, SelectingRowsLoadsEachRecipe) {
     EXPECT_EQ(Answers.Unanswered(), 0) << Answers.Texts().join(QLatin1Char('|')).toStdString();
 }
 
-// A file that failed to load is reported and the rest shows. A file the
-// photo cannot take marks the recipe changed; a bitmap is saved as JPEG.
+// A failed file is reported and the rest shows; a bitmap photo is saved as JPEG.
 TEST_F(MainPanesTest, LoadFailureAndPictureFiles) {
-    MakeRecipe(DataRoot(), {.Name = QStringLiteral("作りかけ"), .Foodstuff = QStringLiteral("卵"), .How = std::nullopt});
+    MakeRecipe(DataRoot(), {.Name = "作りかけ", .Foodstuff = "卵", .How = std::nullopt});
     Open();
     ClickRow(QStringLiteral("作りかけ"));
     ASSERT_EQ(Answers.Calls().size(), 1u);

@@ -35,8 +35,7 @@ protected:
 
 }  // namespace
 
-// The window asks, goes on only with Yes and refills; what may be deleted
-// is the folder operations' rule.
+// The window asks and goes on only with Yes; what may be deleted is the folder operations' rule.
 TEST_F(RecipeCommandsTest, DeleteRemovesTheConfirmedRecipe) {
     Answers.Answer(TMsgResult::No);
     Trigger("miRecipeDelete");
@@ -49,8 +48,7 @@ TEST_F(RecipeCommandsTest, DeleteRemovesTheConfirmedRecipe) {
     EXPECT_TRUE(Recipe->Path().isEmpty());
 }
 
-// Which names are refused is the name check's rule; the window reports it
-// and leaves disk and record alone. Blanks only are no name: nothing asked.
+// Refused names (the name check's rule) leave disk and record alone; blanks ask nothing.
 TEST_F(RecipeCommandsTest, RenameRefusalsLeaveTheDiskAndRecordAloneAndARenameMovesTheLinks) {
     const QMap<QString, QByteArray> before = FolderSnapshot(DataRoot());
     Answers.AnswerCancel();  // the box returns the current name
@@ -70,8 +68,7 @@ TEST_F(RecipeCommandsTest, RenameRefusalsLeaveTheDiskAndRecordAloneAndARenameMov
     EXPECT_EQ(Recipe->Path(), Folder(QStringLiteral("カレー")) + "/");
 }
 
-// Attributes changed while the panes hold unsaved edits: the record takes
-// them, the edits stay and no save question comes.
+// New attributes while the panes hold edits: the edits stay and no save question comes.
 TEST_F(RecipeCommandsTest, AttributesKeepUnsavedEdits) {
     TypeInto(Find<QTextEdit>("MemoHow"), "stir");
     WhenShown(&Element, [&] {
@@ -100,8 +97,7 @@ TEST_F(RecipeCommandsTest, ReloadShowsProgressKeepsSortAndReenablesItself) {
     EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
 }
 
-// The whole new-recipe walk as a user does it: name, four wizard steps with
-// a bitmap photo, an icon and a rating; the record kept agrees with a fresh scan.
+// The new-recipe walk with photo, icon and rating; the record kept agrees with a fresh scan.
 TEST_F(RecipeCommandsTest, NewRecipeThroughTheWizardLandsOnDiskAndInTheList) {
     Dir.WriteBytes(QStringLiteral("dish.bmp"), SmallBmp(80, 60));
     const QString name = QStringLiteral("肉じゃが");
@@ -133,9 +129,7 @@ TEST_F(RecipeCommandsTest, NewRecipeThroughTheWizardLandsOnDiskAndInTheList) {
     EXPECT_EQ(Find<QLabel>(QStringLiteral("Panel6"))->text(), QStringLiteral("ｻﾑﾈｲﾙ数：2"));
 }
 
-// Every item and button of a command that changes the recipe follows its
-// command, also when view-only mode came from the layout before the handlers
-// were bound; the double click on a row asks for no attributes either.
+// View-only mode from the layout, set before the handlers were bound, turns every place off.
 TEST_F(RecipeCommandsTest, ViewOnlyModeKeepsEveryPlaceOfTheChangingCommandsOff) {
     Close();
     Dir.WriteSjis(QFileInfo(SettingsFilePath(AppDir())).fileName(), QStringLiteral("[MODE]\r\nONLYVIEW=1\r\n"));
@@ -165,8 +159,7 @@ TEST_F(RecipeCommandsTest, ViewOnlyModeKeepsEveryPlaceOfTheChangingCommandsOff) 
     }
 }
 
-// The list's keys reach their commands; the pop-up's key belongs to the
-// list, so typing it in a recipe pane opens nothing.
+// The list's keys reach their commands; typed in a recipe pane they open nothing.
 TEST_F(RecipeCommandsTest, ShortcutKeysOnTheListReachTheirCommands) {
     struct TKey {
         Qt::Key Key;

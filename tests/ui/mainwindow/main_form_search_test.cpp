@@ -35,8 +35,7 @@ public:
 
 }  // namespace
 
-// たまご finds 玉子 too; the recipe without an ingredient file is hidden. An
-// emptied box shows everything and is remembered like any word.
+// たまご finds 玉子 too and a recipe without ingredients is hidden; an empty box shows all.
 TEST_F(SearchFormTest, RefinementNarrowsTheListAndKeepsItsHistory) {
     EXPECT_EQ(Find<QComboBox>("cbSearchRefinement")->currentText(), "材料で絞り込み検索");
     Refine("たまご");
@@ -50,8 +49,7 @@ TEST_F(SearchFormTest, RefinementNarrowsTheListAndKeepsItsHistory) {
     Find<QComboBox>("cbSearchRefinement")->hidePopup();
 }
 
-// Which rows hit is the step search's rule; the window selects and loads
-// them and ends safely when the list shrinks under a running search.
+// The hits are the step search's rule; a list shrunk under a running search ends it safely.
 TEST_F(SearchFormTest, NameSearchStepsThroughHitsAndStopsSafely) {
     Answers.AnswerText("丼");
     Trigger("miSearchRecipeName");
@@ -85,8 +83,7 @@ TEST_F(SearchFormTest, IngredientSearchColoursHitsKeepsTheMarkerAndCancelEnds) {
     Trigger("miSearchMaterialNameNext");
     EXPECT_EQ(OpenRecipe(), "親子丼");
 
-    // A hit while the open recipe has edits: Cancel to the question keeps the
-    // recipe and its marker, and the hit is offered again by F3.
+    // A hit while the recipe has edits: Cancel to the question keeps it, F3 offers the hit again.
     TypeInto(Find<QTextEdit>("memFoodstuff"), "\nみつば");
     Answers.AnswerText("玉ねぎ");
     Answers.Answer(TMsgResult::Cancel);
@@ -104,8 +101,7 @@ TEST_F(SearchFormTest, IngredientSearchColoursHitsKeepsTheMarkerAndCancelEnds) {
     EXPECT_EQ(Answers.Calls().back().DefaultValue, "");  // and offers no word any more
 }
 
-// The tree is refilled from the shown rows; a recipe leaf selects its row and
-// the list loads it, roots select nothing, and the "×" closes the pane.
+// The tree is refilled from the shown rows; a recipe leaf opens its row, roots select nothing.
 TEST_F(SearchFormTest, TreeFilesTheShownRowsAndItsLeavesOpenRecipes) {
     Trigger("A2");
     QTreeWidget* tree = Find<QTreeWidget>("TreeView1");
@@ -150,8 +146,7 @@ TEST_F(SearchFormTest, ThumbnailsFollowTheFilterAndClicksOpenRecipes) {
     EXPECT_TRUE(Thumbnails().isEmpty());
 }
 
-// Another refill reads the box as it stands; choosing the earlier group
-// again then filters again.
+// Another refill reads the box as it stands; choosing the earlier group again filters again.
 TEST_F(SearchFormTest, GroupFilterFollowsTheBoxOnEveryRefill) {
     ChooseGroup("和食");
     EXPECT_EQ(StatusText(0), "表示数 : 3 / 5");

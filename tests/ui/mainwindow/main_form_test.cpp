@@ -13,8 +13,7 @@ class MainFormTest : public ::testing::Test, public TMainFormFixture {};
 
 }  // namespace
 
-// Other parts of the program and the user's settings reach the components by
-// these names; the first start makes the data folder and shows no recipe.
+// Other parts and the user's settings reach the components by these names.
 TEST_F(MainFormTest, FirstStartShowsEveryNamedComponentAndNoRecipe) {
     Open();
     const QString widgets = QStringLiteral(

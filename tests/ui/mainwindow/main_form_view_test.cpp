@@ -35,11 +35,10 @@ protected:
             Trigger(QStringLiteral("miRecipeSave"));
         ASSERT_EQ(Marker(), modified ? QStringLiteral("変更有り") : QString());
     }
-    // A left-button stroke from the open row; returns the status text shown
-    // before the release.
+    // A left-button stroke from the open row; returns the status shown before the release.
     QString Drag(const std::vector<QPoint>& path) {
         const QPoint start = Report()->visualRect(List()->Model()->index(SelectedRow(), 0)).center();
-        const auto send = [this, start](QEvent::Type type, QPoint offset, Qt::MouseButton button, Qt::MouseButtons held) {
+        const auto send = [&](QEvent::Type type, QPoint offset, Qt::MouseButton button, Qt::MouseButtons held) {
             QWidget* port = Report()->viewport();
             QMouseEvent e(type, start + offset, port->mapToGlobal(start + offset), button, held, Qt::NoModifier);
             QApplication::sendEvent(port, &e);
@@ -91,8 +90,7 @@ TEST_F(ViewSettings, ToolBarTicksFollowVisibility) {
     EXPECT_TRUE(Find<QAction>("miTbShortcut")->isChecked());
 }
 
-// Each gesture runs its command on the selected row; view-only mode has other
-// bars, no pop-up menus and no gestures, and leaving it gives them back.
+// Each gesture runs its command; view-only mode has other bars, no pop-up menus and no gestures.
 TEST_F(ViewSettings, GesturesAndPopupsFollowViewOnlyMode) {
     struct TGesture {
         const char* Command;
@@ -133,9 +131,7 @@ TEST_F(ViewSettings, GesturesAndPopupsFollowViewOnlyMode) {
     EXPECT_EQ(RowCount(), 31);  // the questions were not answered: nothing deleted
 }
 
-// Options apply at OK: the marker and the caption stay, large row icons get
-// rows that hold them, the same-width font and the grid reach the panes and
-// the list, and a background bitmap reaches the dock sites and the dialogs.
+// Options apply at OK, to the list, the panes, the dock sites and the dialogs; the marker stays.
 TEST_F(ViewSettings, OptionsOkAppliesAtOnce) {
     TSettingsStore& store = Form->SettingsStore();
     for (const bool modified : {true, false}) {
@@ -168,8 +164,7 @@ TEST_F(ViewSettings, OptionsOkAppliesAtOnce) {
     SetSharedBackImg(QPixmap());
 }
 
-// Cancel changes nothing; OK makes the table follow the rows and the list
-// show the new columns, with the widths as dragged.
+// Cancel changes nothing; OK makes the list show the chosen columns, with the widths as dragged.
 TEST_F(ViewSettings, ColumnChooserCancelOrOk) {
     TListColumnSelectForm chooser(Form.get());
     Windows.ListColumnSelectForm = &chooser;

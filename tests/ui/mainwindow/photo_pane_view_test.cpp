@@ -49,8 +49,7 @@ struct TPhotoPanel {
 
 }  // namespace
 
-// Paging onto a picture that broke or vanished since the load shows nothing
-// and goes on; paging is no edit.
+// Paging onto a picture that broke or vanished since the load shows nothing; paging is no edit.
 TEST(PhotoPaneView, PagingButtonsCaptionAndBadPictures) {
     const std::pair<std::optional<QByteArray>, QSize> cases[] = {
         {SmallJpeg(30, 40), QSize(30, 40)}, {QByteArray("not a picture"), QSize(0, 0)}, {std::nullopt, QSize(0, 0)}};

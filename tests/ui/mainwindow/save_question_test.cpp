@@ -22,8 +22,8 @@ struct TSaveCase : TMainFormWithDialogs {
     TMsgResult Given = TMsgResult::Cancel;  // the answer to the question
 
     TSaveCase() {
-        MakeRecipe(DataRoot(), {.Name = "肉じゃが", .Foodstuff = "じゃがいも", .StatusLines = QStringList{"Group=和食"}});
-        MakeRecipe(DataRoot(), {.Name = "サラダ", .Foodstuff = "レタス", .StatusLines = QStringList{"Group=洋食"}});
+        MakeRecipe(DataRoot(), {.Name = "肉じゃが", .Foodstuff = "じゃがいも", .StatusLines = {{"Group=和食"}}});
+        MakeRecipe(DataRoot(), {.Name = "サラダ", .Foodstuff = "レタス", .StatusLines = {{"Group=洋食"}}});
         Original = ReadRaw(Folder(QStringLiteral("肉じゃが")) + QStringLiteral("/材料.txt"));
         Open();
         Chooser = std::make_unique<TListColumnSelectForm>(Form.get());
@@ -31,8 +31,7 @@ struct TSaveCase : TMainFormWithDialogs {
         ClickRow(QStringLiteral("肉じゃが"));
         TypeInto(Find<QTextEdit>(QStringLiteral("memFoodstuff")), Edited);
     }
-    // The ingredients file of the edited recipe wherever it is now; empty
-    // when it went with its folder.
+    // The edited recipe's ingredients file wherever it is now; empty when it went.
     QString FoodstuffFile() const {
         for (const QString& name : {QStringLiteral("肉じゃが"), QStringLiteral("新じゃが")})
             if (QDir(Folder(name)).exists())
@@ -77,8 +76,7 @@ struct TTrigger {
 
 }  // namespace
 
-// Every way of leaving the open recipe asks the one question first; Yes saves
-// and goes on, No drops the edit and goes on, Cancel leaves everything.
+// Every way of leaving the open recipe asks first: Yes saves, No drops the edit, Cancel stays.
 TEST(SaveQuestion, EveryTriggerHonoursYesNoAndCancel) {
     using C = TSaveCase;
     const TTrigger triggers[] = {
@@ -89,7 +87,8 @@ TEST(SaveQuestion, EveryTriggerHonoursYesNoAndCancel) {
         // Yes saves first, so the search already finds the new line.
         {"refinement", [](C& c) { c.Refine("塩"); },
          [](C& c) { return c.Book().FindCareerList.contains("塩") && c.RowCount() == (c.Given == TMsgResult::Yes); }},
-        {"group filter", [](C& c) { c.ChooseGroup("洋食"); }, [](C& c) { return c.RowNames() == QStringList{"サラダ"}; }},
+        {"group filter", [](C& c) { c.ChooseGroup("洋食"); },
+         [](C& c) { return c.RowNames() == QStringList{"サラダ"}; }},
         {"column chooser", [](C& c) { c.HideFirstColumn(); }, [](C& c) { return !c.Book().ColumnTable[0].Use; }},
         {"new", [](C& c) { c.AddPlain("New"); }, [](C& c) { return c.Exists("New"); }},
         {"rename", [](C& c) { c.Trigger("miRecipeRename"); }, [](C& c) { return c.Exists("新じゃが"); },

@@ -40,8 +40,7 @@ TEST(RefinementSearchBox, PlaceholderComesAndGoesAndEnterRunsTheSearch) {
     other->setFocus();
     EXPECT_EQ(box.Keyword(), RefinementPlaceholder);
     EXPECT_TRUE(box.ShowsPlaceholderColour());
-    // A word stays, in black; Enter no longer runs the search until typing,
-    // the button sends the untrimmed text.
+    // A word stays, in black; Enter waits for typing, the button sends the untrimmed text.
     edit->setFocus();
     edit->setText(" 塩 ");
     other->setFocus();
@@ -53,8 +52,7 @@ TEST(RefinementSearchBox, PlaceholderComesAndGoesAndEnterRunsTheSearch) {
     EXPECT_EQ(spy.takeFirst().value(0).toString(), " 塩 ");
 }
 
-// A long strip: every picture at its place on the paint box, its name under
-// it, and the box tall enough to scroll to the last one.
+// Every picture of a long strip at its place, named, and scrolled to.
 TEST(ThumbnailStrip, LongStripsKeepEveryPictureReachable) {
     QScrollArea area;
     auto* paintBox = new QWidget;
@@ -86,8 +84,7 @@ TEST(ThumbnailStrip, LongStripsKeepEveryPictureReachable) {
     EXPECT_TRUE(paintBox->findChildren<QWidget*>().isEmpty());
 }
 
-// Rebuilding the items on a drop-down is no choice: it must not refill the
-// list (and ask the save question) when the shown group falls back.
+// Rebuilding the items on a drop-down is no choice: no refill, no save question.
 TEST(GroupFilterBox, RebuildingIsNoChoice) {
     TCookItems items(2);
     items[0].Group = "洋食";
