@@ -67,8 +67,6 @@ TEST_F(MainCloseTest, FirstStartAndMaximisedCloseKeepTheNormalBounds) {
     TMainForm& form = Open();
     EXPECT_TRUE(form.windowState() & Qt::WindowMaximized);
     EXPECT_EQ(form.normalGeometry().size(), QSize(800, 600));
-    EXPECT_TRUE(Find<QToolButton>("tbtnReport")->isChecked());
-    EXPECT_EQ(Find<QTextEdit>("memFoodstuff")->font().pointSize(), 9);
     SettingsPath = IniPath();
     ASSERT_TRUE(Close());
     const std::array<const char*, 3> keys[] = {

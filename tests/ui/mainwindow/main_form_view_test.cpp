@@ -150,10 +150,7 @@ TEST_F(ViewSettings, OptionsOkAppliesAtOnce) {
         EXPECT_EQ(Find<QTextEdit>("RichEditComment")->font().family() == "ＭＳ ゴシック", modified);
         EXPECT_EQ(Report()->showGrid(), modified);
     }
-    QImage tile(8, 8, QImage::Format_RGB32);
-    tile.fill(Qt::green);
-    QDir().mkpath(Dir.Path("background"));
-    ASSERT_TRUE(tile.save(Dir.Path("background/Leaf.bmp"), "BMP"));
+    Dir.WriteBytes(QStringLiteral("background/Leaf.bmp"), SmallBmp(8, 8));
     TOptionForm later(AppDir(), store, Form.get());  // the list is built at creation
     later.show();
     later.findChild<QComboBox*>("StyleComboBox")->setCurrentIndex(0);
