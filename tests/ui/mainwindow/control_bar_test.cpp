@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
-#include <QMouseEvent>
 #include <QTest>
 #include <QToolBar>
 #include <QVBoxLayout>
@@ -12,15 +11,10 @@ namespace {
 
 // A drag by the grip; `to` is in the bar's coordinates at the press.
 void DragBar(QToolBar* bar, QPoint from, QPoint to) {
-    const auto send = [bar](QEvent::Type type, QPoint local, Qt::MouseButtons buttons) {
-        QMouseEvent event(type, QPointF(local), QPointF(bar->mapToGlobal(local)), Qt::LeftButton, buttons,
-                          Qt::NoModifier);
-        QApplication::sendEvent(bar, &event);
-    };
     const QPoint target = bar->mapToGlobal(to);
-    send(QEvent::MouseButtonPress, from, Qt::LeftButton);
-    send(QEvent::MouseMove, to, Qt::LeftButton);
-    send(QEvent::MouseButtonRelease, bar->mapFromGlobal(target), Qt::NoButton);
+    QTest::mousePress(bar, Qt::LeftButton, {}, from);
+    QTest::mouseMove(bar, to);
+    QTest::mouseRelease(bar, Qt::LeftButton, {}, bar->mapFromGlobal(target));
     QApplication::processEvents();
 }
 

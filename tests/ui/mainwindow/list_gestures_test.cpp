@@ -3,9 +3,9 @@
 #include <vector>
 
 #include <QApplication>
-#include <QMouseEvent>
 #include <QStandardItemModel>
 #include <QTableView>
+#include <QTest>
 
 #include "ui/mainwindow/list_gestures.h"
 
@@ -29,16 +29,12 @@ struct TGestureList {
         View.show();
     }
     QPoint RowPoint(int row) const { return View.visualRect(Model.index(row, 0)).center(); }
-    void Send(QEvent::Type type, QPoint p, Qt::MouseButton button, Qt::MouseButtons held) {
-        QMouseEvent e(type, p, View.viewport()->mapToGlobal(p), button, held, Qt::NoModifier);
-        QApplication::sendEvent(View.viewport(), &e);
-    }
     // Presses at `start`, moves along `path` (offsets from the start), releases at its end.
     void Drag(Qt::MouseButton button, QPoint start, const std::vector<QPoint>& path) {
-        Send(QEvent::MouseButtonPress, start, button, button);
+        QTest::mousePress(View.viewport(), button, {}, start);
         for (QPoint p : path)
-            Send(QEvent::MouseMove, start + p, Qt::NoButton, button);
-        Send(QEvent::MouseButtonRelease, start + (path.empty() ? QPoint() : path.back()), button, Qt::NoButton);
+            QTest::mouseMove(View.viewport(), start + p);
+        QTest::mouseRelease(View.viewport(), button, {}, start + (path.empty() ? QPoint() : path.back()));
         QApplication::processEvents();
     }
     int SelectedRow() const {
@@ -75,12 +71,12 @@ TEST(ListGestures, DragsRunTheirCommandsAfterTheRelease) {
 TEST(ListGestures, SelectionStaysDuringADragAndTheTrailGoes) {
     TGestureList list;
     const QPoint start = list.RowPoint(3);
-    list.Send(QEvent::MouseButtonPress, start, Qt::LeftButton, Qt::LeftButton);
+    QTest::mousePress(list.View.viewport(), Qt::LeftButton, {}, start);
     for (int row = 4; row < 12; ++row)
-        list.Send(QEvent::MouseMove, list.RowPoint(row), Qt::NoButton, Qt::LeftButton);
+        QTest::mouseMove(list.View.viewport(), list.RowPoint(row));
     EXPECT_EQ(list.SelectedRow(), 3);
     EXPECT_TRUE(list.Gestures.TrailOf(&list.View)->isVisible());
-    list.Send(QEvent::MouseButtonRelease, list.RowPoint(11), Qt::LeftButton, Qt::NoButton);
+    QTest::mouseRelease(list.View.viewport(), Qt::LeftButton, {}, list.RowPoint(11));
     EXPECT_EQ(list.SelectedRow(), 3);
     // Pressing the selected row: the release must not select the row under the pointer.
     list.Drag(Qt::LeftButton, start, {list.RowPoint(6) - start, list.RowPoint(9) - start});

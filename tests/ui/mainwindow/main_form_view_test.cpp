@@ -2,7 +2,6 @@
 
 #include <QCheckBox>
 #include <QLineEdit>
-#include <QMouseEvent>
 #include <QTableView>
 #include <QTimer>
 #include <QToolBar>
@@ -38,16 +37,11 @@ protected:
     // A left-button stroke from the open row; returns the status shown before the release.
     QString Drag(const std::vector<QPoint>& path) {
         const QPoint start = Report()->visualRect(List()->Model()->index(SelectedRow(), 0)).center();
-        const auto send = [&](QEvent::Type type, QPoint offset, Qt::MouseButton button, Qt::MouseButtons held) {
-            QWidget* port = Report()->viewport();
-            QMouseEvent e(type, start + offset, port->mapToGlobal(start + offset), button, held, Qt::NoModifier);
-            QApplication::sendEvent(port, &e);
-        };
-        send(QEvent::MouseButtonPress, QPoint(), Qt::LeftButton, Qt::LeftButton);
+        QTest::mousePress(Report()->viewport(), Qt::LeftButton, {}, start);
         for (QPoint p : path)
-            send(QEvent::MouseMove, p, Qt::NoButton, Qt::LeftButton);
+            QTest::mouseMove(Report()->viewport(), start + p);
         const QString shown = StatusText(1);
-        send(QEvent::MouseButtonRelease, path.back(), Qt::LeftButton, Qt::NoButton);
+        QTest::mouseRelease(Report()->viewport(), Qt::LeftButton, {}, start + path.back());
         QApplication::processEvents();
         return shown;
     }

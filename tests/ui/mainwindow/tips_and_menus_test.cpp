@@ -83,7 +83,6 @@ TEST(FlatMenus, TicksIconsAndSelectionInTheirColours) {
 }
 
 TEST(FlatMenus, InputSupportTextFollowsTheCategory) {
-    EXPECT_EQ(CategoryTextColour(2), QColor(255, 128, 0));
     QImage image(300, FlatMenuItemHeight, QImage::Format_RGB32);
     QPainter painter(&image);
     DrawInputSupportItem(painter, image.rect(), TMenuItemLook{.Caption = QStringLiteral("■■■■")}, 0);
