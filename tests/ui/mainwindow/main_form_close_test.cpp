@@ -103,8 +103,9 @@ TEST_F(MainCloseTest, LayoutSurvivesRunsWithoutDrift) {
         EXPECT_TRUE(Find<QFrame>("PanelHint")->isHidden());
         EXPECT_EQ(TControlBar::FloatingWindow(Find<QToolBar>("ToolBar4"))->geometry().topLeft(), QPoint(200, 150));
         ASSERT_TRUE(Close());
-        if (run > 0)
+        if (run > 0) {
             EXPECT_EQ(ReadRaw(SettingsPath), previous) << "the layout drifted in run " << run;
+        }
         previous = ReadRaw(SettingsPath);
     }
     EXPECT_EQ(IniValue("ToolBar1", "DOCKSITENAME"), QStringLiteral("ControlBar1"));

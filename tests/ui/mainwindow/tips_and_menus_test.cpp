@@ -73,9 +73,11 @@ TEST(FlatMenus, TicksIconsAndSelectionInTheirColours) {
         QImage image(200, FlatMenuItemHeight, QImage::Format_RGB32);
         image.fill(Qt::magenta);
         QPainter painter(&image);
-        TMenuItemLook look{.Caption = QStringLiteral("自動改行(&W)"), .Selected = row.Selected, .Checked = row.Checked};
-        if (row.Icon)
-            look.Icon = red;
+        TMenuItemLook look;
+        look.Caption = QStringLiteral("自動改行(&W)");
+        look.Icon = row.Icon ? red : QPixmap();
+        look.Selected = row.Selected;
+        look.Checked = row.Checked;
         DrawFlatMenuItem(painter, image.rect(), look);
         painter.end();
         EXPECT_EQ(image.pixel(row.At), row.Colour) << row.At.x() << "," << row.At.y();
@@ -85,7 +87,9 @@ TEST(FlatMenus, TicksIconsAndSelectionInTheirColours) {
 TEST(FlatMenus, InputSupportTextFollowsTheCategory) {
     QImage image(300, FlatMenuItemHeight, QImage::Format_RGB32);
     QPainter painter(&image);
-    DrawInputSupportItem(painter, image.rect(), TMenuItemLook{.Caption = QStringLiteral("■■■■")}, 0);
+    TMenuItemLook look;
+    look.Caption = QStringLiteral("■■■■");
+    DrawInputSupportItem(painter, image.rect(), look, 0);
     painter.end();
     bool green = false;
     for (int x = 23; x < 120; ++x)

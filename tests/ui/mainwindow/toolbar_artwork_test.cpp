@@ -21,6 +21,5 @@ TEST(ToolbarArtworkTest, EveryPictureIsDrawnAndTellsItselfApart) {
     // A misspelt picture name would leave its button blank.
     for (const TCommandRow& row : CommandTable())
         for (const TCommandPlace& place : row.Places)
-            if (!place.Art.isEmpty())
-                EXPECT_FALSE(ToolbarImageNamed(place.Art).isNull()) << place.Name.toStdString();
+            EXPECT_TRUE(place.Art.isEmpty() || !ToolbarImageNamed(place.Art).isNull()) << place.Name.toStdString();
 }
