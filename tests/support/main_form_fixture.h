@@ -7,14 +7,20 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QHeaderView>
-#include <QLabel>
 #include <QInputMethodEvent>
+#include <QLabel>
+#include <QMenu>
+#include <QPushButton>
 #include <QTest>
+#include <QTextEdit>
+#include <QToolButton>
 
 #include "core/recipes/cook_list_model.h"
 #include "core/recipes/open_recipe.h"
 #include "core/recipes/recipe_book.h"
 #include "core/recipes/recipe_name.h"
+#include "support/recipe_fixture.h"
+#include "support/temp_app_dir.h"
 #include "ui/dialogs/element_form.h"
 #include "ui/dialogs/icon_form.h"
 #include "ui/dialogs/icon_manage_form.h"
@@ -24,8 +30,6 @@
 #include "ui/mainwindow/cook_list_view.h"
 #include "ui/mainwindow/main_form.h"
 #include "ui/platform/dialogs.h"
-#include "support/recipe_fixture.h"
-#include "support/temp_app_dir.h"
 
 // A main window in a temporary program folder, driven as a user would: by
 // clicks on its named components, with every dialog answered by the hook.
@@ -34,13 +38,13 @@ public:
     TTempAppDir Dir;
     TDialogAnswerer Answers;
     TWindows Windows;  // the other windows the test gives the main window
-    // The core state handed to the window, as the start-up does.
     std::unique_ptr<TRecipeBook> BookState;
     std::unique_ptr<TOpenRecipe> Recipe;
     std::unique_ptr<TMainForm> Form;
 
     QString AppDir() const { return Dir.AppDir(); }
     QString DataRoot() const { return Dir.AppDir() + QStringLiteral("Cook"); }
+    QString Folder(const QString& name) const { return DataRoot() + QLatin1Char('/') + name; }
     QString IniPath() const { return Form ? Form->IniPath() : QString(); }
 
     TMainForm& Open() {
@@ -54,9 +58,7 @@ public:
         EXPECT_TRUE(QTest::qWaitForWindowExposed(Form.get()));
         return *Form;
     }
-
-    // Asks the window to close as the user would; true when it closed. A
-    // closed window is then destroyed (the destruction writes).
+    // Closes as the user would; a closed window is destroyed (which writes).
     bool Close() {
         const bool closed = Form->close();
         if (closed)
@@ -71,7 +73,6 @@ public:
         EXPECT_NE(found, nullptr) << name.toStdString();
         return found;
     }
-
     TRecipeBook& Book() const { return *BookState; }
     void Trigger(const QString& action) const { Find<QAction>(action)->trigger(); }
     QString StatusText(int panel) const { return Find<QLabel>(QStringLiteral("StatusPanel%1").arg(panel))->text(); }
@@ -80,32 +81,27 @@ public:
 
     TCookListView* List() const { return Form->findChild<TCookListView*>(QStringLiteral("CookListView")); }
     int RowCount() const { return List()->RowCount(); }
-    QString RowText(int row, int column = 0) const {
-        return List()->Model()->index(row, column).data().toString();
-    }
+    QString RowText(int row, int column = 0) const { return List()->Model()->index(row, column).data().toString(); }
     QStringList RowNames() const {
         QStringList names;
         for (int r = 0; r < RowCount(); ++r)
             names << RowText(r);
         return names;
     }
-    int RowOf(const QString& name) const { return static_cast<int>(RowNames().indexOf(name)); }
+    int SelectedRow() const { return List()->SelectedRow(); }
 
-    // A left click on the row in the view that is shown.
-    void ClickRow(int row) {
+    // A left click on the named row in the view that is shown.
+    void ClickRow(const QString& name) {
         QAbstractItemView* view = List()->CurrentView();
-        const QModelIndex index = List()->Model()->index(row, 0);
+        const QModelIndex index = List()->Model()->index(static_cast<int>(RowNames().indexOf(name)), 0);
         view->scrollTo(index);
-        const QRect rect = view->visualRect(index);
-        QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, rect.center());
+        QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, view->visualRect(index).center());
         QApplication::processEvents();
     }
-    void ClickRow(const QString& name) { ClickRow(RowOf(name)); }
     // A click on empty space below the rows.
     void ClickEmpty() {
         QAbstractItemView* view = List()->CurrentView();
-        QTest::mouseClick(view->viewport(), Qt::LeftButton, {},
-                          QPoint(5, view->viewport()->height() - 3));
+        QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, QPoint(5, view->viewport()->height() - 3));
         QApplication::processEvents();
     }
     void ClickHeader(int column) {
@@ -114,7 +110,6 @@ public:
                           QPoint(header->sectionViewportPosition(column) + 5, header->height() / 2));
         QApplication::processEvents();
     }
-    int SelectedRow() const { return List()->SelectedRow(); }
     // Picks a group in the filter box as the user does.
     void ChooseGroup(const QString& group) const {
         auto* box = Find<QComboBox>(QStringLiteral("ComboBoxGroup"));
@@ -122,6 +117,13 @@ public:
         box->hidePopup();
         box->setCurrentIndex(box->findText(group));
         emit box->activated(box->currentIndex());
+        QApplication::processEvents();
+    }
+    // Runs the refinement search for `keyword` by the button.
+    void Refine(const QString& keyword) const {
+        Find<QComboBox>(QStringLiteral("cbSearchRefinement"))->setFocus();
+        Find<QComboBox>(QStringLiteral("cbSearchRefinement"))->setEditText(keyword);
+        QTest::mouseClick(Find<QPushButton>(QStringLiteral("btnSearchRefinement")), Qt::LeftButton);
         QApplication::processEvents();
     }
 
@@ -134,11 +136,9 @@ public:
         for (int i = 0; i < lines.size(); ++i) {
             if (i > 0)
                 QTest::keyClick(pane, Qt::Key_Return);
-            if (!lines[i].isEmpty()) {
-                QInputMethodEvent commit;
-                commit.setCommitString(lines[i]);
-                QApplication::sendEvent(pane, &commit);
-            }
+            QInputMethodEvent commit;
+            commit.setCommitString(lines[i]);
+            QApplication::sendEvent(pane, &commit);
         }
         QApplication::processEvents();
     }
@@ -159,5 +159,4 @@ struct TMainFormWithDialogs : TMainFormFixture {
         Wizard.SetIconPicker(&Picker);
         Element.SetIconPicker(&Picker);
     }
-    QString Folder(const QString& name) const { return DataRoot() + QLatin1Char('/') + name; }
 };

