@@ -1,6 +1,6 @@
 #include "core/search/thumbnails.h"
 
-#include <QFile>
+#include <QFileInfo>
 
 #include "core/search/class_tree.h"
 #include "core/recipes/recipe_folder.h"
@@ -11,19 +11,23 @@
 
 namespace {
 
-// Opens the recipe's main photo, found ignoring case when the usual name is
-// not there.
-bool OpenPhoto(QFile& file, const QString& recipeDir) {
+// Reads the recipe's main photo, found ignoring case when the usual name is
+// not there; only a regular file is read, so a FIFO never blocks the pane.
+QByteArray ReadPhoto(const QString& recipeDir) {
     if (recipeDir.isEmpty())
-        return false;
-    file.setFileName(recipeDir + u'/' + PhotoFileName);
-    if (file.open(QIODevice::ReadOnly))
-        return true;
-    const QString existing = ExistingNameIgnoringCase(recipeDir, PhotoFileName);
-    if (existing == PhotoFileName)
-        return false;
-    file.setFileName(recipeDir + u'/' + existing);
-    return file.open(QIODevice::ReadOnly);
+        return {};
+    QString path = recipeDir + u'/' + PhotoFileName;
+    if (!QFileInfo::exists(path)) {
+        const QString existing = ExistingNameIgnoringCase(recipeDir, PhotoFileName);
+        if (existing == PhotoFileName)
+            return {};
+        path = recipeDir + u'/' + existing;
+    }
+    try {
+        return ReadFileBytes(path);
+    } catch (const TSaporiaError&) {
+        return {};
+    }
 }
 
 // The record's folder; empty (no photo) when its name leads nowhere.
@@ -46,10 +50,11 @@ QImage DecodeThumbnail(const QByteArray& bytes) {
 }  // namespace
 
 QImage LoadThumbnailImage(const QString& photoPath) {
-    QFile file(photoPath);
-    if (!file.open(QIODevice::ReadOnly))
+    try {
+        return DecodeThumbnail(ReadFileBytes(photoPath));
+    } catch (const TSaporiaError&) {
         return {};
-    return DecodeThumbnail(file.readAll());
+    }
 }
 
 QRect ThumbnailRect(QSize size) {
@@ -68,10 +73,7 @@ std::vector<TThumbnail> BuildThumbnailList(const TCookItems& items, const QStrin
         const TCookItem& item = items[i];
         if (!PassesListFilter(item, groupText) || item.PhotoMark != PhotoMarkPresent)
             continue;
-        QFile file;
-        if (!OpenPhoto(file, RecipeDir(dataRoot, item)))
-            continue;
-        QImage image = DecodeThumbnail(file.readAll());
+        QImage image = DecodeThumbnail(ReadPhoto(RecipeDir(dataRoot, item)));
         if (image.isNull())
             continue;
         thumbnails.push_back({i, item.Name, std::move(image)});

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <vector>
 
 #include <QImage>
@@ -73,6 +75,12 @@ TEST(Thumbnails, PhotoFileNameIsFoundIgnoringCaseAndBadFilesGiveNothing) {
     const auto thumbs = BuildThumbnailList(items, AllGroupsText, dir.Path("Cook"));
     ASSERT_EQ(thumbs.size(), 1u);
     EXPECT_EQ(thumbs[0].Image.size(), QSize(60, 60));  // 120 at 1/2
+
+    // A FIFO named like the photo is no photo, never a hang.
+    QFile::remove(dir.Path("Cook/Soup/写真.JPG"));
+    ASSERT_EQ(mkfifo(QFile::encodeName(dir.Path("Cook/Soup/写真.jpg")).constData(), 0600), 0);
+    EXPECT_TRUE(BuildThumbnailList(items, AllGroupsText, dir.Path("Cook")).empty());
+    EXPECT_TRUE(LoadThumbnailImage(dir.Path("Cook/Soup/写真.jpg")).isNull());
 
     dir.WriteBytes("empty.jpg", QByteArray());
     EXPECT_TRUE(LoadThumbnailImage(dir.Path("empty.jpg")).isNull());
