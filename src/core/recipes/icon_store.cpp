@@ -6,6 +6,7 @@
 #include "core/common/helpers.h"
 #include "core/recipes/status_file.h"
 #include "core/platform/file_io.h"
+#include "core/platform/saporia_error.h"
 
 QImage MaskedIcon(const QImage& picture, int size) {
     QImage icon = picture.scaled(size, size, Qt::IgnoreAspectRatio, Qt::FastTransformation)
@@ -34,8 +35,15 @@ void TIconStore::LoadUserIcons(const QString& appDir) {
     for (const QString& name : SortedEntries(folder, {}, false)) {
         if (!name.toLower().endsWith(QLatin1String(".bmp")))
             continue;
+        // Read as bytes first: only a regular file is read, so a FIFO named
+        // like an icon is a broken icon, not a start-up that never ends.
         QImage picture;
-        if (!picture.load(folder + QLatin1Char('/') + name, "BMP") || picture.isNull()) {
+        QByteArray bytes;
+        try {
+            bytes = ReadFileBytes(folder + QLatin1Char('/') + name);
+        } catch (const TSaporiaError&) {
+        }
+        if (!picture.loadFromData(bytes, "BMP") || picture.isNull()) {
             Failures.append(QStringLiteral("アイコン %1 を読み込めません").arg(name));
             continue;
         }

@@ -118,12 +118,14 @@ TEST(IconStore, UserIconsFollowInListingOrderAndABrokenFileIsSkipped) {
     WriteRaw(app.Path("Icon/A.BMP"), SmallBmp(20, 20, QColor(0, 128, 0), QColor(255, 0, 255)));
     WriteRaw(app.Path("Icon/aa.bmp"), "not a bitmap");
     WriteRaw(app.Path("Icon/c.png"), SmallJpeg());
+    ASSERT_EQ(mkfifo(QFile::encodeName(app.Path("Icon/fifo.bmp")).constData(), 0600), 0);  // no hang
     TIconStore icons;
     icons.LoadUserIcons(app.AppDir());
     EXPECT_EQ(icons.IconFileNames(), (QStringList{"A.BMP", "b.bmp"}));
     EXPECT_EQ(icons.IconIndexes(), (QStringList{"33", "34"}));
-    ASSERT_EQ(icons.LoadFailures().size(), 1);
+    ASSERT_EQ(icons.LoadFailures().size(), 2);
     EXPECT_TRUE(icons.LoadFailures()[0].contains("aa.bmp"));
+    EXPECT_TRUE(icons.LoadFailures()[1].contains("fifo.bmp"));
     EXPECT_EQ(icons.FileNameOfIndex(34), "b.bmp");
     // Stretched to both sizes; the colour of pixel (0, 0) is transparent.
     EXPECT_EQ(qAlpha(icons.Icon32(33).pixel(0, 0)), 0);
