@@ -2,7 +2,6 @@
 
 #include <functional>
 
-#include <QScrollArea>
 #include <QTabWidget>
 
 #include "support/main_form_fixture.h"
