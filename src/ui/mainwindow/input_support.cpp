@@ -66,9 +66,24 @@ QString AlignPaneAtSelection(QTextEdit* pane, bool wordWrap, TAlignStyle style) 
     for (QTextBlock block = document->begin(); block.isValid(); block = block.next(), ++index) {
         if (aligned[index] == lines[index])
             continue;
-        cursor.setPosition(block.position());
-        cursor.setPosition(block.position() + block.length() - 1, QTextCursor::KeepAnchor);
-        cursor.insertText(aligned[index]);
+        // Only the part that changed is replaced, and plainly: the words
+        // around it keep their colours, the dots take none of theirs.
+        const QString& was = lines[index];
+        const QString& now = aligned[index];
+        qsizetype head = 0;
+        while (head < was.size() && head < now.size() && was[head] == now[head])
+            ++head;
+        qsizetype tail = 0;
+        while (tail < was.size() - head && tail < now.size() - head &&
+               was[was.size() - 1 - tail] == now[now.size() - 1 - tail])
+            ++tail;
+        if (head > 0 && was[head - 1].isHighSurrogate())
+            --head;  // never split a character in two
+        if (tail > 0 && was[was.size() - tail].isLowSurrogate())
+            --tail;
+        cursor.setPosition(block.position() + int(head));
+        cursor.setPosition(block.position() + int(was.size() - tail), QTextCursor::KeepAnchor);
+        cursor.insertText(now.mid(head, now.size() - head - tail), QTextCharFormat());
     }
     cursor.endEditBlock();
     return {};

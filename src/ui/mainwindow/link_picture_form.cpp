@@ -53,14 +53,24 @@ TLinkPictureForm::TLinkPictureForm(QWidget* parent) : QWidget(parent, Qt::Tool) 
 }
 
 void TLinkPictureForm::FormCreate(QWidget* mainWindow) {
-    if (!mainWindow)
+    MainWindow = mainWindow;
+    CentreOnMainWindow();
+}
+
+void TLinkPictureForm::CentreOnMainWindow() {
+    if (!MainWindow)
         return;
-    const QRect main = mainWindow->frameGeometry();
-    move(main.center() - QPoint(width() / 2, height() / 2));
+    const QRect main = MainWindow->frameGeometry();
+    const QRect own = frameGeometry();
+    move(main.center() - (own.center() - own.topLeft()));
 }
 
 void TLinkPictureForm::ShowPicture(const QString& path) {
     Image1->SetPicture(DecodePictureBytes(ReadFileBytes(path), path));
+    // At start-up the main window is not yet at its size (maximised later):
+    // the viewer is centred on it as it is when the viewer opens.
+    if (!isVisible())
+        CentreOnMainWindow();
     show();
     raise();  // already open behind the main window: comes to the front
 }

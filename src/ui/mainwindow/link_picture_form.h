@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QPointer>
 #include <QWidget>
 
 class QImage;
@@ -19,11 +20,16 @@ public:
     QScrollArea* ScrollBox1 = nullptr;
     TPictureBox* Image1 = nullptr;
 
-    // Centres the window on the main window.
+    // Centres the window on the main window, now and whenever it opens.
     void FormCreate(QWidget* mainWindow);
     // Loads a picture file (throws TSaporiaError) and shows the window.
     void ShowPicture(const QString& path);
 
     void ToolButton1Click();
     void ToolButton2Click();
+
+private:
+    void CentreOnMainWindow();
+
+    QPointer<QWidget> MainWindow;
 };

@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QPainter>
 #include <QTabWidget>
+#include <QTextCursor>
 #include <QTextDocument>
 #include <QTextEdit>
 #include <QToolButton>
@@ -71,6 +72,14 @@ private:
     bool Was;
 };
 
+// setPlainText gives the whole new text the format at the caret: a caret
+// left inside a link would make the next recipe one link from end to end.
+void SetPlainText(QTextEdit* pane, const QString& text) {
+    pane->setTextCursor(QTextCursor(pane->document()));
+    pane->setCurrentCharFormat(QTextCharFormat());
+    pane->setPlainText(text);
+}
+
 }  // namespace
 
 const QString TRecipePanes::ModifiedText = QStringLiteral("変更有り");
@@ -100,6 +109,15 @@ void TRecipePanes::SetEditLook(bool editable) {
     for (QTextEdit* pane : {memFoodstuff, MemoHow, RichEditComment, RichEdit1})
         pane->clear();
     Image1->clear();
+    for (QWidget* tab : {TabSheetRecipe, TabSheetComment, TabSheetPaint, TabSheetAttr})
+        PageControl1->setTabIcon(PageControl1->indexOf(tab), QIcon());
+    if (!Recipe.IsOpen()) {
+        // Nothing of the recipe that was open stays in view, memo included.
+        Recipe.Memo() = QImage();
+        Memo->BitmapReplaced();
+        lblCanvasSize->clear();
+        Photo->Refresh();
+    }
     for (QTextEdit* pane : EditPanes()) {
         pane->setReadOnly(true);
         Paint(pane, InfoBk, text);
@@ -139,11 +157,11 @@ void TRecipePanes::ShowRecipe(const QImage& icon, const TSettings& settings) {
     pnlRecipeHeaderCaption->setText(Recipe.Name());
     SetRecipeIcon(icon);
     SetTabImage(TabSheetRecipe, true);
-    memFoodstuff->setPlainText(content.FoodstuffLoaded ? content.Foodstuff : QString());
-    MemoHow->setPlainText(content.HowLoaded ? content.How : QString());
+    SetPlainText(memFoodstuff, content.FoodstuffLoaded ? content.Foodstuff : QString());
+    SetPlainText(MemoHow, content.HowLoaded ? content.How : QString());
     // Without a comment file the pane is emptied: another recipe's comment
     // left in it would be saved into this one.
-    RichEditComment->setPlainText(content.HasComment ? content.Comment : QString());
+    SetPlainText(RichEditComment, content.HasComment ? content.Comment : QString());
     if (Editable)
         ShowProtection();
     // A tab shows that its file is there, whether or not it could be read.
@@ -153,7 +171,7 @@ void TRecipePanes::ShowRecipe(const QImage& icon, const TSettings& settings) {
     Memo->BitmapReplaced();
     ShowMemo();
     ColourPanes(settings);
-    RichEdit1->setPlainText(content.HasStatus ? content.AttributeLines.join(QLatin1Char('\n')) : QString());
+    SetPlainText(RichEdit1, content.HasStatus ? content.AttributeLines.join(QLatin1Char('\n')) : QString());
     SetTabImage(TabSheetAttr, content.Files.Status != TFileRead::Missing);
     setUpdatesEnabled(wasEnabled);
 }
