@@ -139,6 +139,16 @@ void TListColumnSelectForm::FormShow() {
     Edit1->setReadOnly(true);
     for (QPushButton* b : {Button1, Button2, Button3, Button4})
         b->setEnabled(false);
+    // Qt paints the current row as highlighted; make it the selected row too,
+    // so its buttons and width are there without a first click.
+    QTreeWidgetItem* row = ListView1->currentItem();
+    if (!row)
+        row = ListView1->topLevelItem(0);
+    if (row) {
+        row->setSelected(true);
+        ListView1->setCurrentItem(row);
+        ListView1SelectionChanged();
+    }
 }
 
 void TListColumnSelectForm::ListView1SelectionChanged() {

@@ -122,23 +122,27 @@ TVersionForm::TVersionForm(const QString& appDir, QWidget* parent,
     pal.setColor(QPalette::WindowText, Qt::white);
     panel4->setPalette(pal);
 
-    MakeLabel(panel4, "Label12", "使用OS　　：", {8, 6, 80, 16});
-    Label9 = MakeLabel(panel4, "Label9", QString(), {88, 6, 306, 16});
-    MakeLabel(panel4, "Label10", "全メモリ　：", {8, 24, 80, 16});
-    Label7 = MakeLabel(panel4, "Label7", QString(), {88, 24, 110, 16});
-    MakeLabel(panel4, "Label11", "空きメモリ　：", {200, 24, 84, 16});
-    Label8 = MakeLabel(panel4, "Label8", QString(), {284, 24, 110, 16});
-    MakeLabel(panel4, "Label13", "IE-Version：", {8, 42, 80, 16});
-    Label14 = MakeLabel(panel4, "Label14", QString(), {88, 42, 306, 16});
+    // The system line (distribution, kernel, machine) gets two lines: on
+    // Linux it is longer than the row.
+    MakeLabel(panel4, "Label12", "使用OS　　：", {8, 4, 80, 16});
+    Label9 = MakeLabel(panel4, "Label9", QString(), {88, 4, 306, 30});
+    Label9->setWordWrap(true);
+    Label9->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    MakeLabel(panel4, "Label10", "全メモリ　：", {8, 34, 80, 16});
+    Label7 = MakeLabel(panel4, "Label7", QString(), {88, 34, 110, 16});
+    MakeLabel(panel4, "Label11", "空きメモリ　：", {200, 34, 84, 16});
+    Label8 = MakeLabel(panel4, "Label8", QString(), {284, 34, 110, 16});
+    MakeLabel(panel4, "Label13", "IE-Version：", {8, 52, 80, 16});
+    Label14 = MakeLabel(panel4, "Label14", QString(), {88, 52, 306, 16});
 
     ComboBox1 = new QComboBox(panel4);
     ComboBox1->setObjectName("ComboBox1");
-    ComboBox1->setGeometry(8, 62, 180, 22);
-    MakeLabel(panel4, "Label19", "のボリューム情報", {194, 64, 120, 16});
-    MakeLabel(panel4, "Label17", "全容量　：", {8, 88, 70, 16});
-    Label15 = MakeLabel(panel4, "Label15", QString(), {78, 88, 110, 16});
-    MakeLabel(panel4, "Label18", "空き容量　：", {200, 88, 76, 16});
-    Label16 = MakeLabel(panel4, "Label16", QString(), {276, 88, 110, 16});
+    ComboBox1->setGeometry(8, 70, 180, 22);
+    MakeLabel(panel4, "Label19", "のボリューム情報", {194, 72, 120, 16});
+    MakeLabel(panel4, "Label17", "全容量　：", {8, 96, 70, 16});
+    Label15 = MakeLabel(panel4, "Label15", QString(), {78, 96, 110, 16});
+    MakeLabel(panel4, "Label18", "空き容量　：", {200, 96, 76, 16});
+    Label16 = MakeLabel(panel4, "Label16", QString(), {276, 96, 110, 16});
 
     auto makeMemo = [&](const char* name, QRect geometry) {
         auto* memo = new QPlainTextEdit(panel4);
@@ -153,7 +157,7 @@ TVersionForm::TVersionForm(const QString& appDir, QWidget* parent,
         memo->setPalette(mp);
         return memo;
     };
-    Memo1 = makeMemo("Memo1", {8, 108, 386, 64});
+    Memo1 = makeMemo("Memo1", {8, 116, 386, 56});
     MakeLabel(panel4, "Label20", "ディスプレイ情報", {8, 178, 120, 16});
     Memo2 = makeMemo("Memo2", {128, 176, 266, 34});
 

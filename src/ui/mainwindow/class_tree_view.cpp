@@ -1,5 +1,6 @@
 #include "ui/mainwindow/class_tree_view.h"
 
+#include <QHeaderView>
 #include <QTreeWidget>
 
 TClassTreeView::TClassTreeView(QTreeWidget* tree, QObject* parent) : QObject(parent), TreeView1(tree) {
@@ -7,6 +8,10 @@ TClassTreeView::TClassTreeView(QTreeWidget* tree, QObject* parent) : QObject(par
     TreeView1->setColumnCount(1);
     TreeView1->setEditTriggers(QAbstractItemView::NoEditTriggers);
     TreeView1->setUniformRowHeights(true);
+    // Long names scroll sideways rather than end in "…".
+    TreeView1->setTextElideMode(Qt::ElideNone);
+    TreeView1->header()->setStretchLastSection(false);
+    TreeView1->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
     connect(TreeView1, &QTreeWidget::itemClicked, this, [this](QTreeWidgetItem* item, int) { TreeView1Click(item); });
 }
 

@@ -56,6 +56,8 @@ void TListArea::BuildThumbnailPane() {
     Panel6 = NewLabel(Panel4, QStringLiteral("Panel6"), QStringLiteral("ｻﾑﾈｲﾙ数：XXX"));
     Panel5 = NewLabel(Panel4, QStringLiteral("Panel5"), QStringLiteral("×"));
     Panel5->setToolTip(QStringLiteral("サムネイルを閉じます"));
+    header->setContentsMargins(3, 1, 3, 1);
+    header->setSpacing(6);
     header->addWidget(Panel6, 1);
     header->addWidget(Panel5);
     layout->addLayout(header);
@@ -75,6 +77,8 @@ void TListArea::BuildClassPane() {
     Panel9 = NewPanel(MainSplitter, QStringLiteral("Panel9"));
     auto* layout = NewColumn(Panel9);
     auto* header = new QHBoxLayout;
+    header->setContentsMargins(3, 1, 3, 1);
+    header->setSpacing(6);
     header->addWidget(NewLabel(Panel9, QStringLiteral("Panel10"), QStringLiteral("分類表示")), 1);
     Panel11 = NewLabel(Panel9, QStringLiteral("Panel11"), QStringLiteral("×"));
     header->addWidget(Panel11);

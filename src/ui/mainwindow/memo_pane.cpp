@@ -66,6 +66,8 @@ TMemoPane::TMemoPane(QWidget* canvasWidget, QWidget* toolPanel, QObject* parent,
     QToolButton** targets[] = {&SpeedButton3, &SpeedButton8, &SpeedButton5, &SpeedButton6,
                              &SpeedButton7, &SpeedButton11, &SpeedButton9, &SpeedButton10};
     int i = 0;
+    // The tools go in front of what the panel already holds (the canvas size
+    // label at its right end), so the label keeps its room.
     for (const TToolButtonDef& def : ToolButtons) {
         auto* button = new QToolButton(toolPanel);
         button->setObjectName(QString::fromLatin1(def.Name));
@@ -76,7 +78,7 @@ TMemoPane::TMemoPane(QWidget* canvasWidget, QWidget* toolPanel, QObject* parent,
         button->setFixedSize(24, 24);
         button->setProperty("Tag", int(def.Tool));
         group->addButton(button);
-        layout->addWidget(button);
+        layout->insertWidget(i, button);
         const TMemoTool tool = def.Tool;
         connect(button, &QToolButton::clicked, this, [this, tool] { SpeedButton3Click(tool); });
         *targets[i++] = button;

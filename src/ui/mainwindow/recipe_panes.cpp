@@ -14,6 +14,7 @@
 #include "ui/mainwindow/photo_pane_view.h"
 #include "ui/mainwindow/toolbar_artwork.h"
 #include "ui/widgets/panel_layout.h"
+#include "core/settings/fonts.h"
 
 namespace {
 
@@ -231,6 +232,8 @@ void TRecipePanes::BuildOtherTabs() {
     CapPanels << NewCaptionPanel(TabSheetAttr, QStringLiteral("CapPanel5"), QStringLiteral("属性"));
     RichEdit1 = NewPane(TabSheetAttr, QStringLiteral("RichEdit1"));
     RichEdit1->setReadOnly(true);
+    // Its labels are padded to one width in fixed-pitch cells.
+    RichEdit1->setFont(QFont(FixedPitchGothic, RichEdit1->font().pointSize()));
     attrLayout->addWidget(CapPanels.back());
     attrLayout->addWidget(RichEdit1, 1);
     PageControl1->addTab(TabSheetAttr, QStringLiteral("属性"));

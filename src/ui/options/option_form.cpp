@@ -16,6 +16,7 @@
 #include "ui/widgets/tiled_background.h"
 #include "ui/platform/dialogs.h"
 #include "core/platform/saporia_error.h"
+#include "core/settings/fonts.h"
 #include "core/settings/settings_store.h"
 
 TOptionForm::TOptionForm(const QString& appDir, TSettingsStore& store, QWidget* parent)
@@ -28,12 +29,20 @@ TOptionForm::TOptionForm(const QString& appDir, TSettingsStore& store, QWidget* 
     PageControl1->setObjectName("PageControl1");
     PageControl1->setGeometry(0, 0, 500, 373 - 41);
     PageControl1->setUsesScrollButtons(false);
-    QFont tabFont = font();
+    // One Japanese face for the captions: Ⅰ and Ⅱ drawn from a fallback face
+    // were measured narrower than they paint.
+    QFont tabFont(ProportionalGothic);
     tabFont.setPixelSize(12);
     PageControl1->tabBar()->setFont(tabFont);
     PageControl1->tabBar()->setExpanding(false);
-    PageControl1->setStyleSheet("QTabBar::tab { padding: 4px 5px; }");
     CreatePages();
+    // Seven tabs share the documented width: the side padding shrinks until
+    // every caption shows whole, whatever the font draws them with.
+    for (int padding = 5; padding >= 1; --padding) {
+        PageControl1->setStyleSheet(QString("QTabBar::tab { padding: 4px %1px; }").arg(padding));
+        if (PageControl1->tabBar()->sizeHint().width() <= width() - 4)
+            break;
+    }
 
     BitBtnOK = new QPushButton("O K", this);
     BitBtnOK->setObjectName("BitBtnOK");

@@ -52,6 +52,7 @@ const QList<TColumnRow> Three = {{"料理名", 70, true}, {"種類", 50, false},
 
 TEST(ListColumnSelectForm, ButtonsFollowTheSelectionAndMovesKeepEachRowWhole) {
     TChooser c(Three);
+    EXPECT_EQ(c.Enabled() + c.Edit->text(), "010170");  // opens on the first row, ready to use
     // Action (-1..-4: up, down, show, hide; else a row click), enabled buttons, rows.
     const struct {
         int Action;

@@ -15,7 +15,7 @@ namespace {
 class TFakeSources final : public TSystemInfoSources {
 public:
     TFakeSources(bool failDisplay, QStringList* volumesAsked) : FailDisplay(failDisplay), VolumesAsked(volumesAsked) {}
-    QString OsText() const override { return "Fake Linux"; }
+    QString OsText() const override { return "Debian GNU/Linux 12 (bookworm) (Linux 6.18.44-fc-v1272 x86_64)"; }
     QString BrowserText() const override { return "Fake Browser"; }
     void Memory(qint64& total, qint64& available) const override {
         total = 8'000'000LL * 1024;

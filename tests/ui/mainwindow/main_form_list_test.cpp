@@ -4,6 +4,7 @@
 
 #include <QFile>
 #include <QListView>
+#include <QStackedWidget>
 
 #include "core/recipes/column_table.h"
 #include "core/settings/settings_store.h"
@@ -107,6 +108,15 @@ TEST_F(MainListTest, IconSortAndViewStylesShareOneSelection) {
         Find<QToolButton>(name)->click();
         EXPECT_EQ(RowText(SelectedRow()), QStringLiteral("r05")) << name;
         RenderWidgetIfAsked(&form, QStringLiteral("main_window_") + QLatin1String(name));
+    }
+    for (const char* size : {"miFontSizeMax", "miFontSizeMiddle"}) {
+        Trigger(size);
+        RenderWidgetIfAsked(&form, QStringLiteral("main_window_icons_") + QLatin1String(size));
+        for (const char* tab : {"TabSheetPaint", "TabSheetAttr"}) {
+            auto* sheet = Find<QWidget>(tab);
+            qobject_cast<QStackedWidget*>(sheet->parentWidget())->setCurrentWidget(sheet);
+            RenderWidgetIfAsked(sheet->parentWidget(), QLatin1String(tab) + QLatin1String(size));
+        }
     }
     EXPECT_EQ(List()->IconView()->viewMode(), QListView::IconMode);
     ClickRow(QStringLiteral("r10"));
