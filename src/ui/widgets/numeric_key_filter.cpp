@@ -1,14 +1,38 @@
 #include "ui/widgets/numeric_key_filter.h"
 
 #include <QKeyEvent>
+#include <QKeySequence>
 #include <QLineEdit>
 
 #include "core/common/numeric_key_rule.h"
 
 namespace {
 
+// Keys that only select or move the caret, whatever character they carry.
+bool SelectsOrMoves(const QKeyEvent* key) {
+    static constexpr QKeySequence::StandardKey Keys[] = {
+        QKeySequence::SelectAll,           QKeySequence::Deselect,
+        QKeySequence::MoveToNextChar,      QKeySequence::MoveToPreviousChar,
+        QKeySequence::MoveToNextWord,      QKeySequence::MoveToPreviousWord,
+        QKeySequence::MoveToStartOfLine,   QKeySequence::MoveToEndOfLine,
+        QKeySequence::MoveToStartOfBlock,  QKeySequence::MoveToEndOfBlock,
+        QKeySequence::MoveToStartOfDocument, QKeySequence::MoveToEndOfDocument,
+        QKeySequence::SelectNextChar,      QKeySequence::SelectPreviousChar,
+        QKeySequence::SelectNextWord,      QKeySequence::SelectPreviousWord,
+        QKeySequence::SelectStartOfLine,   QKeySequence::SelectEndOfLine,
+        QKeySequence::SelectStartOfBlock,  QKeySequence::SelectEndOfBlock,
+        QKeySequence::SelectStartOfDocument, QKeySequence::SelectEndOfDocument,
+    };
+    for (QKeySequence::StandardKey standard : Keys)
+        if (key->matches(standard))
+            return true;
+    return false;
+}
+
 // The character a key press types, '\0' for keys that type nothing.
 QChar TypedCharacter(const QKeyEvent* key) {
+    if (SelectsOrMoves(key))
+        return QChar();
     switch (key->key()) {
     case Qt::Key_Backspace:
         return QLatin1Char('\b');
@@ -53,5 +77,5 @@ bool TNumericKeyFilter::eventFilter(QObject* watched, QEvent* event) {
         event->accept();
         return true;
     }
-    return !NumericKeyAccepted(edit->text(), edit->hasSelectedText(), typed);
+    return !NumericKeyAccepted(edit->text(), edit->selectionStart(), int(edit->selectedText().size()), typed);
 }
