@@ -10,20 +10,16 @@ namespace {
 
 // Keys that only select or move the caret, whatever character they carry.
 bool SelectsOrMoves(const QKeyEvent* key) {
-    static constexpr QKeySequence::StandardKey Keys[] = {
-        QKeySequence::SelectAll,           QKeySequence::Deselect,
-        QKeySequence::MoveToNextChar,      QKeySequence::MoveToPreviousChar,
-        QKeySequence::MoveToNextWord,      QKeySequence::MoveToPreviousWord,
-        QKeySequence::MoveToStartOfLine,   QKeySequence::MoveToEndOfLine,
-        QKeySequence::MoveToStartOfBlock,  QKeySequence::MoveToEndOfBlock,
-        QKeySequence::MoveToStartOfDocument, QKeySequence::MoveToEndOfDocument,
-        QKeySequence::SelectNextChar,      QKeySequence::SelectPreviousChar,
-        QKeySequence::SelectNextWord,      QKeySequence::SelectPreviousWord,
-        QKeySequence::SelectStartOfLine,   QKeySequence::SelectEndOfLine,
-        QKeySequence::SelectStartOfBlock,  QKeySequence::SelectEndOfBlock,
-        QKeySequence::SelectStartOfDocument, QKeySequence::SelectEndOfDocument,
+    using K = QKeySequence;
+    static constexpr K::StandardKey Keys[] = {
+        K::SelectAll,         K::Deselect,          K::MoveToNextChar,        K::MoveToPreviousChar,
+        K::MoveToNextWord,    K::MoveToPreviousWord, K::MoveToStartOfLine,    K::MoveToEndOfLine,
+        K::MoveToStartOfBlock, K::MoveToEndOfBlock, K::MoveToStartOfDocument, K::MoveToEndOfDocument,
+        K::SelectNextChar,    K::SelectPreviousChar, K::SelectNextWord,       K::SelectPreviousWord,
+        K::SelectStartOfLine, K::SelectEndOfLine,   K::SelectStartOfBlock,    K::SelectEndOfBlock,
+        K::SelectStartOfDocument, K::SelectEndOfDocument,
     };
-    for (QKeySequence::StandardKey standard : Keys)
+    for (K::StandardKey standard : Keys)
         if (key->matches(standard))
             return true;
     return false;

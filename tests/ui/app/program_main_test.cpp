@@ -10,6 +10,7 @@
 #include <QSignalSpy>
 #include <QStringList>
 #include <QTemporaryDir>
+#include <QTranslator>
 #include <QWidget>
 
 #include "ui/app/program_main.h"
