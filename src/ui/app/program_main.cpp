@@ -1,9 +1,13 @@
 #include "ui/app/program_main.h"
 
+#include <memory>
+
 #include <QApplication>
 #include <QHelpEvent>
+#include <QLibraryInfo>
 #include <QTimer>
 #include <QToolTip>
+#include <QTranslator>
 
 #include "ui/app/splash_form.h"
 #include "ui/app/window_table.h"
@@ -139,6 +143,17 @@ void CreateWindows(TWindowTable& table, TWindows& windows, TSettingsStore& store
     main->WireRecipeCommands();  // the icon picker's grid and the recipe commands
 }
 
+QTranslator* InstallQtTranslations(QCoreApplication& app) {
+    // Japanese whatever the system locale, as every text of the program.
+    auto* translator = new QTranslator(&app);
+    if (!translator->load(QStringLiteral("qtbase_ja"), QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+        delete translator;
+        return nullptr;
+    }
+    app.installTranslator(translator);
+    return translator;
+}
+
 int ProgramMain(int argc, char** argv) {
     QApplication app(argc, argv);
     return RunProgram(app, ExecutableFolder(), TSingleInstance::DefaultServerName());
@@ -154,6 +169,9 @@ int RunProgram(QApplication& app, const QString& appDir, const QString& serverNa
     TSingleInstance instance(serverName);
     if (!instance.Start())
         return 0;
+
+    // Qt's own texts for this run only (tests run several programs in one process).
+    const std::unique_ptr<QTranslator> qtTexts(InstallQtTranslations(app));
 
     auto* splash = new TSplashForm;
     splash->show();

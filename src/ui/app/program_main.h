@@ -5,6 +5,8 @@
 #include <QString>
 
 class QApplication;
+class QCoreApplication;
+class QTranslator;
 class TMainForm;
 class TSettingsStore;
 class TWindowTable;
@@ -18,6 +20,10 @@ int ProgramMain(int argc, char** argv);
 // single-copy socket given; `loopStarted` runs once the loop runs (for tests).
 int RunProgram(QApplication& app, const QString& appDir, const QString& serverName,
                const std::function<void(TMainForm&)>& loopStarted = {});
+
+// Installs Qt's Japanese texts (dialog buttons, the file chooser) from Qt's
+// translations folder; the translator belongs to `app`, nullptr when missing.
+QTranslator* InstallQtTranslations(QCoreApplication& app);
 
 // Creates the windows of the start-up table, in order, into `table`, and
 // notes in `windows` those that others call; the recipe book and the open

@@ -32,6 +32,20 @@ public:
     }
 };
 
+// A table moves along a row on Home and End; the recipe list, like any list,
+// goes to its first and last row.
+class TReportView final : public QTableView {
+public:
+    using QTableView::QTableView;
+
+protected:
+    QModelIndex moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) override {
+        if (action == MoveHome || action == MoveEnd)
+            modifiers |= Qt::ControlModifier;
+        return QTableView::moveCursor(action, modifiers);
+    }
+};
+
 }  // namespace
 
 TGuardedSelectionModel::TGuardedSelectionModel(QAbstractItemModel* model, QObject* parent)
@@ -112,7 +126,7 @@ TCookListView::TCookListView(QWidget* parent) : QWidget(parent) {
     Stack = new QStackedLayout(this);
     Stack->setContentsMargins(0, 0, 0, 0);
 
-    Report = new QTableView(this);
+    Report = new TReportView(this);
     Report->setObjectName(QStringLiteral("CookListViewReport"));
     Report->setSelectionBehavior(QAbstractItemView::SelectRows);
     Report->setSelectionMode(QAbstractItemView::SingleSelection);

@@ -1,14 +1,34 @@
 #include "ui/widgets/numeric_key_filter.h"
 
 #include <QKeyEvent>
+#include <QKeySequence>
 #include <QLineEdit>
 
 #include "core/common/numeric_key_rule.h"
 
 namespace {
 
+// Keys that only select or move the caret, whatever character they carry.
+bool SelectsOrMoves(const QKeyEvent* key) {
+    using K = QKeySequence;
+    static constexpr K::StandardKey Keys[] = {
+        K::SelectAll,         K::Deselect,          K::MoveToNextChar,        K::MoveToPreviousChar,
+        K::MoveToNextWord,    K::MoveToPreviousWord, K::MoveToStartOfLine,    K::MoveToEndOfLine,
+        K::MoveToStartOfBlock, K::MoveToEndOfBlock, K::MoveToStartOfDocument, K::MoveToEndOfDocument,
+        K::SelectNextChar,    K::SelectPreviousChar, K::SelectNextWord,       K::SelectPreviousWord,
+        K::SelectStartOfLine, K::SelectEndOfLine,   K::SelectStartOfBlock,    K::SelectEndOfBlock,
+        K::SelectStartOfDocument, K::SelectEndOfDocument,
+    };
+    for (K::StandardKey standard : Keys)
+        if (key->matches(standard))
+            return true;
+    return false;
+}
+
 // The character a key press types, '\0' for keys that type nothing.
 QChar TypedCharacter(const QKeyEvent* key) {
+    if (SelectsOrMoves(key))
+        return QChar();
     switch (key->key()) {
     case Qt::Key_Backspace:
         return QLatin1Char('\b');
@@ -53,5 +73,5 @@ bool TNumericKeyFilter::eventFilter(QObject* watched, QEvent* event) {
         event->accept();
         return true;
     }
-    return !NumericKeyAccepted(edit->text(), edit->hasSelectedText(), typed);
+    return !NumericKeyAccepted(edit->text(), edit->selectionStart(), int(edit->selectedText().size()), typed);
 }

@@ -4,12 +4,16 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QProcess>
 #include <QSignalSpy>
 #include <QStringList>
 #include <QTemporaryDir>
+#include <QTranslator>
 #include <QWidget>
 
+#include "ui/app/program_main.h"
 #include "ui/app/window_table.h"
 #include "ui/platform/single_instance.h"
 
@@ -84,4 +88,13 @@ TEST(ProgramMainTest, SecondCopyExitsAtOnceAndRaisesTheFirst) {
     // It wrote nothing: no data folder, no settings, no column file.
     EXPECT_EQ(QDir(install.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
               QStringList{QStringLiteral("saporia")});
+}
+
+// Qt's own dialogs speak Japanese like the rest of the program.
+TEST(ProgramMainTest, QtDialogButtonsAreJapanese) {
+    QTranslator* translator = InstallQtTranslations(*QCoreApplication::instance());
+    ASSERT_NE(translator, nullptr);
+    QMessageBox box(QMessageBox::Question, QString(), QString(), QMessageBox::Yes | QMessageBox::Cancel);
+    EXPECT_EQ(box.button(QMessageBox::Cancel)->text(), QStringLiteral("キャンセル"));
+    delete translator;  // the other tests read Qt's own texts
 }

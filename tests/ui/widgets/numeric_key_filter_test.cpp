@@ -8,22 +8,41 @@
 
 #include "ui/widgets/numeric_key_filter.h"
 
-TEST(NumericKeyFilterWidget, TypedKeysMeetTheRuleAndEditingKeysPass) {
-    QLineEdit edit;
-    TNumericKeyFilter filter;
-    filter.Attach(&edit);
-    edit.show();
-    edit.setFocus();
-    QTest::keyClicks(&edit, "12a.5.");
-    EXPECT_EQ(edit.text(), "12.5");
-    QTest::keyClick(&edit, Qt::Key_Backspace);
-    QTest::keyClick(&edit, Qt::Key_Home);
-    // Some platforms send Delete with the text DEL: still an editing key.
-    QKeyEvent del(QEvent::KeyPress, Qt::Key_Delete, Qt::NoModifier, QStringLiteral("\x7f"));
-    QApplication::sendEvent(&edit, &del);
-    EXPECT_EQ(edit.text(), "2.");
-    // Ctrl+V stays at the edit as a key and is refused there.
+TEST(NumericKeyFilterWidget, KeysMeetTheRuleOverTheSelection) {
+    struct TCase {
+        const char* Start;
+        std::vector<QKeyCombination> Keys;  // pressed before `Typed`
+        const char* Typed;
+        const char* End;
+    };
+    const QKeyCombination ctrlA = Qt::CTRL | Qt::Key_A;
+    const TCase cases[] = {
+        {"", {}, "12a.5.", "12.5"},
+        // Some platforms send Delete with the text DEL: still an editing key.
+        {"12.5", {Qt::Key_Backspace, Qt::Key_Home, Qt::Key_Delete}, "", "2."},
+        // Ctrl+V stays at the edit as a key and is refused there.
+        {"2.", {Qt::CTRL | Qt::Key_V}, "", "2."},
+        // Select-all and the selecting moves pass; a digit replaces the selection.
+        {"720", {ctrlA}, "80", "80"},
+        {"3.2", {ctrlA, Qt::Key_Backspace}, "", ""},
+        {"720", {Qt::Key_Home, Qt::SHIFT | Qt::Key_Right}, "9", "920"},
+    };
     QApplication::clipboard()->setText("abc");
-    QTest::keyClick(&edit, Qt::Key_V, Qt::ControlModifier);
-    EXPECT_EQ(edit.text(), "2.");
+    for (const TCase& c : cases) {
+        QLineEdit edit(QString::fromUtf8(c.Start));
+        TNumericKeyFilter filter;
+        filter.Attach(&edit);
+        edit.show();
+        edit.setFocus();
+        for (QKeyCombination k : c.Keys) {
+            if (k.key() == Qt::Key_Delete) {
+                QKeyEvent del(QEvent::KeyPress, Qt::Key_Delete, Qt::NoModifier, QStringLiteral("\x7f"));
+                QApplication::sendEvent(&edit, &del);
+            } else {
+                QTest::keyClick(&edit, k.key(), k.keyboardModifiers());
+            }
+        }
+        QTest::keyClicks(&edit, c.Typed);
+        EXPECT_EQ(edit.text(), QString::fromUtf8(c.End)) << c.Start;
+    }
 }

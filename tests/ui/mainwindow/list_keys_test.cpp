@@ -1,0 +1,44 @@
+#include <gtest/gtest.h>
+
+#include "support/main_form_fixture.h"
+
+// Home, End, PageUp and PageDown move the selection in every view style and
+// load the recipe, asking about unsaved edits first.
+TEST(ListKeys, PagingKeysMoveTheSelectionInEveryViewStyle) {
+    struct TCase {
+        Qt::Key Key;
+        int Low;  // the selected row must end in [Low, High]
+        int High;
+    };
+    const int last = 59;
+    const TCase keys[] = {{Qt::Key_End, last, last}, {Qt::Key_PageUp, 1, last - 1},
+                          {Qt::Key_Home, 0, 0},      {Qt::Key_PageDown, 1, last}};
+    for (const char* button : {"tbtnReport", "tbtnList", "tbtnIcon", "tbtnSmallIcon"}) {
+        SCOPED_TRACE(button);
+        TMainFormFixture f;
+        for (int i = 0; i <= last; ++i)
+            MakeRecipe(f.DataRoot(), {.Name = QStringLiteral("r%1").arg(i, 2, 10, QLatin1Char('0'))});
+        TMainForm& form = f.Open();
+        form.setWindowState(Qt::WindowNoState);
+        form.setGeometry(0, 0, 900, 600);
+        f.Find<QToolButton>(button)->click();
+        f.ClickRow(QStringLiteral("r30"));
+        QAbstractItemView* view = f.List()->CurrentView();
+        view->setFocus();
+        for (const TCase& k : keys) {
+            QTest::keyClick(view, k.Key);
+            const int row = f.SelectedRow();
+            EXPECT_TRUE(row >= k.Low && row <= k.High) << "key " << k.Key << " row " << row;
+            EXPECT_EQ(f.Find<QLabel>("pnlRecipeHeaderCaption")->text(), f.RowText(row));
+        }
+        // With an unsaved edit, Cancel keeps the row and the edit.
+        const int before = f.SelectedRow();
+        TMainFormFixture::TypeInto(f.Find<QTextEdit>("memFoodstuff"), QStringLiteral("塩"));
+        f.Answers.Answer(TMsgResult::Cancel);
+        view->setFocus();
+        QTest::keyClick(view, before == 0 ? Qt::Key_End : Qt::Key_Home);
+        EXPECT_EQ(f.SelectedRow(), before);
+        EXPECT_EQ(f.Answers.Texts(), QStringList{QStringLiteral("レシピが変更されています、保存しますか？")});
+        EXPECT_EQ(f.Marker(), QStringLiteral("変更有り"));
+    }
+}
