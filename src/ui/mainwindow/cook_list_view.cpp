@@ -78,6 +78,8 @@ public:
         const QString name = opt.text;
         opt.text.clear();
         opt.features &= ~QStyleOptionViewItem::HasDisplay;
+        const bool focused = opt.state & QStyle::State_HasFocus;
+        opt.state &= ~QStyle::State_HasFocus;  // the focus frame goes round the name, drawn below
         const QStyle* style = view->style();
         style->drawControl(QStyle::CE_ItemViewItem, &opt, painter, view);
 
@@ -103,6 +105,13 @@ public:
             painter->drawText(QRect(area.left(), area.top() + i * lineHeight, area.width(), lineHeight),
                               Qt::AlignHCenter | Qt::AlignVCenter, lines[i]);
         painter->restore();
+        if (focused) {
+            QStyleOptionFocusRect frame;
+            frame.QStyleOption::operator=(opt);
+            frame.rect = block;
+            frame.state |= QStyle::State_KeyboardFocusChange;
+            style->drawPrimitive(QStyle::PE_FrameFocusRect, &frame, painter, view);
+        }
     }
 };
 

@@ -119,7 +119,6 @@ TEST_F(MainListTest, IconSortAndViewStylesShareOneSelection) {
             RenderWidgetIfAsked(sheet->parentWidget(), QLatin1String(tab) + QLatin1String(size));
         }
     }
-    EXPECT_EQ(List()->IconView()->viewMode(), QListView::IconMode);
     ClickRow(QStringLiteral("r10"));
     EXPECT_EQ(Find<QLabel>("pnlRecipeHeaderCaption")->text(), QStringLiteral("r10"));
 }
