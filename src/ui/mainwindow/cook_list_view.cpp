@@ -4,12 +4,46 @@
 #include <QHeaderView>
 #include <QListView>
 #include <QMouseEvent>
+#include <QPainter>
 #include <QStackedLayout>
 #include <QStandardItemModel>
 #include <QStyledItemDelegate>
 #include <QTableView>
+#include <QTextLayout>
+#include <QtMath>
 
 namespace {
+
+// The height of a line of names; Japanese text may come from a fallback
+// face taller than the font's own.
+int LineHeight(const QFont& font) {
+    QTextLayout sample(QStringLiteral("料理g"), font);
+    sample.beginLayout();
+    const QTextLine line = sample.createLine();
+    sample.endLayout();
+    return std::max(QFontMetrics(font).height(), qCeil(line.height()));
+}
+
+// `name` broken into the lines `room` holds; a name longer than that ends in "…".
+QStringList NameLines(const QString& name, const QFont& font, QSize room) {
+    const int maxLines = std::max(1, room.height() / LineHeight(font));
+    QTextLayout layout(name, font);
+    QTextOption wrap;
+    wrap.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    layout.setTextOption(wrap);
+    QStringList lines;
+    layout.beginLayout();
+    for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+        line.setLineWidth(room.width());
+        if (lines.size() + 1 == maxLines) {
+            lines << QFontMetrics(font).elidedText(name.mid(line.textStart()), Qt::ElideRight, room.width());
+            break;
+        }
+        lines << name.mid(line.textStart(), line.textLength());
+    }
+    layout.endLayout();
+    return lines;
+}
 
 // The icon views size every cell like one sample row (the last); a recipe
 // without an icon or with a short name must not shrink the cells of all the
@@ -29,6 +63,55 @@ public:
         if (view && view->gridSize().isValid())
             return QSize(view->gridSize().width() - 2, qMax(hint.height(), view->gridSize().height() - 2));
         return hint;
+    }
+    // Large icons: the name goes below the icon on as many lines as the cell
+    // holds, cut with "…" only on the last; the style's own layout elides a
+    // name a rounding short of two lines, others beside it wrapped.
+    void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override {
+        const auto* view = qobject_cast<const QListView*>(option.widget);
+        if (!view || view->viewMode() != QListView::IconMode) {
+            QStyledItemDelegate::paint(painter, option, index);
+            return;
+        }
+        QStyleOptionViewItem opt = option;
+        initStyleOption(&opt, index);
+        const QString name = opt.text;
+        opt.text.clear();
+        opt.features &= ~QStyleOptionViewItem::HasDisplay;
+        const bool focused = opt.state & QStyle::State_HasFocus;
+        opt.state &= ~QStyle::State_HasFocus;  // the focus frame goes round the name, drawn below
+        const QStyle* style = view->style();
+        style->drawControl(QStyle::CE_ItemViewItem, &opt, painter, view);
+
+        const int hMargin = style->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, view) + 1;
+        const int vMargin = style->pixelMetric(QStyle::PM_FocusFrameVMargin, nullptr, view) + 1;
+        const QRect area = opt.rect.adjusted(hMargin, opt.decorationSize.height() + vMargin, -hMargin, 0);
+        const QStringList lines = NameLines(name, opt.font, area.size());
+        const QFontMetrics metrics(opt.font);
+        const int lineHeight = LineHeight(opt.font);
+        int textWidth = 0;
+        for (const QString& line : lines)
+            textWidth = std::max(textWidth, metrics.horizontalAdvance(line));
+        const QRect block(area.left() + (area.width() - textWidth) / 2 - 1, area.top(), textWidth + 2,
+                          lineHeight * static_cast<int>(lines.size()));
+        const bool selected = opt.state & QStyle::State_Selected;
+        const QPalette::ColorGroup group = opt.state & QStyle::State_Enabled ? QPalette::Normal : QPalette::Disabled;
+        painter->save();
+        if (selected)
+            painter->fillRect(block, opt.palette.brush(group, QPalette::Highlight));
+        painter->setFont(opt.font);
+        painter->setPen(opt.palette.color(group, selected ? QPalette::HighlightedText : QPalette::Text));
+        for (int i = 0; i < lines.size(); ++i)
+            painter->drawText(QRect(area.left(), area.top() + i * lineHeight, area.width(), lineHeight),
+                              Qt::AlignHCenter | Qt::AlignVCenter, lines[i]);
+        painter->restore();
+        if (focused) {
+            QStyleOptionFocusRect frame;
+            frame.QStyleOption::operator=(opt);
+            frame.rect = block;
+            frame.state |= QStyle::State_KeyboardFocusChange;
+            style->drawPrimitive(QStyle::PE_FrameFocusRect, &frame, painter, view);
+        }
     }
 };
 
@@ -229,7 +312,6 @@ void TCookListView::SetViewStyle(TViewStyle style) {
         Icons->setFlow(QListView::LeftToRight);
         Icons->setWrapping(true);
         Icons->setIconSize(QSize(32, 32));
-        Icons->setGridSize(QSize(80, 64));
         Icons->setWordWrap(true);
         Icons->setMovement(QListView::Static);
         Stack->setCurrentWidget(Icons);
@@ -240,11 +322,11 @@ void TCookListView::SetViewStyle(TViewStyle style) {
         Icons->setFlow(QListView::LeftToRight);
         Icons->setWrapping(true);
         Icons->setIconSize(QSize(16, 16));
-        Icons->setGridSize(QSize(120, 20));
         Icons->setSpacing(0);
         Stack->setCurrentWidget(Icons);
         break;
     }
+    UpdateIconGrid();
     const int row = SelectedRow();
     if (row >= 0)
         CurrentView()->scrollTo(ItemModel->index(row, 0));
@@ -293,6 +375,7 @@ void TCookListView::SetRowFont(const QFont& font) {
     Report->setFont(font);
     Icons->setFont(font);
     UpdateRowHeight();
+    UpdateIconGrid();
 }
 
 void TCookListView::SetRowIconSize(int size) {
@@ -304,6 +387,23 @@ void TCookListView::SetRowIconSize(int size) {
 void TCookListView::UpdateRowHeight() {
     const int textHeight = QFontMetrics(Report->font()).height() + 4;
     Report->verticalHeader()->setDefaultSectionSize(std::max({18, textHeight, RowIconSize + 2}));
+}
+
+void TCookListView::UpdateIconGrid() {
+    if (Style != vsIcon && Style != vsSmallIcon)
+        return;
+    const QFontMetrics metrics(Icons->font());
+    const int lineHeight = LineHeight(Icons->font());
+    if (Style == vsSmallIcon) {
+        Icons->setGridSize(QSize(120, std::max(20, lineHeight + 4)));
+        return;
+    }
+    // Large icons: two lines of six characters below the icon, so the usual
+    // recipe name wraps whole instead of being cut short.
+    const int margin = 2 * (Icons->style()->pixelMetric(QStyle::PM_FocusFrameHMargin) + 1) + 4;
+    const int width = 6 * metrics.horizontalAdvance(QChar(0x6599)) + margin;
+    const int height = 32 + 2 * lineHeight + 2 * (Icons->style()->pixelMetric(QStyle::PM_FocusFrameVMargin) + 1) + 6;
+    Icons->setGridSize(QSize(std::max(80, width), std::max(64, height)));
 }
 
 QVariant TCookListView::KeyOfRow(int row) const {

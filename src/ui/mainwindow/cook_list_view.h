@@ -104,6 +104,8 @@ private:
     TViewStyle Style = vsReport;
     int RowIconSize = 16;
     void UpdateRowHeight();
+    // The icon views' grid follows the font, so names keep their room.
+    void UpdateIconGrid();
     QVariant KeyOfRow(int row) const;
     QVariant LastKey;  // the selected row's record when SelectItem was last sent
 };

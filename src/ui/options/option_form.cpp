@@ -36,6 +36,7 @@ TOptionForm::TOptionForm(const QString& appDir, TSettingsStore& store, QWidget* 
     PageControl1->tabBar()->setFont(tabFont);
     PageControl1->tabBar()->setExpanding(false);
     CreatePages();
+    FitPages();
     // Seven tabs share the documented width: the side padding shrinks until
     // every caption shows whole, whatever the font draws them with.
     for (int padding = 5; padding >= 1; --padding) {

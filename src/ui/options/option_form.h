@@ -87,6 +87,7 @@ protected:
 
 private:
     void CreatePages();
+    void FitPages();
     QWidget* CreateView1Page();
     QWidget* CreateView2Page();
     QWidget* CreateAttributePage();

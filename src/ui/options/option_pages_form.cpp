@@ -1,9 +1,13 @@
 // Layout of the options window's seven pages.
 #include "ui/options/option_form.h"
 
+#include <algorithm>
+
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QStyleOptionComboBox>
+#include <QStyleOptionViewItem>
 #include <QEvent>
 #include <QFrame>
 #include <QGroupBox>
@@ -18,6 +22,44 @@
 #include "ui/options/option_list_draw.h"
 
 namespace {
+
+// The pages have a fixed width; with a large system font a control moves
+// right of its caption, lists widen to their longest item, and a line that
+// still does not fit takes a smaller font rather than being cut.
+constexpr int PageRight = 490;
+
+void PlaceAfter(const QLabel* label, QWidget* field) {
+    field->move(std::max(field->x(), label->x() + label->width() + 4), field->y());
+}
+
+int FieldColumn(int column, std::initializer_list<const QLabel*> labels) {
+    for (const QLabel* label : labels)
+        column = std::max(column, label->x() + label->width() + 8);
+    return column;
+}
+
+// A self-drawn list as wide as its longest item needs, from `least` up to `most`.
+void WidenToItems(QComboBox* combo, int least, int most) {
+    QStyleOptionViewItem item;
+    item.initFrom(combo);
+    item.font = combo->font();
+    int widest = 0;
+    for (int i = 0; i < combo->count(); ++i)
+        widest = std::max(widest, combo->itemDelegate()->sizeHint(item, combo->model()->index(i, 0)).width());
+    QStyleOptionComboBox face;
+    face.initFrom(combo);
+    const QSize need = combo->style()->sizeFromContents(QStyle::CT_ComboBox, &face, QSize(widest, combo->height()), combo);
+    combo->resize(std::clamp(need.width(), least, std::max(least, most)), combo->height());
+}
+
+void ShrinkToFit(QWidget* widget) {
+    QFont font = widget->font();
+    while (widget->pos().x() + widget->sizeHint().width() > PageRight && font.pointSizeF() > 6) {
+        font.setPointSizeF(font.pointSizeF() - 0.5);
+        widget->setFont(font);
+    }
+    widget->adjustSize();
+}
 
 QCheckBox* Check(QWidget* parent, const char* name, const QString& text, int x, int y) {
     auto* box = new QCheckBox(text, parent);
@@ -37,12 +79,15 @@ QSpinBox* Spin(QWidget* parent, const char* name, int min, int max, int x, int y
     return spin;
 }
 
-QComboBox* AttributeList(QWidget* parent, const char* name, int x, int y) {
+QComboBox* AttributeList(QWidget* parent, const char* name, const QString& caption, int x, int y) {
+    const QLabel* label = AddLabel(parent, caption, x - 18, y + 4);
     auto* combo = new TDrawnComboBox(parent);
     combo->setObjectName(name);
     combo->setItemDelegate(new TAttributeItemDelegate(combo));
     combo->addItems({"", "グループ名", "種類", "量", "カロリー", "費用", "調理時間", "塩分"});
     combo->setGeometry(x, y, 110, 22);
+    PlaceAfter(label, combo);
+    WidenToItems(combo, 110, 130);  // three to a row
     return combo;
 }
 
@@ -55,6 +100,15 @@ QPlainTextEdit* Memo(QWidget* parent, const char* name, QRect geometry) {
 }
 
 }  // namespace
+
+void TOptionForm::FitPages() {
+    for (int i = 0; i < PageControl1->count(); ++i) {
+        QWidget* page = PageControl1->widget(i);
+        for (QWidget* child : page->findChildren<QWidget*>())
+            if ((qobject_cast<QLabel*>(child) || qobject_cast<QCheckBox*>(child)) && child->parentWidget() == page)
+                ShrinkToFit(child);
+    }
+}
 
 void TOptionForm::CreatePages() {
     PageControl1->addTab(CreateView1Page(), "表示Ⅰ");
@@ -69,11 +123,15 @@ void TOptionForm::CreatePages() {
 QWidget* TOptionForm::CreateView1Page() {
     auto* page = new QWidget;
     page->setObjectName("TabSheet1");
-    AddLabel(page, "タイトルの設定", 16, 12);
+    const QLabel* caption = AddLabel(page, "タイトルの設定", 16, 12);
     EditTitle = new QLineEdit(page);
     EditTitle->setObjectName("EditTitle");
     EditTitle->setGeometry(110, 9, 200, 22);
-    AddLabel(page, "(例：ABCのレシピ)", 318, 12);
+    PlaceAfter(caption, EditTitle);
+    QLabel* example = AddLabel(page, "(例：ABCのレシピ)", 318, 12);
+    // The edit gives up width so the example stays whole.
+    EditTitle->resize(std::clamp(PageRight - example->width() - 8 - EditTitle->x(), 120, 200), 22);
+    example->move(EditTitle->geometry().right() + 9, 12);
 
     CheckBox1 = Check(page, "CheckBox1", "行のアイコンを大きくする", 16, 42);
     CheckBox8 = Check(page, "CheckBox8",
@@ -86,12 +144,13 @@ QWidget* TOptionForm::CreateView1Page() {
     CheckBox10 = Check(page, "CheckBox10", "マウスオン時のリンク先画像のサムネイル表示", 36, 196);
     connect(CheckBox9, &QCheckBox::toggled, this, [this] { CheckBox9Click(); });
 
-    AddLabel(page, "背景設定", 16, 232);
+    const QLabel* background = AddLabel(page, "背景設定", 16, 232);
     StyleComboBox = new TDrawnComboBox(page);
     StyleComboBox->setObjectName("StyleComboBox");
     StyleComboBox->setItemDelegate(new TBackgroundItemDelegate(AppDir + "background/", StyleComboBox));
     StyleComboBox->setMaxVisibleItems(10);
     StyleComboBox->setGeometry(80, 228, 220, 26);
+    PlaceAfter(background, StyleComboBox);
     StyleComboBox->addItems(::BackgroundNames(AppDir));
     return page;
 }
@@ -157,22 +216,21 @@ QWidget* TOptionForm::CreateEmphasisPage() {
 QWidget* TOptionForm::CreatePrintBasicPage() {
     auto* page = new QWidget;
     page->setObjectName("TabSheet5");
-    AddLabel(page, "用紙サイズ", 16, 16);
+    const QLabel* labels[] = {AddLabel(page, "用紙サイズ", 16, 16), AddLabel(page, "印刷フォントサイズ", 16, 50),
+                              AddLabel(page, "上余白", 16, 90), AddLabel(page, "左余白", 16, 120),
+                              AddLabel(page, "右余白", 16, 150), AddLabel(page, "下余白", 16, 180)};
+    const int column = FieldColumn(130, {labels[0], labels[1], labels[2], labels[3], labels[4], labels[5]});
     ComboBox3 = new TDrawnComboBox(page);
     ComboBox3->setObjectName("ComboBox3");
     ComboBox3->setItemDelegate(new TPaperItemDelegate(ComboBox3));
     ComboBox3->addItems({"A4", "A5", "B5", "ハガキ"});
-    ComboBox3->setGeometry(130, 12, 200, 22);
-    AddLabel(page, "印刷フォントサイズ", 16, 50);
-    SpinEdit1 = Spin(page, "SpinEdit1", 6, 18, 130, 46, "Pt");
-    AddLabel(page, "上余白", 16, 90);
-    SpinEdit4 = Spin(page, "SpinEdit4", 5, 30, 130, 86, "mm");
-    AddLabel(page, "左余白", 16, 120);
-    SpinEdit2 = Spin(page, "SpinEdit2", 5, 30, 130, 116, "mm");
-    AddLabel(page, "右余白", 16, 150);
-    SpinEdit3 = Spin(page, "SpinEdit3", 5, 30, 130, 146, "mm");
-    AddLabel(page, "下余白", 16, 180);
-    SpinEdit5 = Spin(page, "SpinEdit5", 5, 30, 130, 176, "mm");
+    ComboBox3->setGeometry(column, 12, 200, 22);
+    WidenToItems(ComboBox3, 200, PageRight - ComboBox3->x());
+    SpinEdit1 = Spin(page, "SpinEdit1", 6, 18, column, 46, "Pt");
+    SpinEdit4 = Spin(page, "SpinEdit4", 5, 30, column, 86, "mm");
+    SpinEdit2 = Spin(page, "SpinEdit2", 5, 30, column, 116, "mm");
+    SpinEdit3 = Spin(page, "SpinEdit3", 5, 30, column, 146, "mm");
+    SpinEdit5 = Spin(page, "SpinEdit5", 5, 30, column, 176, "mm");
     AddLabel(page, "※このタブの設定はレシピの印刷と目次の印刷の両者に適用されます。", 16, 280);
     return page;
 }
@@ -200,22 +258,16 @@ QWidget* TOptionForm::CreatePrintRecipePage() {
     auto* header = new QGroupBox("印刷ヘッダー", page);
     header->setObjectName("GroupBox3");
     header->setGeometry(8, 112, 476, 64);
-    AddLabel(header, "左", 10, 26);
-    ComboBox4 = AttributeList(header, "ComboBox4", 28, 22);
-    AddLabel(header, "中", 166, 26);
-    ComboBox1 = AttributeList(header, "ComboBox1", 184, 22);
-    AddLabel(header, "右", 322, 26);
-    ComboBox6 = AttributeList(header, "ComboBox6", 340, 22);
+    ComboBox4 = AttributeList(header, "ComboBox4", "左", 28, 22);
+    ComboBox1 = AttributeList(header, "ComboBox1", "中", 184, 22);
+    ComboBox6 = AttributeList(header, "ComboBox6", "右", 340, 22);
 
     auto* footer = new QGroupBox("印刷フッター", page);
     footer->setObjectName("GroupBox4");
     footer->setGeometry(8, 180, 476, 64);
-    AddLabel(footer, "左", 10, 26);
-    ComboBox5 = AttributeList(footer, "ComboBox5", 28, 22);
-    AddLabel(footer, "中", 166, 26);
-    ComboBox2 = AttributeList(footer, "ComboBox2", 184, 22);
-    AddLabel(footer, "右", 322, 26);
-    ComboBox7 = AttributeList(footer, "ComboBox7", 340, 22);
+    ComboBox5 = AttributeList(footer, "ComboBox5", "左", 28, 22);
+    ComboBox2 = AttributeList(footer, "ComboBox2", "中", 184, 22);
+    ComboBox7 = AttributeList(footer, "ComboBox7", "右", 340, 22);
 
     CheckBox7 = Check(page, "CheckBox7", "コメントの印刷（作り方の後にコメントが印刷されます）", 12, 250);
     CheckBox11 = Check(page, "CheckBox11", "料理画像の印刷", 12, 268);
@@ -234,6 +286,7 @@ QWidget* TOptionForm::CreatePrintIndexPage() {
                          "種類毎に目次を作成[例：-パスタ-]", "量毎に目次を作成[例：-2人前-]",
                          "グループ毎に目次を作成[例：-朝食-]"});
     ComboBox8->setGeometry(16, 36, 320, 22);
+    WidenToItems(ComboBox8, 320, PageRight - ComboBox8->x());
     AddLabel(page, "※このタブの設定は目次を印刷した時に適用されます。", 16, 280);
     return page;
 }

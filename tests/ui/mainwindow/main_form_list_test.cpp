@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QListView>
 #include <QStackedWidget>
+#include <QTextLayout>
 
 #include "core/recipes/column_table.h"
 #include "core/settings/settings_store.h"
@@ -118,25 +119,48 @@ TEST_F(MainListTest, IconSortAndViewStylesShareOneSelection) {
             RenderWidgetIfAsked(sheet->parentWidget(), QLatin1String(tab) + QLatin1String(size));
         }
     }
-    EXPECT_EQ(List()->IconView()->viewMode(), QListView::IconMode);
     ClickRow(QStringLiteral("r10"));
     EXPECT_EQ(Find<QLabel>("pnlRecipeHeaderCaption")->text(), QStringLiteral("r10"));
 }
 
-// A recipe without an icon must not shrink the cells of the others, nor cut longer names.
-TEST_F(MainListTest, IconViewsKeepFullCellsWhenTheLastRecipeHasNoIcon) {
-    AddRecipe(QStringLiteral("a"), QString(), 3);
-    AddRecipe(QStringLiteral("bakedfish"), QString(), 5);
-    AddRecipe(QStringLiteral("z"), QString(), -1);
+// A recipe without an icon (the last) must not shrink the cells of the others,
+// nor cut longer names; large icons show Japanese names of up to twelve
+// characters whole, on at most two lines, at the smallest and largest font size.
+TEST_F(MainListTest, IconViewsKeepFullCellsAndWholeNames) {
+    const QStringList names{"a", "bakedfish", "肉じゃが", "鶏の照り焼き丼", "ほうれん草のおひたし",
+                            "豚バラ大根の甘辛煮込み丼", "麺つゆ冷やしうどん"};
+    for (const QString& name : names)
+        AddRecipe(name, QString(), name == names.last() ? -1 : 3);
     Open();
     for (const char* button : {"tbtnSmallIcon", "tbtnList", "tbtnIcon"}) {
         Find<QToolButton>(button)->click();
         QApplication::processEvents();
         const QListView* view = List()->IconView();
-        const QRect cell = view->visualRect(List()->Model()->index(1, 0));
+        const QRect cell = view->visualRect(List()->Model()->index(RowNames().indexOf("bakedfish"), 0));
         EXPECT_GE(view->visualRect(List()->Model()->index(0, 0)).height(), view->iconSize().height()) << button;
         EXPECT_GE(cell.width(), QFontMetrics(view->font()).horizontalAdvance(QStringLiteral("bakedfish"))) << button;
     }
-    const QRect large = List()->IconView()->visualRect(List()->Model()->index(0, 0));
-    EXPECT_GE(large.height(), 32 + QFontMetrics(List()->IconView()->font()).height());
+    for (const char* size : {"miFontSizeMin", "miFontSizeMax"}) {
+        Trigger(size);
+        QApplication::processEvents();
+        RenderWidgetIfAsked(List(), QStringLiteral("icon_names_") + QLatin1String(size));
+        const QListView* view = List()->IconView();
+        for (int row = 0; row < names.size(); ++row) {
+            // Laid out as the name is painted: below the icon, inside the margins, in lines of whole pixels.
+            const QRect cell = view->visualRect(List()->Model()->index(row, 0));
+            const QStyle* style = view->style();
+            QTextLayout layout(RowText(row), view->font());
+            layout.beginLayout();
+            int height = view->iconSize().height() + style->pixelMetric(QStyle::PM_FocusFrameVMargin) + 1;
+            int lines = 0;
+            for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine(), ++lines) {
+                line.setLineWidth(cell.width() - 2 * (style->pixelMetric(QStyle::PM_FocusFrameHMargin) + 1));
+                EXPECT_LE(line.naturalTextWidth(), line.width()) << size << ' ' << row;
+                height += qCeil(line.height());
+            }
+            layout.endLayout();
+            EXPECT_LE(lines, 2) << size << ' ' << row;
+            EXPECT_LE(height, cell.height()) << size << ' ' << row;
+        }
+    }
 }

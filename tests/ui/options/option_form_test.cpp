@@ -4,6 +4,10 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QLabel>
+#include <QRegularExpression>
+#include <QStyleOptionComboBox>
+#include <QStyleOptionViewItem>
 #include <QFrame>
 #include <QImage>
 #include <QLineEdit>
@@ -16,6 +20,7 @@
 #include "core/settings/settings_store.h"
 #include "support/dialog_driver.h"
 #include "ui/options/option_form.h"
+#include "ui/options/option_list_draw.h"
 #include "ui/platform/dialogs.h"
 #include "support/render_ui.h"
 #include "support/temp_app_dir.h"
@@ -67,6 +72,40 @@ TEST(OptionForm, BackgroundListSortedIgnoringCaseWithRealNames) {
     // OK stores the real name of the chosen bitmap.
     o.Ok();
     EXPECT_EQ(o.Stored().BackgroundFileName, "Check");
+
+    // At the largest font size no caption, box or list face is cut by the page's
+    // edge, its own width or a field beside it.
+    const QFont normal = QApplication::font();
+    QApplication::setFont(QFont(normal.family(), 13));
+    TOptionForm large(o.Dir.AppDir(), o.Store);
+    QApplication::setFont(normal);
+    large.show();
+    for (QWidget* page : large.findChildren<QWidget*>(QRegularExpression("^TabSheet"))) {
+        QList<QWidget*> parts = page->findChildren<QWidget*>();
+        parts.removeIf([page](QWidget* w) { return w->parentWidget() != page && !w->parentWidget()->inherits("QGroupBox"); });
+        for (QWidget* w : parts) {
+            const QRect r(w->mapTo(page, QPoint()), w->size());
+            const QString what = w->objectName() + " " + w->property("text").toString();
+            EXPECT_LE(r.right(), page->width()) << qPrintable(what);
+            if (w->inherits("QLabel") || w->inherits("QCheckBox"))
+                EXPECT_GE(w->width(), w->sizeHint().width()) << qPrintable(what);
+            if (auto* combo = dynamic_cast<TDrawnComboBox*>(w)) {
+                QStyleOptionComboBox face;
+                face.initFrom(combo);
+                QStyleOptionViewItem item;
+                item.initFrom(combo);
+                item.font = combo->font();
+                for (int i = 0; i < combo->count(); ++i)
+                    EXPECT_GE(combo->style()->subControlRect(QStyle::CC_ComboBox, &face, QStyle::SC_ComboBoxEditField, combo).width(),
+                              combo->itemDelegate()->sizeHint(item, combo->model()->index(i, 0)).width()) << qPrintable(what);
+            }
+            for (QWidget* other : parts) {  // nothing else on the same row overlaps it
+                const QRect q(other->mapTo(page, QPoint()), other->size());
+                if (other != w && other->parentWidget() == w->parentWidget() && q.top() <= r.center().y() && r.center().y() <= q.bottom())
+                    EXPECT_FALSE(r.intersects(q)) << qPrintable(what + " / " + other->objectName());
+            }
+        }
+    }
 }
 
 TEST(OptionForm, OkWithoutChangesKeepsTheFields) {
