@@ -82,27 +82,35 @@ TEST(OptionForm, BackgroundListSortedIgnoringCaseWithRealNames) {
     large.show();
     for (QWidget* page : large.findChildren<QWidget*>(QRegularExpression("^TabSheet"))) {
         QList<QWidget*> parts = page->findChildren<QWidget*>();
-        parts.removeIf([page](QWidget* w) { return w->parentWidget() != page && !w->parentWidget()->inherits("QGroupBox"); });
+        parts.removeIf([page](QWidget* w) {
+            return w->parentWidget() != page && !w->parentWidget()->inherits("QGroupBox");
+        });
         for (QWidget* w : parts) {
             const QRect r(w->mapTo(page, QPoint()), w->size());
             const QString what = w->objectName() + " " + w->property("text").toString();
             EXPECT_LE(r.right(), page->width()) << qPrintable(what);
-            if (w->inherits("QLabel") || w->inherits("QCheckBox"))
+            if (w->inherits("QLabel") || w->inherits("QCheckBox")) {
                 EXPECT_GE(w->width(), w->sizeHint().width()) << qPrintable(what);
+            }
             if (auto* combo = dynamic_cast<TDrawnComboBox*>(w)) {
                 QStyleOptionComboBox face;
                 face.initFrom(combo);
                 QStyleOptionViewItem item;
                 item.initFrom(combo);
                 item.font = combo->font();
-                for (int i = 0; i < combo->count(); ++i)
-                    EXPECT_GE(combo->style()->subControlRect(QStyle::CC_ComboBox, &face, QStyle::SC_ComboBoxEditField, combo).width(),
-                              combo->itemDelegate()->sizeHint(item, combo->model()->index(i, 0)).width()) << qPrintable(what);
+                const int room =
+                    combo->style()->subControlRect(QStyle::CC_ComboBox, &face, QStyle::SC_ComboBoxEditField, combo).width();
+                for (int i = 0; i < combo->count(); ++i) {
+                    EXPECT_GE(room, combo->itemDelegate()->sizeHint(item, combo->model()->index(i, 0)).width())
+                        << qPrintable(what);
+                }
             }
             for (QWidget* other : parts) {  // nothing else on the same row overlaps it
                 const QRect q(other->mapTo(page, QPoint()), other->size());
-                if (other != w && other->parentWidget() == w->parentWidget() && q.top() <= r.center().y() && r.center().y() <= q.bottom())
+                const bool sameRow = q.top() <= r.center().y() && r.center().y() <= q.bottom();
+                if (other != w && other->parentWidget() == w->parentWidget() && sameRow) {
                     EXPECT_FALSE(r.intersects(q)) << qPrintable(what + " / " + other->objectName());
+                }
             }
         }
     }
