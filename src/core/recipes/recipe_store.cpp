@@ -11,6 +11,9 @@
 #include <unistd.h>
 
 #include <QFile>
+#include <QThread>
+#include <QThreadPool>
+#include <QtConcurrent/QtConcurrentMap>
 
 #include "core/common/helpers.h"
 #include "core/recipes/icon_store.h"
@@ -125,10 +128,44 @@ QString CannotReadStatusMessage(const QString& name) {
 
 QString CannotOpenFolderMessage(const QString& name) { return QStringLiteral("%1: フォルダを開けません").arg(name); }
 
+// The attribute file by its exact name: Read, Missing (list the folder for
+// another spelling) or Unreadable.
+enum class TExactFile { Read, Missing, Unreadable };
+
+TExactFile ReadExactStatusFile(int folderFd, QByteArray& bytes) {
+    if (ReadRegularFileAt(folderFd, "Status.txt", bytes))
+        return TExactFile::Read;
+    // A listing passes over a folder of that name, so it counts as missing.
+    struct stat info {};
+    if (fstatat(folderFd, "Status.txt", &info, AT_SYMLINK_NOFOLLOW) != 0)
+        return errno == ENOENT ? TExactFile::Missing : TExactFile::Unreadable;
+    return S_ISDIR(info.st_mode) ? TExactFile::Missing : TExactFile::Unreadable;
+}
+
+bool ExistsNotFolder(int folderFd, const char* name) {
+    struct stat info {};
+    return fstatat(folderFd, name, &info, AT_SYMLINK_NOFOLLOW) == 0 && !S_ISDIR(info.st_mode);
+}
+
 // Fills `item` (Name already set) from its open folder. Returns the failure
 // message when the folder cannot be listed or its attribute file is there but
 // cannot be read (the record keeps its defaults); empty on success.
 QString ReadRecipe(TFolder& folder, TCookItem& item, const TIconStore& icons) {
+    // Most folders hold both files in their usual spelling and no cut-off
+    // save: then a few opens by name answer everything, without a listing.
+    static const QByteArray photoName = QStringLiteral("写真.jpg").toUtf8();
+    static const QByteArray journalName = RecipeTransactionPrefix.toUtf8() + "journal";
+    QByteArray bytes;
+    if (!ExistsNotFolder(folder.Fd(), journalName.constData()) && ExistsNotFolder(folder.Fd(), photoName.constData())) {
+        const TExactFile status = ReadExactStatusFile(folder.Fd(), bytes);
+        if (status != TExactFile::Missing) {
+            item.PhotoMark = PhotoMarkPresent;
+            if (status == TExactFile::Unreadable)
+                return CannotReadStatusMessage(item.Name);
+            FillCookItem(item, bytes, icons);
+            return QString();
+        }
+    }
     TFolderFiles files = FindFiles(folder);
     if (files.HasSaveLeftovers && !folder.ListingFailed()) {
         // Finish the cut-off save first, so the record shows the recipe whole.
@@ -141,11 +178,25 @@ QString ReadRecipe(TFolder& folder, TCookItem& item, const TIconStore& icons) {
     item.PhotoMark = files.HasPhoto ? PhotoMarkPresent : PhotoMarkAbsent;
     if (files.StatusName.isEmpty())
         return QString();
-    QByteArray bytes;
+    bytes.clear();
     if (!ReadRegularFileAt(folder.Fd(), files.StatusName.constData(), bytes))
         return CannotReadStatusMessage(item.Name);
-    FillCookItem(item, TStatusFile::FromBytes(bytes), icons);
+    FillCookItem(item, bytes, icons);
     return QString();
+}
+
+// Reads the folders [begin, end) of the data folder into their records.
+void ReadRecipes(int rootFd, const std::vector<QByteArray>& names, TCookItems& items, QStringList& failures,
+                 const TIconStore& icons, size_t begin, size_t end) {
+    for (size_t i = begin; i < end; ++i) {
+        TCookItem& item = items[static_cast<qsizetype>(i)];
+        TFolder folder(rootFd, names[i].constData());
+        QString& failure = failures[static_cast<qsizetype>(i)];
+        if (!folder.IsOpen())
+            failure = CannotOpenFolderMessage(item.Name);
+        else
+            failure = ReadRecipe(folder, item, icons);
+    }
 }
 
 QByteArray RootPath(const QString& dataRoot) {
@@ -157,12 +208,17 @@ QByteArray RootPath(const QString& dataRoot) {
 
 }  // namespace
 
-void FillCookItem(TCookItem& item, const TStatusFile& status, const TIconStore& icons) {
+namespace {
+
+const QStringList& ListedKeys() {
     static const QStringList keys = {StatusKey::Kind,     StatusKey::Amount,    StatusKey::Date,
                                      StatusKey::Calorie,  StatusKey::Price,     StatusKey::WorkTime,
                                      StatusKey::Group,    StatusKey::Salt,      StatusKey::NiceValue,
                                      StatusKey::DifficultValue, StatusKey::ImageFileName, StatusKey::Icon};
-    const QStringList v = status.Values(keys);
+    return keys;
+}
+
+void FillFromValues(TCookItem& item, const QStringList& v, const TIconStore& icons) {
     item.Kind = v[0];
     item.Amount = v[1];
     item.Date = v[2];
@@ -176,7 +232,17 @@ void FillCookItem(TCookItem& item, const TStatusFile& status, const TIconStore& 
     item.Icon = icons.ResolveIcon(v[10], v[11]);
 }
 
-TCookScan SearchCookFld(const QString& dataRoot, const TIconStore& icons) {
+}  // namespace
+
+void FillCookItem(TCookItem& item, const TStatusFile& status, const TIconStore& icons) {
+    FillFromValues(item, status.Values(ListedKeys()), icons);
+}
+
+void FillCookItem(TCookItem& item, const QByteArray& statusBytes, const TIconStore& icons) {
+    FillFromValues(item, StatusValuesFromBytes(statusBytes, ListedKeys()), icons);
+}
+
+TCookScan SearchCookFld(const QString& dataRoot, const TIconStore& icons, const TScanOptions& options) {
     TCookScan scan;
     TFolder root(AT_FDCWD, RootPath(dataRoot).constData());
     if (!root.IsOpen()) {
@@ -206,19 +272,39 @@ TCookScan SearchCookFld(const QString& dataRoot, const TIconStore& icons) {
         return a.Name != b.Name ? a.Name < b.Name : a.Bytes < b.Bytes;  // names that show alike
     });
 
-    scan.Items.resize(static_cast<qsizetype>(entries.size()));
-    for (size_t i = 0; i < entries.size(); ++i) {
+    if (options.AfterListing)
+        options.AfterListing();
+
+    const size_t count = entries.size();
+    scan.Items.resize(static_cast<qsizetype>(count));
+    std::vector<QByteArray> names(count);
+    for (size_t i = 0; i < count; ++i) {
         TCookItem& item = scan.Items[static_cast<qsizetype>(i)];
-        item.Name = entries[i].Name;
+        item.Name = std::move(entries[i].Name);
         item.FolderName = entries[i].Bytes;
         item.PhotoMark = PhotoMarkAbsent;
-        TFolder folder(root.Fd(), entries[i].Bytes.constData());
-        if (!folder.IsOpen()) {
-            scan.Failures.append(CannotOpenFolderMessage(item.Name));
-        } else if (const QString failure = ReadRecipe(folder, item, icons); !failure.isEmpty()) {
-            scan.Failures.append(failure);
-        }
+        names[i] = std::move(entries[i].Bytes);
     }
+    // Each worker reads its own folders into its own slots; a folder's save
+    // recovery touches that folder only. The failures keep the listing order.
+    QStringList failures(static_cast<qsizetype>(count));
+    const int workers = options.Workers > 0 ? options.Workers : QThread::idealThreadCount();
+    const size_t chunk = 64;
+    if (workers <= 1 || count <= chunk) {
+        ReadRecipes(root.Fd(), names, scan.Items, failures, icons, 0, count);
+    } else {
+        std::vector<size_t> starts;
+        for (size_t b = 0; b < count; b += chunk)
+            starts.push_back(b);
+        QThreadPool pool;
+        pool.setMaxThreadCount(workers);
+        QtConcurrent::blockingMap(&pool, starts, [&](size_t b) {
+            ReadRecipes(root.Fd(), names, scan.Items, failures, icons, b, std::min(b + chunk, count));
+        });
+    }
+    for (QString& failure : failures)
+        if (!failure.isEmpty())
+            scan.Failures.append(std::move(failure));
     return scan;
 }
 
