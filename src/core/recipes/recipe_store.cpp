@@ -128,44 +128,13 @@ QString CannotReadStatusMessage(const QString& name) {
 
 QString CannotOpenFolderMessage(const QString& name) { return QStringLiteral("%1: フォルダを開けません").arg(name); }
 
-// The attribute file by its exact name: Read, Missing (list the folder for
-// another spelling) or Unreadable.
-enum class TExactFile { Read, Missing, Unreadable };
-
-TExactFile ReadExactStatusFile(int folderFd, QByteArray& bytes) {
-    if (ReadRegularFileAt(folderFd, "Status.txt", bytes))
-        return TExactFile::Read;
-    // A listing passes over a folder of that name, so it counts as missing.
-    struct stat info {};
-    if (fstatat(folderFd, "Status.txt", &info, AT_SYMLINK_NOFOLLOW) != 0)
-        return errno == ENOENT ? TExactFile::Missing : TExactFile::Unreadable;
-    return S_ISDIR(info.st_mode) ? TExactFile::Missing : TExactFile::Unreadable;
-}
-
-bool ExistsNotFolder(int folderFd, const char* name) {
-    struct stat info {};
-    return fstatat(folderFd, name, &info, AT_SYMLINK_NOFOLLOW) == 0 && !S_ISDIR(info.st_mode);
-}
-
 // Fills `item` (Name already set) from its open folder. Returns the failure
 // message when the folder cannot be listed or its attribute file is there but
 // cannot be read (the record keeps its defaults); empty on success.
 QString ReadRecipe(TFolder& folder, TCookItem& item, const TIconStore& icons) {
-    // Most folders hold both files in their usual spelling and no cut-off
-    // save: then a few opens by name answer everything, without a listing.
-    static const QByteArray photoName = QStringLiteral("写真.jpg").toUtf8();
-    static const QByteArray journalName = RecipeTransactionPrefix.toUtf8() + "journal";
-    QByteArray bytes;
-    if (!ExistsNotFolder(folder.Fd(), journalName.constData()) && ExistsNotFolder(folder.Fd(), photoName.constData())) {
-        const TExactFile status = ReadExactStatusFile(folder.Fd(), bytes);
-        if (status != TExactFile::Missing) {
-            item.PhotoMark = PhotoMarkPresent;
-            if (status == TExactFile::Unreadable)
-                return CannotReadStatusMessage(item.Name);
-            FillCookItem(item, bytes, icons);
-            return QString();
-        }
-    }
+    // The folder is listed even when both files have their usual spelling:
+    // the listing is what finds a save cut off before its commit point, and
+    // its leftovers must go at the next read.
     TFolderFiles files = FindFiles(folder);
     if (files.HasSaveLeftovers && !folder.ListingFailed()) {
         // Finish the cut-off save first, so the record shows the recipe whole.
@@ -178,7 +147,7 @@ QString ReadRecipe(TFolder& folder, TCookItem& item, const TIconStore& icons) {
     item.PhotoMark = files.HasPhoto ? PhotoMarkPresent : PhotoMarkAbsent;
     if (files.StatusName.isEmpty())
         return QString();
-    bytes.clear();
+    QByteArray bytes;
     if (!ReadRegularFileAt(folder.Fd(), files.StatusName.constData(), bytes))
         return CannotReadStatusMessage(item.Name);
     FillCookItem(item, bytes, icons);
