@@ -155,12 +155,13 @@ QString ReadRecipe(TFolder& folder, TCookItem& item, const TIconStore& icons) {
 }
 
 // Reads the folders [begin, end) of the data folder into their records.
-void ReadRecipes(int rootFd, const std::vector<QByteArray>& names, TCookItems& items, QStringList& failures,
+// Plain pointers: the lists were detached before the workers started.
+void ReadRecipes(int rootFd, const std::vector<QByteArray>& names, TCookItem* items, QString* failures,
                  const TIconStore& icons, size_t begin, size_t end) {
     for (size_t i = begin; i < end; ++i) {
-        TCookItem& item = items[static_cast<qsizetype>(i)];
+        TCookItem& item = items[i];
         TFolder folder(rootFd, names[i].constData());
-        QString& failure = failures[static_cast<qsizetype>(i)];
+        QString& failure = failures[i];
         if (!folder.IsOpen())
             failure = CannotOpenFolderMessage(item.Name);
         else
@@ -258,9 +259,11 @@ TCookScan SearchCookFld(const QString& dataRoot, const TIconStore& icons, const 
     // recovery touches that folder only. The failures keep the listing order.
     QStringList failures(static_cast<qsizetype>(count));
     const int workers = options.Workers > 0 ? options.Workers : QThread::idealThreadCount();
+    TCookItem* const items = scan.Items.data();
+    QString* const messages = failures.data();
     const size_t chunk = 64;
     if (workers <= 1 || count <= chunk) {
-        ReadRecipes(root.Fd(), names, scan.Items, failures, icons, 0, count);
+        ReadRecipes(root.Fd(), names, items, messages, icons, 0, count);
     } else {
         std::vector<size_t> starts;
         for (size_t b = 0; b < count; b += chunk)
@@ -268,7 +271,7 @@ TCookScan SearchCookFld(const QString& dataRoot, const TIconStore& icons, const 
         QThreadPool pool;
         pool.setMaxThreadCount(workers);
         QtConcurrent::blockingMap(&pool, starts, [&](size_t b) {
-            ReadRecipes(root.Fd(), names, scan.Items, failures, icons, b, std::min(b + chunk, count));
+            ReadRecipes(root.Fd(), names, items, messages, icons, b, std::min(b + chunk, count));
         });
     }
     for (QString& failure : failures)

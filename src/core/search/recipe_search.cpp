@@ -161,7 +161,7 @@ void RefineCookItems(TCookItems& items, const QString& dataRoot, const QString& 
         for (size_t i = begin; i < end; ++i) {
             TResult& r = results[i];
             try {
-                r.RecipeDir = RecipeDir(dataRoot, items[static_cast<qsizetype>(i)]);
+                r.RecipeDir = RecipeDir(dataRoot, std::as_const(items)[static_cast<qsizetype>(i)]);  // no detach on workers
                 if (cache) {
                     r.Lookup = std::as_const(*cache).Look(r.RecipeDir);
                 } else {
