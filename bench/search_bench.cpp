@@ -68,24 +68,27 @@ void BM_RefinementSearch(benchmark::State& state) {
     TCookItems items = c.Items;
     TIngredientCache cache;
     RefineCookItems(items, c.DataRoot, QStringLiteral("じゃがいも 牛肉"), &cache);
+    const int workers = static_cast<int>(state.range(0));
     for (auto _ : state) {
-        RefineCookItems(items, c.DataRoot, QStringLiteral("じゃがいも 牛肉"), &cache);
+        RefineCookItems(items, c.DataRoot, QStringLiteral("じゃがいも 牛肉"), &cache, workers);
         benchmark::DoNotOptimize(items.data());
     }
 }
-BENCHMARK(BM_RefinementSearch)->Unit(benchmark::kMillisecond);
+// The argument is the number of reading threads (0: one per core).
+BENCHMARK(BM_RefinementSearch)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
 // The first search of a run: every file read and decoded.
 void BM_RefinementSearchFirstRun(benchmark::State& state) {
     const TCollection& c = Collection();
     TCookItems items = c.Items;
+    const int workers = static_cast<int>(state.range(0));
     for (auto _ : state) {
         TIngredientCache cache;
-        RefineCookItems(items, c.DataRoot, QStringLiteral("じゃがいも 牛肉"), &cache);
+        RefineCookItems(items, c.DataRoot, QStringLiteral("じゃがいも 牛肉"), &cache, workers);
         benchmark::DoNotOptimize(items.data());
     }
 }
-BENCHMARK(BM_RefinementSearchFirstRun)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_RefinementSearchFirstRun)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
 // A word found nowhere, through its synonyms: the slowest match.
 void BM_RefinementSearchNoHit(benchmark::State& state) {

@@ -48,17 +48,19 @@ void BM_ReadEveryStatusFileRaw(benchmark::State& state) {
 }
 BENCHMARK(BM_ReadEveryStatusFileRaw)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond);
 
+// The second argument is the number of reading threads (0: one per core).
 void BM_SearchCookFld(benchmark::State& state) {
     const TRecipeCollection& c = SharedRecipeCollection(static_cast<int>(state.range(0)));
     const TIconStore icons;
+    const TScanOptions options{static_cast<int>(state.range(1))};
     for (auto _ : state) {
-        TCookScan scan = SearchCookFld(c.Root, icons);
+        TCookScan scan = SearchCookFld(c.Root, icons, options);
         if (scan.Items.size() != c.Names.size())
             state.SkipWithError("scan lost recipes");
         benchmark::DoNotOptimize(scan);
     }
     state.SetItemsProcessed(state.iterations() * c.Names.size());
 }
-BENCHMARK(BM_SearchCookFld)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_SearchCookFld)->ArgsProduct({{1000, 10000}, {0, 1}})->Unit(benchmark::kMillisecond);
 
 }  // namespace

@@ -11,6 +11,9 @@
 #include <unistd.h>
 
 #include <QFile>
+#include <QThread>
+#include <QThreadPool>
+#include <QtConcurrent/QtConcurrentMap>
 
 #include "core/common/helpers.h"
 #include "core/recipes/icon_store.h"
@@ -129,6 +132,9 @@ QString CannotOpenFolderMessage(const QString& name) { return QStringLiteral("%1
 // message when the folder cannot be listed or its attribute file is there but
 // cannot be read (the record keeps its defaults); empty on success.
 QString ReadRecipe(TFolder& folder, TCookItem& item, const TIconStore& icons) {
+    // The folder is listed even when both files have their usual spelling:
+    // the listing is what finds a save cut off before its commit point, and
+    // its leftovers must go at the next read.
     TFolderFiles files = FindFiles(folder);
     if (files.HasSaveLeftovers && !folder.ListingFailed()) {
         // Finish the cut-off save first, so the record shows the recipe whole.
@@ -144,8 +150,23 @@ QString ReadRecipe(TFolder& folder, TCookItem& item, const TIconStore& icons) {
     QByteArray bytes;
     if (!ReadRegularFileAt(folder.Fd(), files.StatusName.constData(), bytes))
         return CannotReadStatusMessage(item.Name);
-    FillCookItem(item, TStatusFile::FromBytes(bytes), icons);
+    FillCookItem(item, bytes, icons);
     return QString();
+}
+
+// Reads the folders [begin, end) of the data folder into their records.
+// Plain pointers: the lists were detached before the workers started.
+void ReadRecipes(int rootFd, const std::vector<QByteArray>& names, TCookItem* items, QString* failures,
+                 const TIconStore& icons, size_t begin, size_t end) {
+    for (size_t i = begin; i < end; ++i) {
+        TCookItem& item = items[i];
+        TFolder folder(rootFd, names[i].constData());
+        QString& failure = failures[i];
+        if (!folder.IsOpen())
+            failure = CannotOpenFolderMessage(item.Name);
+        else
+            failure = ReadRecipe(folder, item, icons);
+    }
 }
 
 QByteArray RootPath(const QString& dataRoot) {
@@ -157,12 +178,17 @@ QByteArray RootPath(const QString& dataRoot) {
 
 }  // namespace
 
-void FillCookItem(TCookItem& item, const TStatusFile& status, const TIconStore& icons) {
+namespace {
+
+const QStringList& ListedKeys() {
     static const QStringList keys = {StatusKey::Kind,     StatusKey::Amount,    StatusKey::Date,
                                      StatusKey::Calorie,  StatusKey::Price,     StatusKey::WorkTime,
                                      StatusKey::Group,    StatusKey::Salt,      StatusKey::NiceValue,
                                      StatusKey::DifficultValue, StatusKey::ImageFileName, StatusKey::Icon};
-    const QStringList v = status.Values(keys);
+    return keys;
+}
+
+void FillFromValues(TCookItem& item, const QStringList& v, const TIconStore& icons) {
     item.Kind = v[0];
     item.Amount = v[1];
     item.Date = v[2];
@@ -176,7 +202,17 @@ void FillCookItem(TCookItem& item, const TStatusFile& status, const TIconStore& 
     item.Icon = icons.ResolveIcon(v[10], v[11]);
 }
 
-TCookScan SearchCookFld(const QString& dataRoot, const TIconStore& icons) {
+}  // namespace
+
+void FillCookItem(TCookItem& item, const TStatusFile& status, const TIconStore& icons) {
+    FillFromValues(item, status.Values(ListedKeys()), icons);
+}
+
+void FillCookItem(TCookItem& item, const QByteArray& statusBytes, const TIconStore& icons) {
+    FillFromValues(item, StatusValuesFromBytes(statusBytes, ListedKeys()), icons);
+}
+
+TCookScan SearchCookFld(const QString& dataRoot, const TIconStore& icons, const TScanOptions& options) {
     TCookScan scan;
     TFolder root(AT_FDCWD, RootPath(dataRoot).constData());
     if (!root.IsOpen()) {
@@ -206,19 +242,41 @@ TCookScan SearchCookFld(const QString& dataRoot, const TIconStore& icons) {
         return a.Name != b.Name ? a.Name < b.Name : a.Bytes < b.Bytes;  // names that show alike
     });
 
-    scan.Items.resize(static_cast<qsizetype>(entries.size()));
-    for (size_t i = 0; i < entries.size(); ++i) {
+    if (options.AfterListing)
+        options.AfterListing();
+
+    const size_t count = entries.size();
+    scan.Items.resize(static_cast<qsizetype>(count));
+    std::vector<QByteArray> names(count);
+    for (size_t i = 0; i < count; ++i) {
         TCookItem& item = scan.Items[static_cast<qsizetype>(i)];
-        item.Name = entries[i].Name;
+        item.Name = std::move(entries[i].Name);
         item.FolderName = entries[i].Bytes;
         item.PhotoMark = PhotoMarkAbsent;
-        TFolder folder(root.Fd(), entries[i].Bytes.constData());
-        if (!folder.IsOpen()) {
-            scan.Failures.append(CannotOpenFolderMessage(item.Name));
-        } else if (const QString failure = ReadRecipe(folder, item, icons); !failure.isEmpty()) {
-            scan.Failures.append(failure);
-        }
+        names[i] = std::move(entries[i].Bytes);
     }
+    // Each worker reads its own folders into its own slots; a folder's save
+    // recovery touches that folder only. The failures keep the listing order.
+    QStringList failures(static_cast<qsizetype>(count));
+    const int workers = options.Workers > 0 ? options.Workers : QThread::idealThreadCount();
+    TCookItem* const items = scan.Items.data();
+    QString* const messages = failures.data();
+    const size_t chunk = 64;
+    if (workers <= 1 || count <= chunk) {
+        ReadRecipes(root.Fd(), names, items, messages, icons, 0, count);
+    } else {
+        std::vector<size_t> starts;
+        for (size_t b = 0; b < count; b += chunk)
+            starts.push_back(b);
+        QThreadPool pool;
+        pool.setMaxThreadCount(workers);
+        QtConcurrent::blockingMap(&pool, starts, [&](size_t b) {
+            ReadRecipes(root.Fd(), names, items, messages, icons, b, std::min(b + chunk, count));
+        });
+    }
+    for (QString& failure : failures)
+        if (!failure.isEmpty())
+            scan.Failures.append(std::move(failure));
     return scan;
 }
 

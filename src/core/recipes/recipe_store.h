@@ -1,5 +1,7 @@
 #pragma once
 
+#include <functional>
+
 #include <QString>
 #include <QStringList>
 
@@ -14,12 +16,19 @@ struct TCookScan {
     QStringList Failures; // one message per folder that could not be read fully
 };
 
+struct TScanOptions {
+    int Workers = 0;  // threads reading folders; 0: one per core, 1: the calling thread only
+    std::function<void()> AfterListing{};  // runs between listing the data folder and reading it
+};
+
 // Scans `dataRoot`: one record per sub-folder (plain files are skipped), filled
 // from its attribute file, with the photo mark and the icon resolved through
 // `icons`. A folder whose attribute file cannot be read gets the defaults and a
 // message in Failures; the scan goes on. A data folder that cannot be listed
 // gives no records and a message. Never throws, never keeps an old record.
-TCookScan SearchCookFld(const QString& dataRoot, const TIconStore& icons);
+// The folders are read on worker threads, joined before it returns; records
+// and failures come out in the same order as on one thread.
+TCookScan SearchCookFld(const QString& dataRoot, const TIconStore& icons, const TScanOptions& options = {});
 
 // The record of one recipe folder (for a caller that adds or refreshes one
 // recipe). Throws TSaporiaError when its attribute file cannot be read.
@@ -28,3 +37,5 @@ TCookItem ReadCookItem(const QString& dataRoot, const QString& name, const TIcon
 // Attribute values of a record from an attribute file (texts, ratings, icon).
 class TStatusFile;
 void FillCookItem(TCookItem& item, const TStatusFile& status, const TIconStore& icons);
+// The same from the attribute file's bytes.
+void FillCookItem(TCookItem& item, const QByteArray& statusBytes, const TIconStore& icons);

@@ -1,6 +1,10 @@
 #include "core/recipes/status_file.h"
 
+#include <cstring>
 #include <optional>
+#include <vector>
+
+#include <strings.h>
 
 #include <QDir>
 #include <QFileInfo>
@@ -126,6 +130,43 @@ void TStatusFile::SaveToFolder(const QString& folder) const {
     TRecipeTransaction transaction(folder);
     transaction.Put(QFileInfo(StatusFilePath(folder)).fileName(), ToBytes());
     transaction.Commit();
+}
+
+QStringList StatusValuesFromBytes(const QByteArray& bytes, const QStringList& keys) {
+    QStringList values(keys.size());
+    std::vector<QByteArray> asciiKeys;
+    asciiKeys.reserve(static_cast<size_t>(keys.size()));
+    for (const QString& key : keys)
+        asciiKeys.push_back(key.toLatin1());
+    std::vector<bool> found(asciiKeys.size(), false);
+    qsizetype missing = keys.size();
+    const char* p = bytes.constData();
+    const char* const end = p + bytes.size();
+    while (p < end && missing > 0) {
+        const char* lineEnd = p;
+        while (lineEnd < end && *lineEnd != '\r' && *lineEnd != '\n')
+            ++lineEnd;
+        const char* eq = static_cast<const char*>(std::memchr(p, '=', static_cast<size_t>(lineEnd - p)));
+        if (eq) {
+            const qsizetype keyLength = eq - p;
+            for (size_t k = 0; k < asciiKeys.size(); ++k) {
+                if (found[k] || asciiKeys[k].size() != keyLength ||
+                    strncasecmp(p, asciiKeys[k].constData(), static_cast<size_t>(keyLength)) != 0)
+                    continue;
+                values[static_cast<qsizetype>(k)] = FromSjis(eq + 1, lineEnd - eq - 1);
+                found[k] = true;
+                --missing;
+                break;
+            }
+        }
+        // CR LF is one line break; a lone CR or LF is one too.
+        p = lineEnd;
+        if (p < end && *p == '\r')
+            ++p;
+        if (p < end && *p == '\n')
+            ++p;
+    }
+    return values;
 }
 
 QString StatusFilePath(const QString& folder) {

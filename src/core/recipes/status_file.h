@@ -72,6 +72,11 @@ private:
     QStringList Entries;
 };
 
+// FromBytes(bytes).Values(keys) straight from the bytes: only the values asked
+// for are decoded. Keys must be ASCII. "=", CR and LF are never the second
+// byte of a CP932 character, so the lines and keys split the same as text.
+QStringList StatusValuesFromBytes(const QByteArray& bytes, const QStringList& keys);
+
 // Path of the folder's attribute file: the existing one in whatever letter
 // case, else "Status.txt". `folder` may or may not end with "/".
 QString StatusFilePath(const QString& folder);

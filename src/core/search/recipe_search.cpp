@@ -10,6 +10,9 @@
 
 #include <QDir>
 #include <QFile>
+#include <QThread>
+#include <QThreadPool>
+#include <QtConcurrent/QtConcurrentMap>
 
 #include "core/common/keywords.h"
 #include "core/recipes/recipe_folder.h"
@@ -76,9 +79,7 @@ QString ReadAll(int fd, qint64 sizeHint, const QString& path) {
     return FromSjis(bytes.constData(), used);
 }
 
-std::optional<QString> ReadIngredients(const QString& recipeDir, TIngredientCache* cache) {
-    if (cache)
-        return cache->Text(recipeDir);
+std::optional<QString> ReadIngredients(const QString& recipeDir) {
     QString path;
     const TFileHandle file(OpenIngredientFile(recipeDir, path));
     if (file.Fd < 0)
@@ -99,24 +100,37 @@ QString IngredientFilePath(const QString& recipeDir) {
 }
 
 std::optional<QString> TIngredientCache::Text(const QString& recipeDir) {
+    TLookup lookup = Look(recipeDir);
+    Store(recipeDir, lookup);
+    return std::move(lookup.Text);
+}
+
+TIngredientCache::TLookup TIngredientCache::Look(const QString& recipeDir) const {
+    TLookup lookup;
     QString path;
     const TFileHandle file(OpenIngredientFile(recipeDir, path));
     struct stat st {};
-    if (file.Fd < 0 || ::fstat(file.Fd, &st) != 0 || !S_ISREG(st.st_mode)) {
-        Entries.remove(recipeDir);
-        return std::nullopt;
-    }
+    if (file.Fd < 0 || ::fstat(file.Fd, &st) != 0 || !S_ISREG(st.st_mode))
+        return lookup;
     const qint64 modified = static_cast<qint64>(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec;
     const qint64 changed = static_cast<qint64>(st.st_ctim.tv_sec) * 1000000000 + st.st_ctim.tv_nsec;
     const auto it = Entries.constFind(recipeDir);
     if (it != Entries.constEnd() && it->Inode == st.st_ino && it->Bytes == st.st_size &&
-        it->ModifiedNs == modified && it->ChangedNs == changed)
-        return it->Text;
-    TEntry entry{static_cast<quint64>(st.st_ino), static_cast<qint64>(st.st_size), modified, changed,
-                 ReadAll(file.Fd, st.st_size, path)};
-    QString text = entry.Text;
-    Entries.insert(recipeDir, std::move(entry));
-    return text;
+        it->ModifiedNs == modified && it->ChangedNs == changed) {
+        lookup.Text = it->Text;
+        return lookup;
+    }
+    lookup.Entry = TEntry{static_cast<quint64>(st.st_ino), static_cast<qint64>(st.st_size), modified, changed,
+                          ReadAll(file.Fd, st.st_size, path)};
+    lookup.Text = lookup.Entry->Text;
+    return lookup;
+}
+
+void TIngredientCache::Store(const QString& recipeDir, const TLookup& lookup) {
+    if (!lookup.Text)
+        Entries.remove(recipeDir);
+    else if (lookup.Entry)
+        Entries.insert(recipeDir, *lookup.Entry);
 }
 
 bool RefinementShowsAll(const QString& keyword) {
@@ -124,7 +138,7 @@ bool RefinementShowsAll(const QString& keyword) {
 }
 
 void RefineCookItems(TCookItems& items, const QString& dataRoot, const QString& keyword,
-                     TIngredientCache* cache) {
+                     TIngredientCache* cache, int workers) {
     if (RefinementShowsAll(keyword)) {
         for (TCookItem& item : items)
             item.Visible = true;
@@ -132,15 +146,54 @@ void RefineCookItems(TCookItems& items, const QString& dataRoot, const QString& 
     }
     const TKeywordMatcher matcher(keyword);
     // Every file is read before a flag changes: a file that cannot be read
-    // leaves the list as it was, not half refined.
-    std::vector<bool> shown;
-    shown.reserve(static_cast<size_t>(items.size()));
-    for (const TCookItem& item : items) {
-        const std::optional<QString> text = ReadIngredients(RecipeDir(dataRoot, item), cache);
-        shown.push_back(text && matcher.Matches(*text));
+    // leaves the list as it was, not half refined. Workers only read (the
+    // cache is looked at, never changed, while they run); the cache takes the
+    // new texts afterwards in list order, up to the first file that failed.
+    struct TResult {
+        QString RecipeDir;
+        TIngredientCache::TLookup Lookup;
+        std::optional<TSaporiaError> Failure;
+        bool Shown = false;
+    };
+    const size_t count = static_cast<size_t>(items.size());
+    std::vector<TResult> results(count);
+    const auto readRange = [&](size_t begin, size_t end) {
+        for (size_t i = begin; i < end; ++i) {
+            TResult& r = results[i];
+            try {
+                r.RecipeDir = RecipeDir(dataRoot, std::as_const(items)[static_cast<qsizetype>(i)]);  // no detach on workers
+                if (cache) {
+                    r.Lookup = std::as_const(*cache).Look(r.RecipeDir);
+                } else {
+                    r.Lookup.Text = ReadIngredients(r.RecipeDir);
+                }
+                r.Shown = r.Lookup.Text && matcher.Matches(*r.Lookup.Text);
+            } catch (const TSaporiaError& e) {
+                r.Failure = e;
+                return;  // nothing after a failure is used
+            }
+        }
+    };
+    const int threads = workers > 0 ? workers : QThread::idealThreadCount();
+    const size_t chunk = 64;
+    if (threads <= 1 || count <= chunk) {
+        readRange(0, count);
+    } else {
+        std::vector<size_t> starts;
+        for (size_t b = 0; b < count; b += chunk)
+            starts.push_back(b);
+        QThreadPool pool;
+        pool.setMaxThreadCount(threads);
+        QtConcurrent::blockingMap(&pool, starts, [&](size_t b) { readRange(b, std::min(b + chunk, count)); });
     }
-    for (qsizetype i = 0; i < items.size(); ++i)
-        items[i].Visible = shown[static_cast<size_t>(i)];
+    for (size_t i = 0; i < count; ++i) {
+        if (results[i].Failure)
+            throw *results[i].Failure;
+        if (cache)
+            cache->Store(results[i].RecipeDir, results[i].Lookup);
+    }
+    for (size_t i = 0; i < count; ++i)
+        items[static_cast<qsizetype>(i)].Visible = results[i].Shown;
 }
 
 int FindNameHit(const TCookItems& items, const QList<int>& rowRecords, int fromRow,
@@ -161,7 +214,8 @@ int FindMaterialHit(const TCookItems& items, const QList<int>& rowRecords, int f
         const TCookItem* item = RecordOfRow(items, rowRecords, row);
         if (!item)
             continue;
-        const std::optional<QString> text = ReadIngredients(RecipeDir(dataRoot, *item), cache);
+        const QString dir = RecipeDir(dataRoot, *item);
+        const std::optional<QString> text = cache ? cache->Text(dir) : ReadIngredients(dir);
         if (text && matcher.Matches(*text))
             return row;
     }

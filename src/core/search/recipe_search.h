@@ -32,6 +32,18 @@ private:
         qint64 ChangedNs = 0;
         QString Text;
     };
+
+public:
+    // Text() in two steps, so workers can look while nothing changes the
+    // cache: Look only reads (safe from many threads at once), Store applies.
+    struct TLookup {
+        std::optional<QString> Text;
+        std::optional<TEntry> Entry;  // a text read anew, to keep
+    };
+    TLookup Look(const QString& recipeDir) const;
+    void Store(const QString& recipeDir, const TLookup& lookup);
+
+private:
     QHash<QString, TEntry> Entries;
 };
 
@@ -44,8 +56,10 @@ bool RefinementShowsAll(const QString& keyword);
 // Sets the Visible flag of every record: everything under an empty keyword or
 // the placeholder; otherwise whether the recipe's ingredient text matches.
 // A recipe without an ingredient file is hidden then. `cache` may be null.
+// The files are read on `workers` threads (0: one per core, 1: the calling
+// thread only), joined before it returns; the result does not depend on it.
 void RefineCookItems(TCookItems& items, const QString& dataRoot, const QString& keyword,
-                     TIngredientCache* cache = nullptr);
+                     TIngredientCache* cache = nullptr, int workers = 0);
 
 // The next row at or after `fromRow` whose record name matches the keyword;
 // -1 when there is none (also when `fromRow` lies past a list that shrank).
