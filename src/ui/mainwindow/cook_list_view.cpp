@@ -9,6 +9,8 @@
 #include <QStyledItemDelegate>
 #include <QTableView>
 
+#include "ui/mainwindow/cached_size_delegate.h"
+
 namespace {
 
 // The icon views size every cell like one sample row (the last); a recipe
@@ -153,6 +155,8 @@ TCookListView::TCookListView(QWidget* parent) : QWidget(parent) {
     Icons->setResizeMode(QListView::Adjust);
     Icons->setUniformItemSizes(true);
     Icons->setItemDelegate(new TIconCellDelegate(Icons));
+    // The list style sizes each cell by its name: remember the sizes across refills.
+    Icons->setItemDelegate(new TCachedSizeDelegate(Icons->itemDelegate(), Icons));
     Icons->setContextMenuPolicy(Qt::NoContextMenu);
 
     Stack->addWidget(Report);
