@@ -1,10 +1,16 @@
+#include <chrono>
+#include <functional>
+
 #include <benchmark/benchmark.h>
+
+#include <QApplication>
 
 #include "core/recipes/column_table.h"
 #include "core/recipes/cook_list_model.h"
 #include "core/recipes/icon_store.h"
 #include "core/recipes/recipe_store.h"
 #include "support/recipe_fixture.h"
+#include "ui/mainwindow/cook_list_view.h"
 
 namespace {
 
@@ -65,5 +71,113 @@ void BM_MainListSort(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_MainListSort)->Args({10000, 0})->Args({10000, 1})->Unit(benchmark::kMillisecond);
+
+// The widget benchmarks need an application; without a display, the offscreen one.
+void EnsureApplication() {
+    if (qApp)
+        return;
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    static int argc = 1;
+    static char name[] = "saporia_bench";
+    static char* argv[] = {name, nullptr};
+    static QApplication app(argc, argv);
+}
+
+double MillisecondsOf(const std::function<void()>& work) {
+    const auto start = std::chrono::steady_clock::now();
+    work();
+    return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
+}
+
+// The real list widget, shown, with the model and records of one collection.
+struct TShownList {
+    TIconStore Icons;
+    TCookItems Items;
+    TCookListModel Model{&Items, &Icons};
+    TCookListView View;
+
+    explicit TShownList(const QString& root) : Items(SearchCookFld(root, Icons).Items) {
+        Model.SetColumns(ShownCaptions(DefaultColumnTable()));
+        View.SetModel(&Model);
+        View.resize(900, 600);
+        View.show();
+        Refill();
+    }
+    // What a refill does to the list: new rows, the selection put back, then
+    // the event loop lays out and paints the view.
+    void Refill() {
+        Model.SetRows(ListedRecords(Items, QStringLiteral("すべてのグループを表示")));
+        View.SelectRowUnguarded(Model.rowCount() / 2);
+        Settle();
+    }
+    // The posted layout and the paint of what changed, as after any user action.
+    void Settle() { QCoreApplication::processEvents(); }
+};
+
+// Each timed step runs beside the scan of the same collection, interleaved,
+// so the ratio holds on a busy machine. Reports the step's time (manual), the
+// scan's, their ratio and the first step's time as counters.
+void TimeBesideScan(benchmark::State& state, const QString& root, const std::function<void()>& prepare,
+                    const std::function<void()>& step) {
+    const TIconStore icons;
+    double scanTotal = 0;
+    double stepTotal = 0;
+    double first = -1;
+    for (auto _ : state) {
+        scanTotal += MillisecondsOf([&] { benchmark::DoNotOptimize(SearchCookFld(root, icons)); });
+        prepare();
+        const double ms = MillisecondsOf(step);
+        if (first < 0)
+            first = ms;
+        stepTotal += ms;
+        state.SetIterationTime(ms / 1000.0);
+    }
+    const double n = static_cast<double>(state.iterations());
+    state.counters["scan_ms"] = scanTotal / n;
+    state.counters["step_ms"] = stepTotal / n;
+    state.counters["first_ms"] = first;  // a style's first layout measures every name
+    state.counters["ratio_%"] = 100.0 * stepTotal / scanTotal;
+}
+
+// A refill with the list widget shown in one view style (report, list, icon, small icon).
+void BM_ListRefillInStyle(benchmark::State& state) {
+    EnsureApplication();
+    const TRecipeCollection& c = SharedRecipeCollection(static_cast<int>(state.range(0)));
+    TShownList list(c.Root);
+    list.View.SetViewStyle(static_cast<TCookListView::TViewStyle>(state.range(1)));
+    list.Settle();
+    TimeBesideScan(state, c.Root, [] {}, [&] { list.Refill(); });
+}
+BENCHMARK(BM_ListRefillInStyle)
+    ->ArgsProduct({{1000, 10000}, {0, 1, 2, 3}})
+    ->ArgNames({"recipes", "style"})
+    ->Iterations(6)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond);
+
+// Switching the filled list from the report view to another style, until it is painted.
+void BM_ListStyleSwitch(benchmark::State& state) {
+    EnsureApplication();
+    const TRecipeCollection& c = SharedRecipeCollection(static_cast<int>(state.range(0)));
+    TShownList list(c.Root);
+    const auto style = static_cast<TCookListView::TViewStyle>(state.range(1));
+    TimeBesideScan(
+        state, c.Root,
+        [&] {
+            list.View.SetViewStyle(TCookListView::vsReport);
+            list.Settle();
+        },
+        [&] {
+            list.View.SetViewStyle(style);
+            list.Settle();
+        });
+}
+BENCHMARK(BM_ListStyleSwitch)
+    ->ArgsProduct({{1000, 10000}, {1, 2, 3}})
+    ->ArgNames({"recipes", "style"})
+    ->Iterations(6)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond);
 
 }  // namespace

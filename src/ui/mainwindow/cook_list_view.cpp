@@ -12,6 +12,8 @@
 #include <QTextLayout>
 #include <QtMath>
 
+#include "ui/mainwindow/cached_size_delegate.h"
+
 namespace {
 
 // The height of a line of names; Japanese text may come from a fallback
@@ -236,6 +238,8 @@ TCookListView::TCookListView(QWidget* parent) : QWidget(parent) {
     Icons->setResizeMode(QListView::Adjust);
     Icons->setUniformItemSizes(true);
     Icons->setItemDelegate(new TIconCellDelegate(Icons));
+    // The list style sizes each cell by its name: remember the sizes across refills.
+    Icons->setItemDelegate(new TCachedSizeDelegate(Icons->itemDelegate(), Icons));
     Icons->setContextMenuPolicy(Qt::NoContextMenu);
 
     Stack->addWidget(Report);
