@@ -14,7 +14,6 @@
 #include "ui/platform/dialogs.h"
 #include "core/platform/file_io.h"
 #include "support/dialog_fixture.h"
-#include "support/render_ui.h"
 #include "support/temp_app_dir.h"
 
 namespace {
@@ -49,12 +48,10 @@ TEST(ElementForm, StoredValuesAndEditsAreSavedAndAFreshRecipeStartsEmpty) {
     w.Form->SetRecipe(w.App.Path("Cook/A/"), TwoUserIcons());
     // Modal, as the main window runs it: the picker still answers clicks as window events.
     WhenShown(w.Form, [&] {
-        RenderWidgetIfAsked(w.Form, "element_form");
         EXPECT_EQ(w.Icon()->Hint(), "34");
         EXPECT_FALSE(w.Icon()->pixmap().isNull());
         QTest::mouseClick(w.Icon(), Qt::LeftButton);
         EXPECT_TRUE(w.Picker->isVisible());
-        RenderWidgetIfAsked(w.Picker, "icon_picker");
         QWidget* cell = w.Picker->findChild<QWidget*>("IconImage33");
         QTest::mouseClick(w.Picker->windowHandle(), Qt::LeftButton, Qt::NoModifier,
                           cell->mapTo(w.Picker, cell->rect().center()));

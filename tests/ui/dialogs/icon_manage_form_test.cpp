@@ -11,7 +11,6 @@
 #include "core/recipes/icon_file.h"
 #include "ui/dialogs/icon_manage_form.h"
 #include "ui/platform/dialogs.h"
-#include "support/render_ui.h"
 #include "support/temp_app_dir.h"
 
 namespace {
@@ -52,7 +51,6 @@ TEST(IconManageForm, AddOverwriteAskedDeleteAndARefusalThenTheRestartNotice) {
         f.Answers.AnswerText(f.App.Path("pics/pan.png"));
         f.Form.BitBtn1Click();
         EXPECT_EQ(f.Form.findChild<QWidget*>("MkPnl1")->pos(), QPoint(60, 5));
-        RenderWidgetIfAsked(&f.Form, "icon_manage_form");
         EXPECT_FALSE(Child<QPushButton>(&f.Form, "BitBtn2")->isEnabled());
         // The same name again: No keeps the icon there.
         f.Answers.AnswerText(f.App.Path("pics/other/pan.png"));

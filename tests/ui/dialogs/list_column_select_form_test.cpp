@@ -8,7 +8,6 @@
 
 #include "ui/dialogs/list_column_select_form.h"
 #include "ui/platform/dialogs.h"
-#include "support/render_ui.h"
 
 namespace {
 
@@ -111,7 +110,6 @@ TEST(ListColumnSelectForm, OkWithNothingTickedIsRefusedAndDefaultsRestore) {
     EXPECT_TRUE(c.Form.isVisible());
     c.Click("Button5");
     EXPECT_EQ(c.Form.Rows(), TListColumnSelectForm::DefaultRows());
-    RenderWidgetIfAsked(&c.Form, "list_column_select_form");
     c.Click("BitBtn1");
     EXPECT_EQ(c.Form.result(), QDialog::Accepted);
 }

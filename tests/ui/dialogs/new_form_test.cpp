@@ -23,7 +23,6 @@
 #include "core/platform/jpeg.h"
 #include "core/recipes/recipe_folder_ops.h"
 #include "support/dialog_fixture.h"
-#include "support/render_ui.h"
 #include "support/temp_app_dir.h"
 
 namespace {
@@ -73,7 +72,6 @@ TEST(NewForm, ARefusedNameKeepsTheDialogAndAPlainRecipeTakesTheTrimmedName) {
     WhenShown(&w.Names, [&] {
         w.TypeNameAndOk(" Curry ", false);
         openAfterRefusal = w.Names.isVisible();
-        RenderWidgetIfAsked(&w.Names, "new_form");
         w.TypeNameAndOk(" Plain ", false);
     });
     const auto item = RunNewRecipe(&w.Names, &w.Wizard, w.App.Path("Cook"), {});
@@ -86,23 +84,16 @@ TEST(NewForm, ARefusedNameKeepsTheDialogAndAPlainRecipeTakesTheTrimmedName) {
     EXPECT_FALSE(Child<QCheckBox>(&w.Names, "CheckBox1")->isChecked());
 }
 
-TEST(NewForm, WizardStepCaptionsAndACancelCreatesNothing) {
+TEST(NewForm, TheWizardShowsTheNameAndACancelCreatesNothing) {
     TNewRecipeWindows w;
-    QStringList seen;
+    QString shownName;
     const auto item = w.Run("Soup", [&] {
-        auto state = [&] {
-            return w.Wizard.windowTitle() + "|" + Child<QLabel>(&w.Wizard, "Label1")->text() + "|" +
-                   (Child<QPushButton>(&w.Wizard, "BitBtnPrev")->isVisible() ? "prev" : "-") + "|" +
-                   Child<QPushButton>(&w.Wizard, "BitBtnNext")->text();
-        };
-        seen << Child<QLabel>(&w.Wizard, "Label3")->text() << state();
+        shownName = Child<QLabel>(&w.Wizard, "Label3")->text();
         w.Next(3);
-        seen << state();
         w.Click("BitBtnCancel");
     });
     EXPECT_FALSE(item.has_value());
-    EXPECT_EQ(seen, QStringList({"Soup", "新規作成ウィザード(1/4)|1．材料登録|-|次へ(&N) >",
-                                 "新規作成ウィザード(4/4)|4．属性登録|prev|完了"}));
+    EXPECT_EQ(shownName, "Soup");
     EXPECT_TRUE(w.CookFolder().isEmpty());
 }
 
@@ -143,7 +134,6 @@ TEST(NewForm, WizardFieldsReachTheRecipeAndTheNextShowingStartsClean) {
         auto* box = Child<QLabel>(&w.Wizard, "Image1");
         EXPECT_EQ(box->pixmap().width(), box->width());
         EXPECT_NEAR(box->pixmap().height(), box->width() / 4, 1);
-        RenderWidgetIfAsked(&w.Wizard, "new_wizard_step3");
         w.Next();
         QTest::mouseClick(Child<TIconBox>(&w.Wizard, "Image4"), Qt::LeftButton);
         QTest::mouseClick(w.Picker.findChild<QLabel*>("IconImage34"), Qt::LeftButton);

@@ -8,7 +8,6 @@
 #include "ui/dialogs/version_form.h"
 #include "ui/platform/dialogs.h"
 #include "core/platform/saporia_error.h"
-#include "support/render_ui.h"
 
 namespace {
 
@@ -62,7 +61,6 @@ TEST(VersionForm, ShowsTheVolumeOfTheProgramGathersAgainOnAnotherAndOpensTheLink
     EXPECT_EQ(asked, QStringList({"/home/cook"}));
     EXPECT_EQ(form.findChild<QLabel*>("Label15")->text(), "2,048MB");
     EXPECT_FALSE(form.findChild<QPlainTextEdit*>("Memo2")->toPlainText().isEmpty());
-    RenderWidgetIfAsked(&form, "version_form");
     combo->setCurrentIndex(0);
     EXPECT_EQ(form.findChild<QLabel*>("Label15")->text(), "4,096MB");
     // The next showing starts on the program's volume again.

@@ -12,7 +12,6 @@ TEST(ClockFaceTest, HandsAndPoints) {
     // 30 degrees, radius 21: sin = 10.5 rounds to the even 10.
     EXPECT_EQ(ClockPoint(QPoint(23, 23), 21, 30).x(), 33);
     EXPECT_EQ(DigitalClockText(QTime(7, 5)), QStringLiteral("07:05"));
-    EXPECT_EQ(DigitalClockText(QTime(19, 45)), QStringLiteral("19:45"));
 }
 
 TEST(WindowGeometryTest, BoundsStayOnTheScreens) {

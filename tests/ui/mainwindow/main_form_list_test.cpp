@@ -4,13 +4,11 @@
 
 #include <QFile>
 #include <QListView>
-#include <QStackedWidget>
 #include <QTextLayout>
 
 #include "core/recipes/column_table.h"
 #include "core/settings/settings_store.h"
 #include "support/main_form_fixture.h"
-#include "support/render_ui.h"
 
 namespace {
 
@@ -108,16 +106,6 @@ TEST_F(MainListTest, IconSortAndViewStylesShareOneSelection) {
     for (const char* name : {"tbtnList", "tbtnSmallIcon", "tbtnReport", "tbtnIcon"}) {
         Find<QToolButton>(name)->click();
         EXPECT_EQ(RowText(SelectedRow()), QStringLiteral("r05")) << name;
-        RenderWidgetIfAsked(&form, QStringLiteral("main_window_") + QLatin1String(name));
-    }
-    for (const char* size : {"miFontSizeMax", "miFontSizeMiddle"}) {
-        Trigger(size);
-        RenderWidgetIfAsked(&form, QStringLiteral("main_window_icons_") + QLatin1String(size));
-        for (const char* tab : {"TabSheetPaint", "TabSheetAttr"}) {
-            auto* sheet = Find<QWidget>(tab);
-            qobject_cast<QStackedWidget*>(sheet->parentWidget())->setCurrentWidget(sheet);
-            RenderWidgetIfAsked(sheet->parentWidget(), QLatin1String(tab) + QLatin1String(size));
-        }
     }
     ClickRow(QStringLiteral("r10"));
     EXPECT_EQ(Find<QLabel>("pnlRecipeHeaderCaption")->text(), QStringLiteral("r10"));
@@ -143,7 +131,6 @@ TEST_F(MainListTest, IconViewsKeepFullCellsAndWholeNames) {
     for (const char* size : {"miFontSizeMin", "miFontSizeMax"}) {
         Trigger(size);
         QApplication::processEvents();
-        RenderWidgetIfAsked(List(), QStringLiteral("icon_names_") + QLatin1String(size));
         const QListView* view = List()->IconView();
         for (int row = 0; row < names.size(); ++row) {
             // Laid out as the name is painted: below the icon, inside the margins, in lines of whole pixels.

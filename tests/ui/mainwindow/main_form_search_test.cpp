@@ -4,7 +4,6 @@
 #include <QTreeWidget>
 
 #include "support/main_form_fixture.h"
-#include "support/render_ui.h"
 
 namespace {
 
@@ -132,10 +131,6 @@ TEST_F(SearchFormTest, ThumbnailsFollowTheFilterAndClicksOpenRecipes) {
     QApplication::processEvents();
     EXPECT_EQ(Find<QWidget>("PaintBox1")->findChild<QWidget*>("MkImg0")->size(), QSize(60, 60));
     EXPECT_EQ(Thumbnails(), QStringList({"オムライス", "水", "親子丼"}));
-    for (const char* size : {"miFontSizeMax", "miFontSizeMiddle"}) {
-        Trigger(size);
-        RenderWidgetIfAsked(Form.get(), QStringLiteral("main_window_side_panes_") + QLatin1String(size));
-    }
     EXPECT_EQ(StatusText(1), "");  // released after the build
     ChooseGroup("和食");
     EXPECT_EQ(Thumbnails(), QStringList({"水", "親子丼"}));

@@ -22,7 +22,6 @@
 #include "ui/options/option_form.h"
 #include "ui/options/option_list_draw.h"
 #include "ui/platform/dialogs.h"
-#include "support/render_ui.h"
 #include "support/temp_app_dir.h"
 
 namespace {
@@ -64,11 +63,6 @@ TEST(OptionForm, BackgroundListSortedIgnoringCaseWithRealNames) {
     EXPECT_EQ(QStringList({list->itemText(0), list->itemText(1), list->itemText(2)}),
               QStringList({"aqua", "Check", "wood"}));
     EXPECT_EQ(list->currentText(), "Check");  // chosen ignoring case
-    auto* pages = o.Find<QTabWidget>("PageControl1");
-    for (int i = 0; i < pages->count(); ++i) {
-        pages->setCurrentIndex(i);
-        RenderWidgetIfAsked(o.Form.get(), QString("option_form_%1").arg(i + 1));
-    }
     // OK stores the real name of the chosen bitmap.
     o.Ok();
     EXPECT_EQ(o.Stored().BackgroundFileName, "Check");

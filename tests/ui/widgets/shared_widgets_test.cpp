@@ -7,7 +7,6 @@
 #include "ui/dialogs/progress_form.h"
 #include "ui/widgets/star_rating.h"
 #include "support/dialog_fixture.h"
-#include "support/render_ui.h"
 
 TEST(StarRatingWidget, AClickLightsUpToTheStarAndUnlightsTheOnesAbove) {
     const QStringList names = {"Image5", "Image6", "Image7", "Image8", "Image9"};
@@ -35,7 +34,6 @@ TEST(ProgressForm, ScopeShowsTextAndBusyCursorAndReleasesThemOnError) {
     try {
         TProgressScope scope(&form, "更新中...");
         EXPECT_TRUE(form.Animation()->IsRunning());
-        RenderWidgetIfAsked(&form, "progress_form");
         ASSERT_NE(QApplication::overrideCursor(), nullptr);
         EXPECT_EQ(QApplication::overrideCursor()->shape(), Qt::WaitCursor);
         {
