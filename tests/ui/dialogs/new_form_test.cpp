@@ -118,7 +118,8 @@ TEST(NewForm, AFailedCreationBringsTheWizardBackWithEverythingTyped) {
     EXPECT_TRUE(w.Answers.Calls()[0].Text.startsWith("New Recipe Error. Msg="));
     EXPECT_EQ(shownAgainOnStep, 3);
     ASSERT_TRUE(item.has_value());
-    EXPECT_EQ(ReadSjisLines(w.App.Path("Cook/親子丼/材料.txt")), QStringList({QStringLiteral("鶏肉"), QStringLiteral("卵")}));
+    EXPECT_EQ(ReadSjisLines(w.App.Path("Cook/親子丼/材料.txt")),
+              QStringList({QStringLiteral("鶏肉"), QStringLiteral("卵")}));
     EXPECT_EQ(ReadSjisLines(w.App.Path("Cook/親子丼/方法.txt")), QStringList({QStringLiteral("煮る")}));
 }
 

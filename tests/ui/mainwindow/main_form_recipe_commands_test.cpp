@@ -13,7 +13,6 @@
 #include "core/settings/settings_store.h"
 #include "support/dialog_driver.h"
 #include "support/main_form_fixture.h"
-#include "ui/widgets/icon_box.h"
 #include "ui/widgets/star_rating.h"
 
 namespace {
@@ -97,7 +96,7 @@ TEST_F(RecipeCommandsTest, ReloadShowsProgressKeepsSortAndReenablesItself) {
     EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
 }
 
-// The new-recipe walk with photo, icon and rating; the record kept agrees with a fresh scan.
+// The new-recipe walk with a photo file; the record kept agrees with a fresh scan.
 TEST_F(RecipeCommandsTest, NewRecipeThroughTheWizardLandsOnDiskAndInTheList) {
     Dir.WriteBytes(QStringLiteral("dish.bmp"), SmallBmp(80, 60));
     const QString name = QStringLiteral("肉じゃが");
@@ -112,9 +111,6 @@ TEST_F(RecipeCommandsTest, NewRecipeThroughTheWizardLandsOnDiskAndInTheList) {
             Answers.AnswerText(Dir.Path(QStringLiteral("dish.bmp")));
             QTest::mouseClick(Child<QToolButton>(&Wizard, "SpeedButton1"), Qt::LeftButton);
             QTest::mouseClick(Child<QPushButton>(&Wizard, "BitBtnNext"), Qt::LeftButton);
-            QTest::mouseClick(Child<TIconBox>(&Wizard, "Image4"), Qt::LeftButton);
-            QTest::mouseClick(Picker.findChild<QLabel*>(QStringLiteral("IconImage5")), Qt::LeftButton);
-            QTest::mouseClick(Wizard.findChild<TStarImage*>(QStringLiteral("Image8")), Qt::LeftButton);
             QTest::mouseClick(Child<QPushButton>(&Wizard, "BitBtnNext"), Qt::LeftButton);
         });
     });
@@ -122,8 +118,6 @@ TEST_F(RecipeCommandsTest, NewRecipeThroughTheWizardLandsOnDiskAndInTheList) {
     Trigger("miRecipeAdd");
     EXPECT_EQ(RowText(SelectedRow()), name);
     EXPECT_EQ(JpegSize(ReadRaw(Folder(name) + QStringLiteral("/写真.jpg"))), QSize(80, 60));
-    const QStringList status = ReadSjisLines(Folder(name) + "/Status.txt");
-    EXPECT_TRUE(status.contains("NiceValue=4") && status.contains("Icon=5")) << status.join('|').toStdString();
     const TCookScan scan = ::SearchCookFld(DataRoot(), Book().Icons);
     EXPECT_EQ(scan.Items, Book().CookItems);
     EXPECT_EQ(Find<QLabel>(QStringLiteral("Panel6"))->text(), QStringLiteral("ｻﾑﾈｲﾙ数：2"));

@@ -93,8 +93,6 @@ TEST_F(ViewSettings, GesturesAndPopupsFollowViewOnlyMode) {
     const TGesture gestures[] = {
         {"miUpdate", {{0, -30}, {0, 0}}},
         {"miRecipeDelete", {{30, 0}, {30, 30}, {0, 30}, {0, 0}}},
-        {"miRecipeRename", {{0, 30}, {-30, 30}}},
-        {"miRecipeAttrEdit", {{0, 30}, {30, 30}}},
     };
     QMap<QString, int> runs;
     for (const TGesture& g : gestures)

@@ -29,9 +29,12 @@ struct TRow {
 
 TEST_F(PaneProtection, TypingAndSavingNeverReplacesAFileThatWasNotRead) {
     const TRow rows[] = {
-        {"method without ingredients", {.Name = QStringLiteral("方法だけ"), .Foodstuff = std::nullopt, .How = QStringLiteral("昔の作り方")},
+        {"method without ingredients",
+         {.Name = QStringLiteral("方法だけ"), .Foodstuff = std::nullopt, .How = QStringLiteral("昔の作り方")},
          QString(), {}, "MemoHow", HowFileName, false, QStringLiteral("昔の作り方追記"), false},
-        {"truncated photo", {.Name = QStringLiteral("写真が壊れた"), .Comment = QStringLiteral("大事なコメント"), .Photo = true, .Memo = true},
+        {"truncated photo",
+         {.Name = QStringLiteral("写真が壊れた"), .Comment = QStringLiteral("大事なコメント"), .Photo = true,
+          .Memo = true},
          PhotoFileName, QByteArray("\xff\xd8\xff\xe0 cut", 7), "RichEditComment", CommentFileName, false,
          QStringLiteral("大事なコメント追記"), true},
         {"oversized method", {.Name = QStringLiteral("長い作り方")}, HowFileName, OversizedText(), "MemoHow",

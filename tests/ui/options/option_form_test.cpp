@@ -92,8 +92,9 @@ TEST(OptionForm, BackgroundListSortedIgnoringCaseWithRealNames) {
                 QStyleOptionViewItem item;
                 item.initFrom(combo);
                 item.font = combo->font();
+                const QStyle* style = combo->style();
                 const int room =
-                    combo->style()->subControlRect(QStyle::CC_ComboBox, &face, QStyle::SC_ComboBoxEditField, combo).width();
+                    style->subControlRect(QStyle::CC_ComboBox, &face, QStyle::SC_ComboBoxEditField, combo).width();
                 for (int i = 0; i < combo->count(); ++i) {
                     EXPECT_GE(room, combo->itemDelegate()->sizeHint(item, combo->model()->index(i, 0)).width())
                         << qPrintable(what);
