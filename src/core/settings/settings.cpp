@@ -214,9 +214,6 @@ TSettingsApply SettingsToApply(const TSettings& settings, const QString& appDir)
     apply.Caption = settings.TitleName;
     apply.MemoSize = QSize(settings.DrawMemoWidth, settings.DrawMemoHeight);
     apply.PaneFontName = PaneFontName(settings.UseSameWidthFont);
-    apply.KindChoices = settings.CookKinds;
-    apply.AmountChoices = settings.CookAmounts;
-    apply.GroupChoices = settings.CookGroups;
     apply.LargeRowIcons = settings.LargeIcon;
     apply.GridLines = settings.GridLine;
     return apply;

@@ -94,10 +94,6 @@ struct TSettingsApply {
     QString Caption;       // the main window's caption
     QSize MemoSize;        // the memo canvas (width by height)
     QString PaneFontName;  // memFoodstuff, MemoHow, RichEditComment
-    // ComboBox1, ComboBox2, ComboBox3 of the attribute dialog and the wizard.
-    QStringList KindChoices;
-    QStringList AmountChoices;
-    QStringList GroupChoices;
     bool LargeRowIcons = true;  // ImageList32 for the list rows, else ImageList16
     bool GridLines = false;
 };

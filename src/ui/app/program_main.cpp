@@ -57,11 +57,11 @@ protected:
 QString ExecutableFolder() { return WithTrailingSlash(QCoreApplication::applicationDirPath()); }
 
 // What the settings give the attribute dialog and the wizard.
-void ApplyChoices(const TWindows& windows, const TSettingsApply& apply) {
+void ApplyChoices(const TWindows& windows, const TSettings& settings) {
     if (windows.ElementForm)
-        windows.ElementForm->SetChoices(apply.KindChoices, apply.AmountChoices, apply.GroupChoices);
+        windows.ElementForm->SetChoices(settings.CookKinds, settings.CookAmounts, settings.CookGroups);
     if (windows.NewWizardForm)
-        windows.NewWizardForm->SetChoices(apply.KindChoices, apply.AmountChoices, apply.GroupChoices);
+        windows.NewWizardForm->SetChoices(settings.CookKinds, settings.CookAmounts, settings.CookGroups);
 }
 
 }  // namespace
@@ -88,13 +88,12 @@ void CreateWindows(TWindowTable& table, TWindows& windows, TSettingsStore& store
     {  // 9 TOptionForm: reads the settings and applies them to the windows made so far
         windows.OptionForm = table.Create<TOptionForm>(appDir, store, main);
         store.LoadSettings();
-        const TSettingsApply apply = SettingsToApply(store.Settings(), appDir);
-        main->ApplyOptionSettings(apply, true);
-        ApplyChoices(windows, apply);
-        // The main window follows the store itself; the dialogs through here.
-        QObject::connect(&store, &TSettingsStore::SettingsChanged, windows.OptionForm, [&windows, &store, appDir] {
-            ApplyChoices(windows, SettingsToApply(store.Settings(), appDir));
-        });
+        main->ApplyOptionSettings(SettingsToApply(store.Settings(), appDir), true);
+        ApplyChoices(windows, store.Settings());
+        // The main window follows the store itself; the dialogs through here
+        // (only the choices: no need to look for the background again).
+        QObject::connect(&store, &TSettingsStore::SettingsChanged, windows.OptionForm,
+                         [&windows, &store] { ApplyChoices(windows, store.Settings()); });
         // The option keys are written where the options window is destroyed.
         TOptionForm* options = windows.OptionForm;
         table.AtDestruction([&store, options] {

@@ -24,8 +24,6 @@ public:
         Entries.push_back({window, {}});
         return window;
     }
-    // Takes a window (or a report layout object) created elsewhere into the table.
-    void Add(QObject* window) { Entries.push_back({window, {}}); }
     // Runs `step` at this place of the destruction order.
     void AtDestruction(std::function<void()> step) { Entries.push_back({nullptr, std::move(step)}); }
 

@@ -1,7 +1,5 @@
 #pragma once
 
-#include <functional>
-
 #include <QDialog>
 #include <QList>
 #include <QString>
@@ -35,7 +33,6 @@ public:
     static QList<TColumnRow> DefaultRows();
 
     void MoveItem(int from, int to);
-
 
     QTreeWidget* ListView1 = nullptr;
     QLineEdit* Edit1 = nullptr;

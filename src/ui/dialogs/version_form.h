@@ -12,7 +12,6 @@ class QComboBox;
 class QLabel;
 class QPlainTextEdit;
 class QPushButton;
-class QFrame;
 
 // The about box: version, release date, links, and the system information panel.
 class TVersionForm final : public QDialog {

@@ -6,8 +6,6 @@
 #include <QColor>
 #include <QDialog>
 #include <QString>
-#include <QStringList>
-#include <vector>
 
 #include "core/settings/settings.h"
 
@@ -35,7 +33,6 @@ public:
     // Chooses a colour starting from the dialog's last colour; nothing when
     // cancelled. Tests replace it.
     std::function<std::optional<QColor>(QColorDialog*)> PickColour;
-
 
     QTabWidget* PageControl1 = nullptr;
     QLineEdit* EditTitle = nullptr;

@@ -2,6 +2,7 @@
 #include "ui/options/option_form.h"
 
 #include <algorithm>
+#include <utility>
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -61,6 +62,28 @@ void ShrinkToFit(QWidget* widget) {
     widget->adjustSize();
 }
 
+QWidget* NewPage(const char* name) {
+    auto* page = new QWidget;
+    page->setObjectName(name);
+    return page;
+}
+
+QGroupBox* Group(QWidget* parent, const char* name, const QString& title, QRect geometry) {
+    auto* group = new QGroupBox(title, parent);
+    group->setObjectName(name);
+    group->setGeometry(geometry);
+    return group;
+}
+
+// A self-drawn list whose items a TDelegate made from `args` draws.
+template <class TDelegate, class... TArgs>
+QComboBox* DrawnList(QWidget* parent, const char* name, TArgs&&... args) {
+    auto* combo = new TDrawnComboBox(parent);
+    combo->setObjectName(name);
+    combo->setItemDelegate(new TDelegate(std::forward<TArgs>(args)..., combo));
+    return combo;
+}
+
 QCheckBox* Check(QWidget* parent, const char* name, const QString& text, int x, int y) {
     auto* box = new QCheckBox(text, parent);
     box->setObjectName(name);
@@ -81,9 +104,7 @@ QSpinBox* Spin(QWidget* parent, const char* name, int min, int max, int x, int y
 
 QComboBox* AttributeList(QWidget* parent, const char* name, const QString& caption, int x, int y) {
     const QLabel* label = AddLabel(parent, caption, x - 18, y + 4);
-    auto* combo = new TDrawnComboBox(parent);
-    combo->setObjectName(name);
-    combo->setItemDelegate(new TAttributeItemDelegate(combo));
+    QComboBox* combo = DrawnList<TAttributeItemDelegate>(parent, name);
     combo->addItems({"", "グループ名", "種類", "量", "カロリー", "費用", "調理時間", "塩分"});
     combo->setGeometry(x, y, 110, 22);
     PlaceAfter(label, combo);
@@ -121,8 +142,7 @@ void TOptionForm::CreatePages() {
 }
 
 QWidget* TOptionForm::CreateView1Page() {
-    auto* page = new QWidget;
-    page->setObjectName("TabSheet1");
+    auto* page = NewPage("TabSheet1");
     const QLabel* caption = AddLabel(page, "タイトルの設定", 16, 12);
     EditTitle = new QLineEdit(page);
     EditTitle->setObjectName("EditTitle");
@@ -145,9 +165,7 @@ QWidget* TOptionForm::CreateView1Page() {
     connect(CheckBox9, &QCheckBox::toggled, this, [this] { CheckBox9Click(); });
 
     const QLabel* background = AddLabel(page, "背景設定", 16, 232);
-    StyleComboBox = new TDrawnComboBox(page);
-    StyleComboBox->setObjectName("StyleComboBox");
-    StyleComboBox->setItemDelegate(new TBackgroundItemDelegate(AppDir + "background/", StyleComboBox));
+    StyleComboBox = DrawnList<TBackgroundItemDelegate>(page, "StyleComboBox", AppDir + "background/");
     StyleComboBox->setMaxVisibleItems(10);
     StyleComboBox->setGeometry(80, 228, 220, 26);
     PlaceAfter(background, StyleComboBox);
@@ -156,11 +174,8 @@ QWidget* TOptionForm::CreateView1Page() {
 }
 
 QWidget* TOptionForm::CreateView2Page() {
-    auto* page = new QWidget;
-    page->setObjectName("TabSheet2");
-    auto* group = new QGroupBox("手書きメモサイズ", page);
-    group->setObjectName("GroupBox1");
-    group->setGeometry(16, 12, 300, 80);
+    auto* page = NewPage("TabSheet2");
+    QGroupBox* group = Group(page, "GroupBox1", "手書きメモサイズ", {16, 12, 300, 80});
     const QStringList sizes = {"50",  "100", "200",  "300",  "400",  "500",  "600",  "700",
                                "800", "900", "1000", "1100", "1200", "1300", "1400", "1500"};
     AddLabel(group, "幅", 14, 24);
@@ -182,8 +197,7 @@ QWidget* TOptionForm::CreateView2Page() {
 }
 
 QWidget* TOptionForm::CreateAttributePage() {
-    auto* page = new QWidget;
-    page->setObjectName("TabSheet3");
+    auto* page = NewPage("TabSheet3");
     AddLabel(page, "グループ名", 12, 8);
     Memo4 = Memo(page, "Memo4", {12, 26, 150, 236});
     AddLabel(page, "種類", 172, 8);
@@ -196,8 +210,7 @@ QWidget* TOptionForm::CreateAttributePage() {
 }
 
 QWidget* TOptionForm::CreateEmphasisPage() {
-    auto* page = new QWidget;
-    page->setObjectName("TabSheet4");
+    auto* page = NewPage("TabSheet4");
     CheckBox4 = Check(page, "CheckBox4", "任意の文字を強調する", 16, 12);
     connect(CheckBox4, &QCheckBox::toggled, this, [this] { CheckBox4Click(); });
     Label3 = AddLabel(page, "強調文字列：", 32, 42, "Label3");
@@ -214,15 +227,12 @@ QWidget* TOptionForm::CreateEmphasisPage() {
 }
 
 QWidget* TOptionForm::CreatePrintBasicPage() {
-    auto* page = new QWidget;
-    page->setObjectName("TabSheet5");
+    auto* page = NewPage("TabSheet5");
     const QLabel* labels[] = {AddLabel(page, "用紙サイズ", 16, 16), AddLabel(page, "印刷フォントサイズ", 16, 50),
                               AddLabel(page, "上余白", 16, 90), AddLabel(page, "左余白", 16, 120),
                               AddLabel(page, "右余白", 16, 150), AddLabel(page, "下余白", 16, 180)};
     const int column = FieldColumn(130, {labels[0], labels[1], labels[2], labels[3], labels[4], labels[5]});
-    ComboBox3 = new TDrawnComboBox(page);
-    ComboBox3->setObjectName("ComboBox3");
-    ComboBox3->setItemDelegate(new TPaperItemDelegate(ComboBox3));
+    ComboBox3 = DrawnList<TPaperItemDelegate>(page, "ComboBox3");
     ComboBox3->addItems({"A4", "A5", "B5", "ハガキ"});
     ComboBox3->setGeometry(column, 12, 200, 22);
     WidenToItems(ComboBox3, 200, PageRight - ComboBox3->x());
@@ -236,11 +246,8 @@ QWidget* TOptionForm::CreatePrintBasicPage() {
 }
 
 QWidget* TOptionForm::CreatePrintRecipePage() {
-    auto* page = new QWidget;
-    page->setObjectName("TabSheet6");
-    auto* styles = new QGroupBox("印刷スタイル", page);
-    styles->setObjectName("GroupBox2");
-    styles->setGeometry(8, 4, 476, 104);
+    auto* page = NewPage("TabSheet6");
+    QGroupBox* styles = Group(page, "GroupBox2", "印刷スタイル", {8, 4, 476, 104});
     auto* buttons = new QButtonGroup(this);
     QRadioButton** radios[] = {&RadioButton1, &RadioButton2, &RadioButton3, &RadioButton4};
     for (int i = 0; i < 4; ++i) {
@@ -255,16 +262,12 @@ QWidget* TOptionForm::CreatePrintRecipePage() {
     }
     RadioButton1->setChecked(true);
 
-    auto* header = new QGroupBox("印刷ヘッダー", page);
-    header->setObjectName("GroupBox3");
-    header->setGeometry(8, 112, 476, 64);
+    QGroupBox* header = Group(page, "GroupBox3", "印刷ヘッダー", {8, 112, 476, 64});
     ComboBox4 = AttributeList(header, "ComboBox4", "左", 28, 22);
     ComboBox1 = AttributeList(header, "ComboBox1", "中", 184, 22);
     ComboBox6 = AttributeList(header, "ComboBox6", "右", 340, 22);
 
-    auto* footer = new QGroupBox("印刷フッター", page);
-    footer->setObjectName("GroupBox4");
-    footer->setGeometry(8, 180, 476, 64);
+    QGroupBox* footer = Group(page, "GroupBox4", "印刷フッター", {8, 180, 476, 64});
     ComboBox5 = AttributeList(footer, "ComboBox5", "左", 28, 22);
     ComboBox2 = AttributeList(footer, "ComboBox2", "中", 184, 22);
     ComboBox7 = AttributeList(footer, "ComboBox7", "右", 340, 22);
@@ -276,12 +279,9 @@ QWidget* TOptionForm::CreatePrintRecipePage() {
 }
 
 QWidget* TOptionForm::CreatePrintIndexPage() {
-    auto* page = new QWidget;
-    page->setObjectName("TabSheet7");
+    auto* page = NewPage("TabSheet7");
     AddLabel(page, "目次のスタイル", 16, 16);
-    ComboBox8 = new TDrawnComboBox(page);
-    ComboBox8->setObjectName("ComboBox8");
-    ComboBox8->setItemDelegate(new TAttributeItemDelegate(ComboBox8));
+    ComboBox8 = DrawnList<TAttributeItemDelegate>(page, "ComboBox8");
     ComboBox8->addItems({"レシピ名の1文字目毎に目次を作成[例：-ア-]",
                          "種類毎に目次を作成[例：-パスタ-]", "量毎に目次を作成[例：-2人前-]",
                          "グループ毎に目次を作成[例：-朝食-]"});
