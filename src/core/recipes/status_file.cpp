@@ -169,9 +169,4 @@ QStringList StatusValuesFromBytes(const QByteArray& bytes, const QStringList& ke
     return values;
 }
 
-QString StatusFilePath(const QString& folder) {
-    const QString dir = WithTrailingSlash(folder);
-    if (QFileInfo::exists(dir + StatusFileName))
-        return dir + StatusFileName;
-    return dir + ExistingNameIgnoringCase(dir, StatusFileName);
-}
+QString StatusFilePath(const QString& folder) { return ExistingPathIgnoringCase(folder, StatusFileName); }
