@@ -9,6 +9,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QSaveFile>
 
 #include "core/platform/saporia_error.h"
@@ -92,6 +93,13 @@ QString ExistingNameIgnoringCase(const QString& dir, const QString& name) {
         if (entry.compare(name, Qt::CaseInsensitive) == 0)
             return entry;
     return name;
+}
+
+QString ExistingPathIgnoringCase(const QString& dir, const QString& name) {
+    const QString folder = WithTrailingSlash(dir);
+    if (QFileInfo::exists(folder + name))
+        return folder + name;
+    return folder + ExistingNameIgnoringCase(folder, name);
 }
 
 bool LessIgnoringCase(const QString& a, const QString& b) {

@@ -34,6 +34,9 @@ void WriteSjisLines(const QString& path, const QStringList& lines);
 // writer reuses "status.txt" instead of adding "Status.txt" beside it.
 // Returns `name` itself when no such entry exists.
 QString ExistingNameIgnoringCase(const QString& dir, const QString& name);
+// `dir` + "/" + the name ExistingNameIgnoringCase gives, trying the exact name
+// first so the usual spelling costs no listing of the folder.
+QString ExistingPathIgnoringCase(const QString& dir, const QString& name);
 
 // Names in order ignoring case, then exactly, so the order is the same on
 // every run.

@@ -204,10 +204,6 @@ void FillFromValues(TCookItem& item, const QStringList& v, const TIconStore& ico
 
 }  // namespace
 
-void FillCookItem(TCookItem& item, const TStatusFile& status, const TIconStore& icons) {
-    FillFromValues(item, status.Values(ListedKeys()), icons);
-}
-
 void FillCookItem(TCookItem& item, const QByteArray& statusBytes, const TIconStore& icons) {
     FillFromValues(item, StatusValuesFromBytes(statusBytes, ListedKeys()), icons);
 }

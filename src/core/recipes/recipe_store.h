@@ -34,8 +34,6 @@ TCookScan SearchCookFld(const QString& dataRoot, const TIconStore& icons, const 
 // recipe). Throws TSaporiaError when its attribute file cannot be read.
 TCookItem ReadCookItem(const QString& dataRoot, const QString& name, const TIconStore& icons);
 
-// Attribute values of a record from an attribute file (texts, ratings, icon).
-class TStatusFile;
-void FillCookItem(TCookItem& item, const TStatusFile& status, const TIconStore& icons);
-// The same from the attribute file's bytes.
+// Attribute values of a record from its attribute file's bytes (texts,
+// ratings, icon).
 void FillCookItem(TCookItem& item, const QByteArray& statusBytes, const TIconStore& icons);

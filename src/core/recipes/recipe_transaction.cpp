@@ -130,7 +130,7 @@ void RemoveLeftovers(int dirFd) {
     }
     QList<QByteArray> names;
     while (const dirent* entry = readdir(dir))
-        if (std::strncmp(entry->d_name, Prefix.constData(), static_cast<size_t>(Prefix.size())) == 0)
+        if (IsRecipeTransactionFile(entry->d_name))
             names.append(entry->d_name);
     closedir(dir);
     for (const QByteArray& name : names)

@@ -62,23 +62,10 @@ QString TStatusFile::Value(const QString& key) const {
 bool TStatusFile::Contains(const QString& key) const { return IndexOf(key) >= 0; }
 
 QStringList TStatusFile::Values(const QStringList& keys) const {
-    QStringList values(keys.size());
-    QList<bool> found(keys.size(), false);
-    qsizetype missing = keys.size();
-    for (const QString& line : Entries) {
-        const qsizetype eq = line.indexOf(QLatin1Char('='));
-        if (eq < 0)
-            continue;
-        const QStringView key = QStringView(line).left(eq);
-        for (qsizetype k = 0; k < keys.size(); ++k) {
-            if (found[k] || keys[k].size() != eq || key.compare(keys[k], Qt::CaseInsensitive) != 0)
-                continue;
-            values[k] = line.mid(eq + 1);
-            found[k] = true;
-            if (--missing == 0)
-                return values;
-        }
-    }
+    QStringList values;
+    values.reserve(keys.size());
+    for (const QString& key : keys)
+        values.append(Value(key));
     return values;
 }
 
@@ -169,9 +156,4 @@ QStringList StatusValuesFromBytes(const QByteArray& bytes, const QStringList& ke
     return values;
 }
 
-QString StatusFilePath(const QString& folder) {
-    const QString dir = WithTrailingSlash(folder);
-    if (QFileInfo::exists(dir + StatusFileName))
-        return dir + StatusFileName;
-    return dir + ExistingNameIgnoringCase(dir, StatusFileName);
-}
+QString StatusFilePath(const QString& folder) { return ExistingPathIgnoringCase(folder, StatusFileName); }

@@ -45,7 +45,7 @@ public:
     // when there is none.
     QString Value(const QString& key) const;
     bool Contains(const QString& key) const;
-    // Value() of each key, in one pass over the lines.
+    // Value() of each key.
     QStringList Values(const QStringList& keys) const;
     // The value as a decimal integer; `fallback` when missing or not a number.
     int IntValue(const QString& key, int fallback = -1) const;

@@ -93,10 +93,7 @@ std::optional<QString> ReadIngredients(const QString& recipeDir) {
 }  // namespace
 
 QString IngredientFilePath(const QString& recipeDir) {
-    const QString exact = recipeDir + u'/' + FoodstuffFileName;
-    if (QFile::exists(exact))
-        return exact;
-    return recipeDir + u'/' + ExistingNameIgnoringCase(recipeDir, FoodstuffFileName);
+    return ExistingPathIgnoringCase(recipeDir, FoodstuffFileName);
 }
 
 std::optional<QString> TIngredientCache::Text(const QString& recipeDir) {

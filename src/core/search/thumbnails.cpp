@@ -1,7 +1,5 @@
 #include "core/search/thumbnails.h"
 
-#include <QFileInfo>
-
 #include "core/search/class_tree.h"
 #include "core/recipes/recipe_folder.h"
 #include "core/recipes/recipe_name.h"
@@ -11,37 +9,11 @@
 
 namespace {
 
-// Reads the recipe's main photo, found ignoring case when the usual name is
-// not there; only a regular file is read, so a FIFO never blocks the pane.
-QByteArray ReadPhoto(const QString& recipeDir) {
-    if (recipeDir.isEmpty())
-        return {};
-    QString path = recipeDir + u'/' + PhotoFileName;
-    if (!QFileInfo::exists(path)) {
-        const QString existing = ExistingNameIgnoringCase(recipeDir, PhotoFileName);
-        if (existing == PhotoFileName)
-            return {};
-        path = recipeDir + u'/' + existing;
-    }
+// The record's main photo, found ignoring case; empty when its name leads
+// nowhere.
+QString PhotoPath(const QString& dataRoot, const TCookItem& item) {
     try {
-        return ReadFileBytes(path);
-    } catch (const TSaporiaError&) {
-        return {};
-    }
-}
-
-// The record's folder; empty (no photo) when its name leads nowhere.
-QString RecipeDir(const QString& dataRoot, const TCookItem& item) {
-    try {
-        return RecipeFolderPath(dataRoot, item).chopped(1);
-    } catch (const TSaporiaError&) {
-        return {};
-    }
-}
-
-QImage DecodeThumbnail(const QByteArray& bytes) {
-    try {
-        return DecodeJpegScaled(bytes, QSize(ThumbnailSide, ThumbnailSide));
+        return ExistingPathIgnoringCase(RecipeFolderPath(dataRoot, item), PhotoFileName);
     } catch (const TSaporiaError&) {
         return {};
     }
@@ -49,9 +21,10 @@ QImage DecodeThumbnail(const QByteArray& bytes) {
 
 }  // namespace
 
+// Only a regular file is read, so a FIFO never blocks the pane.
 QImage LoadThumbnailImage(const QString& photoPath) {
     try {
-        return DecodeThumbnail(ReadFileBytes(photoPath));
+        return DecodeJpegScaled(ReadFileBytes(photoPath), QSize(ThumbnailSide, ThumbnailSide));
     } catch (const TSaporiaError&) {
         return {};
     }
@@ -73,7 +46,7 @@ std::vector<TThumbnail> BuildThumbnailList(const TCookItems& items, const QStrin
         const TCookItem& item = items[i];
         if (!PassesListFilter(item, groupText) || item.PhotoMark != PhotoMarkPresent)
             continue;
-        QImage image = DecodeThumbnail(ReadPhoto(RecipeDir(dataRoot, item)));
+        QImage image = LoadThumbnailImage(PhotoPath(dataRoot, item));
         if (image.isNull())
             continue;
         thumbnails.push_back({i, item.Name, std::move(image)});
