@@ -45,14 +45,15 @@ public:
     int Fd;
 };
 
-// Opens the recipe's ingredient file; -1 when the recipe has none. Any other
+// Opens the recipe's ingredient file without blocking (a FIFO is then no
+// ingredient file, never a hang); -1 when the recipe has none. Any other
 // failure to open it is an error, not a missing file.
 int OpenIngredientFile(const QString& recipeDir, QString& path) {
     path = recipeDir + u'/' + FoodstuffFileName;
-    int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC);
+    int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0 && (errno == ENOENT || errno == ENOTDIR)) {
         path = IngredientFilePath(recipeDir);  // a name differing only in case
-        fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC);
+        fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
         if (fd < 0 && (errno == ENOENT || errno == ENOTDIR))
             return -1;
     }
