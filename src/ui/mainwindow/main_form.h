@@ -20,7 +20,6 @@ class TRecipeCommands;
 class TRecipePanes;
 struct TWindowLayout;
 struct TSettingsApply;
-enum class TGestureCommand;
 
 // The main window: the bars, the list place, the recipe panes and the status
 // bar, each binding its own commands. One class spread over files by concern:
@@ -93,7 +92,6 @@ private:
     void SetEditMode(bool enabled);
     bool ViewOnly() const;
     bool LoadFile(const TCookItem& item);
-    void RunGesture(TGestureCommand command);
 
     void SetViewStyle(int tag);
     void ApplyFontSize(int size);

@@ -7,7 +7,6 @@
 #include "core/recipes/open_recipe.h"
 #include "core/recipes/recipe_book.h"
 #include "ui/mainwindow/list_area.h"
-#include "ui/mainwindow/list_gestures.h"
 #include "ui/mainwindow/main_bars.h"
 #include "ui/mainwindow/pane_aids.h"
 #include "ui/mainwindow/recipe_panes.h"
@@ -28,9 +27,6 @@ void TMainForm::BindListHooks() {
                     State.Recipe->SetModified(false);
             },
         .IconSort = [this] { return Settings().IconSort; },
-        .GesturesEnabled = [this] { return !ViewOnly(); },
-        .RunGesture = [this](TGestureCommand command) { RunGesture(command); },
-        .ProgressWindow = [this] { return Windows().ProgressForm; },
     });
 }
 
@@ -69,20 +65,4 @@ bool TMainForm::LoadFile(const TCookItem& item) {
     if (!loaded)
         ShowErrorBox(this, QStringLiteral("Load File Error. Msg=") + recipe.Content().LoadError);
     return loaded;
-}
-
-void TMainForm::RunGesture(TGestureCommand command) {
-    // The commands act on the selected row and ask their usual questions; a
-    // command that is off (nothing selected, view-only) does nothing.
-    QString name;
-    switch (command) {
-    case TGestureCommand::Reload: name = QStringLiteral("miUpdate"); break;
-    case TGestureCommand::Delete: name = QStringLiteral("miRecipeDelete"); break;
-    case TGestureCommand::Rename: name = QStringLiteral("miRecipeRename"); break;
-    case TGestureCommand::Attributes: name = QStringLiteral("miRecipeAttrEdit"); break;
-    case TGestureCommand::None: break;
-    }
-    QAction* item = Bars->Action(name);
-    if (item && item->isEnabled() && !ViewOnly())
-        item->trigger();
 }
