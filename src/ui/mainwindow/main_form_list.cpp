@@ -18,14 +18,7 @@ void TMainForm::BindListHooks() {
         .ClearModified = [this] { State.Recipe->SetModified(false); },
         .SelectItem = [this](int row, bool selected) { CookListViewSelectItem(row, selected); },
         .RowKept = [this] { SetEditMode(true); },
-        // Colouring is no edit: a recipe without changes stays without the marker.
-        .MarkMaterial =
-            [this](const QString& keyword) {
-                const bool wasModified = State.Recipe->IsModified();
-                Panes->HighlightKeyword(keyword);
-                if (!wasModified)
-                    State.Recipe->SetModified(false);
-            },
+        .MarkMaterial = [this](const QString& keyword) { Panes->HighlightKeyword(keyword); },
         .IconSort = [this] { return Settings().IconSort; },
     });
 }
