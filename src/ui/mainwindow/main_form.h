@@ -52,13 +52,9 @@ public:
     bool TerminateRequested() const { return Terminate; }
 
     // ---- entry points of the other parts of the program ----
-    void SearchCookFld();
     // Refills the rows, selecting record `index` (-1: none). Asks the save
     // question first; false when it was cancelled (nothing refilled).
     bool IndicateList(int index);
-    void CookListViewSelectItem(int row, bool selected);
-    // Record index of the selected row, or -1.
-    int SelectedRecord() const;
     // Asks "レシピが変更されています、保存しますか？" when the open recipe has
     // unsaved edits (not in view-only mode, not while closing). Yes saves; false
     // means the caller must not go on (Cancel, or a failed save).
@@ -91,6 +87,7 @@ private:
     void BindListHooks();
     void SetEditMode(bool enabled);
     bool ViewOnly() const;
+    void CookListViewSelectItem(int row, bool selected);
     bool LoadFile(const TCookItem& item);
 
     void SetViewStyle(int tag);

@@ -23,11 +23,7 @@ void TMainForm::BindListHooks() {
     });
 }
 
-void TMainForm::SearchCookFld() { ListArea->SearchCookFld(); }
-
 bool TMainForm::IndicateList(int index) { return ListArea->IndicateList(index); }
-
-int TMainForm::SelectedRecord() const { return ListArea->SelectedRecord(); }
 
 void TMainForm::CookListViewSelectItem(int row, bool selected) {
     const int record = ListArea->RecordOfRow(row);
