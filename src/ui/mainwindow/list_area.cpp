@@ -35,8 +35,9 @@ QLabel* NewLabel(QWidget* parent, const QString& name, const QString& text) {
 
 }  // namespace
 
-TListArea::TListArea(TRecipeBook& book, QSplitter* splitter, TMainStatusBar& status, QWidget* owner)
-    : QObject(owner), Book(book), Status(status), Owner(owner), MainSplitter(splitter) {
+TListArea::TListArea(TRecipeBook& book, QSplitter* splitter, TMainStatusBar& status, const TWindows& windows,
+                     QWidget* owner)
+    : QObject(owner), Book(book), Status(status), Windows(windows), Owner(owner), MainSplitter(splitter) {
     setObjectName(QStringLiteral("ListArea"));
     BuildThumbnailPane();
     BuildClassPane();
@@ -143,12 +144,7 @@ void TListArea::WireViews() {
     Gestures = new TListGestures(this);
     Gestures->Watch(CookListView->ReportView());
     Gestures->Watch(CookListView->IconView());
-    Gestures->Enabled = [this] { return !Hooks.GesturesEnabled || Hooks.GesturesEnabled(); };
     Gestures->ShowStatus = [this](const QString& text) { Status.ShowGesture(text); };
-    Gestures->RunCommand = [this](TGestureCommand command) {
-        if (Hooks.RunGesture)
-            Hooks.RunGesture(command);
-    };
 }
 
 // ---- columns and rows ----------------------------------------------------------

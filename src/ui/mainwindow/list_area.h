@@ -7,6 +7,7 @@
 #include <QString>
 
 #include "core/recipes/column_table.h"
+#include "ui/app/windows.h"
 
 class QAction;
 class QComboBox;
@@ -29,7 +30,6 @@ class TProgressForm;
 class TRecipeBook;
 class TRefinementSearchBox;
 class TThumbnailStrip;
-enum class TGestureCommand;
 
 // The list place of the main window: the thumbnail pane (Panel4), the
 // classification pane (Panel9) and the recipe list with its group filter
@@ -46,19 +46,17 @@ public:
         std::function<void()> RowKept;                      // a refill left a row selected
         std::function<void(const QString& keyword)> MarkMaterial;  // colours an ingredient hit
         std::function<bool()> IconSort;                     // column 0 sorts by icon
-        std::function<bool()> GesturesEnabled;
-        std::function<void(TGestureCommand)> RunGesture;
-        std::function<TProgressForm*()> ProgressWindow;     // null before it exists
     };
 
     // Builds the panes into `splitter`; `owner` is the window the messages
-    // belong to.
-    TListArea(TRecipeBook& book, QSplitter* splitter, TMainStatusBar& status, QWidget* owner);
+    // belong to; `windows` gives the progress window once it exists.
+    TListArea(TRecipeBook& book, QSplitter* splitter, TMainStatusBar& status, const TWindows& windows,
+              QWidget* owner);
     void SetHooks(THooks hooks) { Hooks = std::move(hooks); }
     // The refinement search box of the search tool bar.
     void AttachRefinementBox(QComboBox* combo, QPushButton* button);
-    // Binds the searches, the pane ticks and the list's pop-up menu to the
-    // commands of `bars`.
+    // Binds the searches, the pane ticks, the list's pop-up menu and its
+    // gestures to the commands of `bars`.
     void BindCommands(TMainBars& bars);
     // The column chooser: the rows show the widths as dragged in the header;
     // OK (after the save question) rebuilds the columns and empties the selection.
@@ -124,6 +122,7 @@ private:
     void FreeThumbnails();
     void NameSearchStep(const QString& endText);
     void MaterialSearchStep(const QString& endText);
+    TProgressForm* ProgressWindow() const { return Windows.ProgressForm; }
     bool AskSave() const { return !Hooks.QuerySaveChanges || Hooks.QuerySaveChanges(); }
     void ClearModified() const {
         if (Hooks.ClearModified)
@@ -132,6 +131,7 @@ private:
 
     TRecipeBook& Book;
     TMainStatusBar& Status;
+    const TWindows& Windows;
     QWidget* Owner = nullptr;
     QSplitter* MainSplitter = nullptr;
     THooks Hooks;

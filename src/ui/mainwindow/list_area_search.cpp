@@ -17,6 +17,7 @@
 #include "ui/dialogs/progress_form.h"
 #include "ui/mainwindow/class_tree_view.h"
 #include "ui/mainwindow/cook_list_view.h"
+#include "ui/mainwindow/list_gestures.h"
 #include "ui/mainwindow/main_bars.h"
 #include "ui/mainwindow/main_status_bar.h"
 #include "ui/mainwindow/search_boxes.h"
@@ -72,6 +73,22 @@ void TListArea::BindCommands(TMainBars& bars) {
         if (!bars.State().ViewOnly)
             bars.Menu(QStringLiteral("ListPopupMenu"))->exec(globalPos);
     });
+    Gestures->Enabled = [&bars] { return !bars.State().ViewOnly; };
+    // The commands act on the selected row and ask their usual questions; a
+    // command that is off (nothing selected, view-only) does nothing.
+    Gestures->RunCommand = [&bars](TGestureCommand command) {
+        QString name;
+        switch (command) {
+        case TGestureCommand::Reload: name = QStringLiteral("miUpdate"); break;
+        case TGestureCommand::Delete: name = QStringLiteral("miRecipeDelete"); break;
+        case TGestureCommand::Rename: name = QStringLiteral("miRecipeRename"); break;
+        case TGestureCommand::Attributes: name = QStringLiteral("miRecipeAttrEdit"); break;
+        case TGestureCommand::None: break;
+        }
+        QAction* item = bars.Action(name);
+        if (item && item->isEnabled() && !bars.State().ViewOnly)
+            item->trigger();
+    };
 }
 
 void TListArea::ChooseColumns(TListColumnSelectForm* chooser) {
@@ -159,7 +176,7 @@ void TListArea::btnSearchRefinementClick() {
     if (!AskSave())
         return;
     RunGuarded(Owner, ErrorPrefix(QStringLiteral("Search")), [&] {
-        const TProgressScope progress(Hooks.ProgressWindow ? Hooks.ProgressWindow() : nullptr, QStringLiteral("検索中..."));
+        const TProgressScope progress(ProgressWindow(), QStringLiteral("検索中..."));
         Book.Refine(keyword);
     });
     // Refilled also after a failure, so the rows agree with the flags.
@@ -197,7 +214,7 @@ void TListArea::RefreshFilterViews() {
 }
 
 void TListArea::BuildClassTree() {
-    const TProgressScope progress(Hooks.ProgressWindow ? Hooks.ProgressWindow() : nullptr, QStringLiteral("分類項目作成中..."));
+    const TProgressScope progress(ProgressWindow(), QStringLiteral("分類項目作成中..."));
     ClassTreeView->SetTree(BuildClassTreeData(Book.CookItems, ListModel->Rows()));
 }
 
@@ -212,7 +229,7 @@ void TListArea::ShowClassPane(bool shown) {
 
 void TListArea::BuildThumbnails() {
     RunGuarded(Owner, ErrorPrefix(QStringLiteral("BuildThumbnails")), [this] {
-        const TProgressScope progress(Hooks.ProgressWindow ? Hooks.ProgressWindow() : nullptr, QStringLiteral("しばらくお待ち下さい"));
+        const TProgressScope progress(ProgressWindow(), QStringLiteral("しばらくお待ち下さい"));
         TMainStatusBar::TWork work(Status, QStringLiteral("ｻﾑﾈｲﾙ作成中..."),
                                    static_cast<int>(Book.CookItems.size()) - 1);
         LetPendingMessagesRun();
@@ -227,7 +244,7 @@ void TListArea::BuildThumbnails() {
 }
 
 void TListArea::FreeThumbnails() {
-    const TProgressScope progress(Hooks.ProgressWindow ? Hooks.ProgressWindow() : nullptr, QStringLiteral("しばらくお待ち下さい"));
+    const TProgressScope progress(ProgressWindow(), QStringLiteral("しばらくお待ち下さい"));
     const TMainStatusBar::TWork work(Status, QStringLiteral("ｻﾑﾈｲﾙ破棄中..."), ThumbnailCount);
     ThumbnailStrip->FreeThumbnails();
     ThumbnailCount = 0;

@@ -245,7 +245,6 @@ void TMainBars::AttachExisting() {
             if (auto* button = Window->findChild<QAbstractButton*>(place.Name))
                 Follow(Actions.value(row.Name), button);
         }
-    Update(Current);
 }
 
 void TMainBars::Follow(QAction* command, QAction* follower) {
@@ -293,7 +292,10 @@ std::vector<QWidget*> TMainBars::DockableBars() const {
 
 void TMainBars::Bind(const QString& name, std::function<void()> handler) {
     Handlers.insert(name, std::move(handler));
-    Update(Current);
+    // Only this command's enabling can have changed.
+    if (const TCommandRow* row = FindCommand(name); row && row->Kind == TCommandKind::Command)
+        if (QAction* action = Actions.value(name))
+            action->setEnabled(CommandEnabled(*row, Current, true));
 }
 
 bool TMainBars::IsOn(const QString& name) const {

@@ -20,7 +20,6 @@ class TRecipeCommands;
 class TRecipePanes;
 struct TWindowLayout;
 struct TSettingsApply;
-enum class TGestureCommand;
 
 // The main window: the bars, the list place, the recipe panes and the status
 // bar, each binding its own commands. One class spread over files by concern:
@@ -53,13 +52,9 @@ public:
     bool TerminateRequested() const { return Terminate; }
 
     // ---- entry points of the other parts of the program ----
-    void SearchCookFld();
     // Refills the rows, selecting record `index` (-1: none). Asks the save
     // question first; false when it was cancelled (nothing refilled).
     bool IndicateList(int index);
-    void CookListViewSelectItem(int row, bool selected);
-    // Record index of the selected row, or -1.
-    int SelectedRecord() const;
     // Asks "レシピが変更されています、保存しますか？" when the open recipe has
     // unsaved edits (not in view-only mode, not while closing). Yes saves; false
     // means the caller must not go on (Cancel, or a failed save).
@@ -92,8 +87,8 @@ private:
     void BindListHooks();
     void SetEditMode(bool enabled);
     bool ViewOnly() const;
+    void CookListViewSelectItem(int row, bool selected);
     bool LoadFile(const TCookItem& item);
-    void RunGesture(TGestureCommand command);
 
     void SetViewStyle(int tag);
     void ApplyFontSize(int size);

@@ -33,7 +33,7 @@ void TMainForm::BuildWidgets() {
 
     StatusBar1 = new TMainStatusBar(this);
     setStatusBar(StatusBar1);
-    ListArea = new TListArea(*State.Book, MainSplitter, *StatusBar1, this);
+    ListArea = new TListArea(*State.Book, MainSplitter, *StatusBar1, Windows(), this);
     Panes = new TRecipePanes(*State.Recipe, MainSplitter);
     MainSplitter->addWidget(Panes);
     connect(Panes, &TRecipePanes::SplitterMoved, this, &TMainForm::PaneSizesMoved);

@@ -7,7 +7,6 @@
 #include "core/recipes/open_recipe.h"
 #include "core/recipes/recipe_book.h"
 #include "ui/mainwindow/list_area.h"
-#include "ui/mainwindow/list_gestures.h"
 #include "ui/mainwindow/main_bars.h"
 #include "ui/mainwindow/pane_aids.h"
 #include "ui/mainwindow/recipe_panes.h"
@@ -19,26 +18,12 @@ void TMainForm::BindListHooks() {
         .ClearModified = [this] { State.Recipe->SetModified(false); },
         .SelectItem = [this](int row, bool selected) { CookListViewSelectItem(row, selected); },
         .RowKept = [this] { SetEditMode(true); },
-        // Colouring is no edit: a recipe without changes stays without the marker.
-        .MarkMaterial =
-            [this](const QString& keyword) {
-                const bool wasModified = State.Recipe->IsModified();
-                Panes->HighlightKeyword(keyword);
-                if (!wasModified)
-                    State.Recipe->SetModified(false);
-            },
+        .MarkMaterial = [this](const QString& keyword) { Panes->HighlightKeyword(keyword); },
         .IconSort = [this] { return Settings().IconSort; },
-        .GesturesEnabled = [this] { return !ViewOnly(); },
-        .RunGesture = [this](TGestureCommand command) { RunGesture(command); },
-        .ProgressWindow = [this] { return Windows().ProgressForm; },
     });
 }
 
-void TMainForm::SearchCookFld() { ListArea->SearchCookFld(); }
-
 bool TMainForm::IndicateList(int index) { return ListArea->IndicateList(index); }
-
-int TMainForm::SelectedRecord() const { return ListArea->SelectedRecord(); }
 
 void TMainForm::CookListViewSelectItem(int row, bool selected) {
     const int record = ListArea->RecordOfRow(row);
@@ -69,20 +54,4 @@ bool TMainForm::LoadFile(const TCookItem& item) {
     if (!loaded)
         ShowErrorBox(this, QStringLiteral("Load File Error. Msg=") + recipe.Content().LoadError);
     return loaded;
-}
-
-void TMainForm::RunGesture(TGestureCommand command) {
-    // The commands act on the selected row and ask their usual questions; a
-    // command that is off (nothing selected, view-only) does nothing.
-    QString name;
-    switch (command) {
-    case TGestureCommand::Reload: name = QStringLiteral("miUpdate"); break;
-    case TGestureCommand::Delete: name = QStringLiteral("miRecipeDelete"); break;
-    case TGestureCommand::Rename: name = QStringLiteral("miRecipeRename"); break;
-    case TGestureCommand::Attributes: name = QStringLiteral("miRecipeAttrEdit"); break;
-    case TGestureCommand::None: break;
-    }
-    QAction* item = Bars->Action(name);
-    if (item && item->isEnabled() && !ViewOnly())
-        item->trigger();
 }

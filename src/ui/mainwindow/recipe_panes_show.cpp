@@ -225,6 +225,7 @@ void TRecipePanes::ColourPanes(const TSettings& settings) {
 }
 
 void TRecipePanes::HighlightKeyword(const QString& keyword) {
+    // Colouring is no edit: the recipe's marker stays as it was.
     TLoadingScope loading(Loading);
     HighlightKeywords(memFoodstuff->document(), keyword);
     HighlightKeywords(MemoHow->document(), keyword);
