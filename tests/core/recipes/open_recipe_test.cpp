@@ -29,7 +29,10 @@ TEST(OpenRecipeQuestion, AskedOnlyForEditsOutsideViewOnlyAndClosing) {
     const struct {
         bool Modified, ViewOnly, Closing, Asks;
     } rows[] = {
-        {true, false, false, true}, {false, false, false, false}, {true, true, false, false}, {true, false, true, false},
+        {true, false, false, true},
+        {false, false, false, false},
+        {true, true, false, false},
+        {true, false, true, false},
     };
     for (const auto& row : rows) {
         TOpenRecipe recipe("/nowhere");
