@@ -60,8 +60,9 @@ QString MakeRecipe(const QString& dataRoot, const TRecipeDraft& draft) {
     if (draft.Comment)
         WriteRaw(folder + QStringLiteral("コメント.txt"), RecipeFileBytes(*draft.Comment));
     if (draft.StatusLines)
-        WriteRaw(folder + QStringLiteral("Status.txt"),
-                 draft.StatusLines->isEmpty() ? QByteArray() : RecipeFileBytes(draft.StatusLines->join(QLatin1Char('\n'))));
+        WriteRaw(folder + QStringLiteral("Status.txt"), draft.StatusLines->isEmpty()
+                     ? QByteArray()
+                     : RecipeFileBytes(draft.StatusLines->join(QLatin1Char('\n'))));
     if (draft.Photo)
         WriteRaw(folder + QStringLiteral("写真.jpg"), SmallJpeg());
     for (const QString& name : draft.ExtraPhotos)
@@ -140,7 +141,9 @@ QStringList MakeRecipeCollection(const QString& dataRoot, int count) {
             QStringLiteral("Calorie=%1").arg(200 + i % 600),
             QStringLiteral("Price=%1").arg(100 + i % 900),
             QStringLiteral("WorkTime=%1分").arg(10 + i % 50),
-            QStringLiteral("Date=2024/%1/%2").arg(i % 12 + 1, 2, 10, QLatin1Char('0')).arg(i % 28 + 1, 2, 10, QLatin1Char('0')),
+            QStringLiteral("Date=2024/%1/%2")
+                .arg(i % 12 + 1, 2, 10, QLatin1Char('0'))
+                .arg(i % 28 + 1, 2, 10, QLatin1Char('0')),
             QStringLiteral("Group=") + groups[i % groups.size()],
             QStringLiteral("Salt=%1.%2").arg(i % 5).arg(i % 10),
             QStringLiteral("NiceValue=%1").arg(i % 6),

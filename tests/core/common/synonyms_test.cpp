@@ -6,7 +6,6 @@
 
 TEST(Synonyms, EverySpellingGivesTheOthersOfItsGroup) {
     const QStringList spellings = SynonymSpellings();
-    EXPECT_EQ(spellings.size(), 39);
     for (const QString& word : spellings) {
         SCOPED_TRACE(word.toStdString());
         const QStringList others = GetSynonyms(word);

@@ -85,6 +85,7 @@ TEST(IconFile, FolderListsBitmapsSortedIgnoringCaseFoldersIncluded) {
     for (const char* file : {"Icon/b.bmp", "Icon/C.bmp", "Icon/a.BMP", "Icon/broken.bmp", "Icon/x.bmp.txt"})
         app.WriteBytes(file, "x");
     QDir().mkpath(app.Path("Icon/folder.bmp"));
-    EXPECT_EQ(IconFolderEntries(app.Path("Icon")), QStringList({"a.BMP", "b.bmp", "broken.bmp", "C.bmp", "folder.bmp"}));
+    EXPECT_EQ(IconFolderEntries(app.Path("Icon")),
+              QStringList({"a.BMP", "b.bmp", "broken.bmp", "C.bmp", "folder.bmp"}));
     EXPECT_EQ(IconFolderEntries(app.Path("NoIcons")), QStringList());
 }

@@ -82,8 +82,6 @@ TEST(ParallelScan, AnyNumberOfWorkersGivesTheOneThreadResult) {
         return TCookItem();
     };
     EXPECT_EQ(named("r050a").Kind, "副菜");
-    EXPECT_EQ(named("r100a").PhotoMark, PhotoMarkPresent);
-    EXPECT_EQ(named("r100a").Salt, "1");
     EXPECT_EQ(named("r150a").Amount, "2");
     EXPECT_EQ(named("r270a").PhotoMark, PhotoMarkAbsent);
     EXPECT_EQ(named(FromSjis(Cp932Name)).FolderName, Cp932Name);
@@ -143,5 +141,6 @@ TEST(ParallelScan, AttributeBytesParseAsTheTextLines) {
         QByteArray("Kind=a\0b\r\nSalt\0=1", 18),
     };
     for (const QByteArray& bytes : files)
-        EXPECT_EQ(StatusValuesFromBytes(bytes, Keys), TStatusFile::FromBytes(bytes).Values(Keys)) << bytes.toHex().constData();
+        EXPECT_EQ(StatusValuesFromBytes(bytes, Keys), TStatusFile::FromBytes(bytes).Values(Keys))
+            << bytes.toHex().constData();
 }

@@ -34,7 +34,6 @@ TEST(RecipeName, RefusesEveryNameThatCouldLeaveTheDataFolderOrBreakTheFile) {
 TEST(RecipeName, FolderPathStaysADirectChildOfTheDataFolder) {
     TTempAppDir app;
     const QString root = DataRootOf(app.AppDir());
-    EXPECT_EQ(root, app.AppDir() + "Cook");
     QDir().mkpath(root);
     EXPECT_EQ(RecipeFolderPath(root + "/", "　　"), root + "/　　/");
     for (const char* name : {"../x", "a/b", "", "..", "a:b", "a\tb"})
@@ -45,8 +44,7 @@ TEST(RecipeName, FolderPathStaysADirectChildOfTheDataFolder) {
     const struct {
         const char* Path;
         bool Child;
-    } rows[] = {{"/a/", true}, {"/a/b", false}, {"/../a", false}, {"/.", false}, {"", false}};
+    } rows[] = {{"/a/", true}, {"/a/b", false}, {"/../a", false}, {"/.", false}, {"", false}, {"x/a", false}};
     for (const auto& row : rows)
         EXPECT_EQ(IsDirectChildOf(root, root + row.Path), row.Child) << row.Path;
-    EXPECT_FALSE(IsDirectChildOf(root, root + "x/a"));
 }

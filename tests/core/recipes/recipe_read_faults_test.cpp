@@ -34,7 +34,9 @@ TEST(RecipeReadFaults, EachFileIsReadOnItsOwnAndAnUnreadFileIsNeverSaved) {
     const TRow rows[] = {
         {"no ingredients file", {.Name = name, .Foodstuff = std::nullopt, .How = QStringLiteral("昔の作り方")}, {},
          QString(), QStringLiteral("昔の作り方"), QString(), false, false, {FoodstuffFileName}, {}, false},
-        {"truncated photo", {.Name = name, .Comment = QStringLiteral("大事なコメント"), .StatusLines = status, .Photo = true, .Memo = true},
+        {"truncated photo",
+         {.Name = name, .Comment = QStringLiteral("大事なコメント"), .StatusLines = status, .Photo = true,
+          .Memo = true},
          {{PhotoFileName, TruncatedJpeg}},
          QStringLiteral("材料"), QStringLiteral("作り方"), QStringLiteral("大事なコメント"), true, true,
          {PhotoFileName}, {PhotoFileName}, false},

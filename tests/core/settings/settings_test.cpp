@@ -162,8 +162,6 @@ TEST(Settings, ApplyEntriesAndFileNames) {
     EXPECT_EQ(apply.BackgroundPath, dir.Path("background/ami.bmp"));
     EXPECT_EQ(apply.PaneFontName, QStringLiteral("ＭＳ Ｐゴシック"));
 
-    EXPECT_EQ(SettingsFilePathFor("/opt/cook/saporia.exe"), QStringLiteral("/opt/cook/saporia.ini"));
-
     // The documented font names draw with installed Japanese fonts.
     InstallFontSubstitutions();
     const QString fixed = QFontInfo(QFont(FixedPitchGothic)).family();
