@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <QPrintPreviewDialog>
+#include <QPrintPreviewWidget>
 #include <QPrinterInfo>
+#include <QTimer>
 
 #include "core/printing/report_composer.h"
 #include "core/settings/fonts.h"
@@ -141,4 +144,26 @@ TEST_F(PrintCommandsTest, NoPrinterIsAnErrorNotASuccess) {
         ASSERT_FALSE(Answers.Calls().empty());
         EXPECT_EQ(Answers.Calls().back().Text, QStringLiteral("Print Error. msg=プリンターがインストールされていません"));
     }
+}
+
+TEST_F(PrintCommandsTest, PreviewShowsThePagesInQtsPreviewWindow) {
+    const TPrintCapture off{nullptr};
+    Change([](TSettings& s) { s.PaperSize = QStringLiteral("ハガキ"); });
+    ClickRow(QStringLiteral("肉じゃが"));
+    int pages = -1;
+    QSizeF paper;
+    QTimer::singleShot(100, [&] {
+        auto* dialog = qobject_cast<QPrintPreviewDialog*>(QApplication::activeModalWidget());
+        ASSERT_NE(dialog, nullptr);
+        pages = dialog->findChild<QPrintPreviewWidget*>()->pageCount();
+        paper = dialog->printer()->pageLayout().pageSize().size(QPageSize::Millimeter);
+        if (const QString png = qEnvironmentVariable("SAPORIA_PRINT_PNG"); !png.isEmpty())
+            dialog->grab().save(png + "/preview.png");
+        dialog->reject();
+    });
+    Trigger("PrintPreview1");
+    EXPECT_EQ(pages, 1);
+    EXPECT_NEAR(paper.width(), 100, 0.5);
+    EXPECT_NEAR(paper.height(), 148, 0.5);
+    EXPECT_TRUE(Answers.Calls().empty());
 }
