@@ -93,7 +93,7 @@ TEST(ReportComposerTest, CrampedPagesStillEnd) {
         int FontSize;
     };
     // Wide margins on a postcard, and a font taller than the page body.
-    const std::vector<TRow> rows{{1, 30, 9}, {2, 30, 9}, {3, 30, 9}, {4, 30, 9}, {1, 30, 200}, {4, 10, 400}};
+    const std::vector<TRow> rows{{1, 30, 9}, {2, 30, 9}, {3, 30, 9}, {4, 30, 9}, {1, 30, 200}, {4, 10, 400}, {2, 10, 100000}};
     for (const TRow& row : rows) {
         TSettings settings = Postcard(row.Style);
         settings.LeftMargin = settings.RightMargin = settings.TopMargin = settings.BottomMargin = row.Margin;
@@ -135,6 +135,12 @@ TEST(ReportComposerTest, NoRoomIsRefused) {
         TReport& layout = layouts.Create(RecipeLayoutFor(settings));
         EXPECT_THROW(Fill(layout, settings, SampleRecipe()), TSaporiaError) << row.Left << " " << row.FontSize;
     }
+    // A page per line, more lines than the page cap: refused, not thousands of pages.
+    TReport list = MakePrintLayout("TPrintFormLetterRecipeList");
+    TReportBox& text = list.Box("QRRichText1");
+    text.Font.PointSize = 300;
+    text.Text = QString("x\r\n").repeated(MaxComposedPages + 10);
+    EXPECT_THROW(Compose(list), TSaporiaError);
 }
 
 TEST(ReportComposerTest, EveryBoxFitsItsBandAndPageAtTheDesignMargins) {
