@@ -100,14 +100,14 @@ std::vector<TCommandRow> BuildTable() {
     t.push_back(Sub("miImport", "miFile", "インポート(&M)"));
     t.push_back(Pending(Cmd("miMailImport", "miImport", "メール添付用インポート...")));
     t.push_back(Sep("miFile"));
-    t.push_back(At(At(At(Pending(Recipe(Cmd("miPrint", "miFile", "印刷(&P)", "Ctrl+P"))),
+    t.push_back(At(At(At(Recipe(Cmd("miPrint", "miFile", "印刷(&P)", "Ctrl+P")),
                          Button(bar1, "tbtnPrint", "選択したレシピを印刷します", "Print", 10, true)),
                       TextButton(bar6, "tbtnEasyPrint", "印 刷", 2)),
                    PopupItem(list, "N46", "印刷(&P)", {}, 10, true)));
-    t.push_back(At(Pending(Recipe(Cmd("PrintPreview1", "miFile", "印刷ﾌﾟﾚﾋﾞｭｰ(&V)..."))),
+    t.push_back(At(Recipe(Cmd("PrintPreview1", "miFile", "印刷ﾌﾟﾚﾋﾞｭｰ(&V)...")),
                    Button(bar1, "tbtnPrintPreview", "選択したレシピの印刷ﾌﾟﾚﾋﾞｭｰを表示します", "PrintPreview", 11)));
-    t.push_back(Pending(Cmd("B3", "miFile", "目次印刷(&A)")));
-    t.push_back(Pending(Cmd("A3", "miFile", "目次印刷ﾌﾟﾚﾋﾞｭｰ(&B)...")));
+    t.push_back(Cmd("B3", "miFile", "目次印刷(&A)"));
+    t.push_back(Cmd("A3", "miFile", "目次印刷ﾌﾟﾚﾋﾞｭｰ(&B)..."));
     t.push_back(Sep("miFile"));
     t.push_back(At(Cmd("Exit1", "miFile", "終了(&X)"), TextButton(bar6, "tbtnClose", "終 了", 1)));
 

@@ -28,6 +28,7 @@
 #include "core/recipes/recipe_name.h"
 #include "core/settings/fonts.h"
 #include "core/settings/settings_store.h"
+#include "core/printing/print_layouts.h"
 #include "ui/options/option_form.h"
 #include "ui/platform/dialogs.h"
 #include "core/platform/file_io.h"
@@ -80,7 +81,9 @@ void CreateWindows(TWindowTable& table, TWindows& windows, TSettingsStore& store
     windows.VersionForm = table.Create<TVersionForm>(appDir, main);  // 3 TVersionForm
     windows.ElementForm = table.Create<TElementForm>(main);  // 4 TElementForm
     windows.ElementForm->SetIconPicker(windows.IconForm);
-    // 5 TPrintFormA4A
+    auto* layouts = windows.PrintLayouts = new TPrintLayouts;  // the print layouts, each made in its place
+    table.AtDestruction([layouts] { delete layouts; });
+    layouts->Create(QStringLiteral("TPrintFormA4A"));  // 5 TPrintFormA4A
     windows.NewForm = table.Create<TNewForm>(main);  // 6 TNewForm
     windows.NewWizardForm = table.Create<TNewWizardForm>(main);  // 7 TNewWizardForm
     windows.NewWizardForm->SetIconPicker(windows.IconForm);
@@ -105,8 +108,8 @@ void CreateWindows(TWindowTable& table, TWindows& windows, TSettingsStore& store
         });
     }
     // 10 TTimerForm
-    // 11 TPrintFormA4C
-    // 12 TPrintFormA4B
+    layouts->Create(QStringLiteral("TPrintFormA4C"));  // 11 TPrintFormA4C
+    layouts->Create(QStringLiteral("TPrintFormA4B"));  // 12 TPrintFormA4B
     // 13 TBookMarkForm
     // 14 TBookMarkItemForm
     // 15 TBookMarkFolderForm
@@ -116,29 +119,29 @@ void CreateWindows(TWindowTable& table, TWindows& windows, TSettingsStore& store
     windows.ProgressForm = table.Create<TProgressForm>(main);  // 19 TProgressForm
     // 20 TClientForm
     // 21 TServerForm
-    // 22 TPrintFormA4D
+    layouts->Create(QStringLiteral("TPrintFormA4D"));  // 22 TPrintFormA4D
     windows.IconManageForm = table.Create<TIconManageForm>(main);  // 23 TIconManageForm
-    // 24 TPrintFormB5A
-    // 25 TPrintFormB5B
-    // 26 TPrintFormB5C
-    // 27 TPrintFormB5D
-    // 28 TPrintFormLetterD
-    // 29 TPrintFormLetterC
-    // 30 TPrintFormLetterB
-    // 31 TPrintFormLetterA
-    // 32 TPrintFormA4RecipeList
-    // 33 TPrintFormLetterRecipeList
-    // 34 TPrintFormB5RecipeList
+    layouts->Create(QStringLiteral("TPrintFormB5A"));  // 24 TPrintFormB5A
+    layouts->Create(QStringLiteral("TPrintFormB5B"));  // 25 TPrintFormB5B
+    layouts->Create(QStringLiteral("TPrintFormB5C"));  // 26 TPrintFormB5C
+    layouts->Create(QStringLiteral("TPrintFormB5D"));  // 27 TPrintFormB5D
+    layouts->Create(QStringLiteral("TPrintFormLetterD"));  // 28 TPrintFormLetterD
+    layouts->Create(QStringLiteral("TPrintFormLetterC"));  // 29 TPrintFormLetterC
+    layouts->Create(QStringLiteral("TPrintFormLetterB"));  // 30 TPrintFormLetterB
+    layouts->Create(QStringLiteral("TPrintFormLetterA"));  // 31 TPrintFormLetterA
+    layouts->Create(QStringLiteral("TPrintFormA4RecipeList"));  // 32 TPrintFormA4RecipeList
+    layouts->Create(QStringLiteral("TPrintFormLetterRecipeList"));  // 33 TPrintFormLetterRecipeList
+    layouts->Create(QStringLiteral("TPrintFormB5RecipeList"));  // 34 TPrintFormB5RecipeList
     windows.LinkPictureForm = table.Create<TLinkPictureForm>();  // 35 TLinkPictureForm
     windows.LinkPictureForm->FormCreate(main);
     windows.LinkThumbnailForm = table.Create<TLinkThumbnailForm>();  // 36 TLinkThumbnailForm
     // 37 TClientStartForm
     // 38 TIPEditForm
-    // 39 TPrintFormA5A
-    // 40 TPrintFormA5C
-    // 41 TPrintFormA5D
-    // 42 TPrintFormA5ReceiptList
-    // 43 TPrintFormA5B
+    layouts->Create(QStringLiteral("TPrintFormA5A"));  // 39 TPrintFormA5A
+    layouts->Create(QStringLiteral("TPrintFormA5C"));  // 40 TPrintFormA5C
+    layouts->Create(QStringLiteral("TPrintFormA5D"));  // 41 TPrintFormA5D
+    layouts->Create(QStringLiteral("TPrintFormA5ReceiptList"));  // 42 TPrintFormA5ReceiptList
+    layouts->Create(QStringLiteral("TPrintFormA5B"));  // 43 TPrintFormA5B
     main->WireRecipeCommands();  // the icon picker's grid and the recipe commands
 }
 

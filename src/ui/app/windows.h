@@ -10,6 +10,7 @@ class TMainForm;
 class TNewForm;
 class TNewWizardForm;
 class TOptionForm;
+class TPrintLayouts;
 class TProgressForm;
 class TVersionForm;
 
@@ -28,4 +29,5 @@ struct TWindows {
     TIconManageForm* IconManageForm = nullptr;
     TLinkPictureForm* LinkPictureForm = nullptr;
     TLinkThumbnailForm* LinkThumbnailForm = nullptr;
+    TPrintLayouts* PrintLayouts = nullptr;  // the twenty print layouts
 };

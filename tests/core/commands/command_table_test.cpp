@@ -41,7 +41,11 @@ TEST(CommandTable, EnableRules) {
         {"miModeChange", NoRecipe, true, true},
         {"miSearchRecipeName", OpenBusy, true, true},
         // Commands the program has no handler for yet stay off whatever is bound.
-        {"miPrint", Open, true, false},
+        {"miMailExport", Open, true, false},
+        // Printing reads the open recipe and is allowed in view-only mode and while busy.
+        {"miPrint", NoRecipe, true, false},
+        {"miPrint", OpenViewOnly, true, true},
+        {"B3", NoRecipeViewOnly, true, true},
     };
     for (const TEnableCase& c : cases) {
         const TCommandRow* row = FindCommand(QLatin1String(c.Command));

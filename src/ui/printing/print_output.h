@@ -1,0 +1,45 @@
+#pragma once
+
+#include <functional>
+
+#include <QString>
+
+class QWidget;
+
+struct TComposedJob;
+
+// Where a composed job goes: the default printer or Qt's print preview.
+// Throws TSaporiaError when there is no printer or printing fails.
+void PrintJob(const TComposedJob& job);
+void PreviewJob(const TComposedJob& job, QWidget* parent);
+
+// The guard of the print commands: a failure is shown as "Print Error. msg="
+// and the message, with the single button Abort. False when it failed.
+extern const QString PrintErrorPrefix;
+bool GuardPrint(QWidget* parent, const std::function<void()>& command);
+
+// ---- test hook ---------------------------------------------------------------
+// While one exists, jobs are handed to it instead of a printer or a preview
+// (one made with an empty handler lets them through).
+class TPrintCapture final {
+public:
+    using THandler = std::function<void(const TComposedJob& job, bool preview)>;
+    explicit TPrintCapture(THandler handler);
+    ~TPrintCapture();
+    TPrintCapture(const TPrintCapture&) = delete;
+    TPrintCapture& operator=(const TPrintCapture&) = delete;
+
+    // The active capture, or nullptr.
+    static TPrintCapture* Active();
+    // False when the job is not taken.
+    bool Take(const TComposedJob& job, bool preview) const {
+        if (!Handler)
+            return false;
+        Handler(job, preview);
+        return true;
+    }
+
+private:
+    THandler Handler;
+    TPrintCapture* Previous = nullptr;
+};
