@@ -124,13 +124,13 @@ void TExchangeCommands::HtmlExport() {
 void TExchangeCommands::HandheldExport() {
     const auto* view = Owner->findChild<TCookListView*>(QStringLiteral("CookListView"));
     const int rowCount = view ? view->RowCount() : 0;
-    const std::optional<QString> parent = ChooseFolder(Owner, QString(), QString());
-    if (!parent)
-        return;
     if (rowCount == 0) {
         ShowErrorBox(Owner, QStringLiteral("出力するレシピがありません。"));
         return;
     }
+    const std::optional<QString> parent = ChooseFolder(Owner, QString(), QString());
+    if (!parent)
+        return;
     QList<THandheldRow> rows;
     RunGuarded(Owner, ErrorPrefix(QStringLiteral("Export")), [&] {
         for (int row = 0; row < rowCount; ++row) {

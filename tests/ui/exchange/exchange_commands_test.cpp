@@ -60,6 +60,8 @@ TEST_F(ExchangeCommandsTest, ExportDeleteImportGivesBackEveryFile) {
     EXPECT_EQ(FolderSnapshot(Folder("Curry")), before);
     EXPECT_EQ(RowNames(), QStringList({"Stew", "Curry"}));
     EXPECT_EQ(RowText(SelectedRow()), QStringLiteral("Curry"));
+    if (qEnvironmentVariableIsSet("SAPORIA_GRAB"))
+        Form->grab().save(qEnvironmentVariable("SAPORIA_GRAB") + QStringLiteral("/after_import.png"));
 
     // Twice: the clash box, nothing changed.
     Answers.AnswerText(OutPath("Curry.rpk"));
@@ -130,7 +132,6 @@ TEST_F(ExchangeCommandsTest, HandheldExportRefusesAnEmptyListAndACorruptPhoto) {
     QDir(OutPath(made[0])).removeRecursively();
     Refine(QStringLiteral("存在しない材料"));
     ASSERT_EQ(RowCount(), 0);
-    Answers.AnswerText(Out.path());
     Trigger("miPSPHtmlExport");
     EXPECT_TRUE(OutEntries().isEmpty());
     EXPECT_EQ(Answers.Calls().back().Type, TMsgType::Error);
@@ -146,6 +147,21 @@ TEST_F(ExchangeCommandsTest, WebImportDialogLoadsReviewsAndRegisters) {
     TImportFromCookPadForm dialog(DataRoot(), Form.get());
     dialog.ResetForm();
     dialog.show();
+    // Every outcome gives the buttons back: a missing page, a silent server.
+    server.Route("/silent", TLoopbackRoute::Silent());
+    dialog.Loader().SetOptions({300, 1024 * 1024, 5});
+    for (const QByteArray path : {QByteArray("/missing"), QByteArray("/silent")}) {
+        Child<QLineEdit>(&dialog, "edtURL")->setText(server.Url(path).toString());
+        QSignalSpy failed(&dialog.Loader(), &TWebRecipeLoader::Finished);
+        QTest::mouseClick(Child<QPushButton>(&dialog, "btnGetWebData"), Qt::LeftButton);
+        EXPECT_FALSE(Child<QPushButton>(&dialog, "bbtnCancel")->isEnabled());
+        ASSERT_TRUE(failed.wait(5000)) << path.constData();
+        for (const char* button : {"btnGetWebData", "bbtnOk", "bbtnCancel"})
+            EXPECT_TRUE(Child<QPushButton>(&dialog, button)->isEnabled()) << button;
+        EXPECT_EQ(Answers.Calls().back().Type, TMsgType::Error);
+        EXPECT_TRUE(Child<QLineEdit>(&dialog, "edtTitle")->text().isEmpty());
+    }
+    dialog.Loader().SetOptions({20000, 5LL * 1024 * 1024, 5});
     auto* tabs = Child<QTabWidget>(&dialog, "PageControl1");
     EXPECT_FALSE(tabs->tabBar()->isVisible());
     QTest::mouseClick(&dialog, Qt::LeftButton, Qt::ShiftModifier | Qt::ControlModifier, QPoint(3, 3));
