@@ -26,6 +26,10 @@ void TWebRecipeLoader::Start(const QString& address) {
 void TWebRecipeLoader::StartLines(const QStringList& lines, const QUrl& base) {
     Abort();
     Result = TWebRecipeLoad();
+    Scan(lines, base);
+}
+
+void TWebRecipeLoader::Scan(const QStringList& lines, const QUrl& base) {
     Result.PageLines = lines;
     Result.Page = ReplaceUnencodable(ParsePage(lines), Result.Replaced);
     const QUrl photo = PhotoAddress(Result.Page.PhotoUrl, base);
@@ -44,8 +48,13 @@ void TWebRecipeLoader::StartLines(const QStringList& lines, const QUrl& base) {
 }
 
 void TWebRecipeLoader::Abort() {
-    if (Get->Running())
+    if (Get->Running()) {
         Get->Abort();  // its Finished ends the stage as an error
+    } else if (Stage != TStage::Idle) {
+        Result.Ok = false;
+        Result.Error = QStringLiteral("中止しました");
+        Finish();
+    }
     Stage = TStage::Idle;
 }
 
@@ -56,7 +65,7 @@ void TWebRecipeLoader::PageDone(bool ok, const TWebReply& reply, const QString& 
         return;
     }
     const QString text = NormaliseMarkup(DecodePage(reply.Body, reply.ContentType));
-    StartLines(SplitLines(text), reply.FinalUrl);
+    Scan(SplitLines(text), reply.FinalUrl);
 }
 
 void TWebRecipeLoader::PhotoDone(bool ok, const TWebReply& reply, const QString& error) {

@@ -44,6 +44,7 @@ signals:
 
 private:
     enum class TStage { Idle, Page, Photo };
+    void Scan(const QStringList& lines, const QUrl& base);
     void PageDone(bool ok, const TWebReply& reply, const QString& error);
     void PhotoDone(bool ok, const TWebReply& reply, const QString& error);
     void Finish();

@@ -180,6 +180,15 @@ TEST_F(ExchangeCommandsTest, WebImportDialogLoadsReviewsAndRegisters) {
     if (qEnvironmentVariableIsSet("SAPORIA_GRAB"))
         dialog.grab().save(qEnvironmentVariable("SAPORIA_GRAB") + QStringLiteral("/web_import.png"));
 
+    // The page text edited by hand and scanned again by Button1.
+    auto* memo = Child<QPlainTextEdit>(&dialog, "Memo1");
+    memo->setPlainText(memo->toPlainText().replace(QStringLiteral("肉じゃが </H1>"), QStringLiteral("豚じゃが </H1>")));
+    QSignalSpy again(&dialog.Loader(), &TWebRecipeLoader::Finished);
+    QTest::mouseClick(Child<QPushButton>(&dialog, "Button1"), Qt::LeftButton);
+    ASSERT_TRUE(again.wait(10000));
+    EXPECT_EQ(Child<QLineEdit>(&dialog, "edtTitle")->text(), QStringLiteral("豚じゃが"));
+    Child<QLineEdit>(&dialog, "edtTitle")->setText(QStringLiteral("肉じゃが"));
+
     QTest::mouseClick(Child<QPushButton>(&dialog, "bbtnOk"), Qt::LeftButton);
     EXPECT_EQ(dialog.result(), 1);
     EXPECT_EQ(ReadRaw(Folder("肉じゃが") + QStringLiteral("/写真.jpg")), SmallJpeg(160, 120));
