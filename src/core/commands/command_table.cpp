@@ -92,13 +92,13 @@ std::vector<TCommandRow> BuildTable() {
     t.push_back(Sep("miFile"));
     t.push_back(Sub("miExport", "miFile", "エクスポート(&X)"));
     t.push_back(Sub("miExportSelected", "miExport", "選択されたレシピ"));
-    t.push_back(Pending(Recipe(Cmd("miMailExport", "miExportSelected", "メール添付用エクスポート..."))));
-    t.push_back(Pending(Cmd("miHTMLExport", "miExportSelected", "HTMLで保存...")));
+    t.push_back(Recipe(Cmd("miMailExport", "miExportSelected", "メール添付用エクスポート...")));
+    t.push_back(Recipe(Cmd("miHTMLExport", "miExportSelected", "HTMLで保存...")));
     t.push_back(Sub("miExportShown", "miExport", "表示されているレシピ"));
-    t.push_back(Pending(Cmd("miPSPHtmlExport", "miExportShown", "PSP用HTML出力...")));
+    t.push_back(Cmd("miPSPHtmlExport", "miExportShown", "PSP用HTML出力..."));
     t.push_back(Hidden(Pending(Cmd("PSP1", "miExportShown", "PSP用HTML出力機能の詳細へ(&P)..."))));
     t.push_back(Sub("miImport", "miFile", "インポート(&M)"));
-    t.push_back(Pending(Cmd("miMailImport", "miImport", "メール添付用インポート...")));
+    t.push_back(Cmd("miMailImport", "miImport", "メール添付用インポート..."));
     t.push_back(Sep("miFile"));
     t.push_back(At(At(At(Recipe(Cmd("miPrint", "miFile", "印刷(&P)", "Ctrl+P")),
                          Button(bar1, "tbtnPrint", "選択したレシピを印刷します", "Print", 10, true)),
@@ -137,7 +137,7 @@ std::vector<TCommandRow> BuildTable() {
         t.push_back(std::move(reload));
     }
     t.push_back(Sep("miRecipe"));
-    t.push_back(Pending(Cmd("N4", "miRecipe", "クックパッドから取り込み...")));
+    t.push_back(Cmd("N4", "miRecipe", "クックパッドから取り込み..."));
 
     t.push_back(Sub("miView", "MainMenu", "表示(&V)"));
     t.push_back(Sub("miToolbar", "miView", "ツールバー(&T)"));

@@ -7,6 +7,7 @@
 
 #include "core/recipes/open_recipe.h"
 #include "ui/dialogs/version_form.h"
+#include "ui/exchange/exchange_commands.h"
 #include "ui/mainwindow/control_bar.h"
 #include "ui/mainwindow/list_area.h"
 #include "ui/mainwindow/main_bars.h"
@@ -76,6 +77,9 @@ void TMainForm::BindCommands() {
     Bars->Bind(QStringLiteral("miDisplayDetailConfig"),
                [this] { ListArea->ChooseColumns(Windows().ListColumnSelectForm); });
     (new TPrintCommands({*State.Book, *State.Recipe, *State.Store, *ListArea, *Panes, *Bars, Windows()}, this))->Bind();
+    new TExchangeCommands({*State.Book, *State.Recipe, Windows(), *ListArea, *Panes, *Bars, *StatusBar1,
+                           [this] { return QuerySaveChanges(); }},
+                          this);
 }
 
 void TMainForm::WireRecipeCommands() {

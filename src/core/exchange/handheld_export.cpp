@@ -1,0 +1,137 @@
+#include "core/exchange/handheld_export.h"
+
+#include <algorithm>
+
+#include <QFileInfo>
+
+#include "core/platform/file_io.h"
+#include "core/platform/jpeg.h"
+#include "core/recipes/recipe_folder.h"
+
+namespace {
+
+QString Link(const QString& page, const QString& caption) {
+    return QStringLiteral("<font size=\"-1\"><A HREF=\"") + page + QStringLiteral(".html\">") + caption +
+           QStringLiteral("</A></font>");
+}
+
+}  // namespace
+
+QString HandheldPageNumber(int i) { return QString::number(i).rightJustified(4, QLatin1Char('0')); }
+
+QSize HandheldThumbnailSize(QSize photo) {
+    const int w = std::max(1, photo.width());
+    const int h = std::max(1, photo.height());
+    if (w > h)
+        return {HandheldThumbnailSide, std::max(1, h * HandheldThumbnailSide / w)};
+    return {std::max(1, w * HandheldThumbnailSide / h), HandheldThumbnailSide};
+}
+
+QByteArray HandheldThumbnail(const QByteArray& photoJpeg) {
+    const QSize size = HandheldThumbnailSize(JpegSize(photoJpeg));
+    const QImage decoded = DecodeJpegScaled(photoJpeg, size);
+    return EncodeJpeg(decoded.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
+}
+
+THtmlWriter HandheldPage(int i, int count, const THandheldRow& row, const QStringList& ingredients,
+                         const QStringList& method, const QStringList& comment, bool withThumbnail) {
+    const QString name = HtmlEscape(row.Name);
+    const QString wide = QStringLiteral("<td colspan=2  align=\"left\" bgcolor=\"#EEEEFF\"><font size=\"-1\">");
+    const QString cellEnd = QStringLiteral("</font></td>");
+    THtmlWriter page;
+    page.Line(0, QStringLiteral("<html>"));
+    page.Line(9, QStringLiteral("<head>"));
+    page.Line(18, QStringLiteral("<title>") + name + QStringLiteral("</title>"));
+    page.Line(9, QStringLiteral("</head>"));
+    page.Line(9, QStringLiteral("<body>"));
+    page.Line(18, QStringLiteral("<font size=\"-1\"><A HREF=\"index.html\">戻る</A></font>"));
+    page.Line(18, QStringLiteral("<table width=\"450\">"));
+    page.Line(28, QStringLiteral("<tr>"));
+    page.Line(35, QStringLiteral("<th colspan=2 bgcolor=\"#BBEEFF\"><font size=\"-1\">") + name +
+                      QStringLiteral("</font></th>"));
+    page.Line(28, QStringLiteral("</tr>"));
+    page.Line(28, QStringLiteral("<tr>"));
+    page.Line(35, QStringLiteral("<td align=\"left\" bgcolor=\"#EEEEEE\"><font size=\"-1\">") +
+                      HtmlCell(ingredients) + cellEnd);
+    if (withThumbnail)
+        page.Line(35, QStringLiteral("<td align=\"center\" bgcolor=\"#EEEEEE\" width=\"80\"><img width=\"80\" src=\"") +
+                          HandheldPageNumber(i) + QStringLiteral(".jpg\"></td>"));
+    page.Line(28, QStringLiteral("</tr>"));
+    page.Line(28, QStringLiteral("<tr>"));
+    page.Line(35, wide + ColourDigits(HtmlCell(method)) + cellEnd);
+    page.Line(28, QStringLiteral("</tr>"));
+    page.Line(28, QStringLiteral("<tr>"));
+    page.Line(35, wide + HtmlCell(comment) + cellEnd);
+    page.Line(28, QStringLiteral("</tr>"));
+    page.Line(18, QStringLiteral("</table>"));
+    if (count > 1) {
+        const QString previous = Link(HandheldPageNumber(i - 1), QStringLiteral("前へ"));
+        const QString next = Link(HandheldPageNumber(i + 1), QStringLiteral("次へ"));
+        if (i == 0)
+            page.Line(18, next);
+        else if (i == count - 1)
+            page.Line(18, previous);
+        else
+            page.Line(18, previous + QStringLiteral("/") + next);
+    }
+    page.Line(9, QStringLiteral("</body>"));
+    page.Line(0, QStringLiteral("</html>"));
+    return page;
+}
+
+THtmlWriter HandheldIndex(const QList<THandheldRow>& rows) {
+    THtmlWriter index;
+    index.Line(0, QStringLiteral("<html>"));
+    index.Line(3, QStringLiteral("<head>"));
+    index.Line(11, QStringLiteral("<title>料理一覧</title>"));
+    index.Line(3, QStringLiteral("</head>"));
+    index.Line(3, QStringLiteral("<style>"));
+    index.Line(3, QStringLiteral("div{"));
+    index.Line(7, QStringLiteral("align:left;"));
+    index.Line(7, QStringLiteral("font-size : 11px;"));
+    index.Line(7, QStringLiteral("font-family : verdana, Helvetica, Arial;"));
+    index.Line(6, QStringLiteral("}"));
+    index.Line(3, QStringLiteral("</style>"));
+    index.Line(3, QStringLiteral("<body>"));
+    index.Line(11, QStringLiteral("<table width=\"450\" border=\"0\" cellspacing=\"1\" bgcolor=\"#999999\">"));
+    index.Line(23, QStringLiteral("<tr bgcolor=\"#EEEEEE\">"));
+    for (const char* heading : {"No", "料理名", "種類", "量"})
+        index.Line(31, QStringLiteral("<th><div>") + QString::fromUtf8(heading) + QStringLiteral("</div></th>"));
+    index.Line(23, QStringLiteral("</tr>"));
+    for (int i = 0; i < rows.size(); ++i) {
+        const THandheldRow& row = rows[i];
+        index.Line(23, i % 2 == 0 ? QStringLiteral("<tr bgcolor=\"#FCFFE3\">") : QStringLiteral("<tr bgcolor=\"#FFFFEE\">"));
+        index.Line(31, QStringLiteral("<td align=\"right\"><div>") + QString::number(i) + QStringLiteral("</div></td>"));
+        index.Line(31, QStringLiteral("<td><div><A HREF=\"") + HandheldPageNumber(i) + QStringLiteral(".html\">") +
+                           HtmlEscape(row.Name) + QStringLiteral("</A></div></td>"));
+        index.Line(31, QStringLiteral("<td><div>") + HtmlEscape(row.Kind) + QStringLiteral("</div></td>"));
+        index.Line(31, QStringLiteral("<td><div>") + HtmlEscape(row.Amount) + QStringLiteral("</div></td>"));
+        index.Line(23, QStringLiteral("</tr>"));
+    }
+    index.Line(11, QStringLiteral("</table>"));
+    index.Line(3, QStringLiteral("</body>"));
+    index.Line(0, QStringLiteral("</html>"));
+    return index;
+}
+
+void ExportHandheld(const QString& exportFolder, const QList<THandheldRow>& rows,
+                    const std::function<void(int)>& progress) {
+    const QString folder = WithTrailingSlash(exportFolder);
+    const int count = static_cast<int>(rows.size());
+    for (int i = 0; i < count; ++i) {
+        if (i % 2 == 1 && progress)
+            progress(i);
+        const THandheldRow& row = rows[i];
+        const QString number = HandheldPageNumber(i);
+        const QString photo = ExistingPathIgnoringCase(row.Folder, PhotoFileName);
+        const bool withThumbnail = QFileInfo(photo).isFile();
+        if (withThumbnail)
+            WriteFileAtomic(folder + number + QStringLiteral(".jpg"), HandheldThumbnail(ReadFileBytes(photo)));
+        const QStringList method = RecipeTextLines(row.Folder, HowFileName);
+        const QStringList ingredients = RecipeTextLines(row.Folder, FoodstuffFileName);
+        const QStringList comment = RecipeTextLines(row.Folder, CommentFileName);
+        HandheldPage(i, count, row, ingredients, method, comment, withThumbnail)
+            .Save(folder + number + QStringLiteral(".html"));
+    }
+    WriteFileAtomic(folder + QStringLiteral("index.html"), HandheldIndex(rows).Bytes());
+}

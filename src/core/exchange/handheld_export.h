@@ -1,0 +1,51 @@
+#pragma once
+
+#include <functional>
+
+#include <QByteArray>
+#include <QImage>
+#include <QList>
+#include <QSize>
+#include <QString>
+#include <QStringList>
+
+#include "core/exchange/html_writer.h"
+
+// The shown list as small linked pages for a handheld's browser: one page
+// and one thumbnail per recipe ("0000.html", "0000.jpg", ...) and an index.
+
+inline const QString HandheldFolderPrefix = QStringLiteral("PSP_COOK_");
+inline constexpr int HandheldThumbnailSide = 100;
+
+struct THandheldRow {
+    QString Name;
+    QString Kind;
+    QString Amount;
+    QString Folder;  // the recipe's folder, ending with "/"
+};
+
+// The page number of row `i`: "0000", "0001", ...
+QString HandheldPageNumber(int i);
+
+// The thumbnail of a photo of `photo` size: the longer side 100 pixels, the
+// other scaled and truncated, never below 1.
+QSize HandheldThumbnailSize(QSize photo);
+
+// The photo drawn over the whole thumbnail, as JPEG. Decodes at the smallest
+// scale that still covers the thumbnail. Throws TSaporiaError for a photo that
+// is not a readable JPEG.
+QByteArray HandheldThumbnail(const QByteArray& photoJpeg);
+
+// Page of row `i` of `count`, with the texts as lines.
+THtmlWriter HandheldPage(int i, int count, const THandheldRow& row, const QStringList& ingredients,
+                         const QStringList& method, const QStringList& comment, bool withThumbnail);
+
+// The index page of the rows.
+THtmlWriter HandheldIndex(const QList<THandheldRow>& rows);
+
+// Writes every page, thumbnail and the index into `exportFolder` (which
+// exists), calling `progress` with the row number of each odd row. A photo
+// that cannot be decoded throws TSaporiaError, a page that cannot be written
+// THtmlSaveError; either way no index is written.
+void ExportHandheld(const QString& exportFolder, const QList<THandheldRow>& rows,
+                    const std::function<void(int)>& progress = {});

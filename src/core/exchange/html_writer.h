@@ -1,0 +1,57 @@
+#pragma once
+
+#include <QByteArray>
+#include <QDateTime>
+#include <QString>
+#include <QStringList>
+
+#include "core/platform/saporia_error.h"
+
+// The small HTML pages of the exports: lines with leading blanks, CP932,
+// CR LF after each line.
+
+// A folder of an export could not be made: the message is its path followed
+// by "フォルダの作成に失敗しました。".
+class TExportFolderError final : public TSaporiaError {
+public:
+    using TSaporiaError::TSaporiaError;
+};
+
+// A page could not be written.
+class THtmlSaveError final : public TSaporiaError {
+public:
+    using TSaporiaError::TSaporiaError;
+};
+
+class THtmlWriter final {
+public:
+    // `text` may hold line breaks of its own (a cell's text).
+    void Line(int blanks, const QString& text);
+    QString Text() const;
+    // CP932; throws TSaporiaError naming a character it cannot hold.
+    QByteArray Bytes() const;
+    // Atomic write; throws THtmlSaveError.
+    void Save(const QString& path) const;
+
+private:
+    QString Page;
+};
+
+// "&", "<" and ">" as entities, so no text of a recipe becomes markup.
+QString HtmlEscape(const QString& text);
+
+// A cell: each line escaped and followed by "<br>", then CR LF; empty for no
+// lines.
+QString HtmlCell(const QStringList& lines);
+
+// Every ASCII digit wrapped in the red colour code, once.
+QString ColourDigits(const QString& text);
+
+// The lines of a CP932 text file of `folder`, found ignoring case; none when
+// it is missing or cannot be read.
+QStringList RecipeTextLines(const QString& folder, const QString& fileName);
+
+// `parent` + "/" + `prefix` + the time as "yyyyMMddHHmmss", made one level
+// deep (an existing one is used again). Returns the path without a final
+// "/"; throws TExportFolderError.
+QString MakeStampedFolder(const QString& parent, const QString& prefix, const QDateTime& now);

@@ -1,0 +1,216 @@
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFileInfo>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QProgressBar>
+#include <QTabBar>
+#include <QTabWidget>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTimer>
+
+#include "core/exchange/web_recipe_loader.h"
+#include "core/platform/sjis.h"
+#include "support/dialog_driver.h"
+#include "support/loopback_http_server.h"
+#include "support/main_form_fixture.h"
+#include "ui/exchange/import_from_cook_pad_form.h"
+#include "ui/mainwindow/recipe_panes.h"
+
+namespace {
+
+// "Curry" (photo, coded characters, attributes) is open, "Stew" beside it.
+class ExchangeCommandsTest : public ::testing::Test, public TMainFormWithDialogs {
+protected:
+    QTemporaryDir Out;
+
+    void SetUp() override {
+        MakeRecipe(DataRoot(), {.Name = "Curry",
+                                .Foodstuff = QStringLiteral("玉ねぎ\t1個\n肉 & 豆 <多め> [A]"),
+                                .How = QStringLiteral("炒める\n煮る 20分"),
+                                .Comment = QStringLiteral("辛口"),
+                                .StatusLines = QStringList{"Icon=2", "Kind=主菜", "Amount=4人分", "Date=2020/01/01",
+                                                           "Group=カレー"},
+                                .Photo = true});
+        MakeRecipe(DataRoot(), {.Name = "Stew", .StatusLines = QStringList{"Kind=汁物", "Date=2020/01/02"}});
+        Open();
+        ClickRow("Curry");
+    }
+    QString OutPath(const QString& name) const { return Out.path() + QLatin1Char('/') + name; }
+    QStringList OutEntries() const { return QDir(Out.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot); }
+};
+
+}  // namespace
+
+TEST_F(ExchangeCommandsTest, ExportDeleteImportGivesBackEveryFile) {
+    const QMap<QString, QByteArray> before = FolderSnapshot(Folder("Curry"));
+    Answers.AnswerText(OutPath("Curry"));
+    Trigger("miMailExport");
+    ASSERT_TRUE(QFile::exists(OutPath("Curry.rpk")));
+    EXPECT_EQ(Answers.Calls().back().DefaultValue, QStringLiteral("Curry"));
+
+    Answers.Answer(TMsgResult::Yes);
+    Trigger("miRecipeDelete");
+    ASSERT_FALSE(QDir(Folder("Curry")).exists());
+
+    Answers.AnswerText(OutPath("Curry.rpk"));
+    Trigger("miMailImport");
+    EXPECT_EQ(FolderSnapshot(Folder("Curry")), before);
+    EXPECT_EQ(RowNames(), QStringList({"Stew", "Curry"}));
+    EXPECT_EQ(RowText(SelectedRow()), QStringLiteral("Curry"));
+    if (qEnvironmentVariableIsSet("SAPORIA_GRAB"))
+        Form->grab().save(qEnvironmentVariable("SAPORIA_GRAB") + QStringLiteral("/after_import.png"));
+
+    // Twice: the clash box, nothing changed.
+    Answers.AnswerText(OutPath("Curry.rpk"));
+    Trigger("miMailImport");
+    EXPECT_EQ(Answers.Calls().back().Text, QStringLiteral("既に存在する料理名ですので取り込めません。"));
+    EXPECT_EQ(FolderSnapshot(Folder("Curry")), before);
+}
+
+TEST_F(ExchangeCommandsTest, ExportTakesThePanesAndImportAsksTheSaveQuestion) {
+    Form->findChild<TRecipePanes*>()->FoodstuffPane()->setPlainText(QStringLiteral("編集中"));
+    ASSERT_TRUE(Recipe->IsModified());
+    Answers.AnswerText(OutPath("x.txt"));
+    Trigger("miMailExport");
+    EXPECT_TRUE(FromSjis(ReadRaw(OutPath("x.txt.rpk"))).contains(QStringLiteral("<Material>編集中</Material>")));
+
+    Answers.AnswerText(OutPath("x.txt.rpk"));
+    Answers.Answer(TMsgResult::Cancel);  // the save question: nothing imported
+    Trigger("miMailImport");
+    EXPECT_EQ(Answers.Calls().back().Text, QStringLiteral("レシピが変更されています、保存しますか？"));
+    EXPECT_FALSE(QFileInfo::exists(Folder("x.txt")));
+    EXPECT_TRUE(Recipe->IsModified());
+
+    Answers.AnswerText(OutPath("x.txt.rpk"));
+    Answers.Answer(TMsgResult::No);
+    Trigger("miMailImport");
+    EXPECT_TRUE(QFileInfo::exists(Folder("x.txt") + QStringLiteral("/材料.txt")));
+    EXPECT_EQ(RowText(SelectedRow()), QStringLiteral("x.txt"));
+}
+
+TEST_F(ExchangeCommandsTest, HtmlExportsWriteIntoStampedFolders) {
+    Answers.AnswerText(Out.path());
+    Trigger("miHTMLExport");
+    QStringList made = OutEntries();
+    ASSERT_EQ(made.size(), 1);
+    EXPECT_EQ(made[0].size(), 14);
+    EXPECT_EQ(QDir(OutPath(made[0])).entryList(QDir::Files), QStringList({"Image.jpg", "index.html"}));
+
+    // The list as shown: the group filter leaves Curry only.
+    ChooseGroup(QStringLiteral("カレー"));
+    Answers.AnswerText(Out.path());
+    Trigger("miPSPHtmlExport");
+    made = QDir(Out.path()).entryList({"PSP_COOK_*"}, QDir::Dirs);
+    ASSERT_EQ(made.size(), 1);
+    EXPECT_EQ(QDir(OutPath(made[0])).entryList(QDir::Files), QStringList({"0000.html", "0000.jpg", "index.html"}));
+    EXPECT_FALSE(Progress.isVisible());
+    EXPECT_EQ(Find<QProgressBar>("ProgressBar1")->value(), 0);
+
+    // A folder that does not exist: the creation box, nothing made.
+    Answers.AnswerText(OutPath("missing"));
+    Trigger("miPSPHtmlExport");
+    EXPECT_TRUE(Answers.Calls().back().Text.endsWith(QStringLiteral("フォルダの作成に失敗しました。")));
+    EXPECT_EQ(Answers.Calls().back().Buttons, TMsgButtons::Abort);
+    EXPECT_FALSE(QFileInfo::exists(OutPath("missing")));
+}
+
+TEST_F(ExchangeCommandsTest, HandheldExportRefusesAnEmptyListAndACorruptPhoto) {
+    ChooseGroup(QStringLiteral("カレー"));
+    WriteRaw(Folder("Curry") + QStringLiteral("/写真.jpg"), "\xFF\xD8\xFF\xE0broken");
+    Answers.AnswerText(Out.path());
+    Trigger("miPSPHtmlExport");
+    const QStringList made = OutEntries();
+    ASSERT_EQ(made.size(), 1);
+    EXPECT_FALSE(QFileInfo::exists(OutPath(made[0]) + QStringLiteral("/index.html")));
+    EXPECT_TRUE(Answers.Calls().back().Text.startsWith(QStringLiteral("Export Error. Msg=")));
+    EXPECT_FALSE(Progress.isVisible());
+
+    // Nothing listed: refused before any folder is made.
+    QDir(OutPath(made[0])).removeRecursively();
+    Refine(QStringLiteral("存在しない材料"));
+    ASSERT_EQ(RowCount(), 0);
+    Trigger("miPSPHtmlExport");
+    EXPECT_TRUE(OutEntries().isEmpty());
+    EXPECT_EQ(Answers.Calls().back().Type, TMsgType::Error);
+}
+
+TEST_F(ExchangeCommandsTest, WebImportDialogLoadsReviewsAndRegisters) {
+    QFile fixture(QStringLiteral(SAPORIA_SOURCE_DIR "/tests/core/exchange/data/recipe_plain_form.html"));
+    ASSERT_TRUE(fixture.open(QIODevice::ReadOnly));
+    TLoopbackHttpServer server;
+    server.Route("/recipe/1", TLoopbackRoute::Page(fixture.readAll(), "text/html; charset=utf-8"));
+    server.Route("/photos/nikujaga.jpg", TLoopbackRoute::Page(SmallJpeg(160, 120), "image/jpeg"));
+
+    TImportFromCookPadForm dialog(DataRoot(), Form.get());
+    dialog.ResetForm();
+    dialog.show();
+    // Every outcome gives the buttons back: a missing page, a silent server.
+    server.Route("/silent", TLoopbackRoute::Silent());
+    dialog.Loader().SetOptions({300, 1024 * 1024, 5});
+    for (const QByteArray path : {QByteArray("/missing"), QByteArray("/silent")}) {
+        Child<QLineEdit>(&dialog, "edtURL")->setText(server.Url(path).toString());
+        QSignalSpy failed(&dialog.Loader(), &TWebRecipeLoader::Finished);
+        QTest::mouseClick(Child<QPushButton>(&dialog, "btnGetWebData"), Qt::LeftButton);
+        EXPECT_FALSE(Child<QPushButton>(&dialog, "bbtnCancel")->isEnabled());
+        ASSERT_TRUE(failed.wait(5000)) << path.constData();
+        for (const char* button : {"btnGetWebData", "bbtnOk", "bbtnCancel"})
+            EXPECT_TRUE(Child<QPushButton>(&dialog, button)->isEnabled()) << button;
+        EXPECT_EQ(Answers.Calls().back().Type, TMsgType::Error);
+        EXPECT_TRUE(Child<QLineEdit>(&dialog, "edtTitle")->text().isEmpty());
+    }
+    dialog.Loader().SetOptions({20000, 5LL * 1024 * 1024, 5});
+    auto* tabs = Child<QTabWidget>(&dialog, "PageControl1");
+    EXPECT_FALSE(tabs->tabBar()->isVisible());
+    QTest::mouseClick(&dialog, Qt::LeftButton, Qt::ShiftModifier | Qt::ControlModifier, QPoint(3, 3));
+    EXPECT_TRUE(tabs->tabBar()->isVisible());
+
+    Child<QLineEdit>(&dialog, "edtURL")->setText(server.Url("/recipe/1").toString());
+    QSignalSpy done(&dialog.Loader(), &TWebRecipeLoader::Finished);
+    QTest::mouseClick(Child<QPushButton>(&dialog, "btnGetWebData"), Qt::LeftButton);
+    EXPECT_FALSE(Child<QPushButton>(&dialog, "bbtnOk")->isEnabled());
+    ASSERT_TRUE(done.wait(10000));
+    for (const char* button : {"btnGetWebData", "bbtnOk", "bbtnCancel", "bbtnOKNext"})
+        EXPECT_TRUE(Child<QPushButton>(&dialog, button)->isEnabled()) << button;
+    EXPECT_EQ(Child<QLineEdit>(&dialog, "edtTitle")->text(), QStringLiteral("肉じゃが"));
+    EXPECT_EQ(Child<QLineEdit>(&dialog, "edtAmount")->text(), QStringLiteral("2人分"));
+    EXPECT_TRUE(Child<QPlainTextEdit>(&dialog, "Memo1")->toPlainText().contains(QStringLiteral("id=step_text")));
+    if (qEnvironmentVariableIsSet("SAPORIA_GRAB"))
+        dialog.grab().save(qEnvironmentVariable("SAPORIA_GRAB") + QStringLiteral("/web_import.png"));
+
+    // The page text edited by hand and scanned again by Button1.
+    auto* memo = Child<QPlainTextEdit>(&dialog, "Memo1");
+    memo->setPlainText(memo->toPlainText().replace(QStringLiteral("肉じゃが </H1>"), QStringLiteral("豚じゃが </H1>")));
+    QSignalSpy again(&dialog.Loader(), &TWebRecipeLoader::Finished);
+    QTest::mouseClick(Child<QPushButton>(&dialog, "Button1"), Qt::LeftButton);
+    ASSERT_TRUE(again.wait(10000));
+    EXPECT_EQ(Child<QLineEdit>(&dialog, "edtTitle")->text(), QStringLiteral("豚じゃが"));
+    Child<QLineEdit>(&dialog, "edtTitle")->setText(QStringLiteral("肉じゃが"));
+
+    QTest::mouseClick(Child<QPushButton>(&dialog, "bbtnOk"), Qt::LeftButton);
+    EXPECT_EQ(dialog.result(), 1);
+    EXPECT_EQ(ReadRaw(Folder("肉じゃが") + QStringLiteral("/写真.jpg")), SmallJpeg(160, 120));
+    EXPECT_EQ(FromSjis(ReadRaw(Folder("肉じゃが") + QStringLiteral("/材料.txt"))).left(7), QStringLiteral("（2人分）\r\n"));
+
+    // The same title again: refused, the dialog stays open.
+    dialog.show();
+    QTest::mouseClick(Child<QPushButton>(&dialog, "bbtnOKNext"), Qt::LeftButton);
+    EXPECT_TRUE(dialog.isVisible());
+    EXPECT_TRUE(Answers.Calls().back().Text.contains(QStringLiteral("既に存在する料理名ですので取り込めません。")));
+}
+
+TEST_F(ExchangeCommandsTest, WebImportCommandEndsOnCancel) {
+    const QStringList before = RowNames();
+    bool shown = false;
+    QTimer::singleShot(50, [&shown] {
+        if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
+            shown = dialog->windowTitle() == QStringLiteral("サイトからレシピの取り込み");
+            QTest::mouseClick(Child<QPushButton>(dialog, "bbtnCancel"), Qt::LeftButton);
+        }
+    });
+    Trigger("N4");
+    EXPECT_TRUE(shown);
+    EXPECT_EQ(RowNames(), before);
+}
