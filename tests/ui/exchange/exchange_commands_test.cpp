@@ -119,7 +119,7 @@ TEST_F(ExchangeCommandsTest, HtmlExportsWriteIntoStampedFolders) {
 
 TEST_F(ExchangeCommandsTest, HandheldExportRefusesAnEmptyListAndACorruptPhoto) {
     ChooseGroup(QStringLiteral("カレー"));
-    WriteRaw(Folder("Curry") + QStringLiteral("/写真.jpg"), "\xFF\xD8\xFF\xE0broken");
+    WriteRaw(Folder("Curry") + QStringLiteral("/写真.jpg"), "\xFF\xD8\xFF\xE0" "broken");
     Answers.AnswerText(Out.path());
     Trigger("miPSPHtmlExport");
     const QStringList made = OutEntries();
@@ -150,7 +150,7 @@ TEST_F(ExchangeCommandsTest, WebImportDialogLoadsReviewsAndRegisters) {
     // Every outcome gives the buttons back: a missing page, a silent server.
     server.Route("/silent", TLoopbackRoute::Silent());
     dialog.Loader().SetOptions({300, 1024 * 1024, 5});
-    for (const QByteArray path : {QByteArray("/missing"), QByteArray("/silent")}) {
+    for (const QByteArray& path : {QByteArray("/missing"), QByteArray("/silent")}) {
         Child<QLineEdit>(&dialog, "edtURL")->setText(server.Url(path).toString());
         QSignalSpy failed(&dialog.Loader(), &TWebRecipeLoader::Finished);
         QTest::mouseClick(Child<QPushButton>(&dialog, "btnGetWebData"), Qt::LeftButton);
