@@ -5,7 +5,6 @@
 
 #include "core/common/base64.h"
 #include "core/common/synonyms.h"
-#include "core/common/text_escape.h"
 #include "core/common/units.h"
 
 class QPainter;

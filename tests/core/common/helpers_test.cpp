@@ -9,47 +9,6 @@
 #include "core/platform/sjis.h"
 #include "support/temp_app_dir.h"
 
-TEST(EscapeXmlText, CodesTable) {
-    const std::pair<QString, QString> cases[] = {
-        {"a&b<c", "a@#38;b@#60;c"},
-        {"&<>[]%*\t", "@#38;@#60;@#62;@#91;@#93;@#37;@#42;@#09;"},
-        {"a\r\nb", "a@#13;@#10;b"},
-        // A lone CR or LF and the "@" are not coded.
-        {"a\nb\rc@#", "a\nb\rc@#"},
-        // "ー" (81 5B) and "　" (81 40): their second bytes are "[" and "@", not the characters.
-        {Sjis("\x81\x5B\x81\x40[\x81\x5B]"), Sjis("\x81\x5B\x81\x40@#91;\x81\x5B@#93;")},
-    };
-    for (const auto& [plain, coded] : cases) {
-        SCOPED_TRACE(plain.toStdString());
-        EXPECT_EQ(EscapeXmlText(plain, true), coded);
-        EXPECT_EQ(EscapeXmlText(coded, false), plain);
-    }
-    EXPECT_EQ(EscapeXmlText("x@#62;y", false), "x>y");
-}
-
-TEST(EscapeXmlText, RandomTextsRoundTrip) {
-    // Texts made of the coded characters, the parts of the codes and double-byte
-    // characters whose second byte is "@" or "[".
-    const QString pieces[] = {"&", "<", ">", "[", "]", "%", "*", "\t", "\r", "\n", "@", "#", "3", "8", ";",
-                              "6", "0", "9", "1", "a", Sjis("\x81\x5B"), Sjis("\x81\x40"), Sjis("\x83\x40")};
-    QRandomGenerator random(1206);
-    int tried = 0;
-    for (int n = 0; n < 5000; ++n) {
-        QString text;
-        for (int i = int(random.bounded(12)); i > 0; --i)
-            text += pieces[random.bounded(int(std::size(pieces)))];
-        // A code typed into the text comes back as its character: the format
-        // cannot tell it from a coded one.
-        if (EscapeXmlText(text, false) != text)
-            continue;
-        ++tried;
-        const QString coded = EscapeXmlText(text, true);
-        ASSERT_EQ(EscapeXmlText(coded, false), text) << text.toStdString();
-        ASSERT_EQ(FromSjis(ToSjis(coded)), coded);
-    }
-    EXPECT_GT(tried, 3000);
-}
-
 TEST(Units, ConversionTable) {
     const QString micro = UnitMicrogram, cup = UnitCup;
     // Every pair within a group converts by the ratio of the unit sizes.
