@@ -1,5 +1,8 @@
 #pragma once
 
+class TBookMarkFolderForm;
+class TBookMarkForm;
+class TBookMarkItemForm;
 class TElementForm;
 class TIconForm;
 class TIconManageForm;
@@ -11,6 +14,7 @@ class TNewForm;
 class TNewWizardForm;
 class TOptionForm;
 class TProgressForm;
+class TRSSForm;
 class TVersionForm;
 
 // The windows of the running program that others call, filled in as the
@@ -24,6 +28,10 @@ struct TWindows {
     TNewWizardForm* NewWizardForm = nullptr;
     TListColumnSelectForm* ListColumnSelectForm = nullptr;
     TOptionForm* OptionForm = nullptr;
+    TBookMarkForm* BookMarkForm = nullptr;
+    TBookMarkItemForm* BookMarkItemForm = nullptr;
+    TBookMarkFolderForm* BookMarkFolderForm = nullptr;
+    TRSSForm* RSSForm = nullptr;
     TProgressForm* ProgressForm = nullptr;
     TIconManageForm* IconManageForm = nullptr;
     TLinkPictureForm* LinkPictureForm = nullptr;

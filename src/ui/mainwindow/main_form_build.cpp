@@ -14,6 +14,7 @@
 #include "ui/mainwindow/pane_aids.h"
 #include "ui/mainwindow/recipe_commands.h"
 #include "ui/mainwindow/recipe_panes.h"
+#include "ui/web/web_commands.h"
 #include "ui/options/option_form.h"
 #include "ui/widgets/panel_layout.h"
 
@@ -74,6 +75,7 @@ void TMainForm::BindCommands() {
     });
     Bars->Bind(QStringLiteral("miDisplayDetailConfig"),
                [this] { ListArea->ChooseColumns(Windows().ListColumnSelectForm); });
+    BindWebCommands(*Bars, Windows());
 }
 
 void TMainForm::WireRecipeCommands() {
