@@ -152,3 +152,29 @@ TEST(BookMarkForm, ShellErrorTexts) {
 }
 
 }  // namespace
+
+#include "support/main_form_fixture.h"
+
+namespace {
+
+TEST(WebCommands, MainWindowOpensTheReaderAndBuildsTheBookmarkMenu) {
+    TMainFormFixture main;
+    TWebWindows web;
+    main.Windows.RSSForm = web.Rss.get();
+    main.Windows.BookMarkForm = web.BookMarks.get();
+    main.Open();
+    EXPECT_TRUE(main.Find<QAction>(QStringLiteral("miRSS"))->isEnabled());
+    main.Trigger(QStringLiteral("miRSS"));
+    EXPECT_TRUE(web.Rss->isVisible());
+
+    web.BookMarks->Store().Top().Append(
+        std::make_unique<TWebNode>(TWebNodeKind::Bookmark, QStringLiteral("だし"), QStringLiteral("http://d/")));
+    QMenu* b1 = main.Find<QMenu>(QStringLiteral("B1"));
+    ASSERT_NE(b1, nullptr);
+    EXPECT_EQ(b1->title(), QStringLiteral("ﾌﾞｯｸﾏｰｸ(&B)"));
+    emit b1->aboutToShow();
+    EXPECT_EQ(MenuText(*b1), QStringLiteral("ﾌﾞｯｸﾏｰｸの編集(&E)... - だし"));
+    main.Close();
+}
+
+}  // namespace
