@@ -36,7 +36,7 @@ TEST(TreeStore, RoundTripsEveryText) {
         QStringLiteral("a & b"),          QStringLiteral("say \"hi\""),       QStringLiteral("x < y > z"),
         QStringLiteral("line1\r\nline2"), QStringLiteral("lone\nfeed"),       QStringLiteral("tab\there"),
         QStringLiteral("[50%*]"),         QStringLiteral("＆全角　空白"),     
-        QStringLiteral("cr\ronly"),       QStringLiteral("'apos' &amp;"),     QStringLiteral("①～"),
+        QStringLiteral("cr\ronly"),       QStringLiteral("'apos' &amp;"),     QStringLiteral("①～"),         QStringLiteral("emoji 😀"),
     };
     for (const QString& text : awkward) {
         SCOPED_TRACE(text.toStdString());
@@ -74,6 +74,15 @@ TEST(TreeStore, WritesTheStoredForm) {
                              "<Title>s</Title><URL>u</URL><LastUpdate></LastUpdate><News><Item><lastupdate>d"
                              "</lastupdate><title>t</title><description>a@#13;@#10;@#60;br /@#62;</description>"
                              "<link>l</link></Item></News></Item></Folder></Document>"));
+}
+
+TEST(TreeStore, DropsWhatXmlCannotHold) {
+    auto bookmarks = DefaultStoreTree(TStoreKind::Bookmark);
+    bookmarks->Append(std::make_unique<TWebNode>(TWebNodeKind::Folder, QStringLiteral("a") + QChar(1) + u'b'))
+        ->Append(std::make_unique<TWebNode>(TWebNodeKind::Bookmark, QStringLiteral("c") + QChar(0x1F) + u'd', QStringLiteral("u")));
+    const auto read = RoundTrip(*bookmarks, TStoreKind::Bookmark);
+    EXPECT_EQ(read->Child(0)->Title, QStringLiteral("ab"));
+    EXPECT_EQ(read->Child(0)->Child(0)->Title, QStringLiteral("cd"));
 }
 
 TEST(TreeStore, ReadsHandIndentedAndOddFiles) {

@@ -2,7 +2,6 @@
 
 #include <QStringList>
 
-#include "core/web/web_buttons.h"
 #include "core/web/web_node.h"
 
 namespace {
@@ -77,37 +76,6 @@ TEST(WebNode, RemoveAndFindById) {
     EXPECT_TRUE(tree.A->Remove());
     EXPECT_EQ(tree.Top->Find(x), nullptr);
     EXPECT_EQ(Shape(*tree.Top), QStringLiteral("top(b,C)"));
-}
-
-TEST(WebNode, ButtonRules) {
-    struct TRow {
-        const char* Name;
-        TWebNodeKind Kind;
-        bool TopLevel;
-        TWebButtons Bookmark;
-        TWebButtons Rss;
-    };
-    const TRow rows[] = {
-        {"BOOKMARK", TWebNodeKind::Folder, true, {true, true, false, false, false}, {true, true, false, false, false}},
-        {"RSS", TWebNodeKind::Folder, true, {true, true, false, false, false}, {true, true, false, false, false}},
-        {"top renamed", TWebNodeKind::Folder, true, {true, true, false, false, false}, {true, true, false, false, false}},
-        {"folder", TWebNodeKind::Folder, false, {true, true, true, true, false}, {true, true, true, true, false}},
-        {"BOOKMARK", TWebNodeKind::Folder, false, {true, true, false, false, false}, {true, true, true, true, false}},
-        {"RSS", TWebNodeKind::Folder, false, {true, true, true, true, false}, {true, true, false, false, false}},
-        {"entry", TWebNodeKind::Bookmark, false, {false, false, true, true, false}, {false, false, true, true, false}},
-        {"site", TWebNodeKind::Site, false, {false, false, true, true, false}, {false, false, true, true, true}},
-        {"RSS", TWebNodeKind::Site, false, {false, false, true, true, false}, {false, false, false, false, true}},
-    };
-    for (const TRow& row : rows) {
-        SCOPED_TRACE(row.Name);
-        TWebNode top(TWebNodeKind::Folder, row.TopLevel ? QLatin1String(row.Name) : QStringLiteral("top"));
-        TWebNode* node = row.TopLevel ? &top
-                                      : top.Append(std::make_unique<TWebNode>(row.Kind, QLatin1String(row.Name)));
-        EXPECT_EQ(BookmarkButtons(node), row.Bookmark);
-        EXPECT_EQ(RssButtons(node), row.Rss);
-    }
-    EXPECT_EQ(BookmarkButtons(nullptr), TWebButtons{});
-    EXPECT_EQ(RssButtons(nullptr), TWebButtons{});
 }
 
 }  // namespace
