@@ -173,7 +173,7 @@ std::vector<TCommandRow> BuildTable() {
                    Button(bar1, "ToolButton14", "キッチンタイマー", "KitchenTimer", 20, true)));
     t.push_back(At(Pending(Cmd("miClac", "ool1", "計算(&C)...")),
                    Button(bar1, "ToolButton16", "計算", "Calculator", 22)));
-    t.push_back(At(Pending(Cmd("miRSS", "ool1", "RSSリーダー(&R)...", "F12")),
+    t.push_back(At(Cmd("miRSS", "ool1", "RSSリーダー(&R)...", "F12"),
                    Button(bar1, "ToolButton15", "RSSリーダー", "RssReader", 21)));
     t.push_back(Sep("ool1"));
     t.push_back(Hidden(Pending(Cmd("C1", "ool1", "通信(&C)..."))));

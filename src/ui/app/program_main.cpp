@@ -33,6 +33,10 @@
 #include "ui/platform/dialogs.h"
 #include "core/platform/file_io.h"
 #include "ui/platform/single_instance.h"
+#include "ui/web/book_mark_folder_form.h"
+#include "ui/web/book_mark_form.h"
+#include "ui/web/book_mark_item_form.h"
+#include "ui/web/rss_form.h"
 
 namespace {
 
@@ -110,11 +114,12 @@ void CreateWindows(TWindowTable& table, TWindows& windows, TSettingsStore& store
     // 10 TTimerForm
     layouts->Create(QStringLiteral("TPrintFormA4C"));  // 11 TPrintFormA4C
     layouts->Create(QStringLiteral("TPrintFormA4B"));  // 12 TPrintFormA4B
-    // 13 TBookMarkForm
-    // 14 TBookMarkItemForm
-    // 15 TBookMarkFolderForm
+    windows.BookMarkForm = table.Create<TBookMarkForm>(appDir, &windows, main);  // 13 TBookMarkForm
+    windows.BookMarkItemForm = table.Create<TBookMarkItemForm>(main);  // 14 TBookMarkItemForm
+    windows.BookMarkFolderForm = table.Create<TBookMarkFolderForm>(main);  // 15 TBookMarkFolderForm
     // 16 TTimerSetForm
-    // 17 TRSSForm
+    windows.RSSForm = table.Create<TRSSForm>(appDir, &windows, main);  // 17 TRSSForm
+    QObject::connect(&store, &TSettingsStore::SettingsChanged, windows.RSSForm, qOverload<>(&QWidget::update));
     // 18 TCalcForm
     windows.ProgressForm = table.Create<TProgressForm>(main);  // 19 TProgressForm
     // 20 TClientForm

@@ -1,5 +1,8 @@
 #pragma once
 
+class TBookMarkFolderForm;
+class TBookMarkForm;
+class TBookMarkItemForm;
 class TElementForm;
 class TIconForm;
 class TIconManageForm;
@@ -12,6 +15,7 @@ class TNewWizardForm;
 class TOptionForm;
 class TPrintLayouts;
 class TProgressForm;
+class TRSSForm;
 class TVersionForm;
 
 // The windows of the running program that others call, filled in as the
@@ -25,6 +29,10 @@ struct TWindows {
     TNewWizardForm* NewWizardForm = nullptr;
     TListColumnSelectForm* ListColumnSelectForm = nullptr;
     TOptionForm* OptionForm = nullptr;
+    TBookMarkForm* BookMarkForm = nullptr;
+    TBookMarkItemForm* BookMarkItemForm = nullptr;
+    TBookMarkFolderForm* BookMarkFolderForm = nullptr;
+    TRSSForm* RSSForm = nullptr;
     TProgressForm* ProgressForm = nullptr;
     TIconManageForm* IconManageForm = nullptr;
     TLinkPictureForm* LinkPictureForm = nullptr;

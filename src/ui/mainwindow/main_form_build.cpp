@@ -15,6 +15,7 @@
 #include "ui/mainwindow/pane_aids.h"
 #include "ui/mainwindow/recipe_commands.h"
 #include "ui/mainwindow/recipe_panes.h"
+#include "ui/web/web_commands.h"
 #include "ui/options/option_form.h"
 #include "ui/printing/print_commands.h"
 #include "ui/widgets/panel_layout.h"
@@ -80,6 +81,7 @@ void TMainForm::BindCommands() {
     new TExchangeCommands({*State.Book, *State.Recipe, Windows(), *ListArea, *Panes, *Bars, *StatusBar1,
                            [this] { return QuerySaveChanges(); }},
                           this);
+    BindWebCommands(*Bars, Windows());
 }
 
 void TMainForm::WireRecipeCommands() {

@@ -1,0 +1,54 @@
+#pragma once
+
+#include <memory>
+
+#include <QByteArray>
+#include <QString>
+
+#include "core/web/web_node.h"
+
+// Which of the two folder-tree stores: "RSS.dat" (folders and feed sites with
+// their news) or "Bookmark.dat" (folders and bookmarks).
+enum class TStoreKind { Rss, Bookmark };
+
+// "RSS" or "BOOKMARK", the name of the top folder.
+QString StoreTopName(TStoreKind kind);
+// "RSS.dat" or "Bookmark.dat".
+QString StoreFileName(TStoreKind kind);
+// A tree of only the top folder.
+std::unique_ptr<TWebNode> DefaultStoreTree(TStoreKind kind);
+
+// The file's bytes: the declaration, then the Document element holding the
+// top folder on one line. Titles, addresses and news texts are stored with
+// the numbered codes; every text and attribute goes through the XML writer,
+// so no name or date can break the file.
+QByteArray StoreToBytes(const TWebNode& top, TStoreKind kind);
+// Reads the first Folder of the root element; white space between elements
+// means nothing. Throws TSaporiaError for text that is not such a store.
+std::unique_ptr<TWebNode> StoreFromBytes(const QByteArray& bytes, TStoreKind kind);
+
+// One store file and the tree it holds for the run. Load reads it at start
+// (a missing file gives the default tree, a good one is copied to its ".tmp"
+// backup); an unreadable file is left as it is, the default tree is used and
+// the first Save moves the bad file aside to "<name>.bad" before writing.
+// Saves are atomic.
+class TTreeStore final {
+public:
+    TTreeStore(const QString& path, TStoreKind kind);
+
+    void Load();
+    void Save();
+
+    TStoreKind Kind() const { return StoreKind; }
+    QString Path() const { return FilePath; }
+    TWebNode& Top() const { return *Tree; }
+    // The reason the file could not be read, empty when it was read or missing.
+    QString LoadError() const { return Error; }
+
+private:
+    QString FilePath;
+    TStoreKind StoreKind;
+    std::unique_ptr<TWebNode> Tree;
+    QString Error;
+    bool KeepBadFile = false;
+};

@@ -1,0 +1,168 @@
+#include <gtest/gtest.h>
+
+#include <QFile>
+
+#include "core/platform/saporia_error.h"
+#include "core/platform/sjis.h"
+#include "core/web/tree_store.h"
+#include "support/temp_app_dir.h"
+
+namespace {
+
+// A compact description of a tree, to compare trees in one line.
+QString Describe(const TWebNode& node) {
+    QString text = QStringLiteral("%1[%2|%3|%4").arg(int(node.Kind)).arg(node.Title, node.URL, node.LastUpdate);
+    for (const TNewsItem& n : node.News)
+        text += QStringLiteral("{%1|%2|%3|%4}").arg(n.lastupdate, n.title, n.description, n.link);
+    for (const auto& child : node.Children())
+        text += Describe(*child);
+    return text + u']';
+}
+
+std::unique_ptr<TWebNode> RoundTrip(const TWebNode& top, TStoreKind kind) {
+    return StoreFromBytes(StoreToBytes(top, kind), kind);
+}
+
+TWebNode* Site(TWebNode& parent, const QString& title, const QString& url, const QString& last,
+               std::vector<TNewsItem> news = {}) {
+    TWebNode* site = parent.Append(std::make_unique<TWebNode>(TWebNodeKind::Site, title, url));
+    site->LastUpdate = last;
+    site->News = std::move(news);
+    return site;
+}
+
+TEST(TreeStore, RoundTripsEveryText) {
+    const QString awkward[] = {
+        QStringLiteral("a & b"),          QStringLiteral("say \"hi\""),       QStringLiteral("x < y > z"),
+        QStringLiteral("line1\r\nline2"), QStringLiteral("lone\nfeed"),       QStringLiteral("tab\there"),
+        QStringLiteral("[50%*]"),         QStringLiteral("＆全角　空白"),     
+        QStringLiteral("cr\ronly"),       QStringLiteral("'apos' &amp;"),     QStringLiteral("①～"),         QStringLiteral("emoji 😀"),
+    };
+    for (const QString& text : awkward) {
+        SCOPED_TRACE(text.toStdString());
+        auto rss = DefaultStoreTree(TStoreKind::Rss);
+        TWebNode* folder = rss->Append(std::make_unique<TWebNode>(TWebNodeKind::Folder, text));
+        folder->Append(std::make_unique<TWebNode>(TWebNodeKind::Folder, QStringLiteral("empty")));
+        Site(*folder, text, QStringLiteral("http://h/?a=1&b=") + text, QStringLiteral("2026/01/02 3:04:05"),
+             {{text, text, text, text}, {QString(), QStringLiteral("t"), QString(), QStringLiteral("l")}});
+        Site(*rss, QStringLiteral("never"), QStringLiteral("http://n/"), QString());
+        EXPECT_EQ(Describe(*RoundTrip(*rss, TStoreKind::Rss)), Describe(*rss));
+
+        auto bookmarks = DefaultStoreTree(TStoreKind::Bookmark);
+        TWebNode* sub = bookmarks->Append(std::make_unique<TWebNode>(TWebNodeKind::Folder, text));
+        sub->Append(std::make_unique<TWebNode>(TWebNodeKind::Bookmark, text, text));
+        bookmarks->Append(std::make_unique<TWebNode>(TWebNodeKind::Bookmark, QStringLiteral("b"), QStringLiteral("u")));
+        EXPECT_EQ(Describe(*RoundTrip(*bookmarks, TStoreKind::Bookmark)), Describe(*bookmarks));
+    }
+}
+
+TEST(TreeStore, WritesTheStoredForm) {
+    auto bookmarks = DefaultStoreTree(TStoreKind::Bookmark);
+    TWebNode* folder = bookmarks->Append(std::make_unique<TWebNode>(TWebNodeKind::Folder, QStringLiteral("料理")));
+    folder->Append(std::make_unique<TWebNode>(TWebNodeKind::Bookmark, QStringLiteral("A&B"), QStringLiteral("http://x/")));
+    bookmarks->Append(std::make_unique<TWebNode>(TWebNodeKind::Folder, QStringLiteral("空")));
+    EXPECT_EQ(FromSjis(StoreToBytes(*bookmarks, TStoreKind::Bookmark)),
+              QStringLiteral("<?xml version=\"1.0\" encoding=\"Shift_JIS\"?>\r\n<Document><Folder Name=\"BOOKMARK\">"
+                             "<Folder Name=\"料理\"><Item><Title>A@#38;B</Title><URL>http://x/</URL></Item></Folder>"
+                             "<Folder Name=\"空\"></Folder></Folder></Document>"));
+
+    auto rss = DefaultStoreTree(TStoreKind::Rss);
+    Site(*rss, QStringLiteral("s"), QStringLiteral("u"), QString(),
+         {{QStringLiteral("d"), QStringLiteral("t"), QStringLiteral("a\r\n<br />"), QStringLiteral("l")}});
+    EXPECT_EQ(FromSjis(StoreToBytes(*rss, TStoreKind::Rss)),
+              QStringLiteral("<?xml version=\"1.0\" encoding=\"Shift_JIS\"?>\r\n<Document><Folder Name=\"RSS\"><Item>"
+                             "<Title>s</Title><URL>u</URL><LastUpdate></LastUpdate><News><Item><lastupdate>d"
+                             "</lastupdate><title>t</title><description>a@#13;@#10;@#60;br /@#62;</description>"
+                             "<link>l</link></Item></News></Item></Folder></Document>"));
+}
+
+TEST(TreeStore, DropsWhatXmlCannotHold) {
+    auto bookmarks = DefaultStoreTree(TStoreKind::Bookmark);
+    bookmarks->Append(std::make_unique<TWebNode>(TWebNodeKind::Folder, QStringLiteral("a") + QChar(1) + u'b'))
+        ->Append(std::make_unique<TWebNode>(TWebNodeKind::Bookmark, QStringLiteral("c") + QChar(0x1F) + u'd', QStringLiteral("u")));
+    const auto read = RoundTrip(*bookmarks, TStoreKind::Bookmark);
+    EXPECT_EQ(read->Child(0)->Title, QStringLiteral("ab"));
+    EXPECT_EQ(read->Child(0)->Child(0)->Title, QStringLiteral("cd"));
+}
+
+TEST(TreeStore, ReadsHandIndentedAndOddFiles) {
+    const QString oneLine = QStringLiteral(
+        "<?xml version=\"1.0\" encoding=\"Shift_JIS\"?><Document><Folder Name=\"RSS\"><Folder Name=\"f\"><Item>"
+        "<Title>s</Title><URL>u</URL><LastUpdate>2026/01/02 3:04:05</LastUpdate><News><Item><lastupdate>d"
+        "</lastupdate><title>t</title><description>x</description><link>l</link></Item></News></Item></Folder>"
+        "</Folder></Document>");
+    const QString indented = QStringLiteral(
+        "<?xml version=\"1.0\" encoding=\"Shift_JIS\"?>\r\n<Document>\r\n\t<Folder Name=\"RSS\">\r\n"
+        "\t\t<Folder Name=\"f\">\r\n\t\t\t<Item>\r\n\t\t\t\t<Title>s</Title>\r\n\t\t\t\t<URL>u</URL>\r\n"
+        "\t\t\t\t<LastUpdate>2026/01/02 3:04:05</LastUpdate>\r\n\t\t\t\t<News>\r\n\t\t\t\t\t<Item>\r\n"
+        "\t\t\t\t\t\t<lastupdate>d</lastupdate>\r\n\t\t\t\t\t\t<title>t</title>\r\n"
+        "\t\t\t\t\t\t<description>x</description>\r\n\t\t\t\t\t\t<link>l</link>\r\n\t\t\t\t\t</Item>\r\n"
+        "\t\t\t\t</News>\r\n\t\t\t</Item>\r\n\t\t</Folder>\r\n\t</Folder>\r\n</Document>\r\n");
+    const auto a = StoreFromBytes(ToSjis(oneLine), TStoreKind::Rss);
+    const auto b = StoreFromBytes(ToSjis(indented), TStoreKind::Rss);
+    EXPECT_EQ(Describe(*a), Describe(*b));
+    EXPECT_EQ(a->Count(), 3);
+    // The five-line default document is one empty top folder.
+    const auto def = StoreFromBytes(ToSjis(QStringLiteral(
+        "<?xml version=\"1.0\" encoding=\"Shift_JIS\"?>\r\n<Document>\r\n\t<Folder Name=\"BOOKMARK\">\r\n"
+        "\t</Folder>\r\n</Document>")), TStoreKind::Bookmark);
+    EXPECT_EQ(def->Title, QStringLiteral("BOOKMARK"));
+    EXPECT_EQ(def->ChildCount(), 0);
+    // Any other element in a folder is an entry with empty missing fields.
+    const auto odd = StoreFromBytes("<Document><Folder Name=\"B\"><Link><Title>t</Title></Link></Folder></Document>",
+                                    TStoreKind::Bookmark);
+    ASSERT_EQ(odd->ChildCount(), 1);
+    EXPECT_EQ(odd->Child(0)->Kind, TWebNodeKind::Bookmark);
+    EXPECT_EQ(odd->Child(0)->URL, QString());
+    for (const char* bad : {"", "<Document>", "<Document></Document>", "<Document><Folder Name=\"a\"></Document>"})
+        EXPECT_THROW(StoreFromBytes(bad, TStoreKind::Rss), TSaporiaError) << bad;
+}
+
+TEST(TreeStore, FileLifeCycle) {
+    struct TRow {
+        const char* Name;
+        QByteArray Existing;  // null: no file
+        bool Backup;
+        bool Error;
+        int Nodes;
+    };
+    const QByteArray good = ToSjis(QStringLiteral(
+        "<?xml version=\"1.0\" encoding=\"Shift_JIS\"?>\r\n<Document><Folder Name=\"BOOKMARK\"><Item><Title>t"
+        "</Title><URL>http://u/</URL></Item></Folder></Document>"));
+    const TRow rows[] = {
+        {"missing", QByteArray(), false, false, 1},
+        {"good", good, true, false, 2},
+        {"unreadable", "<Document><Folder Name=\"BOOKMARK\"><Item>", false, true, 1},
+    };
+    for (const TRow& row : rows) {
+        SCOPED_TRACE(row.Name);
+        TTempAppDir dir;
+        const QString path = dir.Path(QStringLiteral("Bookmark.dat"));
+        if (!row.Existing.isNull())
+            dir.WriteBytes(QStringLiteral("Bookmark.dat"), row.Existing);
+        TTreeStore store(path, TStoreKind::Bookmark);
+        store.Load();
+        EXPECT_EQ(QFile::exists(path + QStringLiteral(".tmp")), row.Backup);
+        if (row.Backup) {
+            EXPECT_EQ(dir.ReadBytes(QStringLiteral("Bookmark.dat.tmp")), good);
+        }
+        EXPECT_EQ(store.LoadError().isEmpty(), !row.Error);
+        EXPECT_EQ(store.Top().Count(), row.Nodes);
+        EXPECT_EQ(store.Top().Title, QStringLiteral("BOOKMARK"));
+
+        store.Top().Append(std::make_unique<TWebNode>(TWebNodeKind::Bookmark, QStringLiteral("new"),
+                                                      QStringLiteral("http://n/")));
+        store.Save();
+        // The unreadable file is kept aside, never written over.
+        EXPECT_EQ(QFile::exists(path + QStringLiteral(".bad")), row.Error);
+        if (row.Error) {
+            EXPECT_EQ(dir.ReadBytes(QStringLiteral("Bookmark.dat.bad")), row.Existing);
+        }
+        TTreeStore again(path, TStoreKind::Bookmark);
+        again.Load();
+        EXPECT_TRUE(again.LoadError().isEmpty());
+        EXPECT_EQ(Describe(again.Top()), Describe(store.Top()));
+    }
+}
+
+}  // namespace

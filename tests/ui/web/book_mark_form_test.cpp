@@ -1,0 +1,180 @@
+#include <gtest/gtest.h>
+
+#include <QMenu>
+
+#include "core/web/shell_error.h"
+#include "ui/web/bookmark_menu.h"
+#include "web_fixture.h"
+
+namespace {
+
+const std::initializer_list<const char*> Buttons = {"BitBtn1", "BitBtn3", "BitBtn2", "BitBtn4"};
+
+// The drop-down as the user reads it: entries joined by " ", a submenu in
+// brackets, a disabled entry in braces.
+QString MenuText(const QMenu& menu) {
+    QStringList parts;
+    for (QAction* action : menu.actions()) {
+        if (action->isSeparator())
+            parts << QStringLiteral("-");
+        else if (action->menu())
+            parts << u'[' + action->text() + u':' + MenuText(*action->menu()) + u']';
+        else if (!action->isEnabled())
+            parts << u'{' + action->text() + u'}';
+        else
+            parts << action->text();
+    }
+    return parts.join(u' ');
+}
+
+struct TOrganiser : TWebWindows {
+    TBookMarkForm& Form() { return *BookMarks; }
+    TWebTreeView* Tree() { return BookMarks->Tree(); }
+    TWebNode& Top() { return BookMarks->Store().Top(); }
+    TOrganiser() { BookMarks->show(); }
+    void Select(TWebNode* node) { Tree()->SelectNode(node); }
+};
+
+TEST(BookMarkForm, ButtonsFollowTheSelection) {
+    TOrganiser o;
+    TWebNode* folder = o.Top().Append(std::make_unique<TWebNode>(TWebNodeKind::Folder, QStringLiteral("F")));
+    TWebNode* mark = folder->Append(std::make_unique<TWebNode>(TWebNodeKind::Bookmark, QStringLiteral("m")));
+    TWebNode* named = folder->Append(std::make_unique<TWebNode>(TWebNodeKind::Bookmark, QStringLiteral("BOOKMARK")));
+    o.BookMarks->hide();
+    o.BookMarks->show();  // rebuilt from the store
+    EXPECT_EQ(TWebWindows::Enabled(&o.Form(), Buttons), QStringLiteral("0000"));
+    const struct {
+        TWebNode* Node;
+        const char* Enabled;
+    } rows[] = {{&o.Top(), "1100"}, {folder, "1111"}, {mark, "0011"}, {named, "0000"}, {nullptr, "0000"}};
+    for (const auto& row : rows) {
+        o.Select(row.Node);
+        EXPECT_EQ(TWebWindows::Enabled(&o.Form(), Buttons), QLatin1String(row.Enabled))
+            << (row.Node ? row.Node->Title.toStdString() : "none");
+    }
+}
+
+TEST(BookMarkForm, AddEditDeleteAndDrag) {
+    TOrganiser o;
+    o.Select(&o.Top());
+    o.NextFolderName(QStringLiteral("和食"));
+    TWebWindows::Click(&o.Form(), "BitBtn1");
+    o.NextFolderName(QStringLiteral("洋食"));
+    o.Select(&o.Top());
+    TWebWindows::Click(&o.Form(), "BitBtn1");
+    ASSERT_EQ(o.Top().ChildCount(), 2);
+    TWebNode* washoku = o.Top().Child(0);
+    TWebNode* yoshoku = o.Top().Child(1);
+    EXPECT_EQ(washoku->Title + yoshoku->Title, QStringLiteral("和食洋食"));  // last among the top's children
+
+    o.Select(washoku);
+    o.NextEntry(QStringLiteral("だし"), QStringLiteral("http://dashi.example/"));
+    TWebWindows::Click(&o.Form(), "BitBtn3");
+    ASSERT_EQ(washoku->ChildCount(), 1);
+    EXPECT_EQ(washoku->Child(0)->URL, QStringLiteral("http://dashi.example/"));
+
+    // A cancelled dialog adds nothing.
+    o.Select(washoku);
+    o.NextFolderName(QStringLiteral("x"), false);
+    TWebWindows::Click(&o.Form(), "BitBtn1");
+    EXPECT_EQ(washoku->ChildCount(), 1);
+
+    // Renamed to the top's name, a folder is protected.
+    o.Select(yoshoku);
+    o.NextFolderName(QStringLiteral("BOOKMARK"));
+    TWebWindows::Click(&o.Form(), "BitBtn2");
+    EXPECT_EQ(yoshoku->Title, QStringLiteral("BOOKMARK"));
+    EXPECT_EQ(TWebWindows::Enabled(&o.Form(), Buttons), QStringLiteral("1100"));
+
+    // Drags: the top never moves; a folder dropped into its own subtree stays.
+    o.Select(&o.Top());
+    EXPECT_FALSE(o.Tree()->DropOn(washoku));
+    o.Select(washoku);
+    EXPECT_FALSE(o.Tree()->DropOn(washoku->Child(0)));
+    EXPECT_TRUE(o.Tree()->DropOn(yoshoku));
+    EXPECT_EQ(washoku->Parent(), yoshoku);
+
+    // Deleting a folder asks once, with its caption, and takes its subtree.
+    o.Select(washoku);
+    o.Answers.Answer(TMsgResult::No);
+    TWebWindows::Click(&o.Form(), "BitBtn4");
+    EXPECT_EQ(o.Top().Count(), 4);
+    o.Answers.Answer(TMsgResult::Yes);
+    o.Select(washoku);
+    TWebWindows::Click(&o.Form(), "BitBtn4");
+    EXPECT_EQ(o.Top().Count(), 2);
+    EXPECT_EQ(o.Answers.Texts(), QStringList(2, QStringLiteral("和食を削除してもよろしいですか？")));
+}
+
+TEST(BookMarkForm, MenuFollowsTheStore) {
+    TOrganiser o;
+    QMenu b1(QStringLiteral("ﾌﾞｯｸﾏｰｸ(&B)"));
+    TBookmarkMenu menu(&b1, [&o] { return &o.Top(); }, [] {});
+    menu.Rebuild();
+    EXPECT_EQ(MenuText(b1), QStringLiteral("ﾌﾞｯｸﾏｰｸの編集(&E)... - {(なし)}"));
+
+    TWebNode* folder = o.Top().Append(std::make_unique<TWebNode>(TWebNodeKind::Folder, QStringLiteral("料理")));
+    folder->Append(std::make_unique<TWebNode>(TWebNodeKind::Folder, QStringLiteral("空")));
+    folder->Append(std::make_unique<TWebNode>(TWebNodeKind::Bookmark, QStringLiteral("A&B"),
+                                              QStringLiteral("http://h/?a=1&b=%20")));
+    o.Top().Append(std::make_unique<TWebNode>(TWebNodeKind::Bookmark, QStringLiteral("top"), QStringLiteral("http://t/")));
+    menu.Rebuild();
+    menu.Rebuild();
+    EXPECT_EQ(MenuText(b1), QStringLiteral("ﾌﾞｯｸﾏｰｸの編集(&E)... - [料理:[空:{(なし)}] A&&B] top"));
+    // Old submenus go with each rebuild.
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(b1.findChildren<QMenu*>().size(), 2);
+    const QAction* entry = b1.actions().at(2)->menu()->actions().at(1);
+    EXPECT_EQ(entry->data().toString(), QStringLiteral("http://h/?a=1&b=%20"));
+
+    // A bookmark added in the organiser shows at the next opening, after a restart too.
+    o.Tree()->Refresh(nullptr);
+    o.Select(folder);
+    o.NextEntry(QStringLiteral("新しい"), QStringLiteral("https://new.example/"));
+    TWebWindows::Click(&o.Form(), "BitBtn3");
+    o.Restart();
+    TBookmarkMenu again(&b1, [&o] { return &o.Top(); }, [] {});
+    again.Rebuild();
+    EXPECT_EQ(MenuText(b1), QStringLiteral("ﾌﾞｯｸﾏｰｸの編集(&E)... - [料理:[空:{(なし)}] A&&B 新しい] top"));
+}
+
+TEST(BookMarkForm, ShellErrorTexts) {
+    const struct {
+        int Code;
+        const char* Text;
+    } rows[] = {
+        {0, "メモリまたはリソースが不足しています。 (0)"}, {2, "指定されたファイルが見つかりません。 (2)"},
+        {3, "指定されたパスが見つかりません。 (3)"},       {11, "指定されたExeファイルが無効です。 (11)"},
+        {5, "Exec Error 5"},                                  {31, "Exec Error 31"},
+    };
+    for (const auto& row : rows)
+        EXPECT_EQ(ShellErrorText(row.Code), QString::fromUtf8(row.Text));
+}
+
+}  // namespace
+
+#include "support/main_form_fixture.h"
+
+namespace {
+
+TEST(WebCommands, MainWindowOpensTheReaderAndBuildsTheBookmarkMenu) {
+    TMainFormFixture main;
+    TWebWindows web;
+    main.Windows.RSSForm = web.Rss.get();
+    main.Windows.BookMarkForm = web.BookMarks.get();
+    main.Open();
+    EXPECT_TRUE(main.Find<QAction>(QStringLiteral("miRSS"))->isEnabled());
+    main.Trigger(QStringLiteral("miRSS"));
+    EXPECT_TRUE(web.Rss->isVisible());
+
+    web.BookMarks->Store().Top().Append(
+        std::make_unique<TWebNode>(TWebNodeKind::Bookmark, QStringLiteral("だし"), QStringLiteral("http://d/")));
+    QMenu* b1 = main.Find<QMenu>(QStringLiteral("B1"));
+    ASSERT_NE(b1, nullptr);
+    EXPECT_EQ(b1->title(), QStringLiteral("ﾌﾞｯｸﾏｰｸ(&B)"));
+    emit b1->aboutToShow();
+    EXPECT_EQ(MenuText(*b1), QStringLiteral("ﾌﾞｯｸﾏｰｸの編集(&E)... - だし"));
+    main.Close();
+}
+
+}  // namespace
