@@ -32,6 +32,9 @@
 #include "ui/platform/dialogs.h"
 #include "core/platform/file_io.h"
 #include "ui/platform/single_instance.h"
+#include "ui/tools/calc_form.h"
+#include "ui/tools/timer_form.h"
+#include "ui/tools/timer_set_form.h"
 
 namespace {
 
@@ -104,15 +107,19 @@ void CreateWindows(TWindowTable& table, TWindows& windows, TSettingsStore& store
             }
         });
     }
-    // 10 TTimerForm
+    windows.TimerForm = table.Create<TTimerForm>(main);  // 10 TTimerForm
     // 11 TPrintFormA4C
     // 12 TPrintFormA4B
     // 13 TBookMarkForm
     // 14 TBookMarkItemForm
     // 15 TBookMarkFolderForm
-    // 16 TTimerSetForm
+    windows.TimerSetForm = table.Create<TTimerSetForm>(windows.TimerForm);  // 16 TTimerSetForm
+    windows.TimerForm->SetTimerSetForm(windows.TimerSetForm);
     // 17 TRSSForm
-    // 18 TCalcForm
+    windows.CalcForm = table.Create<TCalcForm>(main);  // 18 TCalcForm
+    // The options' OK may bring a new background picture.
+    for (QWidget* tool : std::initializer_list<QWidget*>{windows.TimerForm, windows.CalcForm})
+        QObject::connect(&store, &TSettingsStore::SettingsChanged, tool, qOverload<>(&QWidget::update));
     windows.ProgressForm = table.Create<TProgressForm>(main);  // 19 TProgressForm
     // 20 TClientForm
     // 21 TServerForm

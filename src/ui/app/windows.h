@@ -11,6 +11,9 @@ class TNewForm;
 class TNewWizardForm;
 class TOptionForm;
 class TProgressForm;
+class TTimerForm;
+class TTimerSetForm;
+class TCalcForm;
 class TVersionForm;
 
 // The windows of the running program that others call, filled in as the
@@ -24,6 +27,9 @@ struct TWindows {
     TNewWizardForm* NewWizardForm = nullptr;
     TListColumnSelectForm* ListColumnSelectForm = nullptr;
     TOptionForm* OptionForm = nullptr;
+    TTimerForm* TimerForm = nullptr;
+    TTimerSetForm* TimerSetForm = nullptr;
+    TCalcForm* CalcForm = nullptr;
     TProgressForm* ProgressForm = nullptr;
     TIconManageForm* IconManageForm = nullptr;
     TLinkPictureForm* LinkPictureForm = nullptr;

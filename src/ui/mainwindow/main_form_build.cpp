@@ -15,6 +15,7 @@
 #include "ui/mainwindow/recipe_commands.h"
 #include "ui/mainwindow/recipe_panes.h"
 #include "ui/options/option_form.h"
+#include "ui/tools/tool_commands.h"
 #include "ui/widgets/panel_layout.h"
 
 void TMainForm::BuildWidgets() {
@@ -74,6 +75,7 @@ void TMainForm::BindCommands() {
     });
     Bars->Bind(QStringLiteral("miDisplayDetailConfig"),
                [this] { ListArea->ChooseColumns(Windows().ListColumnSelectForm); });
+    TToolCommands::Bind(*Bars, Windows(), AppDir);
 }
 
 void TMainForm::WireRecipeCommands() {
