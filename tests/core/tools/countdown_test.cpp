@@ -81,9 +81,3 @@ TEST(CountdownTest, PresetsAndCustomTimes) {
     }
     EXPECT_EQ(CustomTimeWarning(0, 0, 0), QStringLiteral("時間が設定されていません"));
 }
-
-TEST(CountdownTest, SteadyClockOnlyMovesForward) {
-    const TCountdown::TClock clock = TCountdown::SteadyClock();
-    const qint64 first = clock();
-    EXPECT_GE(clock(), first);
-}

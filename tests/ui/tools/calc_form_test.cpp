@@ -59,27 +59,17 @@ TEST(CalcFormTest, BodyMeasuresAsTypedShowInTheResultFields) {
     c.Body("30", "170", "60", false);
     EXPECT_EQ(c.Edit("Edit36")->text(), "1320kcal");
     EXPECT_TRUE(c.Answers.Texts().isEmpty());
+    // The age takes digits only, the height one "." but not first.
+    c.Type("Edit19", "3.5");
+    c.Type("Edit20", ".1.7");
+    EXPECT_EQ(c.Edit("Edit19")->text(), "35");
+    EXPECT_EQ(c.Edit("Edit20")->text(), "1.7");
     // Closed and shown again: the last inputs and results are still there.
     QTest::mouseClick(c.Button("BitBtn1"), Qt::LeftButton);
     EXPECT_FALSE(c.Form.isVisible());
     c.Form.show();
-    EXPECT_EQ(c.Edit("Edit20")->text(), "170");
+    EXPECT_EQ(c.Edit("Edit20")->text(), "1.7");
     EXPECT_EQ(c.Edit("Edit36")->text(), "1320kcal");
-}
-
-TEST(CalcFormTest, KeyFiltersOfTheInputs) {
-    const struct {
-        const char* Edit;
-        const char* Typed;
-        const char* Kept;
-    } rows[] = {{"Edit19", "3.5", "35"}, {"Edit19", "a30", "30"}, {"Edit20", ".170", "170"},
-                {"Edit20", "1.7.0", "1.70"}, {"Edit21", "6e0", "60"}, {"Edit3", "0.5", "0.5"}};
-    for (const auto& row : rows) {
-        TCalcFixture c;
-        c.Form.findChild<QTabWidget*>("PageControl1")->setCurrentIndex(row.Edit[4] == '3' ? 1 : 0);
-        c.Type(row.Edit, QString::fromLatin1(row.Typed));
-        EXPECT_EQ(c.Edit(row.Edit)->text(), row.Kept) << row.Edit << " " << row.Typed;
-    }
 }
 
 TEST(CalcFormTest, EmptyOrZeroHeightWarnsOrStopsWithoutNonsense) {
@@ -120,6 +110,7 @@ TEST(CalcFormTest, EveryUnitPanelConverts) {
         {"Edit5", "ComboBox5", "ComboBox6", "BitBtn4", "Edit6", UnitCup, "ml", "500ml"},
         {"Edit5", "ComboBox5", "ComboBox6", "BitBtn4", "Edit6", "l", "l", "2.5l"},
     };
+    // Each panel shows its own result; a value of 0 then warns and keeps it.
     for (const auto& row : rows) {
         TCalcFixture c;
         c.Form.findChild<QTabWidget*>("PageControl1")->setCurrentIndex(1);
@@ -131,45 +122,10 @@ TEST(CalcFormTest, EveryUnitPanelConverts) {
         QTest::mouseClick(c.Button(row.Button), Qt::LeftButton);
         EXPECT_EQ(c.Edit(row.Result)->text(), row.Shown) << row.Value;
         EXPECT_TRUE(c.Answers.Texts().isEmpty());
-    }
-}
-
-TEST(CalcFormTest, UnitListsStartAsDocumented) {
-    TCalcFixture c;
-    const struct {
-        const char* List;
-        QString Current;
-        QStringList Items;
-    } rows[] = {
-        {"ComboBox1", "mm", {"mm", "cm", "m"}},
-        {"ComboBox2", "cm", {"mm", "cm", "m"}},
-        {"ComboBox3", "mg", {UnitMicrogram, "mg", "g", "kg"}},
-        {"ComboBox4", "g", {UnitMicrogram, "mg", "g", "kg"}},
-        {"ComboBox5", "ml", {"ml", "dl", "l", UnitCup}},
-        {"ComboBox6", "dl", {"ml", "dl", "l", UnitCup}},
-    };
-    for (const auto& row : rows) {
-        auto* list = Child<QComboBox>(&c.Form, row.List);
-        EXPECT_EQ(list->currentText(), row.Current) << row.List;
-        QStringList items;
-        for (int i = 0; i < list->count(); ++i)
-            items << list->itemText(i);
-        EXPECT_EQ(items, row.Items) << row.List;
-    }
-}
-
-TEST(CalcFormTest, ZeroOrNoValueWarnsAndKeepsTheOldResult) {
-    TCalcFixture c;
-    c.Form.findChild<QTabWidget*>("PageControl1")->setCurrentIndex(1);
-    c.Type("Edit3", "1");
-    QTest::mouseClick(c.Button("BitBtn3"), Qt::LeftButton);
-    EXPECT_EQ(c.Edit("Edit4")->text(), "0.001g");
-    for (const char* value : {"0", ""}) {
-        c.Answers.ClearLog();
-        c.Type("Edit3", value);
-        QTest::mouseClick(c.Button("BitBtn3"), Qt::LeftButton);
-        EXPECT_EQ(c.Answers.Texts(), QStringList({"入力された値が不正か、値が入力されていません."})) << value;
-        EXPECT_EQ(c.Edit("Edit4")->text(), "0.001g");
+        c.Type(row.Value, QStringLiteral("0"));
+        QTest::mouseClick(c.Button(row.Button), Qt::LeftButton);
+        EXPECT_EQ(c.Answers.Texts(), QStringList({"入力された値が不正か、値が入力されていません."}));
+        EXPECT_EQ(c.Edit(row.Result)->text(), row.Shown) << row.Value;
     }
 }
 

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <map>
 #include <set>
 
 #include <QAbstractButton>
@@ -131,30 +132,20 @@ TEST(LaunchersTest, ToolWindowsOpenModelessFromMenuAndButton) {
 }
 
 TEST(LaunchersTest, ModalLaunchersOpenTheirDialogs) {
-    const struct {
-        const char* Command;
-        QDialog* TLauncherFixture::*Dialog;
-    } rows[] = {{"miOption", nullptr}, {"About1", nullptr}, {"miIconManage", nullptr},
-                {"miDisplayDetailConfig", nullptr}};
-    for (const auto& row : rows) {
+    for (const char* command : {"miOption", "About1", "miIconManage", "miDisplayDetailConfig"}) {
         TLauncherFixture f;
-        QDialog* dialog = nullptr;
-        const QString name = QLatin1String(row.Command);
-        if (name == "miOption")
-            dialog = f.Options.get();
-        else if (name == "About1")
-            dialog = f.Version.get();
-        else if (name == "miIconManage")
-            dialog = &f.IconManage;
-        else
-            dialog = &f.Columns;
+        const std::map<QString, QDialog*> dialogs = {{"miOption", f.Options.get()},
+                                                     {"About1", f.Version.get()},
+                                                     {"miIconManage", &f.IconManage},
+                                                     {"miDisplayDetailConfig", &f.Columns}};
+        QDialog* dialog = dialogs.at(QLatin1String(command));
         bool seen = false;
         WhenShown(dialog, [&] {
             seen = dialog->isVisible() && dialog->isModal();
             dialog->reject();
         });
-        f.Trigger(name);
-        EXPECT_TRUE(seen) << row.Command;
+        f.Trigger(QLatin1String(command));
+        EXPECT_TRUE(seen) << command;
     }
 }
 
