@@ -26,8 +26,9 @@ void ShowHelp(const QString& topic) {
         form = new THelpForm(HelpFolder(appDir), HelpOwner());
         form->setAttribute(Qt::WA_DeleteOnClose);
     }
-    form->ShowTopic(topic);
+    // Shown first: the browser scrolls to a section only once it has a size.
     form->show();
+    form->ShowTopic(topic);
     form->raise();
     form->activateWindow();
 }

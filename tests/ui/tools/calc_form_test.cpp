@@ -104,11 +104,8 @@ TEST(CalcFormTest, EveryUnitPanelConverts) {
         QString FromUnit, ToUnit, Shown;
     } rows[] = {
         {"Edit1", "ComboBox1", "ComboBox2", "BitBtn2", "Edit2", "cm", "mm", "25mm"},
-        {"Edit1", "ComboBox1", "ComboBox2", "BitBtn2", "Edit2", "mm", "m", "0.0025m"},
         {"Edit3", "ComboBox3", "ComboBox4", "BitBtn3", "Edit4", "mg", "kg", "2.5E-6kg"},
-        {"Edit3", "ComboBox3", "ComboBox4", "BitBtn3", "Edit4", "kg", UnitMicrogram, "2500000000" + UnitMicrogram},
         {"Edit5", "ComboBox5", "ComboBox6", "BitBtn4", "Edit6", UnitCup, "ml", "500ml"},
-        {"Edit5", "ComboBox5", "ComboBox6", "BitBtn4", "Edit6", "l", "l", "2.5l"},
     };
     // Each panel shows its own result; a value of 0 then warns and keeps it.
     for (const auto& row : rows) {
