@@ -96,7 +96,7 @@ std::vector<TCommandRow> BuildTable() {
     t.push_back(Recipe(Cmd("miHTMLExport", "miExportSelected", "HTMLで保存...")));
     t.push_back(Sub("miExportShown", "miExport", "表示されているレシピ"));
     t.push_back(Cmd("miPSPHtmlExport", "miExportShown", "PSP用HTML出力..."));
-    t.push_back(Hidden(Pending(Cmd("PSP1", "miExportShown", "PSP用HTML出力機能の詳細へ(&P)..."))));
+    t.push_back(Hidden(Cmd("PSP1", "miExportShown", "PSP用HTML出力機能の詳細へ(&P)...")));
     t.push_back(Sub("miImport", "miFile", "インポート(&M)"));
     t.push_back(Cmd("miMailImport", "miImport", "メール添付用インポート..."));
     t.push_back(Sep("miFile"));
@@ -169,9 +169,9 @@ std::vector<TCommandRow> BuildTable() {
     t.push_back(Cmd("miSearchMaterialNameNext", "miSearch", "【材料】次を検索", "F3"));
 
     t.push_back(Sub("ool1", "MainMenu", "ツール(&T)"));
-    t.push_back(At(Pending(Cmd("miKitchenTimer", "ool1", "キッチンタイマー(&T)...", "Ctrl+T")),
+    t.push_back(At(Cmd("miKitchenTimer", "ool1", "キッチンタイマー(&T)...", "Ctrl+T"),
                    Button(bar1, "ToolButton14", "キッチンタイマー", "KitchenTimer", 20, true)));
-    t.push_back(At(Pending(Cmd("miClac", "ool1", "計算(&C)...")),
+    t.push_back(At(Cmd("miClac", "ool1", "計算(&C)..."),
                    Button(bar1, "ToolButton16", "計算", "Calculator", 22)));
     t.push_back(At(Cmd("miRSS", "ool1", "RSSリーダー(&R)...", "F12"),
                    Button(bar1, "ToolButton15", "RSSリーダー", "RssReader", 21)));
@@ -189,8 +189,8 @@ std::vector<TCommandRow> BuildTable() {
     t.push_back(Sub("B1", "MainMenu", "ﾌﾞｯｸﾏｰｸ(&B)"));
 
     t.push_back(Sub("miHelp", "MainMenu", "ヘルプ(&H)"));
-    t.push_back(Pending(Cmd("Help2", "miHelp", "ヘルプ(&D)", "F1")));
-    t.push_back(At(Pending(Cmd("miHomePage", "miHelp", "作者ホームページへ(&H)...")),
+    t.push_back(Cmd("Help2", "miHelp", "ヘルプ(&D)", "F1"));
+    t.push_back(At(Cmd("miHomePage", "miHelp", "作者ホームページへ(&H)..."),
                    Button("PanelAuthor", "Image3", "作者ホームページへ", "HomePage", 1)));
     t.push_back(Sep("miHelp"));
     t.push_back(Cmd("About1", "miHelp", "バージョン情報(&A)..."));

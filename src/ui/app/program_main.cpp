@@ -37,6 +37,9 @@
 #include "ui/web/book_mark_form.h"
 #include "ui/web/book_mark_item_form.h"
 #include "ui/web/rss_form.h"
+#include "ui/tools/calc_form.h"
+#include "ui/tools/timer_form.h"
+#include "ui/tools/timer_set_form.h"
 
 namespace {
 
@@ -111,16 +114,19 @@ void CreateWindows(TWindowTable& table, TWindows& windows, TSettingsStore& store
             }
         });
     }
-    // 10 TTimerForm
+    windows.TimerForm = table.Create<TTimerForm>(main);  // 10 TTimerForm
     layouts->Create(QStringLiteral("TPrintFormA4C"));  // 11 TPrintFormA4C
     layouts->Create(QStringLiteral("TPrintFormA4B"));  // 12 TPrintFormA4B
     windows.BookMarkForm = table.Create<TBookMarkForm>(appDir, &windows, main);  // 13 TBookMarkForm
     windows.BookMarkItemForm = table.Create<TBookMarkItemForm>(main);  // 14 TBookMarkItemForm
     windows.BookMarkFolderForm = table.Create<TBookMarkFolderForm>(main);  // 15 TBookMarkFolderForm
-    // 16 TTimerSetForm
+    windows.TimerSetForm = table.Create<TTimerSetForm>(windows.TimerForm);  // 16 TTimerSetForm
+    windows.TimerForm->SetTimerSetForm(windows.TimerSetForm);
     windows.RSSForm = table.Create<TRSSForm>(appDir, &windows, main);  // 17 TRSSForm
-    QObject::connect(&store, &TSettingsStore::SettingsChanged, windows.RSSForm, qOverload<>(&QWidget::update));
-    // 18 TCalcForm
+    windows.CalcForm = table.Create<TCalcForm>(main);  // 18 TCalcForm
+    // The options' OK may bring a new background picture.
+    for (QWidget* form : std::initializer_list<QWidget*>{windows.TimerForm, windows.RSSForm, windows.CalcForm})
+        QObject::connect(&store, &TSettingsStore::SettingsChanged, form, qOverload<>(&QWidget::update));
     windows.ProgressForm = table.Create<TProgressForm>(main);  // 19 TProgressForm
     // 20 TClientForm
     // 21 TServerForm

@@ -16,6 +16,9 @@ class TOptionForm;
 class TPrintLayouts;
 class TProgressForm;
 class TRSSForm;
+class TTimerForm;
+class TTimerSetForm;
+class TCalcForm;
 class TVersionForm;
 
 // The windows of the running program that others call, filled in as the
@@ -33,6 +36,9 @@ struct TWindows {
     TBookMarkItemForm* BookMarkItemForm = nullptr;
     TBookMarkFolderForm* BookMarkFolderForm = nullptr;
     TRSSForm* RSSForm = nullptr;
+    TTimerForm* TimerForm = nullptr;
+    TTimerSetForm* TimerSetForm = nullptr;
+    TCalcForm* CalcForm = nullptr;
     TProgressForm* ProgressForm = nullptr;
     TIconManageForm* IconManageForm = nullptr;
     TLinkPictureForm* LinkPictureForm = nullptr;

@@ -13,6 +13,7 @@
 
 #include "ui/widgets/tiled_paint_box.h"
 #include "ui/platform/dialogs.h"
+#include "ui/platform/help.h"
 #include "core/platform/saporia_error.h"
 #include "core/settings/fonts.h"
 
@@ -175,7 +176,7 @@ TVersionForm::TVersionForm(const QString& appDir, QWidget* parent,
 TVersionForm::~TVersionForm() {
 }
 
-QString TVersionForm::HomePageAddress() { return "https://saporia.example.org/"; }
+QString TVersionForm::HomePageAddress() const { return ::HomePageAddress(AppDir); }
 
 QString TVersionForm::MailAddressText() {
     return "mailto:author@saporia.example.org?subject=Saporia 2.1.0.0&body=【内 容】%0D%0A";

@@ -26,7 +26,8 @@ public:
 
     void GatherSystemInfo();
 
-    static QString HomePageAddress();
+    // The help document's front page beside the program.
+    QString HomePageAddress() const;
     static QString MailAddressText();
 
     QLabel* Label1 = nullptr;

@@ -18,6 +18,7 @@
 #include "ui/web/web_commands.h"
 #include "ui/options/option_form.h"
 #include "ui/printing/print_commands.h"
+#include "ui/tools/tool_commands.h"
 #include "ui/widgets/panel_layout.h"
 
 void TMainForm::BuildWidgets() {
@@ -82,6 +83,7 @@ void TMainForm::BindCommands() {
                            [this] { return QuerySaveChanges(); }},
                           this);
     BindWebCommands(*Bars, Windows());
+    TToolCommands::Bind(*Bars, Windows(), AppDir);
 }
 
 void TMainForm::WireRecipeCommands() {
