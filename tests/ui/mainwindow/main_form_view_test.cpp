@@ -1,5 +1,3 @@
-#include <gtest/gtest.h>
-
 #include <QCheckBox>
 #include <QLineEdit>
 #include <QTableView>

@@ -1,6 +1,3 @@
-#include <gtest/gtest.h>
-
-
 #include <QTabWidget>
 
 #include "support/main_form_fixture.h"
@@ -85,22 +82,6 @@ TEST_F(PaneDisplayTest, AlignedLineKeepsItsColours) {
         EXPECT_EQ(FormatAt(food, c).foreground().color() == Blue, coloured) << c;
         EXPECT_EQ(FormatAt(food, c).fontUnderline(), c < 4) << c;
     }
-}
-
-// An empty selection empties every pane, the memo canvas and every tab's dot.
-TEST_F(PaneDisplayTest, EmptySelectionEmptiesEveryPane) {
-    ClickRow(QStringLiteral("チキンカレー"));
-    ClickEmpty();
-    for (const char* pane : {"memFoodstuff", "MemoHow", "RichEditComment", "RichEdit1"})
-        EXPECT_EQ(Pane(pane)->toPlainText(), QString()) << pane;
-    EXPECT_EQ(Find<QLabel>("pnlRecipeHeaderCaption")->text(), QStringLiteral("-----"));
-    EXPECT_TRUE(Find<QLabel>("Image1")->pixmap().isNull());
-    EXPECT_FALSE(Find<QWidget>("PanelImageControl")->isVisible());
-    EXPECT_EQ(Find<QLabel>("lblCanvasSize")->text(), QString());
-    EXPECT_TRUE(Find<QWidget>("imgDraw")->size().isEmpty());
-    auto* tabs = Find<QTabWidget>("PageControl1");
-    for (int i = 0; i < tabs->count(); ++i)
-        EXPECT_TRUE(tabs->tabIcon(i).isNull()) << tabs->tabText(i).toStdString();
 }
 
 // The viewer opens centred on the main window as it is then, not as it was at start-up.
