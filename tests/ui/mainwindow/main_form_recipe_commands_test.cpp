@@ -1,14 +1,10 @@
-#include <QAbstractButton>
 #include <QCheckBox>
 #include <QDir>
-#include <QFileInfo>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 
-#include "core/platform/file_io.h"
 #include "core/platform/jpeg.h"
 #include "core/recipes/recipe_store.h"
-#include "core/settings/settings_store.h"
 #include "support/dialog_driver.h"
 #include "support/main_form_fixture.h"
 #include "ui/widgets/star_rating.h"
@@ -99,36 +95,6 @@ TEST_F(RecipeCommandsTest, NewRecipeThroughTheWizardLandsOnDiskAndInTheList) {
     const TCookScan scan = ::SearchCookFld(DataRoot(), Book().Icons);
     EXPECT_EQ(scan.Items, Book().CookItems);
     EXPECT_EQ(Find<QLabel>(QStringLiteral("Panel6"))->text(), QStringLiteral("ｻﾑﾈｲﾙ数：2"));
-}
-
-// View-only mode from the layout, set before the handlers were bound, turns every place off.
-TEST_F(RecipeCommandsTest, ViewOnlyModeKeepsEveryPlaceOfTheChangingCommandsOff) {
-    Close();
-    Dir.WriteSjis(QFileInfo(SettingsFilePath(AppDir())).fileName(), QStringLiteral("[MODE]\r\nONLYVIEW=1\r\n"));
-    Open();
-    ClickRow("Curry");
-    const char* const changing[] = {"miRecipeDelete", "Delete2", "ToolButtonDelRecipe", "miRecipeRename", "R1",
-                                    "ToolButtonEditRecipe", "miRecipeSave", "tbtnSave", "miRecipeAttrEdit", "E2",
-                                    "ToolButtonEditAttr"};
-    auto enabled = [&](const char* name) {
-        if (auto* action = Form->findChild<QAction*>(name))
-            return action->isEnabled();
-        return Find<QAbstractButton>(name)->isEnabled();
-    };
-    for (const bool viewOnly : {true, false}) {
-        for (const char* name : changing)
-            EXPECT_EQ(enabled(name), !viewOnly) << name;
-        EXPECT_TRUE(enabled("ToolButtonNewRecipe"));
-        bool opened = false;
-        QTimer::singleShot(0, [&] {
-            opened = Element.isVisible();
-            Element.reject();
-        });
-        emit List()->DoubleClicked();
-        QApplication::processEvents();
-        EXPECT_EQ(opened, !viewOnly);
-        Find<QToolButton>("tbtnModeChange")->click();
-    }
 }
 
 // The list's keys reach their commands; typed in a recipe pane they open nothing.
