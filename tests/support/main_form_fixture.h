@@ -2,6 +2,8 @@
 
 #include <memory>
 
+#include <gtest/gtest.h>
+
 #include <QAbstractItemView>
 #include <QAction>
 #include <QApplication>

@@ -151,12 +151,6 @@ void DeleteRecipeFolder(const QString& dataRoot, const TCookItem& item) {
         throw DeleteFailed(Native(folder));
 }
 
-void DeleteRecipeFolder(const QString& dataRoot, const QString& name) {
-    TCookItem item;
-    item.Name = name;
-    DeleteRecipeFolder(dataRoot, item);
-}
-
 bool RenameRecipeFolder(const QString& dataRoot, TCookItem& item, const QString& newName) {
     const QString name = Trim(newName);
     if (name.isEmpty() || name.toUtf8() == RecipeFolderBytes(item))
@@ -184,10 +178,4 @@ bool RenameRecipeFolder(const QString& dataRoot, TCookItem& item, const QString&
     item.Name = name;
     item.FolderName = name.toUtf8();
     return true;
-}
-
-bool RenameRecipeFolder(const QString& dataRoot, const QString& oldName, const QString& newName) {
-    TCookItem item;
-    item.Name = oldName;
-    return RenameRecipeFolder(dataRoot, item, newName);
 }

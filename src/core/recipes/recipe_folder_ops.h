@@ -29,13 +29,9 @@ TCookItem CreateRecipe(const QString& dataRoot, const QString& name, const TWiza
 // recipe folder that is itself a link loses only the link. The failure
 // message names the path that could not be removed.
 void DeleteRecipeFolder(const QString& dataRoot, const TCookItem& item);
-// The same for a folder named `name` in UTF-8.
-void DeleteRecipeFolder(const QString& dataRoot, const QString& name);
 
 // Renames the record's folder, never over an existing entry. The new name is
 // written in UTF-8 whatever bytes the old one had, and `item` takes it.
 // Returns false (nothing done) when the new name is empty or the folder has
 // that very name; throws when the name is refused or the rename fails.
 bool RenameRecipeFolder(const QString& dataRoot, TCookItem& item, const QString& newName);
-// The same for a folder named `oldName` in UTF-8.
-bool RenameRecipeFolder(const QString& dataRoot, const QString& oldName, const QString& newName);

@@ -2,36 +2,10 @@
 
 #include <QLocale>
 
-#include "core/platform/system_info_panel.h"
 #include "core/platform/saporia_error.h"
+#include "support/fake_system_info.h"
 
 namespace {
-
-class TFakeSources final : public TSystemInfoSources {
-public:
-    bool FailDisplay = false;
-    bool Removable = false;
-
-    QString OsText() const override { return "Fake Linux 1.0"; }
-    QString BrowserText() const override { return "FakeBrowser 2"; }
-    void Memory(qint64& total, qint64& available) const override {
-        total = 16'777'216LL * 1024;
-        available = 1536;  // 1.5 KB rounds to 2
-    }
-    QList<TMountEntry> Mounts() const override { return {}; }
-    TVolumeStats Volume(const TMountEntry& mount) const override {
-        if (mount.MountPoint == "/gone")
-            return {};
-        return {.Ok = true, .TotalBytes = 1'234'567LL * 1024 * 1024, .FreeBytes = 512LL * 1024 * 1024 + 1,
-                .Name = "DATA", .Serial = 4'000'000'000ULL, .NameMax = 255};
-    }
-    bool IsRemovable(const QString&) const override { return Removable; }
-    TDisplayInfo Display() const override {
-        if (FailDisplay)
-            throw std::runtime_error("no screen");
-        return {1920, 1080, 96};
-    }
-};
 
 const TMountEntry Home{"/dev/sda3", "/home", "ext4", "rw,relatime"};
 
@@ -75,7 +49,7 @@ TEST(SystemInfoPanel, VolumeTypeFromTheFileSystem) {
 }
 
 TEST(SystemInfoPanel, GatheringFillsEveryValue) {
-    TFakeSources sources;
+    TFakeSystemInfo sources;
     TSystemInfoView view;
     GatherSystemInfo(sources, &Home, view);
     EXPECT_EQ(QStringList({view.OsText, view.BrowserText, view.TotalMemory, view.FreeMemory, view.TotalSize,
@@ -99,7 +73,7 @@ TEST(SystemInfoPanel, GatheringFillsEveryValue) {
 }
 
 TEST(SystemInfoPanel, AFailingSourceKeepsWhatWasFilled) {
-    TFakeSources sources;
+    TFakeSystemInfo sources;
     sources.FailDisplay = true;
     TSystemInfoView view;
     try {

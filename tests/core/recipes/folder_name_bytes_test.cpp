@@ -93,7 +93,8 @@ struct FolderNameBytes : ::testing::Test {
 
 }  // namespace
 
-TEST_F(FolderNameBytes, EachRecordShowsOpensSavesAndLinksInItsOwnFolder) {
+// Showing, opening, saving, linking, the ingredient search and the thumbnails each use the record's own folder.
+TEST_F(FolderNameBytes, EachRecordIsReadAndWrittenInItsOwnFolder) {
     EXPECT_NE(Record(Folders[0]).Name, Record(Folders[1]).Name);
     const QByteArray picture = SmallJpeg(8, 8);
     WriteAt(QFile::encodeName(Dir.Path("pic.jpg")), picture);
@@ -104,6 +105,9 @@ TEST_F(FolderNameBytes, EachRecordShowsOpensSavesAndLinksInItsOwnFolder) {
             EXPECT_EQ(ToSjis(item.Name), folder.Bytes);  // nothing lost in the shown text
         else
             EXPECT_EQ(item.Name, folder.Shown);
+        RefineCookItems(Scan.Items, Root, folder.Foodstuff, nullptr);
+        for (const TCookItem& other : Scan.Items)
+            EXPECT_EQ(other.Visible, other.FolderName == folder.Bytes) << other.FolderName.toHex().toStdString();
         TOpenRecipe recipe(Root);
         EXPECT_TRUE(recipe.Load(item, QSize(8, 8))) << recipe.Content().LoadError.toStdString();
         EXPECT_EQ(recipe.Content().Foodstuff, folder.Foodstuff);
@@ -113,14 +117,6 @@ TEST_F(FolderNameBytes, EachRecordShowsOpensSavesAndLinksInItsOwnFolder) {
         LinkPictureFromFile(recipe.Path(), QStringLiteral("鍋"), Dir.Path("pic.jpg"));
         EXPECT_EQ(ReadAt(Native(folder) + "/LinkPic/" + QStringLiteral("鍋.jpg").toUtf8()), picture);
         EXPECT_EQ(LinkedPictures(recipe.Path()).size(), 1);
-    }
-}
-
-TEST_F(FolderNameBytes, ThumbnailsAndTheIngredientSearchReadEachRecordsOwnFolder) {
-    for (const TRawFolder& folder : Folders) {
-        RefineCookItems(Scan.Items, Root, folder.Foodstuff, nullptr);
-        for (const TCookItem& item : Scan.Items)
-            EXPECT_EQ(item.Visible, item.FolderName == folder.Bytes) << item.FolderName.toHex().toStdString();
     }
     RefineCookItems(Scan.Items, Root, QString(), nullptr);
     const std::vector<TThumbnail> thumbnails = BuildThumbnailList(Scan.Items, AllGroupsText, Root);

@@ -1,7 +1,5 @@
 #include "core/recipes/icon_file.h"
 
-#include <optional>
-
 #include <gtest/gtest.h>
 
 #include <QBuffer>

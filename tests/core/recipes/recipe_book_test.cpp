@@ -1,7 +1,5 @@
 #include "core/recipes/recipe_book.h"
 
-#include <optional>
-
 #include <gtest/gtest.h>
 
 #include <QDir>

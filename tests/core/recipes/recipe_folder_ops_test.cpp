@@ -17,6 +17,15 @@ namespace {
 
 class RecipeFolderOps : public ::testing::Test {
 protected:
+    static TCookItem Item(const QString& name) {
+        TCookItem item;
+        item.Name = name;
+        return item;
+    }
+    bool Rename(const QString& from, const QString& to) const {
+        TCookItem item = Item(from);
+        return RenameRecipeFolder(Root, item, to);
+    }
     QStringList Entries(const QString& relative = "Cook") const {
         return QDir(App.Path(relative))
             .entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System, QDir::Name);
@@ -76,24 +85,21 @@ TEST_F(RecipeFolderOps, RefusedNamesAndFailedCreationsLeaveNothingBehind) {
 }
 
 TEST_F(RecipeFolderOps, DeleteRemovesTheWholeRecipeAndNothingOutside) {
-    App.WriteBytes("Cook/Curry/LinkPic/ginger.jpg", "jpeg");
     App.WriteBytes("Cook/Curry/LinkPic/deeper/note.txt", "n");
+    App.WriteBytes("Cook/what?/材料.txt", "made by another tool");
     App.WriteBytes("Cook/Other/材料.txt", "keep");
     App.WriteBytes("Elsewhere/sub/precious.txt", "keep");
     // Links inside the recipe and a recipe that is itself a link point outside "Cook".
     ASSERT_TRUE(QFile::link(App.Path("Elsewhere"), App.Path("Cook/Curry/LinkPic/outside")));
     ASSERT_TRUE(QFile::link(App.Path("Elsewhere/sub/precious.txt"), App.Path("Cook/Curry/file-link")));
     ASSERT_TRUE(QFile::link(App.Path("Elsewhere"), App.Path("Cook/Linked")));
-    DeleteRecipeFolder(Root, "Curry");
-    DeleteRecipeFolder(Root, "Linked");
-    EXPECT_EQ(Entries(), QStringList({"Other"}));
-    EXPECT_EQ(App.ReadBytes("Elsewhere/sub/precious.txt"), "keep");
-
+    for (const char* name : {"Curry", "Linked", "what?"})
+        DeleteRecipeFolder(Root, Item(name));
     // Names that would reach outside the data folder, or the data folder itself.
     for (const char* bad : {"", "..", ".", "../Elsewhere", "Other/../.."})
-        EXPECT_THROW(DeleteRecipeFolder(Root, bad), TSaporiaError) << bad;
+        EXPECT_THROW(DeleteRecipeFolder(Root, Item(bad)), TSaporiaError) << bad;
     try {
-        DeleteRecipeFolder(Root, "Missing");
+        DeleteRecipeFolder(Root, Item("Missing"));
         FAIL();
     } catch (const TSaporiaError& e) {
         EXPECT_TRUE(e.message().startsWith("ファイルの削除に失敗しました. FILENAME=") && e.message().contains("Missing"));
@@ -102,32 +108,23 @@ TEST_F(RecipeFolderOps, DeleteRemovesTheWholeRecipeAndNothingOutside) {
     EXPECT_EQ(Entries("Elsewhere/sub"), QStringList({"precious.txt"}));
 }
 
+// Folders another tool made may hold characters a new name may not; the new name is still checked.
 TEST_F(RecipeFolderOps, RenameMovesTheFolderAndRefusesWithoutTouchingDisk) {
     App.WriteBytes("Cook/Curry/LinkPic/ginger.jpg", "jpeg");
+    App.WriteBytes("Cook/a:b/LinkPic/p.jpg", "jpeg");
     App.WriteBytes("Cook/Stew/材料.txt", "stew");
     for (const char* same : {"", "   ", "Curry"})
-        EXPECT_FALSE(RenameRecipeFolder(Root, "Curry", same)) << same;
-    for (const char* bad : {"..", "../x", "a?b", "Stew"})
-        EXPECT_THROW(RenameRecipeFolder(Root, "Curry", bad), TSaporiaError) << bad;
-    EXPECT_THROW(RenameRecipeFolder(Root, "Gone", "New"), TSaporiaError);
+        EXPECT_FALSE(Rename("Curry", same)) << same;
+    const std::pair<const char*, const char*> refused[] = {
+        {"Curry", ".."}, {"Curry", "../x"}, {"Curry", "a?b"}, {"Curry", "Stew"}, {"Gone", "New"},
+        {"Stew/..", "New"}, {"./Stew", "New"}, {"..", "New"}};
+    for (const auto& [from, to] : refused)
+        EXPECT_THROW(Rename(from, to), TSaporiaError) << from << " -> " << to;
     EXPECT_EQ(App.ReadBytes("Cook/Stew/材料.txt"), "stew");
-    EXPECT_TRUE(RenameRecipeFolder(Root, "Curry", " カレー "));
-    EXPECT_EQ(Entries(), QStringList({"Stew", "カレー"}));
-    EXPECT_EQ(App.ReadBytes("Cook/カレー/LinkPic/ginger.jpg"), "jpeg");
-}
-
-TEST_F(RecipeFolderOps, RecipesMadeElsewhereWithOddNamesCanBeRenamedAndDeleted) {
-    // Folders another tool made, with characters a new name may not hold.
-    App.WriteBytes("Cook/what?/材料.txt", "x");
-    App.WriteBytes("Cook/a:b/LinkPic/p.jpg", "jpeg");
-    App.WriteBytes("Cook/Keep/材料.txt", "keep");
-    EXPECT_TRUE(RenameRecipeFolder(Root, "a:b", "ab"));
-    EXPECT_THROW(RenameRecipeFolder(Root, "what?", "why?"), TSaporiaError);  // the new name is still checked
-    DeleteRecipeFolder(Root, "what?");
-    for (const char* bad : {"Keep/..", "./Keep", ".."})
-        EXPECT_THROW(RenameRecipeFolder(Root, bad, "New"), TSaporiaError) << bad;
-    EXPECT_EQ(Entries(), QStringList({"Keep", "ab"}));
-    EXPECT_EQ(App.ReadBytes("Cook/ab/LinkPic/p.jpg"), "jpeg");
+    EXPECT_TRUE(Rename("Curry", " カレー "));
+    EXPECT_TRUE(Rename("a:b", "ab"));
+    EXPECT_EQ(Entries(), QStringList({"Stew", "ab", "カレー"}));
+    EXPECT_EQ(App.ReadBytes("Cook/カレー/LinkPic/ginger.jpg") + App.ReadBytes("Cook/ab/LinkPic/p.jpg"), "jpegjpeg");
     EXPECT_EQ(Entries("."), QStringList({"Cook"}));
 }
 

@@ -52,24 +52,6 @@ TEST_F(RecipeScan, OneRecordPerFolderWithAttributesAsStored) {
     EXPECT_EQ(ReadCookItem(Root, "肉じゃが", Icons), expected[2]);
 }
 
-TEST(IconStore, IconsResolveByFileNameIgnoringCaseAndBadIndexesMeanNone) {
-    TTempAppDir app;
-    WriteRaw(app.Path("Icon/a.bmp"), SmallBmp());
-    WriteRaw(app.Path("Icon/B.bmp"), SmallBmp());
-    TIconStore icons;
-    icons.LoadUserIcons(app.AppDir());
-    const struct {
-        const char* ImageFileName;
-        const char* Icon;
-        int Resolved;
-    } rows[] = {
-        {"b.BMP", "2", 34}, {"gone.bmp", "5", -1},  // a vanished icon file means none
-        {"", "99", -1},     {"", "-7", -1},       {"", "x", -1}, {"", "32", 32},
-    };
-    for (const auto& row : rows)
-        EXPECT_EQ(icons.ResolveIcon(row.ImageFileName, row.Icon), row.Resolved) << row.ImageFileName << row.Icon;
-}
-
 TEST_F(RecipeScan, AnUnreadableFolderGetsDefaultsAndTheScanGoesOn) {
     MakeRecipe(Root, {.Name = "a", .StatusLines = QStringList{"Kind=A"}});
     MakeRecipe(Root, {.Name = "b", .StatusLines = QStringList{"Kind=B"}, .Photo = true});
@@ -112,7 +94,7 @@ TEST(IconStore, BuiltInIconsAreThirtyThreeDistinctPicturesInTwoSizes) {
     EXPECT_TRUE(icons.Icon32(33).isNull());
 }
 
-TEST(IconStore, UserIconsFollowInListingOrderAndABrokenFileIsSkipped) {
+TEST(IconStore, UserIconsFollowInListingOrderABrokenFileIsSkippedAndNamesResolve) {
     TTempAppDir app;
     WriteRaw(app.Path("Icon/b.bmp"), SmallBmp(32, 32, QColor(0, 0, 255)));
     WriteRaw(app.Path("Icon/A.BMP"), SmallBmp(20, 20, QColor(0, 128, 0), QColor(255, 0, 255)));
@@ -129,9 +111,19 @@ TEST(IconStore, UserIconsFollowInListingOrderAndABrokenFileIsSkipped) {
     EXPECT_EQ(icons.Icon32(33).pixel(16, 16), qRgb(0, 128, 0));
     EXPECT_EQ(icons.Icon16(34).pixel(8, 8), qRgb(0, 0, 255));
 
-    // Deleting the first icon moves the second to 33; its file name still finds it.
+    // Deleting the first icon moves the second to 33; its file name still finds it, ignoring case.
     QFile::remove(app.Path("Icon/A.BMP"));
     TIconStore next;
     next.LoadUserIcons(app.AppDir());
     EXPECT_EQ(next.IndexOfFileName("B.bmp"), 33);
+    const struct {
+        const char* ImageFileName;
+        const char* Icon;
+        int Resolved;
+    } rows[] = {
+        {"B.BMP", "2", 33}, {"gone.bmp", "5", -1},  // a vanished icon file means none
+        {"", "99", -1},     {"", "-7", -1},       {"", "x", -1}, {"", "32", 32},
+    };
+    for (const auto& row : rows)
+        EXPECT_EQ(next.ResolveIcon(row.ImageFileName, row.Icon), row.Resolved) << row.ImageFileName << row.Icon;
 }

@@ -7,47 +7,26 @@
 
 #include "ui/dialogs/version_form.h"
 #include "ui/platform/dialogs.h"
-#include "core/platform/saporia_error.h"
+#include "support/fake_system_info.h"
 
 namespace {
 
-class TFakeSources final : public TSystemInfoSources {
-public:
-    TFakeSources(bool failDisplay, QStringList* volumesAsked) : FailDisplay(failDisplay), VolumesAsked(volumesAsked) {}
-    QString OsText() const override { return "Debian GNU/Linux 12 (bookworm) (Linux 6.18.44-fc-v1272 x86_64)"; }
-    QString BrowserText() const override { return "Fake Browser"; }
-    void Memory(qint64& total, qint64& available) const override {
-        total = 8'000'000LL * 1024;
-        available = 1'000'000LL * 1024;
-    }
-    QList<TMountEntry> Mounts() const override {
-        return {{"/dev/sda1", "/", "ext4", "rw"}, {"/dev/sda2", "/home", "ext4", "rw"},
-                {"srv:/c", "/home/cook", "nfs4", "rw"}};
-    }
-    TVolumeStats Volume(const TMountEntry& mount) const override {
-        *VolumesAsked << mount.MountPoint;
-        TVolumeStats s;
-        s.Ok = true;
-        s.TotalBytes = mount.MountPoint == "/home/cook" ? 2048LL << 20 : 4096LL << 20;
-        return s;
-    }
-    bool IsRemovable(const QString&) const override { return false; }
-    TDisplayInfo Display() const override {
-        if (FailDisplay)
-            throw TSaporiaError("no display");
-        return {1280, 1024, 96};
-    }
-
-private:
-    bool FailDisplay;
-    QStringList* VolumesAsked;
-};
+// The program on "/home/cook", a volume of its own.
+std::unique_ptr<TFakeSystemInfo> Machine(bool failDisplay, QStringList* volumesAsked) {
+    auto machine = std::make_unique<TFakeSystemInfo>();
+    machine->MountList = {{"/dev/sda1", "/", "ext4", "rw"}, {"/dev/sda2", "/home", "ext4", "rw"},
+                          {"srv:/c", "/home/cook", "nfs4", "rw"}};
+    machine->Megabytes = {{"/", 4096}, {"/home/cook", 2048}};
+    machine->FailDisplay = failDisplay;
+    machine->VolumesAsked = volumesAsked;
+    return machine;
+}
 
 }  // namespace
 
 TEST(VersionForm, ShowsTheVolumeOfTheProgramGathersAgainOnAnotherAndOpensTheLinks) {
     QStringList asked;
-    TVersionForm form("/home/cook/saporia/", nullptr, std::make_unique<TFakeSources>(false, &asked));
+    TVersionForm form("/home/cook/saporia/", nullptr, Machine(false, &asked));
     QStringList opened;
     bool openWorks = true;
     form.OpenAddress = [&](const QString& a) {
@@ -81,11 +60,11 @@ TEST(VersionForm, ShowsTheVolumeOfTheProgramGathersAgainOnAnotherAndOpensTheLink
 
 TEST(VersionForm, AFailingSourceShowsTheErrorAndKeepsTheValues) {
     QStringList asked;
-    TVersionForm form("/home/x/", nullptr, std::make_unique<TFakeSources>(true, &asked));
+    TVersionForm form("/home/x/", nullptr, Machine(true, &asked));
     TDialogAnswerer answers;
     form.show();
     EXPECT_EQ(answers.Texts(), QStringList({"システム情報読み込みエラー. Msg=SystemInformation Error."}));
-    EXPECT_EQ(form.findChild<QLabel*>("Label7")->text(), "8,000,000KB");
+    EXPECT_EQ(form.findChild<QLabel*>("Label7")->text(), "16,777,216KB");
     EXPECT_EQ(form.findChild<QComboBox*>("ComboBox1")->currentText(), "/home");
     EXPECT_TRUE(form.findChild<QPlainTextEdit*>("Memo2")->toPlainText().isEmpty());
 }

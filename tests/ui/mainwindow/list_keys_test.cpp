@@ -1,9 +1,6 @@
-#include <gtest/gtest.h>
-
 #include "support/main_form_fixture.h"
 
-// Home, End, PageUp and PageDown move the selection in every view style and
-// load the recipe, asking about unsaved edits first.
+// Home, End, PageUp and PageDown move the selection in every view style and load the recipe.
 TEST(ListKeys, PagingKeysMoveTheSelectionInEveryViewStyle) {
     struct TCase {
         Qt::Key Key;
@@ -31,14 +28,5 @@ TEST(ListKeys, PagingKeysMoveTheSelectionInEveryViewStyle) {
             EXPECT_TRUE(row >= k.Low && row <= k.High) << "key " << k.Key << " row " << row;
             EXPECT_EQ(f.Find<QLabel>("pnlRecipeHeaderCaption")->text(), f.RowText(row));
         }
-        // With an unsaved edit, Cancel keeps the row and the edit.
-        const int before = f.SelectedRow();
-        TMainFormFixture::TypeInto(f.Find<QTextEdit>("memFoodstuff"), QStringLiteral("塩"));
-        f.Answers.Answer(TMsgResult::Cancel);
-        view->setFocus();
-        QTest::keyClick(view, before == 0 ? Qt::Key_End : Qt::Key_Home);
-        EXPECT_EQ(f.SelectedRow(), before);
-        EXPECT_EQ(f.Answers.Texts(), QStringList{QStringLiteral("レシピが変更されています、保存しますか？")});
-        EXPECT_EQ(f.Marker(), QStringLiteral("変更有り"));
     }
 }

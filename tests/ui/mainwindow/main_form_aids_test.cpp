@@ -1,5 +1,3 @@
-#include <gtest/gtest.h>
-
 #include <QFileInfo>
 #include <QTabWidget>
 
@@ -19,13 +17,22 @@ QPoint CentreOf(QTextEdit* pane, int c) {
     return {(pane->cursorRect(a).x() + pane->cursorRect(b).x()) / 2, pane->cursorRect(a).center().y()};
 }
 
+// The format of character `c` of a pane.
+QTextCharFormat FormatAt(QTextEdit* pane, int c) {
+    QTextCursor at(pane->document());
+    at.setPosition(c + 1);
+    return at.charFormat();
+}
+
+const QColor Blue(0, 0, 255);
+
 void MouseMove(QWidget* widget, QPoint at) {
     QMouseEvent move(QEvent::MouseMove, QPointF(at), widget->mapToGlobal(QPointF(at)), Qt::NoButton,
                      Qt::NoButton, Qt::NoModifier);
     QApplication::sendEvent(widget, &move);
 }
 
-// "卵焼き" with a linked word 卵, and "サラダ"; the window is open.
+// "卵焼き" with a linked word 卵, and "サラダ" with digits in its method; the window is open.
 class MainPaneAidsTest : public ::testing::Test, public TMainFormFixture {
 protected:
     TLinkPictureForm Viewer;
@@ -51,8 +58,9 @@ protected:
                                          .Foodstuff = QStringLiteral("卵 3個\n砂糖 大さじ1\n塩 少々"),
                                          .How = QStringLiteral("卵を溶く\n焼く"),
                                          .LinkWords = {QStringLiteral("卵")}});
-        MakeRecipe(DataRoot(), {.Name = QStringLiteral("サラダ")});
+        MakeRecipe(DataRoot(), {.Name = QStringLiteral("サラダ"), .How = QStringLiteral("20分煮る")});
         Open();
+        Form->setGeometry(40, 30, 1000, 650);
     }
 };
 
@@ -101,15 +109,19 @@ TEST_F(MainPaneAidsTest, SaveInTheMiddleOfAStrokeWritesTheDrawing) {
 }
 
 // Hover and click reach the pop-up and the viewer; the pane menu deletes and links words.
+// The viewer opens centred on the main window as it is then, not as it was at start-up.
 TEST_F(MainPaneAidsTest, LinkedWordShowsThumbnailOpensViewerAndDeletes) {
-    Form->setGeometry(0, 0, 1000, 650);
+    Viewer.FormCreate(Form.get());
+    Form->setGeometry(200, 150, 1200, 800);
     ClickRow(QStringLiteral("卵焼き"));
     QTextEdit* how = Find<QTextEdit>("MemoHow");
     EXPECT_FALSE(how->currentCharFormat().fontUnderline());  // typing after a load is plain
     MouseMove(Foodstuff()->viewport(), CentreOf(Foodstuff(), 0));
     EXPECT_TRUE(Thumbnail.isVisible());
     QTest::mouseClick(how->viewport(), Qt::LeftButton, {}, CentreOf(how, 0));
-    EXPECT_TRUE(Viewer.isVisible());
+    ASSERT_TRUE(Viewer.isVisible());
+    const QPoint offset = Viewer.frameGeometry().center() - Form->frameGeometry().center();
+    EXPECT_LE(offset.manhattanLength(), 4) << offset.x() << "," << offset.y();
     Viewer.hide();
 
     emit Find<QMenu>("REPopupMenu")->aboutToShow();
@@ -158,8 +170,38 @@ TEST_F(MainPaneAidsTest, InputSupportAndAlignmentFromThePanes) {
     Foodstuff()->setTextCursor(blank);
     Trigger("N45");
     EXPECT_TRUE(Answers.Texts().last().startsWith(QStringLiteral("自動改行のオンの状態では")));
-    Find<QToolButton>("tbtnWordWrap")->setChecked(false);
+}
+
+// A caret left inside a link gives the next recipe no link look; its digits keep their colour.
+TEST_F(MainPaneAidsTest, NextRecipeStartsFromPlainFormatting) {
+    ClickRow(QStringLiteral("卵焼き"));
+    QTest::mouseClick(Foodstuff()->viewport(), Qt::LeftButton, {}, CentreOf(Foodstuff(), 0));
+    Viewer.hide();
+    ClickRow(QStringLiteral("サラダ"));
+    for (int c = 0; c < Foodstuff()->toPlainText().size(); ++c)
+        EXPECT_FALSE(FormatAt(Foodstuff(), c).fontUnderline()) << c;
+    const QColor plain = FormatAt(Foodstuff(), 0).foreground().color();
+    EXPECT_NE(plain, Blue);
+    EXPECT_EQ(FormatAt(Find<QTextEdit>("MemoHow"), 0).foreground().color(), QColor(Qt::red));
+    EXPECT_EQ(FormatAt(Find<QTextEdit>("MemoHow"), 3).foreground().color(), plain);
+}
+
+// Aligning leaves the inserted dots plain; the link and emphasis words keep their colour.
+TEST_F(MainPaneAidsTest, AlignedLineKeepsItsColours) {
+    ClickRow(QStringLiteral("卵焼き"));
+    QTextCursor blank(Foodstuff()->document());
+    blank.setPosition(1);
+    blank.setPosition(2, QTextCursor::KeepAnchor);
     Foodstuff()->setTextCursor(blank);
     Trigger("N48");
-    EXPECT_TRUE(Foodstuff()->toPlainText().startsWith(QStringLiteral("卵 ... 3個\n砂糖 . 大さじ1\n塩 ... 少々")));
+    const QString text = Foodstuff()->toPlainText();
+    ASSERT_EQ(text, QStringLiteral("卵 ... 3個\n砂糖 . 大さじ1\n塩 ... 少々"));
+    const int spoon = int(text.indexOf(QStringLiteral("大さじ")));
+    for (int c = 0; c < text.size(); ++c) {
+        if (text[c] == QLatin1Char('\n'))
+            continue;
+        const bool coloured = c == 0 || text[c] == QChar(u'個') || (c >= spoon && c < spoon + 3);
+        EXPECT_EQ(FormatAt(Foodstuff(), c).foreground().color() == Blue, coloured) << c;
+        EXPECT_EQ(FormatAt(Foodstuff(), c).fontUnderline(), c == 0) << c;
+    }
 }

@@ -1,5 +1,3 @@
-#include <gtest/gtest.h>
-
 #include <QDropEvent>
 #include <QMimeData>
 #include <QTabWidget>
@@ -69,19 +67,40 @@ TEST_F(MainPanesTest, SelectingRowsLoadsEachRecipe) {
     EXPECT_EQ(ReadRaw(SaladFile()), salad);
     EXPECT_EQ(Find<QAction>("miPrint")->text(), QStringLiteral("印刷(&P)"));
     EXPECT_TRUE(Pane("memFoodstuff")->isReadOnly());
-    EXPECT_EQ(Pane("memFoodstuff")->toPlainText(), QString());
+    for (const char* pane : {"memFoodstuff", "MemoHow", "RichEditComment", "RichEdit1"})
+        EXPECT_EQ(Pane(pane)->toPlainText(), QString()) << pane;
+    EXPECT_EQ(Find<QLabel>("pnlRecipeHeaderCaption")->text(), QStringLiteral("-----"));
+    EXPECT_EQ(Find<QLabel>("lblCanvasSize")->text(), QString());
+    EXPECT_TRUE(Find<QWidget>("imgDraw")->size().isEmpty());
+    auto* tabs = Find<QTabWidget>("PageControl1");
+    for (int i = 0; i < tabs->count(); ++i)
+        EXPECT_TRUE(tabs->tabIcon(i).isNull()) << i;
     EXPECT_EQ(Answers.Unanswered(), 0) << Answers.Texts().join(QLatin1Char('|')).toStdString();
 }
 
-// A failed file is reported and the rest shows; a bitmap photo is saved as JPEG.
+// Failed files give one box and the rest shows; what was not read is never saved over,
+// an oversized text is read-only, an unread photo cannot be removed. A bitmap photo is saved as JPEG.
 TEST_F(MainPanesTest, LoadFailureAndPictureFiles) {
-    MakeRecipe(DataRoot(), {.Name = "作りかけ", .Foodstuff = "卵", .How = std::nullopt});
+    const QString folder = MakeRecipe(DataRoot(), {.Name = "作りかけ", .Foodstuff = "卵", .How = std::nullopt,
+                                                   .Comment = "c", .Photo = true, .Memo = true});
+    WriteRaw(folder + PhotoFileName, QByteArray("\xff\xd8\xff\xe0 cut", 7));
+    WriteRaw(folder + CommentFileName, QByteArray("0123456789abcdef\r\n").repeated(MaxRecipeTextBytes / 18 + 1));
+    const auto before = FolderSnapshot(folder);
     Open();
     ClickRow(QStringLiteral("作りかけ"));
     ASSERT_EQ(Answers.Calls().size(), 1u);
     EXPECT_TRUE(Answers.Calls()[0].Text.startsWith(QStringLiteral("Load File Error. Msg=")));
     EXPECT_EQ(Pane("memFoodstuff")->toPlainText(), QStringLiteral("卵"));
+    EXPECT_TRUE(Pane("RichEditComment")->isReadOnly());
+    EXPECT_TRUE(TabFilled("TabSheetComment"));  // the file is there, read or not
+    Trigger("D1");
     EXPECT_EQ(Marker(), QString());
+    TypeInto(Pane("MemoHow"), QStringLiteral("追記"));
+    QTest::keyClick(Form.get(), Qt::Key_S, Qt::ControlModifier);
+    EXPECT_EQ(Answers.Calls().size(), 1u) << Answers.Texts().join(QLatin1Char('|')).toStdString();
+    auto after = FolderSnapshot(folder);
+    EXPECT_EQ(after.take(HowFileName), RecipeFileBytes(QStringLiteral("追記")));
+    EXPECT_EQ(after, before);
 
     ClickRow(QStringLiteral("サラダ"));
     Dir.WriteBytes(QStringLiteral("note.txt"), "x");

@@ -1,6 +1,6 @@
-#include <gtest/gtest.h>
-
+#include <QAbstractButton>
 #include <QCheckBox>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QTableView>
 #include <QTimer>
@@ -10,13 +10,14 @@
 #include "support/main_form_fixture.h"
 #include "ui/dialogs/list_column_select_form.h"
 #include "ui/mainwindow/control_bar.h"
+#include "core/settings/settings_store.h"
 #include "ui/options/option_form.h"
 #include "ui/widgets/tiled_background.h"
 
 namespace {
 
 // A window with one recipe open, "煮物", among thirty.
-class ViewSettings : public ::testing::Test, public TMainFormFixture {
+class ViewSettings : public ::testing::Test, public TMainFormWithDialogs {
 protected:
     void SetUp() override {
         MakeRecipeCollection(DataRoot(), 30);
@@ -84,8 +85,12 @@ TEST_F(ViewSettings, ToolBarTicksFollowVisibility) {
     EXPECT_TRUE(Find<QAction>("miTbShortcut")->isChecked());
 }
 
-// Each gesture runs its command; view-only mode has other bars, no pop-up menus and no gestures.
-TEST_F(ViewSettings, GesturesAndPopupsFollowViewOnlyMode) {
+// View-only mode, here from the layout and so set before the handlers were bound, has other bars, no
+// pop-up menus, no gestures and every place of the changing commands off; leaving it brings them back.
+TEST_F(ViewSettings, ViewOnlyModeLocksEveryPlaceAndGesturesRunTheirCommands) {
+    Close();
+    Dir.WriteSjis(QFileInfo(SettingsFilePath(AppDir())).fileName(), QStringLiteral("[MODE]\r\nONLYVIEW=1\r\n"));
+    Open();
     struct TGesture {
         const char* Command;
         std::vector<QPoint> Path;
@@ -99,16 +104,32 @@ TEST_F(ViewSettings, GesturesAndPopupsFollowViewOnlyMode) {
         QObject::connect(Find<QAction>(g.Command), &QAction::triggered, [&runs, &g] { ++runs[g.Command]; });
     const QList<QWidget*> owners = {List(), Foodstuff(), Find<QTextEdit>("MemoHow"),
                                     Find<QTextEdit>("RichEditComment"), Find<QLabel>("Image1")};
+    const char* const changing[] = {"miRecipeDelete", "Delete2", "ToolButtonDelRecipe", "miRecipeRename", "R1",
+                                    "ToolButtonEditRecipe", "miRecipeSave", "tbtnSave", "miRecipeAttrEdit", "E2",
+                                    "ToolButtonEditAttr"};
+    auto enabled = [&](const char* name) {
+        if (auto* action = Form->findChild<QAction*>(name))
+            return action->isEnabled();
+        return Find<QAbstractButton>(name)->isEnabled();
+    };
     for (const bool viewOnly : {true, false}) {
         SCOPED_TRACE(viewOnly);
-        if (viewOnly)
-            Trigger("miModeChange");
-        else
-            Find<QToolButton>("tbtnModeChange")->click();
+        ClickRow(QStringLiteral("煮物"));
         EXPECT_EQ(Find<TControlBar>("ControlBar1")->isHidden(), viewOnly);
         EXPECT_EQ(Find<TControlBar>("ControlBar2")->isHidden(), !viewOnly);
         for (QWidget* w : owners)
             EXPECT_EQ(PopupOpens(w), !viewOnly) << w->objectName().toStdString();
+        for (const char* name : changing)
+            EXPECT_EQ(enabled(name), !viewOnly) << name;
+        EXPECT_TRUE(enabled("ToolButtonNewRecipe"));
+        bool opened = false;
+        QTimer::singleShot(0, [&] {
+            opened = Element.isVisible();
+            Element.reject();
+        });
+        emit List()->DoubleClicked();
+        QApplication::processEvents();
+        EXPECT_EQ(opened, !viewOnly);
         for (const TGesture& g : gestures) {
             runs.clear();
             ClickRow(QStringLiteral("煮物"));
@@ -119,6 +140,7 @@ TEST_F(ViewSettings, GesturesAndPopupsFollowViewOnlyMode) {
             EXPECT_EQ(runs.keys(), viewOnly ? QStringList() : QStringList{g.Command}) << g.Command;
             EXPECT_EQ(runs.value(g.Command), viewOnly ? 0 : 1) << g.Command;
         }
+        Find<QToolButton>("tbtnModeChange")->click();
     }
     EXPECT_EQ(RowCount(), 31);  // the questions were not answered: nothing deleted
 }

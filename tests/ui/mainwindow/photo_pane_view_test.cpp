@@ -1,7 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <optional>
-
 #include <QApplication>
 #include <QClipboard>
 #include <QFile>

@@ -1,9 +1,6 @@
-#include <gtest/gtest.h>
-
 #include <QCheckBox>
 #include <QDir>
 #include <QLineEdit>
-#include <QTimer>
 #include <QTreeWidget>
 
 #include "support/dialog_driver.h"
@@ -91,9 +88,11 @@ TEST(SaveQuestion, EveryTriggerHonoursYesNoAndCancel) {
          [](C& c) { return c.RowNames() == QStringList{"サラダ"}; }},
         {"column chooser", [](C& c) { c.HideFirstColumn(); }, [](C& c) { return !c.Book().ColumnTable[0].Use; }},
         {"new", [](C& c) { c.AddPlain("New"); }, [](C& c) { return c.Exists("New"); }},
-        {"rename", [](C& c) { c.Trigger("miRecipeRename"); }, [](C& c) { return c.Exists("新じゃが"); },
+        {"rename", [](C& c) { c.Trigger("miRecipeRename"); },
+         [](C& c) { return c.Shows("新じゃが") && c.Recipe->Path() == c.Folder("新じゃが") + "/"; },
          [](C& c) { c.Answers.AnswerText("新じゃが"); }},
-        {"delete", [](C& c) { c.Trigger("miRecipeDelete"); }, [](C& c) { return !c.Exists("肉じゃが"); },
+        {"delete", [](C& c) { c.Trigger("miRecipeDelete"); },
+         [](C& c) { return !c.Exists("肉じゃが") && !c.RowNames().contains("肉じゃが") && c.Recipe->Path().isEmpty(); },
          [](C& c) { c.Answers.Answer(TMsgResult::Yes); }},  // "...を削除してもよろしいですか？"
         {"reload",
          [](C& c) {
