@@ -55,7 +55,10 @@ TCookItem WriteImportedRecipe(const QString& dataRoot, const TImportedRecipe& re
         transaction.Commit();
     } catch (...) {
         try {
-            DeleteRecipeFolder(dataRoot, recipe.Name);
+            TCookItem made;
+            made.Name = recipe.Name;
+            made.FolderName = recipe.Name.toUtf8();
+            DeleteRecipeFolder(dataRoot, made);
         } catch (...) {
         }
         throw;
