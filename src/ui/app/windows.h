@@ -1,8 +1,11 @@
 #pragma once
 
+class TClientForm;
+class TClientStartForm;
 class TElementForm;
 class TIconForm;
 class TIconManageForm;
+class TIPEditForm;
 class TLinkPictureForm;
 class TLinkThumbnailForm;
 class TListColumnSelectForm;
@@ -11,6 +14,7 @@ class TNewForm;
 class TNewWizardForm;
 class TOptionForm;
 class TProgressForm;
+class TServerForm;
 class TVersionForm;
 
 // The windows of the running program that others call, filled in as the
@@ -25,7 +29,11 @@ struct TWindows {
     TListColumnSelectForm* ListColumnSelectForm = nullptr;
     TOptionForm* OptionForm = nullptr;
     TProgressForm* ProgressForm = nullptr;
+    TClientForm* ClientForm = nullptr;
+    TServerForm* ServerForm = nullptr;
     TIconManageForm* IconManageForm = nullptr;
     TLinkPictureForm* LinkPictureForm = nullptr;
     TLinkThumbnailForm* LinkThumbnailForm = nullptr;
+    TClientStartForm* ClientStartForm = nullptr;
+    TIPEditForm* IPEditForm = nullptr;
 };

@@ -7,6 +7,7 @@
 
 #include "core/recipes/open_recipe.h"
 #include "ui/dialogs/version_form.h"
+#include "ui/lan/lan_commands.h"
 #include "ui/mainwindow/control_bar.h"
 #include "ui/mainwindow/list_area.h"
 #include "ui/mainwindow/main_bars.h"
@@ -74,6 +75,7 @@ void TMainForm::BindCommands() {
     });
     Bars->Bind(QStringLiteral("miDisplayDetailConfig"),
                [this] { ListArea->ChooseColumns(Windows().ListColumnSelectForm); });
+    BindLanCommands(*Bars, Windows());
 }
 
 void TMainForm::WireRecipeCommands() {
@@ -91,6 +93,13 @@ void TMainForm::SetEditMode(bool enabled) {
     state.RecipeOpen = enabled;
     Bars->Update(state);
     Panes->SetEditLook(enabled);
+}
+
+void TMainForm::SetServerMode(bool serving) {
+    StatusBar1->ShowServerMode(serving);
+    TCommandState state = Bars->State();
+    state.Serving = serving;
+    Bars->Update(state);
 }
 
 bool TMainForm::ViewOnly() const { return Bars->State().ViewOnly; }
