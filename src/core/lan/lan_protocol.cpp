@@ -114,6 +114,10 @@ QByteArray BuildItemReply(const QString& dataRoot, const TCookItems& items, cons
             }
         }
     }
+    return BuildItemReply(dataRoot, found);
+}
+
+QByteArray BuildItemReply(const QString& dataRoot, const TCookItem* found) {
     QByteArray foodstuff, how, photo, comment;
     if (found) {
         try {

@@ -61,6 +61,8 @@ QByteArray BuildListReply(const TCookItems& items);
 // that is there cannot be read or is larger than MaxLanFileBytes. The folder
 // comes from the record, never from the request.
 QByteArray BuildItemReply(const QString& dataRoot, const TCookItems& items, const QByteArray& name);
+// The same for a record already found; nullptr gives four empty fields.
+QByteArray BuildItemReply(const QString& dataRoot, const TCookItem* item);
 
 // ---- the client's side ----
 

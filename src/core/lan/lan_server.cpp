@@ -132,17 +132,21 @@ void TLanServer::Answer(QTcpSocket* socket, bool settled) {
         return;
     case TLanRequestKind::List:
         c->Pending.clear();
-        socket->write(BuildListReply(Book.CookItems));
+        Catalog.Update(Book.CookItems);
+        socket->write(Catalog.ListReply());
         return;
-    case TLanRequestKind::Item:
+    case TLanRequestKind::Item: {
         // A name has no terminator: it is whole once the bytes stop coming.
         if (!settled) {
             c->Settle->start(SettleMs);
             return;
         }
         c->Pending.clear();
-        socket->write(BuildItemReply(Book.DataRoot(), Book.CookItems, request.Name));
+        Catalog.Update(Book.CookItems);
+        const qsizetype index = Catalog.Find(request.Name);
+        socket->write(BuildItemReply(Book.DataRoot(), index < 0 ? nullptr : &Book.CookItems[index]));
         return;
+    }
     }
 }
 

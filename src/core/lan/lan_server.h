@@ -7,6 +7,7 @@
 #include <QObject>
 #include <QString>
 
+#include "core/lan/lan_catalog.h"
 #include "core/lan/lan_protocol.h"
 
 class QTcpServer;
@@ -58,6 +59,7 @@ private:
     QTcpServer* Listener = nullptr;
     QTimer* IdleCheck = nullptr;
     std::unordered_map<QTcpSocket*, std::unique_ptr<TConnection>> Connections;
+    TLanCatalog Catalog;
 };
 
 // The peer's address in dotted form (an IPv4 address mapped into IPv6 too).

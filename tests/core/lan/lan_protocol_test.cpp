@@ -6,6 +6,7 @@
 #include <QFile>
 
 #include "core/commands/command_table.h"
+#include "core/lan/lan_catalog.h"
 #include "core/lan/lan_client.h"
 #include "core/lan/lan_protocol.h"
 #include "core/platform/jpeg.h"
@@ -180,5 +181,27 @@ TEST(LanCommands, ServerCommandsFollowTheServerState) {
         state.Serving = serving;
         state.ViewOnly = true;
         EXPECT_EQ(CommandEnabled(*row, state, true), enabled) << name << serving;
+    }
+}
+
+TEST(LanCatalog, AnswersLikeAFullScanAndFollowsRenames) {
+    TCookItems items = Items({"a", "b", "../x", "c,d", QStringLiteral("肉じゃが")});
+    TLanCatalog catalog;
+    // {change before the lookup, name asked, index expected}
+    const std::vector<std::tuple<std::function<void()>, QByteArray, qsizetype>> steps = {
+        {[] {}, "b", 1},
+        {[] {}, "../x", -1},
+        {[] {}, ToSjis(QStringLiteral("肉じゃが")), 4},
+        {[] {}, "", -1},
+        {[&] { items[1].Name = "B"; }, "b", -1},  // renamed in place
+        {[&] { items[1].Name = "B"; }, "B", 1},
+        {[&] { items.removeFirst(); }, "B", 0},
+        {[&] { items.clear(); }, "B", -1},
+    };
+    for (const auto& [change, name, index] : steps) {
+        change();
+        catalog.Update(items);
+        EXPECT_EQ(catalog.Find(name), index) << name.toStdString();
+        EXPECT_EQ(catalog.ListReply(), BuildListReply(items)) << name.toStdString();
     }
 }
