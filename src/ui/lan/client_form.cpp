@@ -218,7 +218,7 @@ void TClientForm::ShowReply(const TLanReply& reply) {
             Memo2->setPlainText(MemoText(recipe.How));
             Image1->SetPicture(recipe.Photo);
             Memo3->setPlainText(MemoText(recipe.Comment));
-        } catch (const TSaporiaError&) {
+        } catch (const std::exception&) {  // a broken reply, or a picture too large to hold
             ShowMessageBox(this, "Error ClientSocketRead", TMsgType::Error, TMsgButtons::Abort);
         }
         break;

@@ -55,7 +55,8 @@ TClientStartForm::TClientStartForm(const QString& appDir, TWindows& windows, QWi
     ListView1->setEditTriggers(QAbstractItemView::NoEditTriggers);
     ListView1->header()->setStretchLastSection(false);
     ListView1->header()->setSectionResizeMode(0, QHeaderView::Stretch);
-    ListView1->header()->setSectionResizeMode(1, QHeaderView::Fixed);
+    // A dotted address may need more than the 70 pixels it starts with.
+    ListView1->header()->setSectionResizeMode(1, QHeaderView::Interactive);
     ListView1->header()->resizeSection(1, 70);
     connect(ListView1, &QTreeWidget::itemSelectionChanged, this, &TClientStartForm::ListView1SelectItem);
     connect(ListView1, &QTreeWidget::itemDoubleClicked, this, [this] { BitBtn1Click(); });

@@ -215,7 +215,6 @@ TEST(LanClient, EveryOutcomeEndsTheRequest) {
         });
     });
     const std::tuple<QByteArray, bool, TLanFailure> cases[] = {
-        {"", false, TLanFailure::ReplyBroken},              // silent: the time-out ends it
         {"", true, TLanFailure::ReplyBroken},               // closed without a reply
         {R"(ITM:"a","b")", true, TLanFailure::ReplyBroken},  // closed half way
         {QByteArray(5000, 'L').prepend("LST:\""), false, TLanFailure::ReplyBroken},  // over the cap
@@ -234,14 +233,4 @@ TEST(LanClient, EveryOutcomeEndsTheRequest) {
     script = R"(LST:"x",)";
     closeAfter = true;
     EXPECT_EQ(Ask(client, peer.serverPort(), "GET_COOK_LIST:").Reply->Fields, QStringList{"x"});
-
-    // Nobody listening.
-    const quint16 port = peer.serverPort();
-    peer.close();
-    EXPECT_EQ(Ask(client, port, "GET_COOK_LIST:").Failure, TLanFailure::ConnectFailed);
-
-    // One request at a time.
-    EXPECT_TRUE(client.Request(Host, port, "GET_COOK_LIST:"));
-    EXPECT_FALSE(client.Request(Host, port, "GET_COOK_LIST:"));
-    EXPECT_TRUE(QTest::qWaitFor([&] { return !client.Busy(); }, 3000));
 }

@@ -71,15 +71,6 @@ TEST(LanReply, ListReplyQuotesNamesAndLeavesOutUnusableOnes) {
         EXPECT_EQ(BuildListReply(Items(names)), reply) << names.join('|').toStdString();
 }
 
-TEST(LanReply, TextLinesEndWithCrLf) {
-    const std::pair<QByteArray, QByteArray> cases[] = {
-        {"", ""}, {"a", "a\r\n"}, {"a\r\nb\r\n", "a\r\nb\r\n"}, {"a\nb\rc", "a\r\nb\r\nc\r\n"},
-        {"\r\n", "\r\n"}, {"a\n\nb", "a\r\n\r\nb\r\n"},
-    };
-    for (const auto& [bytes, text] : cases)
-        EXPECT_EQ(LanTextLines(bytes), text) << bytes.toStdString();
-}
-
 TEST(LanReply, ItemReplyFromSavedFiles) {
     TTempAppDir app;
     const QString root = app.AppDir() + "Cook";

@@ -5,7 +5,6 @@
 #include "core/lan/access_log.h"
 #include "core/lan/lan_reply_reader.h"
 #include "core/lan/server_list.h"
-#include "core/platform/saporia_error.h"
 #include "core/platform/sjis.h"
 #include "support/temp_app_dir.h"
 
@@ -60,17 +59,6 @@ TEST(LanReplyReader, WaitsWhenACutFallsInsideADoubledQuote) {
     EXPECT_EQ(reader.Bytes(), R"(ITM:"a","b","","x""")");
 }
 
-TEST(LanReplyReader, GivesUpPastTheCap) {
-    TLanReplyReader reader;
-    reader.MaxBytes = 16;
-    reader.Feed(R"(ITM:"0123456789abcdef")");
-    EXPECT_EQ(reader.State(), TLanReplyState::TooLarge);
-    reader.Reset();
-    EXPECT_EQ(reader.MaxBytes, 16);
-    reader.Feed("ERR:");
-    EXPECT_EQ(reader.State(), TLanReplyState::Complete);
-}
-
 TEST(ServerList, RoundTripKeepsEveryEntry) {
     TTempAppDir app;
     const QString path = ServerListPath(app.AppDir());
@@ -104,15 +92,6 @@ TEST(ServerList, FileLayoutAndOddLines) {
         EXPECT_EQ(ReadServerList(path), entries) << bytes.toStdString();
     }
     EXPECT_TRUE(ReadServerList(app.Path("none.dat")).isEmpty());
-}
-
-TEST(ServerList, EntryCp932CannotHoldWritesNothing) {
-    TTempAppDir app;
-    const QString path = ServerListPath(app.AppDir());
-    WriteServerList(path, {{"old", "1.1.1.1"}});
-    const QByteArray before = app.ReadBytes("ServerList.dat");
-    EXPECT_THROW(WriteServerList(path, {{QStringLiteral("😀"), "x"}}), TSaporiaError);
-    EXPECT_EQ(app.ReadBytes("ServerList.dat"), before);
 }
 
 TEST(AccessLog, LinesArePaddedNotCut) {

@@ -32,6 +32,7 @@ protected:
     void OpenAll() {
         MakeRecipe(DataRoot(), {.Name = "肉じゃが", .Foodstuff = "じゃがいも\n牛肉", .How = "煮る \"弱火\"",
                                 .Comment = "定番", .Photo = true});
+        WriteRaw(DataRoot() + "/肉じゃが/写真.jpg", SmallJpeg(640, 480, QColor(170, 90, 40)));  // shrunk to fit
         MakeRecipe(DataRoot(), {.Name = "a, b"});
         Open();
         Client = std::make_unique<TClientForm>(Form.get());
