@@ -29,7 +29,7 @@ public:
     int IdleTimeoutMs = 60 * 1000;   // a connection without traffic this long is closed
     qsizetype MaxPendingBytes = 4096;  // unanswered request bytes a connection may hold
     int MaxConnections = 256;        // past this the longest-idle connection goes
-    int SettleMs = 20;               // a recipe name is taken once no byte came this long
+    int SettleMs = 50;               // a recipe name is taken once no byte came this long
 
     // Listens on every address. Throws TSaporiaError with the system's
     // message (port in use, no network); nothing changes then.

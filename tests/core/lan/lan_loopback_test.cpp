@@ -54,7 +54,7 @@ std::unique_ptr<QTcpSocket> Connect(quint16 port) {
 // Reads until `expected` bytes came (or a moment passed).
 QByteArray ReadReply(QTcpSocket& socket, qsizetype expected, int timeoutMs = 3000) {
     QByteArray bytes;
-    QTest::qWaitFor(
+    (void)QTest::qWaitFor(
         [&] {
             bytes += socket.readAll();
             return bytes.size() >= expected;
@@ -105,6 +105,7 @@ TEST(LanLoopback, ListAndItemThroughTheClient) {
 
 TEST(LanLoopback, RequestsOnOneConnectionAndCutRequests) {
     TServed served;
+    served.Server->SettleMs = 300;  // a slow test machine must not split a name
     const QByteArray item = R"(ITM:"egg)" "\r\n" R"(","boil ""soft""
 ","","c
 ")";
@@ -158,8 +159,8 @@ TEST(LanLoopback, HostilePeersLeaveTheServerServing) {
     for (const auto& [bytes, dropped] : peers) {
         const auto socket = Connect(served.Port());
         socket->write(bytes);
-        const bool closed =
-            QTest::qWaitFor([&] { return socket->state() == QAbstractSocket::UnconnectedState; }, 2000);
+        const bool closed = QTest::qWaitFor([&] { return socket->state() == QAbstractSocket::UnconnectedState; },
+                                            dropped ? 2000 : 200);
         EXPECT_EQ(closed, dropped) << bytes.size();
         EXPECT_EQ(socket->readAll(), "");
         const TOutcome outcome = Ask(client, served.Port(), "GET_COOK_LIST:");
@@ -169,7 +170,7 @@ TEST(LanLoopback, HostilePeersLeaveTheServerServing) {
 
     // 100 silent peers: past the cap the quietest go, and all go when idle.
     served.Server->Stop();
-    served.Server->IdleTimeoutMs = 300;
+    served.Server->IdleTimeoutMs = 1000;
     served.Server->MaxConnections = 40;
     served.Server->Start();
     std::vector<std::unique_ptr<QTcpSocket>> idle;
@@ -180,7 +181,7 @@ TEST(LanLoopback, HostilePeersLeaveTheServerServing) {
     const TOutcome during = Ask(client, served.Port(), "GET_COOK_ITEM:a");
     ASSERT_TRUE(during.Reply);
     EXPECT_EQ(during.Reply->Fields.value(0), "egg\r\n");
-    EXPECT_TRUE(QTest::qWaitFor([&] { return served.Server->ConnectionCount() == 0; }, 3000));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return served.Server->ConnectionCount() == 0; }, 5000));
     EXPECT_TRUE(served.Server->IsListening());
 }
 
