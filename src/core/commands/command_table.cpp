@@ -42,13 +42,12 @@ TCommandRow&& Writes(TCommandRow&& row) {
     row.ViewOnly = false;
     return std::move(row);
 }
-// No handler in this program yet: the item stays off.
-TCommandRow&& Pending(TCommandRow&& row) {
-    row.Handled = false;
-    return std::move(row);
-}
 TCommandRow&& Hidden(TCommandRow&& row) {
     row.Visible = false;
+    return std::move(row);
+}
+TCommandRow&& Serves(TCommandRow&& row, TServingRule rule) {
+    row.Serving = rule;
     return std::move(row);
 }
 TCommandRow&& Check(TCommandRow&& row, int tag, const QString& group = {}) {
@@ -176,11 +175,11 @@ std::vector<TCommandRow> BuildTable() {
     t.push_back(At(Cmd("miRSS", "ool1", "RSSリーダー(&R)...", "F12"),
                    Button(bar1, "ToolButton15", "RSSリーダー", "RssReader", 21)));
     t.push_back(Sep("ool1"));
-    t.push_back(Hidden(Pending(Cmd("C1", "ool1", "通信(&C)..."))));
+    t.push_back(Hidden(Cmd("C1", "ool1", "通信(&C)...")));
     t.push_back(Sub("MenuServer", "ool1", "サーバー(&S)", false));
-    t.push_back(Pending(Cmd("MenuStartup", "MenuServer", "起動(&S)")));
-    t.push_back(Pending(Cmd("MenuClose", "MenuServer", "終了(&D)")));
-    t.push_back(Pending(Cmd("Detail1", "MenuServer", "詳細(&I)...")));
+    t.push_back(Serves(Cmd("MenuStartup", "MenuServer", "起動(&S)"), TServingRule::Stopped));
+    t.push_back(Serves(Cmd("MenuClose", "MenuServer", "終了(&D)"), TServingRule::Serving));
+    t.push_back(Cmd("Detail1", "MenuServer", "詳細(&I)..."));
     t.push_back(Sep("ool1"));
     t.push_back(At(Cmd("miOption", "ool1", "各種設定(&O)..."),
                    Button(bar1, "ToolButton11", "各種設定...", "Options", 23)));
@@ -255,6 +254,9 @@ bool CommandEnabled(const TCommandRow& row, const TCommandState& state, bool has
     if (state.Busy && row.ChangesRecipe)
         return false;
     if (row.NeedsRecipe && !state.RecipeOpen)
+        return false;
+    if ((row.Serving == TServingRule::Stopped && state.Serving) ||
+        (row.Serving == TServingRule::Serving && !state.Serving))
         return false;
     return !state.ViewOnly || row.ViewOnly;
 }

@@ -19,6 +19,9 @@ struct TCommandPlace {
 
 enum class TCommandKind { Command, SubMenu, Separator };
 
+// Commands that start or stop the recipe server are on only in one state.
+enum class TServingRule { Any, Stopped, Serving };
+
 // One command of the main window. The row alone gives the menu item, its
 // buttons and pop-up items, the shortcut and the rule that enables it.
 struct TCommandRow {
@@ -36,12 +39,14 @@ struct TCommandRow {
     int Tag = 0;
     QString Group;  // exclusive check group
     std::vector<TCommandPlace> Places;
+    TServingRule Serving = TServingRule::Any;
 };
 
 struct TCommandState {
     bool RecipeOpen = false;
     bool ViewOnly = false;
     bool Busy = false;  // a command that changes data is running
+    bool Serving = false;  // the recipe server is listening
 };
 
 // Every command of the main window in menu order.

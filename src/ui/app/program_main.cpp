@@ -20,6 +20,10 @@
 #include "ui/dialogs/new_wizard_form.h"
 #include "ui/dialogs/progress_form.h"
 #include "ui/dialogs/version_form.h"
+#include "ui/lan/client_form.h"
+#include "ui/lan/client_start_form.h"
+#include "ui/lan/ip_edit_form.h"
+#include "ui/lan/server_form.h"
 #include "ui/mainwindow/link_picture_form.h"
 #include "ui/mainwindow/link_thumbnail_form.h"
 #include "ui/mainwindow/main_form.h"
@@ -128,8 +132,9 @@ void CreateWindows(TWindowTable& table, TWindows& windows, TSettingsStore& store
     for (QWidget* form : std::initializer_list<QWidget*>{windows.TimerForm, windows.RSSForm, windows.CalcForm})
         QObject::connect(&store, &TSettingsStore::SettingsChanged, form, qOverload<>(&QWidget::update));
     windows.ProgressForm = table.Create<TProgressForm>(main);  // 19 TProgressForm
-    // 20 TClientForm
-    // 21 TServerForm
+    windows.ClientForm = table.Create<TClientForm>(main);  // 20 TClientForm
+    windows.ServerForm = table.Create<TServerForm>(*book, main);  // 21 TServerForm
+    QObject::connect(windows.ServerForm, &TServerForm::ServingChanged, main, &TMainForm::SetServerMode);
     layouts->Create(QStringLiteral("TPrintFormA4D"));  // 22 TPrintFormA4D
     windows.IconManageForm = table.Create<TIconManageForm>(main);  // 23 TIconManageForm
     layouts->Create(QStringLiteral("TPrintFormB5A"));  // 24 TPrintFormB5A
@@ -146,8 +151,8 @@ void CreateWindows(TWindowTable& table, TWindows& windows, TSettingsStore& store
     windows.LinkPictureForm = table.Create<TLinkPictureForm>();  // 35 TLinkPictureForm
     windows.LinkPictureForm->FormCreate(main);
     windows.LinkThumbnailForm = table.Create<TLinkThumbnailForm>();  // 36 TLinkThumbnailForm
-    // 37 TClientStartForm
-    // 38 TIPEditForm
+    windows.ClientStartForm = table.Create<TClientStartForm>(appDir, windows, main);  // 37 TClientStartForm
+    windows.IPEditForm = table.Create<TIPEditForm>(main);  // 38 TIPEditForm
     layouts->Create(QStringLiteral("TPrintFormA5A"));  // 39 TPrintFormA5A
     layouts->Create(QStringLiteral("TPrintFormA5C"));  // 40 TPrintFormA5C
     layouts->Create(QStringLiteral("TPrintFormA5D"));  // 41 TPrintFormA5D

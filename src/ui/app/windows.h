@@ -3,9 +3,12 @@
 class TBookMarkFolderForm;
 class TBookMarkForm;
 class TBookMarkItemForm;
+class TClientForm;
+class TClientStartForm;
 class TElementForm;
 class TIconForm;
 class TIconManageForm;
+class TIPEditForm;
 class TLinkPictureForm;
 class TLinkThumbnailForm;
 class TListColumnSelectForm;
@@ -19,6 +22,7 @@ class TRSSForm;
 class TTimerForm;
 class TTimerSetForm;
 class TCalcForm;
+class TServerForm;
 class TVersionForm;
 
 // The windows of the running program that others call, filled in as the
@@ -40,8 +44,12 @@ struct TWindows {
     TTimerSetForm* TimerSetForm = nullptr;
     TCalcForm* CalcForm = nullptr;
     TProgressForm* ProgressForm = nullptr;
+    TClientForm* ClientForm = nullptr;
+    TServerForm* ServerForm = nullptr;
     TIconManageForm* IconManageForm = nullptr;
     TLinkPictureForm* LinkPictureForm = nullptr;
     TLinkThumbnailForm* LinkThumbnailForm = nullptr;
     TPrintLayouts* PrintLayouts = nullptr;  // the twenty print layouts
+    TClientStartForm* ClientStartForm = nullptr;
+    TIPEditForm* IPEditForm = nullptr;
 };

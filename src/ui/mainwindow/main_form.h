@@ -64,6 +64,8 @@ public:
     // Binds the commands that use the other windows, once they all exist.
     void WireRecipeCommands();
     void StartClock();
+    // The recipe server started or stopped: the status panel and its commands.
+    void SetServerMode(bool serving);
 
     static const QString SaveQuestion;         // "レシピが変更されています、保存しますか？"
     static const QString PlainPrintCaption;    // "印刷(&P)"

@@ -8,6 +8,7 @@
 #include "core/recipes/open_recipe.h"
 #include "ui/dialogs/version_form.h"
 #include "ui/exchange/exchange_commands.h"
+#include "ui/lan/lan_commands.h"
 #include "ui/mainwindow/control_bar.h"
 #include "ui/mainwindow/list_area.h"
 #include "ui/mainwindow/main_bars.h"
@@ -84,6 +85,7 @@ void TMainForm::BindCommands() {
                           this);
     BindWebCommands(*Bars, Windows());
     TToolCommands::Bind(*Bars, Windows(), AppDir);
+    BindLanCommands(*Bars, Windows());
 }
 
 void TMainForm::WireRecipeCommands() {
@@ -101,6 +103,13 @@ void TMainForm::SetEditMode(bool enabled) {
     state.RecipeOpen = enabled;
     Bars->Update(state);
     Panes->SetEditLook(enabled);
+}
+
+void TMainForm::SetServerMode(bool serving) {
+    StatusBar1->ShowServerMode(serving);
+    TCommandState state = Bars->State();
+    state.Serving = serving;
+    Bars->Update(state);
 }
 
 bool TMainForm::ViewOnly() const { return Bars->State().ViewOnly; }

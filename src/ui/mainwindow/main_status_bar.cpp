@@ -45,6 +45,10 @@ void TMainStatusBar::ShowCount(int shown, int total) {
 
 void TMainStatusBar::ShowGesture(const QString& letters) { StatusPanel1->setText(letters); }
 
+void TMainStatusBar::ShowServerMode(bool serving) {
+    StatusPanel3->setText(serving ? QStringLiteral("SERVER MODE") : QString());
+}
+
 TMainStatusBar::TWork::TWork(TMainStatusBar& bar, const QString& text, int maximum) : Bar(bar) {
     Bar.StatusPanel1->setText(text);
     Bar.ProgressBar1->setValue(0);

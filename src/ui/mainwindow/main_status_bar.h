@@ -16,6 +16,8 @@ public:
     // "表示数 : shown / total"
     void ShowCount(int shown, int total);
     void ShowGesture(const QString& letters);
+    // "SERVER MODE" while the recipe server listens.
+    void ShowServerMode(bool serving);
 
     // Shows a work's text and progress and resets both however the work ends.
     class TWork final {

@@ -1,0 +1,66 @@
+#pragma once
+
+#include <memory>
+#include <unordered_map>
+
+#include <QByteArray>
+#include <QObject>
+#include <QString>
+
+#include "core/lan/lan_catalog.h"
+#include "core/lan/lan_protocol.h"
+
+class QTcpServer;
+class QTcpSocket;
+class QTimer;
+class TRecipeBook;
+
+// The recipe server: answers list and recipe requests from the recipe book's
+// records and the saved recipe folders, read-only. Requests cut over several
+// reads are put together; peers that send too much, stay silent too long or
+// crowd the server are dropped, so it keeps serving whatever they do.
+class TLanServer final : public QObject {
+    Q_OBJECT
+public:
+    explicit TLanServer(const TRecipeBook& book, QObject* parent = nullptr);
+    ~TLanServer() override;
+
+    quint16 Port = LanPort;          // where Start listens; 0 takes a free port
+    int IdleTimeoutMs = 60 * 1000;   // a connection without traffic this long is closed
+    qsizetype MaxPendingBytes = 4096;  // unanswered request bytes a connection may hold
+    int MaxConnections = 256;        // past this the longest-idle connection goes
+    int SettleMs = 50;               // a recipe name is taken once no byte came this long
+
+    // Listens on every address. Throws TSaporiaError with the system's
+    // message (port in use, no network); nothing changes then.
+    void Start();
+    // Stops listening and closes every connection.
+    void Stop();
+    bool IsListening() const;
+    quint16 ListeningPort() const;
+    int ConnectionCount() const { return static_cast<int>(Connections.size()); }
+
+signals:
+    void ClientConnected(const QString& address);
+    void ClientDisconnected(const QString& address);
+
+private:
+    struct TConnection;
+
+    void Accept();
+    void Read(QTcpSocket* socket);
+    void Answer(QTcpSocket* socket, bool settled);
+    void Drop(QTcpSocket* socket);
+    void Gone(QTcpSocket* socket);
+    void CloseIdle();
+    TConnection* Find(QTcpSocket* socket);
+
+    const TRecipeBook& Book;
+    QTcpServer* Listener = nullptr;
+    QTimer* IdleCheck = nullptr;
+    std::unordered_map<QTcpSocket*, std::unique_ptr<TConnection>> Connections;
+    TLanCatalog Catalog;
+};
+
+// The peer's address in dotted form (an IPv4 address mapped into IPv6 too).
+QString PeerAddressText(const QTcpSocket& socket);
