@@ -17,6 +17,7 @@ struct TLanServer::TConnection {
     QElapsedTimer Idle;
     QTimer* Settle = nullptr;
     QString Address;
+    bool Waiting = false;  // its reply waits for room under MaxUnsentBytes
 };
 
 QString PeerAddressText(const QTcpSocket& socket) {
@@ -91,6 +92,7 @@ void TLanServer::Accept() {
                 // A request held back while the last reply went out.
                 if (socket->bytesToWrite() == 0 && !c->Pending.isEmpty())
                     Answer(socket, !c->Settle->isActive());
+                ResumeWaiting();
             }
         });
         connect(socket, &QTcpSocket::disconnected, this, [this, socket] { Gone(socket); });
@@ -131,9 +133,9 @@ void TLanServer::Answer(QTcpSocket* socket, bool settled) {
         c->Pending.clear();
         return;
     case TLanRequestKind::List:
-        c->Pending.clear();
         Catalog.Update(Book.CookItems);
-        socket->write(Catalog.ListReply());
+        if (Send(socket, Catalog.ListReply()))
+            c->Pending.clear();
         return;
     case TLanRequestKind::Item: {
         // A name has no terminator: it is whole once the bytes stop coming.
@@ -141,13 +143,44 @@ void TLanServer::Answer(QTcpSocket* socket, bool settled) {
             c->Settle->start(SettleMs);
             return;
         }
-        c->Pending.clear();
         Catalog.Update(Book.CookItems);
         const qsizetype index = Catalog.Find(request.Name);
-        socket->write(BuildItemReply(Book.DataRoot(), index < 0 ? nullptr : &Book.CookItems[index]));
+        if (Send(socket, BuildItemReply(Book.DataRoot(), index < 0 ? nullptr : &Book.CookItems[index])))
+            c->Pending.clear();
         return;
     }
     }
+}
+
+qint64 TLanServer::UnsentBytes() const {
+    qint64 total = 0;
+    for (const auto& entry : Connections)
+        total += entry.first->bytesToWrite();
+    return total;
+}
+
+// Peers that ask for large photos and never read would otherwise hold every
+// reply in memory: past the cap a reply waits until others have gone out.
+// One reply is always allowed, so a single large photo is still served.
+bool TLanServer::Send(QTcpSocket* socket, const QByteArray& reply) {
+    TConnection* c = Find(socket);
+    const qint64 unsent = UnsentBytes();
+    if (unsent > 0 && unsent + reply.size() > MaxUnsentBytes) {
+        c->Waiting = true;
+        return false;
+    }
+    c->Waiting = false;
+    socket->write(reply);
+    return true;
+}
+
+void TLanServer::ResumeWaiting() {
+    std::vector<QTcpSocket*> waiting;
+    for (const auto& [socket, connection] : Connections)
+        if (connection->Waiting)
+            waiting.push_back(socket);
+    for (QTcpSocket* socket : waiting)
+        Answer(socket, true);
 }
 
 void TLanServer::Drop(QTcpSocket* socket) {
@@ -167,6 +200,8 @@ void TLanServer::Gone(QTcpSocket* socket) {
     socket->disconnect(this);
     socket->deleteLater();
     emit ClientDisconnected(address);
+    // Its unsent reply no longer counts.
+    QTimer::singleShot(0, this, &TLanServer::ResumeWaiting);
 }
 
 void TLanServer::CloseIdle() {

@@ -30,6 +30,7 @@ public:
     qsizetype MaxPendingBytes = 4096;  // unanswered request bytes a connection may hold
     int MaxConnections = 256;        // past this the longest-idle connection goes
     int SettleMs = 50;               // a recipe name is taken once no byte came this long
+    qint64 MaxUnsentBytes = 256LL << 20;  // replies queued for all peers; past it new replies wait
 
     // Listens on every address. Throws TSaporiaError with the system's
     // message (port in use, no network); nothing changes then.
@@ -39,6 +40,8 @@ public:
     bool IsListening() const;
     quint16 ListeningPort() const;
     int ConnectionCount() const { return static_cast<int>(Connections.size()); }
+    // Reply bytes written but not yet taken by the peers.
+    qint64 UnsentBytes() const;
 
 signals:
     void ClientConnected(const QString& address);
@@ -50,6 +53,8 @@ private:
     void Accept();
     void Read(QTcpSocket* socket);
     void Answer(QTcpSocket* socket, bool settled);
+    bool Send(QTcpSocket* socket, const QByteArray& reply);
+    void ResumeWaiting();
     void Drop(QTcpSocket* socket);
     void Gone(QTcpSocket* socket);
     void CloseIdle();

@@ -193,11 +193,27 @@ TEST(LanLoopback, TenMegabytePhotoArrivesWhole) {
         MakeRecipe(root, {.Name = "big"});
         WriteRaw(root + "/big/写真.jpg", photo);
     });
+    served.Server->MaxUnsentBytes = 4 << 20;
+    served.Server->IdleTimeoutMs = 1500;
     TLanClient client;
     const TOutcome outcome = Ask(client, served.Port(), "GET_COOK_ITEM:big");
     ASSERT_TRUE(outcome.Reply);
     ASSERT_EQ(outcome.Reply->Fields.size(), 4);
     EXPECT_EQ(QByteArray::fromBase64(outcome.Reply->Fields[2].toLatin1()), photo);
+
+    // Peers that ask for the photo and never read: one reply is held, the
+    // others wait instead of piling up; a real client is served once the
+    // silent peers are dropped.
+    std::vector<std::unique_ptr<QTcpSocket>> hogs;
+    for (int i = 0; i < 4; ++i) {
+        hogs.push_back(Connect(served.Port()));
+        hogs.back()->write("GET_COOK_ITEM:big");
+    }
+    QTest::qWait(300);
+    EXPECT_LE(served.Server->UnsentBytes(), 14'000'000);
+    const TOutcome late = Ask(client, served.Port(), "GET_COOK_ITEM:a");
+    ASSERT_TRUE(late.Reply);
+    EXPECT_TRUE(late.Reply->Fields.value(0).startsWith(QStringLiteral("egg")));
 }
 
 TEST(LanClient, EveryOutcomeEndsTheRequest) {
