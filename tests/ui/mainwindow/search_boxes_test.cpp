@@ -8,6 +8,7 @@
 #include <QSignalSpy>
 #include <QTest>
 
+#include "core/search/class_tree.h"
 #include "core/search/recipe_search.h"
 #include "ui/mainwindow/search_boxes.h"
 #include "ui/mainwindow/thumbnail_strip.h"
@@ -81,4 +82,22 @@ TEST(ThumbnailStrip, LongStripsKeepEveryPictureReachable) {
     EXPECT_EQ(clicked.last().at(0).toString(), "料理119");
     strip.FreeThumbnails();
     EXPECT_TRUE(paintBox->findChildren<QWidget*>().isEmpty());
+}
+
+// Rebuilding the items on a drop-down is no choice: no refill, no save question.
+TEST(GroupFilterBox, RebuildingIsNoChoice) {
+    TCookItems items(2);
+    items[0].Group = "洋食";
+    items[1].Group = "和食";
+    QComboBox combo;
+    combo.addItem(AllGroupsText);
+    TGroupFilterBox box(&combo);
+    box.SetRecordSource([&]() -> const TCookItems& { return items; });
+    QSignalSpy chosen(&box, &TGroupFilterBox::GroupChosen);
+    box.ComboBoxGroupDropDown();
+    combo.setCurrentIndex(combo.findText("和食"));
+    items[1].Group = "中華";
+    box.ComboBoxGroupDropDown();
+    EXPECT_EQ(combo.currentText(), AllGroupsText);
+    EXPECT_EQ(chosen.count(), 0);
 }
