@@ -129,6 +129,25 @@ public:
         QApplication::processEvents();
     }
 
+    static void Select(QTextEdit* pane, int from, int to) {
+        QTextCursor cursor(pane->document());
+        cursor.setPosition(from);
+        cursor.setPosition(to, QTextCursor::KeepAnchor);
+        pane->setTextCursor(cursor);
+    }
+    // The format of character `c` of a pane, and the middle of it in viewport coordinates.
+    static QTextCharFormat FormatAt(QTextEdit* pane, int c) {
+        QTextCursor at(pane->document());
+        at.setPosition(c + 1);
+        return at.charFormat();
+    }
+    static QPoint CentreOf(QTextEdit* pane, int c) {
+        QTextCursor a(pane->document());
+        a.setPosition(c);
+        QTextCursor b(pane->document());
+        b.setPosition(c + 1);
+        return {(pane->cursorRect(a).x() + pane->cursorRect(b).x()) / 2, pane->cursorRect(a).center().y()};
+    }
     // Types text at the end of a pane, as the keyboard and the input method
     // would (Japanese text arrives as committed input-method text).
     static void TypeInto(QWidget* pane, const QString& text) {

@@ -8,22 +8,6 @@
 
 namespace {
 
-// The middle of character `c` of a pane, in viewport coordinates.
-QPoint CentreOf(QTextEdit* pane, int c) {
-    QTextCursor a(pane->document());
-    a.setPosition(c);
-    QTextCursor b(pane->document());
-    b.setPosition(c + 1);
-    return {(pane->cursorRect(a).x() + pane->cursorRect(b).x()) / 2, pane->cursorRect(a).center().y()};
-}
-
-// The format of character `c` of a pane.
-QTextCharFormat FormatAt(QTextEdit* pane, int c) {
-    QTextCursor at(pane->document());
-    at.setPosition(c + 1);
-    return at.charFormat();
-}
-
 const QColor Blue(0, 0, 255);
 
 void MouseMove(QWidget* widget, QPoint at) {
@@ -66,31 +50,15 @@ protected:
 
 }  // namespace
 
-// Without a recipe the canvas takes no stroke; a drawing is saved and comes back pixel for pixel.
-TEST_F(MainPaneAidsTest, MemoDrawingSavesAndReloadsTheSamePixels) {
+// Without a recipe the canvas takes no stroke. A save while the pen is down writes what is drawn so far and
+// the stroke goes on; a saved drawing comes back pixel for pixel.
+TEST_F(MainPaneAidsTest, MemoDrawingSavesMidStrokeAndReloadsTheSamePixels) {
     OpenMemoOf(QStringLiteral("サラダ"));
     ClickEmpty();
     QTest::mousePress(Canvas(), Qt::LeftButton, {}, QPoint(5, 5));
     QTest::mouseRelease(Canvas(), Qt::LeftButton, {}, QPoint(5, 5));
     EXPECT_FALSE(Recipe->MemoDirty());
 
-    OpenMemoOf(QStringLiteral("卵焼き"));
-    Pick("SpeedButton11", "Panel18_3");
-    QTest::mousePress(Canvas(), Qt::LeftButton, {}, QPoint(20, 20));
-    MouseMove(Canvas(), QPoint(200, 200));
-    QTest::mouseRelease(Canvas(), Qt::LeftButton, {}, QPoint(120, 90));
-    EXPECT_EQ(Marker(), QStringLiteral("変更有り"));
-    EXPECT_EQ(Recipe->Memo().pixel(20, 50), qRgb(0, 0, 255));
-    const QImage drawn = Recipe->Memo().convertToFormat(QImage::Format_RGB32);
-    Trigger("miRecipeSave");
-    ClickRow(QStringLiteral("サラダ"));
-    EXPECT_EQ(Recipe->Memo().pixel(20, 50), qRgb(255, 255, 255));
-    ClickRow(QStringLiteral("卵焼き"));
-    EXPECT_EQ(Recipe->Memo().convertToFormat(QImage::Format_RGB32), drawn);
-}
-
-// A save while the pen is down writes what is drawn so far; the stroke goes on afterwards.
-TEST_F(MainPaneAidsTest, SaveInTheMiddleOfAStrokeWritesTheDrawing) {
     OpenMemoOf(QStringLiteral("卵焼き"));
     Pick("SpeedButton8", "Panel18");  // black
     QTest::mouseClick(Find<QToolButton>("SpeedButton9"), Qt::LeftButton);  // fill
@@ -106,6 +74,18 @@ TEST_F(MainPaneAidsTest, SaveInTheMiddleOfAStrokeWritesTheDrawing) {
     QTest::mouseRelease(Canvas(), Qt::LeftButton, {}, QPoint(60, 40));
     EXPECT_EQ(Recipe->Memo().pixel(50, 40), qRgb(255, 255, 255));
     EXPECT_EQ(Marker(), QStringLiteral("変更有り"));
+
+    Pick("SpeedButton11", "Panel18_3");
+    QTest::mousePress(Canvas(), Qt::LeftButton, {}, QPoint(20, 20));
+    MouseMove(Canvas(), QPoint(200, 200));
+    QTest::mouseRelease(Canvas(), Qt::LeftButton, {}, QPoint(120, 90));
+    EXPECT_EQ(Recipe->Memo().pixel(20, 50), qRgb(0, 0, 255));
+    const QImage drawn = Recipe->Memo().convertToFormat(QImage::Format_RGB32);
+    Trigger("miRecipeSave");
+    ClickRow(QStringLiteral("サラダ"));
+    EXPECT_EQ(Recipe->Memo().pixel(20, 50), qRgb(255, 255, 255));
+    ClickRow(QStringLiteral("卵焼き"));
+    EXPECT_EQ(Recipe->Memo().convertToFormat(QImage::Format_RGB32), drawn);
 }
 
 // Hover and click reach the pop-up and the viewer; the pane menu deletes and links words.
@@ -135,10 +115,7 @@ TEST_F(MainPaneAidsTest, LinkedWordShowsThumbnailOpensViewerAndDeletes) {
     EXPECT_FALSE(QFileInfo::exists(Egg + "LinkPic"));
 
     WriteRaw(AppDir() + "pic.jpg", SmallJpeg(10, 10));
-    QTextCursor select(Foodstuff()->document());
-    select.setPosition(5);
-    select.setPosition(7, QTextCursor::KeepAnchor);  // 砂糖
-    Foodstuff()->setTextCursor(select);
+    Select(Foodstuff(), 5, 7);  // 砂糖
     emit Find<QMenu>("REPopupMenu")->aboutToShow();
     EXPECT_TRUE(Find<QMenu>("N38")->menuAction()->isEnabled());
     Answers.AnswerText(AppDir() + "pic.jpg");
@@ -163,11 +140,8 @@ TEST_F(MainPaneAidsTest, InputSupportAndAlignmentFromThePanes) {
     EXPECT_TRUE(Foodstuff()->toPlainText().endsWith(QStringLiteral("\n濃口 醤油")));
     EXPECT_EQ(Marker(), QStringLiteral("変更有り"));
 
-    QTextCursor blank(Foodstuff()->document());
-    blank.setPosition(1);
-    blank.setPosition(2, QTextCursor::KeepAnchor);
     Find<QToolButton>("tbtnWordWrap")->setChecked(true);
-    Foodstuff()->setTextCursor(blank);
+    Select(Foodstuff(), 1, 2);
     Trigger("N45");
     EXPECT_TRUE(Answers.Texts().last().startsWith(QStringLiteral("自動改行のオンの状態では")));
 }
@@ -189,10 +163,7 @@ TEST_F(MainPaneAidsTest, NextRecipeStartsFromPlainFormatting) {
 // Aligning leaves the inserted dots plain; the link and emphasis words keep their colour.
 TEST_F(MainPaneAidsTest, AlignedLineKeepsItsColours) {
     ClickRow(QStringLiteral("卵焼き"));
-    QTextCursor blank(Foodstuff()->document());
-    blank.setPosition(1);
-    blank.setPosition(2, QTextCursor::KeepAnchor);
-    Foodstuff()->setTextCursor(blank);
+    Select(Foodstuff(), 1, 2);
     Trigger("N48");
     const QString text = Foodstuff()->toPlainText();
     ASSERT_EQ(text, QStringLiteral("卵 ... 3個\n砂糖 . 大さじ1\n塩 ... 少々"));

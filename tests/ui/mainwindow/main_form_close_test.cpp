@@ -4,6 +4,7 @@
 
 #include "core/platform/ini_file.h"
 #include "core/platform/sjis.h"
+#include "core/recipes/column_table.h"
 #include "support/main_form_fixture.h"
 #include "ui/mainwindow/control_bar.h"
 
@@ -36,6 +37,22 @@ protected:
 
 }  // namespace
 
+// The data folder is made at the first start; a file in its place ends the program and is left alone.
+TEST(MainStart, DataFolderIsMadeOrItsFailureEndsTheProgram) {
+    for (const bool blocked : {false, true}) {
+        TMainFormFixture f;
+        if (blocked)
+            f.Dir.WriteBytes(QStringLiteral("Cook"), "not a folder");
+        f.Open();
+        EXPECT_EQ(f.Form->TerminateRequested(), blocked);
+        EXPECT_EQ(QDir(f.DataRoot()).exists(), !blocked);
+        EXPECT_EQ(f.Answers.Texts().value(0), blocked ? "フォルダの作成に失敗しました. FolderPath=" + f.DataRoot() : "");
+        if (blocked) {
+            EXPECT_EQ(f.Dir.ReadBytes(QStringLiteral("Cook")), QByteArray("not a folder"));
+        }
+    }
+}
+
 TEST_F(MainCloseTest, AClosingThatStopsWritesNothingAndViewOnlyAsksNothing) {
     const QByteArray original = ReadRaw(Foodstuff());
     // Yes with a failing save: the window stays and not even the layout is written.
@@ -65,6 +82,7 @@ TEST_F(MainCloseTest, FirstStartAndMaximisedCloseKeepTheNormalBounds) {
     TMainForm& form = Open();
     EXPECT_TRUE(form.windowState() & Qt::WindowMaximized);
     EXPECT_EQ(form.normalGeometry().size(), QSize(800, 600));
+    EXPECT_TRUE(Answers.Calls().empty());
     SettingsPath = IniPath();
     ASSERT_TRUE(Close());
     const std::array<const char*, 3> keys[] = {
@@ -139,16 +157,28 @@ TEST_F(MainCloseTest, ShutDownWritesInOrderEachStepOnItsOwn) {
     EXPECT_EQ(ReadRaw(AppDir() + QStringLiteral("FindCareer.dat")), ToSjis(QStringLiteral("玉ねぎ\r\n鶏肉\r\n卵\r\n")));
 }
 
-// A history that cannot be read: reported, the list still fills, the exit leaves it alone.
-TEST_F(MainCloseTest, AFailingStartStepDoesNotStopTheOthersNorOverwriteItsFile) {
-    ASSERT_TRUE(QDir().mkpath(AppDir() + QStringLiteral("FindCareer.dat")));
-    Open();
-    ASSERT_EQ(Answers.Calls().size(), 1u);
-    EXPECT_TRUE(Answers.Calls()[0].Text.startsWith(QStringLiteral("起動エラー. Msg=")));
-    EXPECT_EQ(StatusText(0), QStringLiteral("表示数 : 1 / 1"));
-    ASSERT_TRUE(Close());
-    EXPECT_TRUE(QFileInfo::exists(AppDir() + QStringLiteral("Column.dat")));
-    EXPECT_EQ(Answers.Calls().size(), 1u);
+// A history or column file that cannot be read is reported once; the list still fills, in the default
+// columns, and the exit leaves the unread history alone.
+TEST(MainStart, AFailingStartStepDoesNotStopTheOthers) {
+    for (const bool history : {true, false}) {
+        SCOPED_TRACE(history);
+        TMainFormFixture f;
+        MakeRecipe(f.DataRoot(), {.Name = QStringLiteral("親子丼")});
+        if (history)
+            ASSERT_TRUE(QDir().mkpath(f.AppDir() + QStringLiteral("FindCareer.dat")));
+        else
+            WriteRaw(f.AppDir() + ColumnFileName, QByteArray("<Document><List><Column><Caption>料"));
+        f.Open();
+        ASSERT_EQ(f.Answers.Texts().size(), 1);
+        EXPECT_TRUE(f.Answers.Texts()[0].startsWith(QStringLiteral("起動エラー. Msg=")));
+        EXPECT_EQ(f.StatusText(0), QStringLiteral("表示数 : 1 / 1"));
+        EXPECT_EQ(f.List()->Model()->columnCount(), 5);
+        if (history) {
+            ASSERT_TRUE(f.Close());
+            EXPECT_TRUE(QFileInfo::exists(f.AppDir() + ColumnFileName));
+            EXPECT_EQ(f.Answers.Calls().size(), 1u);
+        }
+    }
 }
 
 TEST_F(MainCloseTest, QuittingMinimisedKeepsTheStoredBoundsAndState) {

@@ -7,7 +7,6 @@
 #include "core/recipes/recipe_store.h"
 #include "support/dialog_driver.h"
 #include "support/main_form_fixture.h"
-#include "ui/widgets/star_rating.h"
 
 namespace {
 
@@ -40,20 +39,6 @@ TEST_F(RecipeCommandsTest, RenameRefusalsLeaveTheDiskAndRecordAlone) {
     EXPECT_EQ(FolderSnapshot(DataRoot()), before);
     EXPECT_EQ(Book().CookItems[0].Name, QStringLiteral("Curry"));
     EXPECT_EQ(Answers.Texts().filter(QStringLiteral("Rename Error. Msg=")).size(), 1);
-}
-
-// New attributes while the panes hold edits: the edits stay and no save question comes.
-TEST_F(RecipeCommandsTest, AttributesKeepUnsavedEdits) {
-    TypeInto(Find<QTextEdit>("MemoHow"), "stir");
-    WhenShown(&Element, [&] {
-        QTest::mouseClick(Element.findChild<TStarImage*>("Image9"), Qt::LeftButton);
-        QTest::mouseClick(Child<QPushButton>(&Element, "Button1"), Qt::LeftButton);
-    });
-    Trigger("E2");
-    EXPECT_EQ(Book().CookItems[0].NiceValue, 5);
-    EXPECT_TRUE(Find<QTextEdit>("MemoHow")->toPlainText().endsWith("stir"));
-    EXPECT_EQ(Marker(), QStringLiteral("変更有り"));
-    EXPECT_EQ(Answers.Calls().size(), 0u);
 }
 
 TEST_F(RecipeCommandsTest, ReloadShowsProgressKeepsSortAndReenablesItself) {
@@ -99,18 +84,14 @@ TEST_F(RecipeCommandsTest, NewRecipeThroughTheWizardLandsOnDiskAndInTheList) {
 
 // The list's keys reach their commands; typed in a recipe pane they open nothing.
 TEST_F(RecipeCommandsTest, ShortcutKeysOnTheListReachTheirCommands) {
-    struct TKey {
-        Qt::Key Key;
-        bool OnList;    // else typed in the ingredient pane
-        QString Shown;  // the question asked, or the dialog's object name
-    };
-    const TKey keys[] = {
+    const std::tuple<Qt::Key, bool, QString> keys[] = {  // the key, on the list (else in a pane), what it shows
         {Qt::Key_D, true, QStringLiteral("Curryを削除してもよろしいですか？")},
         {Qt::Key_E, true, Element.objectName()},
         {Qt::Key_E, false, QString()},
     };
-    for (const TKey& k : keys) {
-        SCOPED_TRACE(char(k.Key));
+    Form->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(Form.get()));
+    for (const auto& [key, onList, shown] : keys) {
         Answers.ClearLog();
         QString dialog;
         QTimer::singleShot(0, [&] {
@@ -119,13 +100,11 @@ TEST_F(RecipeCommandsTest, ShortcutKeysOnTheListReachTheirCommands) {
                 Element.reject();
             }
         });
-        Form->activateWindow();
-        EXPECT_TRUE(QTest::qWaitForWindowActive(Form.get()));
-        QWidget* target = k.OnList ? List()->CurrentView() : Find<QWidget>("memFoodstuff");
+        QWidget* target = onList ? List()->CurrentView() : Find<QWidget>("memFoodstuff");
         target->setFocus();
-        QTest::keyClick(target, k.Key, Qt::ControlModifier);
+        QTest::keyClick(target, key, Qt::ControlModifier);
         QApplication::processEvents();
-        EXPECT_EQ(Answers.Texts().value(0, dialog), k.Shown);  // questions unanswered: No / Cancel
+        EXPECT_EQ(Answers.Texts().value(0, dialog), shown) << key;  // questions unanswered: No / Cancel
     }
     EXPECT_EQ(DiskNames(), QStringList({"Curry", "Stew"}));
 }

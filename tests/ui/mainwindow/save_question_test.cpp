@@ -6,6 +6,7 @@
 #include "support/dialog_driver.h"
 #include "support/main_form_fixture.h"
 #include "ui/dialogs/list_column_select_form.h"
+#include "ui/widgets/star_rating.h"
 
 namespace {
 
@@ -17,6 +18,7 @@ struct TSaveCase : TMainFormWithDialogs {
     std::unique_ptr<TListColumnSelectForm> Chooser;
     QByteArray Original;
     TMsgResult Given = TMsgResult::Cancel;  // the answer to the question
+    QStringList Before;                      // the rows' order between two header clicks
 
     TSaveCase() {
         MakeRecipe(DataRoot(), {.Name = "肉じゃが", .Foodstuff = "じゃがいも", .StatusLines = {{"Group=和食"}}});
@@ -126,5 +128,35 @@ TEST(SaveQuestion, EveryTriggerHonoursYesNoAndCancel) {
                 }
             }
         }
+    }
+}
+
+// Sorting and new attributes do not leave the recipe: no question, the edit stays unsaved.
+TEST(SaveQuestion, SortAndAttributesKeepTheEditAndAskNothing) {
+    using C = TSaveCase;
+    const TTrigger actions[] = {
+        {"sort", [](C& c) { c.ClickHeader(0); c.Before = c.RowNames(); c.ClickHeader(0); },
+         [](C& c) { return c.RowNames() != c.Before; }},
+        {"attributes",
+         [](C& c) {
+             WhenShown(&c.Element, [&c] {
+                 QTest::mouseClick(c.Element.findChild<TStarImage*>("Image9"), Qt::LeftButton);
+                 QTest::mouseClick(Child<QPushButton>(&c.Element, "Button1"), Qt::LeftButton);
+             });
+             c.Trigger("E2");
+         },
+         [](C& c) { return c.Book().CookItems[c.Book().CookItems[0].Name == "肉じゃが" ? 0 : 1].NiceValue == 5; }},
+    };
+    for (const TTrigger& action : actions) {
+        SCOPED_TRACE(action.Name);
+        TSaveCase c;
+        c.Answers.ClearLog();
+        action.Act(c);
+        EXPECT_TRUE(action.WentOn(c));
+        EXPECT_TRUE(c.Answers.Calls().empty()) << c.Answers.Texts().join('|').toStdString();
+        EXPECT_TRUE(c.Shows("肉じゃが"));
+        EXPECT_EQ(c.Marker(), QStringLiteral("変更有り"));
+        EXPECT_TRUE(c.Find<QTextEdit>("memFoodstuff")->toPlainText().endsWith("塩 少々"));
+        EXPECT_EQ(ReadRaw(c.FoodstuffFile()), c.Original);
     }
 }
