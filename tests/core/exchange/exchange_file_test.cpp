@@ -16,17 +16,15 @@ struct TExchangeDirs {
     QTemporaryDir Dir;
     QString Root = Dir.path() + QStringLiteral("/Cook");
     QString Mail = Dir.path() + QStringLiteral("/mail");
-    TExchangeDirs() { QDir().mkpath(Mail); QDir().mkpath(Root); }
+    TExchangeDirs() { QDir().mkpath(Mail), QDir().mkpath(Root); }
 };
 
-// Exports the recipe folder `name` as a user would see it in the panes.
-QString Export(const TExchangeDirs& dirs, const QString& name, const QString& chosen, const TCookItem& item) {
-    const QString folder = dirs.Root + QLatin1Char('/') + name;
-    const TRecipeContent content = ReadRecipeFolder(folder);
-    const TExchangeRecipe recipe =
-        ExchangeRecipeOf(item, content.Foodstuff, content.How, content.Comment, content.Photo);
-    const QString path = ExchangeFilePath(dirs.Mail + QLatin1Char('/') + chosen);
-    WriteRaw(path, WriteExchangeFile(recipe));
+// Exports the recipe folder of `item` as a user would see it in the panes.
+QString Export(const TExchangeDirs& dirs, const TCookItem& item) {
+    const TRecipeContent content = ReadRecipeFolder(dirs.Root + QLatin1Char('/') + item.Name);
+    const QString path = ExchangeFilePath(dirs.Mail + QLatin1Char('/') + item.Name);
+    WriteRaw(path, WriteExchangeFile(
+                       ExchangeRecipeOf(item, content.Foodstuff, content.How, content.Comment, content.Photo)));
     return path;
 }
 
@@ -39,50 +37,37 @@ QString ImportError(const QString& root, const QString& path) {
     return {};
 }
 
-QByteArray Rpk(const QString& body) {
-    return "<?xml version=\"1.0\" encoding=\"Shift_JIS\"?>\r\n" + ToSjis(body);
-}
+QByteArray Rpk(const QString& body) { return "<?xml version=\"1.0\" encoding=\"Shift_JIS\"?>\r\n" + ToSjis(body); }
 
 }  // namespace
 
 TEST(ExchangeFile, ExportDeleteImportGivesTheSameFiles) {
-    // A photo of 1.2 MB: a real picture with data after its end, as some
-    // cameras write.
+    // 1.2 MB: a real picture with data after its end, as some cameras write.
     const QByteArray photo = SmallJpeg(40, 30) + QByteArray(1200 * 1024, '\x5A');
-    const struct {
-        const char* Name;
-        QString Foodstuff;
-        QString Comment;
-        bool Photo;
-    } rows[] = {
-        {"肉じゃが", QStringLiteral("じゃがいも\t3個\n牛肉 & 玉ねぎ <大>\n[下味] 50%*"), QStringLiteral("甘め"), true},
-        {"blanks", QStringLiteral("   "), QStringLiteral(" \t "), false},
+    const std::vector<std::tuple<QString, QString, QString, bool>> rows{
+        {"肉じゃが", "じゃがいも\t3個\n牛肉 & 玉ねぎ <大>\n[下味] 50%*", "甘め", true},
+        {"blanks", "   ", " \t ", false},
     };
-    for (const auto& row : rows) {
+    for (const auto& [name, foodstuff, comment, hasPhoto] : rows) {
+        SCOPED_TRACE(name.toStdString());
         TExchangeDirs dirs;
-        const QString name = QString::fromUtf8(row.Name);
-        MakeRecipe(dirs.Root, {.Name = name, .Foodstuff = row.Foodstuff, .How = QStringLiteral("煮る\n\n20分"),
-                               .Comment = row.Comment,
-                               .StatusLines = QStringList{"Icon=3", "Kind=主菜", "Amount=2人分", "Date=2024/05/01",
-                                                          "Salt=1.5"}});
-        if (row.Photo)
-            WriteRaw(dirs.Root + QLatin1Char('/') + name + QStringLiteral("/写真.jpg"), photo);
-        const QMap<QString, QByteArray> before = FolderSnapshot(dirs.Root + QLatin1Char('/') + name);
+        const QString folder = MakeRecipe(dirs.Root, {.Name = name, .Foodstuff = foodstuff, .How = "煮る\n\n20分",
+                                                      .Comment = comment,
+                                                      .StatusLines = QStringList{"Icon=3", "Kind=主菜", "Amount=2人分",
+                                                                                "Date=2024/05/01", "Salt=1.5"}});
+        if (hasPhoto)
+            WriteRaw(folder + QStringLiteral("/写真.jpg"), photo);
+        const QMap<QString, QByteArray> before = FolderSnapshot(folder);
         TCookItem item;
-        item.Name = name;
-        item.Icon = 3;
-        item.Kind = QStringLiteral("主菜");
-        item.Amount = QStringLiteral("2人分");
-        item.Date = QStringLiteral("2024/05/01");
-        item.Salt = QStringLiteral("1.5");
-        const QString path = Export(dirs, name, name, item);
-        ASSERT_TRUE(QDir(dirs.Root + QLatin1Char('/') + name).removeRecursively());
-
+        item.Name = name, item.Icon = 3, item.Kind = "主菜", item.Amount = "2人分", item.Date = "2024/05/01";
+        item.Salt = "1.5";
+        const QString path = Export(dirs, item);
+        ASSERT_TRUE(QDir(folder).removeRecursively());
         const TCookItem imported = ImportExchangeFile(dirs.Root, path, 40);
-        EXPECT_EQ(FolderSnapshot(dirs.Root + QLatin1Char('/') + name), before) << row.Name;
+        EXPECT_EQ(FolderSnapshot(folder), before);
         EXPECT_EQ(imported.Name, name);
         EXPECT_EQ(imported.Icon, 3);
-        EXPECT_EQ(imported.PhotoMark, row.Photo ? PhotoMarkPresent : PhotoMarkAbsent);
+        EXPECT_EQ(imported.PhotoMark, hasPhoto ? PhotoMarkPresent : PhotoMarkAbsent);
     }
 }
 
@@ -101,34 +86,23 @@ TEST(ExchangeFile, TextsAreCodedAndAMissingPhotoIsAnEmptyPicture) {
 }
 
 TEST(ExchangeFile, FileNamesAndRecipeNames) {
-    const struct {
-        const char* Chosen;
-        const char* Saved;
-    } saves[] = {{"/m/curry", "/m/curry.rpk"},
-                 {"/m/curry.txt", "/m/curry.txt.rpk"},
-                 {"/m/curry.RPK", "/m/curry.RPK.rpk"},
-                 {"/m/curry.rpk", "/m/curry.rpk"},
-                 {"/m.rpk/curry", "/m.rpk/curry.rpk"}};
-    for (const auto& row : saves)
-        EXPECT_EQ(ExchangeFilePath(QString::fromUtf8(row.Chosen)), QString::fromUtf8(row.Saved)) << row.Chosen;
-    const struct {
-        const char* Path;
-        const char* Name;
-    } names[] = {{"/m/curry.rpk", "curry"},
-                 {"/m/a.rpk.rpk", "a.rpk"},
-                 {"/m/a.RPK", "a.RPK"},
-                 {"/m/curry.txt.rpk", "curry.txt"},
-                 {"/x.rpk/b.rpk", "b"}};
-    for (const auto& row : names)
-        EXPECT_EQ(RecipeNameOfExchangeFile(QString::fromUtf8(row.Path)), QString::fromUtf8(row.Name)) << row.Path;
+    const std::vector<std::pair<QString, QString>> saves{{"/m/curry", "/m/curry.rpk"},
+        {"/m/curry.txt", "/m/curry.txt.rpk"}, {"/m/curry.RPK", "/m/curry.RPK.rpk"}, {"/m/curry.rpk", "/m/curry.rpk"},
+        {"/m.rpk/curry", "/m.rpk/curry.rpk"}};
+    for (const auto& [chosen, saved] : saves)
+        EXPECT_EQ(ExchangeFilePath(chosen), saved);
+    const std::vector<std::pair<QString, QString>> names{
+        {"/m/a.rpk.rpk", "a.rpk"}, {"/m/a.RPK", "a.RPK"}, {"/m/curry.txt.rpk", "curry.txt"}, {"/x.rpk/b.rpk", "b"}};
+    for (const auto& [path, name] : names)
+        EXPECT_EQ(RecipeNameOfExchangeFile(path), name);
 }
 
-TEST(ExchangeFile, CurryTxtExportsAndImportsUnderItsName) {
+TEST(ExchangeFile, CurryTxtExportsAndImportsUnderItsNameOnce) {
     TExchangeDirs dirs;
     MakeRecipe(dirs.Root, {.Name = QStringLiteral("curry.txt")});
     TCookItem item;
     item.Name = QStringLiteral("curry.txt");
-    const QString path = Export(dirs, item.Name, item.Name, item);
+    const QString path = Export(dirs, item);
     EXPECT_TRUE(path.endsWith(QStringLiteral("/curry.txt.rpk")));
     ASSERT_TRUE(QDir(dirs.Root + QStringLiteral("/curry.txt")).removeRecursively());
     EXPECT_EQ(ImportExchangeFile(dirs.Root, path, 40).Name, QStringLiteral("curry.txt"));
@@ -140,47 +114,34 @@ TEST(ExchangeFile, CurryTxtExportsAndImportsUnderItsName) {
 
 TEST(ExchangeFile, BadFilesWriteNothing) {
     const QString good = QStringLiteral("<root><Status><Kind>主菜</Kind></Status><Material>a</Material></root>");
-    const QByteArray jpegText = SmallJpeg().toBase64();
-    const struct {
-        const char* FileName;
-        QByteArray Bytes;
-        const char* Problem;  // part of the message
-    } rows[] = {
-        {"broken.rpk", Rpk(QStringLiteral("<root><Status><Kind>a</Status></root>")), "XML"},
+    const QString jpeg = QString::fromLatin1(SmallJpeg().toBase64());
+    auto picture = [](const QString& text) { return Rpk("<root><Picture>" + text + "</Picture></root>"); };
+    // file name, contents, part of the message
+    const std::vector<std::tuple<QString, QByteArray, QString>> rows{
+        {"broken.rpk", Rpk("<root><Status><Kind>a</Status></root>"), "XML"},
         {"empty.rpk", QByteArray(), "XML"},
-        {"base64.rpk", Rpk(QStringLiteral("<root><Picture>@@@@</Picture></root>")), "Base64"},
-        {"cut.rpk", Rpk(QStringLiteral("<root><Picture>") + QString::fromLatin1(jpegText.left(jpegText.size() - 3)) +
-                        QStringLiteral("</Picture></root>")),
-         "Base64"},
-        {"text.rpk", Rpk(QStringLiteral("<root><Picture>aGVsbG8gd29ybGQ=</Picture></root>")), "JPEG"},
-        {"header.rpk", Rpk(QStringLiteral("<root><Picture>/9j/AAAAAAAA</Picture></root>")), ""},
-        {"inject.rpk", Rpk(QStringLiteral("<root><Status><Kind>主菜&#13;&#10;ImageFileName=x</Kind></Status></root>")),
-         "改行"},
-        {"inject2.rpk", Rpk(QStringLiteral("<root><Status><Date>2024\nIcon=1</Date></Status></root>")), "改行"},
+        {"base64.rpk", picture("@@@@"), "Base64"},
+        {"cut.rpk", picture(jpeg.left(jpeg.size() - 3)), "Base64"},
+        {"text.rpk", picture("aGVsbG8gd29ybGQ="), "JPEG"},
+        {"header.rpk", picture("/9j/AAAAAAAA"), ""},
+        {"inject.rpk", Rpk("<root><Status><Kind>主菜&#13;&#10;ImageFileName=x</Kind></Status></root>"), "改行"},
         {".rpk", Rpk(good), "レシピ名"},
         {"..rpk", Rpk(good), "レシピ名"},
-        {"a:b.rpk", Rpk(good), "レシピ名"},
         {"a\\b.rpk", Rpk(good), "レシピ名"},
     };
-    for (const auto& row : rows) {
+    for (const auto& [fileName, bytes, problem] : rows) {
+        SCOPED_TRACE(fileName.toStdString());
         TExchangeDirs dirs;
-        const QString path = dirs.Mail + QLatin1Char('/') + QString::fromUtf8(row.FileName);
-        WriteRaw(path, row.Bytes);
-        const QString error = ImportError(dirs.Root, path);
-        EXPECT_FALSE(error.isEmpty()) << row.FileName;
-        EXPECT_TRUE(error.contains(QString::fromUtf8(row.Problem))) << row.FileName << " " << error.toStdString();
-        EXPECT_TRUE(FolderSnapshot(dirs.Root).isEmpty()) << row.FileName;
-        EXPECT_TRUE(QDir(dirs.Root).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden).isEmpty())
-            << row.FileName;
+        WriteRaw(dirs.Mail + QLatin1Char('/') + fileName, bytes);
+        const QString error = ImportError(dirs.Root, dirs.Mail + QLatin1Char('/') + fileName);
+        EXPECT_FALSE(error.isEmpty());
+        EXPECT_TRUE(error.contains(problem)) << error.toStdString();
+        EXPECT_TRUE(QDir(dirs.Root).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden).isEmpty());
     }
 }
 
 TEST(ExchangeFile, IconsAndStatusLinesOnImport) {
-    const struct {
-        const char* Status;
-        QStringList Lines;
-        int Icon;
-    } rows[] = {
+    const std::vector<std::tuple<QString, QStringList, int>> rows{
         {"<Icon>5</Icon><Kind>主菜</Kind>", {"Icon=5", "Kind=主菜"}, 5},
         {"<Icon>-1</Icon><Kind>主菜</Kind>", {"Kind=主菜"}, -1},
         {"<Icon>40</Icon>", {}, -1},
@@ -188,16 +149,12 @@ TEST(ExchangeFile, IconsAndStatusLinesOnImport) {
         // Another root name and the keys in another order: read by name.
         {"<Salt>1</Salt><Amount>4</Amount><Other>z</Other>", {"Amount=4", "Salt=1"}, -1},
     };
-    for (const auto& row : rows) {
+    for (const auto& [status, lines, icon] : rows) {
+        SCOPED_TRACE(status.toStdString());
         TExchangeDirs dirs;
-        const QString path = dirs.Mail + QStringLiteral("/r.rpk");
-        WriteRaw(path, Rpk(QStringLiteral("<recipe><Status>") + QString::fromUtf8(row.Status) +
-                           QStringLiteral("</Status></recipe>")));
-        const TCookItem item = ImportExchangeFile(dirs.Root, path, 40);
-        EXPECT_EQ(item.Icon, row.Icon) << row.Status;
-        EXPECT_EQ(ReadRaw(dirs.Root + QStringLiteral("/r/Status.txt")),
-                  ToSjis(row.Lines.isEmpty() ? QString() : row.Lines.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n")))
-            << row.Status;
-        EXPECT_EQ(ReadRaw(dirs.Root + QStringLiteral("/r/材料.txt")), QByteArray()) << row.Status;
+        WriteRaw(dirs.Mail + QStringLiteral("/r.rpk"), Rpk("<recipe><Status>" + status + "</Status></recipe>"));
+        EXPECT_EQ(ImportExchangeFile(dirs.Root, dirs.Mail + QStringLiteral("/r.rpk"), 40).Icon, icon);
+        EXPECT_EQ(ReadRaw(dirs.Root + QStringLiteral("/r/Status.txt")), ToSjis(lines.isEmpty() ? QString() : lines.join("\r\n") + "\r\n"));
+        EXPECT_EQ(ReadRaw(dirs.Root + QStringLiteral("/r/材料.txt")), QByteArray());
     }
 }

@@ -22,58 +22,52 @@ QList<THandheldRow> MakeRows(const QString& root, int count, bool photos) {
     return rows;
 }
 
-QString Page(const QString& folder, const QString& file) { return FromSjis(ReadRaw(folder + QLatin1Char('/') + file)); }
+QStringList PageLines(const QString& folder, const QString& file) {
+    return FromSjis(ReadRaw(folder + QLatin1Char('/') + file)).split(QStringLiteral("\r\n"));
+}
+
+QString Link(const char* page, const char* text) {
+    return QStringLiteral("<font size=\"-1\"><A HREF=\"%1\">%2</A></font>").arg(page, QString::fromUtf8(text));
+}
 
 }  // namespace
 
 TEST(HandheldExport, ThumbnailLongerSideIs100) {
-    const struct {
-        QSize Photo;
-        QSize Thumbnail;
-    } rows[] = {
+    const std::vector<std::pair<QSize, QSize>> rows{
         {{400, 300}, {100, 75}}, {{300, 400}, {75, 100}}, {{250, 250}, {100, 100}},
-        {{50, 40}, {100, 80}},   {{1000, 5}, {100, 1}},   {{3, 900}, {1, 100}},
+        {{50, 40}, {100, 80}},   {{1000, 5}, {100, 1}},
     };
-    for (const auto& row : rows) {
-        EXPECT_EQ(HandheldThumbnailSize(row.Photo), row.Thumbnail);
-        const QByteArray thumbnail = HandheldThumbnail(SmallJpeg(row.Photo.width(), row.Photo.height()));
-        EXPECT_EQ(DecodeJpeg(thumbnail).size(), row.Thumbnail) << row.Photo.width() << "x" << row.Photo.height();
-    }
+    for (const auto& [photo, thumbnail] : rows)
+        EXPECT_EQ(DecodeJpeg(HandheldThumbnail(SmallJpeg(photo.width(), photo.height()))).size(), thumbnail)
+            << photo.width() << "x" << photo.height();
 }
 
 TEST(HandheldExport, PagesLinkBackAndForth) {
-    const struct {
-        int Count;
-        QStringList Navigation;  // per page, the line after the table ("" for none)
-    } rows[] = {
-        {1, {QString()}},
-        {3,
-         {QStringLiteral("<font size=\"-1\"><A HREF=\"0001.html\">次へ</A></font>"),
-          QStringLiteral("<font size=\"-1\"><A HREF=\"0000.html\">前へ</A></font>/"
-                         "<font size=\"-1\"><A HREF=\"0002.html\">次へ</A></font>"),
-          QStringLiteral("<font size=\"-1\"><A HREF=\"0001.html\">前へ</A></font>")}},
+    const std::vector<QStringList> rows{
+        // per page, the navigation line after the table ("" for none)
+        {QString()},
+        {Link("0001.html", "次へ"), Link("0000.html", "前へ") + "/" + Link("0002.html", "次へ"), Link("0001.html", "前へ")},
     };
-    for (const auto& row : rows) {
+    for (const QStringList& navigation : rows) {
+        const int count = int(navigation.size());
         QTemporaryDir dir;
-        const QList<THandheldRow> recipes = MakeRows(dir.path() + QStringLiteral("/Cook"), row.Count, true);
         QList<int> progress;
-        ExportHandheld(dir.path(), recipes, [&progress](int i) { progress.append(i); });
-        for (int i = 0; i < row.Count; ++i) {
+        ExportHandheld(dir.path(), MakeRows(dir.path() + QStringLiteral("/Cook"), count, true),
+                       [&progress](int i) { progress.append(i); });
+        for (int i = 0; i < count; ++i) {
             const QString number = HandheldPageNumber(i);
-            const QStringList lines = Page(dir.path(), number + QStringLiteral(".html")).split(QStringLiteral("\r\n"));
+            const QStringList lines = PageLines(dir.path(), number + QStringLiteral(".html"));
             const qsizetype table = lines.indexOf(QString(18, ' ') + QStringLiteral("</table>"));
             ASSERT_GT(table, 0);
-            const QString navigation = lines[table + 1].trimmed();
-            EXPECT_EQ(navigation.startsWith(QStringLiteral("<font")) ? navigation : QString(), row.Navigation[i]);
-            EXPECT_TRUE(lines.contains(QString(18, ' ') + QStringLiteral("<font size=\"-1\"><A HREF=\"index.html\">戻る</A></font>")));
-            EXPECT_TRUE(lines.contains(QString(35, ' ') +
-                                       QStringLiteral("<td align=\"center\" bgcolor=\"#EEEEEE\" width=\"80\"><img width=\"80\" src=\"") +
-                                       number + QStringLiteral(".jpg\"></td>")));
-            EXPECT_EQ(DecodeJpeg(ReadRaw(dir.path() + QLatin1Char('/') + number + QStringLiteral(".jpg"))).size(),
-                      QSize(100, 66));
+            const QString next = lines[table + 1].trimmed();
+            EXPECT_EQ(next.startsWith(QStringLiteral("<font")) ? next : QString(), navigation[i]);
+            EXPECT_TRUE(lines.contains(QString(18, ' ') + Link("index.html", "戻る")));
+            EXPECT_TRUE(lines.contains(QString(35, ' ') + "<td align=\"center\" bgcolor=\"#EEEEEE\" width=\"80\">"
+                                       "<img width=\"80\" src=\"" + number + ".jpg\"></td>"));
+            EXPECT_EQ(DecodeJpeg(ReadRaw(dir.path() + QLatin1Char('/') + number + ".jpg")).size(), QSize(100, 66));
         }
-        EXPECT_EQ(progress, row.Count == 3 ? QList<int>{1} : QList<int>{});
-        EXPECT_FALSE(QFile::exists(dir.path() + QLatin1Char('/') + HandheldPageNumber(row.Count) + QStringLiteral(".html")));
+        EXPECT_EQ(progress, count == 3 ? QList<int>{1} : QList<int>{});
+        EXPECT_FALSE(QFile::exists(dir.path() + QLatin1Char('/') + HandheldPageNumber(count) + ".html"));
     }
 }
 
@@ -82,24 +76,20 @@ TEST(HandheldExport, IndexRowsAreNumberedAndStriped) {
     QList<THandheldRow> rows = MakeRows(dir.path() + QStringLiteral("/Cook"), 3, false);
     rows[2].Name = QStringLiteral("<i>鍋</i>");
     ExportHandheld(dir.path(), rows);
-    const QStringList lines = Page(dir.path(), QStringLiteral("index.html")).split(QStringLiteral("\r\n"));
-    const QString cell = QString(31, ' ');
-    const struct {
-        const char* Colour;
-        const char* Number;
-        const char* Link;
-    } expected[] = {{"#FCFFE3", "0", "<A HREF=\"0000.html\">料理0</A>"},
-                    {"#FFFFEE", "1", "<A HREF=\"0001.html\">料理1</A>"},
-                    {"#FCFFE3", "2", "<A HREF=\"0002.html\">&lt;i&gt;鍋&lt;/i&gt;</A>"}};
-    qsizetype at = lines.indexOf(QString(23, ' ') + QStringLiteral("</tr>"));  // the heading row's end
-    for (const auto& row : expected) {
-        EXPECT_EQ(lines[at + 1], QString(23, ' ') + QStringLiteral("<tr bgcolor=\"%1\">").arg(QLatin1String(row.Colour)));
-        EXPECT_EQ(lines[at + 2], cell + QStringLiteral("<td align=\"right\"><div>%1</div></td>").arg(QLatin1String(row.Number)));
-        EXPECT_EQ(lines[at + 3], cell + QStringLiteral("<td><div>") + QString::fromUtf8(row.Link) + QStringLiteral("</div></td>"));
+    const QStringList lines = PageLines(dir.path(), QStringLiteral("index.html"));
+    const QString row = QString(23, ' '), cell = QString(31, ' ');
+    const std::vector<std::tuple<QString, QString, QString>> expected{
+        {"#FCFFE3", "0", "<A HREF=\"0000.html\">料理0</A>"}, {"#FFFFEE", "1", "<A HREF=\"0001.html\">料理1</A>"},
+        {"#FCFFE3", "2", "<A HREF=\"0002.html\">&lt;i&gt;鍋&lt;/i&gt;</A>"}};
+    qsizetype at = lines.indexOf(row + "</tr>");  // the heading row's end
+    for (const auto& [colour, number, link] : expected) {
+        EXPECT_EQ(lines[at + 1], row + "<tr bgcolor=\"" + colour + "\">");
+        EXPECT_EQ(lines[at + 2], cell + "<td align=\"right\"><div>" + number + "</div></td>");
+        EXPECT_EQ(lines[at + 3], cell + "<td><div>" + link + "</div></td>");
         at += 6;
     }
-    EXPECT_EQ(lines[at + 1], QString(11, ' ') + QStringLiteral("</table>"));
-    EXPECT_FALSE(Page(dir.path(), QStringLiteral("0000.html")).contains(QStringLiteral("<img")));
+    EXPECT_EQ(lines[at + 1], QString(11, ' ') + "</table>");
+    EXPECT_FALSE(PageLines(dir.path(), QStringLiteral("0000.html")).join("").contains(QStringLiteral("<img")));
     EXPECT_FALSE(QFile::exists(dir.path() + QStringLiteral("/0000.jpg")));
 }
 

@@ -17,94 +17,58 @@ QString Fixture(const char* name) {
 }  // namespace
 
 TEST(RecipePageParser, BothMarkupFormsGiveTheRecipe) {
-    const QStringList ingredients{QStringLiteral("（2人分）"), QStringLiteral("●じゃがいも … 3個"),
-                                  QStringLiteral("●牛肉 … 200g"), QStringLiteral("●砂糖 … ")};
-    const QStringList steps{QStringLiteral("1.じゃがいもを切る。"), QStringLiteral("2.牛肉を炒める。"),
-                            QStringLiteral("色が変わったら"), QStringLiteral("じゃがいもを入れる。"),
-                            QStringLiteral("3.20分煮る。")};
-    const struct {
-        const char* Form;
-        QStringList Lines;
-    } rows[] = {
+    const QStringList ingredients{"（2人分）", "●じゃがいも … 3個", "●牛肉 … 200g", "●砂糖 … "};
+    const QStringList steps{"1.じゃがいもを切る。", "2.牛肉を炒める。", "色が変わったら", "じゃがいもを入れる。", "3.20分煮る。"};
+    const std::vector<std::pair<const char*, QStringList>> rows{
         {"browser, as served", SplitLines(Fixture("recipe_browser_form.html"))},
         {"browser, normalised", SplitLines(NormaliseMarkup(Fixture("recipe_browser_form.html")))},
         {"plain, normalised", SplitLines(NormaliseMarkup(Fixture("recipe_plain_form.html")))},
     };
-    for (const auto& row : rows) {
-        const TParsedPage page = ParsePage(row.Lines);
-        EXPECT_EQ(page.Title, QStringLiteral("肉じゃが")) << row.Form;
-        EXPECT_EQ(page.Amount, QStringLiteral("2人分")) << row.Form;
-        EXPECT_EQ(page.PhotoUrl, QStringLiteral("/photos/nikujaga.jpg")) << row.Form;
-        EXPECT_EQ(page.Ingredients, ingredients) << row.Form << "\n" << row.Lines.join('\n').toStdString();
-        EXPECT_EQ(page.Steps, steps) << row.Form;
+    for (const auto& [form, lines] : rows) {
+        SCOPED_TRACE(form);
+        const TParsedPage page = ParsePage(lines);
+        EXPECT_EQ(page.Title, QStringLiteral("肉じゃが"));
+        EXPECT_EQ(page.Amount, QStringLiteral("2人分"));
+        EXPECT_EQ(page.PhotoUrl, QStringLiteral("/photos/nikujaga.jpg"));
+        EXPECT_EQ(page.Ingredients, ingredients) << lines.join('\n').toStdString();
+        EXPECT_EQ(page.Steps, steps);
     }
 }
 
 TEST(RecipePageParser, LinesOneByOne) {
-    const struct {
+    const QString photo = QStringLiteral("<DIV id=main-photo><IMG class=photo alt=写真 src=\"http://x/a.jpg%1\"></DIV>");
+    const QString title = QStringLiteral("<H1 class=\"recipe-title fn\">%1 </H1>");
+    const QString name = QStringLiteral("<DIV class=ingredient_name>塩 </DIV>");
+    struct TRow {
         const char* Case;
-        QStringList Lines;
-        QStringList Ingredients;
-        QString Photo;
-        QString Title;
-    } rows[] = {
-        {"ingredient on the last line ends the scan",
-         {QStringLiteral("<H1 class=\"recipe-title fn\">鍋 </H1>"), QStringLiteral("<DIV class=ingredient_name>塩 </DIV>")},
-         {},
-         {},
-         QStringLiteral("鍋")},
-        {"quantity line without its marker",
-         {QStringLiteral("<DIV class=ingredient_name>塩 </DIV>"), QStringLiteral("<DIV>少々 </DIV>")},
-         {QStringLiteral("●塩 … ")},
-         {},
-         {}},
-        {"photo without ?",
-         {QStringLiteral("<DIV id=main-photo><IMG class=photo alt=写真 src=\"http://x/a.jpg\"></DIV>")},
-         {},
-         {},
-         {}},
-        {"photo with ?",
-         {QStringLiteral("<DIV id=main-photo><IMG class=photo alt=写真 src=\"http://x/a.jpg?w=1&h=2\"></DIV>")},
-         {},
-         QStringLiteral("http://x/a.jpg"),
-         {}},
-        {"later title wins",
-         {QStringLiteral("<H1 class=\"recipe-title fn\">一 </H1>"), QStringLiteral("<H1 class=\"recipe-title fn\">二 </H1>")},
-         {},
-         {},
-         QStringLiteral("二")},
-        {"no markers", {QStringLiteral("<h1 class=recipe-title>x</h1>")}, {}, {}, {}},
+        QStringList Lines, Ingredients;
+        QString Photo, Title;
     };
-    for (const auto& row : rows) {
+    const std::vector<TRow> rows{
+        {"ingredient on the last line ends the scan", {title.arg("鍋"), name}, {}, {}, "鍋"},
+        {"quantity line without its marker", {name, "<DIV>少々 </DIV>"}, {"●塩 … "}, {}, {}},
+        {"photo without ?", {photo.arg("")}, {}, {}, {}},
+        {"photo with ?", {photo.arg("?w=1&h=2")}, {}, "http://x/a.jpg", {}},
+        {"later title wins", {title.arg("一"), title.arg("二")}, {}, {}, "二"},
+        {"no markers", {"<h1 class=recipe-title>x</h1>"}, {}, {}, {}},
+    };
+    for (const TRow& row : rows) {
+        SCOPED_TRACE(row.Case);
         const TParsedPage page = ParsePage(row.Lines);
-        EXPECT_EQ(page.Ingredients, row.Ingredients) << row.Case;
-        EXPECT_EQ(page.PhotoUrl, row.Photo) << row.Case;
-        EXPECT_EQ(page.Title, row.Title) << row.Case;
+        EXPECT_EQ(page.Ingredients, row.Ingredients);
+        EXPECT_EQ(page.PhotoUrl, row.Photo);
+        EXPECT_EQ(page.Title, row.Title);
     }
 }
 
-TEST(RecipePageParser, ExtractBetween) {
-    const struct {
-        const char* Line;
-        const char* Start;
-        const char* End;
-        const char* Result;
-    } rows[] = {
-        {"a<b>text</b>c", "<b>", "</b>", "text"}, {"a<b>text", "<b>", "</b>", ""},
-        {"</b><b>x", "<b>", "</b>", ""},          {"xx", "y", "x", ""},
-        {"<b></b>", "<b>", "</b>", ""},           {"1?2?3", "1", "?", ""},
+TEST(RecipePageParser, ExtractBetweenAndNormalisedMarkup) {
+    const std::vector<std::array<QString, 4>> extracts{
+        {"a<b>text</b>c", "<b>", "</b>", "text"}, {"a<b>text", "<b>", "</b>", ""}, {"</b><b>x", "<b>", "</b>", ""},
+        {"xx", "y", "x", ""}, {"1?2?3", "1", "?", ""},
     };
-    for (const auto& row : rows)
-        EXPECT_EQ(ExtractBetween(QString::fromUtf8(row.Line), QString::fromUtf8(row.Start), QString::fromUtf8(row.End)),
-                  QString::fromUtf8(row.Result))
-            << row.Line;
-}
-
-TEST(RecipePageParser, NormalisedMarkup) {
-    const struct {
-        const char* Html;
-        const char* Normalised;
-    } rows[] = {
+    for (const auto& [line, start, end, result] : extracts)
+        EXPECT_EQ(ExtractBetween(line, start, end), result) << line.toStdString();
+    const std::vector<std::pair<QString, QString>> markup{
         {"<div class=\"a b\" id='x'>t</div>", "<DIV class=\"a b\" id=x>t</DIV>"},
         {"<p>a<br/>b<BR >c</p>", "<P>a<BR>b<BR>c</P>"},
         {"<span>a</span>\n  <span>b</span>", "<SPAN>a</SPAN><SPAN>b</SPAN>"},
@@ -112,8 +76,8 @@ TEST(RecipePageParser, NormalisedMarkup) {
         {"<a href=\"http://x/?a=1\">1 < 2</a>", "<A href=\"http://x/?a=1\">1 < 2</A>"},
         {"<!-- <div> -->", "<!-- <div> -->"},
     };
-    for (const auto& row : rows)
-        EXPECT_EQ(NormaliseMarkup(QString::fromUtf8(row.Html)), QString::fromUtf8(row.Normalised)) << row.Html;
+    for (const auto& [html, normalised] : markup)
+        EXPECT_EQ(NormaliseMarkup(html), normalised) << html.toStdString();
 }
 
 TEST(RecipePageParser, UnencodableCharactersAreMarked) {

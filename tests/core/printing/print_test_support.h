@@ -16,12 +16,19 @@ inline void UseJapaneseFonts() {
     (void)installed;
 }
 
+inline TSettings PrintSettings(int style = 1, const QString& paper = QStringLiteral("A4")) {
+    UseJapaneseFonts();
+    TSettings settings;
+    settings.PrintType = style;
+    settings.PaperSize = paper;
+    return settings;
+}
+
 inline TRecipePrintInput SampleRecipe(int methodLines = 3) {
+    UseJapaneseFonts();
     TRecipePrintInput input;
     input.Item.Name = QStringLiteral("肉じゃが");
     input.Item.Calorie = QStringLiteral("350");
-    input.Item.Kind = QStringLiteral("和食");
-    input.Item.Group = QStringLiteral("夕食");
     input.Foodstuff = QStringLiteral("じゃがいも 3個\r\n牛肉 200グラム\r\n玉ねぎ 1個\r\n");
     for (int i = 1; i <= methodLines; ++i)
         input.How += QStringLiteral("%1. 材料を切って鍋で煮込みます。\r\n").arg(i);
@@ -31,24 +38,29 @@ inline TRecipePrintInput SampleRecipe(int methodLines = 3) {
     return input;
 }
 
+// Fills `layout` and composes it.
+inline TComposedJob Fill(TReport& layout, const TSettings& settings, const TRecipePrintInput& input) {
+    FillRecipeLayout(layout, settings, input);
+    return Compose(layout);
+}
+
 // The items of one page placed from a box, in page order.
 inline std::vector<TPlacedItem> ItemsOf(const TComposedPage& page, const QString& box) {
     std::vector<TPlacedItem> found;
-    for (const TPlacedItem& item : page.Items)
-        if (item.Box == box)
-            found.push_back(item);
+    std::copy_if(page.Items.begin(), page.Items.end(), std::back_inserter(found),
+                 [&](const TPlacedItem& item) { return item.Box == box; });
     return found;
 }
 
 inline bool HasBand(const TComposedPage& page, const QString& band) {
-    return std::any_of(page.Items.begin(), page.Items.end(),
-                       [&](const TPlacedItem& item) { return item.Band == band; });
+    return std::any_of(page.Items.begin(), page.Items.end(), [&](const TPlacedItem& item) { return item.Band == band; });
 }
 
-inline int LineCount(const TComposedJob& job, const QString& box) {
-    int lines = 0;
+// The lines of a box over all pages.
+inline QStringList LinesOf(const TComposedJob& job, const QString& box) {
+    QStringList lines;
     for (const TComposedPage& page : job.Pages)
         for (const TPlacedItem& item : ItemsOf(page, box))
-            lines += int(item.Lines.size());
+            lines += item.Lines;
     return lines;
 }
