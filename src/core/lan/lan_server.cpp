@@ -17,7 +17,7 @@ struct TLanServer::TConnection {
     QElapsedTimer Idle;
     QTimer* Settle = nullptr;
     QString Address;
-    bool Waiting = false;  // its reply waits for room under MaxUnsentBytes
+    quint64 Waiting = 0;  // its turn in the queue for room under MaxUnsentBytes; 0: not waiting
 };
 
 QString PeerAddressText(const QTcpSocket& socket) {
@@ -133,9 +133,11 @@ void TLanServer::Answer(QTcpSocket* socket, bool settled) {
         c->Pending.clear();
         return;
     case TLanRequestKind::List:
+        if (!HasRoom())
+            return Wait(socket);
+        c->Pending.clear();
         Catalog.Update(Book.CookItems);
-        if (Send(socket, Catalog.ListReply()))
-            c->Pending.clear();
+        socket->write(Catalog.ListReply());
         return;
     case TLanRequestKind::Item: {
         // A name has no terminator: it is whole once the bytes stop coming.
@@ -143,10 +145,12 @@ void TLanServer::Answer(QTcpSocket* socket, bool settled) {
             c->Settle->start(SettleMs);
             return;
         }
+        if (!HasRoom())
+            return Wait(socket);
+        c->Pending.clear();
         Catalog.Update(Book.CookItems);
         const qsizetype index = Catalog.Find(request.Name);
-        if (Send(socket, BuildItemReply(Book.DataRoot(), index < 0 ? nullptr : &Book.CookItems[index])))
-            c->Pending.clear();
+        socket->write(BuildItemReply(Book.DataRoot(), index < 0 ? nullptr : &Book.CookItems[index]));
         return;
     }
     }
@@ -160,27 +164,31 @@ qint64 TLanServer::UnsentBytes() const {
 }
 
 // Peers that ask for large photos and never read would otherwise hold every
-// reply in memory: past the cap a reply waits until others have gone out.
-// One reply is always allowed, so a single large photo is still served.
-bool TLanServer::Send(QTcpSocket* socket, const QByteArray& reply) {
+// reply in memory: a reply starts only while the unsent total is under the
+// cap, so at most one reply runs past it; the others wait their turn.
+bool TLanServer::HasRoom() const { return UnsentBytes() < MaxUnsentBytes; }
+
+void TLanServer::Wait(QTcpSocket* socket) {
     TConnection* c = Find(socket);
-    const qint64 unsent = UnsentBytes();
-    if (unsent > 0 && unsent + reply.size() > MaxUnsentBytes) {
-        c->Waiting = true;
-        return false;
-    }
-    c->Waiting = false;
-    socket->write(reply);
-    return true;
+    if (c && !c->Waiting)
+        c->Waiting = ++WaitTickets;
 }
 
 void TLanServer::ResumeWaiting() {
-    std::vector<QTcpSocket*> waiting;
+    std::vector<std::pair<quint64, QTcpSocket*>> waiting;
     for (const auto& [socket, connection] : Connections)
         if (connection->Waiting)
-            waiting.push_back(socket);
-    for (QTcpSocket* socket : waiting)
-        Answer(socket, true);
+            waiting.emplace_back(connection->Waiting, socket);
+    // First come, first served; stop as soon as the room is used up.
+    std::sort(waiting.begin(), waiting.end());
+    for (const auto& entry : waiting) {
+        if (!HasRoom())
+            return;
+        if (TConnection* c = Find(entry.second)) {
+            c->Waiting = 0;
+            Answer(entry.second, true);
+        }
+    }
 }
 
 void TLanServer::Drop(QTcpSocket* socket) {
@@ -206,8 +214,9 @@ void TLanServer::Gone(QTcpSocket* socket) {
 
 void TLanServer::CloseIdle() {
     std::vector<QTcpSocket*> idle;
+    // A peer waiting for room is not idle by its own doing.
     for (const auto& [socket, connection] : Connections)
-        if (connection->Idle.elapsed() >= IdleTimeoutMs)
+        if (!connection->Waiting && connection->Idle.elapsed() >= IdleTimeoutMs)
             idle.push_back(socket);
     for (QTcpSocket* socket : idle)
         Drop(socket);

@@ -30,7 +30,7 @@ public:
     qsizetype MaxPendingBytes = 4096;  // unanswered request bytes a connection may hold
     int MaxConnections = 256;        // past this the longest-idle connection goes
     int SettleMs = 50;               // a recipe name is taken once no byte came this long
-    qint64 MaxUnsentBytes = 256LL << 20;  // replies queued for all peers; past it new replies wait
+    qint64 MaxUnsentBytes = 256LL << 20;  // unsent reply bytes of all peers; past it new replies wait
 
     // Listens on every address. Throws TSaporiaError with the system's
     // message (port in use, no network); nothing changes then.
@@ -53,7 +53,8 @@ private:
     void Accept();
     void Read(QTcpSocket* socket);
     void Answer(QTcpSocket* socket, bool settled);
-    bool Send(QTcpSocket* socket, const QByteArray& reply);
+    bool HasRoom() const;
+    void Wait(QTcpSocket* socket);
     void ResumeWaiting();
     void Drop(QTcpSocket* socket);
     void Gone(QTcpSocket* socket);
@@ -61,6 +62,7 @@ private:
     TConnection* Find(QTcpSocket* socket);
 
     const TRecipeBook& Book;
+    quint64 WaitTickets = 0;
     QTcpServer* Listener = nullptr;
     QTimer* IdleCheck = nullptr;
     std::unordered_map<QTcpSocket*, std::unique_ptr<TConnection>> Connections;
