@@ -5,17 +5,6 @@
 #include "core/platform/sjis.h"
 #include "core/platform/system_info.h"
 
-namespace {
-
-TSystemInfoSource FakeSystem(QMap<QString, QByteArray> files, TKernelInfo kernel) {
-    TSystemInfoSource source;
-    source.ReadFile = [files](const QString& path) { return files.value(path); };
-    source.Kernel = [kernel] { return kernel; };
-    return source;
-}
-
-}  // namespace
-
 TEST(SystemInfo, OsReleaseNames) {
     const std::pair<QByteArray, QString> cases[] = {
         {"PRETTY_NAME=\"Debian GNU/Linux 12\"\nNAME=\"Debian\"\n", "Debian GNU/Linux 12"},
@@ -29,19 +18,22 @@ TEST(SystemInfo, OsReleaseNames) {
 }
 
 TEST(SystemInfo, VersionTextFromTheSystemsNames) {
+    const auto fake = [](QMap<QString, QByteArray> files, TKernelInfo kernel) {
+        TSystemInfoSource source;
+        source.ReadFile = [files](const QString& path) { return files.value(path); };
+        source.Kernel = [kernel] { return kernel; };
+        return GetOsVersionText(source);
+    };
     const QByteArray debian = "PRETTY_NAME=\"Debian GNU/Linux 12 (bookworm)\"\n";
     const TKernelInfo kernel{"Linux", "6.1.0-18-amd64", "x86_64"};
     // The second place is read when the first is missing.
-    EXPECT_EQ(GetOsVersionText(FakeSystem({{"/usr/lib/os-release", debian}}, kernel)),
+    EXPECT_EQ(fake({{"/usr/lib/os-release", debian}}, kernel),
               QStringLiteral("Debian GNU/Linux 12 (bookworm) 〔Linux 6.1.0-18-amd64: x86_64〕"));
-    EXPECT_EQ(GetOsVersionText(FakeSystem({}, kernel)), QStringLiteral("Linux 〔Linux 6.1.0-18-amd64: x86_64〕"));
-    EXPECT_EQ(GetOsVersionText(FakeSystem({{"/etc/os-release", debian}}, {})),
-              QStringLiteral("Debian GNU/Linux 12 (bookworm)"));
+    EXPECT_EQ(fake({}, kernel), QStringLiteral("Linux 〔Linux 6.1.0-18-amd64: x86_64〕"));
+    EXPECT_EQ(fake({{"/etc/os-release", debian}}, {}), QStringLiteral("Debian GNU/Linux 12 (bookworm)"));
     EXPECT_EQ(GetOsVersionText(TSystemInfoSource{}), "");
-
     // The running system gives some text, and the about box can store it.
     const QString running = GetOsVersionText();
-    EXPECT_TRUE(running.contains(QStringLiteral("〔")));
-    EXPECT_EQ(FromSjis(ToSjis(running)), running);
+    EXPECT_TRUE(running.contains(QStringLiteral("〔")) && FromSjis(ToSjis(running)) == running);
     EXPECT_TRUE(GetBrowserVersionText().contains(QString::fromLatin1(qVersion())));
 }
