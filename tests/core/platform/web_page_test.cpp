@@ -66,7 +66,8 @@ TEST(WebPage, DecodesByHeaderThenMetaThenCp932) {
     const QByteArray utf8("\xE3\x82\xAB\xE3\x83\xAC\xE3\x83\xBC");
     // {body, Content-Type}
     const std::pair<QByteArray, QByteArray> rows[] = {
-        {sjis, "text/html; charset=Shift_JIS"}, {utf8, "text/html; charset=\"utf-8\""}, {euc, "text/html;charset=EUC-JP"},
+        {sjis, "text/html; charset=Shift_JIS"}, {utf8, "text/html; charset=\"utf-8\""},
+        {euc, "text/html;charset=EUC-JP"},
         {"<META HTTP-EQUIV=\"Content-Type\" CONTENT=\"text/html; charset=euc-jp\">" + euc, "text/html"},
         {"<meta charset=\"UTF-8\">" + utf8, ""}, {"\xEF\xBB\xBF" + utf8, ""}, {sjis, ""},
         {sjis, "text/html; charset=x-unknown"},
