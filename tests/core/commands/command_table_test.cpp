@@ -53,7 +53,8 @@ TEST(CommandTable, NamesMenusAndKeysAreConsistent) {
             continue;
         }
         if (!row.Shortcut.isEmpty()) {
-            EXPECT_FALSE(QKeySequence(row.Shortcut, QKeySequence::PortableText).isEmpty()) << row.Shortcut.toStdString();
+            EXPECT_FALSE(QKeySequence(row.Shortcut, QKeySequence::PortableText).isEmpty())
+                << row.Shortcut.toStdString();
             EXPECT_TRUE(row.Menu.endsWith(QLatin1String("PopupMenu")) || fresh(windowKeys, row.Shortcut))
                 << row.Shortcut.toStdString();
         }

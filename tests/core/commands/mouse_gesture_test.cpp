@@ -19,7 +19,8 @@ TEST(MouseGesture, StrokesAndTheCommandsTheyForm) {
         {{100, 100}, {{100, 130}, {70, 130}}, Rename, "DL [料理名変更]"},
         {{100, 100}, {{100, 130}, {130, 130}}, Attributes, "DR [レシピ属性変更]"},
         // Other sequences run nothing; a click, or a wobble inside the threshold, collects nothing.
-        {{100, 200}, {{100, 170}, {100, 200}, {100, 170}}, None, "UDU"}, {{100, 100}, {{105, 105}, {110, 110}}, None, ""},
+        {{100, 200}, {{100, 170}, {100, 200}, {100, 170}}, None, "UDU"},
+        {{100, 100}, {{105, 105}, {110, 110}}, None, ""},
         // Diagonals fall by the drag angle: up-right is 135 (R), up-left 45 (U).
         {{100, 100}, {{120, 80}}, None, "R"}, {{100, 100}, {{80, 80}}, None, "U"},
     };
@@ -50,8 +51,9 @@ TEST(MouseGesture, SlowMovesAddUpAndTheThresholdIsStrict) {
 }
 
 TEST(MouseGesture, AngleBoundaries) {
-    const std::pair<int, const char*> directions[] = {{0, "L"},   {44, "L"},  {45, "U"},  {134, "U"}, {135, "R"}, {224, "R"},
-                                                      {225, "D"}, {314, "D"}, {315, "L"}, {360, "L"}, {-1, ""},   {361, ""}};
+    const std::pair<int, const char*> directions[] = {{0, "L"},   {44, "L"},  {45, "U"},  {134, "U"},
+                                                      {135, "R"}, {224, "R"}, {225, "D"}, {314, "D"},
+                                                      {315, "L"}, {360, "L"}, {-1, ""},   {361, ""}};
     for (const auto& [angle, letter] : directions)
         EXPECT_EQ(TMouseGesture::DirectionForAngle(angle), letter) << angle;
     // The recogniser passes the step's points in order: from the reference point to the new one.
