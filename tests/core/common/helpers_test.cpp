@@ -86,7 +86,7 @@ TEST(FindUrlInText, FirstUrlAndItsExtent) {
     const std::tuple<QString, int, int> cases[] = {
         {"abc http://a.jp/x,", 5, 13}, {"see https://example.com/?q=1&r=%20~_#top done", 5, 36}, {"ftp://x", 1, 7},
         {"hhttp:", 2, 5}, {QStringLiteral("ホームwww.example.jp/レシピ"), 4, 15}, {"HTTP://example.com", 0, 0},
-        {"example.com", 0, 0},
+        {"example.com", 0, 0}, {"", 0, 0},
     };
     for (const auto& [text, expectedStart, expectedLength] : cases) {
         int start = -1, length = -1;

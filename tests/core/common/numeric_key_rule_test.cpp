@@ -11,7 +11,7 @@ TEST(NumericKeyRule, AcceptAndRefuseTable) {
     };
     const TCase cases[] = {
         {"", 0, 0, u'5', true}, {"12", 0, 0, u'.', true}, {"", 0, 0, u'.', false}, {"1.5", 0, 0, u'.', false},
-        {"12", 0, 2, u'.', false}, {"", 0, 0, u'\b', true}, {"", 0, 0, u'-', false}, {"1", 0, 0, u'e', false},
+        {"12", 1, 1, u'.', false}, {"", 0, 0, u'\b', true}, {"", 0, 0, u'-', false}, {"1", 0, 0, u'e', false},
         {"1", 0, 0, u'\uff11', false},
         // Without a selection the key is appended at the end wherever the caret stands.
         {".5", 0, 0, u'1', false}, {"abc", 0, 0, u'1', false},

@@ -66,6 +66,7 @@ TEST(Sjis, TextThatWouldNotReadBackIsRefusedNamingItsPosition) {
 TEST(Sjis, LinesSplitAtEveryBreakAndWriteAsCrLf) {
     EXPECT_EQ(SplitLines(QStringLiteral("a\r\nb\rc\nd")), (QStringList{"a", "b", "c", "d"}));
     EXPECT_EQ(SplitLines(QStringLiteral("a\r\n\r\nb\r\n")), (QStringList{"a", "", "b"}));
+    EXPECT_TRUE(SplitLines(QString()).isEmpty());
     EXPECT_EQ(ToCrLf(QStringLiteral("a\nb\r\nc\rd")), QStringLiteral("a\r\nb\r\nc\r\nd"));
     EXPECT_EQ(SjisByteLength(QStringLiteral("ab卵ｶ")), 5);
 }
