@@ -12,6 +12,11 @@ namespace {
 
 // A data folder with recipes whose ingredient files are CP932 text.
 struct TSearchFolder {
+    explicit TSearchFolder(std::initializer_list<std::pair<const char*, const char*>> recipes) {
+        for (const auto& [name, ingredients] : recipes)
+            Add(QString::fromUtf8(name), ingredients);
+    }
+
     QString DataRoot() const { return Dir.Path("Cook"); }
 
     void Add(const QString& name, const char* ingredients) {
@@ -42,12 +47,8 @@ struct TSearchFolder {
 }  // namespace
 
 TEST(RefinementSearch, MatchesWordsAndSynonymsInCp932Files) {
-    TSearchFolder f;
-    f.Add("卵焼き", "玉子 3個\r\n砂糖 大さじ1\r\n");
-    f.Add("野菜炒め", "キャベツ\r\n塩\r\n胡椒\r\n");
-    f.Add("塩むすび", "ご飯\r\n塩\r\n");
-    f.Add("空", "");
-    f.Add("材料なし", nullptr);
+    TSearchFolder f{{"卵焼き", "玉子 3個\r\n砂糖 大さじ1\r\n"}, {"野菜炒め", "キャベツ\r\n塩\r\n胡椒\r\n"},
+                    {"塩むすび", "ご飯\r\n塩\r\n"}, {"空", ""}, {"材料なし", nullptr}};
     const QStringList all{"卵焼き", "野菜炒め", "塩むすび", "空", "材料なし"};
     // Keyword and the recipes it shows: a synonym (the file holds only 玉子), both words (塩 and 胡椒
     // stand for them), everything, nothing, the placeholder, and blanks, which match every file.
@@ -62,9 +63,7 @@ TEST(RefinementSearch, MatchesWordsAndSynonymsInCp932Files) {
 }
 
 TEST(RefinementSearch, CacheNeverShowsAStaleResult) {
-    TSearchFolder f;
-    f.Add("煮物", "大根\r\n");
-    f.Add("汁", "豆腐\r\n");
+    TSearchFolder f{{"煮物", "大根\r\n"}, {"汁", "豆腐\r\n"}};
     TIngredientCache cache;
     EXPECT_EQ(f.Refine("大根", &cache), QStringList({"煮物"}));
     // Saved with new ingredients, same length.
@@ -94,10 +93,7 @@ TEST(RefinementSearch, CacheNeverShowsAStaleResult) {
 
 // A file that cannot be read is reported, not taken as missing, and no flag changes.
 TEST(RefinementSearch, FileThatCannotBeOpenedLeavesEveryFlagAsItWas) {
-    TSearchFolder f;
-    f.Add("大根煮", "大根\r\n");
-    f.Add("壊れ", nullptr);
-    f.Add("豚汁", "豚肉\r\n大根\r\n");
+    TSearchFolder f{{"大根煮", "大根\r\n"}, {"壊れ", nullptr}, {"豚汁", "豚肉\r\n大根\r\n"}};
     // A link to itself cannot be opened, whoever runs the test.
     const QString path = f.DataRoot() + "/壊れ/材料.txt";
     ASSERT_TRUE(QFile::link(path, path));
@@ -112,11 +108,9 @@ TEST(RefinementSearch, FileThatCannotBeOpenedLeavesEveryFlagAsItWas) {
 }
 
 TEST(StepSearch, HitsStepThroughShownRowsAndStopSafely) {
-    TSearchFolder f;
-    f.Add("卵かけご飯", "卵\r\nご飯\r\n");
-    f.Add("親子丼", "鶏肉\r\n玉子\r\n");
-    f.Add("茶碗蒸し", nullptr);  // skipped by the ingredient search, not an error
-    f.Add("オムライス", "たまご\r\nケチャップ\r\n");
+    // 茶碗蒸し has no ingredient file: skipped by the ingredient search, not an error.
+    TSearchFolder f{{"卵かけご飯", "卵\r\nご飯\r\n"}, {"親子丼", "鶏肉\r\n玉子\r\n"}, {"茶碗蒸し", nullptr},
+                    {"オムライス", "たまご\r\nケチャップ\r\n"}};
     const QList<int> rows{3, 1, 2, 0};  // shown rows in a sorted order
     // {rows, resume row, keyword, hit}; a resume row past the end is where a list that shrank under a running
     // search leaves it.
