@@ -6,19 +6,16 @@
 
 TEST(CommaText, SplitTable) {
     const std::pair<QString, QStringList> cases[] = {
-        {"a,b,c", {"a", "b", "c"}}, {"a,,b", {"a", "", "b"}}, {",a", {"", "a"}},
         // A comma at the very end adds one empty field; a blank after it does not.
-        {"a,", {"a", ""}}, {"a, ", {"a"}},
+        {"a,,b", {"a", "", "b"}}, {",a", {"", "a"}}, {"a,", {"a", ""}}, {"a, ", {"a"}},
         // Blanks and control characters separate and are skipped around fields.
         {"  \t\r\na b", {"a", "b"}}, {"a , b", {"a", "b"}}, {"   ", {}},
         // Quoted fields: doubled quotes, commas, blanks and line breaks belong to them;
         // with no closing quote the field runs to the end of the text.
-        {R"("a""b")", {"a\"b"}}, {R"("a, b",c)", {"a, b", "c"}}, {"\"line1\r\nline2\",x", {"line1\r\nline2", "x"}},
-        {R"("")", {""}}, {R"("abc, def)", {"abc, def"}},
-        // Text after a closing quote starts a new field; a quote inside an
-        // unquoted field is an ordinary character.
+        {R"("a""b")", {"a\"b"}}, {R"("a, b",c)", {"a, b", "c"}}, {"\"l1\r\nl2\",x", {"l1\r\nl2", "x"}}, {R"("")", {""}},
+        {R"("abc, def)", {"abc, def"}},
+        // Text after a closing quote starts a new field; a quote inside an unquoted field is plain.
         {R"("a"b,c)", {"a", "b", "c"}}, {R"(a"b,c)", {"a\"b", "c"}},
-        {QStringLiteral(R"("肉じゃが","192.168.0.2")"), {QStringLiteral("肉じゃが"), "192.168.0.2"}},
         // NUL ends the text.
         {QString::fromUtf16(u"a,\0b", 4), {"a", ""}}, {QString::fromUtf16(u"\"a\0b\"", 5), {"a"}},
         // "　" (81 40) is not a blank here, "ー" (81 5B) and "、" are plain text.
@@ -35,8 +32,7 @@ TEST(TextSearch, ExactCaseSensitiveAndWholeCharacters) {
     // {text, word, from, index}; a match never starts inside a surrogate pair.
     const std::tuple<QString, QString, int, int> finds[] = {
         {"abcABCabc", "ABC", 0, 3}, {"abcABCabc", "abc", 1, 6}, {"abc", "Abc", 0, -1}, {"abc", "", 0, -1},
-        {QStringLiteral("玉ねぎと卵"), QStringLiteral("卵"), 0, 4}, {pair + "x", lowHalf, 0, -1},
-        {pair + "x" + lowHalf, lowHalf, 0, 3},
+        {pair + "x", lowHalf, 0, -1}, {pair + "x" + lowHalf, lowHalf, 0, 3},
     };
     for (const auto& [text, word, from, index] : finds)
         EXPECT_EQ(FindText(text, word, from), index) << text.toStdString() << " / " << word.toStdString();

@@ -2,7 +2,6 @@
 
 #include <QImage>
 #include <QPainter>
-#include <QRandomGenerator>
 
 #include "core/common/helpers.h"
 #include "core/platform/saporia_error.h"
@@ -10,47 +9,55 @@
 #include "support/temp_app_dir.h"
 
 TEST(Units, ConversionTable) {
-    const QString micro = UnitMicrogram, cup = UnitCup;
+    const QString micro = UnitMicrogram;
     // Every pair within a group converts by the ratio of the unit sizes.
     const std::vector<std::vector<std::pair<QString, double>>> groups = {
         {{"mm", 1}, {"cm", 10}, {"m", 1000}},
         {{micro, 1}, {"mg", 1e3}, {"g", 1e6}, {"kg", 1e9}},
-        {{"ml", 1}, {"dl", 100}, {"l", 1000}, {cup, 200}},
+        {{"ml", 1}, {"dl", 100}, {"l", 1000}, {UnitCup, 200}},
     };
     for (const auto& group : groups)
         for (const auto& [from, fromSize] : group)
             for (const auto& [to, toSize] : group)
                 EXPECT_DOUBLE_EQ(ConvertUnit(from, to, 6), 6 * fromSize / toSize) << (from + "->" + to).toStdString();
-    // Pairs outside the table leave the value; only ASCII is lowered, and the
-    // micro sign U+00B5 is not the Greek mu.
+    // Pairs outside the table leave the value; only ASCII is lowered, and the micro sign U+00B5 is not the Greek mu.
     const std::tuple<QString, QString, double, double> cases[] = {
         {"ML", "l", 500, 0.5}, {"mm", "m", 1e300, 1e297}, {"g", "ml", 5, 5}, {QStringLiteral("ＭＬ"), "l", 500, 500},
         {QString::fromUtf8("\xC2\xB5g"), "mg", 5, 5},
     };
     for (const auto& [from, to, value, expected] : cases)
         EXPECT_DOUBLE_EQ(ConvertUnit(from, to, value), expected) << (from + "->" + to).toStdString();
-
     // A result that is not a finite number is an error.
     for (const double value : {1e300, std::nan("")})
         EXPECT_THROW(ConvertUnit("kg", micro, value), TSaporiaError) << value;
 }
 
-TEST(IsNumeric, AcceptsDecimalNumbersOnly) {
-    for (const char* text : {"0", "1.5", "1.", ".5", "-3", "+2.25", " 7 ", "1e5", "1E-5", "2.5e+10", "00012", "1.e3"})
+TEST(TextRules, NumbersBoolsAndForbiddenCharacters) {
+    for (const char* text : {"0", "1.", ".5", "-3", "+2.25", " 7 ", "1E-5", "2.5e+10", "1.e3"})
         EXPECT_TRUE(IsNumeric(text)) << text;
-    for (const char* text : {"", ".", " ", "-", "+.", "1.2.3", "1,5", "abc", "1e", "1e+", "e5", "0x10", "1 2",
-                             "--1", "inf", "nan", "1d", ".e1", "１２", "　1"})
+    for (const char* text : {"", ".", "-", "+.", "1.2.3", "1,5", "1e", "1e+", "e5", "0x10", "1 2", "--1", "inf",
+                             "nan", "1d", ".e1", "１２", "　1"})
         EXPECT_FALSE(IsNumeric(QString::fromUtf8(text))) << text;
+    EXPECT_EQ(BoolToText(true) + BoolToText(false), "TrueFalse");
+    for (const char* text : {"True", "true", "", "1", "True "})
+        EXPECT_EQ(TextToBool(text), text == std::string("True")) << text;
+
+    QString message;
+    // Second bytes "[" and "@" of double-byte characters are not the characters.
+    EXPECT_TRUE(CheckForbiddenChars(QStringLiteral("お気に入り ー　@#") + Sjis("\x81\x5B\x81\x40\x83\x5B"), &message));
+    EXPECT_FALSE(CheckForbiddenChars("a*b<c", &message));  // the first by table order
+    EXPECT_EQ(message, QStringLiteral("「<」は使用できません."));
+    for (const char* c : {"&", "<", ">", "[", "]", "%", "*"}) {
+        EXPECT_FALSE(CheckForbiddenChars(QString("x") + c, &message));
+        EXPECT_EQ(message, QStringLiteral("「%1」は使用できません.").arg(c));
+    }
 }
 
 TEST(DragAngle, DirectionsAndRounding) {
     // {x1, y1, x2, y2, angle}; far-apart points do not overflow.
-    const int cases[][5] = {
-        {10, 0, 0, 0, 0},      {0, 10, 0, 0, 90},      {0, 0, 10, 0, 180},
-        {0, 0, 0, 10, 270},    {100, -1, 0, 0, 359},   {1000, -1, 0, 0, 360},
-        {5, 5, 5, 5, 0},       {2000000000, 0, -2000000000, 0, 0},
-        {0, 2000000000, 0, -2000000000, 90},
-    };
+    const int cases[][5] = {{10, 0, 0, 0, 0}, {0, 10, 0, 0, 90}, {0, 0, 10, 0, 180}, {0, 0, 0, 10, 270},
+                            {100, -1, 0, 0, 359}, {1000, -1, 0, 0, 360}, {5, 5, 5, 5, 0},
+                            {2000000000, 0, -2000000000, 0, 0}, {0, 2000000000, 0, -2000000000, 90}};
     for (const auto& c : cases)
         EXPECT_EQ(GetDragAngle(c[0], c[1], c[2], c[3]), c[4]) << c[0] << "," << c[1] << " " << c[2] << "," << c[3];
 }
@@ -67,19 +74,19 @@ TEST(DrawVerticalGradient, ColumnsRunFromFirstColourTowardsSecond) {
     }
     // The last column is one step short of the second colour.
     const std::tuple<int, int, QColor> pixels[] = {
-        {0, 1, Qt::white},       {1, 0, Qt::white},         {11, 1, Qt::white},  {1, 2, QColor(0, 0, 0)},
-        {2, 1, QColor(20, 10, 5)}, {1, 3, QColor(7, 0, 0)}, {3, 3, Qt::white},   {10, 2, QColor(180, 90, 45)},
+        {0, 1, Qt::white},         {1, 0, Qt::white},      {11, 1, Qt::white}, {1, 2, QColor(0, 0, 0)},
+        {2, 1, QColor(20, 10, 5)}, {1, 3, QColor(7, 0, 0)}, {3, 3, Qt::white}, {10, 2, QColor(180, 90, 45)},
     };
     for (const auto& [x, y, colour] : pixels)
         EXPECT_EQ(image.pixelColor(x, y), colour) << x << "," << y;
 }
 
 TEST(FindUrlInText, FirstUrlAndItsExtent) {
-    // {text, start, length}; nothing found gives 0 and 0.
+    // {text, start, length}; nothing found gives 0 and 0; a double-byte character ends a URL.
     const std::tuple<QString, int, int> cases[] = {
         {"abc http://a.jp/x,", 5, 13}, {"see https://example.com/?q=1&r=%20~_#top done", 5, 36}, {"ftp://x", 1, 7},
-        {"hhttp:", 2, 5}, {QStringLiteral("ホームwww.example.jp/レシピ"), 4, 15},  // a double-byte character ends it
-        {"HTTP://example.com", 0, 0}, {"example.com", 0, 0}, {"", 0, 0},
+        {"hhttp:", 2, 5}, {QStringLiteral("ホームwww.example.jp/レシピ"), 4, 15}, {"HTTP://example.com", 0, 0},
+        {"example.com", 0, 0}, {"", 0, 0},
     };
     for (const auto& [text, expectedStart, expectedLength] : cases) {
         int start = -1, length = -1;
@@ -88,56 +95,32 @@ TEST(FindUrlInText, FirstUrlAndItsExtent) {
     }
 }
 
-TEST(CheckForbiddenChars, FirstByTableOrder) {
-    QString message;
-    // Second bytes "[" and "@" of double-byte characters are not the characters.
-    EXPECT_TRUE(
-        CheckForbiddenChars(QStringLiteral("お気に入り ー　@#") + Sjis("\x81\x5B\x81\x40\x83\x5B"), &message));
-    EXPECT_FALSE(CheckForbiddenChars("a*b<c", &message));
-    EXPECT_EQ(message, QStringLiteral("「<」は使用できません."));
-    for (const char* c : {"&", "<", ">", "[", "]", "%", "*"}) {
-        EXPECT_FALSE(CheckForbiddenChars(QString("x") + c, &message));
-        EXPECT_EQ(message, QStringLiteral("「%1」は使用できません.").arg(c));
-        EXPECT_EQ(FromSjis(ToSjis(message)), message);  // can be shown as CP932 text
-    }
-}
-
-TEST(BoolText, OnlyExactTrueIsTrue) {
-    EXPECT_EQ(BoolToText(true) + BoolToText(false), "TrueFalse");
-    for (const char* text : {"True", "true", "TRUE", "", "1", "True ", " True"})
-        EXPECT_EQ(TextToBool(text), text == std::string("True")) << text;
-}
-
-TEST(GetDelimitedField, FieldsByIndex) {
+TEST(Fields, DelimitedFieldAndWordBeforeCaret) {
     QStringList parts;
     for (int i = 0; i < 300; ++i)
         parts << QStringLiteral("食材%1").arg(i);
     const QString longText = parts.join(' ');
-    const std::tuple<QString, int, QString> cases[] = {
+    // No limit at 255: fields far into a long text are found.
+    const std::tuple<QString, int, QString> fields[] = {
         {"a bb ccc", 1, "a"}, {"a bb ccc", 3, "ccc"}, {"a bb ccc", 4, ""}, {"a bb", 0, ""}, {"a  b", 2, ""},
-        {"a  b", 3, "b"},     {QStringLiteral("さとう 砂糖_大さじ"), 2, QStringLiteral("砂糖_大さじ")},
-        // No limit at 255: fields far into a long text are found.
-        {longText, 256, QStringLiteral("食材255")}, {longText, 301, ""},
+        {"a  b", 3, "b"}, {longText, 256, QStringLiteral("食材255")}, {longText, 301, ""},
     };
-    for (const auto& [text, index, field] : cases)
+    for (const auto& [text, index, field] : fields)
         EXPECT_EQ(GetDelimitedField(text, ' ', index), field) << text.left(10).toStdString() << " #" << index;
-}
 
-TEST(GetWordBeforeCaret, WordSpanAndSeparators) {
-    // {text, caret, word, start, length}
-    std::vector<std::tuple<QString, int, QString, int, int>> cases = {
-        {QStringLiteral("ごはん、卵"), 5, QStringLiteral("卵"), 4, 1}, {"abc", 3, "abc", 0, 3}, {"abc", 1, "a", 0, 1},
-        {"abc", 0, "", 0, 0}, {"abc", 99, "abc", 0, 3} /* past the end: the end */, {"(abc", 4, "abc", 1, 3},
-        // The character before the caret always counts, "、" is dropped from the word.
-        {QStringLiteral("a/bc、"), 5, "bc", 2, 3}, {QStringLiteral("塩　こしょう少々"), 6, QStringLiteral("こしょう"), 2, 4},
+    // {text, caret, word, start, length}; the character before the caret always counts, "、" is dropped.
+    std::vector<std::tuple<QString, int, QString, int, int>> words = {
+        {QStringLiteral("ごはん、卵"), 5, QStringLiteral("卵"), 4, 1}, {"abc", 1, "a", 0, 1}, {"abc", 0, "", 0, 0},
+        {"abc", 99, "abc", 0, 3}, {"(abc", 4, "abc", 1, 3}, {QStringLiteral("a/bc、"), 5, "bc", 2, 3},
+        {QStringLiteral("塩　こしょう少々"), 6, QStringLiteral("こしょう"), 2, 4},
     };
     // Line breaks separate; right after one there is nothing to replace.
     for (const QString& br : {QString("\r\n"), QString("\n"), QString("\r"), QString(QChar(0x2029))}) {
         const int n = int(br.size()) + 4;
-        cases.emplace_back("salt" + br + "egg", n + 3, "egg", n, 3);
-        cases.emplace_back("salt" + br, n, "", n, 0);
+        words.emplace_back("salt" + br + "egg", n + 3, "egg", n, 3);
+        words.emplace_back("salt" + br, n, "", n, 0);
     }
-    for (const auto& [text, caret, word, start, length] : cases) {
+    for (const auto& [text, caret, word, start, length] : words) {
         const TCaretWord w = GetWordBeforeCaret(text, caret);
         EXPECT_EQ(std::tuple(w.Word, w.Start, w.Length), std::tuple(word, start, length))
             << text.toStdString() << caret;

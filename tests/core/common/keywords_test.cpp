@@ -8,44 +8,34 @@
 
 namespace {
 
-// The format of the character at `position`.
-QTextCharFormat FormatAt(QTextDocument& document, int position) {
+// The colour (invalid when none is set) and boldness of the character at `position`.
+std::pair<QColor, bool> StyleAt(QTextDocument& document, int position) {
     QTextCursor cursor(&document);
     cursor.setPosition(position + 1);
-    return cursor.charFormat();
+    const QTextCharFormat f = cursor.charFormat();
+    const QColor colour = f.hasProperty(QTextFormat::ForegroundBrush) ? f.foreground().color() : QColor();
+    return {colour, f.fontWeight() >= QFont::Bold};
 }
-
-QColor ColorAt(QTextDocument& document, int position) {
-    const QTextCharFormat format = FormatAt(document, position);
-    return format.hasProperty(QTextFormat::ForegroundBrush) ? format.foreground().color() : QColor();
-}
-
-bool BoldAt(QTextDocument& document, int position) { return FormatAt(document, position).fontWeight() >= QFont::Bold; }
 
 const QColor Red(255, 0, 0), Blue(0, 0, 255), Green(0, 128, 0), Teal(0, 128, 128), None;
 
 }  // namespace
 
-TEST(Keywords, SplitAtBlanksFullWidthBlanksAndCommas) {
-    const std::pair<QString, QStringList> cases[] = {
-        {QStringLiteral("卵 塩,胡椒"), {QStringLiteral("卵"), QStringLiteral("塩"), QStringLiteral("胡椒")}},
-        // Two blanks leave an empty word in between.
-        {QStringLiteral("卵  塩"), {QStringLiteral("卵"), "", QStringLiteral("塩")}},
-        // Built from the stored bytes: 81 40 is the full-width blank.
+TEST(Keywords, SplitAndMatchEveryWordBySpellingOrSynonym) {
+    // Two blanks leave an empty word; 81 40 is the full-width blank; quotes turn blanks into commas.
+    const std::pair<QString, QStringList> splits[] = {
+        {QStringLiteral("卵  塩,胡椒"), {QStringLiteral("卵"), "", QStringLiteral("塩"), QStringLiteral("胡椒")}},
         {Sjis("\x97\x91\x81\x40\x89\x96"), {Sjis("\x97\x91"), Sjis("\x89\x96")}},
         {"\"olive oil\" salt", {"olive,oil", "salt"}},
     };
-    for (const auto& [search, words] : cases)
+    for (const auto& [search, words] : splits)
         EXPECT_EQ(SplitKeywords(search), words) << search.toStdString();
-}
 
-TEST(Keywords, MatchAllWordsEachBySpellingOrSynonym) {
     const QString text = QStringLiteral("玉ねぎ　1個\r\n人参　1本\r\n塩こしょう　少々");
-    const std::tuple<QString, QString, bool> cases[] = {
+    const std::tuple<QString, QString, bool> matches[] = {
         {text, QStringLiteral("たまねぎ にんじん"), true}, {text, QStringLiteral("たまねぎ ピーマン"), false},
         // シオ is found by 塩, the last of its other spellings.
-        {text, QStringLiteral("人参　塩"), true},          {text, QStringLiteral("玉葱,シオ,コショウ"), true},
-        {text, QStringLiteral("卵"), false},              {text, QStringLiteral("  　 "), true},
+        {text, QStringLiteral("玉葱,シオ,コショウ"), true}, {text, QStringLiteral("  　 "), true},
         {"", QStringLiteral("卵"), false},
         // Case-sensitive, and a full-width blank inside the text is not a word gap.
         {"Tomato", "tomato", false}, {QStringLiteral("人参1本"), QStringLiteral("人参　1本　にんにく"), false},
@@ -54,8 +44,8 @@ TEST(Keywords, MatchAllWordsEachBySpellingOrSynonym) {
         // Built from CP932 bytes: "たまご" (82 BD 82 DC 82 B2) matches "卵" (97 91).
         {Sjis("\x97\x91 2\x8C\xC2"), Sjis("\x82\xBD\x82\xDC\x82\xB2"), true},
     };
-    for (const auto& [haystack, search, matches] : cases)
-        EXPECT_EQ(MatchKeywords(haystack, search), matches) << haystack.toStdString() << " / " << search.toStdString();
+    for (const auto& [haystack, search, match] : matches)
+        EXPECT_EQ(MatchKeywords(haystack, search), match) << haystack.toStdString() << " / " << search.toStdString();
 }
 
 TEST(Keywords, HighlightWordColoursEveryOccurrence) {
@@ -63,27 +53,26 @@ TEST(Keywords, HighlightWordColoursEveryOccurrence) {
     document.setPlainText(QStringLiteral("塩をふる。\n塩と塩"));
     document.setModified(false);
     EXPECT_TRUE(HighlightWord(&document, QStringLiteral("塩"), Blue, true, true));
-    for (int p : {0, 6, 8}) {
-        EXPECT_EQ(ColorAt(document, p), Blue) << p;
-        EXPECT_TRUE(BoldAt(document, p) && FormatAt(document, p).fontUnderline()) << p;
-    }
-    EXPECT_FALSE(ColorAt(document, 1).isValid() || ColorAt(document, 7).isValid());
+    for (int p : {0, 6, 8})
+        EXPECT_EQ(StyleAt(document, p), std::pair(Blue, true)) << p;
+    QTextCursor cursor(&document);
+    cursor.setPosition(9);
+    EXPECT_TRUE(cursor.charFormat().fontUnderline());
+    EXPECT_FALSE(StyleAt(document, 1).first.isValid() || StyleAt(document, 7).first.isValid());
     EXPECT_FALSE(document.isModified());  // colouring is not an edit
     EXPECT_FALSE(HighlightWord(&document, QString(), Red, true, false));
-    EXPECT_EQ(ColorAt(document, 0), Blue);
+    EXPECT_EQ(StyleAt(document, 0).first, Blue);
 
     // Non-overlapping, and re-colouring sets the style rather than adding to it.
     QTextDocument digits;
     digits.setPlainText("1111");
     EXPECT_TRUE(HighlightWord(&digits, "11", Red, true, false));
     EXPECT_TRUE(HighlightWord(&digits, "11", Green, false, false));
-    EXPECT_EQ(ColorAt(digits, 3), Green);
-    EXPECT_FALSE(BoldAt(digits, 3));
+    EXPECT_EQ(StyleAt(digits, 3), std::pair(Green, false));
 }
 
 TEST(Keywords, HighlightKeywordsTable) {
-    const QString pair = QString::fromUtf8("\xF0\xA0\x80\x8B");  // a character outside the basic plane
-    const QString lines = QStringLiteral("一行目\n\n") + pair;
+    const QString lines = QStringLiteral("一行目\n\n") + QString::fromUtf8("\xF0\xA0\x80\x8B");  // beyond the basic plane
     const int at = int(lines.size());
     struct TCase {
         QString Text, Search;
@@ -98,8 +87,7 @@ TEST(Keywords, HighlightKeywordsTable) {
         {QStringLiteral("卵と塩"), QStringLiteral("卵  塩"), {{2, Green}}},
         // Eleven words: the eleventh takes the first colour again.
         {"a b c d e f g h i j k", "a b c d e f g h i j k", {{18, Teal}, {20, Red}}},
-        // Positions follow the document across paragraphs and surrogate pairs;
-        // 塩 is not coloured because しお occurs itself.
+        // Positions follow the document across paragraphs and surrogate pairs; 塩 is not coloured as しお occurs.
         {lines + QStringLiteral("しお、塩"), QStringLiteral("しお"),
          {{at - 1, None}, {at, Red}, {at + 1, Red}, {at + 2, None}, {at + 3, None}}},
     };
@@ -111,10 +99,8 @@ TEST(Keywords, HighlightKeywordsTable) {
             document.setModified(modified);
             HighlightKeywords(&document, c.Search);
             EXPECT_EQ(document.isModified(), modified);  // an unsaved edit stays unsaved, colouring adds none
-            for (const auto& [position, colour] : c.Colours) {
-                EXPECT_EQ(ColorAt(document, position), colour) << position;
-                EXPECT_EQ(BoldAt(document, position), colour.isValid()) << position;
-            }
+            for (const auto& [position, colour] : c.Colours)
+                EXPECT_EQ(StyleAt(document, position), std::pair(colour, colour.isValid())) << position;
         }
     }
 }

@@ -5,12 +5,10 @@
 #include "support/temp_app_dir.h"
 
 TEST(Synonyms, EverySpellingGivesTheOthersOfItsGroup) {
-    const QStringList spellings = SynonymSpellings();
-    for (const QString& word : spellings) {
+    for (const QString& word : SynonymSpellings()) {
         SCOPED_TRACE(word.toStdString());
         const QStringList others = GetSynonyms(word);
-        EXPECT_FALSE(others.isEmpty() || others.contains(word));
-        EXPECT_EQ(QStringList(others).removeDuplicates(), 0);
+        EXPECT_FALSE(others.isEmpty() || others.contains(word) || QStringList(others).removeDuplicates() > 0);
         // The group is symmetric: each other spelling leads back to the same group.
         QStringList group = others + QStringList{word};
         group.sort();
@@ -21,18 +19,12 @@ TEST(Synonyms, EverySpellingGivesTheOthersOfItsGroup) {
         }
         EXPECT_EQ(FromSjis(ToSjis(word)), word);  // storable in CP932
     }
-}
-
-TEST(Synonyms, OrderOfTheRowsAndExactWords) {
+    // Rows keep their order; whole words only, and half-width katakana is a spelling the table does not hold.
     const std::pair<QString, QStringList> cases[] = {
         {QStringLiteral("タマネギ"),
          {QStringLiteral("玉ねぎ"), QStringLiteral("たまねぎ"), QStringLiteral("玉葱"), QStringLiteral("玉ネギ")}},
-        {QStringLiteral("人参"), {QStringLiteral("ニンジン"), QStringLiteral("にんじん")}},
-        // Built from the stored bytes: 卵 is 97 91.
-        {Sjis("\x97\x91"), {QStringLiteral("たまご"), QStringLiteral("タマゴ"), QStringLiteral("玉子")}},
-        // Whole words only; half-width katakana is a spelling the table does not hold.
-        {QStringLiteral("ピーマン"), {}}, {QStringLiteral("卵 "), {}}, {QStringLiteral("生卵"), {}}, {"", {}},
-        {QStringLiteral("ﾀﾏｺﾞ"), {}},
+        {Sjis("\x97\x91"), {QStringLiteral("たまご"), QStringLiteral("タマゴ"), QStringLiteral("玉子")}},  // 卵
+        {QStringLiteral("卵 "), {}}, {QStringLiteral("生卵"), {}}, {"", {}}, {QStringLiteral("ﾀﾏｺﾞ"), {}},
     };
     for (const auto& [word, others] : cases)
         EXPECT_EQ(GetSynonyms(word), others) << word.toStdString();

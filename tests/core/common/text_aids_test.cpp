@@ -35,27 +35,16 @@ TEST(TextAids, AlignmentTable) {
 }
 
 TEST(TextAids, MaterialItemsFollowHeadingsAndInsertSecondField) {
-    const QStringList list = {
-        QStringLiteral("たまねぎ 玉ねぎ"),
-        QStringLiteral("//*********************************************************************//"),
-        QStringLiteral("【野菜】"),
-        QStringLiteral("[根菜]"),
-        QStringLiteral("たまねぎ 玉葱"),
-        QStringLiteral("【調味料】"),
-        QStringLiteral("たまり たまり_醤油 x"),
-        QStringLiteral("しお 塩"),
-    };
-    const QList<TMaterialItem> items = MaterialItemsFor(list, QStringLiteral("たま"));
-    ASSERT_EQ(items.size(), 3);
-    // Before the first heading: no icon.
-    EXPECT_EQ(std::tuple(items[0].Caption, items[0].Category, items[0].Index),
-              std::tuple(QStringLiteral("  たまねぎ 玉ねぎ"), -1, 0));
-    EXPECT_EQ(std::tuple(items[1].Caption, items[1].Category, items[1].Index),
-              std::tuple(QStringLiteral("[根菜]  たまねぎ 玉葱"), 0, 4));
-    EXPECT_EQ(std::pair(items[2].Category, items[2].Index), std::pair(3, 6));
+    const QStringList list = {QStringLiteral("たまねぎ 玉ねぎ"), QStringLiteral("//****//"), QStringLiteral("【野菜】"),
+                              QStringLiteral("[根菜]"), QStringLiteral("たまねぎ 玉葱"), QStringLiteral("【調味料】"),
+                              QStringLiteral("たまり たまり_醤油 x"), QStringLiteral("しお 塩")};
+    QStringList found;  // caption/category/index; before the first heading there is no icon
+    for (const TMaterialItem& item : MaterialItemsFor(list, QStringLiteral("たま")))
+        found << QStringLiteral("%1/%2/%3").arg(item.Caption).arg(item.Category).arg(item.Index);
+    EXPECT_EQ(found, QStringList({QStringLiteral("  たまねぎ 玉ねぎ/-1/0"), QStringLiteral("[根菜]  たまねぎ 玉葱/0/4"),
+                                  QStringLiteral("[根菜]  たまり たまり_醤油 x/3/6")}));
     EXPECT_TRUE(MaterialItemsFor(list, QString()).isEmpty());
     EXPECT_EQ(MaterialItemsFor(list, QStringLiteral("【")).size(), 2);  // headings are items too
-
     EXPECT_EQ(MaterialInsertText(list[6]), QStringLiteral("たまり 醤油"));
     EXPECT_EQ(MaterialInsertText(list[7]), QStringLiteral("塩"));
     EXPECT_EQ(MaterialInsertText(QStringLiteral("one")), QString());

@@ -10,32 +10,27 @@
 #include "core/platform/saporia_error.h"
 #include "support/temp_app_dir.h"
 
-TEST(FileIo, FailedWriteLeavesOldFileWhole) {
-    TTempAppDir dir;
-    dir.WriteBytes("a.txt", "old");
-    // A character CP932 cannot hold fails before the file is touched.
-    EXPECT_THROW(WriteSjisText(dir.Path("a.txt"), QString::fromUtf8("\xF0\x9F\x8D\xA3")), TSaporiaError);
-    EXPECT_EQ(dir.ReadBytes("a.txt"), QByteArray("old"));
-    QDir().mkpath(dir.Path("d.txt"));
-    EXPECT_THROW(WriteFileAtomic(dir.Path("d.txt"), "x"), TSaporiaError);
-}
-
-TEST(FileIo, LinesAreWrittenCrLfInCp932AndNamesReused) {
+TEST(FileIo, WritesCrLfCp932AndAFailedWriteLeavesTheOldFile) {
     TTempAppDir dir;
     WriteSjisLines(dir.Path("l.txt"), {QStringLiteral("卵"), QString()});
     EXPECT_EQ(dir.ReadBytes("l.txt"), QByteArray("\x97\x91\r\n\r\n"));
     EXPECT_EQ(ReadSjisLines(dir.Path("l.txt")), (QStringList{QStringLiteral("卵"), QString()}));
-    dir.WriteBytes("status.txt", "x");
+    // A character CP932 cannot hold fails before the file is touched.
+    EXPECT_THROW(WriteSjisText(dir.Path("l.txt"), QString::fromUtf8("\xF0\x9F\x8D\xA3")), TSaporiaError);
+    EXPECT_EQ(dir.ReadBytes("l.txt"), QByteArray("\x97\x91\r\n\r\n"));
+    QDir().mkpath(dir.Path("d.txt"));
+    EXPECT_THROW(WriteFileAtomic(dir.Path("d.txt"), "x"), TSaporiaError);
+
+    for (const char* name : {"status.txt", "B.bmp", "a.BMP"})
+        dir.WriteBytes(name, "");
     EXPECT_EQ(ExistingNameIgnoringCase(dir.AppDir(), "Status.txt"), QStringLiteral("status.txt"));
     EXPECT_EQ(ExistingNameIgnoringCase(dir.AppDir(), "none.txt"), QStringLiteral("none.txt"));
-    for (const char* name : {"B.bmp", "a.BMP", "c.txt"})
-        dir.WriteBytes(name, "");
     EXPECT_EQ(SortedEntries(dir.AppDir(), {"*.bmp"}, false), (QStringList{"a.BMP", "B.bmp"}));
     EXPECT_EQ(WithoutExtension("a.b.jpg"), "a.b");
 }
 
-// Each would be an empty text a caller saves over the file, or a hang before
-// the window appears (a FIFO blocks in open for ever).
+// Each would be an empty text a caller saves over the file, or a hang before the window appears
+// (a FIFO blocks in open for ever).
 TEST(FileIo, OnlyAWholeRegularFileIsRead) {
     TTempAppDir dir;
     ASSERT_EQ(mkfifo(QFile::encodeName(dir.Path("fifo.txt")).constData(), 0600), 0);

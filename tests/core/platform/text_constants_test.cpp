@@ -23,11 +23,9 @@ TEST(TextConstants, EveryJapaneseLiteralInTheProgramRoundTripsThroughCp932) {
                 continue;
             for (auto matches = literal.globalMatch(lines[n]); matches.hasNext();) {
                 const QString text = matches.next().captured(1);
-                if (!text.contains(japanese))
-                    continue;
-                ++checked;
                 const auto bytes = TryToSjis(text);
-                EXPECT_TRUE(bytes && FromSjis(*bytes) == text)
+                checked += text.contains(japanese);
+                EXPECT_TRUE(!text.contains(japanese) || (bytes && FromSjis(*bytes) == text))
                     << file.fileName().toStdString() << ":" << n + 1 << " " << text.toStdString();
             }
         }

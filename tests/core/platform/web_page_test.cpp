@@ -3,24 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <QSignalSpy>
-#include <QTest>
 #include <QTcpServer>
+#include <QTest>
 
 #include "core/platform/saporia_error.h"
 #include "support/loopback_http_server.h"
-
-namespace {
-
-QString GetError(const QUrl& url, const TWebGetOptions& options = {}) {
-    try {
-        WebGet(url, options);
-    } catch (const TSaporiaError& e) {
-        return e.message();
-    }
-    return {};
-}
-
-}  // namespace
 
 TEST(WebPage, GetFollowsRedirectsAndReportsEveryFailure) {
     TLoopbackHttpServer server;
@@ -29,37 +16,30 @@ TEST(WebPage, GetFollowsRedirectsAndReportsEveryFailure) {
     server.Route("/loop", TLoopbackRoute::Redirect("/loop"));
     server.Route("/silent", TLoopbackRoute::Silent());
     server.Route("/big", TLoopbackRoute::Page(QByteArray(5000, 'x'), "text/plain"));
-
     const TWebReply page = WebGet(server.Url("/moved"));
-    EXPECT_EQ(page.Body, "<p>ok</p>");
-    EXPECT_EQ(page.FinalUrl, server.Url("/page"));
-    EXPECT_EQ(page.ContentType, "text/html; charset=UTF-8");
+    EXPECT_EQ(std::tuple(page.Body, page.FinalUrl, page.ContentType),
+              std::tuple(QByteArray("<p>ok</p>"), server.Url("/page"), QByteArray("text/html; charset=UTF-8")));
 
     QTcpServer closed;
     closed.listen(QHostAddress::LocalHost, 0);
     const QUrl refused(QStringLiteral("http://127.0.0.1:%1/").arg(closed.serverPort()));
     closed.close();
-
-    struct Row {
-        const char* name;
-        QUrl url;
-        TWebGetOptions options;
-        const char* errorPart;
+    // {url, options, part of the error}
+    const std::tuple<QUrl, TWebGetOptions, const char*> rows[] = {
+        {server.Url("/none"), {}, "404"}, {server.Url("/loop"), {}, "転送が多すぎます"},
+        {server.Url("/silent"), {.TimeoutMs = 300}, "応答がありません"},
+        {server.Url("/big"), {.MaxBytes = 1000}, "大きすぎます"}, {QUrl("ftp://127.0.0.1/x"), {}, "http"},
+        {QUrl("file:///etc/passwd"), {}, "http"}, {refused, {}, ""},
     };
-    const std::vector<Row> rows = {
-        {"404", server.Url("/none"), {}, "404"},
-        {"redirect loop", server.Url("/loop"), {}, "転送が多すぎます"},
-        {"silent server", server.Url("/silent"), {.TimeoutMs = 300}, "応答がありません"},
-        {"oversized body", server.Url("/big"), {.MaxBytes = 1000}, "大きすぎます"},
-        {"not http", QUrl(QStringLiteral("ftp://127.0.0.1/x")), {}, "http"},
-        {"file url", QUrl(QStringLiteral("file:///etc/passwd")), {}, "http"},
-        {"refused", refused, {}, ""},
-    };
-    for (const Row& row : rows) {
-        SCOPED_TRACE(row.name);
-        const QString error = GetError(row.url, row.options);
-        EXPECT_FALSE(error.isEmpty());
-        EXPECT_TRUE(error.contains(QString::fromUtf8(row.errorPart))) << error.toStdString();
+    for (const auto& [url, options, errorPart] : rows) {
+        SCOPED_TRACE(url.toString().toStdString());
+        QString error;
+        try {
+            WebGet(url, options);
+        } catch (const TSaporiaError& e) {
+            error = e.message();
+        }
+        EXPECT_TRUE(!error.isEmpty() && error.contains(QString::fromUtf8(errorPart))) << error.toStdString();
     }
 }
 
@@ -84,25 +64,15 @@ TEST(WebPage, DecodesByHeaderThenMetaThenCp932) {
     const QByteArray sjis("\x83\x4A\x83\x8C\x81\x5B");  // カレー
     const QByteArray euc("\xA5\xAB\xA5\xEC\xA1\xBC");
     const QByteArray utf8("\xE3\x82\xAB\xE3\x83\xAC\xE3\x83\xBC");
-    struct Row {
-        const char* name;
-        QByteArray body;
-        QByteArray contentType;
+    // {body, Content-Type}
+    const std::pair<QByteArray, QByteArray> rows[] = {
+        {sjis, "text/html; charset=Shift_JIS"}, {utf8, "text/html; charset=\"utf-8\""},
+        {euc, "text/html;charset=EUC-JP"},
+        {"<META HTTP-EQUIV=\"Content-Type\" CONTENT=\"text/html; charset=euc-jp\">" + euc, "text/html"},
+        {"<meta charset=\"UTF-8\">" + utf8, ""}, {"\xEF\xBB\xBF" + utf8, ""}, {sjis, ""},
+        {sjis, "text/html; charset=x-unknown"},
     };
-    const std::vector<Row> rows = {
-        {"header sjis", sjis, "text/html; charset=Shift_JIS"},
-        {"header utf-8 quoted", utf8, "text/html; charset=\"utf-8\""},
-        {"header euc", euc, "text/html;charset=EUC-JP"},
-        {"meta http-equiv", "<META HTTP-EQUIV=\"Content-Type\" CONTENT=\"text/html; charset=euc-jp\">" + euc, "text/html"},
-        {"meta charset", "<meta charset=\"UTF-8\">" + utf8, ""},
-        {"bom", "\xEF\xBB\xBF" + utf8, ""},
-        {"nothing named", sjis, ""},
-        {"unknown name", sjis, "text/html; charset=x-unknown"},
-    };
-    for (const Row& row : rows) {
-        SCOPED_TRACE(row.name);
-        EXPECT_TRUE(DecodePage(row.body, row.contentType).endsWith(QStringLiteral("カレー")))
-            << DecodePage(row.body, row.contentType).toStdString();
-    }
+    for (const auto& [body, contentType] : rows)
+        EXPECT_TRUE(DecodePage(body, contentType).endsWith(QStringLiteral("カレー"))) << contentType.toStdString();
     EXPECT_EQ(DecodePage("\xA5\xAB\xFF", "charset=euc-jp"), QStringLiteral("カ\uFFFD"));
 }

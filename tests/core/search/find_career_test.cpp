@@ -18,10 +18,8 @@ TEST(FindCareer, NewestFirstRepeatedWordMovesUpAndOldestFallsOut) {
     history.clear();
     for (int i = 1; i <= 21; ++i)
         AddFindCareer(history, QString("word%1").arg(i));
-    // Repeating a word already at the limit keeps the rest.
-    AddFindCareer(history, "word2");
-    EXPECT_EQ(history.size(), 20);
-    EXPECT_EQ(history.last(), "word3");
+    AddFindCareer(history, "word2");  // repeating a word already at the limit keeps the rest
+    EXPECT_EQ(std::pair(history.size(), history.last()), std::pair(qsizetype(20), QString("word3")));
 }
 
 TEST(FindCareer, FileRoundTripsAndKeepsWhatItCannotShow) {
@@ -29,18 +27,15 @@ TEST(FindCareer, FileRoundTripsAndKeepsWhatItCannotShow) {
     const QString path = dir.Path("FindCareer.dat");
     EXPECT_TRUE(LoadFindCareer(path).isEmpty());  // no file yet
     const QStringList history{"しお　こしょう", "", "～玉子"};
-    SaveFindCareer(path, history);
-    // "～" is 0x8160 in CP932; every line ends CR LF, the empty one too.
+    SaveFindCareer(path, history);  // "～" is 0x8160 in CP932; every line ends CR LF, the empty one too
     EXPECT_EQ(dir.ReadBytes("FindCareer.dat"), QByteArray("\x82\xb5\x82\xa8\x81\x40\x82\xb1\x82\xb5\x82\xe5\x82\xa4"
                                                           "\r\n\r\n\x81\x60\x8b\xca\x8e\x71\r\n"));
     EXPECT_EQ(LoadFindCareer(path), history);
     SaveFindCareer(path, {});  // an empty history still replaces the file
     EXPECT_TRUE(QFile::exists(path) && dir.ReadBytes("FindCareer.dat").isEmpty());
-
     // A pasted character CP932 cannot hold drops only that entry.
     SaveFindCareer(path, {"鮨", QString::fromUtf8("\xF0\x9F\x8D\xA3"), "卵"});
     EXPECT_EQ(LoadFindCareer(path), QStringList({"鮨", "卵"}));
-
     // A longer hand-edited file is written back whole: only a search run trims the history.
     QByteArray many;
     for (int i = 0; i < 25; ++i)
@@ -48,7 +43,6 @@ TEST(FindCareer, FileRoundTripsAndKeepsWhatItCannotShow) {
     dir.WriteBytes("FindCareer.dat", many);
     SaveFindCareer(path, LoadFindCareer(path));
     EXPECT_EQ(dir.ReadBytes("FindCareer.dat"), many);
-
     // A file that cannot be read is reported, not taken as empty; a FIFO would block the start-up for ever.
     ASSERT_TRUE(QFile::remove(path));
     ASSERT_EQ(mkfifo(QFile::encodeName(path).constData(), 0600), 0);

@@ -1,7 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <vector>
-
 #include <QDir>
 #include <QFile>
 
@@ -13,15 +11,16 @@
 namespace {
 
 // A data folder with recipes whose ingredient files are CP932 text.
-class TSearchFolder {
-public:
+struct TSearchFolder {
+    explicit TSearchFolder(std::initializer_list<std::pair<const char*, const char*>> recipes) {
+        for (const auto& [name, ingredients] : recipes)
+            Add(QString::fromUtf8(name), ingredients);
+    }
+
     QString DataRoot() const { return Dir.Path("Cook"); }
 
     void Add(const QString& name, const char* ingredients) {
-        TCookItem item;
-        item.Name = name;
-        item.Visible = true;
-        Items.push_back(item);
+        Items.push_back(TCookItem{.Name = name});
         QDir().mkpath(DataRoot() + "/" + name);
         if (ingredients)
             Dir.WriteSjis("Cook/" + name + "/材料.txt", QString::fromUtf8(ingredients));
@@ -48,21 +47,13 @@ public:
 }  // namespace
 
 TEST(RefinementSearch, MatchesWordsAndSynonymsInCp932Files) {
-    TSearchFolder f;
-    f.Add("卵焼き", "玉子 3個\r\n砂糖 大さじ1\r\n");
-    f.Add("野菜炒め", "キャベツ\r\n塩\r\n胡椒\r\n");
-    f.Add("塩むすび", "ご飯\r\n塩\r\n");
-    f.Add("空", "");
-    f.Add("材料なし", nullptr);
-
-    // Keyword and the recipes it shows.
+    TSearchFolder f{{"卵焼き", "玉子 3個\r\n砂糖 大さじ1\r\n"}, {"野菜炒め", "キャベツ\r\n塩\r\n胡椒\r\n"},
+                    {"塩むすび", "ご飯\r\n塩\r\n"}, {"空", ""}, {"材料なし", nullptr}};
+    const QStringList all{"卵焼き", "野菜炒め", "塩むすび", "空", "材料なし"};
+    // Keyword and the recipes it shows: a synonym (the file holds only 玉子), both words (塩 and 胡椒
+    // stand for them), everything, nothing, the placeholder, and blanks, which match every file.
     const std::pair<const char*, QStringList> cases[] = {
-        {"たまご", {"卵焼き"}},           // a synonym: the file holds only 玉子
-        {"しお こしょう", {"野菜炒め"}},  // both words; 塩 and 胡椒 stand for them
-        {"", {"卵焼き", "野菜炒め", "塩むすび", "空", "材料なし"}},  // everything
-        {"ぶどう", {}},
-        {"材料で絞り込み検索", {"卵焼き", "野菜炒め", "塩むすび", "空", "材料なし"}},
-        // Blanks match every file; a recipe without one stays hidden.
+        {"たまご", {"卵焼き"}}, {"しお こしょう", {"野菜炒め"}}, {"", all}, {"ぶどう", {}}, {"材料で絞り込み検索", all},
         {" ", {"卵焼き", "野菜炒め", "塩むすび", "空"}},
     };
     TIngredientCache cache;
@@ -72,16 +63,12 @@ TEST(RefinementSearch, MatchesWordsAndSynonymsInCp932Files) {
 }
 
 TEST(RefinementSearch, CacheNeverShowsAStaleResult) {
-    TSearchFolder f;
-    f.Add("煮物", "大根\r\n");
-    f.Add("汁", "豆腐\r\n");
+    TSearchFolder f{{"煮物", "大根\r\n"}, {"汁", "豆腐\r\n"}};
     TIngredientCache cache;
     EXPECT_EQ(f.Refine("大根", &cache), QStringList({"煮物"}));
-
     // Saved with new ingredients, same length.
     WriteSjisText(f.DataRoot() + "/煮物/材料.txt", "人参\r\n");
     EXPECT_EQ(f.Refine("人参", &cache), QStringList({"煮物"}));
-
     // Written in place (same inode) with the same length.
     {
         QFile file(f.DataRoot() + "/汁/材料.txt");
@@ -89,16 +76,13 @@ TEST(RefinementSearch, CacheNeverShowsAStaleResult) {
         file.write(QByteArray("\x96\xa1\x91\x58\r\n"));  // 味噌
     }
     EXPECT_EQ(f.Refine("味噌", &cache), QStringList({"汁"}));
-
     // Renamed: the record follows the new folder.
     ASSERT_TRUE(QDir(f.DataRoot()).rename("煮物", "煮しめ"));
     f.Items[0].Name = "煮しめ";
     EXPECT_EQ(f.Refine("人参", &cache), QStringList({"煮しめ"}));
-
     // Ingredient file deleted: hidden under a keyword.
     ASSERT_TRUE(QFile::remove(f.DataRoot() + "/煮しめ/材料.txt"));
     EXPECT_TRUE(f.Refine("人参", &cache).isEmpty());
-
     // Recipe deleted and a new one made under the old name.
     ASSERT_TRUE(QDir(f.DataRoot() + "/汁").removeRecursively());
     f.Add("汁", "わかめ\r\n");
@@ -107,35 +91,29 @@ TEST(RefinementSearch, CacheNeverShowsAStaleResult) {
     EXPECT_TRUE(f.Refine("味噌", &cache).isEmpty());
 }
 
-// A file that cannot be read is reported, not taken as missing, and no
-// flag changes.
+// A file that cannot be read is reported, not taken as missing, and no flag changes.
 TEST(RefinementSearch, FileThatCannotBeOpenedLeavesEveryFlagAsItWas) {
-    TSearchFolder f;
-    f.Add("大根煮", "大根\r\n");
-    f.Add("壊れ", nullptr);
-    f.Add("豚汁", "豚肉\r\n大根\r\n");
+    TSearchFolder f{{"大根煮", "大根\r\n"}, {"壊れ", nullptr}, {"豚汁", "豚肉\r\n大根\r\n"}};
     // A link to itself cannot be opened, whoever runs the test.
     const QString path = f.DataRoot() + "/壊れ/材料.txt";
     ASSERT_TRUE(QFile::link(path, path));
     TIngredientCache cache;
-    RefineCookItems(f.Items, f.DataRoot(), "", &cache);
+    EXPECT_EQ(f.Refine("", &cache).size(), 3);
     for (TIngredientCache* c : {static_cast<TIngredientCache*>(nullptr), &cache}) {
-        EXPECT_THROW(RefineCookItems(f.Items, f.DataRoot(), "豚肉", c), TSaporiaError);
-        EXPECT_EQ(f.Shown(), QStringList({"大根煮", "壊れ", "豚汁"}));
+        EXPECT_THROW(f.Refine("豚肉", c), TSaporiaError);
+        EXPECT_EQ(f.Shown().size(), 3);
     }
     ASSERT_TRUE(QFile::remove(path));
     EXPECT_EQ(f.Refine("豚肉", &cache), QStringList({"豚汁"}));
 }
 
 TEST(StepSearch, HitsStepThroughShownRowsAndStopSafely) {
-    TSearchFolder f;
-    f.Add("卵かけご飯", "卵\r\nご飯\r\n");
-    f.Add("親子丼", "鶏肉\r\n玉子\r\n");
-    f.Add("茶碗蒸し", nullptr);  // skipped by the ingredient search, not an error
-    f.Add("オムライス", "たまご\r\nケチャップ\r\n");
+    // 茶碗蒸し has no ingredient file: skipped by the ingredient search, not an error.
+    TSearchFolder f{{"卵かけご飯", "卵\r\nご飯\r\n"}, {"親子丼", "鶏肉\r\n玉子\r\n"}, {"茶碗蒸し", nullptr},
+                    {"オムライス", "たまご\r\nケチャップ\r\n"}};
     const QList<int> rows{3, 1, 2, 0};  // shown rows in a sorted order
-    // {rows, resume row, keyword, hit}; a resume row past the end is where a
-    // list that shrank under a running search leaves it.
+    // {rows, resume row, keyword, hit}; a resume row past the end is where a list that shrank under a running
+    // search leaves it.
     const std::tuple<QList<int>, int, const char*, int> materials[] = {
         {rows, 0, "たまご", 0}, {rows, 1, "たまご", 1}, {rows, 2, "たまご", 3}, {rows, 4, "たまご", -1},
         {rows, 1, "たまご ケチャップ", -1}, {{1}, 3, "たまご", -1},

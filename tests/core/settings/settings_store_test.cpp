@@ -9,19 +9,13 @@
 
 namespace {
 
-TWindowLayout LayoutFrom(const TTempAppDir& dir, const QString& text) {
-    dir.WriteSjis("s.ini", text);
-    return LoadWindowLayout(TIniFile(dir.Path("s.ini")));
-}
-
 void WriteLayoutTo(const TWindowLayout& layout, const QString& path) {
     TIniFile ini(path);
     SaveWindowLayout(layout, ini);
     ini.UpdateFile();
 }
 
-// A normal window with one docked and one floating bar; the other bars have
-// nothing set, so they write nothing.
+// A normal window with one docked and one floating bar; the other bars have nothing set, so they write nothing.
 TWindowLayout SampleLayout() {
     TWindowLayout layout{.WordWrap = true, .WindowState = 1, .Left = 10, .Top = 20, .Width = 640, .Height = 480,
                          .CookPanelWidth = 300, .SubPanelHeight = 200, .PicturePanelWidth = 150, .ViewStyle = 2,
@@ -47,8 +41,8 @@ TEST(WindowLayout, FileBytesRoundTripAndPartialWrites) {
     EXPECT_EQ(dir.ReadBytes("s.ini"), ToSjis(SampleFile));
     EXPECT_EQ(LoadWindowLayout(TIniFile(path)), SampleLayout());
 
-    // Maximised: only the state, the normal bounds stay; a floating bar keeps
-    // its old dock site; a choice with nothing chosen keeps the file's value.
+    // Maximised: only the state, the normal bounds stay; a floating bar keeps its old dock site; a choice
+    // with nothing chosen keeps the file's value.
     TWindowLayout maximised = SampleLayout();
     maximised.WindowState = 2;
     maximised.Left = maximised.Top = maximised.Width = maximised.Height = std::nullopt;
@@ -59,11 +53,9 @@ TEST(WindowLayout, FileBytesRoundTripAndPartialWrites) {
     const TWindowLayout back = LoadWindowLayout(TIniFile(path));
     EXPECT_EQ(std::tuple(back.WindowState, back.Left, back.Bars[0].DockSiteName, back.ViewStyle),
               std::tuple(2, 10, QStringLiteral("ControlBar1"), 2));
-
     // Minimised: no FORM key at all.
-    TWindowLayout minimised = maximised;
-    minimised.WindowState.reset();
-    WriteLayoutTo(minimised, path);
+    maximised.WindowState.reset();
+    WriteLayoutTo(maximised, path);
     EXPECT_EQ(LoadWindowLayout(TIniFile(path)).WindowState, 2);
 }
 
@@ -71,9 +63,8 @@ TEST(WindowLayout, EveryValueIsBroughtIntoRangeWhenRead) {
     TTempAppDir dir;
     using TEdit = void (*)(TWindowLayout&);
     const std::pair<const char*, TEdit> cases[] = {
-        {"[FORM]\r\nLEFT=2147483647\r\nTOP=-2147483648\r\n",
-         [](TWindowLayout& l) { l.Left = 100000, l.Top = -100000; }},
-        {"[FORM]\r\nWIDTH=2147483647\r\nHEIGHT=-5\r\n", [](TWindowLayout& l) { l.Width = 100000, l.Height = 0; }},
+        {"[FORM]\r\nLEFT=2147483647\r\nTOP=-2147483648\r\nWIDTH=2147483647\r\nHEIGHT=-5\r\n",
+         [](TWindowLayout& l) { l.Left = 100000, l.Top = -100000, l.Width = 100000, l.Height = 0; }},
         {"[FORM]\r\nWIDTH=wide\r\nWINDOWSTATE=3\r\n", [](TWindowLayout& l) { l.WindowState.reset(); }},
         {"[COOKPANEL]\r\nWIDTH=$7FFFFFFF\r\n[SUBPANEL]\r\nHEIGHT=-1\r\n",
          [](TWindowLayout& l) { l.CookPanelWidth = 100000, l.SubPanelHeight = 0; }},
@@ -86,7 +77,8 @@ TEST(WindowLayout, EveryValueIsBroughtIntoRangeWhenRead) {
     for (const auto& [file, edit] : cases) {
         TWindowLayout expected;
         edit(expected);
-        EXPECT_EQ(LayoutFrom(dir, QString::fromUtf8(file)), expected) << file;
+        dir.WriteBytes("s.ini", file);
+        EXPECT_EQ(LoadWindowLayout(TIniFile(dir.Path("s.ini"))), expected) << file;
     }
 }
 
@@ -119,6 +111,5 @@ TEST(SettingsStore, WritesBackOnlyWhatThisRunReadAndKeepsTheOtherHalf) {
     TSettingsStore next(path);
     next.LoadSettings();
     next.LoadLayout();
-    EXPECT_EQ(next.Settings().TitleName, QStringLiteral("わが家"));
-    EXPECT_EQ(next.Layout(), SampleLayout());
+    EXPECT_EQ(std::pair(next.Settings().TitleName, next.Layout()), std::pair(QStringLiteral("わが家"), SampleLayout()));
 }
