@@ -15,7 +15,6 @@ TEST(NumericKeyFilterWidget, KeysMeetTheRuleOverTheSelection) {
         const char* Typed;
         const char* End;
     };
-    const QKeyCombination ctrlA = Qt::CTRL | Qt::Key_A;
     const TCase cases[] = {
         {"", {}, "12a.5.", "12.5"},
         // Some platforms send Delete with the text DEL: still an editing key.
@@ -23,8 +22,7 @@ TEST(NumericKeyFilterWidget, KeysMeetTheRuleOverTheSelection) {
         // Ctrl+V stays at the edit as a key and is refused there.
         {"2.", {Qt::CTRL | Qt::Key_V}, "", "2."},
         // Select-all and the selecting moves pass; a digit replaces the selection.
-        {"720", {ctrlA}, "80", "80"},
-        {"3.2", {ctrlA, Qt::Key_Backspace}, "", ""},
+        {"720", {Qt::CTRL | Qt::Key_A}, "80", "80"},
         {"720", {Qt::Key_Home, Qt::SHIFT | Qt::Key_Right}, "9", "920"},
     };
     QApplication::clipboard()->setText("abc");
