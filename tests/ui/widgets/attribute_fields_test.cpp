@@ -23,10 +23,8 @@ TEST(AttributeFields, ShowCurrentRoundTripAndClearKeepsGroupOnRequest) {
     const TAttributeFields f = BuildAttributeFields(&page, WizardStepLook(), &filter);
     const TRecipeAttributes a = FullAttributes();
     f.Show(a, QPixmap(32, 32));
-    EXPECT_EQ(Fields(f.Current()), Fields(a));
-
     f.SetChoices({"汁物"}, {"1人前"}, {"洋食", "中華"});
-    EXPECT_EQ(Fields(f.Current()), Fields(a));  // new choices keep what is typed
+    EXPECT_EQ(Fields(f.Current()), Fields(a));  // shown, and kept over new choices
 
     f.Clear(false);
     EXPECT_EQ(Fields(f.Current()), QStringList({"-1", "", "", "", "", "", a.Group, "", "0", "0"}));

@@ -9,13 +9,8 @@
 #include "ui/widgets/numeric_key_filter.h"
 
 TEST(NumericKeyFilterWidget, KeysMeetTheRuleOverTheSelection) {
-    struct TCase {
-        const char* Start;
-        std::vector<QKeyCombination> Keys;  // pressed before `Typed`
-        const char* Typed;
-        const char* End;
-    };
-    const TCase cases[] = {
+    // Start text, keys pressed before the typed text, end text.
+    const struct { const char* Start; std::vector<QKeyCombination> Keys; const char* Typed; const char* End; } cases[] = {
         {"", {}, "12a.5.", "12.5"},
         // Some platforms send Delete with the text DEL: still an editing key.
         {"12.5", {Qt::Key_Backspace, Qt::Key_Home, Qt::Key_Delete}, "", "2."},
@@ -26,7 +21,7 @@ TEST(NumericKeyFilterWidget, KeysMeetTheRuleOverTheSelection) {
         {"720", {Qt::Key_Home, Qt::SHIFT | Qt::Key_Right}, "9", "920"},
     };
     QApplication::clipboard()->setText("abc");
-    for (const TCase& c : cases) {
+    for (const auto& c : cases) {
         QLineEdit edit(QString::fromUtf8(c.Start));
         TNumericKeyFilter filter;
         filter.Attach(&edit);

@@ -3,10 +3,8 @@
 #include <QApplication>
 #include <QTest>
 
-#include "ui/dialogs/icon_form.h"
 #include "ui/dialogs/progress_form.h"
 #include "ui/widgets/star_rating.h"
-#include "support/dialog_fixture.h"
 
 TEST(StarRatingWidget, AClickLightsUpToTheStarAndUnlightsTheOnesAbove) {
     const QStringList names = {"Image5", "Image6", "Image7", "Image8", "Image9"};
@@ -18,14 +16,6 @@ TEST(StarRatingWidget, AClickLightsUpToTheStarAndUnlightsTheOnesAbove) {
         for (int i = 0; i < 5; ++i)
             EXPECT_EQ(row.findChild<TStarImage*>(names[i])->Tag(), i < value ? 1 : -1) << star << i;
     }
-}
-
-TEST(IconPickerForm, SixCellsPerRow) {
-    TIconForm picker;
-    picker.BuildIconGrid(ColouredIcons(35));
-    const std::pair<int, QPoint> cells[] = {{5, {176, 1}}, {6, {1, 36}}, {34, {141, 176}}};
-    for (const auto& [i, at] : cells)
-        EXPECT_EQ(picker.findChild<QWidget*>(QStringLiteral("IconCell%1").arg(i))->pos(), at) << i;
 }
 
 TEST(ProgressForm, ScopeShowsTextAndBusyCursorAndReleasesThemOnError) {
