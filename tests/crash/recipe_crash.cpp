@@ -29,17 +29,8 @@ namespace {
 const QByteArray PhotoTrailer = "GEN:";
 
 // The three text panes and their files.
-const struct {
-    QString TRecipeContent::*Member;
-    const char* Name;
-} Panes[] = {{&TRecipeContent::Foodstuff, "材料"}, {&TRecipeContent::How, "方法"}, {&TRecipeContent::Comment, "コメント"}};
-
-QString Text(const char* pane, long generation) {
-    QString text = QStringLiteral("gen=%1\n").arg(generation);
-    for (int i = 0; i < 4000; ++i)
-        text += QStringLiteral("%1 %2 行%3 卵と砂糖をよく混ぜる\n").arg(QString::fromUtf8(pane)).arg(generation).arg(i);
-    return text;
-}
+const struct { QString TRecipeContent::*Member; const char* Name; } Panes[] = {
+    {&TRecipeContent::Foodstuff, "材料"}, {&TRecipeContent::How, "方法"}, {&TRecipeContent::Comment, "コメント"}};
 
 long TextGeneration(const QString& text) {
     return text.startsWith(QStringLiteral("gen=")) ? text.mid(4, text.indexOf(QLatin1Char('\n')) - 4).toLong() : -1;
@@ -58,8 +49,11 @@ QString RecipePath(const QString& root, int index) { return root + QStringLitera
 
 void Save(const QString& folder, long generation, const QByteArray& jpeg) {
     TRecipeContent content = ReadRecipeFolder(folder);
-    for (const auto& pane : Panes)
-        content.*pane.Member = Text(pane.Name, generation);
+    for (const auto& pane : Panes) {
+        QString& text = content.*pane.Member = QStringLiteral("gen=%1\n").arg(generation);
+        for (int i = 0; i < 4000; ++i)
+            text += QStringLiteral("%1 %2 行%3 卵と砂糖をよく混ぜる\n").arg(QString::fromUtf8(pane.Name)).arg(generation).arg(i);
+    }
     content.Photo = jpeg + PhotoTrailer + QByteArray::number(qlonglong(generation));
     content.PhotoChanged = true;
     content.Memo = QImage(800, 600, QImage::Format_RGB32);

@@ -38,7 +38,6 @@ TEST(ProgramRunTest, ClosingTheMainWindowEndsTheProgramWhileAToolWindowIsOpen) {
         for (QWidget* w : QApplication::topLevelWidgets())
             EXPECT_FALSE(w->objectName() == QStringLiteral("SplashForm") && w->isVisible()) << "the splash stayed";
         EXPECT_TRUE(form.isVisible());
-        EXPECT_TRUE(form.findChild<QTimer*>("tmClock")->isActive());
         EXPECT_EQ(form.RecipeBook().CookItems.size(), 1u);
         // A modeless tool window stays open while the main window closes.
         tool = new QWidget(nullptr, Qt::Tool);

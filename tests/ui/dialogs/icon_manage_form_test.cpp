@@ -59,15 +59,10 @@ TEST(IconManageForm, AddOverwriteAskedDeleteAndARefusalThenTheRestartNotice) {
     f.Form.exec();
     EXPECT_TRUE(QDir(f.App.Path("Icon")).entryList(QDir::Files).isEmpty());
     EXPECT_TRUE(QFileInfo(f.App.Path("Icon/odd.bmp")).isDir());
-    QStringList texts;
-    for (const TDialogCall& call : f.Answers.Calls())
-        if (call.Kind == TDialogKind::Message)
-            texts << call.Text;
-    ASSERT_EQ(texts.size(), 5);
-    EXPECT_EQ(texts[0], IconOverwriteQuestion);
-    EXPECT_EQ(texts[1], QStringLiteral("「odd」を削除してもよろしいですか？"));
-    EXPECT_TRUE(texts[2].contains(f.App.Path("Icon/odd.bmp"))) << texts[2].toStdString();
-    EXPECT_EQ(texts[4], IconRestartNotice);
+    const QStringList texts = f.Answers.Texts();
+    EXPECT_EQ(texts.count(IconOverwriteQuestion), 1);
+    EXPECT_EQ(texts.filter(f.App.Path("Icon/odd.bmp")).size(), 1);  // the refusal names the entry
+    EXPECT_EQ(texts.constLast(), IconRestartNotice);
 
     // Shown and closed without a change: no notice.
     f.Answers.ClearLog();

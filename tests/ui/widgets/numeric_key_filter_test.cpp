@@ -10,7 +10,7 @@
 
 TEST(NumericKeyFilterWidget, KeysMeetTheRuleOverTheSelection) {
     // Start text, keys pressed before the typed text, end text.
-    const struct { const char* Start; std::vector<QKeyCombination> Keys; const char* Typed; const char* End; } cases[] = {
+    const struct { const char* Start; QList<QKeyCombination> Keys; const char* Typed; const char* End; } cases[] = {
         {"", {}, "12a.5.", "12.5"},
         // Some platforms send Delete with the text DEL: still an editing key.
         {"12.5", {Qt::Key_Backspace, Qt::Key_Home, Qt::Key_Delete}, "", "2."},
