@@ -10,35 +10,7 @@
 #include <QTranslator>
 
 #include "ui/app/program_main.h"
-#include "ui/app/window_table.h"
 #include "ui/platform/single_instance.h"
-
-namespace {
-
-class TLoggedWindow final : public QWidget {
-public:
-    TLoggedWindow(const char* name, QStringList* log) : Name(QString::fromLatin1(name)), Log(log) {}
-    ~TLoggedWindow() override { *Log << Name; }
-    QString Name;
-    QStringList* Log;
-};
-
-}  // namespace
-
-TEST(ProgramMainTest, WindowsGoInReverseOrderOfCreation) {
-    QStringList log;
-    {
-        TWindowTable table;
-        table.Create<TLoggedWindow>("MainForm", &log);
-        table.Create<TLoggedWindow>("OptionForm", &log);
-        table.AtDestruction([&log] { log << QStringLiteral("option keys"); });
-        table.Create<TLoggedWindow>("BookMarkForm", &log);
-        table.Create<TLoggedWindow>("RSSForm", &log);
-    }
-    // So "RSS.dat" and "Bookmark.dat" come before the option keys, and the
-    // main window's files come last.
-    EXPECT_EQ(log, (QStringList{"RSSForm", "BookMarkForm", "option keys", "OptionForm", "MainForm"}));
-}
 
 TEST(ProgramMainTest, SecondCopyExitsAtOnceAndRaisesTheFirst) {
     const QString built = QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("../saporia"));
