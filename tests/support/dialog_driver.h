@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QTest>
 #include <QTimer>
 #include <QWidget>
 
@@ -26,6 +27,11 @@ inline void WhenShown(QWidget* dialog, std::function<void()> step) {
 }
 
 template <typename T>
-T* Child(QWidget* parent, const char* name) {
+T* Child(const QWidget* parent, const char* name) {
     return parent->findChild<T*>(QString::fromLatin1(name));
+}
+
+// Clicks the child `name` of `parent` as a user would.
+inline void ClickChild(QWidget* parent, const char* name) {
+    QTest::mouseClick(Child<QWidget>(parent, name), Qt::LeftButton);
 }

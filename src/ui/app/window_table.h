@@ -36,7 +36,6 @@ public:
             delete entry.Window;
         }
     }
-    int Count() const { return static_cast<int>(Entries.size()); }
 
 private:
     struct TEntry {

@@ -23,7 +23,6 @@ public:
 
     // Builds the grid once from the 32-pixel icon list, six cells a row.
     void BuildIconGrid(const QList<QPixmap>& icons32);
-    int CellCount() const { return Icons.size(); }
     QPixmap Icon(int index) const;
 
     // Shows the pop-up for `pickTarget` with its top-left corner at `topLeft`

@@ -2,18 +2,17 @@
 
 #include <QApplication>
 #include <QElapsedTimer>
-#include <QFileInfo>
 #include <QPointer>
 #include <QTimer>
 
-#include "ui/app/program_main.h"
-#include "core/recipes/recipe_book.h"
-#include "ui/mainwindow/main_form.h"
-#include "ui/platform/dialogs.h"
 #include "core/platform/ini_file.h"
+#include "core/recipes/recipe_book.h"
 #include "core/settings/settings.h"
 #include "support/recipe_fixture.h"
 #include "support/temp_app_dir.h"
+#include "ui/app/program_main.h"
+#include "ui/mainwindow/main_form.h"
+#include "ui/platform/dialogs.h"
 
 // The whole program on the test's application object: start, loop, close,
 // destruction writes.
@@ -39,7 +38,6 @@ TEST(ProgramRunTest, ClosingTheMainWindowEndsTheProgramWhileAToolWindowIsOpen) {
         for (QWidget* w : QApplication::topLevelWidgets())
             EXPECT_FALSE(w->objectName() == QStringLiteral("SplashForm") && w->isVisible()) << "the splash stayed";
         EXPECT_TRUE(form.isVisible());
-        EXPECT_TRUE(form.findChild<QTimer*>("tmClock")->isActive());
         EXPECT_EQ(form.RecipeBook().CookItems.size(), 1u);
         // A modeless tool window stays open while the main window closes.
         tool = new QWidget(nullptr, Qt::Tool);
@@ -58,8 +56,8 @@ TEST(ProgramRunTest, ClosingTheMainWindowEndsTheProgramWhileAToolWindowIsOpen) {
     // The layout keys at the close, the option keys after them and the column
     // and history files at the destruction.
     const QByteArray file = TIniFile(SettingsFilePath(dir.AppDir())).Bytes();
-    EXPECT_GE(file.indexOf("[RECIPEINFORMATION]"), 0);
-    EXPECT_LT(file.indexOf("[RECIPEINFORMATION]"), file.indexOf("[COOKELEMENT]"));
+    const qsizetype layout = file.indexOf("[RECIPEINFORMATION]");
+    EXPECT_TRUE(layout >= 0 && layout < file.indexOf("[COOKELEMENT]"));
     for (const char* written : {"Column.dat", "FindCareer.dat"})
         EXPECT_TRUE(QFileInfo::exists(dir.Path(written))) << written;
     EXPECT_EQ(answers.Unanswered(), 0) << answers.Texts().join(QLatin1Char('|')).toStdString();

@@ -4,14 +4,12 @@
 #include <QFileInfo>
 #include <QImage>
 #include <QLabel>
-#include <QPushButton>
-#include <QTest>
 
-#include "support/dialog_driver.h"
 #include "core/recipes/icon_file.h"
+#include "support/dialog_driver.h"
+#include "support/temp_app_dir.h"
 #include "ui/dialogs/icon_manage_form.h"
 #include "ui/platform/dialogs.h"
-#include "support/temp_app_dir.h"
 
 namespace {
 
@@ -27,15 +25,10 @@ struct TIconFolder {
         QDir().mkpath(QFileInfo(App.Path(relative)).path());
         ASSERT_TRUE(image.save(App.Path(relative), "PNG"));
     }
-    QStringList Files() const { return QDir(App.Path("Icon")).entryList(QDir::Files, QDir::Name); }
-    QColor Centre(const char* icon) const { return QImage(App.Path(icon)).pixel(16, 16); }
-    void Select(int n) { QTest::mouseClick(Form.findChild<QLabel*>(QStringLiteral("MkImg%1").arg(n)), Qt::LeftButton); }
-    QStringList Messages() const {
-        QStringList texts;
-        for (const TDialogCall& call : Answers.Calls())
-            if (call.Kind == TDialogKind::Message)
-                texts << call.Text;
-        return texts;
+    void Delete(int n) {
+        ClickChild(&Form, QStringLiteral("MkImg%1").arg(n).toLatin1().constData());
+        Answers.Answer(TMsgResult::Yes);
+        Form.BitBtn2Click();
     }
 };
 
@@ -50,33 +43,26 @@ TEST(IconManageForm, AddOverwriteAskedDeleteAndARefusalThenTheRestartNotice) {
     WhenShown(&f.Form, [&] {
         f.Answers.AnswerText(f.App.Path("pics/pan.png"));
         f.Form.BitBtn1Click();
-        EXPECT_EQ(f.Form.findChild<QWidget*>("MkPnl1")->pos(), QPoint(60, 5));
-        EXPECT_FALSE(Child<QPushButton>(&f.Form, "BitBtn2")->isEnabled());
+        EXPECT_FALSE(Child<QWidget>(&f.Form, "BitBtn2")->isEnabled());
         // The same name again: No keeps the icon there.
         f.Answers.AnswerText(f.App.Path("pics/other/pan.png"));
         f.Answers.Answer(TMsgResult::No);
         f.Form.BitBtn1Click();
-        EXPECT_EQ(f.Centre("Icon/pan.bmp"), QColor(Qt::blue));
-        f.Select(0);
-        f.Answers.Answer(TMsgResult::Yes);
-        f.Form.BitBtn2Click();
-        f.Select(1);
-        f.Answers.Answer(TMsgResult::Yes);
-        f.Form.BitBtn2Click();
+        EXPECT_EQ(QColor(QImage(f.App.Path("Icon/pan.bmp")).pixel(16, 16)), QColor(Qt::blue));
+        f.Delete(0);
+        f.Delete(1);
         // Each rebuild keeps one set of panels.
         EXPECT_EQ(f.Form.findChildren<QLabel*>(QRegularExpression("^MkImg")).size(), 1);
-        QTest::mouseClick(Child<QPushButton>(&f.Form, "Button1"), Qt::LeftButton);
+        ClickChild(&f.Form, "Button1");
     });
     f.Form.BuildIconGrid();
     f.Form.exec();
-    EXPECT_EQ(f.Files(), QStringList());
+    EXPECT_TRUE(QDir(f.App.Path("Icon")).entryList(QDir::Files).isEmpty());
     EXPECT_TRUE(QFileInfo(f.App.Path("Icon/odd.bmp")).isDir());
-    const QStringList texts = f.Messages();
-    ASSERT_EQ(texts.size(), 5);
-    EXPECT_EQ(texts[0], IconOverwriteQuestion);
-    EXPECT_EQ(texts[1], QStringLiteral("「odd」を削除してもよろしいですか？"));
-    EXPECT_TRUE(texts[2].contains(f.App.Path("Icon/odd.bmp"))) << texts[2].toStdString();
-    EXPECT_EQ(texts[4], IconRestartNotice);
+    const QStringList texts = f.Answers.Texts();
+    EXPECT_EQ(texts.count(IconOverwriteQuestion), 1);
+    EXPECT_EQ(texts.filter(f.App.Path("Icon/odd.bmp")).size(), 1);  // the refusal names the entry
+    EXPECT_EQ(texts.constLast(), IconRestartNotice);
 
     // Shown and closed without a change: no notice.
     f.Answers.ClearLog();

@@ -1,11 +1,9 @@
 #include <gtest/gtest.h>
 
-#include <QApplication>
 #include <QLineEdit>
-#include <QPushButton>
 #include <QTreeWidget>
-#include <QtTest/QTest>
 
+#include "support/dialog_driver.h"
 #include "ui/dialogs/list_column_select_form.h"
 #include "ui/platform/dialogs.h"
 
@@ -16,8 +14,8 @@ const char* const Buttons[] = {"Button1", "Button2", "Button3", "Button4"};  // 
 struct TChooser {
     TDialogAnswerer Answers;
     TListColumnSelectForm Form;
-    QTreeWidget* List = Form.findChild<QTreeWidget*>("ListView1");
-    QLineEdit* Edit = Form.findChild<QLineEdit*>("Edit1");
+    QTreeWidget* List = Child<QTreeWidget>(&Form, "ListView1");
+    QLineEdit* Edit = Child<QLineEdit>(&Form, "Edit1");
 
     explicit TChooser(const QList<TColumnRow>& rows) {
         Form.ClearRows();
@@ -30,11 +28,15 @@ struct TChooser {
         const QRect r = List->visualItemRect(List->topLevelItem(i));
         QTest::mouseClick(List->viewport(), Qt::LeftButton, {}, QPoint(r.center().x() + 40, r.center().y()));
     }
-    void Click(const char* name) { QTest::mouseClick(Form.findChild<QPushButton*>(name), Qt::LeftButton); }
+    void TypeWidth(const char* keys) {
+        Edit->setFocus();
+        Edit->selectAll();
+        QTest::keyClicks(Edit, keys);
+    }
     QString Enabled() const {
         QString s;
         for (const char* name : Buttons)
-            s += Form.findChild<QPushButton*>(name)->isEnabled() ? "1" : "0";
+            s += Child<QWidget>(&Form, name)->isEnabled() ? "1" : "0";
         return s;
     }
     QString Order() const {
@@ -49,67 +51,54 @@ const QList<TColumnRow> Three = {{"料理名", 70, true}, {"種類", 50, false},
 
 }  // namespace
 
-TEST(ListColumnSelectForm, ButtonsFollowTheSelectionAndMovesKeepEachRowWhole) {
+TEST(ListColumnSelectForm, ButtonsFollowTheSelectionMovesKeepEachRowWholeAndOneRowMustShow) {
     TChooser c(Three);
     EXPECT_EQ(c.Enabled() + c.Edit->text(), "010170");  // opens on the first row, ready to use
     // Action (-1..-4: up, down, show, hide; else a row click), enabled buttons, rows.
-    const struct {
-        int Action;
-        const char* Enabled;
-        const char* Rows;
-    } steps[] = {
-        {0, "0101", "料70+ 種50- 量40+"},  {1, "1110", "料70+ 種50- 量40+"},  {2, "1001", "料70+ 種50- 量40+"},
-        {-4, "1010", "料70+ 種50- 量40-"}, {-3, "1001", "料70+ 種50- 量40+"}, {0, "0101", "料70+ 種50- 量40+"},
-        {-2, "1101", "種50- 料70+ 量40+"}, {-2, "1001", "種50- 量40+ 料70+"}, {-1, "1101", "種50- 料70+ 量40+"},
-        {-1, "0101", "料70+ 種50- 量40+"},
+    const struct { int Action; const char* Enabled; const char* Rows; } steps[] = {
+        {1, "1110", "料70+ 種50- 量40+"},  {2, "1001", "料70+ 種50- 量40+"},  {-4, "1010", "料70+ 種50- 量40-"},
+        {-3, "1001", "料70+ 種50- 量40+"}, {0, "0101", "料70+ 種50- 量40+"},  {-2, "1101", "種50- 料70+ 量40+"},
+        {-2, "1001", "種50- 量40+ 料70+"},  {-1, "1101", "種50- 料70+ 量40+"}, {-1, "0101", "料70+ 種50- 量40+"},
     };
     for (const auto& step : steps) {
         SCOPED_TRACE(step.Action);
         if (step.Action >= 0)
             c.ClickRow(step.Action);
         else
-            c.Click(Buttons[-step.Action - 1]);
+            ClickChild(&c.Form, Buttons[-step.Action - 1]);
         EXPECT_EQ(c.Enabled(), step.Enabled);
         EXPECT_EQ(c.Order(), step.Rows);
     }
     c.List->clearSelection();
     EXPECT_EQ(c.Enabled(), "0000");
     EXPECT_TRUE(c.Edit->isReadOnly());
+    // OK with nothing ticked is refused.
+    for (int row : {0, 2}) {
+        c.ClickRow(row);
+        ClickChild(&c.Form, "Button4");
+    }
+    ClickChild(&c.Form, "BitBtn1");
+    EXPECT_EQ(c.Answers.Texts(), QStringList({"表示する項目は一つ以上選択して下さい。"}));
+    EXPECT_TRUE(c.Form.isVisible());
 }
 
 TEST(ListColumnSelectForm, WidthLandsInTheRowItWasTypedFor) {
     TChooser c(Three);
     c.ClickRow(0);
-    c.Edit->setFocus();
-    c.Edit->selectAll();
-    QTest::keyClicks(c.Edit, "1a2x3");  // letters refused
+    c.TypeWidth("1a2x3");  // letters refused
     EXPECT_EQ(c.Edit->text(), "123");
-    // Enter does not press O K.
-    QTest::keyClick(c.Edit, Qt::Key_Return);
+    QTest::keyClick(c.Edit, Qt::Key_Return);  // Enter does not press O K
     EXPECT_TRUE(c.Form.isVisible());
     // Clicking row B takes the width into row A; an empty width is ignored.
     c.ClickRow(1);
     EXPECT_EQ(c.Edit->text(), "50");
-    c.Edit->setFocus();
+    c.TypeWidth("");
     c.Edit->clear();
     c.ClickRow(2);
     EXPECT_EQ(c.Order(), "料123+ 種50- 量40+");
     // A width typed and confirmed with O K is stored.
-    c.Edit->setFocus();
-    c.Edit->selectAll();
-    QTest::keyClicks(c.Edit, "88");
-    c.Click("BitBtn1");
+    c.TypeWidth("88");
+    ClickChild(&c.Form, "BitBtn1");
     EXPECT_EQ(c.Form.result(), QDialog::Accepted);
     EXPECT_EQ(c.Order(), "料123+ 種50- 量88+");
-}
-
-TEST(ListColumnSelectForm, OkWithNothingTickedIsRefusedAndDefaultsRestore) {
-    TChooser c({{"料理名", 70, false}, {"種類", 50, false}});
-    c.Click("BitBtn1");
-    EXPECT_EQ(c.Answers.Texts(), QStringList({"表示する項目は一つ以上選択して下さい。"}));
-    EXPECT_TRUE(c.Form.isVisible());
-    c.Click("Button5");
-    EXPECT_EQ(c.Form.Rows(), TListColumnSelectForm::DefaultRows());
-    c.Click("BitBtn1");
-    EXPECT_EQ(c.Form.result(), QDialog::Accepted);
 }

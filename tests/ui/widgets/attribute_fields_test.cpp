@@ -3,13 +3,10 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QTest>
-#include <QWidget>
 
-#include "ui/widgets/attribute_fields.h"
-#include "ui/widgets/icon_box.h"
-#include "ui/widgets/numeric_key_filter.h"
-#include "ui/widgets/star_rating.h"
 #include "support/dialog_fixture.h"
+#include "ui/widgets/attribute_fields.h"
+#include "ui/widgets/numeric_key_filter.h"
 
 namespace {
 
@@ -26,12 +23,8 @@ TEST(AttributeFields, ShowCurrentRoundTripAndClearKeepsGroupOnRequest) {
     const TAttributeFields f = BuildAttributeFields(&page, WizardStepLook(), &filter);
     const TRecipeAttributes a = FullAttributes();
     f.Show(a, QPixmap(32, 32));
-    EXPECT_EQ(Fields(f.Current()), Fields(a));
-
-    // Choices replace the lists but keep what is typed.
     f.SetChoices({"汁物"}, {"1人前"}, {"洋食", "中華"});
-    EXPECT_EQ(f.Kind->currentText(), a.Kind);
-    EXPECT_EQ(f.Group->count(), 2);
+    EXPECT_EQ(Fields(f.Current()), Fields(a));  // shown, and kept over new choices
 
     f.Clear(false);
     EXPECT_EQ(Fields(f.Current()), QStringList({"-1", "", "", "", "", "", a.Group, "", "0", "0"}));
