@@ -22,9 +22,10 @@ TEST(CommandTable, EnableRules) {
     for (const auto& [name, expected] : cases) {
         const TCommandRow* row = FindCommand(QLatin1String(name));
         ASSERT_NE(row, nullptr) << name;
-        for (int i = 0; i < 5; ++i)
+        for (int i = 0; i < 5; ++i) {
             if (expected[i] != '-')
                 EXPECT_EQ(CommandEnabled(*row, states[i], true), expected[i] == '1') << name << ", " << stateNames[i];
+        }
         EXPECT_FALSE(CommandEnabled(*row, states[1], false)) << name << " without a handler";
     }
     // A command the program has no handler for yet stays off whatever is bound.

@@ -6,7 +6,13 @@ namespace {
 
 TCookItem Item(const QString& name, const QString& group, const QString& kind = {}, const QString& amount = {},
                const QString& calorie = {}) {
-    return {.Name = name, .Kind = kind, .Amount = amount, .Calorie = calorie, .Group = group};
+    TCookItem item;
+    item.Name = name;
+    item.Kind = kind;
+    item.Amount = amount;
+    item.Calorie = calorie;
+    item.Group = group;
+    return item;
 }
 
 QStringList Captions(const TClassRoot& root) {

@@ -20,7 +20,7 @@ struct TSearchFolder {
     QString DataRoot() const { return Dir.Path("Cook"); }
 
     void Add(const QString& name, const char* ingredients) {
-        Items.push_back(TCookItem{.Name = name});
+        Items.emplace_back().Name = name;
         QDir().mkpath(DataRoot() + "/" + name);
         if (ingredients)
             Dir.WriteSjis("Cook/" + name + "/材料.txt", QString::fromUtf8(ingredients));
