@@ -74,6 +74,12 @@ QString MakeRecipe(const QString& dataRoot, const TRecipeDraft& draft) {
     return folder;
 }
 
+TCookItem NamedItem(const QString& name) {
+    TCookItem item;
+    item.Name = name;
+    return item;
+}
+
 QMap<QString, QByteArray> FolderSnapshot(const QString& folder) {
     QMap<QString, QByteArray> files;
     const QDir root(folder);

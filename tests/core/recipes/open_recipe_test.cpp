@@ -16,11 +16,25 @@ struct OpenRecipeFolder : ::testing::Test {
     QString Folder = MakeRecipe(Root, {.Name = "肉じゃが", .Foodstuff = "じゃがいも", .Photo = true});
     TOpenRecipe Recipe{Root};
 
-    bool Open(const QString& name) {
-        TCookItem item;
-        item.Name = name;
-        return Recipe.Load(item, QSize(30, 20));
-    }
+    bool Open(const QString& name) { return Recipe.Load(NamedItem(name), QSize(30, 20)); }
+};
+
+// A bad file hides nothing else of its recipe, and a save of the user's edits
+// never replaces a file that was there but could not be read.
+const QByteArray TruncatedJpeg("\xff\xd8\xff\xe0 broken", 10);
+// Many short lines, just over the size a pane takes.
+QByteArray OversizedText() { return QByteArray("0123456789abcdef\r\n").repeated(MaxRecipeTextBytes / 18 + 1); }
+
+struct TRow {
+    const char* Case;
+    TRecipeDraft Draft;
+    QMap<QString, QByteArray> Bad;  // files written over the draft's
+    // What the read still shows.
+    QString Foodstuff, How, Comment;
+    bool Memo, Attributes;
+    QStringList Reported;   // named in the one load error
+    QStringList Protected;  // keep their bytes through a save of edits
+    bool RemovePhoto;       // the photo edit: remove instead of paste
 };
 
 }  // namespace
@@ -105,4 +119,71 @@ TEST_F(OpenRecipeFolder, NothingIsWrittenWithoutAnOpenRecipeInside) {
         EXPECT_TRUE(Recipe.IsModified()) << qPrintable(name);  // a failed save leaves the edits marked
     }
     EXPECT_EQ(FolderSnapshot(Dir.AppDir()), before);
+}
+
+TEST(RecipeReadFaults, EachFileIsReadOnItsOwnAndAnUnreadFileIsNeverSaved) {
+    const QString name = QStringLiteral("r");
+    const QStringList status{QStringLiteral("Kind=主菜")};
+    const TRow rows[] = {
+        {"no ingredients file", {.Name = name, .Foodstuff = std::nullopt, .How = QStringLiteral("昔の作り方")}, {},
+         QString(), QStringLiteral("昔の作り方"), QString(), false, false, {FoodstuffFileName}, {}, false},
+        {"truncated photo",
+         {.Name = name, .Comment = QStringLiteral("大事なコメント"), .StatusLines = status, .Photo = true,
+          .Memo = true},
+         {{PhotoFileName, TruncatedJpeg}},
+         QStringLiteral("材料"), QStringLiteral("作り方"), QStringLiteral("大事なコメント"), true, true,
+         {PhotoFileName}, {PhotoFileName}, false},
+        {"truncated photo, removed", {.Name = name, .Photo = true}, {{PhotoFileName, TruncatedJpeg}},
+         QStringLiteral("材料"), QStringLiteral("作り方"), QString(), false, false, {PhotoFileName}, {PhotoFileName}, true},
+        {"oversized ingredients and truncated photo", {.Name = name, .Comment = QStringLiteral("c"), .Photo = true},
+         {{FoodstuffFileName, OversizedText()}, {PhotoFileName, TruncatedJpeg}},
+         QString(), QStringLiteral("作り方"), QStringLiteral("c"), false, false,
+         {FoodstuffFileName, PhotoFileName}, {FoodstuffFileName, PhotoFileName}, false},
+        {"a text of exactly the limit", {.Name = name}, {{HowFileName, QByteArray(MaxRecipeTextBytes, 'a')}},
+         QStringLiteral("材料"), QString(MaxRecipeTextBytes, QLatin1Char('a')), QString(), false, false, {}, {}, false},
+    };
+    for (const TRow& row : rows) {
+        SCOPED_TRACE(row.Case);
+        TTempAppDir dir;
+        const QString root = dir.AppDir() + QStringLiteral("Cook");
+        const QString folder = MakeRecipe(root, row.Draft);
+        for (auto bad = row.Bad.begin(); bad != row.Bad.end(); ++bad)
+            WriteRaw(folder + bad.key(), bad.value());
+        const auto before = FolderSnapshot(folder);
+
+        TOpenRecipe recipe(root);
+        EXPECT_EQ(recipe.Load(NamedItem(name), QSize(30, 20)), row.Reported.isEmpty());
+        const TRecipeContent& c = recipe.Content();
+        for (const QString& file : row.Reported)
+            EXPECT_TRUE(c.LoadError.contains(file)) << qPrintable(c.LoadError);
+        EXPECT_EQ(c.Foodstuff, row.Foodstuff);
+        EXPECT_EQ(c.How, row.How);
+        EXPECT_EQ(c.Comment, row.Comment);
+        EXPECT_EQ(c.HasMemo, row.Memo);
+        EXPECT_EQ(c.HasStatus, row.Attributes);
+
+        // The user adds to every pane, changes the photo and draws on the memo.
+        if (row.RemovePhoto)
+            recipe.Photo().Remove(recipe.Content());
+        else
+            recipe.Photo().SetPicture(recipe.Content(), QImage(8, 8, QImage::Format_RGB32));
+        recipe.Memo().setPixel(1, 1, qRgb(255, 0, 0));
+        recipe.MemoDrawn();
+        const QString added = QStringLiteral("追記");
+        recipe.Save({c.Foodstuff + added, c.How + added, c.Comment + added});
+
+        const auto after = FolderSnapshot(folder);
+        for (const QString& file : row.Protected)
+            EXPECT_EQ(after.value(file), before.value(file)) << qPrintable(file);
+        const QString texts[][2] = {
+            {FoodstuffFileName, row.Foodstuff}, {HowFileName, row.How}, {CommentFileName, row.Comment}};
+        for (const auto& [file, text] : texts) {
+            if (!row.Protected.contains(file)) {
+                EXPECT_EQ(after.value(file), RecipeFileBytes(text + added)) << qPrintable(file);
+            }
+        }
+        if (!row.Protected.contains(MemoFileName)) {
+            EXPECT_NE(after.value(MemoFileName), before.value(MemoFileName));
+        }
+    }
 }
