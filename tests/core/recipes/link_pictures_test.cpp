@@ -69,11 +69,11 @@ TEST(LinkPictures, ListingMatchesIgnoringCaseAndSkipsEmptyWord) {
 }
 
 TEST(LinkPictures, SelectionWordChecks) {
+    // Trimmed ends; a line break anywhere, a reserved or control character inside refuses the word.
     const std::pair<QString, QString> rows[] = {
         {"  塩 \t", "塩"}, {"塩\u3000", "塩\u3000"},  // U+3000 is part of the word
-        {"", ""}, {"  ", ""}, {"a/b", ""}, {"a\\b", ""}, {"a:b", ""}, {"a*", ""}, {"?", ""}, {"\"q\"", ""},
-        {"<a>", ""}, {"a|b", ""}, {"a\r\nb", ""}, {"a\nb", ""}, {"a\rb", ""}, {"a\u2028b", ""}, {"a\u2029b", ""},
-        {"a\tb", ""}, {"a\x01" "b", ""}, {"a\x7F" "b", ""},
+        {"  ", ""}, {"a/b", ""}, {"a\\b", ""}, {"a:b", ""}, {"<a>", ""}, {"塩\n", ""}, {"a\rb", ""},
+        {"a\u2028b", ""}, {"a\u2029b", ""}, {"a\tb", ""}, {"a\x7F" "b", ""},
     };
     for (const auto& [selection, word] : rows)
         EXPECT_EQ(LinkWordOfSelection(selection), word) << qPrintable(selection);
