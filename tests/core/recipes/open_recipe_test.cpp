@@ -25,38 +25,17 @@ const QByteArray TruncatedJpeg("\xff\xd8\xff\xe0 broken", 10);
 // Many short lines, just over the size a pane takes.
 QByteArray OversizedText() { return QByteArray("0123456789abcdef\r\n").repeated(MaxRecipeTextBytes / 18 + 1); }
 
-struct TRow {
-    const char* Case;
-    TRecipeDraft Draft;
-    QMap<QString, QByteArray> Bad;  // files written over the draft's
-    // What the read still shows.
-    QString Foodstuff, How, Comment;
-    bool Memo, Attributes;
-    QStringList Reported;   // named in the one load error
-    QStringList Protected;  // keep their bytes through a save of edits
-    bool RemovePhoto;       // the photo edit: remove instead of paste
-};
-
 }  // namespace
 
-TEST(OpenRecipeQuestion, AskedOnlyForEditsOutsideViewOnlyAndClosing) {
-    const struct {
-        bool Modified, ViewOnly, Closing, Asks;
-    } rows[] = {
-        {true, false, false, true},
-        {false, false, false, false},
-        {true, true, false, false},
-        {true, false, true, false},
-    };
-    for (const auto& row : rows) {
+TEST(OpenRecipeQuestion, AskedOnlyForEditsOutsideViewOnlyAndClosingAndEachAnswerSavesDropsOrStops) {
+    // Modified, view only, closing: asks.
+    for (const auto& [modified, viewOnly, closing, asks] : {std::tuple(true, false, false, true),
+                                                            {false, false, false, false}, {true, true, false, false},
+                                                            {true, false, true, false}}) {
         TOpenRecipe recipe("/nowhere");
-        recipe.SetModified(row.Modified);
-        EXPECT_EQ(recipe.ShouldAskToSave(row.ViewOnly, row.Closing), row.Asks)
-            << row.Modified << row.ViewOnly << row.Closing;
+        recipe.SetModified(modified);
+        EXPECT_EQ(recipe.ShouldAskToSave(viewOnly, closing), asks) << modified << viewOnly << closing;
     }
-}
-
-TEST(OpenRecipeQuestion, EachAnswerSavesDropsOrStops) {
     const struct {
         TSaveAnswer Answer;
         bool SaveWorks, GoesOn, Saved, StillModified;
@@ -124,25 +103,23 @@ TEST_F(OpenRecipeFolder, NothingIsWrittenWithoutAnOpenRecipeInside) {
 TEST(RecipeReadFaults, EachFileIsReadOnItsOwnAndAnUnreadFileIsNeverSaved) {
     const QString name = QStringLiteral("r");
     const QStringList status{QStringLiteral("Kind=主菜")};
-    const TRow rows[] = {
-        {"no ingredients file", {.Name = name, .Foodstuff = std::nullopt, .How = QStringLiteral("昔の作り方")}, {},
-         QString(), QStringLiteral("昔の作り方"), QString(), false, false, {FoodstuffFileName}, {}, false},
+    const struct {
+        const char* Case;
+        TRecipeDraft Draft;
+        QMap<QString, QByteArray> Bad;  // files written over the draft's: reported, and kept through a save
+        bool RemovePhoto;               // the photo edit: remove instead of paste
+    } rows[] = {
+        {"no ingredients file", {.Name = name, .Foodstuff = std::nullopt, .How = QStringLiteral("昔の作り方")}, {}, false},
         {"truncated photo",
-         {.Name = name, .Comment = QStringLiteral("大事なコメント"), .StatusLines = status, .Photo = true,
-          .Memo = true},
-         {{PhotoFileName, TruncatedJpeg}},
-         QStringLiteral("材料"), QStringLiteral("作り方"), QStringLiteral("大事なコメント"), true, true,
-         {PhotoFileName}, {PhotoFileName}, false},
-        {"truncated photo, removed", {.Name = name, .Photo = true}, {{PhotoFileName, TruncatedJpeg}},
-         QStringLiteral("材料"), QStringLiteral("作り方"), QString(), false, false, {PhotoFileName}, {PhotoFileName}, true},
+         {.Name = name, .Comment = QStringLiteral("大事なコメント"), .StatusLines = status, .Photo = true, .Memo = true},
+         {{PhotoFileName, TruncatedJpeg}}, false},
+        {"truncated photo, removed", {.Name = name, .Photo = true}, {{PhotoFileName, TruncatedJpeg}}, true},
         {"oversized ingredients and truncated photo", {.Name = name, .Comment = QStringLiteral("c"), .Photo = true},
-         {{FoodstuffFileName, OversizedText()}, {PhotoFileName, TruncatedJpeg}},
-         QString(), QStringLiteral("作り方"), QStringLiteral("c"), false, false,
-         {FoodstuffFileName, PhotoFileName}, {FoodstuffFileName, PhotoFileName}, false},
-        {"a text of exactly the limit", {.Name = name}, {{HowFileName, QByteArray(MaxRecipeTextBytes, 'a')}},
-         QStringLiteral("材料"), QString(MaxRecipeTextBytes, QLatin1Char('a')), QString(), false, false, {}, {}, false},
+         {{FoodstuffFileName, OversizedText()}, {PhotoFileName, TruncatedJpeg}}, false},
+        {"broken memo", {.Name = name, .StatusLines = status, .Memo = true}, {{MemoFileName, "BM broken"}}, false},
+        {"a text of exactly the limit", {.Name = name, .How = QString(MaxRecipeTextBytes - 2, 'a')}, {}, false},
     };
-    for (const TRow& row : rows) {
+    for (const auto& row : rows) {
         SCOPED_TRACE(row.Case);
         TTempAppDir dir;
         const QString root = dir.AppDir() + QStringLiteral("Cook");
@@ -150,17 +127,25 @@ TEST(RecipeReadFaults, EachFileIsReadOnItsOwnAndAnUnreadFileIsNeverSaved) {
         for (auto bad = row.Bad.begin(); bad != row.Bad.end(); ++bad)
             WriteRaw(folder + bad.key(), bad.value());
         const auto before = FolderSnapshot(folder);
+        QStringList reported = row.Bad.keys();
+        if (!row.Draft.Foodstuff)
+            reported << FoodstuffFileName;
+        // What the read still shows: every text that is there and good.
+        const auto shown = [&](const QString& file, const std::optional<QString>& text) {
+            return row.Bad.contains(file) ? QString() : text.value_or(QString());
+        };
+        const QString texts[][2] = {{FoodstuffFileName, shown(FoodstuffFileName, row.Draft.Foodstuff)},
+                                    {HowFileName, shown(HowFileName, row.Draft.How)},
+                                    {CommentFileName, shown(CommentFileName, row.Draft.Comment)}};
 
         TOpenRecipe recipe(root);
-        EXPECT_EQ(recipe.Load(NamedItem(name), QSize(30, 20)), row.Reported.isEmpty());
+        EXPECT_EQ(recipe.Load(NamedItem(name), QSize(30, 20)), reported.isEmpty());
         const TRecipeContent& c = recipe.Content();
-        for (const QString& file : row.Reported)
+        for (const QString& file : reported)
             EXPECT_TRUE(c.LoadError.contains(file)) << qPrintable(c.LoadError);
-        EXPECT_EQ(c.Foodstuff, row.Foodstuff);
-        EXPECT_EQ(c.How, row.How);
-        EXPECT_EQ(c.Comment, row.Comment);
-        EXPECT_EQ(c.HasMemo, row.Memo);
-        EXPECT_EQ(c.HasStatus, row.Attributes);
+        EXPECT_EQ(QStringList({c.Foodstuff, c.How, c.Comment}), QStringList({texts[0][1], texts[1][1], texts[2][1]}));
+        EXPECT_EQ(std::pair(c.HasMemo, c.HasStatus),
+                  std::pair(row.Draft.Memo && !row.Bad.contains(MemoFileName), row.Draft.StatusLines.has_value()));
 
         // The user adds to every pane, changes the photo and draws on the memo.
         if (row.RemovePhoto)
@@ -173,16 +158,14 @@ TEST(RecipeReadFaults, EachFileIsReadOnItsOwnAndAnUnreadFileIsNeverSaved) {
         recipe.Save({c.Foodstuff + added, c.How + added, c.Comment + added});
 
         const auto after = FolderSnapshot(folder);
-        for (const QString& file : row.Protected)
+        for (const QString& file : row.Bad.keys())
             EXPECT_EQ(after.value(file), before.value(file)) << qPrintable(file);
-        const QString texts[][2] = {
-            {FoodstuffFileName, row.Foodstuff}, {HowFileName, row.How}, {CommentFileName, row.Comment}};
         for (const auto& [file, text] : texts) {
-            if (!row.Protected.contains(file)) {
+            if (!row.Bad.contains(file)) {
                 EXPECT_EQ(after.value(file), RecipeFileBytes(text + added)) << qPrintable(file);
             }
         }
-        if (!row.Protected.contains(MemoFileName)) {
+        if (!row.Bad.contains(MemoFileName)) {
             EXPECT_NE(after.value(MemoFileName), before.value(MemoFileName));
         }
     }
