@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <optional>
 
 #include <QByteArray>
@@ -33,6 +34,9 @@ struct TRecipeDraft {
 
 // Writes the folder (created with its parents) and returns its path ending with "/".
 QString MakeRecipe(const QString& dataRoot, const TRecipeDraft& draft);
+
+// The message of the TSaporiaError `action` throws; empty when it throws none.
+QString ErrorOf(const std::function<void()>& action);
 
 // A record of the recipe folder `name`, as the list holds it before its attributes are read.
 TCookItem NamedItem(const QString& name);

@@ -15,21 +15,12 @@
 
 TEST(ColumnTable, FileHoldsTheExactLinesAndReadsBack) {
     const TColumnTable table{{"料理名", 120, true}, {"塩分", 40, false}};
-    EXPECT_EQ(FormatColumnTable(table), ToSjis("<?xml version=\"1.0\" encoding=\"Shift_JIS\"?>\r\n"
-                                               "<Document>\r\n"
-                                               "   <List>\r\n"
-                                               "      <Column>\r\n"
-                                               "         <Caption>料理名</Caption>\r\n"
-                                               "         <Width>120</Width>\r\n"
-                                               "         <Use>True</Use>\r\n"
-                                               "      </Column>\r\n"
-                                               "      <Column>\r\n"
-                                               "         <Caption>塩分</Caption>\r\n"
-                                               "         <Width>40</Width>\r\n"
-                                               "         <Use>False</Use>\r\n"
-                                               "      </Column>\r\n"
-                                               "   </List>\r\n"
-                                               "</Document>\r\n"));
+    EXPECT_EQ(FormatColumnTable(table),
+              ToSjis("<?xml version=\"1.0\" encoding=\"Shift_JIS\"?>\r\n<Document>\r\n   <List>\r\n"
+                     "      <Column>\r\n         <Caption>料理名</Caption>\r\n         <Width>120</Width>\r\n"
+                     "         <Use>True</Use>\r\n      </Column>\r\n"
+                     "      <Column>\r\n         <Caption>塩分</Caption>\r\n         <Width>40</Width>\r\n"
+                     "         <Use>False</Use>\r\n      </Column>\r\n   </List>\r\n</Document>\r\n"));
     // A caption with the characters XML reserves would not parse unescaped.
     for (const TColumnTable& t : {table, DefaultColumnTable(), TColumnTable{{"A&B <量>", 60, true}}})
         EXPECT_EQ(ParseColumnTable(FromSjis(FormatColumnTable(t))), t);
@@ -92,14 +83,13 @@ TEST(RecipeBook, ColumnTableIsWrittenBackOnlyWhenUsable) {
 TEST(RecipeBook, SearchHistoryIsWrittenOnlyWhenRead) {
     const struct {
         const char* Name;
-        std::optional<QString> File;  // nullopt: a folder blocks the name
+        std::optional<QString> File, After;  // File nullopt: a folder blocks the name; After nullopt: kept as it was
         bool Read;
-        std::optional<QString> After;  // nullopt: the file stays as it was
     } rows[] = {
-        {"read", "鶏肉\r\n卵\r\n", true, "玉ねぎ\r\n鶏肉\r\n卵\r\n"},
-        {"absent", "", true, "玉ねぎ\r\n"},
-        {"never_read", "鶏肉\r\n", false, std::nullopt},
-        {"unreadable", std::nullopt, true, std::nullopt},
+        {"read", "鶏肉\r\n卵\r\n", "玉ねぎ\r\n鶏肉\r\n卵\r\n", true},
+        {"absent", "", "玉ねぎ\r\n", true},
+        {"never_read", "鶏肉\r\n", std::nullopt, false},
+        {"unreadable", std::nullopt, std::nullopt, true},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.Name);
@@ -132,13 +122,12 @@ TEST(RecipeBook, ScanReplacesTheRecordsAndRefineFiltersThem) {
     const auto visible = [&] {
         QStringList names;
         for (const TCookItem& item : book.CookItems)
-            if (item.Visible)
-                names << item.Name;
+            names << (item.Visible ? item.Name : QString());
         return names;
     };
     EXPECT_TRUE(book.SearchCookFld().isEmpty());
     book.Refine("卵");
-    EXPECT_EQ(visible(), QStringList{"親子丼"});
+    EXPECT_EQ(visible(), (QStringList{"", "", "親子丼"}));
 
     // A rescan forgets removed folders and the refinement's flags.
     ASSERT_TRUE(QDir(book.DataRoot() + "/湯豆腐").removeRecursively());
