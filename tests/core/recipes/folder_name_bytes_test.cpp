@@ -144,12 +144,7 @@ TEST_F(FolderNameBytes, DeleteAndRenameTouchOnlyTheirOwnFolder) {
     TCookItem windows = Record(Folders[2]);
     TCookItem utf8 = Record(Folders[3]);
     EXPECT_FALSE(RenameRecipeFolder(Root, utf8, QStringLiteral("肉じゃが")));  // already so named
-    try {
-        RenameRecipeFolder(Root, windows, QStringLiteral("肉じゃが"));
-        ADD_FAILURE() << "renamed over another folder";
-    } catch (const TSaporiaError& error) {
-        EXPECT_EQ(error.message(), RecipeNameExistsMessage);
-    }
+    EXPECT_EQ(ErrorOf([&] { RenameRecipeFolder(Root, windows, QStringLiteral("肉じゃが")); }), RecipeNameExistsMessage);
     EXPECT_EQ(Foodstuff(Folders[3]), RecipeFileBytes(Folders[3].Foodstuff));
     DeleteRecipeFolder(Root, utf8);
     EXPECT_TRUE(RenameRecipeFolder(Root, windows, QStringLiteral("肉じゃが")));

@@ -121,21 +121,14 @@ TEST_F(RecipeScan, RefinementGivesTheOneThreadFlagsCacheAndFailure) {
     const TCookItems all = SearchCookFld(Root, Icons).Items;
     // Flags, cache size and failure of a refinement on one and on eight threads.
     const auto refine = [&](TIngredientCache* oneCache, TIngredientCache* manyCache) {
-        std::array<TCookItems, 2> items{all, all};
-        std::array<QString, 2> failures;
-        for (int i : {0, 1}) {
-            try {
-                RefineCookItems(items[i], Root, "じゃがいも", i ? manyCache : oneCache, i ? 8 : 1);
-            } catch (const TSaporiaError& e) {
-                failures[i] = e.message();
-            }
-        }
-        EXPECT_EQ(items[1], items[0]);
-        EXPECT_EQ(failures[1], failures[0]);
+        TCookItems one = all, many = all;
+        const QString failure = ErrorOf([&] { RefineCookItems(one, Root, "じゃがいも", oneCache, 1); });
+        EXPECT_EQ(ErrorOf([&] { RefineCookItems(many, Root, "じゃがいも", manyCache, 8); }), failure);
+        EXPECT_EQ(many, one);
         if (oneCache) {
             EXPECT_EQ(manyCache->Size(), oneCache->Size());
         }
-        return std::pair(items[0], failures[0]);
+        return std::pair(one, failure);
     };
     TIngredientCache oneCache, manyCache;
     EXPECT_TRUE(refine(nullptr, nullptr).second.isEmpty());
