@@ -66,11 +66,12 @@ TEST(CookListModelTest, ModelShowsListedRecordsWithStripes) {
 
     TIconStore icons;
     TCookListModel model(&items, &icons);
-    model.SetColumns({"料理名", "グループ", "量", "むずかしさ", "おいしさ"});
+    model.SetColumns({"料理名", "グループ", "量", "むずかしさ", "おいしさ", "タイトル"});
     model.SetRows({0, 2});
     ASSERT_EQ(model.rowCount(), 2);
     const auto text = [&](int row, int column) { return model.data(model.index(row, column), Qt::DisplayRole).toString(); };
-    EXPECT_EQ(QStringList({text(1, 0), text(1, 1), text(1, 3), text(1, 4)}), (QStringList{"c", "朝食", "3", ""}));
+    EXPECT_EQ(QStringList({text(1, 0), text(1, 1), text(1, 3), text(1, 4), text(1, 5)}),
+              (QStringList{"c", "朝食", "3", "", "c"}));
     EXPECT_EQ(model.data(model.index(1, 0), TCookListModel::RecordRole).toInt(), 2);
     EXPECT_FALSE(model.data(model.index(0, 0), Qt::DecorationRole).isNull());
     EXPECT_TRUE(model.data(model.index(1, 0), Qt::DecorationRole).isNull());  // icon -1
