@@ -1,10 +1,10 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
 
 #include <fcntl.h>
 #include <sys/stat.h>
-#include <unistd.h>
 
 #include <QFile>
 
@@ -41,10 +41,7 @@ const TRawFolder Folders[] = {
 };
 
 void WriteAt(const QByteArray& path, const QByteArray& bytes) {
-    const int fd = ::open(path.constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-    ASSERT_GE(fd, 0) << path.toStdString();
-    ASSERT_EQ(::write(fd, bytes.constData(), bytes.size()), bytes.size());
-    ::close(fd);
+    std::ofstream(path.toStdString(), std::ios::binary).write(bytes.constData(), bytes.size());
 }
 
 QByteArray ReadAt(const QByteArray& path) {
