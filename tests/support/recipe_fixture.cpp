@@ -11,6 +11,7 @@
 #include <QMap>
 
 #include "core/platform/jpeg.h"
+#include "core/platform/saporia_error.h"
 #include "core/platform/sjis.h"
 
 QByteArray RecipeFileBytes(const QString& text) {
@@ -72,6 +73,21 @@ QString MakeRecipe(const QString& dataRoot, const TRecipeDraft& draft) {
     if (draft.Memo)
         WriteRaw(folder + QStringLiteral("手書きメモ.bmp"), SmallBmp(50, 40, Qt::white, Qt::black));
     return folder;
+}
+
+QString ErrorOf(const std::function<void()>& action) {
+    try {
+        action();
+    } catch (const TSaporiaError& error) {
+        return error.message();
+    }
+    return QString();
+}
+
+TCookItem NamedItem(const QString& name) {
+    TCookItem item;
+    item.Name = name;
+    return item;
 }
 
 QMap<QString, QByteArray> FolderSnapshot(const QString& folder) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <optional>
 
 #include <QByteArray>
@@ -9,6 +10,8 @@
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
+
+#include "core/recipes/cook_item.h"
 
 // Builds recipe folders on disk the way the program stores them: CP932 texts
 // with CR LF line ends, "key=value" attribute lines, small JPEG photos.
@@ -31,6 +34,12 @@ struct TRecipeDraft {
 
 // Writes the folder (created with its parents) and returns its path ending with "/".
 QString MakeRecipe(const QString& dataRoot, const TRecipeDraft& draft);
+
+// The message of the TSaporiaError `action` throws; empty when it throws none.
+QString ErrorOf(const std::function<void()>& action);
+
+// A record of the recipe folder `name`, as the list holds it before its attributes are read.
+TCookItem NamedItem(const QString& name);
 
 // Text as a program-written file: each "\n"-separated line ends with CR LF,
 // encoded in CP932 (an empty text is an empty file).

@@ -23,19 +23,6 @@ QStringList Names(const TCookItems& items, const QList<int>& rows) {
 
 }  // namespace
 
-TEST(CookListModelTest, CellsShowTheirFields) {
-    TCookItem item = Item("肉じゃが");
-    item.Salt = "1.5";
-    item.DifficultValue = 3;
-    const std::pair<const char*, const char*> rows[] = {
-        {"料理名", "肉じゃが"}, {"タイトル", "肉じゃが"}, {"塩分", "1.5"}, {"むずかしさ", "3"},
-        {"おいしさ", ""},  // unset
-        {"不明", ""},
-    };
-    for (const auto& [caption, text] : rows)
-        EXPECT_EQ(CookCellText(item, caption), text) << caption;
-}
-
 TEST(CookListModelTest, NumericColumnsSortAsNumbersAndStably) {
     const TCookItems items{Item("a", "12.5"), Item("b", "9"), Item("c"), Item("d", "abc"), Item("e", "100"),
                            Item("f", " 9 ")};
@@ -73,26 +60,25 @@ TEST(CookListModelTest, ModelShowsListedRecordsWithStripes) {
     TCookItems items{Item("a", QString(), 4), Item("b"), Item("c")};
     items[1].Visible = false;
     items[2].Group = "朝食";
+    items[2].DifficultValue = 3;
     EXPECT_EQ(ListedRecords(items, "すべてのグループを表示"), (QList<int>{0, 2}));
     EXPECT_EQ(ListedRecords(items, "朝食"), (QList<int>{2}));
 
     TIconStore icons;
     TCookListModel model(&items, &icons);
-    model.SetColumns({"料理名", "グループ", "量"});
+    model.SetColumns({"料理名", "グループ", "量", "むずかしさ", "おいしさ", "タイトル"});
     model.SetRows({0, 2});
     ASSERT_EQ(model.rowCount(), 2);
-    EXPECT_EQ(model.data(model.index(1, 1), Qt::DisplayRole).toString(), "朝食");
+    const auto text = [&](int row, int column) { return model.data(model.index(row, column), Qt::DisplayRole).toString(); };
+    EXPECT_EQ(QStringList({text(1, 0), text(1, 1), text(1, 3), text(1, 4), text(1, 5)}),
+              (QStringList{"c", "朝食", "3", "", "c"}));
     EXPECT_EQ(model.data(model.index(1, 0), TCookListModel::RecordRole).toInt(), 2);
     EXPECT_FALSE(model.data(model.index(0, 0), Qt::DecorationRole).isNull());
     EXPECT_TRUE(model.data(model.index(1, 0), Qt::DecorationRole).isNull());  // icon -1
     // $FFF0F0 / $FFFFFF, and the third column $FFE6E6 / $D7FFFF.
-    const struct {
-        int Row, Column;
-        QColor Colour;
-    } stripes[] = {{0, 0, QColor(0xF0, 0xF0, 0xFF)}, {1, 0, Qt::white}, {0, 2, QColor(0xE6, 0xE6, 0xFF)},
-                   {1, 2, QColor(0xFF, 0xFF, 0xD7)}};
-    for (const auto& s : stripes)
-        EXPECT_EQ(model.data(model.index(s.Row, s.Column), Qt::BackgroundRole).value<QColor>(), s.Colour);
+    for (const auto& [row, column, colour] : {std::tuple(0, 0, QColor(0xF0, 0xF0, 0xFF)), {1, 0, QColor(Qt::white)},
+                                              {0, 2, QColor(0xE6, 0xE6, 0xFF)}, {1, 2, QColor(0xFF, 0xFF, 0xD7)}})
+        EXPECT_EQ(model.data(model.index(row, column), Qt::BackgroundRole).value<QColor>(), colour) << row << column;
 
     model.SetColumns({});
     model.SetRows({0, 2});

@@ -1,11 +1,14 @@
 #include "core/recipes/icon_file.h"
 
+#include <sys/stat.h>
+
 #include <gtest/gtest.h>
 
 #include <QBuffer>
 #include <QDir>
 
 #include "core/platform/saporia_error.h"
+#include "core/recipes/icon_store.h"
 #include "support/recipe_fixture.h"
 #include "support/temp_app_dir.h"
 
@@ -28,6 +31,53 @@ bool Near(QRgb a, QRgb b) {
 
 }  // namespace
 
+// Each built-in icon is a picture of its own on a transparent ground, in both sizes.
+TEST(IconStore, BuiltInIconsAreDistinctPicturesOnATransparentGround) {
+    const TIconStore icons;
+    for (int i = 0; i < BuiltInIconCount; ++i) {
+        const QImage icon = icons.Icon32(i);
+        int painted = 0;
+        for (int p = 0; p < 32 * 32; ++p)
+            painted += qAlpha(icon.pixel(p % 32, p / 32)) > 128;
+        EXPECT_TRUE(qAlpha(icon.pixel(0, 0)) == 0 && painted > 40 && !icons.Icon16(i).isNull()) << i;
+        for (int j = 0; j < i; ++j)
+            EXPECT_NE(icon, icons.Icon32(j)) << i << " and " << j;
+    }
+}
+
+TEST(IconStore, UserIconsFollowInListingOrderABrokenFileIsSkippedAndNamesResolve) {
+    TTempAppDir app;
+    WriteRaw(app.Path("Icon/b.bmp"), SmallBmp(32, 32, QColor(0, 0, 255)));
+    WriteRaw(app.Path("Icon/A.BMP"), SmallBmp(20, 20, QColor(0, 128, 0), QColor(255, 0, 255)));
+    WriteRaw(app.Path("Icon/aa.bmp"), "not a bitmap");
+    WriteRaw(app.Path("Icon/c.png"), SmallJpeg());
+    ASSERT_EQ(mkfifo(QFile::encodeName(app.Path("Icon/fifo.bmp")).constData(), 0600), 0);  // no hang
+    TIconStore icons;
+    icons.LoadUserIcons(app.AppDir());
+    EXPECT_EQ(icons.IconFileNames(), (QStringList{"A.BMP", "b.bmp"}));
+    ASSERT_EQ(icons.LoadFailures().size(), 1);
+    EXPECT_TRUE(icons.LoadFailures()[0].contains("aa.bmp"));
+    // Stretched to both sizes; the colour of pixel (0, 0) is transparent.
+    EXPECT_EQ(qAlpha(icons.Icon32(33).pixel(0, 0)), 0);
+    EXPECT_EQ(icons.Icon32(33).pixel(16, 16), qRgb(0, 128, 0));
+    EXPECT_EQ(icons.Icon16(34).pixel(8, 8), qRgb(0, 0, 255));
+
+    // Deleting the first icon moves the second to 33; its file name still finds it, ignoring case.
+    QFile::remove(app.Path("Icon/A.BMP"));
+    TIconStore next;
+    next.LoadUserIcons(app.AppDir());
+    const struct {
+        const char* ImageFileName;
+        const char* Icon;
+        int Resolved;
+    } rows[] = {
+        {"B.BMP", "2", 33}, {"gone.bmp", "5", -1},  // a vanished icon file means none
+        {"", "99", -1},     {"", "-7", -1},       {"", "x", -1}, {"", "32", 32},
+    };
+    for (const auto& row : rows)
+        EXPECT_EQ(next.ResolveIcon(row.ImageFileName, row.Icon), row.Resolved) << row.ImageFileName << row.Icon;
+}
+
 TEST(IconFile, PicturesAreStretchedToIconsAndUnreadableOnesRefused) {
     const struct {
         const char* File;
@@ -35,7 +85,6 @@ TEST(IconFile, PicturesAreStretchedToIconsAndUnreadableOnesRefused) {
         std::optional<QRgb> Colour;       // nullopt: refused
     } rows[] = {
         {"pan.png", Png(Qt::blue), qRgb(0, 0, 255)},
-        {"pot.JPG", SmallJpeg(20, 20, Qt::yellow), qRgb(255, 255, 0)},
         {"named.gif", SmallBmp(20, 20, Qt::red), qRgb(255, 0, 0)},  // the content decides, not the name
         {"camera.png", SmallJpeg(20, 20, Qt::green), qRgb(0, 255, 0)},
         {"drawing.emf", QByteArray("metafile"), std::nullopt},
@@ -62,28 +111,17 @@ TEST(IconFile, PicturesAreStretchedToIconsAndUnreadableOnesRefused) {
     }
 }
 
-TEST(IconFile, FileNameAndDeleteQuestion) {
-    const struct {
-        const char* Picture;
-        const char* Icon;
-        const char* Question;
-    } rows[] = {
-        {"/p/pan.png", "pan.bmp", "「pan」を削除してもよろしいですか？"},
-        {"/p/my.pan.JPG", "my.pan.bmp", "「my.pan」を削除してもよろしいですか？"},
-        {"/p/鍋", "鍋.bmp", "「鍋」を削除してもよろしいですか？"},
-    };
-    for (const auto& row : rows) {
-        EXPECT_EQ(IconFileNameFor(row.Picture), row.Icon);
-        EXPECT_EQ(IconDeleteQuestion(row.Icon), row.Question);
+TEST(IconFile, FileNameDeleteQuestionAndFolderListing) {
+    const std::pair<const char*, const char*> rows[] = {{"/p/my.pan.JPG", "my.pan"}, {"/p/鍋", "鍋"}};
+    for (const auto& [picture, icon] : rows) {
+        EXPECT_EQ(IconFileNameFor(picture), QString(icon) + ".bmp");
+        EXPECT_EQ(IconDeleteQuestion(IconFileNameFor(picture)), QString("「%1」を削除してもよろしいですか？").arg(icon));
     }
-}
-
-TEST(IconFile, FolderListsBitmapsSortedIgnoringCaseFoldersIncluded) {
+    // Bitmaps sorted ignoring case, a folder so named included.
     TTempAppDir app;
-    for (const char* file : {"Icon/b.bmp", "Icon/C.bmp", "Icon/a.BMP", "Icon/broken.bmp", "Icon/x.bmp.txt"})
+    for (const char* file : {"Icon/b.bmp", "Icon/C.bmp", "Icon/a.BMP", "Icon/x.bmp.txt"})
         app.WriteBytes(file, "x");
     QDir().mkpath(app.Path("Icon/folder.bmp"));
-    EXPECT_EQ(IconFolderEntries(app.Path("Icon")),
-              QStringList({"a.BMP", "b.bmp", "broken.bmp", "C.bmp", "folder.bmp"}));
+    EXPECT_EQ(IconFolderEntries(app.Path("Icon")), QStringList({"a.BMP", "b.bmp", "C.bmp", "folder.bmp"}));
     EXPECT_EQ(IconFolderEntries(app.Path("NoIcons")), QStringList());
 }

@@ -18,9 +18,8 @@ TMemoCanvas Canvas(TMemoTool tool, int width, int height, QColor colour = Qt::re
 
 int CountColour(const QImage& image, QRgb colour) {
     int n = 0;
-    for (int y = 0; y < image.height(); ++y)
-        for (int x = 0; x < image.width(); ++x)
-            n += image.pixel(x, y) == colour;
+    for (int p = 0; p < image.width() * image.height(); ++p)
+        n += image.pixel(p % image.width(), p / image.width()) == colour;
     return n;
 }
 
@@ -33,8 +32,7 @@ TEST(MemoCanvas, RubberBandShapesLeaveOnlyTheFinalShape) {
         for (const QPoint p : {QPoint(100, 80), QPoint(30, 20), QPoint(5, 85), QPoint(110, 5)})
             canvas.MouseMove(p);
         EXPECT_FALSE(canvas.MemoDirty);
-        EXPECT_TRUE(canvas.MouseUp({60, 50}));
-        EXPECT_TRUE(canvas.MemoDirty);
+        EXPECT_TRUE(canvas.MouseUp({60, 50}) && canvas.MemoDirty);
         TMemoCanvas reference = Canvas(tool, 120, 90);
         reference.MouseDown({10, 10});
         reference.MouseUp({60, 50});
@@ -55,12 +53,9 @@ TEST(MemoCanvas, EraserClearsTenByTenSquaresAlongTheDrag) {
     canvas.MouseDown({0, 0});
     canvas.MouseMove({30, 0});
     canvas.MouseUp({30, 0});
-    const struct {
-        int X, Y;
-        bool Erased;
-    } rows[] = {{20, 20, true}, {29, 29, true}, {30, 29, false}, {19, 20, false}, {5, 5, true}, {35, 5, true}};
-    for (const auto& row : rows)
-        EXPECT_EQ(canvas.Image.pixel(row.X, row.Y) == White, row.Erased) << row.X << "," << row.Y;
+    for (const auto& [x, y, erased] : {std::tuple(20, 20, true), {29, 29, true}, {30, 29, false}, {19, 20, false},
+                                       {5, 5, true}, {35, 5, true}})
+        EXPECT_EQ(canvas.Image.pixel(x, y) == White, erased) << x << "," << y;
 }
 
 TEST(MemoCanvas, FillStaysInsideAndEndsAtOnceOnSameColour) {
@@ -97,11 +92,8 @@ TEST(MemoCanvas, TextGoesRightOfAndAboveTheClick) {
     font.setPixelSize(12);
     canvas.DrawText("■", font, Qt::black);
     QRect inked;
-    for (int y = 0; y < 60; ++y)
-        for (int x = 0; x < 100; ++x)
-            if (canvas.Image.pixel(x, y) != White)
-                inked |= QRect(x, y, 1, 1);
-    EXPECT_GE(inked.left(), 21);
-    EXPECT_GE(inked.top(), 22);
-    EXPECT_LT(inked.top(), 30);
+    for (int p = 0; p < 100 * 60; ++p)
+        if (canvas.Image.pixel(p % 100, p / 100) != White)
+            inked |= QRect(p % 100, p / 100, 1, 1);
+    EXPECT_TRUE(inked.left() >= 21 && inked.top() >= 22 && inked.top() < 30) << inked.left() << "," << inked.top();
 }

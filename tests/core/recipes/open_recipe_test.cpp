@@ -16,53 +16,40 @@ struct OpenRecipeFolder : ::testing::Test {
     QString Folder = MakeRecipe(Root, {.Name = "肉じゃが", .Foodstuff = "じゃがいも", .Photo = true});
     TOpenRecipe Recipe{Root};
 
-    bool Open(const QString& name) {
-        TCookItem item;
-        item.Name = name;
-        return Recipe.Load(item, QSize(30, 20));
-    }
+    bool Open(const QString& name) { return Recipe.Load(NamedItem(name), QSize(30, 20)); }
 };
+
+// A bad file hides nothing else of its recipe, and a save of the user's edits
+// never replaces a file that was there but could not be read.
+const QByteArray TruncatedJpeg("\xff\xd8\xff\xe0 broken", 10);
+// Many short lines, just over the size a pane takes.
+QByteArray OversizedText() { return QByteArray("0123456789abcdef\r\n").repeated(MaxRecipeTextBytes / 18 + 1); }
 
 }  // namespace
 
-TEST(OpenRecipeQuestion, AskedOnlyForEditsOutsideViewOnlyAndClosing) {
-    const struct {
-        bool Modified, ViewOnly, Closing, Asks;
-    } rows[] = {
-        {true, false, false, true},
-        {false, false, false, false},
-        {true, true, false, false},
-        {true, false, true, false},
-    };
-    for (const auto& row : rows) {
+TEST(OpenRecipeQuestion, AskedOnlyForEditsOutsideViewOnlyAndClosingAndEachAnswerSavesDropsOrStops) {
+    // Modified, view only, closing: asks.
+    for (const auto& [modified, viewOnly, closing, asks] : {std::tuple(true, false, false, true),
+                                                            {false, false, false, false}, {true, true, false, false},
+                                                            {true, false, true, false}}) {
         TOpenRecipe recipe("/nowhere");
-        recipe.SetModified(row.Modified);
-        EXPECT_EQ(recipe.ShouldAskToSave(row.ViewOnly, row.Closing), row.Asks)
-            << row.Modified << row.ViewOnly << row.Closing;
+        recipe.SetModified(modified);
+        EXPECT_EQ(recipe.ShouldAskToSave(viewOnly, closing), asks) << modified << viewOnly << closing;
     }
-}
-
-TEST(OpenRecipeQuestion, EachAnswerSavesDropsOrStops) {
-    const struct {
-        TSaveAnswer Answer;
-        bool SaveWorks, GoesOn, Saved, StillModified;
-    } rows[] = {
-        {TSaveAnswer::Yes, true, true, true, false},
-        {TSaveAnswer::Yes, false, false, true, true},  // a failed save keeps the edits and the caller where it is
-        {TSaveAnswer::No, true, true, false, false},
-        {TSaveAnswer::Cancel, true, false, false, true},
-    };
-    for (const auto& row : rows) {
+    // Answer, the save works: goes on, saved, still modified. A failed save keeps the edits and the caller where it is.
+    for (const auto& [answer, saveWorks, goesOn, saved, stillModified] :
+         {std::tuple(TSaveAnswer::Yes, true, true, true, false), {TSaveAnswer::Yes, false, false, true, true},
+          {TSaveAnswer::No, true, true, false, false}, {TSaveAnswer::Cancel, true, false, false, true}}) {
         TOpenRecipe recipe("/nowhere");
         recipe.SetModified(true);
-        bool saved = false;
-        const bool goesOn = recipe.Answer(row.Answer, [&] {
-            saved = true;
-            recipe.SetModified(!row.SaveWorks);
-            return row.SaveWorks;
+        bool didSave = false;
+        const bool went = recipe.Answer(answer, [&] {
+            didSave = true;
+            recipe.SetModified(!saveWorks);
+            return saveWorks;
         });
-        EXPECT_EQ(std::tuple(goesOn, saved, recipe.IsModified()), std::tuple(row.GoesOn, row.Saved, row.StillModified))
-            << int(row.Answer) << row.SaveWorks;
+        EXPECT_EQ(std::tuple(went, didSave, recipe.IsModified()), std::tuple(goesOn, saved, stillModified))
+            << int(answer) << saveWorks;
     }
 }
 
@@ -94,15 +81,84 @@ TEST_F(OpenRecipeFolder, NothingIsWrittenWithoutAnOpenRecipeInside) {
             QSignalSpy closed(&Recipe, &TOpenRecipe::Closed);
             Recipe.SetModified(true);
             Recipe.Close();
-            EXPECT_EQ(closed.count(), 1);
-            EXPECT_FALSE(Recipe.IsModified());
+            EXPECT_EQ(std::pair(closed.count(), Recipe.IsModified()), std::pair(1LL, false));
         } else {
-            EXPECT_FALSE(Open(name)) << qPrintable(name);
-            EXPECT_FALSE(Recipe.Content().LoadError.isEmpty()) << qPrintable(name);
+            EXPECT_FALSE(Open(name) || Recipe.Content().LoadError.isEmpty()) << qPrintable(name);
         }
         Recipe.SetModified(true);
         EXPECT_THROW(Recipe.Save({"x", "y", "z"}), TSaporiaError) << qPrintable(name);
         EXPECT_TRUE(Recipe.IsModified()) << qPrintable(name);  // a failed save leaves the edits marked
     }
     EXPECT_EQ(FolderSnapshot(Dir.AppDir()), before);
+}
+
+TEST(RecipeReadFaults, EachFileIsReadOnItsOwnAndAnUnreadFileIsNeverSaved) {
+    const QString name = QStringLiteral("r");
+    const QStringList status{QStringLiteral("Kind=主菜")};
+    const struct {
+        const char* Case;
+        TRecipeDraft Draft;
+        QMap<QString, QByteArray> Bad;  // files written over the draft's: reported, and kept through a save
+        bool RemovePhoto;               // the photo edit: remove instead of paste
+    } rows[] = {
+        {"no ingredients file", {.Name = name, .Foodstuff = std::nullopt, .How = QStringLiteral("昔の作り方")}, {}, false},
+        {"truncated photo",
+         {.Name = name, .Comment = QStringLiteral("大事なコメント"), .StatusLines = status, .Photo = true, .Memo = true},
+         {{PhotoFileName, TruncatedJpeg}}, false},
+        {"truncated photo, removed", {.Name = name, .Photo = true}, {{PhotoFileName, TruncatedJpeg}}, true},
+        {"oversized ingredients and truncated photo", {.Name = name, .Comment = QStringLiteral("c"), .Photo = true},
+         {{FoodstuffFileName, OversizedText()}, {PhotoFileName, TruncatedJpeg}}, false},
+        {"broken memo", {.Name = name, .StatusLines = status, .Memo = true}, {{MemoFileName, "BM broken"}}, false},
+        {"a text of exactly the limit", {.Name = name, .How = QString(MaxRecipeTextBytes - 2, 'a')}, {}, false},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.Case);
+        TTempAppDir dir;
+        const QString root = dir.AppDir() + QStringLiteral("Cook");
+        const QString folder = MakeRecipe(root, row.Draft);
+        for (auto bad = row.Bad.begin(); bad != row.Bad.end(); ++bad)
+            WriteRaw(folder + bad.key(), bad.value());
+        const auto before = FolderSnapshot(folder);
+        QStringList reported = row.Bad.keys();
+        if (!row.Draft.Foodstuff)
+            reported << FoodstuffFileName;
+        // What the read still shows: every text that is there and good.
+        const auto shown = [&](const QString& file, const std::optional<QString>& text) {
+            return row.Bad.contains(file) ? QString() : text.value_or(QString());
+        };
+        const QString texts[][2] = {{FoodstuffFileName, shown(FoodstuffFileName, row.Draft.Foodstuff)},
+                                    {HowFileName, shown(HowFileName, row.Draft.How)},
+                                    {CommentFileName, shown(CommentFileName, row.Draft.Comment)}};
+
+        TOpenRecipe recipe(root);
+        EXPECT_EQ(recipe.Load(NamedItem(name), QSize(30, 20)), reported.isEmpty());
+        const TRecipeContent& c = recipe.Content();
+        for (const QString& file : reported)
+            EXPECT_TRUE(c.LoadError.contains(file)) << qPrintable(c.LoadError);
+        EXPECT_EQ(QStringList({c.Foodstuff, c.How, c.Comment}), QStringList({texts[0][1], texts[1][1], texts[2][1]}));
+        EXPECT_EQ(std::pair(c.HasMemo, c.HasStatus),
+                  std::pair(row.Draft.Memo && !row.Bad.contains(MemoFileName), row.Draft.StatusLines.has_value()));
+
+        // The user adds to every pane, changes the photo and draws on the memo.
+        if (row.RemovePhoto)
+            recipe.Photo().Remove(recipe.Content());
+        else
+            recipe.Photo().SetPicture(recipe.Content(), QImage(8, 8, QImage::Format_RGB32));
+        recipe.Memo().setPixel(1, 1, qRgb(255, 0, 0));
+        recipe.MemoDrawn();
+        const QString added = QStringLiteral("追記");
+        recipe.Save({c.Foodstuff + added, c.How + added, c.Comment + added});
+
+        const auto after = FolderSnapshot(folder);
+        for (const QString& file : row.Bad.keys())
+            EXPECT_EQ(after.value(file), before.value(file)) << qPrintable(file);
+        for (const auto& [file, text] : texts) {
+            if (!row.Bad.contains(file)) {
+                EXPECT_EQ(after.value(file), RecipeFileBytes(text + added)) << qPrintable(file);
+            }
+        }
+        if (!row.Bad.contains(MemoFileName)) {
+            EXPECT_NE(after.value(MemoFileName), before.value(MemoFileName));
+        }
+    }
 }

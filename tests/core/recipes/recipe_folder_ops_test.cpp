@@ -9,26 +9,51 @@
 
 #include "core/platform/file_io.h"
 #include "core/platform/saporia_error.h"
+#include "core/recipes/recipe_name.h"
 #include "support/dialog_fixture.h"
 #include "support/recipe_fixture.h"
 #include "support/temp_app_dir.h"
 
 namespace {
 
+TEST(RecipeName, RefusesEveryNameThatCouldLeaveTheDataFolderOrBreakTheFile) {
+    const QStringList bad = {
+        QString(), "   ", ".", "..", "../x", "a/b", "a\\b", "a:b", "a*b", "a?b", "a\"b", "a<b", "a>b", "a|b", "\t",
+        "a\x7f", "寿司🍣",
+        QString(86, QChar(0x3042)),  // 172 bytes in CP932 but 258 in UTF-8
+        QString(256, QLatin1Char('a')),
+    };
+    for (const QString& name : bad)
+        EXPECT_THROW(CheckRecipeName(name), TSaporiaError) << qPrintable(name);
+    EXPECT_TRUE(RecipeNameProblem("寿司🍣").contains("🍣"));
+    EXPECT_TRUE(RecipeNameProblem("a:b").contains("「:」"));
+    const QStringList good = {"肉じゃが", "　　",  // full-width blanks survive Trim
+                              ".hidden", "a..b", "～波ダッシュ～", QString(85, QChar(0x3042)), QString(255, 'a')};
+    for (const QString& name : good)
+        EXPECT_EQ(RecipeNameProblem(name), QString()) << qPrintable(name);
+}
+
+TEST(RecipeName, FolderPathStaysADirectChildOfTheDataFolder) {
+    const QString root = "/data/Cook";
+    EXPECT_EQ(RecipeFolderPath(root + "/", "　　"), root + "/　　/");
+    for (const char* name : {"../x", "a/b", "..", "a\tb"})
+        EXPECT_THROW(RecipeFolderPath(root, name), TSaporiaError) << name;
+    const std::pair<const char*, bool> rows[] = {
+        {"/a/", true}, {"/a/b", false}, {"/../a", false}, {"/.", false}, {"", false}, {"x/a", false}};
+    for (const auto& [path, child] : rows)
+        EXPECT_EQ(IsDirectChildOf(root, root + path), child) << path;
+}
+
 class RecipeFolderOps : public ::testing::Test {
 protected:
-    static TCookItem Item(const QString& name) {
-        TCookItem item;
-        item.Name = name;
-        return item;
-    }
     bool Rename(const QString& from, const QString& to) const {
-        TCookItem item = Item(from);
+        TCookItem item = NamedItem(from);
         return RenameRecipeFolder(Root, item, to);
     }
+    void Delete(const QString& name) const { DeleteRecipeFolder(Root, NamedItem(name)); }
     QStringList Entries(const QString& relative = "Cook") const {
-        return QDir(App.Path(relative))
-            .entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System, QDir::Name);
+        const auto filter = QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System;  // dangling links too
+        return QDir(App.Path(relative)).entryList(filter, QDir::Name);
     }
 
     TTempAppDir App;
@@ -53,11 +78,10 @@ TEST_F(RecipeFolderOps, CreatingWritesTextsStatusAndPhoto) {
     wizard.Attributes.Group = "和食";
     EXPECT_EQ(CreateRecipe(Root, "A", &wizard, "2026/12/06", {}).PhotoMark, PhotoMarkAbsent);
     EXPECT_EQ(App.ReadBytes("Cook/A/Status.txt"),
-              QByteArray("Icon=-1\r\nDate=2026/12/06\r\nGroup=\x98\x61\x90\x48\r\nNiceValue=0\r\n"
-                         "DifficultValue=0\r\n"));
-    EXPECT_EQ(Entries("Cook/A"), QStringList({"Status.txt", "方法.txt", "材料.txt"}));
+              QByteArray("Icon=-1\r\nDate=2026/12/06\r\nGroup=\x98\x61\x90\x48\r\nNiceValue=0\r\nDifficultValue=0\r\n"));
     const TCookItem plain = CreateRecipe(Root, "B", nullptr, "2026/12/06", {});
-    EXPECT_EQ(Entries("Cook/B"), QStringList({"Status.txt", "方法.txt", "材料.txt"}));
+    for (const char* name : {"Cook/A", "Cook/B"})
+        EXPECT_EQ(Entries(name), QStringList({"Status.txt", "方法.txt", "材料.txt"})) << name;
     EXPECT_EQ(App.ReadBytes("Cook/B/Status.txt") + App.ReadBytes("Cook/B/材料.txt"), "Date=2026/12/06\r\n");
     EXPECT_EQ(std::tuple(plain.Icon, plain.NiceValue, plain.DifficultValue), std::tuple(-1, -1, -1));
 }
@@ -65,8 +89,7 @@ TEST_F(RecipeFolderOps, CreatingWritesTextsStatusAndPhoto) {
 TEST_F(RecipeFolderOps, RefusedNamesAndFailedCreationsLeaveNothingBehind) {
     QDir().mkpath(Root + "/Existing");
     EXPECT_EQ(NewRecipeNameProblem(Root, "Existing"), RecipeNameExistsMessage);
-    EXPECT_EQ(NewRecipeNameProblem(Root, ""), RecipeNameEmptyMessage);
-    for (const char* bad : {"", "..", "../x", "a/b", "Existing"})
+    for (const char* bad : {"", "../x", "Existing"})
         EXPECT_THROW(CreateRecipe(Root, bad, nullptr, "2026/12/06", {}), TSaporiaError) << bad;
     // A text CP932 cannot hold refuses the recipe before its folder exists.
     TWizardRecipe wizard;
@@ -94,16 +117,12 @@ TEST_F(RecipeFolderOps, DeleteRemovesTheWholeRecipeAndNothingOutside) {
     ASSERT_TRUE(QFile::link(App.Path("Elsewhere/sub/precious.txt"), App.Path("Cook/Curry/file-link")));
     ASSERT_TRUE(QFile::link(App.Path("Elsewhere"), App.Path("Cook/Linked")));
     for (const char* name : {"Curry", "Linked", "what?"})
-        DeleteRecipeFolder(Root, Item(name));
+        Delete(name);
     // Names that would reach outside the data folder, or the data folder itself.
     for (const char* bad : {"", "..", ".", "../Elsewhere", "Other/../.."})
-        EXPECT_THROW(DeleteRecipeFolder(Root, Item(bad)), TSaporiaError) << bad;
-    try {
-        DeleteRecipeFolder(Root, Item("Missing"));
-        FAIL();
-    } catch (const TSaporiaError& e) {
-        EXPECT_TRUE(e.message().startsWith("ファイルの削除に失敗しました. FILENAME=") && e.message().contains("Missing"));
-    }
+        EXPECT_THROW(Delete(bad), TSaporiaError) << bad;
+    const QString missing = ErrorOf([&] { Delete("Missing"); });
+    EXPECT_TRUE(missing.startsWith("ファイルの削除に失敗しました. FILENAME=") && missing.contains("Missing"));
     EXPECT_EQ(Entries(), QStringList({"Other"}));
     EXPECT_EQ(Entries("Elsewhere/sub"), QStringList({"precious.txt"}));
 }

@@ -1,6 +1,7 @@
 #include "core/recipes/recipe_store.h"
 
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <gtest/gtest.h>
 
@@ -8,29 +9,59 @@
 #include <QFile>
 
 #include "core/platform/saporia_error.h"
+#include "core/platform/sjis.h"
 #include "core/recipes/icon_store.h"
 #include "core/recipes/recipe_name.h"
+#include "core/recipes/recipe_transaction.h"
+#include "core/recipes/status_file.h"
+#include "core/search/recipe_search.h"
 #include "support/recipe_fixture.h"
 #include "support/temp_app_dir.h"
 
-class RecipeScan : public ::testing::Test {
-protected:
-    TCookScan Scan() const { return SearchCookFld(Root, Icons); }
+namespace {
 
+QByteArray Native(const QString& path) { return QFile::encodeName(path); }
+
+const QByteArray Cp932Name = "\x83\x65\x83\x58\x83\x67";
+
+// Enough ordinary recipes for several workers (whatever their number, the records, their order and the
+// failures must be those of one thread), with the odd ones among them.
+struct RecipeScan : ::testing::Test {
     TTempAppDir App;
     QString Root = DataRootOf(App.AppDir());
     TIconStore Icons;
+
+    void MakeOddCollection() const {
+        for (int i = 0; i < 300; ++i)
+            MakeRecipe(Root, {.Name = QString("r%1").arg(i, 3, 10, QChar('0')),
+                              .Foodstuff = i % 3 ? QString("じゃがいも\n牛肉") : QString("たまご"),
+                              .StatusLines = QStringList{"Kind=主菜", QString("NiceValue=%1").arg(i % 6)},
+                              .Photo = i % 2 == 0});
+        const QString lower = MakeRecipe(Root, {.Name = "r050a", .Photo = true});
+        WriteRaw(lower + "status.txt", RecipeFileBytes("KIND=副菜\nkind=not this"));
+        MakeRecipe(Root, {.Name = "r100a", .StatusLines = QStringList{"Salt=1"}, .ExtraPhotos = {"写真.JPG"}});
+        const QString dirStatus = MakeRecipe(Root, {.Name = "r150a", .Photo = true});
+        QDir().mkpath(dirStatus + "Status.txt");  // passed over, the lowercase file counts
+        WriteRaw(dirStatus + "status.txt", RecipeFileBytes("Amount=2"));
+        const QString fifo = MakeRecipe(Root, {.Name = "r200a", .Photo = true});  // must not hang the start-up
+        ASSERT_EQ(mkfifo(Native(fifo + "Status.txt").constData(), 0644), 0);
+        const QString loop = MakeRecipe(Root, {.Name = "r250a", .Foodstuff = std::nullopt});
+        ASSERT_EQ(symlink("Status.txt", Native(loop + "Status.txt").constData()), 0);
+        const QString leftover = MakeRecipe(Root, {.Name = "r260a", .StatusLines = QStringList{"Kind=汁物"}});
+        WriteRaw(leftover + RecipeTransactionPrefix + "0.new", "cut-off save");
+        QDir().mkpath(Root + "/r270a/写真.jpg");  // a folder is no photo
+        ASSERT_EQ(mkdir((Native(Root) + '/' + Cp932Name).constData(), 0755), 0);
+        WriteRaw(Root + "/memo.txt", "not a recipe");
+    }
+    // Qt cannot spell the CP932 name to remove it with the temporary folder.
+    void TearDown() override { rmdir((Native(Root) + '/' + Cp932Name).constData()); }
 };
 
-TEST_F(RecipeScan, EmptyOrMissingDataFolder) {
-    QDir().mkpath(Root);
-    EXPECT_EQ(Scan().Items.size() + Scan().Failures.size(), 0);
-    const TCookScan missing = SearchCookFld(App.Path("NoSuchFolder"), Icons);
-    EXPECT_TRUE(missing.Items.isEmpty());
-    EXPECT_EQ(missing.Failures.size(), 1);
-}
+}  // namespace
 
-TEST_F(RecipeScan, OneRecordPerFolderWithAttributesAsStored) {
+TEST_F(RecipeScan, MissingDataFolderFailsAndAttributesAreKeptAsStored) {
+    const TCookScan missing = SearchCookFld(App.Path("NoSuchFolder"), Icons);
+    EXPECT_EQ(std::pair(missing.Items.size(), missing.Failures.size()), std::pair(qsizetype(0), qsizetype(1)));
     MakeRecipe(Root, {.Name = "肉じゃが",
                       .StatusLines = QStringList{"icon=5", "Kind=主菜", "Amount=4人分", "Calorie= 350 ", "Price=500",
                                                  "WorkTime=30分=半時間", "Group=和食", "Salt=2.5", "Date=2024/01/02",
@@ -38,92 +69,87 @@ TEST_F(RecipeScan, OneRecordPerFolderWithAttributesAsStored) {
                       .Photo = true});
     MakeRecipe(Root, {.Name = "attributes-free"});  // no Status.txt
     MakeRecipe(Root, {.Name = "Beta", .StatusLines = QStringList{"NiceValue="}, .ExtraPhotos = {"写真.JPG"}});
-    WriteRaw(Root + "/memo.txt", "not a recipe");
-    // Sorted ignoring case; texts as stored, ratings not clamped, plain files skipped.
+    // Sorted ignoring case; texts as stored, ratings not clamped.
     // Icon, Name, FolderName, Kind, Amount, PhotoMark, Date, Calorie, Price, WorkTime, Group, Salt, ratings, Visible.
     const TCookItems expected{
         {-1, "attributes-free", "attributes-free", "", "", "×", "", "", "", "", "", "", -1, -1, true},
         {-1, "Beta", "Beta", "", "", "○", "", "", "", "", "", "", -1, -1, true},
         {5, "肉じゃが", "肉じゃが", "主菜", "4人分", "○", "2024/01/02", " 350 ", "500", "30分=半時間", "和食", "2.5", 7, -1, true},
     };
-    const TCookScan scan = Scan();
+    const TCookScan scan = SearchCookFld(Root, Icons);
     EXPECT_TRUE(scan.Failures.isEmpty());
     EXPECT_EQ(scan.Items, expected);
     EXPECT_EQ(ReadCookItem(Root, "肉じゃが", Icons), expected[2]);
 }
 
-TEST_F(RecipeScan, AnUnreadableFolderGetsDefaultsAndTheScanGoesOn) {
-    MakeRecipe(Root, {.Name = "a", .StatusLines = QStringList{"Kind=A"}});
-    MakeRecipe(Root, {.Name = "b", .StatusLines = QStringList{"Kind=B"}, .Photo = true});
-    MakeRecipe(Root, {.Name = "bb"});
-    MakeRecipe(Root, {.Name = "c", .StatusLines = QStringList{"Kind=C"}});
-    // b's attribute file is a link to nowhere; bb's is a FIFO, which must not hang the start-up.
-    QFile::remove(Root + "/b/Status.txt");
-    ASSERT_TRUE(QFile::link(Root + "/b/missing", Root + "/b/Status.txt"));
-    ASSERT_EQ(mkfifo(QFile::encodeName(Root + "/bb/Status.txt").constData(), 0600), 0);
-
-    const TCookItem expected{-1, "b", "b", "", "", "○", "", "", "", "", "", "", -1, -1, true};  // defaults, photo seen
-    const TCookScan first = Scan();
-    ASSERT_EQ(first.Items.size(), 4);
-    ASSERT_EQ(first.Failures.size(), 2);
-    EXPECT_TRUE(first.Failures[1].contains("bb"));
-    EXPECT_EQ(first.Items[1], expected);
-    EXPECT_EQ(first.Items[3].Kind, "C");  // after the failure, not stale or empty
-    EXPECT_THROW(ReadCookItem(Root, "b", Icons), TSaporiaError);
-
-    // A deleted recipe leaves no record behind at the next scan.
-    QDir(Root + "/a").removeRecursively();
-    EXPECT_EQ(Scan().Items.value(0).Name, "b");
-}
-
-TEST(IconStore, BuiltInIconsAreThirtyThreeDistinctPicturesInTwoSizes) {
-    const TIconStore icons;
-    ASSERT_EQ(icons.Count(), BuiltInIconCount);
-    for (int i = 0; i < BuiltInIconCount; ++i) {
-        ASSERT_EQ(icons.Icon16(i).size(), QSize(16, 16));
-        const QImage icon = icons.Icon32(i);
-        EXPECT_EQ(qAlpha(icon.pixel(0, 0)), 0) << i;  // transparent background
-        int painted = 0;
-        for (int p = 0; p < 32 * 32; ++p)
-            painted += qAlpha(icon.pixel(p % 32, p / 32)) > 128;
-        EXPECT_GT(painted, 40) << i;
-        for (int j = 0; j < i; ++j)
-            EXPECT_NE(icon, icons.Icon32(j)) << i << " and " << j;
-    }
-    EXPECT_TRUE(icons.Icon16(-1).isNull());
-    EXPECT_TRUE(icons.Icon32(33).isNull());
-}
-
-TEST(IconStore, UserIconsFollowInListingOrderABrokenFileIsSkippedAndNamesResolve) {
-    TTempAppDir app;
-    WriteRaw(app.Path("Icon/b.bmp"), SmallBmp(32, 32, QColor(0, 0, 255)));
-    WriteRaw(app.Path("Icon/A.BMP"), SmallBmp(20, 20, QColor(0, 128, 0), QColor(255, 0, 255)));
-    WriteRaw(app.Path("Icon/aa.bmp"), "not a bitmap");
-    WriteRaw(app.Path("Icon/c.png"), SmallJpeg());
-    ASSERT_EQ(mkfifo(QFile::encodeName(app.Path("Icon/fifo.bmp")).constData(), 0600), 0);  // no hang
-    TIconStore icons;
-    icons.LoadUserIcons(app.AppDir());
-    EXPECT_EQ(icons.IconFileNames(), (QStringList{"A.BMP", "b.bmp"}));
-    ASSERT_EQ(icons.LoadFailures().size(), 1);
-    EXPECT_TRUE(icons.LoadFailures()[0].contains("aa.bmp"));
-    // Stretched to both sizes; the colour of pixel (0, 0) is transparent.
-    EXPECT_EQ(qAlpha(icons.Icon32(33).pixel(0, 0)), 0);
-    EXPECT_EQ(icons.Icon32(33).pixel(16, 16), qRgb(0, 128, 0));
-    EXPECT_EQ(icons.Icon16(34).pixel(8, 8), qRgb(0, 0, 255));
-
-    // Deleting the first icon moves the second to 33; its file name still finds it, ignoring case.
-    QFile::remove(app.Path("Icon/A.BMP"));
-    TIconStore next;
-    next.LoadUserIcons(app.AppDir());
-    EXPECT_EQ(next.IndexOfFileName("B.bmp"), 33);
-    const struct {
-        const char* ImageFileName;
-        const char* Icon;
-        int Resolved;
-    } rows[] = {
-        {"B.BMP", "2", 33}, {"gone.bmp", "5", -1},  // a vanished icon file means none
-        {"", "99", -1},     {"", "-7", -1},       {"", "x", -1}, {"", "32", 32},
+TEST_F(RecipeScan, AnyNumberOfWorkersGivesTheOneThreadResult) {
+    MakeOddCollection();
+    // The hook removes a listed folder before it is read, and puts it back after.
+    const auto scan = [&](int workers) {
+        MakeRecipe(Root, {.Name = "r299b", .StatusLines = QStringList{"Kind=x"}});
+        return SearchCookFld(Root, Icons, {workers, [&] { QDir(Root + "/r299b").removeRecursively(); }});
     };
-    for (const auto& row : rows)
-        EXPECT_EQ(next.ResolveIcon(row.ImageFileName, row.Icon), row.Resolved) << row.ImageFileName << row.Icon;
+    const TCookScan one = scan(1);
+    ASSERT_EQ(one.Items.size(), 309);
+    const auto named = [&](const QString& name) {
+        for (const TCookItem& item : one.Items)
+            if (item.Name == name)
+                return item;
+        ADD_FAILURE() << name.toStdString();
+        return TCookItem();
+    };
+    EXPECT_EQ(named("r050a").Kind, "副菜");
+    EXPECT_EQ(named("r150a").Amount, "2");
+    EXPECT_EQ(named("r270a").PhotoMark, PhotoMarkAbsent);
+    EXPECT_EQ(named(FromSjis(Cp932Name)).FolderName, Cp932Name);
+    // An unreadable attribute file leaves the defaults, not the previous folder's values; the scan goes on.
+    EXPECT_EQ(named("r200a"), (TCookItem{-1, "r200a", "r200a", "", "", "○", "", "", "", "", "", "", -1, -1, true}));
+    EXPECT_EQ(named("r201").NiceValue, 3);
+    EXPECT_THROW(ReadCookItem(Root, "r200a", Icons), TSaporiaError);
+    EXPECT_EQ(one.Failures, (QStringList{"r200a: Status.txt を読み込めません", "r250a: Status.txt を読み込めません",
+                                         "r299b: フォルダを開けません"}));
+    EXPECT_FALSE(QFile::exists(Root + "/r260a/" + RecipeTransactionPrefix + "0.new"));
+    for (const int workers : {2, 3, 8}) {
+        const TCookScan many = scan(workers);
+        EXPECT_EQ(many.Items, one.Items) << workers;
+        EXPECT_EQ(many.Failures, one.Failures) << workers;
+    }
+}
+
+TEST_F(RecipeScan, RefinementGivesTheOneThreadFlagsCacheAndFailure) {
+    MakeOddCollection();
+    const TCookItems all = SearchCookFld(Root, Icons).Items;
+    // Flags, cache size and failure of a refinement on one and on eight threads.
+    const auto refine = [&](TIngredientCache* oneCache, TIngredientCache* manyCache) {
+        TCookItems one = all, many = all;
+        const QString failure = ErrorOf([&] { RefineCookItems(one, Root, "じゃがいも", oneCache, 1); });
+        EXPECT_EQ(ErrorOf([&] { RefineCookItems(many, Root, "じゃがいも", manyCache, 8); }), failure);
+        EXPECT_EQ(many, one);
+        if (oneCache) {
+            EXPECT_EQ(manyCache->Size(), oneCache->Size());
+        }
+        return std::pair(one, failure);
+    };
+    TIngredientCache oneCache, manyCache;
+    EXPECT_TRUE(refine(nullptr, nullptr).second.isEmpty());
+    EXPECT_TRUE(refine(&oneCache, &manyCache).second.isEmpty());
+    // A file that cannot be opened fails the search and leaves the flags; the
+    // cache keeps what was read before it, as on one thread.
+    ASSERT_EQ(symlink("材料.txt", Native(Root + "/r250a/材料.txt").constData()), 0);
+    TIngredientCache oneAfter, manyAfter;
+    const auto [items, failure] = refine(&oneAfter, &manyAfter);
+    EXPECT_EQ(items, all);
+    EXPECT_FALSE(failure.isEmpty());
+}
+
+TEST(ParallelScan, AttributeBytesParseAsTheTextLines) {
+    const QList<QByteArray> files = {
+        "", "Kind=a\r\nkind=b\r\n", "Kind\r\nKIND=x=y", "Amount=1\rSalt=2\nIcon=3\r\n\r\nNiceValue=4",
+        "\r\n\n\rKind=\r\n", "Kind=\x83\r\nAmount=\x83\x5c\x83\r",  // lead bytes before a break
+        ToSjis("Kind=主菜\r\nAmount=４人分"), "K\x83=1\r\nSalt= 2 ", QByteArray("Kind=a\0b\r\nSalt\0=1", 18),
+    };
+    const QStringList keys = {"Kind", "Amount", "Salt", "Icon", "NiceValue"};
+    for (const QByteArray& bytes : files)
+        EXPECT_EQ(StatusValuesFromBytes(bytes, keys), TStatusFile::FromBytes(bytes).Values(keys))
+            << bytes.toHex().constData();
 }

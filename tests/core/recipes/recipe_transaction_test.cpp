@@ -83,12 +83,7 @@ TEST(RecipeTransaction, AFailureWhileWritingChangesNothing) {
     content.Foodstuff = "新しい材料";
     content.Photo = QByteArray("\xFF\xD8\xFF") + QByteArray(600 * 1024, 'p');
     content.PhotoChanged = true;
-    try {
-        SaveRecipeFolder(folder, content);
-        ADD_FAILURE() << "a save larger than the disk succeeded";
-    } catch (const TSaporiaError& error) {
-        EXPECT_TRUE(error.message().contains("に書き込めません")) << qPrintable(error.message());
-    }
+    EXPECT_TRUE(ErrorOf([&] { SaveRecipeFolder(folder, content); }).contains("に書き込めません"));
     EXPECT_EQ(FolderSnapshot(folder), before);
 
     // The attribute file alone on a full disk.
