@@ -23,8 +23,9 @@ TEST(CommandTable, EnableRules) {
         const TCommandRow* row = FindCommand(QLatin1String(name));
         ASSERT_NE(row, nullptr) << name;
         for (int i = 0; i < 5; ++i) {
-            if (expected[i] != '-')
+            if (expected[i] != '-') {
                 EXPECT_EQ(CommandEnabled(*row, states[i], true), expected[i] == '1') << name << ", " << stateNames[i];
+            }
         }
         EXPECT_FALSE(CommandEnabled(*row, states[1], false)) << name << " without a handler";
     }

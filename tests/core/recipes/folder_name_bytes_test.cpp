@@ -104,10 +104,11 @@ TEST_F(FolderNameBytes, EachRecordIsReadAndWrittenInItsOwnFolder) {
     for (const TRawFolder& folder : Folders) {
         SCOPED_TRACE(folder.Bytes.toHex().toStdString());
         const TCookItem item = Record(folder);
-        if (folder.Shown.isEmpty())
+        if (folder.Shown.isEmpty()) {
             EXPECT_EQ(ToSjis(item.Name), folder.Bytes);  // nothing lost in the shown text
-        else
+        } else {
             EXPECT_EQ(item.Name, folder.Shown);
+        }
         RefineCookItems(Scan.Items, Root, folder.Foodstuff, nullptr);
         for (const TCookItem& other : Scan.Items)
             EXPECT_EQ(other.Visible, other.FolderName == folder.Bytes) << other.FolderName.toHex().toStdString();

@@ -62,10 +62,11 @@ TEST(RecipeBook, ColumnTableIsWrittenBackOnlyWhenUsable) {
         if (row.File)
             WriteRaw(path, *row.File);
         TRecipeBook book(dir.AppDir());
-        if (row.Usable)
+        if (row.Usable) {
             book.ReadColumnTable();
-        else
+        } else {
             EXPECT_THROW(book.ReadColumnTable(), TSaporiaError);
+        }
         TColumnTable expected = row.Usable && row.File ? ParseColumnTable(FromSjis(*row.File)) : DefaultColumnTable();
         EXPECT_EQ(book.ColumnTable, expected);
         book.WriteColumnTable({"料理名"}, {123});
@@ -95,21 +96,24 @@ TEST(RecipeBook, SearchHistoryIsWrittenOnlyWhenRead) {
         SCOPED_TRACE(row.Name);
         TTempAppDir dir;
         const QString path = dir.AppDir() + FindCareerFileName;
-        if (!row.File)
+        if (!row.File) {
             ASSERT_TRUE(QDir().mkpath(path));
-        else if (!row.File->isEmpty())
+        } else if (!row.File->isEmpty()) {
             dir.WriteSjis(FindCareerFileName, *row.File);
+        }
         TRecipeBook book(dir.AppDir());
-        if (row.Read && !row.File)
+        if (row.Read && !row.File) {
             EXPECT_THROW(book.ReadFindCareer(), TSaporiaError);
-        else if (row.Read)
+        } else if (row.Read) {
             book.ReadFindCareer();
+        }
         book.Refine("玉ねぎ");
         book.WriteFindCareer();
-        if (row.File)
+        if (row.File) {
             EXPECT_EQ(ReadRaw(path), ToSjis(row.After.value_or(*row.File)));
-        else
+        } else {
             EXPECT_TRUE(QFileInfo(path).isDir());
+        }
     }
 }
 

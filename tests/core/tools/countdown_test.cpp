@@ -74,10 +74,11 @@ TEST(CountdownTest, PresetsAndCustomTimes) {
     };
     for (const TCustom& row : customs) {
         EXPECT_EQ(!CustomTimeWarning(row.H, row.M, row.S).isEmpty(), row.Warned);
-        if (row.Seconds < 0)
+        if (row.Seconds < 0) {
             EXPECT_THROW(CustomTimeSeconds(row.H, row.M, row.S), TSaporiaError) << row.H << row.M << row.S;
-        else
+        } else {
             EXPECT_EQ(CustomTimeSeconds(row.H, row.M, row.S), row.Seconds);
+        }
     }
     EXPECT_EQ(CustomTimeWarning(0, 0, 0), QStringLiteral("時間が設定されていません"));
 }

@@ -164,10 +164,11 @@ TEST(MainStart, AFailingStartStepDoesNotStopTheOthers) {
         SCOPED_TRACE(history);
         TMainFormFixture f;
         MakeRecipe(f.DataRoot(), {.Name = QStringLiteral("親子丼")});
-        if (history)
+        if (history) {
             ASSERT_TRUE(QDir().mkpath(f.AppDir() + QStringLiteral("FindCareer.dat")));
-        else
+        } else {
             WriteRaw(f.AppDir() + ColumnFileName, QByteArray("<Document><List><Column><Caption>料"));
+        }
         f.Open();
         ASSERT_EQ(f.Answers.Texts().size(), 1);
         EXPECT_TRUE(f.Answers.Texts()[0].startsWith(QStringLiteral("起動エラー. Msg=")));

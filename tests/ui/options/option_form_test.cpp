@@ -70,8 +70,9 @@ TEST(OptionForm, BackgroundChosenIgnoringCaseIsStoredByItsRealName) {
             const QRect r(w->mapTo(page, QPoint()), w->size());
             const QString what = w->objectName() + " " + w->property("text").toString();
             EXPECT_LE(r.right(), page->width()) << qPrintable(what);
-            if (w->inherits("QLabel") || w->inherits("QCheckBox"))
+            if (w->inherits("QLabel") || w->inherits("QCheckBox")) {
                 EXPECT_GE(w->width(), w->sizeHint().width()) << qPrintable(what);
+            }
             if (auto* combo = dynamic_cast<TDrawnComboBox*>(w)) {  // every item fits the face
                 QStyleOptionComboBox face;
                 face.initFrom(combo);
@@ -87,8 +88,9 @@ TEST(OptionForm, BackgroundChosenIgnoringCaseIsStoredByItsRealName) {
             for (QWidget* other : parts) {  // nothing else on the same row overlaps it
                 const QRect q(other->mapTo(page, QPoint()), other->size());
                 const bool sameRow = q.top() <= r.center().y() && r.center().y() <= q.bottom();
-                if (other != w && other->parentWidget() == w->parentWidget() && sameRow)
+                if (other != w && other->parentWidget() == w->parentWidget() && sameRow) {
                     EXPECT_FALSE(r.intersects(q)) << qPrintable(what + " / " + other->objectName());
+                }
             }
         }
     }

@@ -72,9 +72,9 @@ TEST(WebDialogs, EntryChecks) {
         EXPECT_EQ(form.isVisible(), !row.Message.isEmpty());
         if (row.Focus) {
             EXPECT_EQ(form.focusWidget(), TWebWindows::In<QLineEdit>(&form, row.Focus));
-        }
-        else
+        } else {
             EXPECT_EQ(form.Title() + u'|' + form.Url(), row.Title + u'|' + row.Url);
+        }
     }
 }
 
