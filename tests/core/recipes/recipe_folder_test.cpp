@@ -77,6 +77,12 @@ TEST_F(RecipeFolder, LoadThenSaveWithoutEditsLeavesEveryFileByteIdentical) {
     SaveRecipeFolder(bare, c);
     bareBefore.insert(CommentFileName, QByteArray());
     EXPECT_EQ(FolderSnapshot(bare), bareBefore);
+    // A file that appeared after the read is not replaced by the empty pane.
+    QFile::remove(bare + CommentFileName);
+    c = ReadRecipeFolder(bare);
+    WriteRaw(bare + CommentFileName, "elsewhere");
+    SaveRecipeFolder(bare, c);
+    EXPECT_EQ(ReadRaw(bare + CommentFileName), "elsewhere");
 }
 
 TEST_F(RecipeFolder, EditedPanesAreWrittenAsCp932CrLf) {
