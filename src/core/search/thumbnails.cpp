@@ -7,19 +7,13 @@
 #include "core/platform/jpeg.h"
 #include "core/platform/saporia_error.h"
 
-namespace {
-
-// The record's main photo, found ignoring case; empty when its name leads
-// nowhere.
-QString PhotoPath(const QString& dataRoot, const TCookItem& item) {
+QString ThumbnailPhotoPath(const QString& dataRoot, const TCookItem& item) {
     try {
         return ExistingPathIgnoringCase(RecipeFolderPath(dataRoot, item), PhotoFileName);
     } catch (const TSaporiaError&) {
         return {};
     }
 }
-
-}  // namespace
 
 // Only a regular file is read, so a FIFO never blocks the pane.
 QImage LoadThumbnailImage(const QString& photoPath) {
@@ -46,10 +40,65 @@ std::vector<TThumbnail> BuildThumbnailList(const TCookItems& items, const QStrin
         const TCookItem& item = items[i];
         if (!PassesListFilter(item, groupText) || item.PhotoMark != PhotoMarkPresent)
             continue;
-        QImage image = LoadThumbnailImage(PhotoPath(dataRoot, item));
+        QImage image = LoadThumbnailImage(ThumbnailPhotoPath(dataRoot, item));
         if (image.isNull())
             continue;
         thumbnails.push_back({i, item.Name, std::move(image)});
     }
     return thumbnails;
+}
+
+QImage MakeThumbnailImage(const QString& photoPath) {
+    const QImage decoded = LoadThumbnailImage(photoPath);
+    if (decoded.isNull())
+        return {};
+    const QSize fitted = ThumbnailRect(decoded.size()).size();
+    if (fitted == decoded.size())
+        return decoded;
+    return decoded.scaled(fitted, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+}
+
+QImage CachedThumbnailImage(TThumbnailCache& cache, const QString& photoPath) {
+    // Stamped before reading: a photo changed while it is decoded keeps a
+    // stamp that no longer matches, so it is decoded again next time.
+    const TPhotoStamp stamp = PhotoStampOf(photoPath);
+    if (!stamp.Exists())
+        return {};
+    if (std::optional<QImage> cached = cache.Find(photoPath, stamp))
+        return *cached;
+    QImage image = MakeThumbnailImage(photoPath);
+    cache.Insert(photoPath, stamp, image);
+    return image;
+}
+
+std::vector<TThumbnailSlot> PlanThumbnails(const TCookItems& items, const QString& groupText, const QString& dataRoot,
+                                           TThumbnailCache& cache) {
+    std::vector<TThumbnailSlot> places;
+    for (int i = 0; i < static_cast<int>(items.size()); ++i) {
+        const TCookItem& item = items[i];
+        if (!PassesListFilter(item, groupText) || item.PhotoMark != PhotoMarkPresent)
+            continue;
+        TThumbnailSlot slot{i, item.Name, {}, {}, false};
+        try {
+            // The exact name first: listing the folder costs far more than a stat.
+            const QString folder = RecipeFolderPath(dataRoot, item);
+            slot.Path = folder + PhotoFileName;
+            slot.Stamp = PhotoStampOf(slot.Path);
+            if (!slot.Stamp.Exists()) {
+                slot.Path = ExistingPathIgnoringCase(folder, PhotoFileName);
+                slot.Stamp = PhotoStampOf(slot.Path);
+            }
+        } catch (const TSaporiaError&) {
+            continue;
+        }
+        if (!slot.Stamp.Exists())
+            continue;
+        if (const std::optional<QImage> cached = cache.Find(slot.Path, slot.Stamp)) {
+            if (cached->isNull())
+                continue;
+            slot.Cached = true;
+        }
+        places.push_back(std::move(slot));
+    }
+    return places;
 }
