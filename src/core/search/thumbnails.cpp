@@ -1,5 +1,8 @@
 #include "core/search/thumbnails.h"
 
+#include <QThreadPool>
+#include <QtConcurrent/QtConcurrentMap>
+
 #include "core/search/class_tree.h"
 #include "core/recipes/recipe_folder.h"
 #include "core/recipes/recipe_name.h"
@@ -71,34 +74,64 @@ QImage CachedThumbnailImage(TThumbnailCache& cache, const QString& photoPath) {
     return image;
 }
 
+namespace {
+
+// One place: the photo's path and stamp, and what the cache knows of it.
+// False when the record has no photo to show.
+bool PlanPlace(TThumbnailSlot& slot, const TCookItem& item, const QString& dataRoot, TThumbnailCache& cache) {
+    try {
+        // The exact name first: listing the folder costs far more than a stat.
+        const QString folder = RecipeFolderPath(dataRoot, item);
+        slot.Path = folder + PhotoFileName;
+        slot.Stamp = PhotoStampOf(slot.Path);
+        if (!slot.Stamp.Exists()) {
+            slot.Path = ExistingPathIgnoringCase(folder, PhotoFileName);
+            slot.Stamp = PhotoStampOf(slot.Path);
+        }
+    } catch (const TSaporiaError&) {
+        return false;
+    }
+    if (!slot.Stamp.Exists())
+        return false;
+    if (const std::optional<QImage> cached = cache.Find(slot.Path, slot.Stamp)) {
+        if (cached->isNull())
+            return false;
+        slot.Cached = true;
+    }
+    return true;
+}
+
+}  // namespace
+
 std::vector<TThumbnailSlot> PlanThumbnails(const TCookItems& items, const QString& groupText, const QString& dataRoot,
                                            TThumbnailCache& cache) {
-    std::vector<TThumbnailSlot> places;
+    std::vector<TThumbnailSlot> candidates;
     for (int i = 0; i < static_cast<int>(items.size()); ++i) {
         const TCookItem& item = items[i];
-        if (!PassesListFilter(item, groupText) || item.PhotoMark != PhotoMarkPresent)
-            continue;
-        TThumbnailSlot slot{i, item.Name, {}, {}, false};
-        try {
-            // The exact name first: listing the folder costs far more than a stat.
-            const QString folder = RecipeFolderPath(dataRoot, item);
-            slot.Path = folder + PhotoFileName;
-            slot.Stamp = PhotoStampOf(slot.Path);
-            if (!slot.Stamp.Exists()) {
-                slot.Path = ExistingPathIgnoringCase(folder, PhotoFileName);
-                slot.Stamp = PhotoStampOf(slot.Path);
-            }
-        } catch (const TSaporiaError&) {
-            continue;
-        }
-        if (!slot.Stamp.Exists())
-            continue;
-        if (const std::optional<QImage> cached = cache.Find(slot.Path, slot.Stamp)) {
-            if (cached->isNull())
-                continue;
-            slot.Cached = true;
-        }
-        places.push_back(std::move(slot));
+        if (PassesListFilter(item, groupText) && item.PhotoMark == PhotoMarkPresent)
+            candidates.push_back({i, item.Name, {}, {}, false});
     }
+    // A stat per photo: thousands of them go to the worker threads in chunks;
+    // each place is written only by its own chunk, so the order stays.
+    std::vector<char> shown(candidates.size(), 0);
+    auto planRange = [&](size_t begin, size_t end) {
+        for (size_t k = begin; k < end; ++k)
+            shown[k] = PlanPlace(candidates[k], items[candidates[k].Record], dataRoot, cache) ? 1 : 0;
+    };
+    constexpr size_t chunk = 128;
+    if (candidates.size() <= chunk) {
+        planRange(0, candidates.size());
+    } else {
+        std::vector<size_t> starts;
+        for (size_t b = 0; b < candidates.size(); b += chunk)
+            starts.push_back(b);
+        QtConcurrent::blockingMap(QThreadPool::globalInstance(), starts,
+                                  [&](size_t b) { planRange(b, std::min(b + chunk, candidates.size())); });
+    }
+    std::vector<TThumbnailSlot> places;
+    places.reserve(candidates.size());
+    for (size_t k = 0; k < candidates.size(); ++k)
+        if (shown[k])
+            places.push_back(std::move(candidates[k]));
     return places;
 }

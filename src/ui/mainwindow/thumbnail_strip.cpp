@@ -119,6 +119,18 @@ void TThumbnailStrip::FreeThumbnails() {
 
 bool TThumbnailStrip::Loading() const { return Loader->Busy() || CreateTimer.isActive(); }
 
+bool TThumbnailStrip::ViewFilled() {
+    const QRect seen = PaintBox1->visibleRegion().boundingRect();
+    if (seen.isEmpty())
+        return true;
+    const int first = std::max(0, seen.top() / ThumbnailPitch);
+    const int last = std::min(Count - 1, seen.bottom() / ThumbnailPitch);
+    for (int n = first; n <= last; ++n)
+        if (n >= static_cast<int>(Images.size()) || PictureOf(n).isNull())
+            return false;
+    return true;
+}
+
 void TThumbnailStrip::FinishLoading() {
     while (Loading()) {
         Loader->WaitForDone();
@@ -129,16 +141,20 @@ void TThumbnailStrip::FinishLoading() {
 void TThumbnailStrip::Bind(std::vector<TPlace> places) {
     CreateTimer.stop();
     DropTimer.stop();
-    Places = std::move(places);
+    std::swap(Places, places);
     Count = static_cast<int>(Places.size());
-    PaintBox1->setUpdatesEnabled(false);
     TrimWidgets(Count);
+    // A refill mostly shows the same photos in the same places: those widgets stay as they are.
     for (int n = 0; n < static_cast<int>(Images.size()); ++n)
-        BindWidget(n);
+        if (n >= static_cast<int>(places.size()) || !SamePicture(places[static_cast<size_t>(n)], Places[static_cast<size_t>(n)]))
+            BindWidget(n);
     PaintBox1->setMinimumHeight(Count * ThumbnailPitch + ThumbnailLeft);
-    PaintBox1->setUpdatesEnabled(true);
     CreateSomeWidgets(FirstWidgets);
     ShowCount();
+}
+
+bool TThumbnailStrip::SamePicture(const TPlace& a, const TPlace& b) {
+    return a.Name == b.Name && a.Path == b.Path && a.Stamp == b.Stamp && a.Image.cacheKey() == b.Image.cacheKey();
 }
 
 void TThumbnailStrip::CreateSomeWidgets(int most) {
@@ -199,6 +215,12 @@ void TThumbnailStrip::BindWidget(int n) {
 }
 
 void TThumbnailStrip::TrimWidgets(int count) {
+    if (static_cast<int>(Images.size()) <= count)
+        return;
+    // Disabling updates walks every child: only worth it when many go.
+    const bool many = static_cast<int>(Images.size()) - count > ThumbnailGroupSize;
+    if (many)
+        PaintBox1->setUpdatesEnabled(false);
     while (static_cast<int>(Images.size()) > count) {
         delete Images.back();
         Images.pop_back();
@@ -210,6 +232,8 @@ void TThumbnailStrip::TrimWidgets(int count) {
         delete Groups.back();
         Groups.pop_back();
     }
+    if (many)
+        PaintBox1->setUpdatesEnabled(true);
 }
 
 void TThumbnailStrip::Loaded(int job, const QImage& image) {

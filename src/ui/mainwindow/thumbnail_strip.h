@@ -42,6 +42,8 @@ public:
     int ThumbnailCount() const { return Count; }
     // True while pictures of the strip are still being decoded.
     bool Loading() const;
+    // True when every place in view shows its picture.
+    bool ViewFilled();
     // Blocks until the decoding and the widget creation are done, reporting
     // what arrived; for tests and benchmarks.
     void FinishLoading();
@@ -66,6 +68,7 @@ private:
     };
 
     void Bind(std::vector<TPlace> places);
+    static bool SamePicture(const TPlace& a, const TPlace& b);
     void CreateSomeWidgets(int most);
     void BindWidget(int n);
     void TrimWidgets(int count);
