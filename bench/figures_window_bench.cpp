@@ -5,6 +5,10 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QComboBox>
+#include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
@@ -40,7 +44,10 @@ public:
         Timer.setInterval(0);
         QObject::connect(&Timer, &QTimer::timeout, [this] {
             const TClock::time_point now = TClock::now();
-            MaxGap = std::max(MaxGap, std::chrono::duration<double, std::milli>(now - Last).count());
+            const double gap = std::chrono::duration<double, std::milli>(now - Last).count();
+            if (gap > 50 && qEnvironmentVariableIsSet("SAPORIA_BENCH_TRACE"))
+                fprintf(stderr, "  gap %.1f ms\n", gap);
+            MaxGap = std::max(MaxGap, gap);
             Last = now;
         });
     }
@@ -241,6 +248,79 @@ void BM_FigureStartUp(benchmark::State& state) {
     state.counters["target_ms"] = state.range(0) >= 50000 ? 600 : 300;
 }
 
+// Runs the event loop for a while, as the user pauses between actions.
+void Pump(double ms) {
+    const TClock::time_point start = TClock::now();
+    while (Since(start) < ms)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+}
+
+// A user with a large collection while the pictures load: opens the pane,
+// scrolls it, searches, switches every view style, searches again. Reports
+// the longest the window did not answer over the whole session, and how long
+// a scrolled-to screen took to fill. With SAPORIA_BENCH_PNG set to a folder,
+// grabs the window there at three moments.
+void BM_FigureBusyWindow(benchmark::State& state) {
+    EnsureFigureApplication();
+    const TRecipeCollection& c = SharedRecipeCollection(static_cast<int>(state.range(0)));
+    TShownWindow w(c);
+    const QString pngDir = qEnvironmentVariable("SAPORIA_BENCH_PNG");
+    THeartbeat heartbeat;
+    double gapMax = 0, scrollFill = 0, session = 0;
+    const bool trace = qEnvironmentVariableIsSet("SAPORIA_BENCH_TRACE");
+    auto step = [&](const char* what, const std::function<void()>& action) {
+        const TClock::time_point begin = TClock::now();
+        action();
+        if (trace)
+            fprintf(stderr, "%s: %.1f ms\n", what, Since(begin));
+    };
+    // Grabs are not the window's own work: the heartbeat restarts after them.
+    auto grab = [&](const char* name) {
+        if (!pngDir.isEmpty())
+            w.Form->grab().save(pngDir + u'/' + QLatin1String(name) + QStringLiteral(".png"));
+        gapMax = std::max(gapMax, heartbeat.Stop());
+        heartbeat.Start();
+    };
+    auto* scroll = w.Form->findChild<QScrollArea*>(QStringLiteral("ScrollBox1"));
+    auto* refineBox = w.Form->findChild<QComboBox*>(QStringLiteral("cbSearchRefinement"));
+    auto* refineButton = w.Form->findChild<QPushButton*>(QStringLiteral("btnSearchRefinement"));
+    for (auto _ : state) {
+        w.SetPane(false);
+        w.Strip->Cache().Clear();
+        heartbeat.Start();
+        const TClock::time_point start = TClock::now();
+        step("open pane", [&] { w.Trigger("S1"); });
+        Pump(40);
+        grab("1-pane-opening");
+        scroll->verticalScrollBar()->setValue(scroll->verticalScrollBar()->maximum() / 2);
+        const TClock::time_point scrolled = TClock::now();
+        while (!w.Strip->ViewFilled())
+            QCoreApplication::processEvents();
+        scrollFill = std::max(scrollFill, Since(scrolled));
+        grab("2-scrolled-middle");
+        refineBox->setEditText(QStringLiteral("じゃがいも"));
+        step("refine", [&] { refineButton->click(); });
+        Pump(20);
+        for (const char* style : {"tbtnList", "tbtnIcon", "tbtnSmallIcon", "tbtnReport"}) {
+            step(style, [&] { w.Trigger(style); });
+            Pump(20);
+            if (QLatin1String(style) == QLatin1String("tbtnList"))
+                grab("3-list-style-loading");
+        }
+        refineBox->setEditText(QString());
+        step("refine all", [&] { refineButton->click(); });
+        while (w.Strip->Loading())
+            QCoreApplication::processEvents();
+        grab("4-all-loaded");
+        session = Since(start);
+        gapMax = std::max(gapMax, heartbeat.Stop());
+        state.SetIterationTime(session / 1000.0);
+    }
+    state.counters["block_max_ms"] = gapMax;
+    state.counters["target_ms"] = 100;
+    state.counters["scroll_fill_ms"] = scrollFill;
+}
+
 const bool Registered = [] {
     for (const int64_t n : FigureSizes()) {
         const int64_t runs = n >= 50000 ? 3 : 8;
@@ -256,6 +336,8 @@ const bool Registered = [] {
             benchmark::RegisterBenchmark("BM_FigureStyleSwitch", BM_FigureStyleSwitch)
                 ->Args({n, style})->ArgNames({"recipes", "style"})->UseManualTime()->Iterations(runs)
                 ->Unit(benchmark::kMillisecond);
+        benchmark::RegisterBenchmark("BM_FigureBusyWindow", BM_FigureBusyWindow)
+            ->Arg(n)->ArgName("recipes")->UseManualTime()->Iterations(n >= 50000 ? 1 : 2)->Unit(benchmark::kMillisecond);
         benchmark::RegisterBenchmark("BM_FigureStartUp", BM_FigureStartUp)
             ->Arg(n)->ArgName("recipes")->UseManualTime()->Iterations(runs)->Unit(benchmark::kMillisecond);
     }

@@ -10,7 +10,9 @@
 
 TThumbnailLoader::TThumbnailLoader(TThumbnailCache& cache, int threads, QObject* parent)
     : QObject(parent), Cache(cache) {
-    Pool.setMaxThreadCount(threads > 0 ? threads : std::max(1, QThread::idealThreadCount() - 1));
+    // Half the cores: the window's own thread and a search started meanwhile
+    // keep theirs, so loading pictures never slows what the user does.
+    Pool.setMaxThreadCount(threads > 0 ? threads : std::max(1, QThread::idealThreadCount() / 2));
 }
 
 TThumbnailLoader::~TThumbnailLoader() {

@@ -22,7 +22,7 @@ class TThumbnailCache;
 class TThumbnailLoader final : public QObject {
     Q_OBJECT
 public:
-    // `threads` 0: one fewer than the cores, at least one.
+    // `threads` 0: half the cores, at least one.
     explicit TThumbnailLoader(TThumbnailCache& cache, int threads = 0, QObject* parent = nullptr);
     ~TThumbnailLoader() override;
 

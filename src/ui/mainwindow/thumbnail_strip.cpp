@@ -21,8 +21,8 @@ constexpr int LabelHeight = 12;
 constexpr int ThumbnailGroupSize = 50;
 // Widgets made at once when places are shown, then per turn of the event
 // loop: a few hundred cost a few milliseconds, thousands would freeze the window.
-constexpr int FirstWidgets = 600;
-constexpr int WidgetsPerTurn = 300;
+constexpr int FirstWidgets = 200;
+constexpr int WidgetsPerTurn = 150;
 
 }  // namespace
 
