@@ -1,6 +1,8 @@
 // The list place's searches, group filter, classification tree and thumbnails.
 #include "ui/mainwindow/list_area.h"
 
+#include <algorithm>
+
 #include <QAction>
 #include <QComboBox>
 #include <QMenu>
@@ -229,7 +231,8 @@ void TListArea::ShowClassPane(bool shown) {
 // so neither a progress window nor a wait is needed.
 void TListArea::BuildThumbnails() {
     RunGuarded(Owner, ErrorPrefix(QStringLiteral("BuildThumbnails")), [this] {
-        const TMainStatusBar::TWork work(Status, QStringLiteral("ｻﾑﾈｲﾙ作成中..."), 0);
+        // A maximum of 0 would leave the bar in its busy animation.
+        const TMainStatusBar::TWork work(Status, QStringLiteral("ｻﾑﾈｲﾙ作成中..."), 1);
         ThumbnailStrip->ShowPlanned(PlanThumbnails(Book.CookItems, ComboBoxGroup->currentText(), Book.DataRoot(),
                                                    ThumbnailStrip->Cache()));
         ThumbnailCount = ThumbnailStrip->ThumbnailCount();
@@ -237,7 +240,7 @@ void TListArea::BuildThumbnails() {
 }
 
 void TListArea::FreeThumbnails() {
-    const TMainStatusBar::TWork work(Status, QStringLiteral("ｻﾑﾈｲﾙ破棄中..."), ThumbnailCount);
+    const TMainStatusBar::TWork work(Status, QStringLiteral("ｻﾑﾈｲﾙ破棄中..."), std::max(1, ThumbnailCount));
     ThumbnailStrip->FreeThumbnails();
     ThumbnailCount = 0;
 }
