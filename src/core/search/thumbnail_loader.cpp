@@ -1,5 +1,8 @@
 #include "core/search/thumbnail_loader.h"
 
+#include <sys/resource.h>
+#include <unistd.h>
+
 #include <algorithm>
 
 #include <QMetaObject>
@@ -101,6 +104,10 @@ bool TThumbnailLoader::TakeLocked(int& slot, QString& path) {
 }
 
 void TThumbnailLoader::Work() {
+    // Pictures are background work: a worker yields to the window's thread
+    // and to a search the user starts, yet still runs on a busy machine.
+    thread_local const bool lowered = setpriority(PRIO_PROCESS, static_cast<id_t>(gettid()), 10) == 0;
+    Q_UNUSED(lowered);
     for (;;) {
         int slot = -1;
         QString path;
