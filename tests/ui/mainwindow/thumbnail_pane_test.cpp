@@ -9,12 +9,14 @@
 
 namespace {
 
-// Three recipes, two with photos of plain colours, the pane open.
+// Four recipes: two with photos of plain colours, one with a broken photo,
+// one without; the pane open.
 class ThumbnailPaneTest : public ::testing::Test, public TMainFormFixture {
 public:
     void SetUp() override {
-        for (const char* name : {"赤飯", "白飯", "豆ご飯"})
+        for (const char* name : {"赤飯", "白飯", "豆ご飯", "焦げ飯"})
             MakeRecipe(DataRoot(), {.Name = name, .Photo = QLatin1String(name) != QLatin1String("白飯")});
+        WriteRaw(Folder("焦げ飯") + QStringLiteral("/写真.jpg"), QByteArray("\xFF\xD8\xFF not a jpeg"));
         WritePhoto("赤飯", Qt::red, 1700000000);
         WritePhoto("豆ご飯", Qt::green, 1700000000);
         Open();
@@ -45,10 +47,12 @@ bool Near(const QColor& a, const QColor& b) {
 
 }  // namespace
 
-// Pictures arrive after the pane opens; a refill after a photo changed on
-// disk shows the new photo, and the status bar is left idle.
+// Pictures arrive after the pane opens and a broken photo leaves the strip;
+// a refill keeps the widgets and the decoded pictures, but shows a photo
+// changed on disk anew; the status bar is left idle.
 TEST_F(ThumbnailPaneTest, RefillShowsAChangedPhotoAndLeavesTheStatusBarIdle) {
     EXPECT_EQ(Find<QLabel>("Panel6")->text(), "ｻﾑﾈｲﾙ数：2");
+    QWidget* first = Find<QWidget>("PaintBox1")->findChild<QWidget*>("MkImg0");
     EXPECT_TRUE(Near(Middle("赤飯"), Qt::red));
     EXPECT_TRUE(Near(Middle("豆ご飯"), Qt::green));
     EXPECT_EQ(StatusText(1), "");
@@ -56,6 +60,7 @@ TEST_F(ThumbnailPaneTest, RefillShowsAChangedPhotoAndLeavesTheStatusBarIdle) {
 
     WritePhoto("赤飯", Qt::blue, 1700000100);
     Form->IndicateList(-1);
+    EXPECT_EQ(Find<QWidget>("PaintBox1")->findChild<QWidget*>("MkImg0"), first);
     Strip()->FinishLoading();
     EXPECT_TRUE(Near(Middle("赤飯"), Qt::blue));
     EXPECT_TRUE(Near(Middle("豆ご飯"), Qt::green));
