@@ -37,7 +37,8 @@ double Since(TClock::time_point start) {
     return std::chrono::duration<double, std::milli>(TClock::now() - start).count();
 }
 
-// The longest the event loop went without running a zero timer.
+// The longest the event loop went without running a zero timer; with
+// SAPORIA_BENCH_TRACE set, every gap over 50 ms is printed.
 class THeartbeat final {
 public:
     THeartbeat() {
@@ -140,10 +141,7 @@ void BM_FigureThumbnailPaneOpen(benchmark::State& state) {
                 first = Since(start);
         }
         const double all = Since(start);
-        const double gap = heartbeat.Stop();
-        if (qEnvironmentVariableIsSet("SAPORIA_BENCH_TRACE"))
-            fprintf(stderr, "open: call %.1f first %.1f all %.1f gap %.1f\n", Since(start) - all + 0, first, all, gap);
-        blockMax = std::max(blockMax, gap);
+        blockMax = std::max(blockMax, heartbeat.Stop());
         firstTotal += first;
         allTotal += all;
         state.SetIterationTime(all / 1000.0);
