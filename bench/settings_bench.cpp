@@ -2,6 +2,7 @@
 
 #include "core/platform/ini_file.h"
 #include "core/settings/settings.h"
+#include "core/settings/window_layout.h"
 #include "support/temp_app_dir.h"
 
 // What the program writes at exit: the option keys and the main window's
@@ -24,3 +25,22 @@ static void BM_SaveSettingsAtExit(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_SaveSettingsAtExit)->Unit(benchmark::kMicrosecond);
+
+// Start-up reads the file twice (the option keys with the options window, the
+// layout with the main window): the cost of one of those reads.
+static void BM_ReadIniOnceAtStartUp(benchmark::State& state) {
+    TTempAppDir dir;
+    const QString path = dir.Path("saporia.ini");
+    SaveSettingsFile(TSettings(), path);
+    {
+        TIniFile ini(path);
+        SaveWindowLayout(TWindowLayout(), ini);
+        ini.UpdateFile();
+    }
+    for (auto _ : state) {
+        const TIniFile ini(path);
+        benchmark::DoNotOptimize(LoadSettings(ini));
+        benchmark::DoNotOptimize(LoadWindowLayout(ini));
+    }
+}
+BENCHMARK(BM_ReadIniOnceAtStartUp)->Unit(benchmark::kMicrosecond);

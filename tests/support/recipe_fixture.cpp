@@ -103,25 +103,29 @@ QMap<QString, QByteArray> FolderSnapshot(const QString& folder) {
 
 namespace {
 
-// Photos the size a camera or phone picture has once scaled for the web:
-// 640 x 480 with soft shading and some detail, a few distinct ones, each
-// encoded once and written as often as needed.
+// Photos the size a camera or phone picture has once scaled down: 1024 x 768
+// with soft shading, detail and grain (about 250 KB, like real food photos),
+// a few distinct ones, each encoded once and written as often as needed.
 const QList<QByteArray>& CameraPhotos() {
     static const QList<QByteArray> photos = [] {
         QList<QByteArray> list;
         for (int variant = 0; variant < 4; ++variant) {
-            QImage image(640, 480, QImage::Format_RGB32);
+            QImage image(1024, 768, QImage::Format_RGB32);
+            quint32 grain = 12345u + variant;
             for (int y = 0; y < image.height(); ++y) {
                 auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
                 for (int x = 0; x < image.width(); ++x) {
-                    const int dx = x - 320, dy = y - 240;
-                    const bool plate = dx * dx + dy * dy * 2 < 200 * 200;
+                    grain = grain * 1664525u + 1013904223u;
+                    const int noise = int(grain >> 27);  // 0..31
+                    const int dx = x - 512, dy = y - 384;
+                    const bool plate = dx * dx + dy * dy * 2 < 320 * 320;
                     const int detail = ((x * (variant + 3)) ^ (y * 5)) & 15;
-                    line[x] = plate ? qRgb(200 + detail, 120 + variant * 25 + detail, 60 + (x + y) / 20)
-                                    : qRgb(90 + y / 8, 70 + x / 12 + detail, 50 + variant * 30);
+                    line[x] = plate ? qRgb(190 + detail + noise / 2, 110 + variant * 25 + detail + noise / 2,
+                                           60 + (x + y) / 32 + noise)
+                                    : qRgb(80 + y / 12 + noise, 60 + x / 20 + detail + noise / 2, 40 + variant * 30 + noise);
                 }
             }
-            list.append(EncodeJpeg(image, 80));
+            list.append(EncodeJpeg(image, 85));
         }
         return list;
     }();

@@ -59,7 +59,7 @@ QByteArray SmallBmp(int width = 32, int height = 32, QColor colour = QColor(0, 1
 QMap<QString, QByteArray> FolderSnapshot(const QString& folder);
 
 // A generated collection of `count` recipes below `dataRoot` ("レシピ00001" ...):
-// three texts, a full attribute file, and a 640 x 480 photo for every third recipe.
+// three texts, a full attribute file, and a 1024 x 768 photo for every third recipe.
 // Returns the recipe names in creation order.
 QStringList MakeRecipeCollection(const QString& dataRoot, int count);
 

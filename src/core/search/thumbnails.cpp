@@ -1,5 +1,8 @@
 #include "core/search/thumbnails.h"
 
+#include <QThreadPool>
+#include <QtConcurrent/QtConcurrentMap>
+
 #include "core/search/class_tree.h"
 #include "core/recipes/recipe_folder.h"
 #include "core/recipes/recipe_name.h"
@@ -7,19 +10,13 @@
 #include "core/platform/jpeg.h"
 #include "core/platform/saporia_error.h"
 
-namespace {
-
-// The record's main photo, found ignoring case; empty when its name leads
-// nowhere.
-QString PhotoPath(const QString& dataRoot, const TCookItem& item) {
+QString ThumbnailPhotoPath(const QString& dataRoot, const TCookItem& item) {
     try {
         return ExistingPathIgnoringCase(RecipeFolderPath(dataRoot, item), PhotoFileName);
     } catch (const TSaporiaError&) {
         return {};
     }
 }
-
-}  // namespace
 
 // Only a regular file is read, so a FIFO never blocks the pane.
 QImage LoadThumbnailImage(const QString& photoPath) {
@@ -46,10 +43,95 @@ std::vector<TThumbnail> BuildThumbnailList(const TCookItems& items, const QStrin
         const TCookItem& item = items[i];
         if (!PassesListFilter(item, groupText) || item.PhotoMark != PhotoMarkPresent)
             continue;
-        QImage image = LoadThumbnailImage(PhotoPath(dataRoot, item));
+        QImage image = LoadThumbnailImage(ThumbnailPhotoPath(dataRoot, item));
         if (image.isNull())
             continue;
         thumbnails.push_back({i, item.Name, std::move(image)});
     }
     return thumbnails;
+}
+
+QImage MakeThumbnailImage(const QString& photoPath) {
+    const QImage decoded = LoadThumbnailImage(photoPath);
+    if (decoded.isNull())
+        return {};
+    const QSize fitted = ThumbnailRect(decoded.size()).size();
+    if (fitted == decoded.size())
+        return decoded;
+    return decoded.scaled(fitted, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+}
+
+QImage CachedThumbnailImage(TThumbnailCache& cache, const QString& photoPath) {
+    // Stamped before reading: a photo changed while it is decoded keeps a
+    // stamp that no longer matches, so it is decoded again next time.
+    const TPhotoStamp stamp = PhotoStampOf(photoPath);
+    if (!stamp.Exists())
+        return {};
+    if (std::optional<QImage> cached = cache.Find(photoPath, stamp))
+        return *cached;
+    QImage image = MakeThumbnailImage(photoPath);
+    cache.Insert(photoPath, stamp, image);
+    return image;
+}
+
+namespace {
+
+// One place: the photo's path and stamp, and what the cache knows of it.
+// False when the record has no photo to show.
+bool PlanPlace(TThumbnailSlot& slot, const TCookItem& item, const QString& dataRoot, TThumbnailCache& cache) {
+    try {
+        // The exact name first: listing the folder costs far more than a stat.
+        const QString folder = RecipeFolderPath(dataRoot, item);
+        slot.Path = folder + PhotoFileName;
+        slot.Stamp = PhotoStampOf(slot.Path);
+        if (!slot.Stamp.Exists()) {
+            slot.Path = ExistingPathIgnoringCase(folder, PhotoFileName);
+            slot.Stamp = PhotoStampOf(slot.Path);
+        }
+    } catch (const TSaporiaError&) {
+        return false;
+    }
+    if (!slot.Stamp.Exists())
+        return false;
+    if (const std::optional<QImage> cached = cache.Find(slot.Path, slot.Stamp)) {
+        if (cached->isNull())
+            return false;
+        slot.Cached = true;
+    }
+    return true;
+}
+
+}  // namespace
+
+std::vector<TThumbnailSlot> PlanThumbnails(const TCookItems& items, const QString& groupText, const QString& dataRoot,
+                                           TThumbnailCache& cache) {
+    std::vector<TThumbnailSlot> candidates;
+    for (int i = 0; i < static_cast<int>(items.size()); ++i) {
+        const TCookItem& item = items[i];
+        if (PassesListFilter(item, groupText) && item.PhotoMark == PhotoMarkPresent)
+            candidates.push_back({i, item.Name, {}, {}, false});
+    }
+    // A stat per photo: thousands of them go to the worker threads in chunks;
+    // each place is written only by its own chunk, so the order stays.
+    std::vector<char> shown(candidates.size(), 0);
+    auto planRange = [&](size_t begin, size_t end) {
+        for (size_t k = begin; k < end; ++k)
+            shown[k] = PlanPlace(candidates[k], items[candidates[k].Record], dataRoot, cache) ? 1 : 0;
+    };
+    constexpr size_t chunk = 128;
+    if (candidates.size() <= chunk) {
+        planRange(0, candidates.size());
+    } else {
+        std::vector<size_t> starts;
+        for (size_t b = 0; b < candidates.size(); b += chunk)
+            starts.push_back(b);
+        QtConcurrent::blockingMap(QThreadPool::globalInstance(), starts,
+                                  [&](size_t b) { planRange(b, std::min(b + chunk, candidates.size())); });
+    }
+    std::vector<TThumbnailSlot> places;
+    places.reserve(candidates.size());
+    for (size_t k = 0; k < candidates.size(); ++k)
+        if (shown[k])
+            places.push_back(std::move(candidates[k]));
+    return places;
 }

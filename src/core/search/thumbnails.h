@@ -8,6 +8,7 @@
 #include <QString>
 
 #include "core/recipes/cook_item.h"
+#include "core/search/thumbnail_cache.h"
 
 // The photo strip beside the recipe list: one small picture per listed
 // recipe that had "写真.jpg" when it was scanned, in array order.
@@ -25,6 +26,19 @@ struct TThumbnail {
 // or not a readable JPEG.
 QImage LoadThumbnailImage(const QString& photoPath);
 
+// The thumbnail as the strip keeps it: the scaled decode fitted into the
+// ThumbnailSide square (aspect kept), so it is drawn without scaling and costs
+// a fifth of the decoded picture's memory. Null as LoadThumbnailImage.
+QImage MakeThumbnailImage(const QString& photoPath);
+
+// MakeThumbnailImage through the cache: a photo decoded before and unchanged
+// since is not read again. Safe on any thread.
+QImage CachedThumbnailImage(TThumbnailCache& cache, const QString& photoPath);
+
+// The record's main photo: "写真.jpg" in any letter case; empty when the
+// record's name leads outside the data folder.
+QString ThumbnailPhotoPath(const QString& dataRoot, const TCookItem& item);
+
 // Where a picture of `size` is drawn in the ThumbnailSide square: scaled to
 // fit with its aspect kept (small pictures enlarged), centred.
 QRect ThumbnailRect(QSize size);
@@ -35,3 +49,18 @@ QRect ThumbnailRect(QSize size);
 std::vector<TThumbnail> BuildThumbnailList(const TCookItems& items, const QString& groupText,
                                            const QString& dataRoot,
                                            const std::function<void(int)>& progress = {});
+
+// One place on the strip before its picture is decoded.
+struct TThumbnailSlot {
+    int Record = -1;
+    QString Name;
+    QString Path;
+    TPhotoStamp Stamp;
+    bool Cached = false;  // its picture is in the cache now
+};
+
+// The strip of BuildThumbnailList without decoding: one stat per photo, and
+// photos the cache knows to be unreadable left out at once. A photo first
+// seen unreadable drops out when its decode reports it.
+std::vector<TThumbnailSlot> PlanThumbnails(const TCookItems& items, const QString& groupText, const QString& dataRoot,
+                                           TThumbnailCache& cache);

@@ -302,6 +302,10 @@ void TCookListView::SetViewStyle(TViewStyle style) {
         break;
     case vsList:
         Icons->setUniformItemSizes(false);  // no grid: each name sets its own width
+        // Measuring tens of thousands of names the first time takes a second:
+        // laid out in batches, the window answers meanwhile.
+        Icons->setLayoutMode(QListView::Batched);
+        Icons->setBatchSize(2000);
         Icons->setViewMode(QListView::ListMode);
         Icons->setFlow(QListView::TopToBottom);
         Icons->setWrapping(true);
@@ -312,6 +316,7 @@ void TCookListView::SetViewStyle(TViewStyle style) {
         break;
     case vsIcon:
         Icons->setUniformItemSizes(true);
+        Icons->setLayoutMode(QListView::SinglePass);
         Icons->setViewMode(QListView::IconMode);
         Icons->setFlow(QListView::LeftToRight);
         Icons->setWrapping(true);
@@ -322,6 +327,7 @@ void TCookListView::SetViewStyle(TViewStyle style) {
         break;
     case vsSmallIcon:
         Icons->setUniformItemSizes(true);
+        Icons->setLayoutMode(QListView::SinglePass);
         Icons->setViewMode(QListView::ListMode);
         Icons->setFlow(QListView::LeftToRight);
         Icons->setWrapping(true);

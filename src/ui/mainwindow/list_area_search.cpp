@@ -1,6 +1,8 @@
 // The list place's searches, group filter, classification tree and thumbnails.
 #include "ui/mainwindow/list_area.h"
 
+#include <algorithm>
+
 #include <QAction>
 #include <QComboBox>
 #include <QMenu>
@@ -205,10 +207,8 @@ void TListArea::ComboBoxGroupChange() {
 
 void TListArea::RefreshFilterViews() {
     ShownGroup = ComboBoxGroup->currentText();
-    if (!Panel4->isHidden()) {
-        FreeThumbnails();
-        BuildThumbnails();
-    }
+    if (!Panel4->isHidden())
+        BuildThumbnails();  // the strip reuses its widgets and the decoded pictures
     if (!Panel9->isHidden())
         BuildClassTree();
 }
@@ -227,25 +227,20 @@ void TListArea::ShowClassPane(bool shown) {
     }
 }
 
+// Only the places are laid out here; the pictures arrive from the workers,
+// so neither a progress window nor a wait is needed.
 void TListArea::BuildThumbnails() {
     RunGuarded(Owner, ErrorPrefix(QStringLiteral("BuildThumbnails")), [this] {
-        const TProgressScope progress(ProgressWindow(), QStringLiteral("しばらくお待ち下さい"));
-        TMainStatusBar::TWork work(Status, QStringLiteral("ｻﾑﾈｲﾙ作成中..."),
-                                   static_cast<int>(Book.CookItems.size()) - 1);
-        LetPendingMessagesRun();
-        ThumbnailStrip->SetThumbnails(
-            BuildThumbnailList(Book.CookItems, ComboBoxGroup->currentText(), Book.DataRoot(), [&work](int i) {
-                work.Step(i);
-                if (i % 256 == 1)
-                    LetPendingMessagesRun();  // the bar repaints
-            }));
+        // A maximum of 0 would leave the bar in its busy animation.
+        const TMainStatusBar::TWork work(Status, QStringLiteral("ｻﾑﾈｲﾙ作成中..."), 1);
+        ThumbnailStrip->ShowPlanned(PlanThumbnails(Book.CookItems, ComboBoxGroup->currentText(), Book.DataRoot(),
+                                                   ThumbnailStrip->Cache()));
         ThumbnailCount = ThumbnailStrip->ThumbnailCount();
     });
 }
 
 void TListArea::FreeThumbnails() {
-    const TProgressScope progress(ProgressWindow(), QStringLiteral("しばらくお待ち下さい"));
-    const TMainStatusBar::TWork work(Status, QStringLiteral("ｻﾑﾈｲﾙ破棄中..."), ThumbnailCount);
+    const TMainStatusBar::TWork work(Status, QStringLiteral("ｻﾑﾈｲﾙ破棄中..."), std::max(1, ThumbnailCount));
     ThumbnailStrip->FreeThumbnails();
     ThumbnailCount = 0;
 }

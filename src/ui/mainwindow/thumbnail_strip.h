@@ -2,39 +2,92 @@
 
 #include <vector>
 
+#include <QImage>
 #include <QObject>
 #include <QString>
+#include <QTimer>
 
 #include "core/search/thumbnails.h"
 
 class QLabel;
 class QWidget;
+class TThumbnailImage;
+class TThumbnailLoader;
 
 // Puts the thumbnails on the main window's thumbnail pane: one picture and
 // one name label per thumbnail ("MkImg" n, "MkLbl" n) on the scroll box's
 // paint box, which it tiles with the window background picture, and the
 // count in the header. A click on a picture reports the recipe's name.
+//
+// A planned strip (ShowPlanned) gets its places at once and its pictures as
+// the loader decodes them, those painted first; the pictures are drawn from
+// the cache, so the strip holds no copy of them. The places of a refill reuse
+// the widgets already there, and a long strip creates its widgets a few
+// hundred per turn of the event loop, so the window never waits on them.
 class TThumbnailStrip final : public QObject {
     Q_OBJECT
 public:
     TThumbnailStrip(QWidget* paintBox, QLabel* header, QObject* parent = nullptr);
+    ~TThumbnailStrip() override;
 
-    // Replaces the pictures; the header shows the new count.
+    // Replaces the pictures with decoded ones; the header shows the new count.
     void SetThumbnails(const std::vector<TThumbnail>& thumbnails);
-    // Destroys the pictures; the header keeps its last text.
+    // Replaces the pictures with places planned against Cache(); the pictures
+    // not in it are decoded on worker threads (the batch in flight is cancelled).
+    void ShowPlanned(const std::vector<TThumbnailSlot>& planned);
+    // The decoded pictures, kept across refills and pane closings.
+    TThumbnailCache& Cache() { return PictureCache; }
+    // Cancels the decoding and destroys the pictures; the header keeps its last text.
     void FreeThumbnails();
     int ThumbnailCount() const { return Count; }
+    // True while pictures of the strip are still being decoded.
+    bool Loading() const;
+    // True when every place in view shows its picture.
+    bool ViewFilled();
+    // Blocks until the decoding and the widget creation are done, reporting
+    // what arrived; for tests and benchmarks.
+    void FinishLoading();
 
 signals:
     void ThumbnailClicked(const QString& name);
+    // Every planned picture of the strip was decoded (or found unreadable).
+    void LoadingFinished();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    friend class TThumbnailImage;
+    struct TPlace {
+        QString Name;
+        QString Path;      // empty for a decoded thumbnail
+        TPhotoStamp Stamp;
+        QImage Image;      // a decoded thumbnail's picture
+        int Job = -1;      // its slot in the loader's batch
+        bool Broken = false;
+    };
+
+    void Bind(std::vector<TPlace> places);
+    static bool SamePicture(const TPlace& a, const TPlace& b);
+    void CreateSomeWidgets(int most);
+    void BindWidget(int n);
+    void TrimWidgets(int count);
+    void Loaded(int job, const QImage& image);
+    void DropBrokenPlaces();
+    void RequestPicture(int n);
+    QImage PictureOf(int n);
+    void ShowCount();
+
     QWidget* PaintBox1 = nullptr;
     QLabel* Panel6 = nullptr;
-    std::vector<QWidget*> Pictures;  // MkImg n and MkLbl n, in pairs
-    std::vector<QWidget*> Groups;    // their parents on the paint box
+    TThumbnailCache PictureCache;
+    TThumbnailLoader* Loader = nullptr;  // deleted first: its workers use the cache
+    std::vector<TPlace> Places;
+    std::vector<int> PlaceOfJob;
+    std::vector<TThumbnailImage*> Images;  // MkImg n
+    std::vector<QLabel*> Labels;           // MkLbl n
+    std::vector<QWidget*> Groups;          // their parents on the paint box
+    QTimer CreateTimer;
+    QTimer DropTimer;
     int Count = 0;
 };

@@ -1,0 +1,154 @@
+#include "figure_timing.h"
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <csetjmp>
+#include <cstdio>
+#include <cstdlib>
+
+#include <jpeglib.h>
+
+#include <QApplication>
+#include <QFile>
+
+std::vector<int64_t> FigureSizes() {
+    if (qEnvironmentVariableIntValue("SAPORIA_BENCH_50K") == 1)
+        return {1000, 10000, 50000};
+    return {1000, 10000};
+}
+
+std::vector<QByteArray> NativePaths(const QStringList& paths) {
+    std::vector<QByteArray> native;
+    native.reserve(static_cast<size_t>(paths.size()));
+    for (const QString& path : paths)
+        native.push_back(QFile::encodeName(path));
+    return native;
+}
+
+namespace {
+
+bool ReadWhole(const QByteArray& path, std::vector<unsigned char>& bytes) {
+    bytes.clear();
+    const int fd = ::open(path.constData(), O_RDONLY);
+    if (fd < 0)
+        return false;
+    unsigned char buffer[65536];
+    for (ssize_t n; (n = ::read(fd, buffer, sizeof(buffer))) > 0;)
+        bytes.insert(bytes.end(), buffer, buffer + n);
+    ::close(fd);
+    return true;
+}
+
+struct TJumpError {
+    jpeg_error_mgr Manager;
+    std::jmp_buf Jump;
+};
+
+void JumpOnError(j_common_ptr info) { std::longjmp(reinterpret_cast<TJumpError*>(info->err)->Jump, 1); }
+
+qint64 DecodeEighth(const std::vector<unsigned char>& bytes, std::vector<unsigned char>& pixels) {
+    jpeg_decompress_struct info{};
+    TJumpError error{};
+    info.err = jpeg_std_error(&error.Manager);
+    error.Manager.error_exit = JumpOnError;
+    if (setjmp(error.Jump)) {
+        jpeg_destroy_decompress(&info);
+        return 0;
+    }
+    jpeg_create_decompress(&info);
+    jpeg_mem_src(&info, bytes.data(), static_cast<unsigned long>(bytes.size()));
+    jpeg_read_header(&info, TRUE);
+    info.scale_num = 1;
+    info.scale_denom = 8;
+    info.out_color_space = JCS_EXT_BGRX;
+    jpeg_start_decompress(&info);
+    const size_t stride = size_t(info.output_width) * 4;
+    pixels.resize(stride * info.output_height);
+    while (info.output_scanline < info.output_height) {
+        JSAMPROW row = pixels.data() + stride * info.output_scanline;
+        jpeg_read_scanlines(&info, &row, 1);
+    }
+    jpeg_finish_decompress(&info);
+    jpeg_destroy_decompress(&info);
+    return static_cast<qint64>(pixels.size());
+}
+
+}  // namespace
+
+qint64 ReadEveryFile(const std::vector<QByteArray>& paths) {
+    qint64 total = 0;
+    char buffer[65536];
+    for (const QByteArray& path : paths) {
+        const int fd = ::open(path.constData(), O_RDONLY);
+        for (ssize_t n; fd >= 0 && (n = ::read(fd, buffer, sizeof(buffer))) > 0;)
+            total += n;
+        if (fd >= 0)
+            ::close(fd);
+    }
+    return total;
+}
+
+qint64 DecodeEveryPhotoAtOneEighth(const std::vector<QByteArray>& paths) {
+    qint64 total = 0;
+    std::vector<unsigned char> bytes;
+    std::vector<unsigned char> pixels;
+    for (const QByteArray& path : paths)
+        if (ReadWhole(path, bytes))
+            total += DecodeEighth(bytes, pixels);
+    return total;
+}
+
+double MillisecondsOf(const std::function<void()>& work) {
+    const auto start = std::chrono::steady_clock::now();
+    work();
+    return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
+}
+
+void TimeAgainstAnchor(benchmark::State& state, const std::function<void()>& anchor,
+                       const std::function<void()>& measured, double targetRatio,
+                       const std::function<void()>& prepare) {
+    double anchorTotal = 0;
+    double measuredTotal = 0;
+    double first = -1;
+    bool anchorFirst = true;
+    for (auto _ : state) {
+        double ms = 0;
+        auto runMeasured = [&] {
+            if (prepare)
+                prepare();
+            ms = MillisecondsOf(measured);
+        };
+        // The order alternates, so neither side always finds the caches warm.
+        if (anchorFirst) {
+            anchorTotal += MillisecondsOf(anchor);
+            runMeasured();
+        } else {
+            runMeasured();
+            anchorTotal += MillisecondsOf(anchor);
+        }
+        anchorFirst = !anchorFirst;
+        if (first < 0)
+            first = ms;
+        measuredTotal += ms;
+        state.SetIterationTime(ms / 1000.0);
+    }
+    const double n = static_cast<double>(state.iterations());
+    state.counters["anchor_ms"] = anchorTotal / n;
+    state.counters["ratio"] = measuredTotal / anchorTotal;
+    state.counters["first_ms"] = first;
+    if (targetRatio > 0)
+        state.counters["target"] = targetRatio;
+}
+
+void EnsureFigureApplication() {
+    if (qApp)
+        return;
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    static int argc = 1;
+    static char name[] = "saporia_bench";
+    static char* argv[] = {name, nullptr};
+    static QApplication app(argc, argv);
+}

@@ -1,0 +1,38 @@
+#pragma once
+
+#include <functional>
+#include <vector>
+
+#include <benchmark/benchmark.h>
+
+#include <QByteArray>
+#include <QStringList>
+
+// Helpers of the figure benchmarks: each figure is timed beside an honest
+// anchor in the same process, alternating, so a busy machine slows both.
+
+// Collection sizes of the figures: 1,000 and 10,000 recipes, and 50,000 when
+// SAPORIA_BENCH_50K=1 is set (the collection takes about 4 GB of disk).
+std::vector<int64_t> FigureSizes();
+
+// Paths as the system takes them, built once before timing.
+std::vector<QByteArray> NativePaths(const QStringList& paths);
+
+// The floor of reading files: open, read, close with plain system calls.
+qint64 ReadEveryFile(const std::vector<QByteArray>& paths);
+
+// The floor of thumbnails: each photo read with system calls and decoded by
+// libjpeg itself at 1/8 scale, on one thread.
+qint64 DecodeEveryPhotoAtOneEighth(const std::vector<QByteArray>& paths);
+
+double MillisecondsOf(const std::function<void()>& work);
+
+// Times `measured` and `anchor` alternately once per iteration (`prepare`
+// runs untimed before each). The iteration time is the measured one; the
+// counters give the anchor, the ratio and the target ratio (0: none).
+void TimeAgainstAnchor(benchmark::State& state, const std::function<void()>& anchor,
+                       const std::function<void()>& measured, double targetRatio,
+                       const std::function<void()>& prepare = {});
+
+// The widget benchmarks need an application; without a display, the offscreen one.
+void EnsureFigureApplication();

@@ -1,0 +1,151 @@
+#include "core/search/thumbnail_loader.h"
+
+#include <sys/resource.h>
+#include <unistd.h>
+
+#include <algorithm>
+
+#include <QMetaObject>
+#include <QMutexLocker>
+
+#include "core/search/thumbnail_cache.h"
+#include "core/search/thumbnails.h"
+
+TThumbnailLoader::TThumbnailLoader(TThumbnailCache& cache, int threads, QObject* parent)
+    : QObject(parent), Cache(cache) {
+    // Half the cores: the window's own thread and a search started meanwhile
+    // keep theirs, so loading pictures never slows what the user does.
+    Pool.setMaxThreadCount(threads > 0 ? threads : std::max(1, QThread::idealThreadCount() / 2));
+}
+
+TThumbnailLoader::~TThumbnailLoader() {
+    Cancel();
+    Pool.waitForDone();
+}
+
+void TThumbnailLoader::Start(const QStringList& paths, const std::vector<bool>& known) {
+    const QMutexLocker lock(&Mutex);
+    ++Batch;
+    Paths = paths;
+    States.assign(static_cast<size_t>(paths.size()), TSlotState::Pending);
+    Priority.clear();
+    Cursor = 0;
+    Outstanding = 0;
+    for (qsizetype i = 0; i < paths.size(); ++i) {
+        if (paths[i].isEmpty() || (static_cast<size_t>(i) < known.size() && known[static_cast<size_t>(i)]))
+            States[static_cast<size_t>(i)] = TSlotState::Done;
+        else
+            ++Outstanding;
+    }
+    SpawnWorkersLocked(Outstanding);
+}
+
+void TThumbnailLoader::Request(int slot) {
+    const QMutexLocker lock(&Mutex);
+    if (slot < 0 || slot >= static_cast<int>(States.size()) || Paths[slot].isEmpty())
+        return;
+    TSlotState& state = States[static_cast<size_t>(slot)];
+    if (state == TSlotState::Taken)
+        return;
+    if (state == TSlotState::Done) {
+        state = TSlotState::Pending;  // its picture left the cache
+        ++Outstanding;
+    }
+    // The latest request is the slot painted last: nearest to what the user looks at.
+    Priority.push_front(slot);
+    SpawnWorkersLocked(1);
+}
+
+void TThumbnailLoader::Cancel() {
+    const QMutexLocker lock(&Mutex);
+    ++Batch;
+    Paths.clear();
+    States.clear();
+    Priority.clear();
+    Cursor = 0;
+    Outstanding = 0;
+}
+
+bool TThumbnailLoader::Busy() const {
+    const QMutexLocker lock(&Mutex);
+    return Workers > 0 || DeliveryPosted;
+}
+
+void TThumbnailLoader::WaitForDone() { Pool.waitForDone(); }
+
+void TThumbnailLoader::SpawnWorkersLocked(int wanted) {
+    const int room = Pool.maxThreadCount() - Workers;
+    for (int i = 0; i < std::min(room, wanted); ++i) {
+        ++Workers;
+        Pool.start([this] { Work(); });
+    }
+}
+
+bool TThumbnailLoader::TakeLocked(int& slot, QString& path) {
+    auto take = [&](int s) {
+        States[static_cast<size_t>(s)] = TSlotState::Taken;
+        slot = s;
+        path = Paths[s];
+        return true;
+    };
+    while (!Priority.empty()) {
+        const int s = Priority.front();
+        Priority.pop_front();
+        if (s < static_cast<int>(States.size()) && States[static_cast<size_t>(s)] == TSlotState::Pending)
+            return take(s);
+    }
+    // Beyond the budget, decoding ahead would only push out pictures in view.
+    if (Cache.NearlyFull())
+        return false;
+    for (; Cursor < static_cast<int>(States.size()); ++Cursor)
+        if (States[static_cast<size_t>(Cursor)] == TSlotState::Pending)
+            return take(Cursor++);
+    return false;
+}
+
+void TThumbnailLoader::Work() {
+    // Pictures are background work: a worker yields to the window's thread
+    // and to a search the user starts, yet still runs on a busy machine.
+    thread_local const bool lowered = setpriority(PRIO_PROCESS, static_cast<id_t>(gettid()), 10) == 0;
+    Q_UNUSED(lowered);
+    for (;;) {
+        int slot = -1;
+        QString path;
+        quint64 batch = 0;
+        {
+            const QMutexLocker lock(&Mutex);
+            if (!TakeLocked(slot, path)) {
+                --Workers;
+                return;
+            }
+            batch = Batch;
+        }
+        QImage image = CachedThumbnailImage(Cache, path);
+        const QMutexLocker lock(&Mutex);
+        Results.push_back({batch, slot, std::move(image)});
+        if (!DeliveryPosted) {
+            DeliveryPosted = true;
+            QMetaObject::invokeMethod(this, &TThumbnailLoader::Deliver, Qt::QueuedConnection);
+        }
+    }
+}
+
+void TThumbnailLoader::Deliver() {
+    std::vector<TResult> results;
+    bool finished = false;
+    {
+        const QMutexLocker lock(&Mutex);
+        results.swap(Results);
+        DeliveryPosted = false;
+        std::erase_if(results, [this](const TResult& r) { return r.Batch != Batch; });
+        for (const TResult& r : results)
+            States[static_cast<size_t>(r.Slot)] = TSlotState::Done;
+        const int before = Outstanding;
+        Outstanding -= static_cast<int>(results.size());
+        finished = before > 0 && Outstanding == 0;
+    }
+    for (const TResult& r : results)
+        emit Loaded(r.Slot, r.Image);
+    if (finished)
+        emit Finished();
+}

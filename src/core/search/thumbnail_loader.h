@@ -1,0 +1,72 @@
+#pragma once
+
+#include <atomic>
+#include <deque>
+#include <vector>
+
+#include <QImage>
+#include <QMutex>
+#include <QObject>
+#include <QString>
+#include <QThreadPool>
+
+class TThumbnailCache;
+
+// Decodes the photos of the thumbnail strip on worker threads into the cache
+// and reports each one to the owner's thread as it is done. Slots asked for
+// by Request (those in view) go first, the rest in order; once the cache is
+// nearly full only requested slots are decoded, so a huge strip cannot push
+// the pictures in view out of it. Start and Cancel never wait for a worker:
+// the results of a cancelled batch are dropped on arrival. The destructor
+// waits for the decodes in flight.
+class TThumbnailLoader final : public QObject {
+    Q_OBJECT
+public:
+    // `threads` 0: half the cores, at least one.
+    explicit TThumbnailLoader(TThumbnailCache& cache, int threads = 0, QObject* parent = nullptr);
+    ~TThumbnailLoader() override;
+
+    // Cancels the batch in flight and decodes `paths` (slot n is paths[n]).
+    // Slots marked in `known` (already in the cache) are decoded only when
+    // requested; an empty path never is.
+    void Start(const QStringList& paths, const std::vector<bool>& known = {});
+    // Decodes this slot next (again, if its picture left the cache).
+    void Request(int slot);
+    void Cancel();
+    // True while a worker runs or results wait to be reported.
+    bool Busy() const;
+    // Blocks until the workers are idle; for tests and benchmarks.
+    void WaitForDone();
+
+signals:
+    // The slot's thumbnail; a null image when the file is not a readable photo.
+    void Loaded(int slot, const QImage& image);
+    // Every slot of the batch was reported.
+    void Finished();
+
+private:
+    enum class TSlotState : unsigned char { Pending, Taken, Done };
+    struct TResult {
+        quint64 Batch = 0;
+        int Slot = -1;
+        QImage Image;
+    };
+
+    void Work();
+    bool TakeLocked(int& slot, QString& path);
+    void Deliver();
+    void SpawnWorkersLocked(int wanted);
+
+    TThumbnailCache& Cache;
+    QThreadPool Pool;
+    mutable QMutex Mutex;
+    quint64 Batch = 0;
+    QStringList Paths;
+    std::vector<TSlotState> States;
+    std::deque<int> Priority;
+    int Cursor = 0;        // next slot in order
+    int Outstanding = 0;   // slots of this batch not yet reported
+    int Workers = 0;       // workers running
+    std::vector<TResult> Results;
+    bool DeliveryPosted = false;
+};

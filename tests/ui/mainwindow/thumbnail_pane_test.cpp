@@ -1,0 +1,74 @@
+#include <gtest/gtest.h>
+
+#include <utime.h>
+
+#include <QProgressBar>
+
+#include "support/main_form_fixture.h"
+#include "ui/mainwindow/thumbnail_strip.h"
+
+namespace {
+
+// Four recipes: two with photos of plain colours, one with a broken photo,
+// one without; the pane open.
+class ThumbnailPaneTest : public ::testing::Test, public TMainFormFixture {
+public:
+    void SetUp() override {
+        for (const char* name : {"赤飯", "白飯", "豆ご飯", "焦げ飯"})
+            MakeRecipe(DataRoot(), {.Name = name, .Photo = QLatin1String(name) != QLatin1String("白飯")});
+        WriteRaw(Folder("焦げ飯") + QStringLiteral("/写真.jpg"), QByteArray("\xFF\xD8\xFF not a jpeg"));
+        WritePhoto("赤飯", Qt::red, 1700000000);
+        WritePhoto("豆ご飯", Qt::green, 1700000000);
+        Open();
+        Form->setGeometry(0, 0, 1100, 700);
+        Trigger("S1");
+        Strip()->FinishLoading();
+    }
+    void WritePhoto(const QString& name, QColor colour, time_t modified) {
+        const QString path = Folder(name) + QStringLiteral("/写真.jpg");
+        WriteRaw(path, SmallJpeg(160, 120, colour));
+        const utimbuf times{modified, modified};
+        ASSERT_EQ(utime(QFile::encodeName(path).constData(), &times), 0);
+    }
+    TThumbnailStrip* Strip() const { return Form->findChild<TThumbnailStrip*>(); }
+    // The painted colour in the middle of a recipe's picture.
+    QColor Middle(const QString& name) const {
+        for (QWidget* image : Find<QWidget>("PaintBox1")->findChildren<QWidget*>())
+            if (image->objectName().startsWith("MkImg") && image->toolTip() == name)
+                return image->grab().toImage().pixelColor(30, 30);
+        ADD_FAILURE() << "no picture for " << name.toStdString();
+        return {};
+    }
+};
+
+bool Near(const QColor& a, const QColor& b) {
+    return std::abs(a.red() - b.red()) < 40 && std::abs(a.green() - b.green()) < 40 && std::abs(a.blue() - b.blue()) < 40;
+}
+
+}  // namespace
+
+// Pictures arrive after the pane opens and a broken photo leaves the strip;
+// a refill keeps the widgets and the decoded pictures, but shows a photo
+// changed on disk anew; the status bar is left idle.
+TEST_F(ThumbnailPaneTest, RefillShowsAChangedPhotoAndLeavesTheStatusBarIdle) {
+    EXPECT_EQ(Find<QLabel>("Panel6")->text(), "ｻﾑﾈｲﾙ数：2");
+    QWidget* first = Find<QWidget>("PaintBox1")->findChild<QWidget*>("MkImg0");
+    EXPECT_TRUE(Near(Middle("赤飯"), Qt::red));
+    EXPECT_TRUE(Near(Middle("豆ご飯"), Qt::green));
+    EXPECT_EQ(StatusText(1), "");
+    EXPECT_GT(Find<QProgressBar>("ProgressBar1")->maximum(), 0);  // not the busy animation
+
+    WritePhoto("赤飯", Qt::blue, 1700000100);
+    Form->IndicateList(-1);
+    EXPECT_EQ(Find<QWidget>("PaintBox1")->findChild<QWidget*>("MkImg0"), first);
+    Strip()->FinishLoading();
+    EXPECT_TRUE(Near(Middle("赤飯"), Qt::blue));
+    EXPECT_TRUE(Near(Middle("豆ご飯"), Qt::green));
+
+    // A photo removed since the scan drops out on the next refill.
+    QFile::remove(Folder("豆ご飯") + QStringLiteral("/写真.jpg"));
+    Form->IndicateList(-1);
+    EXPECT_EQ(Find<QLabel>("Panel6")->text(), "ｻﾑﾈｲﾙ数：1");
+    EXPECT_EQ(Find<QWidget>("PaintBox1")->findChild<QWidget*>("MkImg1"), nullptr);
+    EXPECT_TRUE(Near(Middle("赤飯"), Qt::blue));
+}
