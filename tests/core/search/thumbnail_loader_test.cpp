@@ -82,8 +82,9 @@ TEST(ThumbnailCache, FindsAThumbnailOnlyForTheSameVersionOfThePhoto) {
         row.apply(path);
         const std::optional<QImage> found = cache.Find(path, PhotoStampOf(path));
         EXPECT_EQ(found.has_value(), row.hit) << row.change;
-        if (found)
+        if (found) {
             EXPECT_EQ(*found, picture) << row.change;
+        }
     }
 }
 
@@ -97,8 +98,9 @@ TEST(ThumbnailCache, StaysWithinItsBudgetDroppingTheLeastRecentlyUsed) {
     for (int i = 0; i < 30; ++i) {
         cache.Insert(path(i), stamp, picture);
         EXPECT_LE(cache.Bytes(), cache.BudgetBytes());
-        if (i >= 20)
+        if (i >= 20) {
             EXPECT_TRUE(cache.Find(path(20), stamp).has_value());  // kept in use
+        }
     }
     EXPECT_EQ(cache.Count(), 10);
     cache.Insert(path(30), stamp, picture);  // pushes out 21, not 20
