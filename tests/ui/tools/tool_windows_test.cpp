@@ -22,13 +22,8 @@ namespace {
 class TPaintCounter final : public QObject {
 public:
     explicit TPaintCounter(QWidget* window) { window->installEventFilter(this); }
+    bool eventFilter(QObject*, QEvent* event) override { return (Paints += event->type() == QEvent::Paint, false); }
     int Paints = 0;
-
-protected:
-    bool eventFilter(QObject*, QEvent* event) override {
-        Paints += event->type() == QEvent::Paint;
-        return false;
-    }
 };
 
 }  // namespace
@@ -47,9 +42,7 @@ TEST(ToolWindowsTest, CreatedAtStartAndRepaintedWithANewBackground) {
     TWindows w;
     TWindowTable windows;
     CreateWindows(windows, w, store, dir.AppDir());
-    ASSERT_NE(w.TimerForm, nullptr);
-    ASSERT_NE(w.CalcForm, nullptr);
-    ASSERT_NE(w.TimerSetForm, nullptr);
+    ASSERT_TRUE(w.TimerForm && w.CalcForm && w.TimerSetForm);
 
     bool customShown = false;
     WhenShown(w.TimerSetForm, [&] {
@@ -73,8 +66,7 @@ TEST(ToolWindowsTest, CreatedAtStartAndRepaintedWithANewBackground) {
     settings.BackgroundFileName = "green";
     store.SetSettings(settings);
     QApplication::processEvents();
-    EXPECT_GT(timerPaints.Paints, 0);
-    EXPECT_GT(calcPaints.Paints, 0);
+    EXPECT_TRUE(timerPaints.Paints > 0 && calcPaints.Paints > 0);
     EXPECT_EQ(w.TimerForm->grab().toImage().pixelColor(timerBackground), tile.pixelColor(0, 0));
     EXPECT_EQ(w.CalcForm->grab().toImage().pixelColor(calcBackground), tile.pixelColor(0, 0));
     SetSharedBackImg(QPixmap());  // the other tests paint without it
