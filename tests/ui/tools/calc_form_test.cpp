@@ -87,20 +87,18 @@ TEST(CalcFormTest, EveryUnitPanelConvertsIntoItsOwnField) {
         {"Edit3", "ComboBox3", "ComboBox4", "BitBtn3", "Edit4", "mg", "kg", "2.5E-6kg"},
         {"Edit5", "ComboBox5", "ComboBox6", "BitBtn4", "Edit6", UnitCup, "ml", "500ml"},
     };
+    // Each panel shows its own result; a value of 0 then warns and keeps it.
     for (const auto& row : rows) {
+        SCOPED_TRACE(row.Value);
         c.Type(row.Value, QStringLiteral("2.5"));
         c.Pick(row.From, row.FromUnit);
         c.Pick(row.To, row.ToUnit);
         c.Click(row.Button);
-    }
-    // A value of 0 then warns and keeps the result.
-    for (const auto& row : rows) {
-        SCOPED_TRACE(row.Value);
-        c.Answers.ClearLog();
         c.Type(row.Value, QStringLiteral("0"));
         c.Click(row.Button);
-        EXPECT_EQ(c.Answers.Texts(), QStringList({"入力された値が不正か、値が入力されていません."}));
+        EXPECT_EQ(c.Answers.Texts().join(u'|'), QStringLiteral("入力された値が不正か、値が入力されていません."));
         EXPECT_EQ(c.Edit(row.Result)->text(), row.Shown);
+        c.Answers.ClearLog();
     }
 }
 
@@ -108,11 +106,10 @@ TEST(CalcFormTest, EnterPressesTheButtonOfThePanelBeingEdited) {
     TCalcFixture c;
     auto* pages = c.Form.findChild<QTabWidget*>("PageControl1");
     pages->setCurrentIndex(1);
-    c.Pick("ComboBox3", "g");
+    c.Pick("ComboBox3", "g");  // the mass panel's button first
     c.Type("Edit5", "3");
     QTest::keyClick(c.Edit("Edit5"), Qt::Key_Return);
-    EXPECT_EQ(c.Edit("Edit6")->text(), "0.03dl");
-    EXPECT_TRUE(c.Edit("Edit4")->text().isEmpty());
+    EXPECT_EQ(c.Edit("Edit6")->text() + u'|' + c.Edit("Edit4")->text(), "0.03dl|");
     // The first page takes its own button back, and gives the panel's back after.
     pages->setCurrentIndex(0);
     EXPECT_TRUE(Child<QPushButton>(&c.Form, "BitBtn6")->isDefault());

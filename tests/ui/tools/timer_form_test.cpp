@@ -106,18 +106,3 @@ TEST(TimerFormTest, CustomTimes) {
         EXPECT_EQ(t.Form.Shown(), row.Shown ? row.Shown : "00:00:00");
     }
 }
-
-TEST(TimerFormTest, DraggingTheBackgroundMovesTheWindowAndAPanelDoesNot) {
-    TTimerFixture t;
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&t.Form));
-    const QPoint start = t.Form.pos();
-    for (QWidget* on : {Child<QWidget>(&t.Form, "Panel2"), static_cast<QWidget*>(&t.Form)}) {
-        const QPoint from = on == &t.Form ? QPoint(4, 150) : QPoint(2, 2);  // (4, 150): between the panels
-        QTest::mousePress(on, Qt::LeftButton, {}, from);
-        QMouseEvent move(QEvent::MouseMove, QPointF(from + QPoint(30, 20)),
-                         QPointF(on->mapToGlobal(from + QPoint(30, 20))), Qt::NoButton, Qt::LeftButton, {});
-        QApplication::sendEvent(on, &move);
-        QTest::mouseRelease(on, Qt::LeftButton, {}, from + QPoint(30, 20));
-    }
-    EXPECT_EQ(t.Form.pos(), start + QPoint(30, 20));
-}

@@ -135,28 +135,27 @@ TEST(RSSForm, SiteDeletedWhileItsFeedLoads) {
     EXPECT_EQ(r.Rss->ShownSite(), nullptr);
 }
 
+// A folder and a feed in it, added in the window, are there after a restart with their news.
 TEST(RSSForm, NewUserRoundTrip) {
     TReader r;
-    // A folder and a feed in it, added in the window, are there after a restart.
-    r.Select(&r.Top());
     r.NextFolderName(QStringLiteral("料理ニュース"));
+    r.Select(&r.Top());
     TWebWindows::Click(r.Rss.get(), "BitBtn1");
-    TWebNode* folder = ChildNamed(r.Top(), QStringLiteral("料理ニュース"));
-    ASSERT_NE(folder, nullptr);
-    r.Select(folder);
+    ASSERT_EQ(r.Top().ChildCount(), 1);
     r.NextEntry(QStringLiteral("今日の献立"), r.Server.Url("/feed").toString());
+    r.Select(r.Top().Child(0));
     TWebWindows::Click(r.Rss.get(), "BitBtn3");
-    ASSERT_EQ(folder->ChildCount(), 1);
-    r.Select(folder->Child(0));
+    ASSERT_EQ(r.Top().Child(0)->ChildCount(), 1);
+    r.Select(r.Top().Child(0)->Child(0));
     EXPECT_EQ(r.Rows(), QStringLiteral("first,second"));
 
     r.Restart();
     r.Prepare();
-    TWebNode* folderAgain = ChildNamed(r.Rss->Store().Top(), QStringLiteral("料理ニュース"));
-    ASSERT_NE(folderAgain, nullptr);
-    ASSERT_EQ(folderAgain->ChildCount(), 1);
+    ASSERT_EQ(r.Top().ChildCount(), 1);
+    ASSERT_EQ(r.Top().Child(0)->ChildCount(), 1);
+    EXPECT_EQ(r.Top().Child(0)->Title + r.Top().Child(0)->Child(0)->Title, QStringLiteral("料理ニュース今日の献立"));
     r.Now = r.Now.addSecs(60);  // not due: the stored news show
-    r.Select(folderAgain->Child(0));
+    r.Select(r.Top().Child(0)->Child(0));
     EXPECT_EQ(r.Server.Requests("/feed"), 1);
     EXPECT_EQ(r.Rows(), QStringLiteral("first,second"));
     EXPECT_TRUE(r.Answers.Texts().isEmpty()) << r.Answers.Texts().join(u'\n').toStdString();
