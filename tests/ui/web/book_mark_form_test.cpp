@@ -97,16 +97,13 @@ TEST(BookMarkForm, MenuFollowsTheStore) {
     TOrganiser o;
     QMenu b1(QStringLiteral("ﾌﾞｯｸﾏｰｸ(&B)"));
     TBookmarkMenu menu(&b1, [&o] { return &o.Top(); }, [] {});
-    menu.Rebuild();
-    EXPECT_EQ(MenuText(b1), QStringLiteral("ﾌﾞｯｸﾏｰｸの編集(&E)... - {(なし)}"));
-
     TWebNode* folder = o.Top().Append(std::make_unique<TWebNode>(TWebNodeKind::Folder, QStringLiteral("料理")));
     folder->Append(std::make_unique<TWebNode>(TWebNodeKind::Folder, QStringLiteral("空")));
     folder->Append(std::make_unique<TWebNode>(TWebNodeKind::Bookmark, QStringLiteral("A&B"),
                                               QStringLiteral("http://h/?a=1&b=%20")));
     o.Top().Append(std::make_unique<TWebNode>(TWebNodeKind::Bookmark, QStringLiteral("top"), QStringLiteral("http://t/")));
     menu.Rebuild();
-    menu.Rebuild();
+    menu.Rebuild();  // the second replaces the first
     EXPECT_EQ(MenuText(b1), QStringLiteral("ﾌﾞｯｸﾏｰｸの編集(&E)... - [料理:[空:{(なし)}] A&&B] top"));
     // Old submenus go with each rebuild.
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
