@@ -27,11 +27,7 @@ TEST(FeedParser, Forms) {
         "<item><title>a</title><pubDate>Mon, 01 Jan 2026</pubDate><description><![CDATA[<b>x</b> & y]]>"
         "</description><link>http://a/</link><title>later</title></item>"
         "<item><dc:date>d</dc:date><title>b &amp; c</title></item>";
-    struct TRow {
-        const char* Name;
-        QByteArray Feed;
-        std::vector<TNewsItem> News;
-    };
+    struct TRow { const char* Name; QByteArray Feed; std::vector<TNewsItem> News; };
     const std::vector<TNewsItem> rss2News = {{"", "a", "<b>x</b> & y", "http://a/"}, {"d", "b & c", "", ""}};
     const TRow rows[] = {
         {"1.0", Rss10(ns, threeItems),
@@ -58,21 +54,12 @@ TEST(FeedParser, Forms) {
 
 TEST(FeedParser, Encodings) {
     const QString title = QStringLiteral("今日の献立～①");
-    struct TRow {
-        const char* Name;
-        QByteArray Bytes;
-    };
     const QString feed = QStringLiteral("<rss version=\"2.0\"><channel><item><title>%1</title></item></channel></rss>")
                              .arg(title);
-    const TRow rows[] = {
-        {"Shift_JIS declared", ToSjis(QStringLiteral("<?xml version=\"1.0\" encoding=\"Shift_JIS\"?>") + feed)},
-        {"UTF-8 declared", (QStringLiteral("<?xml version=\"1.0\" encoding=\"UTF-8\"?>") + feed).toUtf8()},
-        {"UTF-8 with a mark", "\xEF\xBB\xBF" + feed.toUtf8()},
-        {"UTF-8 undeclared", feed.toUtf8()},
-    };
-    for (const TRow& row : rows) {
-        SCOPED_TRACE(row.Name);
-        const TFeedParseResult result = ParseFeed(row.Bytes);
+    const QString declared = QStringLiteral("<?xml version=\"1.0\" encoding=\"%1\"?>");
+    for (const QByteArray& bytes : {ToSjis(declared.arg("Shift_JIS") + feed), (declared.arg("UTF-8") + feed).toUtf8(),
+                                    "\xEF\xBB\xBF" + feed.toUtf8(), feed.toUtf8()}) {
+        const TFeedParseResult result = ParseFeed(bytes);
         ASSERT_TRUE(result.Ok) << result.Error.toStdString();
         ASSERT_EQ(result.News.size(), 1u);
         EXPECT_EQ(result.News[0].title, title);
@@ -94,21 +81,13 @@ TEST(FeedTime, Staleness) {
     const QDateTime fetched(QDate(2026, 3, 4), QTime(9, 5, 7));
     const QString stored = FormatFeedTime(fetched);
     EXPECT_EQ(stored, QStringLiteral("2026/03/04 9:05:07"));
-    struct TRow {
-        QString LastUpdate;
-        qint64 AgeMs;
-        bool Due;
-    };
+    struct TRow { QString LastUpdate; qint64 AgeMs; bool Due; };
+    const QString zero = QStringLiteral("2026/03/04 09:05:07");  // a leading zero in the hour
     const TRow rows[] = {
-        {stored, 300000, false},
-        {stored, 300672, false},  // exactly the interval
-        {stored, 300673, true},
-        {stored, 301000, true},
-        {QStringLiteral("2026/03/04 09:05:07"), 300000, false},  // leading zero in the hour
-        {QStringLiteral("2026/03/04 09:05:07"), 301000, true},
-        {QString(), 0, true},                                   // never fetched
-        {QStringLiteral("2026年3月4日"), 0, true},              // unreadable: as never fetched
-        {QStringLiteral("4.3.2026 9:05:07"), 0, true},
+        {stored, 300000, false}, {stored, 300672, false}, {stored, 300673, true}, {stored, 301000, true},
+        {zero, 300000, false},   {zero, 301000, true},
+        {QString(), 0, true},  // never fetched; unreadable is as never fetched
+        {QStringLiteral("2026年3月4日"), 0, true}, {QStringLiteral("4.3.2026 9:05:07"), 0, true},
     };
     for (const TRow& row : rows) {
         SCOPED_TRACE(row.LastUpdate.toStdString() + " +" + std::to_string(row.AgeMs));

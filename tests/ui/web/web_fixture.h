@@ -52,9 +52,7 @@ struct TWebWindows {
         EXPECT_NE(found, nullptr) << name;
         return found;
     }
-    static void Click(QWidget* window, const char* name) {
-        QTest::mouseClick(In<QPushButton>(window, name), Qt::LeftButton);
-    }
+    static void Click(QWidget* window, const char* name) { QTest::mouseClick(In<QPushButton>(window, name), Qt::LeftButton); }
     // Which of the named buttons are on, as "1" and "0".
     static QString Enabled(QWidget* window, std::initializer_list<const char*> names) {
         QString s;
@@ -63,20 +61,15 @@ struct TWebWindows {
         return s;
     }
 
-    // Answers the next folder dialog with a name (OK), or cancels it.
-    void NextFolderName(const QString& name, bool ok = true) {
-        TBookMarkFolderForm* dialog = FolderForm.get();
-        WhenShown(dialog, [dialog, name, ok] {
-            In<QLineEdit>(dialog, "Edit1")->setText(name);
+    // Answers the next folder dialog with a name (OK), or cancels it; the entry dialog with a title and address.
+    void NextFolderName(const QString& name, bool ok = true) { Answer(FolderForm.get(), name, {}, ok); }
+    void NextEntry(const QString& title, const QString& url) { Answer(ItemForm.get(), title, url, true); }
+    static void Answer(QWidget* dialog, const QString& first, const QString& second, bool ok) {
+        WhenShown(dialog, [=] {
+            In<QLineEdit>(dialog, "Edit1")->setText(first);
+            if (!second.isNull())
+                In<QLineEdit>(dialog, "Edit2")->setText(second);
             Click(dialog, ok ? "BitBtn1" : "BitBtn2");
-        });
-    }
-    void NextEntry(const QString& title, const QString& url) {
-        TBookMarkItemForm* dialog = ItemForm.get();
-        WhenShown(dialog, [dialog, title, url] {
-            In<QLineEdit>(dialog, "Edit1")->setText(title);
-            In<QLineEdit>(dialog, "Edit2")->setText(url);
-            Click(dialog, "BitBtn1");
         });
     }
 };
@@ -84,10 +77,3 @@ struct TWebWindows {
 // Readable failures.
 inline void PrintTo(const QString& text, std::ostream* out) { *out << '"' << text.toStdString() << '"'; }
 
-// The child of `node` captioned `title`, or null.
-inline TWebNode* ChildNamed(TWebNode& node, const QString& title) {
-    for (const auto& child : node.Children())
-        if (child->Title == title)
-            return child.get();
-    return nullptr;
-}
