@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <set>
 
 #include <QAbstractButton>
 #include <QDesktopServices>
