@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <QFrame>
+#include <QMouseEvent>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QTest>
@@ -105,4 +107,26 @@ TEST(TimerFormTest, CustomTimes) {
         EXPECT_EQ(t.On("BitBtnStart"), row.Shown != nullptr);
         EXPECT_EQ(t.Form.Shown(), row.Shown ? row.Shown : "00:00:00");
     }
+}
+
+TEST(TimerFormTest, DraggingTheBackgroundMovesTheWindowAndAPanelDoesNot) {
+    TTimerFixture t;
+    t.Form.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&t.Form));
+    const QPoint start = t.Form.pos();
+    // On a panel: nothing moves.
+    QWidget* panel = Child<QFrame>(&t.Form, "Panel2");
+    QTest::mousePress(panel, Qt::LeftButton, {}, QPoint(2, 2));
+    QTest::mouseMove(panel, QPoint(40, 40));
+    QTest::mouseRelease(panel, Qt::LeftButton, {}, QPoint(40, 40));
+    EXPECT_EQ(t.Form.pos(), start);
+    // On the background between the panels: the window follows.
+    const QPoint background(4, 150);
+    ASSERT_EQ(t.Form.childAt(background), nullptr);
+    QTest::mousePress(&t.Form, Qt::LeftButton, {}, background);
+    QMouseEvent move(QEvent::MouseMove, QPointF(background + QPoint(30, 20)),
+                     QPointF(t.Form.mapToGlobal(background + QPoint(30, 20))), Qt::NoButton, Qt::LeftButton, {});
+    QApplication::sendEvent(&t.Form, &move);
+    QTest::mouseRelease(&t.Form, Qt::LeftButton, {}, background + QPoint(30, 20));
+    EXPECT_EQ(t.Form.pos(), start + QPoint(30, 20));
 }
