@@ -143,7 +143,7 @@ TEST(ThumbnailCache, CachedDecodeReadsAPhotoOnlyWhenItChanged) {
 TEST(ThumbnailLoader, ReportsWhatASingleThreadDecodes) {
     TTempAppDir dir;
     QStringList paths = WritePhotos(dir, 40);
-    dir.WriteBytes("broken.jpg", QByteArray("\xFF\xD8\xFF\xE0 cut short", 16));
+    dir.WriteBytes("broken.jpg", QByteArray("\xFF\xD8\xFF\xE0 cut short"));
     paths.insert(7, dir.Path("broken.jpg"));
     paths.insert(20, dir.Path("missing.jpg"));
     dir.WriteBytes("tall.jpg", SmallJpeg(30, 400, Qt::green));
