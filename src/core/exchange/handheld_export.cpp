@@ -38,31 +38,19 @@ THtmlWriter HandheldPage(int i, int count, const THandheldRow& row, const QStrin
     const QString name = HtmlEscape(row.Name);
     const QString wide = QStringLiteral("<td colspan=2  align=\"left\" bgcolor=\"#EEEEFF\"><font size=\"-1\">");
     const QString cellEnd = QStringLiteral("</font></td>");
-    THtmlWriter page;
-    page.Line(0, QStringLiteral("<html>"));
-    page.Line(9, QStringLiteral("<head>"));
-    page.Line(18, QStringLiteral("<title>") + name + QStringLiteral("</title>"));
-    page.Line(9, QStringLiteral("</head>"));
-    page.Line(9, QStringLiteral("<body>"));
+    THtmlWriter page = StartRecipePage(name);
     page.Line(18, QStringLiteral("<font size=\"-1\"><A HREF=\"index.html\">戻る</A></font>"));
     page.Line(18, QStringLiteral("<table width=\"450\">"));
-    page.Line(28, QStringLiteral("<tr>"));
-    page.Line(35, QStringLiteral("<th colspan=2 bgcolor=\"#BBEEFF\"><font size=\"-1\">") + name +
-                      QStringLiteral("</font></th>"));
-    page.Line(28, QStringLiteral("</tr>"));
-    page.Line(28, QStringLiteral("<tr>"));
-    page.Line(35, QStringLiteral("<td align=\"left\" bgcolor=\"#EEEEEE\"><font size=\"-1\">") +
-                      HtmlCell(ingredients) + cellEnd);
+    RecipePageRow(page, {QStringLiteral("<th colspan=2 bgcolor=\"#BBEEFF\"><font size=\"-1\">") + name +
+                         QStringLiteral("</font></th>")});
+    QStringList first{QStringLiteral("<td align=\"left\" bgcolor=\"#EEEEEE\"><font size=\"-1\">") +
+                      HtmlCell(ingredients) + cellEnd};
     if (withThumbnail)
-        page.Line(35, QStringLiteral("<td align=\"center\" bgcolor=\"#EEEEEE\" width=\"80\"><img width=\"80\" src=\"") +
-                          HandheldPageNumber(i) + QStringLiteral(".jpg\"></td>"));
-    page.Line(28, QStringLiteral("</tr>"));
-    page.Line(28, QStringLiteral("<tr>"));
-    page.Line(35, wide + ColourDigits(HtmlCell(method)) + cellEnd);
-    page.Line(28, QStringLiteral("</tr>"));
-    page.Line(28, QStringLiteral("<tr>"));
-    page.Line(35, wide + HtmlCell(comment) + cellEnd);
-    page.Line(28, QStringLiteral("</tr>"));
+        first << QStringLiteral("<td align=\"center\" bgcolor=\"#EEEEEE\" width=\"80\"><img width=\"80\" src=\"") +
+                     HandheldPageNumber(i) + QStringLiteral(".jpg\"></td>");
+    RecipePageRow(page, first);
+    RecipePageRow(page, {wide + ColourDigits(HtmlCell(method)) + cellEnd});
+    RecipePageRow(page, {wide + HtmlCell(comment) + cellEnd});
     page.Line(18, QStringLiteral("</table>"));
     if (count > 1) {
         const QString previous = Link(HandheldPageNumber(i - 1), QStringLiteral("前へ"));
@@ -74,8 +62,7 @@ THtmlWriter HandheldPage(int i, int count, const THandheldRow& row, const QStrin
         else
             page.Line(18, previous + QStringLiteral("/") + next);
     }
-    page.Line(9, QStringLiteral("</body>"));
-    page.Line(0, QStringLiteral("</html>"));
+    EndRecipePage(page);
     return page;
 }
 

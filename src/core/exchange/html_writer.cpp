@@ -12,6 +12,28 @@ void THtmlWriter::Line(int blanks, const QString& text) {
     Page += QStringLiteral("\r\n");
 }
 
+THtmlWriter StartRecipePage(const QString& title) {
+    THtmlWriter page;
+    page.Line(0, QStringLiteral("<html>"));
+    page.Line(9, QStringLiteral("<head>"));
+    page.Line(18, QStringLiteral("<title>") + title + QStringLiteral("</title>"));
+    page.Line(9, QStringLiteral("</head>"));
+    page.Line(9, QStringLiteral("<body>"));
+    return page;
+}
+
+void RecipePageRow(THtmlWriter& page, const QStringList& cells) {
+    page.Line(28, QStringLiteral("<tr>"));
+    for (const QString& cell : cells)
+        page.Line(35, cell);
+    page.Line(28, QStringLiteral("</tr>"));
+}
+
+void EndRecipePage(THtmlWriter& page) {
+    page.Line(9, QStringLiteral("</body>"));
+    page.Line(0, QStringLiteral("</html>"));
+}
+
 QString THtmlWriter::Text() const { return Page; }
 
 QByteArray THtmlWriter::Bytes() const { return ToSjis(Page); }

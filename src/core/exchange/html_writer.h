@@ -37,6 +37,13 @@ private:
     QString Page;
 };
 
+// A recipe page up to its "<body>" line, titled `title` (already escaped);
+// RecipePageRow adds a table row of the given cells, EndRecipePage closes the
+// body and the page.
+THtmlWriter StartRecipePage(const QString& title);
+void RecipePageRow(THtmlWriter& page, const QStringList& cells);
+void EndRecipePage(THtmlWriter& page);
+
 // "&", "<" and ">" as entities, so no text of a recipe becomes markup.
 QString HtmlEscape(const QString& text);
 

@@ -4,7 +4,6 @@
 #include <QFileInfo>
 
 #include "core/platform/saporia_error.h"
-#include "core/platform/sjis.h"
 #include "core/recipes/recipe_folder.h"
 #include "core/recipes/recipe_folder_ops.h"
 #include "core/recipes/recipe_name.h"
@@ -18,15 +17,6 @@ QString ImportNameProblem(const QString& dataRoot, const QString& name) {
     if (QFileInfo::exists(QDir(dataRoot).filePath(name)) || QFileInfo(QDir(dataRoot).filePath(name)).isSymLink())
         return ImportExistsMessage;
     return QString();
-}
-
-QByteArray TextFileBytes(const QString& text) {
-    QByteArray bytes;
-    for (const QString& line : SplitLines(text)) {
-        bytes += ToSjis(line);
-        bytes += "\r\n";
-    }
-    return bytes;
 }
 
 TCookItem WriteImportedRecipe(const QString& dataRoot, const TImportedRecipe& recipe) {

@@ -35,6 +35,3 @@ inline bool IsImportClash(const QString& problem) { return problem == ImportExis
 // Writes the folder and returns its record; throws TSaporiaError (nothing left
 // on disk) when the name is refused, exists, or a write fails.
 TCookItem WriteImportedRecipe(const QString& dataRoot, const TImportedRecipe& recipe);
-
-// Lines of a text as a program-written file: each ends with CR LF.
-QByteArray TextFileBytes(const QString& text);

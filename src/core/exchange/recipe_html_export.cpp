@@ -10,33 +10,20 @@ THtmlWriter RecipePage(const QString& name, const QStringList& ingredients, cons
                        const QStringList& comment, bool withPhoto) {
     const QString title = HtmlEscape(name);
     const QString wide = QStringLiteral("<th colspan=2  align=\"left\" bgcolor=\"#EEEEFF\">");
-    THtmlWriter page;
-    page.Line(0, QStringLiteral("<html>"));
-    page.Line(9, QStringLiteral("<head>"));
-    page.Line(18, QStringLiteral("<title>") + title + QStringLiteral("</title>"));
-    page.Line(9, QStringLiteral("</head>"));
-    page.Line(9, QStringLiteral("<body>"));
+    THtmlWriter page = StartRecipePage(title);
     page.Line(18, QStringLiteral("<table>"));
-    page.Line(28, QStringLiteral("<tr>"));
-    page.Line(35, QStringLiteral("<th colspan=2 bgcolor=\"#BBEEFF\"><font size=\"+2\">") + title +
-                      QStringLiteral("</font></th>"));
-    page.Line(28, QStringLiteral("</tr>"));
-    page.Line(28, QStringLiteral("<tr>"));
-    page.Line(35, QStringLiteral("<th align=\"left\" bgcolor=\"#EEEEEE\">") + HtmlCell(ingredients) +
-                      QStringLiteral("</th>"));
+    RecipePageRow(page, {QStringLiteral("<th colspan=2 bgcolor=\"#BBEEFF\"><font size=\"+2\">") + title +
+                         QStringLiteral("</font></th>")});
+    QStringList first{QStringLiteral("<th align=\"left\" bgcolor=\"#EEEEEE\">") + HtmlCell(ingredients) +
+                      QStringLiteral("</th>")};
     if (withPhoto)
-        page.Line(35, QStringLiteral("<th align=\"center\" bgcolor=\"#EEEEEE\" width=\"10\"><img src=\"") +
-                          RecipeImageFileName + QStringLiteral("\"></th>"));
-    page.Line(28, QStringLiteral("</tr>"));
-    page.Line(28, QStringLiteral("<tr>"));
-    page.Line(35, wide + ColourDigits(HtmlCell(method)) + QStringLiteral("</th>"));
-    page.Line(28, QStringLiteral("</tr>"));
-    page.Line(28, QStringLiteral("<tr>"));
-    page.Line(35, wide + HtmlCell(comment) + QStringLiteral("</th>"));
-    page.Line(28, QStringLiteral("</tr>"));
+        first << QStringLiteral("<th align=\"center\" bgcolor=\"#EEEEEE\" width=\"10\"><img src=\"") +
+                     RecipeImageFileName + QStringLiteral("\"></th>");
+    RecipePageRow(page, first);
+    RecipePageRow(page, {wide + ColourDigits(HtmlCell(method)) + QStringLiteral("</th>")});
+    RecipePageRow(page, {wide + HtmlCell(comment) + QStringLiteral("</th>")});
     page.Line(18, QStringLiteral("</table>"));
-    page.Line(9, QStringLiteral("</body>"));
-    page.Line(0, QStringLiteral("</html>"));
+    EndRecipePage(page);
     return page;
 }
 

@@ -35,8 +35,12 @@ bool EntryExists(const QString& path) {
     return ::lstat(QFile::encodeName(path).constData(), &st) == 0;
 }
 
-// Plain text as the recipe files hold it: every line ending with CR LF, an
-// empty text giving an empty file.
+QString FolderWithoutSlash(const QString& path) {
+    return path.endsWith(QLatin1Char('/')) ? path.chopped(1) : path;
+}
+
+}  // namespace
+
 QByteArray TextFileBytes(const QString& text) {
     QByteArray bytes;
     for (const QString& line : SplitLines(text)) {
@@ -45,13 +49,6 @@ QByteArray TextFileBytes(const QString& text) {
     }
     return bytes;
 }
-
-QString FolderWithoutSlash(const QString& path) {
-    return path.endsWith(QLatin1Char('/')) ? path.chopped(1) : path;
-}
-
-}  // namespace
-
 
 QString NewRecipeNameProblem(const QString& dataRoot, const QString& name) {
     if (name.isEmpty())

@@ -13,6 +13,10 @@
 inline const QString RecipeNameEmptyMessage = QStringLiteral("料理名称を入力してください。");
 inline const QString RecipeNameExistsMessage = QStringLiteral("既に存在する料理名です。");
 
+// Plain text as the recipe files hold it: every line ending with CR LF, an
+// empty text giving an empty file. Throws when CP932 cannot hold a character.
+QByteArray TextFileBytes(const QString& text);
+
 // The message that refuses `name` (already trimmed) for a new recipe or a
 // rename in `dataRoot`, or an empty text when it may be used.
 QString NewRecipeNameProblem(const QString& dataRoot, const QString& name);

@@ -9,20 +9,13 @@
 #include <QTreeWidget>
 
 #include "ui/platform/dialogs.h"
+#include "ui/widgets/form_button.h"
 #include "core/settings/fonts.h"
 
 
 namespace {
 
 constexpr int WidthRole = Qt::UserRole;  // the row's width, as the image index held it
-
-QPushButton* Button(QWidget* parent, const char* name, const QString& text, QRect geometry) {
-    auto* button = new QPushButton(text, parent);
-    button->setObjectName(name);
-    button->setGeometry(geometry);
-    button->setAutoDefault(false);
-    return button;
-}
 
 }  // namespace
 
@@ -52,11 +45,11 @@ TListColumnSelectForm::TListColumnSelectForm(QWidget* parent) : QDialog(parent) 
     connect(ListView1, &QTreeWidget::itemSelectionChanged, this,
             [this] { ListView1SelectionChanged(); });
 
-    Button1 = Button(this, "Button1", "上へ(&U)", {252, 50, 94, 26});
-    Button2 = Button(this, "Button2", "下へ(&D)", {252, 82, 94, 26});
-    Button3 = Button(this, "Button3", "表示(&S)", {252, 114, 94, 26});
-    Button4 = Button(this, "Button4", "非表示(&H)", {252, 146, 94, 26});
-    Button5 = Button(this, "Button5", "初期設定", {252, 224, 94, 26});
+    Button1 = AddButton(this, "Button1", "上へ(&U)", {252, 50, 94, 26});
+    Button2 = AddButton(this, "Button2", "下へ(&D)", {252, 82, 94, 26});
+    Button3 = AddButton(this, "Button3", "表示(&S)", {252, 114, 94, 26});
+    Button4 = AddButton(this, "Button4", "非表示(&H)", {252, 146, 94, 26});
+    Button5 = AddButton(this, "Button5", "初期設定", {252, 224, 94, 26});
     connect(Button1, &QPushButton::clicked, this, [this] {
         const int i = ListView1->indexOfTopLevelItem(SelectedRow());
         if (i > 0)
@@ -83,8 +76,8 @@ TListColumnSelectForm::TListColumnSelectForm(QWidget* parent) : QDialog(parent) 
     label4->setGeometry(12, 292, 340, 16);
     label4->setWordWrap(true);
 
-    BitBtn1 = Button(this, "BitBtn1", "O K", {164, 328, 86, 28});
-    BitBtn2 = Button(this, "BitBtn2", "キャンセル", {260, 328, 86, 28});
+    BitBtn1 = AddButton(this, "BitBtn1", "O K", {164, 328, 86, 28});
+    BitBtn2 = AddButton(this, "BitBtn2", "キャンセル", {260, 328, 86, 28});
     connect(BitBtn1, &QPushButton::clicked, this, [this] { BitBtn1Click(); });
     connect(BitBtn2, &QPushButton::clicked, this, &QDialog::reject);
 }

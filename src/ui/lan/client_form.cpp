@@ -15,6 +15,7 @@
 #include "core/platform/sjis.h"
 #include "core/settings/fonts.h"
 #include "ui/platform/dialogs.h"
+#include "ui/widgets/form_button.h"
 #include "ui/widgets/form_label.h"
 
 // The photo, shrunk to fit with its proportions kept (never enlarged), centred.
@@ -100,10 +101,7 @@ TClientForm::TClientForm(QWidget* mainWindow) : QDialog(mainWindow) {
     ListBox1->setObjectName("ListBox1");
     ListBox1->setGeometry(10, 74, 200, 352);
     connect(ListBox1, &QListWidget::itemClicked, this, [this] { ListBox1Click(); });
-    BitBtn1 = new QPushButton("リスト更新", this);
-    BitBtn1->setObjectName("BitBtn1");
-    BitBtn1->setGeometry(10, 432, 200, 30);
-    BitBtn1->setAutoDefault(false);
+    BitBtn1 = AddButton(this, "BitBtn1", "リスト更新", {10, 432, 200, 30});
     connect(BitBtn1, &QPushButton::clicked, this, [this] { BitBtn1Click(); });
 
     auto* panel1 = new QFrame(this);

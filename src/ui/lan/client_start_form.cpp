@@ -14,18 +14,7 @@
 #include "ui/lan/client_form.h"
 #include "ui/lan/ip_edit_form.h"
 #include "ui/platform/dialogs.h"
-
-namespace {
-
-QPushButton* Button(QWidget* parent, const char* name, const QString& text, QRect geometry) {
-    auto* button = new QPushButton(text, parent);
-    button->setObjectName(name);
-    button->setGeometry(geometry);
-    button->setAutoDefault(false);
-    return button;
-}
-
-}  // namespace
+#include "ui/widgets/form_button.h"
 
 TClientStartForm::TClientStartForm(const QString& appDir, TWindows& windows, QWidget* parent)
     : QDialog(parent), AppDir(appDir), Windows(windows) {
@@ -61,12 +50,12 @@ TClientStartForm::TClientStartForm(const QString& appDir, TWindows& windows, QWi
     connect(ListView1, &QTreeWidget::itemSelectionChanged, this, &TClientStartForm::ListView1SelectItem);
     connect(ListView1, &QTreeWidget::itemDoubleClicked, this, [this] { BitBtn1Click(); });
 
-    SpeedButton1 = Button(this, "SpeedButton1", "新規接続先の追加...", {310, 72, 118, 28});
-    SpeedButton2 = Button(this, "SpeedButton2", "接続先の編集...", {310, 106, 118, 28});
-    SpeedButton3 = Button(this, "SpeedButton3", "接続先の削除...", {310, 140, 118, 28});
-    BitBtn1 = Button(this, "BitBtn1", "O K", {262, 292, 80, 28});
+    SpeedButton1 = AddButton(this, "SpeedButton1", "新規接続先の追加...", {310, 72, 118, 28});
+    SpeedButton2 = AddButton(this, "SpeedButton2", "接続先の編集...", {310, 106, 118, 28});
+    SpeedButton3 = AddButton(this, "SpeedButton3", "接続先の削除...", {310, 140, 118, 28});
+    BitBtn1 = AddButton(this, "BitBtn1", "O K", {262, 292, 80, 28});
     BitBtn1->setDefault(true);
-    BitBtn2 = Button(this, "BitBtn2", "Cancel", {348, 292, 80, 28});
+    BitBtn2 = AddButton(this, "BitBtn2", "Cancel", {348, 292, 80, 28});
     connect(SpeedButton1, &QPushButton::clicked, this, &TClientStartForm::SpeedButton1Click);
     connect(SpeedButton2, &QPushButton::clicked, this, &TClientStartForm::SpeedButton2Click);
     connect(SpeedButton3, &QPushButton::clicked, this, &TClientStartForm::SpeedButton3Click);

@@ -12,6 +12,7 @@
 #include "core/settings/colors.h"
 #include "core/settings/fonts.h"
 #include "ui/platform/dialogs.h"
+#include "ui/widgets/form_button.h"
 #include "ui/widgets/form_label.h"
 
 namespace {
@@ -19,14 +20,6 @@ namespace {
 constexpr TColorValue StatusGround = 0xC8FFFF;  // pale yellow
 constexpr TColorValue RunningText = 0xFF0000;   // blue
 constexpr TColorValue StoppedText = 0x0000FF;   // red
-
-QPushButton* Button(QWidget* parent, const char* name, const QString& text, QRect geometry) {
-    auto* button = new QPushButton(text, parent);
-    button->setObjectName(name);
-    button->setGeometry(geometry);
-    button->setAutoDefault(false);
-    return button;
-}
 
 QLabel* StatusPanel(QStatusBar* bar, const char* name, int width) {
     auto* panel = new QLabel(bar);
@@ -63,8 +56,8 @@ TServerForm::TServerForm(const TRecipeBook& book, QWidget* mainWindow) : QDialog
     statusFont.setBold(true);
     PanelStatus->setFont(statusFont);
 
-    SpeedButton1 = Button(this, "SpeedButton1", "起動", {222, 28, 80, 32});
-    SpeedButton2 = Button(this, "SpeedButton2", "終了", {308, 28, 80, 32});
+    SpeedButton1 = AddButton(this, "SpeedButton1", "起動", {222, 28, 80, 32});
+    SpeedButton2 = AddButton(this, "SpeedButton2", "終了", {308, 28, 80, 32});
     connect(SpeedButton1, &QPushButton::clicked, this, [this] { StartServer(); });
     connect(SpeedButton2, &QPushButton::clicked, this, [this] { StopServer(); });
 
@@ -80,7 +73,7 @@ TServerForm::TServerForm(const TRecipeBook& book, QWidget* mainWindow) : QDialog
     Memo1->setMaximumBlockCount(MaxLogLines);
     connect(Log, &TAccessLog::LineReady, Memo1, &QPlainTextEdit::appendPlainText);
 
-    BitBtn1 = Button(this, "BitBtn1", "閉じる", {410, 334, 80, 28});
+    BitBtn1 = AddButton(this, "BitBtn1", "閉じる", {410, 334, 80, 28});
     connect(BitBtn1, &QPushButton::clicked, this, &QDialog::close);
 
     StatusBar1 = new QStatusBar(this);

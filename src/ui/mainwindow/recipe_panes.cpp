@@ -36,6 +36,17 @@ QTextEdit* NewPane(QWidget* parent, const QString& name) {
     return edit;
 }
 
+// A caption over a text pane, filling `holder`; the caption joins `captions`.
+QTextEdit* FillCaptionedPane(QWidget* holder, QList<QLabel*>& captions, const QString& captionName,
+                             const QString& caption, const QString& paneName) {
+    auto* layout = NewColumn(holder);
+    captions << NewCaptionPanel(holder, captionName, caption);
+    QTextEdit* pane = NewPane(holder, paneName);
+    layout->addWidget(captions.back());
+    layout->addWidget(pane, 1);
+    return pane;
+}
+
 QToolButton* NewBarButton(QWidget* parent, const QString& name, const QString& text, const QString& tip,
                           TToolImage image) {
     auto* button = new QToolButton(parent);
@@ -132,21 +143,14 @@ void TRecipePanes::BuildRecipeTab() {
     SubSplitter->setChildrenCollapsible(false);
     subLayout->addWidget(SubSplitter);
 
-    auto* foodPanel = NewPanel(SubSplitter, QStringLiteral("FoodstuffPanel"));
-    auto* foodLayout = NewColumn(foodPanel);
-    CapPanels << NewCaptionPanel(foodPanel, QStringLiteral("CapPanel1"), QStringLiteral("材料"));
-    memFoodstuff = NewPane(foodPanel, QStringLiteral("memFoodstuff"));
-    foodLayout->addWidget(CapPanels.back());
-    foodLayout->addWidget(memFoodstuff, 1);
+    memFoodstuff = FillCaptionedPane(NewPanel(SubSplitter, QStringLiteral("FoodstuffPanel")), CapPanels,
+                                     QStringLiteral("CapPanel1"), QStringLiteral("材料"),
+                                     QStringLiteral("memFoodstuff"));
 
     BuildPictureColumn(SubSplitter);
 
-    auto* howPanel = NewPanel(RecipeSplitter, QStringLiteral("HowPanel"));
-    auto* howLayout = NewColumn(howPanel);
-    CapPanels << NewCaptionPanel(howPanel, QStringLiteral("CapPanel3"), QStringLiteral("作り方"));
-    MemoHow = NewPane(howPanel, QStringLiteral("MemoHow"));
-    howLayout->addWidget(CapPanels.back());
-    howLayout->addWidget(MemoHow, 1);
+    MemoHow = FillCaptionedPane(NewPanel(RecipeSplitter, QStringLiteral("HowPanel")), CapPanels,
+                                QStringLiteral("CapPanel3"), QStringLiteral("作り方"), QStringLiteral("MemoHow"));
     PageControl1->addTab(TabSheetRecipe, QStringLiteral("レシピ"));
 }
 
@@ -198,11 +202,8 @@ void TRecipePanes::BuildPictureColumn(QWidget* parent) {
 void TRecipePanes::BuildOtherTabs() {
     TabSheetComment = new QWidget;
     TabSheetComment->setObjectName(QStringLiteral("TabSheetComment"));
-    auto* commentLayout = NewColumn(TabSheetComment);
-    CapPanels << NewCaptionPanel(TabSheetComment, QStringLiteral("CapPanel4"), QStringLiteral("コメント"));
-    RichEditComment = NewPane(TabSheetComment, QStringLiteral("RichEditComment"));
-    commentLayout->addWidget(CapPanels.back());
-    commentLayout->addWidget(RichEditComment, 1);
+    RichEditComment = FillCaptionedPane(TabSheetComment, CapPanels, QStringLiteral("CapPanel4"),
+                                        QStringLiteral("コメント"), QStringLiteral("RichEditComment"));
     PageControl1->addTab(TabSheetComment, QStringLiteral("コメント"));
 
     // Handwritten memo: tools over the canvas.

@@ -14,19 +14,12 @@
 #include "core/settings/fonts.h"
 #include "core/tools/calculator.h"
 #include "ui/platform/dialogs.h"
+#include "ui/widgets/form_button.h"
 #include "ui/widgets/form_label.h"
 #include "ui/widgets/numeric_key_filter.h"
 #include "ui/widgets/tiled_paint_box.h"
 
 namespace {
-
-QPushButton* NewButton(QWidget* parent, const char* name, const QString& caption, const QRect& geometry) {
-    auto* button = new QPushButton(caption, parent);
-    button->setObjectName(QLatin1String(name));
-    button->setGeometry(geometry);
-    button->setAutoDefault(false);
-    return button;
-}
 
 QLineEdit* NewEdit(QWidget* parent, const char* name, const QRect& geometry, bool readOnly) {
     auto* edit = new QLineEdit(parent);
@@ -75,7 +68,7 @@ TCalcForm::TCalcForm(QWidget* parent) : QDialog(parent), NumericFilter(new TNume
     auto* paintBox = new TTiledPaintBox(panel1);
     paintBox->setObjectName(QStringLiteral("PaintBox1"));
     paintBox->setGeometry(panel1->rect());
-    QPushButton* close = NewButton(panel1, "BitBtn1", QStringLiteral("閉じる"), {306, 8, 80, 25});
+    QPushButton* close = AddButton(panel1, "BitBtn1", QStringLiteral("閉じる"), {306, 8, 80, 25});
     connect(close, &QPushButton::clicked, this, &QDialog::close);
     PageChanged(0);
 }
@@ -117,7 +110,7 @@ QWidget* TCalcForm::BuildBodyPage() {
     Female->setGeometry(14, 50, 70, 20);
     Female->setChecked(true);
 
-    BitBtn6 = NewButton(page, "BitBtn6", QStringLiteral("計 算"), {280, 70, 92, 30});
+    BitBtn6 = AddButton(page, "BitBtn6", QStringLiteral("計 算"), {280, 70, 92, 30});
     connect(BitBtn6, &QPushButton::clicked, this, &TCalcForm::BitBtn6Click);
 
     AddLabel(page, QStringLiteral("【結 果】"), 8, 140, "Label2");
@@ -161,7 +154,7 @@ void TCalcForm::BuildUnitPanel(QWidget* page, int index) {
         list->addItems(look.Units);
     panel.From->setCurrentIndex(look.FromIndex);
     panel.To->setCurrentIndex(look.ToIndex);
-    panel.Convert = NewButton(box, look.Button, QStringLiteral("変 換"), {294, 32, 78, 25});
+    panel.Convert = AddButton(box, look.Button, QStringLiteral("変 換"), {294, 32, 78, 25});
     panel.Result = NewEdit(box, look.Result, {104, 60, 180, 21}, true);
 
     connect(panel.Convert, &QPushButton::clicked, this, [this, index] { ConvertClick(index); });

@@ -12,6 +12,7 @@
 #include "ui/platform/dialogs.h"
 #include "ui/tools/timer_set_form.h"
 #include "ui/tools/timer_digits.h"
+#include "ui/widgets/form_button.h"
 #include "ui/widgets/form_label.h"
 #include "ui/widgets/tiled_paint_box.h"
 
@@ -28,14 +29,6 @@ QFrame* NewFrame(QWidget* parent, const char* name, const QRect& geometry) {
     frame->setFrameShadow(QFrame::Raised);
     frame->setGeometry(geometry);
     return frame;
-}
-
-QPushButton* NewButton(QWidget* parent, const char* name, const QString& caption, const QRect& geometry) {
-    auto* button = new QPushButton(caption, parent);
-    button->setObjectName(QLatin1String(name));
-    button->setGeometry(geometry);
-    button->setAutoDefault(false);
-    return button;
 }
 
 }  // namespace
@@ -72,12 +65,12 @@ void TTimerForm::BuildPresets() {
                    {"SpeedButton5", "30分セット", 1800}, {"SpeedButton6", "60分セット", 3600}};
     for (int i = 0; i < 6; ++i) {
         const QRect place(8 + (i % 3) * 79, 8 + (i / 3) * 34, 75, 30);
-        QPushButton* button = NewButton(Panel2, presets[i].Name, QString::fromUtf8(presets[i].Caption), place);
+        QPushButton* button = AddButton(Panel2, presets[i].Name, QString::fromUtf8(presets[i].Caption), place);
         const int tag = presets[i].Tag;
         connect(button, &QPushButton::clicked, this, [this, tag] { SpeedButton1Click(tag); });
         SpeedButtons << button;
     }
-    QPushButton* custom = NewButton(Panel2, "SpeedButton7", QStringLiteral("カスタム..."), {8, 76, 233, 30});
+    QPushButton* custom = AddButton(Panel2, "SpeedButton7", QStringLiteral("カスタム..."), {8, 76, 233, 30});
     connect(custom, &QPushButton::clicked, this, &TTimerForm::SpeedButton7Click);
     SpeedButtons << custom;
 }
@@ -103,8 +96,8 @@ void TTimerForm::BuildCountPanel() {
         else
             DigitImages << image;
     }
-    BitBtnStart = NewButton(Panel1, "BitBtnStart", QStringLiteral("スタート"), {162, 14, 79, 28});
-    BitBtnStop = NewButton(Panel1, "BitBtnStop", QStringLiteral("ストップ"), {162, 48, 79, 28});
+    BitBtnStart = AddButton(Panel1, "BitBtnStart", QStringLiteral("スタート"), {162, 14, 79, 28});
+    BitBtnStop = AddButton(Panel1, "BitBtnStop", QStringLiteral("ストップ"), {162, 48, 79, 28});
     connect(BitBtnStart, &QPushButton::clicked, this, &TTimerForm::BitBtnStartClick);
     connect(BitBtnStop, &QPushButton::clicked, this, &TTimerForm::BitBtnStopClick);
     ShowRemaining(0);

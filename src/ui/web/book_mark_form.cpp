@@ -4,11 +4,8 @@
 #include <QShowEvent>
 
 #include "core/web/web_buttons.h"
-#include "ui/app/windows.h"
-#include "ui/platform/dialogs.h"
-#include "ui/web/book_mark_folder_form.h"
-#include "ui/web/book_mark_item_form.h"
 #include "ui/web/web_form_look.h"
+#include "ui/web/web_tree_editor.h"
 #include "ui/web/web_tree_view.h"
 
 TBookMarkForm::TBookMarkForm(const QString& appDir, TWindows* windows, QWidget* mainWindow)
@@ -26,6 +23,10 @@ TBookMarkForm::TBookMarkForm(const QString& appDir, TWindows* windows, QWidget* 
     BitBtn4 = AddWebButton(this, "BitBtn4", QStringLiteral("削除..."), 306, 112, 106);
     BitBtn6 = AddWebButton(this, "BitBtn6", QStringLiteral("閉じる"), 306, 385, 106);
     BitBtn6->setDefault(true);
+    Editor = std::make_unique<TWebTreeEditor>(this, TreeView1, Windows,
+                                              TWebTreeEditing{QStringLiteral("ﾌﾞｯｸﾏｰｸ追加画面"),
+                                                              QStringLiteral("ﾌﾞｯｸﾏｰｸ編集画面"),
+                                                              TWebNodeKind::Bookmark, BookmarkButtons});
     connect(TreeView1, &TWebTreeView::NodeSelected, this, &TBookMarkForm::TreeView1Changing);
     connect(BitBtn1, &QPushButton::clicked, this, &TBookMarkForm::BitBtn1Click);
     connect(BitBtn3, &QPushButton::clicked, this, &TBookMarkForm::BitBtn3Click);
@@ -33,13 +34,11 @@ TBookMarkForm::TBookMarkForm(const QString& appDir, TWindows* windows, QWidget* 
     connect(BitBtn4, &QPushButton::clicked, this, &TBookMarkForm::BitBtn4Click);
     connect(BitBtn6, &QPushButton::clicked, this, &QDialog::accept);
 
-    RunGuarded(mainWindow, ErrorPrefix(QStringLiteral("Load File")), [this] { BookMarkXML.Load(); });
-    if (!BookMarkXML.LoadError().isEmpty())
-        ShowErrorBox(mainWindow, ErrorPrefix(QStringLiteral("Load File")) + BookMarkXML.LoadError());
+    LoadWebStore(BookMarkXML, mainWindow);
 }
 
 TBookMarkForm::~TBookMarkForm() {
-    RunGuarded(nullptr, ErrorPrefix(QStringLiteral("Save")), [this] { BookMarkXML.Save(); });
+    SaveWebStore(BookMarkXML);
 }
 
 void TBookMarkForm::showEvent(QShowEvent* event) {
@@ -61,65 +60,14 @@ void TBookMarkForm::TreeView1Changing(TWebNode* node) {
     BitBtn4->setEnabled(buttons.Delete);
 }
 
-void TBookMarkForm::BitBtn1Click() {
-    TWebNode* parent = TreeView1->CurrentNode();
-    TBookMarkFolderForm* dialog = Windows ? Windows->BookMarkFolderForm : nullptr;
-    if (!parent || !parent->IsFolder() || !dialog)
-        return;
-    dialog->Prepare(QStringLiteral("フォルダ追加画面"), QString());
-    if (dialog->exec() != QDialog::Accepted)
-        return;
-    TWebNode* added = parent->Append(std::make_unique<TWebNode>(TWebNodeKind::Folder, dialog->Name()));
-    TreeView1->Refresh(added);
-}
+void TBookMarkForm::BitBtn1Click() { Editor->AddFolder(); }
 
-void TBookMarkForm::BitBtn3Click() {
-    TWebNode* parent = TreeView1->CurrentNode();
-    TBookMarkItemForm* dialog = Windows ? Windows->BookMarkItemForm : nullptr;
-    if (!parent || !parent->IsFolder() || !dialog)
-        return;
-    dialog->Prepare(QStringLiteral("ﾌﾞｯｸﾏｰｸ追加画面"), QString(), QString());
-    if (dialog->exec() != QDialog::Accepted)
-        return;
-    TWebNode* added =
-        parent->Append(std::make_unique<TWebNode>(TWebNodeKind::Bookmark, dialog->Title(), dialog->Url()));
-    TreeView1->Refresh(added);
-}
+void TBookMarkForm::BitBtn3Click() { Editor->AddEntry(); }
 
 void TBookMarkForm::BitBtn2Click() {
-    TWebNode* node = TreeView1->CurrentNode();
-    if (!node || !BookmarkButtons(node).Edit || !Windows)
-        return;
-    if (node->IsFolder()) {
-        TBookMarkFolderForm* dialog = Windows->BookMarkFolderForm;
-        if (!dialog)
-            return;
-        dialog->Prepare(QStringLiteral("フォルダ編集画面"), node->Title);
-        if (dialog->exec() != QDialog::Accepted)
-            return;
-        node->Title = dialog->Name();
-        node->URL.clear();
-    } else {
-        TBookMarkItemForm* dialog = Windows->BookMarkItemForm;
-        if (!dialog)
-            return;
-        dialog->Prepare(QStringLiteral("ﾌﾞｯｸﾏｰｸ編集画面"), node->Title, node->URL);
-        if (dialog->exec() != QDialog::Accepted)
-            return;
-        node->Title = dialog->Title();
-        node->URL = dialog->Url();
-    }
-    TreeView1->Refresh(node);
-    TreeView1Changing(node);  // a new name may protect the node
+    // A new name may protect the node.
+    if (TWebNode* node = Editor->Edit())
+        TreeView1Changing(node);
 }
 
-void TBookMarkForm::BitBtn4Click() {
-    TWebNode* node = TreeView1->CurrentNode();
-    if (!node || !BookmarkButtons(node).Delete)
-        return;
-    if (AskYesNo(this, node->Title + QStringLiteral("を削除してもよろしいですか？")) != TMsgResult::Yes)
-        return;
-    TWebNode* parent = node->Parent();
-    node->Remove();
-    TreeView1->Refresh(parent);
-}
+void TBookMarkForm::BitBtn4Click() { Editor->Delete(); }

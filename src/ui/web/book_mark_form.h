@@ -1,10 +1,13 @@
 #pragma once
 
+#include <memory>
+
 #include <QDialog>
 
 #include "core/web/tree_store.h"
 
 class QPushButton;
+class TWebTreeEditor;
 class TWebTreeView;
 struct TWindows;
 
@@ -40,4 +43,5 @@ private:
     QPushButton* BitBtn2 = nullptr;
     QPushButton* BitBtn4 = nullptr;
     QPushButton* BitBtn6 = nullptr;
+    std::unique_ptr<TWebTreeEditor> Editor;
 };

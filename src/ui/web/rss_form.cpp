@@ -13,13 +13,10 @@
 
 #include "core/web/feed_fetch.h"
 #include "core/web/web_buttons.h"
-#include "ui/app/windows.h"
 #include "ui/dialogs/progress_form.h"
-#include "ui/platform/dialogs.h"
 #include "ui/platform/help.h"
-#include "ui/web/book_mark_folder_form.h"
-#include "ui/web/book_mark_item_form.h"
 #include "ui/web/web_form_look.h"
+#include "ui/web/web_tree_editor.h"
 #include "ui/web/web_tree_view.h"
 
 namespace {
@@ -55,9 +52,7 @@ TRSSForm::TRSSForm(const QString& appDir, TWindows* windows, QWidget* mainWindow
     setWindowTitle(QStringLiteral("RSSリーダー"));
     setMinimumSize(740, 531);
     BuildLayout();
-    RunGuarded(mainWindow, ErrorPrefix(QStringLiteral("Load File")), [this] { RSSXML.Load(); });
-    if (!RSSXML.LoadError().isEmpty())
-        ShowErrorBox(mainWindow, ErrorPrefix(QStringLiteral("Load File")) + RSSXML.LoadError());
+    LoadWebStore(RSSXML, mainWindow);
     Fetcher = new TFeedFetch(RSSXML.Top(), this);
     Fetcher->SetClock([this] { return Clock(); });
     connect(Fetcher, &TFeedFetch::Finished, this, &TRSSForm::FeedDone);
@@ -70,7 +65,7 @@ TRSSForm::~TRSSForm() {
     Fetcher->AbortAll();
     if (Progress)
         Progress->CloseBusy();
-    RunGuarded(nullptr, ErrorPrefix(QStringLiteral("Save")), [this] { RSSXML.Save(); });
+    SaveWebStore(RSSXML);
 }
 
 void TRSSForm::BuildLayout() {
@@ -92,6 +87,10 @@ void TRSSForm::BuildLayout() {
     treeButtons->addWidget(BitBtn2, 1, 0);
     treeButtons->addWidget(BitBtn4, 1, 1);
     left->addLayout(treeButtons);
+    Editor = std::make_unique<TWebTreeEditor>(this, RSSTree, Windows,
+                                              TWebTreeEditing{QStringLiteral("RSSサイト追加画面"),
+                                                              QStringLiteral("RSSｻｲﾄ編集画面"),
+                                                              TWebNodeKind::Site, RssButtons});
 
     auto* site = new QGridLayout;
     site->addWidget(NewLabel(this, QStringLiteral("サイトタイトル"), "Label2"), 0, 0);
@@ -206,66 +205,15 @@ void TRSSForm::SetButtons(const TWebNode* node) {
     BitBtn5->setEnabled(buttons.Update);
 }
 
-void TRSSForm::BitBtn1Click() {
-    TWebNode* parent = RSSTree->CurrentNode();
-    TBookMarkFolderForm* dialog = Windows ? Windows->BookMarkFolderForm : nullptr;
-    if (!parent || !parent->IsFolder() || !dialog)
-        return;
-    dialog->Prepare(QStringLiteral("フォルダ追加画面"), QString());
-    if (dialog->exec() != QDialog::Accepted)
-        return;
-    RSSTree->Refresh(parent->Append(std::make_unique<TWebNode>(TWebNodeKind::Folder, dialog->Name())));
-}
+void TRSSForm::BitBtn1Click() { Editor->AddFolder(); }
 
-void TRSSForm::BitBtn3Click() {
-    TWebNode* parent = RSSTree->CurrentNode();
-    TBookMarkItemForm* dialog = Windows ? Windows->BookMarkItemForm : nullptr;
-    if (!parent || !parent->IsFolder() || !dialog)
-        return;
-    dialog->Prepare(QStringLiteral("RSSサイト追加画面"), QString(), QString());
-    if (dialog->exec() != QDialog::Accepted)
-        return;
-    // Never fetched: the first selection fetches it.
-    RSSTree->Refresh(
-        parent->Append(std::make_unique<TWebNode>(TWebNodeKind::Site, dialog->Title(), dialog->Url())));
-}
+// Never fetched: the first selection fetches it.
+void TRSSForm::BitBtn3Click() { Editor->AddEntry(); }
 
 void TRSSForm::BitBtn2Click() {
-    TWebNode* node = RSSTree->CurrentNode();
-    if (!node || !RssButtons(node).Edit || !Windows)
-        return;
-    if (node->IsFolder()) {
-        TBookMarkFolderForm* dialog = Windows->BookMarkFolderForm;
-        if (!dialog)
-            return;
-        dialog->Prepare(QStringLiteral("フォルダ編集画面"), node->Title);
-        if (dialog->exec() != QDialog::Accepted)
-            return;
-        node->Title = dialog->Name();
-        node->URL.clear();
-    } else {
-        TBookMarkItemForm* dialog = Windows->BookMarkItemForm;
-        if (!dialog)
-            return;
-        dialog->Prepare(QStringLiteral("RSSｻｲﾄ編集画面"), node->Title, node->URL);
-        if (dialog->exec() != QDialog::Accepted)
-            return;
-        // The news and the last update stay until the next fetch.
-        node->Title = dialog->Title();
-        node->URL = dialog->Url();
-        ShowFeed(*node);
-    }
-    RSSTree->Refresh(node);
-    SetButtons(node);
+    // The news and the last update stay until the next fetch.
+    if (TWebNode* node = Editor->Edit([this](TWebNode& site) { ShowFeed(site); }))
+        SetButtons(node);
 }
 
-void TRSSForm::BitBtn4Click() {
-    TWebNode* node = RSSTree->CurrentNode();
-    if (!node || !RssButtons(node).Delete)
-        return;
-    if (AskYesNo(this, node->Title + QStringLiteral("を削除してもよろしいですか？")) != TMsgResult::Yes)
-        return;
-    TWebNode* parent = node->Parent();
-    node->Remove();
-    RSSTree->Refresh(parent);
-}
+void TRSSForm::BitBtn4Click() { Editor->Delete(); }

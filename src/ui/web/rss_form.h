@@ -1,6 +1,7 @@
 #pragma once
 
 #include <functional>
+#include <memory>
 
 #include <QDateTime>
 #include <QPointer>
@@ -18,6 +19,7 @@ class QTreeWidget;
 class QTreeWidgetItem;
 class TFeedFetch;
 class TProgressForm;
+class TWebTreeEditor;
 class TWebTreeView;
 struct TWindows;
 
@@ -91,4 +93,5 @@ private:
     QPushButton* BitBtn5 = nullptr;
     QPushButton* BitBtn6 = nullptr;
     QPushButton* BitBtn7 = nullptr;
+    std::unique_ptr<TWebTreeEditor> Editor;
 };
