@@ -1,11 +1,8 @@
 #include <gtest/gtest.h>
 
-#include <sys/stat.h>
-
 #include <QFile>
 
 #include "core/search/find_career.h"
-#include "core/platform/saporia_error.h"
 #include "support/temp_app_dir.h"
 
 TEST(FindCareer, NewestFirstRepeatedWordMovesUpAndOldestFallsOut) {
@@ -43,8 +40,4 @@ TEST(FindCareer, FileRoundTripsAndKeepsWhatItCannotShow) {
     dir.WriteBytes("FindCareer.dat", many);
     SaveFindCareer(path, LoadFindCareer(path));
     EXPECT_EQ(dir.ReadBytes("FindCareer.dat"), many);
-    // A file that cannot be read is reported, not taken as empty; a FIFO would block the start-up for ever.
-    ASSERT_TRUE(QFile::remove(path));
-    ASSERT_EQ(mkfifo(QFile::encodeName(path).constData(), 0600), 0);
-    EXPECT_THROW(LoadFindCareer(path), TSaporiaError);
 }

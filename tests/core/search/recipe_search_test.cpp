@@ -5,7 +5,6 @@
 
 #include "core/search/recipe_search.h"
 #include "core/platform/file_io.h"
-#include "core/platform/saporia_error.h"
 #include "support/temp_app_dir.h"
 
 namespace {
@@ -89,22 +88,6 @@ TEST(RefinementSearch, CacheNeverShowsAStaleResult) {
     f.Items.erase(f.Items.begin() + 1);
     EXPECT_EQ(f.Refine("わかめ", &cache), QStringList({"汁"}));
     EXPECT_TRUE(f.Refine("味噌", &cache).isEmpty());
-}
-
-// A file that cannot be read is reported, not taken as missing, and no flag changes.
-TEST(RefinementSearch, FileThatCannotBeOpenedLeavesEveryFlagAsItWas) {
-    TSearchFolder f{{"大根煮", "大根\r\n"}, {"壊れ", nullptr}, {"豚汁", "豚肉\r\n大根\r\n"}};
-    // A link to itself cannot be opened, whoever runs the test.
-    const QString path = f.DataRoot() + "/壊れ/材料.txt";
-    ASSERT_TRUE(QFile::link(path, path));
-    TIngredientCache cache;
-    EXPECT_EQ(f.Refine("", &cache).size(), 3);
-    for (TIngredientCache* c : {static_cast<TIngredientCache*>(nullptr), &cache}) {
-        EXPECT_THROW(f.Refine("豚肉", c), TSaporiaError);
-        EXPECT_EQ(f.Shown().size(), 3);
-    }
-    ASSERT_TRUE(QFile::remove(path));
-    EXPECT_EQ(f.Refine("豚肉", &cache), QStringList({"豚汁"}));
 }
 
 TEST(StepSearch, HitsStepThroughShownRowsAndStopSafely) {

@@ -1,22 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
-#include <QTest>
 
 #include "ui/dialogs/progress_form.h"
-#include "ui/widgets/star_rating.h"
-
-TEST(StarRatingWidget, AClickLightsUpToTheStarAndUnlightsTheOnesAbove) {
-    const QStringList names = {"Image5", "Image6", "Image7", "Image8", "Image9"};
-    TStarRating row(names);
-    const std::pair<const char*, int> clicks[] = {{"Image7", 3}, {"Image5", 1}};
-    for (const auto& [star, value] : clicks) {
-        QTest::mouseClick(row.findChild<TStarImage*>(star), Qt::LeftButton);
-        EXPECT_EQ(row.Value(), value) << star;
-        for (int i = 0; i < 5; ++i)
-            EXPECT_EQ(row.findChild<TStarImage*>(names[i])->Tag(), i < value ? 1 : -1) << star << i;
-    }
-}
 
 TEST(ProgressForm, ScopeShowsTextAndBusyCursorAndReleasesThemOnError) {
     TProgressForm form;
