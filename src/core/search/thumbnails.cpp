@@ -76,6 +76,32 @@ QImage CachedThumbnailImage(TThumbnailCache& cache, const QString& photoPath) {
 
 namespace {
 
+// Whether a place with a fresh stamp is shown, and whether its picture is cached.
+bool Showable(TThumbnailSlot& slot, TThumbnailCache& cache) {
+    slot.Cached = false;
+    if (!slot.Stamp.Exists())
+        return false;
+    if (const std::optional<QImage> cached = cache.Find(slot.Path, slot.Stamp)) {
+        if (cached->isNull())
+            return false;
+        slot.Cached = true;
+    }
+    return true;
+}
+
+// A place of the strip shown, taken over as it was: the stat waits until it is in view.
+bool TakeOver(TThumbnailSlot& slot, const TThumbnailSlot& old, TThumbnailCache& cache) {
+    slot.Path = old.Path;
+    slot.Stamp = old.Stamp;
+    slot.Checked = false;
+    if (const std::optional<QImage> cached = cache.Find(slot.Path, slot.Stamp)) {
+        if (cached->isNull())
+            return false;
+        slot.Cached = true;
+    }
+    return true;
+}
+
 // One place: the photo's path and stamp, and what the cache knows of it.
 // False when the record has no photo to show.
 bool PlanPlace(TThumbnailSlot& slot, const TCookItem& item, const QString& dataRoot, TThumbnailCache& cache) {
@@ -91,47 +117,71 @@ bool PlanPlace(TThumbnailSlot& slot, const TCookItem& item, const QString& dataR
     } catch (const TSaporiaError&) {
         return false;
     }
-    if (!slot.Stamp.Exists())
-        return false;
-    if (const std::optional<QImage> cached = cache.Find(slot.Path, slot.Stamp)) {
-        if (cached->isNull())
-            return false;
-        slot.Cached = true;
-    }
-    return true;
+    return Showable(slot, cache);
 }
 
 }  // namespace
 
 std::vector<TThumbnailSlot> PlanThumbnails(const TCookItems& items, const QString& groupText, const QString& dataRoot,
-                                           TThumbnailCache& cache) {
+                                           TThumbnailCache& cache, const TShownThumbnails& shown) {
     std::vector<TThumbnailSlot> candidates;
     for (int i = 0; i < static_cast<int>(items.size()); ++i) {
         const TCookItem& item = items[i];
         if (PassesListFilter(item, groupText) && item.PhotoMark == PhotoMarkPresent)
             candidates.push_back({i, item.Name, {}, {}, false});
     }
-    // A stat per photo: thousands of them go to the worker threads in chunks;
-    // each place is written only by its own chunk, so the order stays.
-    std::vector<char> shown(candidates.size(), 0);
+    // Both lists are in record order: one walk pairs each place with its old
+    // one, taken over here at the cost of a cache lookup.
+    std::vector<char> kept(candidates.size(), 0);
+    std::vector<size_t> fresh;
+    const bool sameRoot = shown.DataRoot == dataRoot;
+    auto it = shown.Slots.cbegin();
+    for (size_t k = 0; k < candidates.size(); ++k) {
+        while (sameRoot && it != shown.Slots.cend() && it->Record < candidates[k].Record)
+            ++it;
+        if (sameRoot && it != shown.Slots.cend() && it->Record == candidates[k].Record &&
+            it->Name == candidates[k].Name && !it->Path.isEmpty())
+            kept[k] = TakeOver(candidates[k], *it, cache) ? 1 : 0;
+        else
+            fresh.push_back(k);
+    }
+    // A stat per new photo: thousands of them go to the worker threads in
+    // chunks; each place is written only by its own chunk, so the order stays.
     auto planRange = [&](size_t begin, size_t end) {
-        for (size_t k = begin; k < end; ++k)
-            shown[k] = PlanPlace(candidates[k], items[candidates[k].Record], dataRoot, cache) ? 1 : 0;
+        for (size_t f = begin; f < end; ++f) {
+            const size_t k = fresh[f];
+            kept[k] = PlanPlace(candidates[k], items[candidates[k].Record], dataRoot, cache) ? 1 : 0;
+        }
     };
     constexpr size_t chunk = 128;
-    if (candidates.size() <= chunk) {
-        planRange(0, candidates.size());
+    if (fresh.size() <= chunk) {
+        planRange(0, fresh.size());
     } else {
         std::vector<size_t> starts;
-        for (size_t b = 0; b < candidates.size(); b += chunk)
+        for (size_t b = 0; b < fresh.size(); b += chunk)
             starts.push_back(b);
         QtConcurrent::blockingMap(QThreadPool::globalInstance(), starts,
-                                  [&](size_t b) { planRange(b, std::min(b + chunk, candidates.size())); });
+                                  [&](size_t b) { planRange(b, std::min(b + chunk, fresh.size())); });
     }
     std::vector<TThumbnailSlot> places;
     places.reserve(candidates.size());
     for (size_t k = 0; k < candidates.size(); ++k)
-        if (shown[k])
+        if (kept[k])
             places.push_back(std::move(candidates[k]));
     return places;
+}
+
+void CheckThumbnailSlots(std::vector<TThumbnailSlot>& places, int first, int last, TThumbnailCache& cache) {
+    for (int k = std::max(0, first); k <= last && k < static_cast<int>(places.size());) {
+        TThumbnailSlot& slot = places[static_cast<size_t>(k)];
+        if (!slot.Checked) {
+            slot.Checked = true;
+            slot.Stamp = PhotoStampOf(slot.Path);
+            if (!Showable(slot, cache)) {
+                places.erase(places.begin() + k);
+                continue;
+            }
+        }
+        ++k;
+    }
 }

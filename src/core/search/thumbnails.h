@@ -57,10 +57,24 @@ struct TThumbnailSlot {
     QString Path;
     TPhotoStamp Stamp;
     bool Cached = false;  // its picture is in the cache now
+    bool Checked = true;  // false: taken over from the strip shown, not stat'ed since
+};
+
+// The strip shown before a refill: its places and the data folder they lead into.
+struct TShownThumbnails {
+    QString DataRoot;
+    std::vector<TThumbnailSlot> Slots;  // in record order
 };
 
 // The strip of BuildThumbnailList without decoding: one stat per photo, and
 // photos the cache knows to be unreadable left out at once. A photo first
-// seen unreadable drops out when its decode reports it.
+// seen unreadable drops out when its decode reports it. A place of `shown`
+// for the same record and data folder is taken over unchecked, without a stat:
+// its photo is checked when it comes into view (CheckThumbnailSlots).
 std::vector<TThumbnailSlot> PlanThumbnails(const TCookItems& items, const QString& groupText, const QString& dataRoot,
-                                           TThumbnailCache& cache);
+                                           TThumbnailCache& cache, const TShownThumbnails& shown = {});
+
+// Stats the unchecked slots from `first` on until `last` places are checked:
+// a photo gone since leaves the list (the next slot moves up and is checked
+// too), a changed one gets its new stamp and is no longer counted as cached.
+void CheckThumbnailSlots(std::vector<TThumbnailSlot>& places, int first, int last, TThumbnailCache& cache);

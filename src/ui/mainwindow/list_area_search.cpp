@@ -234,7 +234,8 @@ void TListArea::BuildThumbnails() {
         // A maximum of 0 would leave the bar in its busy animation.
         const TMainStatusBar::TWork work(Status, QStringLiteral("ｻﾑﾈｲﾙ作成中..."), 1);
         ThumbnailStrip->ShowPlanned(PlanThumbnails(Book.CookItems, ComboBoxGroup->currentText(), Book.DataRoot(),
-                                                   ThumbnailStrip->Cache()));
+                                                   ThumbnailStrip->Cache(), ThumbnailStrip->Shown()),
+                                    Book.DataRoot());
         ThumbnailCount = ThumbnailStrip->ThumbnailCount();
     });
 }

@@ -79,18 +79,23 @@ void TThumbnailStrip::SetThumbnails(const std::vector<TThumbnail>& thumbnails) {
     std::vector<TPlace> places;
     places.reserve(thumbnails.size());
     for (const TThumbnail& thumbnail : thumbnails)
-        places.push_back({thumbnail.Name, {}, {}, thumbnail.Image, -1, false});
+        places.push_back({thumbnail.Record, thumbnail.Name, {}, {}, thumbnail.Image, -1, false});
     PlaceOfJob.clear();
+    PlannedRoot.clear();
     Bind(std::move(places));
 }
 
-void TThumbnailStrip::ShowPlanned(const std::vector<TThumbnailSlot>& planned) {
+void TThumbnailStrip::ShowPlanned(std::vector<TThumbnailSlot> planned, const QString& dataRoot) {
+    // Those in view are painted at once: a photo gone since must not hold a place there.
+    const auto [first, last] = PlacesInView();
+    CheckThumbnailSlots(planned, first, last, PictureCache);
+    PlannedRoot = dataRoot;
     std::vector<TPlace> places;
     places.reserve(planned.size());
     QStringList paths;
     std::vector<bool> known;
     for (const TThumbnailSlot& slot : planned) {
-        places.push_back({slot.Name, slot.Path, slot.Stamp, {}, static_cast<int>(paths.size()), false});
+        places.push_back({slot.Record, slot.Name, slot.Path, slot.Stamp, {}, static_cast<int>(paths.size()), false});
         paths.append(slot.Path);
         known.push_back(slot.Cached);
     }
@@ -101,12 +106,29 @@ void TThumbnailStrip::ShowPlanned(const std::vector<TThumbnailSlot>& planned) {
     Bind(std::move(places));
 }
 
+TShownThumbnails TThumbnailStrip::Shown() const {
+    TShownThumbnails shown{PlannedRoot, {}};
+    shown.Slots.reserve(Places.size());
+    for (const TPlace& place : Places)
+        if (!place.Broken)
+            shown.Slots.push_back({place.Record, place.Name, place.Path, place.Stamp, false, true});
+    return shown;
+}
+
+std::pair<int, int> TThumbnailStrip::PlacesInView() const {
+    const QRect seen = PaintBox1->visibleRegion().boundingRect();
+    if (seen.isEmpty())
+        return {0, -1};
+    return {std::max(0, seen.top() / ThumbnailPitch), seen.bottom() / ThumbnailPitch};
+}
+
 void TThumbnailStrip::FreeThumbnails() {
     Loader->Cancel();
     CreateTimer.stop();
     DropTimer.stop();
     Places.clear();
     PlaceOfJob.clear();
+    PlannedRoot.clear();
     const bool visible = PaintBox1->isVisible() && !Images.empty();
     if (visible)
         PaintBox1->hide();
@@ -120,11 +142,8 @@ void TThumbnailStrip::FreeThumbnails() {
 bool TThumbnailStrip::Loading() const { return Loader->Busy() || CreateTimer.isActive(); }
 
 bool TThumbnailStrip::ViewFilled() {
-    const QRect seen = PaintBox1->visibleRegion().boundingRect();
-    if (seen.isEmpty())
-        return true;
-    const int first = std::max(0, seen.top() / ThumbnailPitch);
-    const int last = std::min(Count - 1, seen.bottom() / ThumbnailPitch);
+    const auto [first, inView] = PlacesInView();
+    const int last = std::min(Count - 1, inView);
     for (int n = first; n <= last; ++n)
         if (n >= static_cast<int>(Images.size()) || PictureOf(n).isNull())
             return false;
@@ -271,16 +290,25 @@ void TThumbnailStrip::DropBrokenPlaces() {
 }
 
 void TThumbnailStrip::RequestPicture(int n) {
-    if (n < Count && Places[static_cast<size_t>(n)].Job >= 0)
+    if (n < Count && Places[static_cast<size_t>(n)].Job >= 0 && !Places[static_cast<size_t>(n)].Broken)
         Loader->Request(Places[static_cast<size_t>(n)].Job);
 }
 
+// Stat'ed each time it is drawn: a refill takes places over unchecked, and a
+// photo changed or removed meanwhile must not show its old picture.
 QImage TThumbnailStrip::PictureOf(int n) {
     if (n >= Count)
         return {};
-    const TPlace& place = Places[static_cast<size_t>(n)];
-    if (!place.Image.isNull() || place.Path.isEmpty())
+    TPlace& place = Places[static_cast<size_t>(n)];
+    if (!place.Image.isNull() || place.Path.isEmpty() || place.Broken)
         return place.Image;
+    const TPhotoStamp now = PhotoStampOf(place.Path);
+    if (!now.Exists()) {
+        place.Broken = true;
+        DropTimer.start(0);
+        return {};
+    }
+    place.Stamp = now;  // a new version misses the cache and is decoded again
     return PictureCache.Find(place.Path, place.Stamp).value_or(QImage());
 }
 

@@ -32,9 +32,13 @@ public:
 
     // Replaces the pictures with decoded ones; the header shows the new count.
     void SetThumbnails(const std::vector<TThumbnail>& thumbnails);
-    // Replaces the pictures with places planned against Cache(); the pictures
-    // not in it are decoded on worker threads (the batch in flight is cancelled).
-    void ShowPlanned(const std::vector<TThumbnailSlot>& planned);
+    // Replaces the pictures with places planned against Cache() in `dataRoot`;
+    // the pictures not in it are decoded on worker threads (the batch in flight
+    // is cancelled). Unchecked places in view are stat'ed now, the rest when
+    // painted: a photo changed since is decoded again, a removed one leaves.
+    void ShowPlanned(std::vector<TThumbnailSlot> planned, const QString& dataRoot = {});
+    // The places shown, for the next plan to take over.
+    TShownThumbnails Shown() const;
     // The decoded pictures, kept across refills and pane closings.
     TThumbnailCache& Cache() { return PictureCache; }
     // Cancels the decoding and destroys the pictures; the header keeps its last text.
@@ -59,6 +63,7 @@ protected:
 private:
     friend class TThumbnailImage;
     struct TPlace {
+        int Record = -1;
         QString Name;
         QString Path;      // empty for a decoded thumbnail
         TPhotoStamp Stamp;
@@ -77,12 +82,14 @@ private:
     void RequestPicture(int n);
     QImage PictureOf(int n);
     void ShowCount();
+    std::pair<int, int> PlacesInView() const;
 
     QWidget* PaintBox1 = nullptr;
     QLabel* Panel6 = nullptr;
     TThumbnailCache PictureCache;
     TThumbnailLoader* Loader = nullptr;  // deleted first: its workers use the cache
     std::vector<TPlace> Places;
+    QString PlannedRoot;
     std::vector<int> PlaceOfJob;
     std::vector<TThumbnailImage*> Images;  // MkImg n
     std::vector<QLabel*> Labels;           // MkLbl n

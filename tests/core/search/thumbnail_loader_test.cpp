@@ -3,6 +3,7 @@
 #include <sys/stat.h>
 #include <utime.h>
 
+#include <functional>
 #include <map>
 
 #include <QCoreApplication>
@@ -216,4 +217,60 @@ TEST(ThumbnailPlan, PlacesSkipMissingAndKnownBadPhotos) {
     };
     EXPECT_EQ(plan(), QStringList({"ケーキ", "Soup", "壊れ"}));  // bad bytes need a decode to be found
     EXPECT_EQ(plan(), QStringList({"ケーキ*", "Soup*"}));
+}
+
+// A refill takes the shown places over without a stat; only those checked
+// (in view) see a photo touched, removed or new since.
+TEST(ThumbnailPlan, TakenOverPlacesAreStatedOnlyWhenChecked) {
+    struct TRow {
+        const char* What;
+        std::function<void(TTempAppDir&, TCookItems&)> Change;
+        bool SameRoot;
+        QStringList Planned;  // "*" cached, "?" not stat'ed since the last plan
+        QStringList Checked;  // after checking the first place
+    };
+    const std::vector<TRow> rows = {
+        {"unchanged", [](TTempAppDir&, TCookItems&) {}, true, {"A*?", "B*?"}, {"A*", "B*?"}},
+        {"touched", [](TTempAppDir& d, TCookItems&) { SetModified(d.Path("Cook/A/写真.jpg"), 1700000100); },
+         true, {"A*?", "B*?"}, {"A", "B*?"}},
+        {"removed", [](TTempAppDir& d, TCookItems&) { QFile::remove(d.Path("Cook/A/写真.jpg")); },
+         true, {"A*?", "B*?"}, {"B*"}},
+        {"new photo",
+         [](TTempAppDir& d, TCookItems& items) {
+             d.WriteBytes("Cook/C/写真.jpg", SmallJpeg(80, 60, Qt::blue));
+             items[2].PhotoMark = PhotoMarkPresent;
+         },
+         true, {"A*?", "B*?", "C"}, {"A*", "B*?", "C"}},
+        {"other data folder", [](TTempAppDir&, TCookItems&) {}, false, {"A*", "B*"}, {"A*", "B*"}},
+    };
+    for (const TRow& row : rows) {
+        SCOPED_TRACE(row.What);
+        TTempAppDir dir;
+        TCookItems items(3);
+        for (int i = 0; i < 3; ++i) {
+            items[i].Name = QString(QChar('A' + i));
+            items[i].PhotoMark = i < 2 ? PhotoMarkPresent : PhotoMarkAbsent;
+            QDir().mkpath(dir.Path("Cook/" + items[i].Name));
+        }
+        dir.WriteBytes("Cook/A/写真.jpg", SmallJpeg(160, 120, Qt::red));
+        dir.WriteBytes("Cook/B/写真.jpg", SmallJpeg(160, 120, Qt::green));
+        SetModified(dir.Path("Cook/A/写真.jpg"), 1700000000);
+        TThumbnailCache cache;
+        TShownThumbnails shown{row.SameRoot ? dir.Path("Cook") : dir.Path("Elsewhere"), {}};
+        for (TThumbnailSlot& slot : PlanThumbnails(items, QString(), dir.Path("Cook"), cache)) {
+            CachedThumbnailImage(cache, slot.Path);
+            shown.Slots.push_back(slot);
+        }
+        row.Change(dir, items);
+        auto names = [](const std::vector<TThumbnailSlot>& places) {
+            QStringList out;
+            for (const TThumbnailSlot& s : places)
+                out << s.Name + (s.Cached ? "*" : "") + (s.Checked ? "" : "?");
+            return out;
+        };
+        std::vector<TThumbnailSlot> planned = PlanThumbnails(items, QString(), dir.Path("Cook"), cache, shown);
+        EXPECT_EQ(names(planned), row.Planned);
+        CheckThumbnailSlots(planned, 0, 0, cache);
+        EXPECT_EQ(names(planned), row.Checked);
+    }
 }

@@ -3,8 +3,11 @@
 #include <utime.h>
 
 #include <QProgressBar>
+#include <QScrollArea>
+#include <QScrollBar>
 
 #include "support/main_form_fixture.h"
+#include "support/temp_app_dir.h"
 #include "ui/mainwindow/thumbnail_strip.h"
 
 namespace {
@@ -71,4 +74,48 @@ TEST_F(ThumbnailPaneTest, RefillShowsAChangedPhotoAndLeavesTheStatusBarIdle) {
     EXPECT_EQ(Find<QLabel>("Panel6")->text(), "ｻﾑﾈｲﾙ数：1");
     EXPECT_EQ(Find<QWidget>("PaintBox1")->findChild<QWidget*>("MkImg1"), nullptr);
     EXPECT_TRUE(Near(Middle("赤飯"), Qt::blue));
+}
+
+// A refill takes the places out of view over unchecked: scrolled into view, a
+// photo changed meanwhile is decoded anew and a removed one leaves the strip.
+TEST(ThumbnailStrip, PlacesOutOfViewAreCheckedWhenScrolledTo) {
+    TTempAppDir dir;
+    TCookItems items(3);
+    for (int i = 0; i < 3; ++i) {
+        items[i].Name = QString(QChar('A' + i));
+        items[i].PhotoMark = PhotoMarkPresent;
+        dir.WriteBytes("Cook/" + items[i].Name + "/写真.jpg", SmallJpeg(160, 120, Qt::red));
+    }
+    QScrollArea area;
+    auto* box = new QWidget;
+    area.setWidget(box);
+    area.setWidgetResizable(true);
+    area.setFixedSize(120, 82);  // one place in view
+    QLabel header;
+    TThumbnailStrip strip(box, &header);
+    area.show();
+    const QString root = dir.Path("Cook");
+    auto refill = [&] {
+        strip.ShowPlanned(PlanThumbnails(items, QString(), root, strip.Cache(), strip.Shown()), root);
+        strip.FinishLoading();
+    };
+    refill();
+    EXPECT_EQ(header.text(), "ｻﾑﾈｲﾙ数：3");
+
+    dir.WriteBytes("Cook/B/写真.jpg", SmallJpeg(120, 120, Qt::blue));
+    QFile::remove(dir.Path("Cook/C/写真.jpg"));
+    refill();
+    EXPECT_EQ(header.text(), "ｻﾑﾈｲﾙ数：3");  // not looked at yet
+
+    area.verticalScrollBar()->setValue(90);
+    QCoreApplication::processEvents();
+    strip.FinishLoading();
+    const QColor middle = box->findChild<QWidget*>("MkImg1")->grab().toImage().pixelColor(30, 30);
+    EXPECT_LT(middle.red(), 60);
+    EXPECT_GT(middle.blue(), 200);
+
+    area.verticalScrollBar()->setValue(area.verticalScrollBar()->maximum());
+    QCoreApplication::processEvents();
+    strip.FinishLoading();
+    EXPECT_EQ(header.text(), "ｻﾑﾈｲﾙ数：2");
 }
