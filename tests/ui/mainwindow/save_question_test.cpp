@@ -21,8 +21,8 @@ struct TSaveCase : TMainFormWithDialogs {
     QStringList Before;                      // the rows' order between two header clicks
 
     TSaveCase() {
-        MakeRecipe(DataRoot(), {.Name = "肉じゃが", .Foodstuff = "じゃがいも", .StatusLines = {{"Group=和食"}}});
-        MakeRecipe(DataRoot(), {.Name = "サラダ", .Foodstuff = "レタス", .StatusLines = {{"Group=洋食"}}});
+        MakeRecipe(DataRoot(), {.Name = "肉じゃが", .Foodstuff = "じゃがいも"});
+        MakeRecipe(DataRoot(), {.Name = "サラダ", .Foodstuff = "レタス"});
         Original = ReadRaw(Folder(QStringLiteral("肉じゃが")) + QStringLiteral("/材料.txt"));
         Open();
         Chooser = std::make_unique<TListColumnSelectForm>(Form.get());
@@ -86,8 +86,6 @@ TEST(SaveQuestion, EveryTriggerHonoursYesNoAndCancel) {
         // Yes saves first, so the search already finds the new line.
         {"refinement", [](C& c) { c.Refine("塩"); },
          [](C& c) { return c.Book().FindCareerList.contains("塩") && c.RowCount() == (c.Given == TMsgResult::Yes); }},
-        {"group filter", [](C& c) { c.ChooseGroup("洋食"); },
-         [](C& c) { return c.RowNames() == QStringList{"サラダ"}; }},
         {"column chooser", [](C& c) { c.HideFirstColumn(); }, [](C& c) { return !c.Book().ColumnTable[0].Use; }},
         {"new", [](C& c) { c.AddPlain("New"); }, [](C& c) { return c.Exists("New"); }},
         {"rename", [](C& c) { c.Trigger("miRecipeRename"); },
