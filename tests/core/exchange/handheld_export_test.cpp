@@ -6,7 +6,6 @@
 #include <QTemporaryDir>
 
 #include "core/platform/jpeg.h"
-#include "core/platform/saporia_error.h"
 #include "core/platform/sjis.h"
 #include "support/recipe_fixture.h"
 
@@ -91,14 +90,4 @@ TEST(HandheldExport, IndexRowsAreNumberedAndStriped) {
     EXPECT_EQ(lines[at + 1], QString(11, ' ') + "</table>");
     EXPECT_FALSE(PageLines(dir.path(), QStringLiteral("0000.html")).join("").contains(QStringLiteral("<img")));
     EXPECT_FALSE(QFile::exists(dir.path() + QStringLiteral("/0000.jpg")));
-}
-
-TEST(HandheldExport, ACorruptPhotoStopsBeforeTheIndex) {
-    QTemporaryDir dir;
-    const QList<THandheldRow> rows = MakeRows(dir.path() + QStringLiteral("/Cook"), 3, true);
-    WriteRaw(rows[1].Folder + QStringLiteral("写真.jpg"), "\xFF\xD8\xFF\xE0 not really");
-    EXPECT_THROW(ExportHandheld(dir.path(), rows), TSaporiaError);
-    EXPECT_TRUE(QFile::exists(dir.path() + QStringLiteral("/0000.html")));
-    EXPECT_FALSE(QFile::exists(dir.path() + QStringLiteral("/0001.html")));
-    EXPECT_FALSE(QFile::exists(dir.path() + QStringLiteral("/index.html")));
 }

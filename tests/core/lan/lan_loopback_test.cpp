@@ -4,7 +4,6 @@
 #include <vector>
 
 #include <QHostAddress>
-#include <QSignalSpy>
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QTest>
@@ -82,26 +81,6 @@ TOutcome Ask(TLanClient& client, quint16 port, const QByteArray& request) {
 QByteArray ListBytes() { return R"(LST:"a","b",)"; }
 
 }  // namespace
-
-TEST(LanLoopback, ListAndItemThroughTheClient) {
-    TServed served;
-    TLanClient client;
-    const std::pair<QByteArray, QStringList> cases[] = {
-        {"GET_COOK_LIST:", {"a", "b"}},
-        {"GET_COOK_ITEM:a", {"egg\r\n", "boil \"soft\"\r\n", "", "c\r\n"}},
-        {"GET_COOK_ITEM:A", {"", "", "", ""}},
-        {"GET_COOK_ITEM:../x", {"", "", "", ""}},
-        {"GET_COOK_ITEM:Cook/../x", {"", "", "", ""}},
-    };
-    for (const auto& [request, fields] : cases) {
-        const TOutcome outcome = Ask(client, served.Port(), request);
-        ASSERT_TRUE(outcome.Reply) << request.toStdString();
-        EXPECT_EQ(outcome.Reply->Fields, fields) << request.toStdString();
-    }
-    const TOutcome photo = Ask(client, served.Port(), "GET_COOK_ITEM:b");
-    ASSERT_TRUE(photo.Reply);
-    EXPECT_FALSE(DecodeLanRecipe(*photo.Reply).Photo.isNull());
-}
 
 TEST(LanLoopback, RequestsOnOneConnectionAndCutRequests) {
     TServed served;

@@ -5,7 +5,6 @@
 #include <QDir>
 #include <QFile>
 
-#include "core/commands/command_table.h"
 #include "core/lan/lan_catalog.h"
 #include "core/lan/lan_client.h"
 #include "core/lan/lan_protocol.h"
@@ -156,22 +155,6 @@ TEST(LanReply, RecipeDecodingRefusesBrokenReplies) {
         } else {
             EXPECT_THROW(DecodeLanRecipe(reply), TSaporiaError) << fields.join('|').toStdString();
         }
-    }
-}
-
-TEST(LanCommands, ServerCommandsFollowTheServerState) {
-    // {command, serving, enabled}
-    const std::tuple<const char*, bool, bool> cases[] = {
-        {"MenuStartup", false, true}, {"MenuStartup", true, false}, {"MenuClose", false, false},
-        {"MenuClose", true, true},    {"Detail1", true, true},      {"C1", false, true},
-    };
-    for (const auto& [name, serving, enabled] : cases) {
-        const TCommandRow* row = FindCommand(name);
-        ASSERT_NE(row, nullptr) << name;
-        TCommandState state;
-        state.Serving = serving;
-        state.ViewOnly = true;
-        EXPECT_EQ(CommandEnabled(*row, state, true), enabled) << name << serving;
     }
 }
 

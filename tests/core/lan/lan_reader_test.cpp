@@ -50,15 +50,6 @@ TEST(LanReplyReader, SameResultHoweverTheReplyIsCut) {
     }
 }
 
-TEST(LanReplyReader, WaitsWhenACutFallsInsideADoubledQuote) {
-    TLanReplyReader reader;
-    reader.Feed(R"(ITM:"a","b","","x")");
-    EXPECT_EQ(reader.State(), TLanReplyState::MaybeComplete);
-    reader.Feed(R"("")");  // the comment was x" after all
-    EXPECT_EQ(reader.State(), TLanReplyState::MaybeComplete);
-    EXPECT_EQ(reader.Bytes(), R"(ITM:"a","b","","x""")");
-}
-
 TEST(ServerList, RoundTripKeepsEveryEntry) {
     TTempAppDir app;
     const QString path = ServerListPath(app.AppDir());
