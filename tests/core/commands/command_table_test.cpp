@@ -1,3 +1,5 @@
+#include <cstring>
+
 #include <gtest/gtest.h>
 
 #include <QKeySequence>
@@ -8,8 +10,8 @@
 TEST(CommandTable, EnableRules) {
     // The states, in the order of the expectation strings: '1' on, '0' off, '-' not checked.
     const TCommandState states[] = {{false, false, false}, {true, false, false}, {true, true, false},
-                                    {false, true, false}, {true, false, true}};
-    const char* stateNames[] = {"no recipe", "open", "open view-only", "no recipe view-only", "open busy"};
+                                    {false, true, false}, {true, false, true},   {false, false, false, true}};
+    const char* stateNames[] = {"no recipe", "open", "open view-only", "no recipe view-only", "open busy", "serving"};
     const std::pair<const char*, const char*> cases[] = {
         // Commands that change the open recipe: only with one, never in view-only mode or while busy.
         {"miRecipeDelete", "01000"},
@@ -18,11 +20,13 @@ TEST(CommandTable, EnableRules) {
         // Reading commands follow the open recipe only; printing is allowed in view-only mode and while busy.
         {"Copy1", "--1--"}, {"tbtnWordWrap", "0-1--"}, {"miModeChange", "1----"}, {"miSearchRecipeName", "----1"},
         {"miPrint", "0-1--"}, {"B3", "---1-"},
+        // The server's start and stop follow whether it serves; its details window is always there.
+        {"MenuStartup", "1----0"}, {"MenuClose", "0----1"}, {"Detail1", "1----1"},
     };
     for (const auto& [name, expected] : cases) {
         const TCommandRow* row = FindCommand(QLatin1String(name));
         ASSERT_NE(row, nullptr) << name;
-        for (int i = 0; i < 5; ++i) {
+        for (size_t i = 0; i < std::strlen(expected); ++i) {
             if (expected[i] != '-') {
                 EXPECT_EQ(CommandEnabled(*row, states[i], true), expected[i] == '1') << name << ", " << stateNames[i];
             }
