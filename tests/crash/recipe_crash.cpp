@@ -39,9 +39,8 @@ long TextGeneration(const QString& text) {
 QByteArray BigJpeg() {
     QImage image(1600, 1200, QImage::Format_RGB32);
     QRandomGenerator random(7);
-    for (int y = 0; y < image.height(); ++y)
-        for (int x = 0; x < image.width(); ++x)
-            image.setPixel(x, y, random.generate());
+    for (int p = 0; p < 1600 * 1200; ++p)
+        image.setPixel(p % 1600, p / 1600, random.generate());
     return EncodeJpeg(image, 90);
 }
 
@@ -95,9 +94,9 @@ TRecipeContent ReadRaw(const QString& folder) {
 }
 
 int Check(const QString& root) {
-    int pending = 0;    // a journal was there: the save was completed on reading
-    int leftovers = 0;  // temporaries of an uncommitted save, dropped on reading
-    int torn = 0;
+    // pending: a journal was there, the save was completed on reading; leftovers: temporaries of an
+    // uncommitted save, dropped on reading.
+    int pending = 0, leftovers = 0, torn = 0;
     long generations = 0;  // saves that reached the disk, summed over recipes
     const QStringList names = QDir(root).entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name);
     for (const QString& name : names) {
@@ -128,26 +127,24 @@ int Check(const QString& root) {
 int main(int argc, char** argv) {
     if (argc < 3)
         return 2;
-    const QString mode = QString::fromLocal8Bit(argv[1]);
+    const QByteArray mode = argv[1];
     const QString root = QString::fromLocal8Bit(argv[2]);
     const int recipes = argc > 3 ? std::atoi(argv[3]) : 0;
     try {
-        if (mode == QStringLiteral("check"))
+        if (mode == "check")
             return Check(root);
         const QByteArray jpeg = BigJpeg();
-        for (int i = 0; mode == QStringLiteral("init") && i < recipes; ++i) {
+        for (int i = 0; mode == "init" && i < recipes; ++i) {
             QDir().mkpath(RecipePath(root, i));
             Save(RecipePath(root, i), 1, jpeg);
         }
-        if (mode == QStringLiteral("init"))
-            return 0;
-        while (mode == QStringLiteral("save")) {
+        while (mode == "save") {
             const QString folder = RecipePath(root, int(QRandomGenerator::global()->bounded(recipes)));
             Save(folder, TextGeneration(ReadRecipeFolder(folder).Foodstuff) + 1, jpeg);
         }
+        return mode == "init" ? 0 : 2;
     } catch (const TSaporiaError& error) {
         std::printf("error: %s\n", qPrintable(error.message()));
         return 1;
     }
-    return 2;
 }

@@ -10,15 +10,6 @@
 
 namespace {
 
-struct OpenRecipeFolder : ::testing::Test {
-    TTempAppDir Dir;
-    QString Root = Dir.AppDir() + "Cook";
-    QString Folder = MakeRecipe(Root, {.Name = "肉じゃが", .Foodstuff = "じゃがいも", .Photo = true});
-    TOpenRecipe Recipe{Root};
-
-    bool Open(const QString& name) { return Recipe.Load(NamedItem(name), QSize(30, 20)); }
-};
-
 // A bad file hides nothing else of its recipe, and a save of the user's edits
 // never replaces a file that was there but could not be read.
 const QByteArray TruncatedJpeg("\xff\xd8\xff\xe0 broken", 10);
@@ -27,69 +18,29 @@ QByteArray OversizedText() { return QByteArray("0123456789abcdef\r\n").repeated(
 
 }  // namespace
 
-TEST(OpenRecipeQuestion, AskedOnlyForEditsOutsideViewOnlyAndClosingAndEachAnswerSavesDropsOrStops) {
-    // Modified, view only, closing: asks.
-    for (const auto& [modified, viewOnly, closing, asks] : {std::tuple(true, false, false, true),
-                                                            {false, false, false, false}, {true, true, false, false},
-                                                            {true, false, true, false}}) {
-        TOpenRecipe recipe("/nowhere");
-        recipe.SetModified(modified);
-        EXPECT_EQ(recipe.ShouldAskToSave(viewOnly, closing), asks) << modified << viewOnly << closing;
-    }
-    // Answer, the save works: goes on, saved, still modified. A failed save keeps the edits and the caller where it is.
-    for (const auto& [answer, saveWorks, goesOn, saved, stillModified] :
-         {std::tuple(TSaveAnswer::Yes, true, true, true, false), {TSaveAnswer::Yes, false, false, true, true},
-          {TSaveAnswer::No, true, true, false, false}, {TSaveAnswer::Cancel, true, false, false, true}}) {
-        TOpenRecipe recipe("/nowhere");
-        recipe.SetModified(true);
-        bool didSave = false;
-        const bool went = recipe.Answer(answer, [&] {
-            didSave = true;
-            recipe.SetModified(!saveWorks);
-            return saveWorks;
-        });
-        EXPECT_EQ(std::tuple(went, didSave, recipe.IsModified()), std::tuple(goesOn, saved, stillModified))
-            << int(answer) << saveWorks;
-    }
-}
-
-TEST_F(OpenRecipeFolder, LoadEditSaveReloadRoundTrip) {
-    QSignalSpy modified(&Recipe, &TOpenRecipe::ModifiedChanged);
-    ASSERT_TRUE(Open("肉じゃが"));
-    EXPECT_EQ(Recipe.Memo().size(), QSize(30, 20));  // no memo file: a white canvas of the asked size
-    const QByteArray photo = ReadRaw(Folder + PhotoFileName);
-
-    Recipe.Memo().setPixel(3, 4, qRgb(255, 0, 0));
-    Recipe.MemoDrawn();
-    Recipe.Save({"じゃがいも\n牛肉", "煮る", "母の味"});
-    EXPECT_FALSE(Recipe.IsModified());
-    EXPECT_EQ(modified.count(), 2);
-    EXPECT_EQ(ReadRaw(Folder + FoodstuffFileName), RecipeFileBytes("じゃがいも\n牛肉"));
-    EXPECT_EQ(ReadRaw(Folder + PhotoFileName), photo);
-
-    ASSERT_TRUE(Open("肉じゃが"));
-    EXPECT_EQ(Recipe.Content().Comment, "母の味");
-    EXPECT_EQ(Recipe.Memo().pixel(3, 4), qRgb(255, 0, 0));
-    EXPECT_FALSE(Recipe.MemoDirty());
-}
-
-TEST_F(OpenRecipeFolder, NothingIsWrittenWithoutAnOpenRecipeInside) {
-    const QMap<QString, QByteArray> before = FolderSnapshot(Dir.AppDir());
+TEST(OpenRecipe, NothingIsWrittenWithoutAnOpenRecipeInside) {
+    TTempAppDir dir;
+    const QString root = dir.AppDir() + "Cook";
+    MakeRecipe(root, {.Name = "肉じゃが"});
+    TOpenRecipe recipe(root);
+    const auto open = [&](const QString& name) { return recipe.Load(NamedItem(name), QSize(30, 20)); };
+    const QMap<QString, QByteArray> before = FolderSnapshot(dir.AppDir());
     for (const QString name : {"", "..", "無い"}) {  // empty: closed after opening
         if (name.isEmpty()) {
-            Open("肉じゃが");
-            QSignalSpy closed(&Recipe, &TOpenRecipe::Closed);
-            Recipe.SetModified(true);
-            Recipe.Close();
-            EXPECT_EQ(std::pair(closed.count(), Recipe.IsModified()), std::pair(1LL, false));
+            open("肉じゃが");
+            EXPECT_EQ(recipe.Memo().size(), QSize(30, 20));  // no memo file: a white canvas of the asked size
+            QSignalSpy closed(&recipe, &TOpenRecipe::Closed);
+            recipe.SetModified(true);
+            recipe.Close();
+            EXPECT_EQ(std::pair(closed.count(), recipe.IsModified()), std::pair(1LL, false));
         } else {
-            EXPECT_FALSE(Open(name) || Recipe.Content().LoadError.isEmpty()) << qPrintable(name);
+            EXPECT_FALSE(open(name) || recipe.Content().LoadError.isEmpty()) << qPrintable(name);
         }
-        Recipe.SetModified(true);
-        EXPECT_THROW(Recipe.Save({"x", "y", "z"}), TSaporiaError) << qPrintable(name);
-        EXPECT_TRUE(Recipe.IsModified()) << qPrintable(name);  // a failed save leaves the edits marked
+        recipe.SetModified(true);
+        EXPECT_THROW(recipe.Save({"x", "y", "z"}), TSaporiaError) << qPrintable(name);
+        EXPECT_TRUE(recipe.IsModified()) << qPrintable(name);  // a failed save leaves the edits marked
     }
-    EXPECT_EQ(FolderSnapshot(Dir.AppDir()), before);
+    EXPECT_EQ(FolderSnapshot(dir.AppDir()), before);
 }
 
 TEST(RecipeReadFaults, EachFileIsReadOnItsOwnAndAnUnreadFileIsNeverSaved) {

@@ -116,24 +116,3 @@ TEST(RecipeBook, SearchHistoryIsWrittenOnlyWhenRead) {
         }
     }
 }
-
-// A rescan forgets removed folders and the refinement's flags.
-TEST(RecipeBook, ScanReplacesTheRecordsAndRefineFiltersThem) {
-    TTempAppDir dir;
-    TRecipeBook book(dir.AppDir());
-    MakeRecipe(book.DataRoot(), {.Name = "親子丼", .Foodstuff = "鶏肉\n卵"});
-    MakeRecipe(book.DataRoot(), {.Name = "湯豆腐", .Foodstuff = "豆腐"});
-    const auto shown = [&] {
-        QStringList names;
-        for (const TCookItem& item : book.CookItems)
-            names << (item.Visible ? item.Name : "-");
-        return names;
-    };
-    EXPECT_TRUE(book.SearchCookFld().isEmpty());
-    book.Refine("卵");
-    EXPECT_EQ(shown(), (QStringList{"-", "親子丼"}));
-    ASSERT_TRUE(QDir(book.DataRoot() + "/親子丼").removeRecursively());
-    MakeRecipe(book.DataRoot(), {.Name = "水", .Foodstuff = std::nullopt});
-    EXPECT_TRUE(book.SearchCookFld().isEmpty());
-    EXPECT_EQ(shown(), (QStringList{"水", "湯豆腐"}));
-}
