@@ -142,7 +142,7 @@ void TimeAgainstAnchor(benchmark::State& state, const std::function<void()>& anc
         state.counters["target"] = targetRatio;
 }
 
-void EnsureFigureApplication() {
+void EnsureBenchApplication() {
     if (qApp)
         return;
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))

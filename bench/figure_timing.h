@@ -35,4 +35,4 @@ void TimeAgainstAnchor(benchmark::State& state, const std::function<void()>& anc
                        const std::function<void()>& prepare = {});
 
 // The widget benchmarks need an application; without a display, the offscreen one.
-void EnsureFigureApplication();
+void EnsureBenchApplication();

@@ -120,7 +120,7 @@ std::vector<QByteArray> PhotoPaths(const TRecipeCollection& c) {
 // answer (target 100 ms). Anchor: libjpeg decoding every photo at 1/8 on one
 // thread; the ratio is the whole strip's time to it.
 void BM_FigureThumbnailPaneOpen(benchmark::State& state) {
-    EnsureFigureApplication();
+    EnsureBenchApplication();
     const TRecipeCollection& c = SharedRecipeCollection(static_cast<int>(state.range(0)));
     const std::vector<QByteArray> photos = PhotoPaths(c);
     TShownWindow w(c);
@@ -159,7 +159,7 @@ void BM_FigureThumbnailPaneOpen(benchmark::State& state) {
 // A refill with the pane open and its pictures decoded, against the same
 // refill with the pane closed (target 2x).
 void BM_FigureRefillPaneOpen(benchmark::State& state) {
-    EnsureFigureApplication();
+    EnsureBenchApplication();
     const TRecipeCollection& c = SharedRecipeCollection(static_cast<int>(state.range(0)));
     TShownWindow w(c);
     double closedTotal = 0, openTotal = 0;
@@ -181,7 +181,7 @@ const char* const StyleActions[] = {"tbtnReport", "tbtnList", "tbtnIcon", "tbtnS
 
 // A refill in one view style, against the scan of the same collection (target 10%).
 void BM_FigureRefillInStyle(benchmark::State& state) {
-    EnsureFigureApplication();
+    EnsureBenchApplication();
     const TRecipeCollection& c = SharedRecipeCollection(static_cast<int>(state.range(0)));
     TShownWindow w(c);
     w.Trigger(StyleActions[state.range(1)]);
@@ -194,7 +194,7 @@ void BM_FigureRefillInStyle(benchmark::State& state) {
 // Switching the filled list from the report view to a style until painted;
 // first_ms is the first, cold switch (target 10% of the scan).
 void BM_FigureStyleSwitch(benchmark::State& state) {
-    EnsureFigureApplication();
+    EnsureBenchApplication();
     const TRecipeCollection& c = SharedRecipeCollection(static_cast<int>(state.range(0)));
     TShownWindow w(c);
     const TIconStore icons;
@@ -229,7 +229,7 @@ double StartProgram(const QString& appDir) {
 }
 
 void BM_FigureStartUp(benchmark::State& state) {
-    EnsureFigureApplication();
+    EnsureBenchApplication();
     const TRecipeCollection& c = SharedRecipeCollection(static_cast<int>(state.range(0)));
     QTemporaryDir empty;
     QDir().mkpath(empty.path() + QStringLiteral("/Cook"));
@@ -259,7 +259,7 @@ void Pump(double ms) {
 // a scrolled-to screen took to fill. With SAPORIA_BENCH_PNG set to a folder,
 // grabs the window there at three moments.
 void BM_FigureBusyWindow(benchmark::State& state) {
-    EnsureFigureApplication();
+    EnsureBenchApplication();
     const TRecipeCollection& c = SharedRecipeCollection(static_cast<int>(state.range(0)));
     TShownWindow w(c);
     const QString pngDir = qEnvironmentVariable("SAPORIA_BENCH_PNG");

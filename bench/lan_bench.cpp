@@ -14,6 +14,8 @@
 
 #include <benchmark/benchmark.h>
 
+#include "figure_timing.h"
+
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QFile>
@@ -27,17 +29,6 @@
 #include "support/recipe_fixture.h"
 
 namespace {
-
-void EnsureLanApplication() {
-    if (qApp)
-        return;
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    static int argc = 1;
-    static char name[] = "saporia_bench";
-    static char* argv[] = {name, nullptr};
-    static QApplication app(argc, argv);
-}
 
 // A figure of /proc/self/status in MiB ("VmHWM", "VmRSS").
 double StatusMiB(const char* key) {
@@ -142,7 +133,7 @@ int RunClients(quint16 port, const TRecipeBook& book, int clients, int recipesEa
 }
 
 void BM_LanServerLoad(benchmark::State& state) {
-    EnsureLanApplication();
+    EnsureBenchApplication();
     const int clients = static_cast<int>(state.range(0));
     const int recipes = static_cast<int>(state.range(1));
     const TRecipeCollection& c = SharedRecipeCollection(1000);

@@ -3,6 +3,8 @@
 
 #include <benchmark/benchmark.h>
 
+#include "figure_timing.h"
+
 #include <QApplication>
 
 #include "core/recipes/column_table.h"
@@ -72,18 +74,6 @@ void BM_MainListSort(benchmark::State& state) {
 }
 BENCHMARK(BM_MainListSort)->Args({10000, 0})->Args({10000, 1})->Unit(benchmark::kMillisecond);
 
-// The widget benchmarks need an application; without a display, the offscreen one.
-void EnsureApplication() {
-    if (qApp)
-        return;
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    static int argc = 1;
-    static char name[] = "saporia_bench";
-    static char* argv[] = {name, nullptr};
-    static QApplication app(argc, argv);
-}
-
 double MillisecondsOf(const std::function<void()>& work) {
     const auto start = std::chrono::steady_clock::now();
     work();
@@ -142,7 +132,7 @@ void TimeBesideScan(benchmark::State& state, const QString& root, const std::fun
 
 // A refill with the list widget shown in one view style (report, list, icon, small icon).
 void BM_ListRefillInStyle(benchmark::State& state) {
-    EnsureApplication();
+    EnsureBenchApplication();
     const TRecipeCollection& c = SharedRecipeCollection(static_cast<int>(state.range(0)));
     TShownList list(c.Root);
     list.View.SetViewStyle(static_cast<TCookListView::TViewStyle>(state.range(1)));
@@ -158,7 +148,7 @@ BENCHMARK(BM_ListRefillInStyle)
 
 // Switching the filled list from the report view to another style, until it is painted.
 void BM_ListStyleSwitch(benchmark::State& state) {
-    EnsureApplication();
+    EnsureBenchApplication();
     const TRecipeCollection& c = SharedRecipeCollection(static_cast<int>(state.range(0)));
     TShownList list(c.Root);
     const auto style = static_cast<TCookListView::TViewStyle>(state.range(1));

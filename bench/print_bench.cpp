@@ -1,5 +1,7 @@
 #include <benchmark/benchmark.h>
 
+#include "figure_timing.h"
+
 #include <QApplication>
 #include <QPdfWriter>
 #include <QTemporaryDir>
@@ -14,16 +16,8 @@
 
 namespace {
 
-// Fonts need an application; the widget benchmarks need it to be a QApplication.
 void EnsurePrintApplication() {
-    if (qApp)
-        return;
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    static int argc = 1;
-    static char name[] = "saporia_bench";
-    static char* argv[] = {name, nullptr};
-    static QApplication app(argc, argv);
+    EnsureBenchApplication();
     InstallFontSubstitutions();
 }
 
