@@ -150,5 +150,7 @@ void EnsureBenchApplication() {
     static int argc = 1;
     static char name[] = "saporia_bench";
     static char* argv[] = {name, nullptr};
-    static QApplication app(argc, argv);
+    // Never destroyed: windows and devices made during the run outlive any
+    // static destruction order we could choose.
+    new QApplication(argc, argv);
 }
