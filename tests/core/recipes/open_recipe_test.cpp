@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QFile>
 #include <QSignalSpy>
 
 #include "core/platform/saporia_error.h"
@@ -112,4 +113,21 @@ TEST(RecipeReadFaults, EachFileIsReadOnItsOwnAndAnUnreadFileIsNeverSaved) {
             EXPECT_NE(after.value(MemoFileName), before.value(MemoFileName));
         }
     }
+}
+
+// A drawing dropped with No stays behind: the next recipe opens unchanged and its save writes no memo.
+TEST(OpenRecipe, ADroppedMemoIsNotCarriedIntoTheNextRecipe) {
+    TTempAppDir dir;
+    const QString root = dir.AppDir() + "Cook";
+    MakeRecipe(root, {.Name = "肉じゃが"});
+    const QString next = MakeRecipe(root, {.Name = "サラダ"});
+    TOpenRecipe recipe(root);
+    recipe.Load(NamedItem("肉じゃが"), QSize(30, 20));
+    recipe.Memo().setPixel(1, 1, qRgb(255, 0, 0));
+    recipe.MemoDrawn();
+    EXPECT_TRUE(recipe.Answer(TSaveAnswer::No, [] { return false; }));
+    recipe.Load(NamedItem("サラダ"), QSize(30, 20));
+    EXPECT_FALSE(recipe.MemoDirty());
+    recipe.Save({recipe.Content().Foodstuff, recipe.Content().How, recipe.Content().Comment});
+    EXPECT_FALSE(QFile::exists(next + MemoFileName));
 }

@@ -90,13 +90,13 @@ TEST_F(RecipeFolder, EditedPanesAreWrittenAsCp932CrLf) {
     QFile::rename(folder + "材料.txt", folder + "材料.TXT");  // an existing file keeps its letter case
     TRecipeContent c = ReadRecipeFolder(folder);
     ASSERT_EQ(c.LoadError, QString());
-    c.Foodstuff = "卵\r\n～牛乳\n";
+    c.Foodstuff = "卵\r\n～牛乳\r塩\n";  // a lone CR ends a line too
     c.How = QString();
     c.Memo = QImage(60, 20, QImage::Format_RGB32);
     c.Memo.fill(Qt::white);
     c.MemoDirty = true;
     SaveRecipeFolder(folder, c);
-    EXPECT_EQ(ReadRaw(folder + "材料.TXT"), QByteArray("\x97\x91\r\n\x81\x60\x8b\x8d\x93\xfb\r\n\r\n"));
+    EXPECT_EQ(ReadRaw(folder + "材料.TXT"), QByteArray("\x97\x91\r\n\x81\x60\x8b\x8d\x93\xfb\r\n\x89\x96\r\n\r\n"));
     EXPECT_FALSE(QFile::exists(folder + "材料.txt"));
     EXPECT_EQ(ReadRaw(folder + HowFileName), QByteArray());
     EXPECT_EQ(QImage(folder + MemoFileName, "BMP").size(), QSize(60, 20));

@@ -57,6 +57,16 @@ TEST(LinkPanes, HoverShowsTheWordsPictureAndTheHand) {
     EXPECT_EQ(f.Thumbnail.Image1->Picture().size(), QSize(50, 20));
 }
 
+// Text typed after a linked word that ends the pane is plain.
+TEST(LinkPanes, TypingAfterALinkAtTheEndIsPlain) {
+    TLinkedPanes f;
+    f.Food.setPlainText(QStringLiteral("salt 卵"));
+    MarkLinkWord(&f.Food, f.FoodMarks, QStringLiteral("卵"));
+    QTest::keyClicks(&f.Food, "x");
+    const QTextCharFormat typed = TMainFormFixture::FormatAt(&f.Food, 6);
+    EXPECT_EQ(std::pair(typed.fontUnderline(), typed.foreground().color()), std::pair(false, QColor(Qt::black)));
+}
+
 TEST(LinkPanes, ClickOpensTheViewerAlsoWithoutThumbnails) {
     TLinkedPanes f;
     f.FoodHover.UseThumbnail = [] { return false; };

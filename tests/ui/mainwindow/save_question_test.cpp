@@ -13,7 +13,7 @@ namespace {
 const QString Question = QStringLiteral("レシピが変更されています、保存しますか？");
 const QString Edited = QStringLiteral("\n塩 少々");
 
-// A window with two recipes, "肉じゃが" open with an unsaved ingredient line.
+// A window with two recipes (only "サラダ" in a group), "肉じゃが" open with an unsaved ingredient line.
 struct TSaveCase : TMainFormWithDialogs {
     std::unique_ptr<TListColumnSelectForm> Chooser;
     QByteArray Original;
@@ -22,7 +22,7 @@ struct TSaveCase : TMainFormWithDialogs {
 
     TSaveCase() {
         MakeRecipe(DataRoot(), {.Name = "肉じゃが", .Foodstuff = "じゃがいも"});
-        MakeRecipe(DataRoot(), {.Name = "サラダ", .Foodstuff = "レタス"});
+        MakeRecipe(DataRoot(), {.Name = "サラダ", .Foodstuff = "レタス", .StatusLines = QStringList{"Group=和食"}});
         Original = ReadRaw(Folder(QStringLiteral("肉じゃが")) + QStringLiteral("/材料.txt"));
         Open();
         Chooser = std::make_unique<TListColumnSelectForm>(Form.get());
@@ -86,6 +86,13 @@ TEST(SaveQuestion, EveryTriggerHonoursYesNoAndCancel) {
         // Yes saves first, so the search already finds the new line.
         {"refinement", [](C& c) { c.Refine("塩"); },
          [](C& c) { return c.Book().FindCareerList.contains("塩") && c.RowCount() == (c.Given == TMsgResult::Yes); }},
+        // Cancel puts the box back to the group the rows still show.
+        {"group filter", [](C& c) { c.ChooseGroup("和食"); },
+         [](C& c) {
+             const bool chosen = c.Find<QComboBox>("ComboBoxGroup")->currentText() == "和食";
+             EXPECT_EQ(c.RowCount(), chosen ? 1 : 2);
+             return chosen;
+         }},
         {"column chooser", [](C& c) { c.HideFirstColumn(); }, [](C& c) { return !c.Book().ColumnTable[0].Use; }},
         {"new", [](C& c) { c.AddPlain("New"); }, [](C& c) { return c.Exists("New"); }},
         {"rename", [](C& c) { c.Trigger("miRecipeRename"); },
