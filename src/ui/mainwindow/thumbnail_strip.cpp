@@ -117,9 +117,13 @@ TShownThumbnails TThumbnailStrip::Shown() const {
 
 std::pair<int, int> TThumbnailStrip::PlacesInView() const {
     const QRect seen = PaintBox1->visibleRegion().boundingRect();
-    if (seen.isEmpty())
+    // Picture n covers rows n * pitch + left onwards, ThumbnailSide of them: a
+    // place whose picture lies just past an edge is not in view, and counting
+    // it would wait on a picture nothing paints.
+    if (seen.isEmpty() || seen.bottom() < ThumbnailLeft)
         return {0, -1};
-    return {std::max(0, seen.top() / ThumbnailPitch), seen.bottom() / ThumbnailPitch};
+    const int above = seen.top() - ThumbnailLeft - ThumbnailSide;
+    return {above < 0 ? 0 : above / ThumbnailPitch + 1, (seen.bottom() - ThumbnailLeft) / ThumbnailPitch};
 }
 
 void TThumbnailStrip::FreeThumbnails() {

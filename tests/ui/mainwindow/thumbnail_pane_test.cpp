@@ -119,3 +119,46 @@ TEST(ThumbnailStrip, PlacesOutOfViewAreCheckedWhenScrolledTo) {
     strip.FinishLoading();
     EXPECT_EQ(header.text(), "ｻﾑﾈｲﾙ数：2");
 }
+
+// The view is filled once the pictures seen are: a place whose picture lies
+// just past the top or bottom edge (only its label or the gap in view) is not
+// waited for, since nothing paints it.
+TEST(ThumbnailStrip, ViewFilledWaitsOnlyForPicturesSeen) {
+    struct TRow {
+        int Scroll;
+        int Height;  // rows 5-64 hold picture 0, 90-149 picture 1
+    };
+    const std::vector<TRow> rows = {{0, 90}, {65, 25}, {64, 26}, {0, 91}, {150, 30}};
+    TTempAppDir dir;
+    TCookItems items(4);
+    for (int i = 0; i < 4; ++i) {
+        items[i].Name = QString(QChar('A' + i));
+        items[i].PhotoMark = PhotoMarkPresent;
+        dir.WriteBytes("Cook/" + items[i].Name + "/写真.jpg", SmallJpeg(160, 120, Qt::red));
+    }
+    QScrollArea area;
+    area.setFrameShape(QFrame::NoFrame);
+    area.setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    area.setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    auto* box = new QWidget;
+    area.setWidget(box);
+    area.setWidgetResizable(true);
+    QLabel header;
+    TThumbnailStrip strip(box, &header);
+    area.show();
+    const QString root = dir.Path("Cook");
+    strip.ShowPlanned(PlanThumbnails(items, QString(), root, strip.Cache(), strip.Shown()), root);
+    strip.FinishLoading();
+    for (const TRow& row : rows) {
+        area.setFixedSize(120, row.Height);
+        QCoreApplication::processEvents();
+        area.verticalScrollBar()->setValue(row.Scroll);
+        strip.Cache().Clear();
+        box->update();  // the pictures in view ask for theirs again
+        QCoreApplication::processEvents();
+        strip.FinishLoading();
+        QCoreApplication::processEvents();
+        EXPECT_EQ(box->visibleRegion().boundingRect().top(), row.Scroll) << row.Scroll;
+        EXPECT_TRUE(strip.ViewFilled()) << row.Scroll << " " << row.Height;
+    }
+}
