@@ -1,5 +1,7 @@
 #pragma once
 
+#include <stdexcept>
+
 #include <algorithm>
 
 #include <QImage>
@@ -50,6 +52,15 @@ inline std::vector<TPlacedItem> ItemsOf(const TComposedPage& page, const QString
     std::copy_if(page.Items.begin(), page.Items.end(), std::back_inserter(found),
                  [&](const TPlacedItem& item) { return item.Box == box; });
     return found;
+}
+
+// The first item of `box` on the page; a missing one fails the test instead
+// of crashing it.
+inline TPlacedItem FirstOf(const TComposedPage& page, const QString& box) {
+    const std::vector<TPlacedItem> found = ItemsOf(page, box);
+    if (found.empty())
+        throw std::runtime_error("no item " + box.toStdString() + " on the page");
+    return found.front();
 }
 
 inline bool HasBand(const TComposedPage& page, const QString& band) {

@@ -73,7 +73,7 @@ TEST(RecipeListPrintTest, LongListRunsOverPagesEachWithItsHeading) {
         const TComposedJob job = Compose(layout);
         EXPECT_GE(job.Pages.size(), 4u);
         for (const TComposedPage& page : job.Pages)
-            EXPECT_EQ(ItemsOf(page, "QRLabel3").front().Lines, QStringList{"レシピ一覧"});
+            EXPECT_EQ(FirstOf(page, "QRLabel3").Lines, QStringList{"レシピ一覧"});
         EXPECT_EQ(LinesOf(job, "QRRichText1").size(), 401);  // one heading, then every name
     }
 }

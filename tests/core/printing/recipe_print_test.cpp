@@ -123,10 +123,10 @@ TEST(RecipePrintTest, HeaderAndFooterBandsFollowTheCodes) {
         EXPECT_EQ(HasBand(page, "PageBand1"), footerShown);
         EXPECT_EQ(Text(page, "QRLabel7"), rightText);
         if (footerShown) {
-            EXPECT_NEAR(ItemsOf(page, "QRLabel2").front().Rect.top(), 297 - 10 - band + 1.06, 1e-9);
+            EXPECT_NEAR(FirstOf(page, "QRLabel2").Rect.top(), 297 - 10 - band + 1.06, 1e-9);
         }
         // Without a header the title starts at the top margin.
-        EXPECT_NEAR(ItemsOf(page, "QRLabel1").front().Rect.top(), 10 + (headerShown ? band : 0) + 2.12, 1e-9);
+        EXPECT_NEAR(FirstOf(page, "QRLabel1").Rect.top(), 10 + (headerShown ? band : 0) + 2.12, 1e-9);
         for (const TPlacedItem& item : page.Items)
             EXPECT_FALSE(item.Lines.join("").startsWith("QRLabel")) << "design caption printed";
     }
@@ -150,7 +150,7 @@ TEST(RecipePrintTest, FillTakesTextsTitleAndFontSizeAsGiven) {
         TReport layout = MakePrintLayout("TPrintFormA4A");
         const TComposedJob job = Fill(layout, settings, input);
         EXPECT_EQ(Text(job.Pages.at(0), "QRLabel1"), name);
-        EXPECT_EQ(ItemsOf(job.Pages.at(0), "QRRichText1").front().Font.PointSize, fontSize);
+        EXPECT_EQ(FirstOf(job.Pages.at(0), "QRRichText1").Font.PointSize, fontSize);
         EXPECT_EQ(LinesOf(job, "QRRichText2").size(), methodLines);
     }
 }

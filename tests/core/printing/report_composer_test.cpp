@@ -14,7 +14,7 @@ TEST(ReportComposerTest, LongMethodContinuesWithHeaderAndFooterOnEveryPage) {
     const double header = 26 * 25.4 / 96;
     for (const TComposedPage& page : job.Pages) {
         EXPECT_EQ(ItemsOf(page, "QRLabel3").size(), 1u);
-        EXPECT_EQ(ItemsOf(page, "QRLabel7").front().Lines, QStringList{"350kcal"});
+        EXPECT_EQ(FirstOf(page, "QRLabel7").Lines, QStringList{"350kcal"});
         for (const TPlacedItem& item : ItemsOf(page, "QRRichText2"))
             EXPECT_LE(item.Rect.top() + item.Lines.size() * item.LineHeight, 148 - 10 - header + 1e-6);
     }
@@ -46,9 +46,9 @@ TEST(ReportComposerTest, StyleDBandTakesTheTallerColumn) {
         layout.Bands.insert(layout.Bands.end() - 1, {"After", TBandKind::Child, 5, {marker}});
         const TComposedJob job = Compose(layout);
         ASSERT_EQ(job.Pages.size(), 1u);
-        const TPlacedItem column = ItemsOf(job.Pages[0], taller).front();
+        const TPlacedItem column = FirstOf(job.Pages[0], taller);
         EXPECT_GT(column.Rect.height(), 95.51) << taller.toStdString();
-        EXPECT_NEAR(ItemsOf(job.Pages[0], "Marker").front().Rect.top(), column.Rect.bottom(), 1e-9);
+        EXPECT_NEAR(FirstOf(job.Pages[0], "Marker").Rect.top(), column.Rect.bottom(), 1e-9);
     }
 }
 
