@@ -4,6 +4,7 @@
 
 #include "core/common/base64.h"
 #include "core/common/comma_text.h"
+#include "core/lan/lan_catalog.h"
 #include "core/platform/file_io.h"
 #include "core/platform/saporia_error.h"
 #include "core/platform/sjis.h"
@@ -93,28 +94,16 @@ QByteArray LanRecipeName(const TCookItem& item) {
 }
 
 QByteArray BuildListReply(const TCookItems& items) {
-    QByteArray reply = ListReplyKind;
-    for (const TCookItem& item : items) {
-        const QByteArray name = LanRecipeName(item);
-        if (name.isEmpty())
-            continue;
-        reply += QuoteLanField(name);
-        reply += ',';
-    }
-    return reply;
+    TLanCatalog catalog;
+    catalog.Update(items);
+    return catalog.ListReply();
 }
 
 QByteArray BuildItemReply(const QString& dataRoot, const TCookItems& items, const QByteArray& name) {
-    const TCookItem* found = nullptr;
-    if (!name.isEmpty()) {
-        for (const TCookItem& item : items) {
-            if (LanRecipeName(item) == name) {
-                found = &item;
-                break;
-            }
-        }
-    }
-    return BuildItemReply(dataRoot, found);
+    TLanCatalog catalog;
+    catalog.Update(items);
+    const qsizetype index = catalog.Find(name);
+    return BuildItemReply(dataRoot, index < 0 ? nullptr : &items[index]);
 }
 
 QByteArray BuildItemReply(const QString& dataRoot, const TCookItem* found) {
