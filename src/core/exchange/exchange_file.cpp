@@ -171,13 +171,16 @@ TImportedRecipe ImportedRecipeOf(const QString& name, const TExchangeRecipe& rec
     return imported;
 }
 
+TExchangeRecipe LoadExchangeFile(const QString& path) {
+    if (QFileInfo(path).size() > MaxExchangeFileBytes)
+        throw TSaporiaError(QStringLiteral("ファイルが大きすぎます: ") + path);
+    return ReadExchangeFile(ReadFileBytes(path));
+}
+
 TCookItem ImportExchangeFile(const QString& dataRoot, const QString& path, int iconCount) {
     const QString name = RecipeNameOfExchangeFile(path);
     const QString problem = ImportNameProblem(dataRoot, name);
     if (!problem.isEmpty())
         throw TSaporiaError(problem);
-    if (QFileInfo(path).size() > MaxExchangeFileBytes)
-        throw TSaporiaError(QStringLiteral("ファイルが大きすぎます: ") + path);
-    const TExchangeRecipe recipe = ReadExchangeFile(ReadFileBytes(path));
-    return WriteImportedRecipe(dataRoot, ImportedRecipeOf(name, recipe, iconCount));
+    return WriteImportedRecipe(dataRoot, ImportedRecipeOf(name, LoadExchangeFile(path), iconCount));
 }

@@ -40,6 +40,9 @@ QByteArray WriteExchangeFile(const TExchangeRecipe& recipe);
 // JPEG header, Status values without line breaks. Throws TSaporiaError
 // naming the problem.
 TExchangeRecipe ReadExchangeFile(const QByteArray& bytes);
+// Reads the file at `path` (refused above MaxExchangeFileBytes) and parses
+// it as ReadExchangeFile does. Throws TSaporiaError.
+TExchangeRecipe LoadExchangeFile(const QString& path);
 
 // The chosen save name with ".rpk" appended unless it already ends so.
 QString ExchangeFilePath(const QString& chosen);

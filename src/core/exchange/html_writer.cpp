@@ -34,8 +34,6 @@ void EndRecipePage(THtmlWriter& page) {
     page.Line(0, QStringLiteral("</html>"));
 }
 
-QString THtmlWriter::Text() const { return Page; }
-
 QByteArray THtmlWriter::Bytes() const { return ToSjis(Page); }
 
 void THtmlWriter::Save(const QString& path) const {

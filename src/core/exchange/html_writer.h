@@ -27,7 +27,6 @@ class THtmlWriter final {
 public:
     // `text` may hold line breaks of its own (a cell's text).
     void Line(int blanks, const QString& text);
-    QString Text() const;
     // CP932; throws TSaporiaError naming a character it cannot hold.
     QByteArray Bytes() const;
     // Atomic write; throws THtmlSaveError.

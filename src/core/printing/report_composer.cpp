@@ -3,23 +3,15 @@
 #include <algorithm>
 
 #include <QFontMetricsF>
-#include <QRegularExpression>
 #include <QTextLayout>
 
 #include "core/platform/saporia_error.h"
+#include "core/platform/sjis.h"
 #include "core/printing/report_font.h"
 
 namespace {
 
 constexpr double Epsilon = 1e-6;
-
-QStringList SplitLines(const QString& text) {
-    static const QRegularExpression lineEnd(QStringLiteral("\r\n|\r|\n"));
-    QStringList lines = text.split(lineEnd);
-    if (!lines.isEmpty() && lines.last().isEmpty())
-        lines.removeLast();
-    return lines;
-}
 
 void CheckFont(const TReportFont& font) {
     if (!(font.PointSize > 0))

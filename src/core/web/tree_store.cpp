@@ -113,8 +113,10 @@ void TTreeStore::Load() {
     KeepBadFile = false;
     if (!QFileInfo::exists(FilePath))
         return;
+    QByteArray bytes;
     try {
-        Tree = StoreFromBytes(ReadFileBytes(FilePath), StoreKind);
+        bytes = ReadFileBytes(FilePath);
+        Tree = StoreFromBytes(bytes, StoreKind);
     } catch (const TSaporiaError& e) {
         Tree = DefaultStoreTree(StoreKind);
         Error = FilePath + QStringLiteral(": ") + e.message();
@@ -122,7 +124,7 @@ void TTreeStore::Load() {
         return;
     }
     // The backup holds the store as it was read, before this run changes it.
-    WriteFileAtomic(FilePath + QStringLiteral(".tmp"), StoreToBytes(*Tree, StoreKind));
+    WriteFileAtomic(FilePath + QStringLiteral(".tmp"), bytes);
 }
 
 void TTreeStore::Save() {

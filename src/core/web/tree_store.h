@@ -39,8 +39,6 @@ public:
     void Load();
     void Save();
 
-    TStoreKind Kind() const { return StoreKind; }
-    QString Path() const { return FilePath; }
     TWebNode& Top() const { return *Tree; }
     // The reason the file could not be read, empty when it was read or missing.
     QString LoadError() const { return Error; }

@@ -14,13 +14,6 @@ quint64 NextNodeId() {
 TWebNode::TWebNode(TWebNodeKind kind, const QString& title, const QString& url)
     : Kind(kind), Title(title), URL(url), NodeId(NextNodeId()) {}
 
-int TWebNode::Level() const {
-    int level = 0;
-    for (const TWebNode* p = ParentNode; p; p = p->ParentNode)
-        ++level;
-    return level;
-}
-
 int TWebNode::IndexOf(const TWebNode* child) const {
     for (size_t i = 0; i < ChildNodes.size(); ++i)
         if (ChildNodes[i].get() == child)

@@ -37,7 +37,6 @@ public:
     quint64 Id() const { return NodeId; }
     bool IsFolder() const { return Kind == TWebNodeKind::Folder; }
     TWebNode* Parent() const { return ParentNode; }
-    int Level() const;
     const std::vector<std::unique_ptr<TWebNode>>& Children() const { return ChildNodes; }
     int ChildCount() const { return static_cast<int>(ChildNodes.size()); }
     TWebNode* Child(int index) const { return ChildNodes[static_cast<size_t>(index)].get(); }

@@ -85,9 +85,7 @@ void TExchangeCommands::MailImport() {
         if (!problem.isEmpty())
             throw TSaporiaError(problem);
         // Read and checked whole before the save question: a bad file asks nothing.
-        if (QFileInfo(*chosen).size() > MaxExchangeFileBytes)
-            throw TSaporiaError(QStringLiteral("ファイルが大きすぎます: ") + *chosen);
-        const TExchangeRecipe recipe = ReadExchangeFile(ReadFileBytes(*chosen));
+        const TExchangeRecipe recipe = LoadExchangeFile(*chosen);
         if (!Parts.QuerySaveChanges())
             return;
         TBusyCursor busy;

@@ -73,4 +73,3 @@ TPrintCapture::TPrintCapture(THandler handler) : Handler(std::move(handler)), Pr
 
 TPrintCapture::~TPrintCapture() { CurrentCapture = Previous; }
 
-TPrintCapture* TPrintCapture::Active() { return CurrentCapture; }

@@ -30,7 +30,6 @@ public:
     TPrintCapture& operator=(const TPrintCapture&) = delete;
 
     // The active capture, or nullptr.
-    static TPrintCapture* Active();
     // False when the job is not taken.
     bool Take(const TComposedJob& job, bool preview) const {
         if (!Handler)

@@ -6,6 +6,7 @@
 #include "core/web/entry_check.h"
 #include "ui/platform/dialogs.h"
 #include "ui/web/web_form_look.h"
+#include "ui/widgets/tiled_paint_box.h"
 #include "ui/widgets/form_label.h"
 
 TBookMarkFolderForm::TBookMarkFolderForm(QWidget* mainWindow) : QDialog(mainWindow) {
@@ -39,5 +40,5 @@ void TBookMarkFolderForm::BitBtn1Click() {
     accept();
 }
 
-void TBookMarkFolderForm::paintEvent(QPaintEvent*) { PaintWebBackground(this); }
+void TBookMarkFolderForm::paintEvent(QPaintEvent*) { PaintSharedBackground(this); }
 

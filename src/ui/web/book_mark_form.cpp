@@ -5,6 +5,7 @@
 
 #include "core/web/web_buttons.h"
 #include "ui/web/web_form_look.h"
+#include "ui/widgets/tiled_paint_box.h"
 #include "ui/web/web_tree_editor.h"
 #include "ui/web/web_tree_view.h"
 
@@ -50,7 +51,7 @@ void TBookMarkForm::showEvent(QShowEvent* event) {
     TreeView1->Rebuild(&BookMarkXML.Top());
 }
 
-void TBookMarkForm::paintEvent(QPaintEvent*) { PaintWebBackground(this); }
+void TBookMarkForm::paintEvent(QPaintEvent*) { PaintSharedBackground(this); }
 
 void TBookMarkForm::TreeView1Changing(TWebNode* node) {
     const TWebButtons buttons = BookmarkButtons(node);

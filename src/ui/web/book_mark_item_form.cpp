@@ -6,6 +6,7 @@
 #include "core/web/entry_check.h"
 #include "ui/platform/dialogs.h"
 #include "ui/web/web_form_look.h"
+#include "ui/widgets/tiled_paint_box.h"
 #include "ui/widgets/form_label.h"
 
 TBookMarkItemForm::TBookMarkItemForm(QWidget* mainWindow) : QDialog(mainWindow) {
@@ -43,4 +44,4 @@ void TBookMarkItemForm::BitBtn1Click() {
     accept();
 }
 
-void TBookMarkItemForm::paintEvent(QPaintEvent*) { PaintWebBackground(this); }
+void TBookMarkItemForm::paintEvent(QPaintEvent*) { PaintSharedBackground(this); }

@@ -16,6 +16,7 @@
 #include "ui/dialogs/progress_form.h"
 #include "ui/platform/help.h"
 #include "ui/web/web_form_look.h"
+#include "ui/widgets/tiled_paint_box.h"
 #include "ui/web/web_tree_editor.h"
 #include "ui/web/web_tree_view.h"
 
@@ -194,7 +195,7 @@ void TRSSForm::showEvent(QShowEvent* event) {
     RSSTree->Rebuild(&RSSXML.Top());
 }
 
-void TRSSForm::paintEvent(QPaintEvent*) { PaintWebBackground(this); }
+void TRSSForm::paintEvent(QPaintEvent*) { PaintSharedBackground(this); }
 
 void TRSSForm::SetButtons(const TWebNode* node) {
     const TWebButtons buttons = RssButtons(node);

@@ -2,10 +2,8 @@
 
 #include <QDialog>
 #include <QLineEdit>
-#include <QPainter>
 #include <QPushButton>
 
-#include "ui/widgets/tiled_background.h"
 
 QPushButton* AddWebButton(QWidget* parent, const char* name, const QString& text, int x, int y, int width) {
     auto* button = new QPushButton(text, parent);
@@ -31,10 +29,5 @@ void SetUpWebDialog(QDialog* dialog, int width, int height) {
 void CentreOnMain(QWidget* window) {
     if (QWidget* main = window->parentWidget())
         window->move(main->geometry().center() - window->rect().center());
-}
-
-void PaintWebBackground(QWidget* widget) {
-    QPainter painter(widget);
-    PaintTiledBackground(painter, SharedBackImg(), widget->size());
 }
 

@@ -14,4 +14,3 @@ QPushButton* AddWebButton(QWidget* parent, const char* name, const QString& text
 QLineEdit* AddWebEdit(QWidget* parent, const char* name, int x, int y, int width);
 void SetUpWebDialog(QDialog* dialog, int width, int height);
 void CentreOnMain(QWidget* window);
-void PaintWebBackground(QWidget* widget);

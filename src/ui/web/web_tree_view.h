@@ -20,7 +20,6 @@ public:
     // selects `select` (nothing when null).
     void Refresh(TWebNode* select);
 
-    TWebNode* Top() const { return TopNode; }
     TWebNode* CurrentNode() const;
     TWebNode* NodeOf(const QTreeWidgetItem* item) const { return Nodes.value(item); }
     QTreeWidgetItem* ItemOf(const TWebNode* node) const { return Items.value(node); }
