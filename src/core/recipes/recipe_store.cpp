@@ -11,11 +11,9 @@
 #include <unistd.h>
 
 #include <QFile>
-#include <QThread>
-#include <QThreadPool>
-#include <QtConcurrent/QtConcurrentMap>
 
 #include "core/common/helpers.h"
+#include "core/common/parallel_chunks.h"
 #include "core/recipes/icon_store.h"
 #include "core/recipes/recipe_name.h"
 #include "core/recipes/recipe_transaction.h"
@@ -254,22 +252,11 @@ TCookScan SearchCookFld(const QString& dataRoot, const TIconStore& icons, const 
     // Each worker reads its own folders into its own slots; a folder's save
     // recovery touches that folder only. The failures keep the listing order.
     QStringList failures(static_cast<qsizetype>(count));
-    const int workers = options.Workers > 0 ? options.Workers : QThread::idealThreadCount();
     TCookItem* const items = scan.Items.data();
     QString* const messages = failures.data();
-    const size_t chunk = 64;
-    if (workers <= 1 || count <= chunk) {
-        ReadRecipes(root.Fd(), names, items, messages, icons, 0, count);
-    } else {
-        std::vector<size_t> starts;
-        for (size_t b = 0; b < count; b += chunk)
-            starts.push_back(b);
-        QThreadPool pool;
-        pool.setMaxThreadCount(workers);
-        QtConcurrent::blockingMap(&pool, starts, [&](size_t b) {
-            ReadRecipes(root.Fd(), names, items, messages, icons, b, std::min(b + chunk, count));
-        });
-    }
+    ForEachChunk(count, 64, options.Workers, [&](size_t begin, size_t end) {
+        ReadRecipes(root.Fd(), names, items, messages, icons, begin, end);
+    });
     for (QString& failure : failures)
         if (!failure.isEmpty())
             scan.Failures.append(std::move(failure));

@@ -10,11 +10,9 @@
 
 #include <QDir>
 #include <QFile>
-#include <QThread>
-#include <QThreadPool>
-#include <QtConcurrent/QtConcurrentMap>
 
 #include "core/common/keywords.h"
+#include "core/common/parallel_chunks.h"
 #include "core/recipes/recipe_folder.h"
 #include "core/recipes/recipe_name.h"
 #include "core/platform/file_io.h"
@@ -172,18 +170,7 @@ void RefineCookItems(TCookItems& items, const QString& dataRoot, const QString& 
             }
         }
     };
-    const int threads = workers > 0 ? workers : QThread::idealThreadCount();
-    const size_t chunk = 64;
-    if (threads <= 1 || count <= chunk) {
-        readRange(0, count);
-    } else {
-        std::vector<size_t> starts;
-        for (size_t b = 0; b < count; b += chunk)
-            starts.push_back(b);
-        QThreadPool pool;
-        pool.setMaxThreadCount(threads);
-        QtConcurrent::blockingMap(&pool, starts, [&](size_t b) { readRange(b, std::min(b + chunk, count)); });
-    }
+    ForEachChunk(count, 64, workers, readRange);
     for (size_t i = 0; i < count; ++i) {
         if (results[i].Failure)
             throw *results[i].Failure;

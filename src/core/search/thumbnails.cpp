@@ -1,8 +1,6 @@
 #include "core/search/thumbnails.h"
 
-#include <QThreadPool>
-#include <QtConcurrent/QtConcurrentMap>
-
+#include "core/common/parallel_chunks.h"
 #include "core/search/class_tree.h"
 #include "core/recipes/recipe_folder.h"
 #include "core/recipes/recipe_name.h"
@@ -153,16 +151,7 @@ std::vector<TThumbnailSlot> PlanThumbnails(const TCookItems& items, const QStrin
             kept[k] = PlanPlace(candidates[k], items[candidates[k].Record], dataRoot, cache) ? 1 : 0;
         }
     };
-    constexpr size_t chunk = 128;
-    if (fresh.size() <= chunk) {
-        planRange(0, fresh.size());
-    } else {
-        std::vector<size_t> starts;
-        for (size_t b = 0; b < fresh.size(); b += chunk)
-            starts.push_back(b);
-        QtConcurrent::blockingMap(QThreadPool::globalInstance(), starts,
-                                  [&](size_t b) { planRange(b, std::min(b + chunk, fresh.size())); });
-    }
+    ForEachChunk(fresh.size(), 128, 0, planRange);
     std::vector<TThumbnailSlot> places;
     places.reserve(candidates.size());
     for (size_t k = 0; k < candidates.size(); ++k)
