@@ -52,6 +52,7 @@ TTimerForm::TTimerForm(QWidget* parent, TCountdown::TClock clock)
     Timer1->setInterval(500);
     Timer1->setSingleShot(false);
     connect(Timer1, &QTimer::timeout, this, &TTimerForm::Timer1Timer);
+    ShowIdle();
 }
 
 void TTimerForm::BuildPresets() {
@@ -100,7 +101,11 @@ void TTimerForm::BuildCountPanel() {
     BitBtnStop = AddButton(Panel1, "BitBtnStop", QStringLiteral("ストップ"), {162, 48, 79, 28});
     connect(BitBtnStart, &QPushButton::clicked, this, &TTimerForm::BitBtnStartClick);
     connect(BitBtnStop, &QPushButton::clicked, this, &TTimerForm::BitBtnStopClick);
+}
+
+void TTimerForm::ShowIdle() {
     ShowRemaining(0);
+    Timer1->stop();
     BitBtnStart->setEnabled(false);
     BitBtnStop->setEnabled(false);
 }
@@ -128,25 +133,19 @@ void TTimerForm::FormShow() {
     // A countdown goes on when the window is shown again: looking at the
     // timer must not lose it.
     if (Countdown.IsRunning()) {
-        for (QPushButton* button : SpeedButtons)
-            button->setEnabled(false);
         SetLayout(true);
         ShowRemaining(Countdown.RemainingMs());
         return;
     }
-    ShowRemaining(0);
-    Timer1->stop();
-    BitBtnStart->setEnabled(false);
-    BitBtnStop->setEnabled(false);
+    ShowIdle();
 }
 
-void TTimerForm::FormClose() {
-    for (QPushButton* button : SpeedButtons)
-        button->setEnabled(true);
-    SetLayout(false);
-}
+void TTimerForm::FormClose() { SetLayout(false); }
 
+// The presets are off while the compact counting panel shows.
 void TTimerForm::SetLayout(bool compact) {
+    for (QPushButton* button : SpeedButtons)
+        button->setEnabled(!compact);
     Label2->setVisible(!compact);
     Label3->setVisible(!compact);
     Panel2->setVisible(!compact);
@@ -180,8 +179,6 @@ void TTimerForm::BitBtnStartClick() {
     Timer1->start();
     BitBtnStart->setEnabled(false);
     BitBtnStop->setEnabled(true);
-    for (QPushButton* button : SpeedButtons)
-        button->setEnabled(false);
     SetLayout(true);
 }
 
@@ -203,12 +200,7 @@ void TTimerForm::Timer1Timer() {
 
 void TTimerForm::BitBtnStopClick() {
     Countdown.Stop();
-    ShowRemaining(0);
-    Timer1->stop();
-    BitBtnStart->setEnabled(false);
-    BitBtnStop->setEnabled(false);
-    for (QPushButton* button : SpeedButtons)
-        button->setEnabled(true);
+    ShowIdle();
     SetLayout(false);
 }
 

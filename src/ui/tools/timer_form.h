@@ -54,6 +54,7 @@ private:
     void SpeedButton7Click();
     void BitBtnStartClick();
     void BitBtnStopClick();
+    void ShowIdle();
     void SetLayout(bool compact);
     void SetTime(int seconds);
 
