@@ -206,11 +206,37 @@ void FillCookItem(TCookItem& item, const QByteArray& statusBytes, const TIconSto
     FillFromValues(item, StatusValuesFromBytes(statusBytes, ListedKeys()), icons);
 }
 
+namespace {
+
+QString CannotOpenDataFolderMessage(const QString& dataRoot) {
+    return QStringLiteral("データフォルダ %1 を開けません").arg(dataRoot);
+}
+
+}  // namespace
+
+QString DataFolderOpenFailure(const QString& dataRoot) {
+    const QByteArray root = RootPath(dataRoot);
+    struct stat target {};
+    int code = 0;
+    if (stat(root.constData(), &target) != 0) {
+        code = errno;
+    } else if (S_ISDIR(target.st_mode)) {
+        const int fd = open(root.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+        if (fd < 0)
+            code = errno;
+        else
+            close(fd);
+    }
+    if (code == 0 || code == ENOENT || code == ENOTDIR)
+        return QString();
+    return CannotOpenDataFolderMessage(dataRoot) + QStringLiteral(" (%1)").arg(QString::fromLocal8Bit(std::strerror(code)));
+}
+
 TCookScan SearchCookFld(const QString& dataRoot, const TIconStore& icons, const TScanOptions& options) {
     TCookScan scan;
     TFolder root(AT_FDCWD, RootPath(dataRoot).constData());
     if (!root.IsOpen()) {
-        scan.Failures.append(QStringLiteral("データフォルダ %1 を開けません").arg(dataRoot));
+        scan.Failures.append(CannotOpenDataFolderMessage(dataRoot));
         return scan;
     }
     struct TEntry {

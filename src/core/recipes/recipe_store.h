@@ -30,6 +30,11 @@ struct TScanOptions {
 // and failures come out in the same order as on one thread.
 TCookScan SearchCookFld(const QString& dataRoot, const TIconStore& icons, const TScanOptions& options = {});
 
+// The message of a data folder that is there but cannot be opened as a folder
+// (a symbolic link to itself, no permission); empty when it opens, and when
+// it is missing or a plain file, which the creation of the folder reports.
+QString DataFolderOpenFailure(const QString& dataRoot);
+
 // The record of one recipe folder (for a caller that adds or refreshes one
 // recipe). Throws TSaporiaError when its attribute file cannot be read.
 TCookItem ReadCookItem(const QString& dataRoot, const QString& name, const TIconStore& icons);

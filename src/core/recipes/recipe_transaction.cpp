@@ -11,6 +11,7 @@
 #include <QDir>
 #include <QFile>
 
+#include "core/platform/collection_lock.h"
 #include "core/platform/file_io.h"
 #include "core/platform/saporia_error.h"
 
@@ -213,6 +214,9 @@ void TRecipeTransaction::Commit() {
 }
 
 void RecoverRecipeFolderAt(int folderFd) {
+    // What looks cut off may be another copy's save in progress.
+    if (!TCollectionLock::HeldByThisProcess())
+        return;
     QList<TJournalEntry> entries;
     if (ReadJournal(folderFd, entries)) {
         if (!Apply(folderFd, entries, true))

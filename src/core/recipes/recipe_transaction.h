@@ -64,7 +64,8 @@ private:
 
 // Completes a save interrupted after its commit point and removes the
 // temporaries of one interrupted before it. Never throws; a folder that
-// cannot be changed (a read-only disk) is left as it is.
+// cannot be changed (a read-only disk) is left as it is. Does nothing unless
+// this process owns the collection (TCollectionLock).
 void RecoverRecipeFolder(const QString& folder);
 // The same for an open folder.
 void RecoverRecipeFolderAt(int folderFd);

@@ -35,6 +35,7 @@
 #include "core/printing/print_layouts.h"
 #include "ui/options/option_form.h"
 #include "ui/platform/dialogs.h"
+#include "core/platform/collection_lock.h"
 #include "core/platform/file_io.h"
 #include "ui/platform/single_instance.h"
 #include "ui/web/book_mark_folder_form.h"
@@ -184,12 +185,23 @@ int RunProgram(QApplication& app, const QString& appDir, const QString& serverNa
     // only window for a moment).
     app.setQuitOnLastWindowClosed(false);
 
-    TSingleInstance instance(serverName);
-    if (!instance.Start())
-        return 0;
-
     // Qt's own texts for this run only (tests run several programs in one process).
     const std::unique_ptr<QTranslator> qtTexts(InstallQtTranslations(app));
+
+    // Before anything is read: the copy that owns the program folder, whoever
+    // started it, is the only one that runs on it.
+    const TCollectionLock collection(appDir);
+    TSingleInstance instance(serverName);
+    if (collection.Busy()) {
+        // The same user's copy comes to the front; another user's copy cannot
+        // be reached, so say why this one ends. Nothing has been written.
+        if (instance.AskRunningCopy())
+            return 0;
+        ShowErrorBox(nullptr, CollectionInUseMessage);
+        return 1;
+    }
+    if (!instance.Start())
+        return 0;
 
     auto* splash = new TSplashForm;
     splash->show();

@@ -13,6 +13,7 @@
 #include "core/search/find_career.h"
 #include "core/recipes/open_recipe.h"
 #include "core/recipes/recipe_name.h"
+#include "core/recipes/recipe_store.h"
 #include "ui/platform/dialogs.h"
 #include "core/platform/file_io.h"
 #include "core/platform/saporia_error.h"
@@ -72,7 +73,12 @@ void TMainForm::FormCreate() {
 
     step([&book] { book.ReadFindCareer(); });
 
-    if (!QFileInfo(DataRoot).isDir() && !QDir().mkpath(DataRoot)) {
+    // A data folder that is there but cannot be opened (a link to itself) is
+    // named as such, not as one that could not be created.
+    if (const QString failure = DataFolderOpenFailure(DataRoot); !failure.isEmpty()) {
+        ShowErrorBox(this, failure);
+        Terminate = true;
+    } else if (!QFileInfo(DataRoot).isDir() && !QDir().mkpath(DataRoot)) {
         ShowErrorBox(this, QStringLiteral("フォルダの作成に失敗しました. FolderPath=") + DataRoot);
         Terminate = true;
     }
@@ -83,7 +89,8 @@ void TMainForm::FormCreate() {
 
     // Columns, scan, rows; no recipe selected, panes read-only.
     step([this] { ListArea->BuildListColumns(); });
-    step([this] { ListArea->SearchCookFld(); });
+    if (!Terminate)  // the failure is reported once, above
+        step([this] { ListArea->SearchCookFld(); });
     step([this] { IndicateList(-1); });
 
     step([this] { ReadLayout(); });

@@ -7,10 +7,11 @@
 class QLocalServer;
 class QWidget;
 
-// Keeps the program to one copy per user. The first copy listens on a local
+// Finds the running copy of the same user. The first copy listens on a local
 // socket named for the user; a later copy finds it, asks it to come to the
 // front, and is told to exit. A socket file left by a killed copy answers no
-// connection and is removed, so it never blocks a start.
+// connection and is removed, so it never blocks a start. (The copy that owns
+// the program folder is decided by TCollectionLock, whoever started it.)
 class TSingleInstance final : public QObject {
     Q_OBJECT
 public:
@@ -30,11 +31,14 @@ public:
     // Un-minimises (keeping a maximised state) and brings the window to the front.
     static void RestoreAndRaise(QWidget* window);
 
+    // Asks a running copy to come to the front, without listening; false when
+    // none answers.
+    bool AskRunningCopy();
+
 signals:
     void RaiseRequested();
 
 private:
-    bool AskRunningCopy();
     void OnNewConnection();
 
     QString ServerName;

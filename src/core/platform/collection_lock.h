@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QString>
+
+// One running copy per program folder. The copy holding the lock on the lock
+// file owns the collection: only it finishes or removes what a cut-off save
+// left behind, so a reader never undoes another copy's save in progress. The
+// lock is the kernel's (flock): it goes with the process however that ends,
+// so a killed copy never blocks the next start.
+
+inline const QString CollectionLockFileName = QStringLiteral("saporia.lock");
+inline const QString CollectionInUseMessage =
+    QStringLiteral("このレシピフォルダは、起動中の別のSaporiaが使用しています。");
+
+class TCollectionLock final {
+public:
+    // Tries once, without waiting. Creates the lock file when it is missing.
+    explicit TCollectionLock(const QString& appDir);
+    ~TCollectionLock();
+    TCollectionLock(const TCollectionLock&) = delete;
+    TCollectionLock& operator=(const TCollectionLock&) = delete;
+
+    // Another process (or another lock object) holds the folder.
+    bool Busy() const { return IsBusy; }
+
+    // True while some lock object of this process owns its folder. A folder
+    // whose lock file cannot be made (read-only) or locked counts as owned:
+    // nothing tells of another copy there.
+    static bool HeldByThisProcess();
+
+private:
+    int Fd = -1;
+    bool IsBusy = false;
+};
