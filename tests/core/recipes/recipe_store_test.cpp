@@ -1,5 +1,7 @@
 #include "core/recipes/recipe_store.h"
 
+#include <functional>
+
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -8,6 +10,7 @@
 #include <QDir>
 #include <QFile>
 
+#include "core/platform/collection_lock.h"
 #include "core/platform/saporia_error.h"
 #include "core/platform/sjis.h"
 #include "core/recipes/icon_store.h"
@@ -28,6 +31,7 @@ const QByteArray Cp932Name = "\x83\x65\x83\x58\x83\x67";
 // failures must be those of one thread), with the odd ones among them.
 struct RecipeScan : ::testing::Test {
     TTempAppDir App;
+    const TCollectionLock Owner{App.AppDir()};  // the scan finishes cut-off saves
     QString Root = DataRootOf(App.AppDir());
     TIconStore Icons;
 
@@ -152,4 +156,39 @@ TEST(ParallelScan, AttributeBytesParseAsTheTextLines) {
     for (const QByteArray& bytes : files)
         EXPECT_EQ(StatusValuesFromBytes(bytes, keys), TStatusFile::FromBytes(bytes).Values(keys))
             << bytes.toHex().constData();
+}
+
+// Only a data folder that is there and cannot be opened is reported here; a
+// missing one is created at start, a plain file fails that creation.
+TEST(DataFolder, OneThatIsThereButCannotBeOpenedIsNamed) {
+    const struct {
+        const char* Case;
+        std::function<void(const QByteArray&)> Make;
+        bool Reported;
+    } cases[] = {
+        {"link to itself", [](const QByteArray& root) { ASSERT_EQ(symlink("Cook", root.constData()), 0); }, true},
+        {"links in a ring", [](const QByteArray& root) {
+             ASSERT_EQ(symlink("Cook2", root.constData()), 0);
+             ASSERT_EQ(symlink("Cook", (root + '2').constData()), 0);
+         }, true},
+        {"folder", [](const QByteArray& root) { ASSERT_EQ(mkdir(root.constData(), 0755), 0); }, false},
+        {"link to a folder", [](const QByteArray& root) {
+             ASSERT_EQ(mkdir((root + "Real").constData(), 0755), 0);
+             ASSERT_EQ(symlink("CookReal", root.constData()), 0);
+         }, false},
+        {"missing", [](const QByteArray&) {}, false},
+        {"dangling link", [](const QByteArray& root) { ASSERT_EQ(symlink("Gone", root.constData()), 0); }, false},
+        {"plain file", [](const QByteArray& root) { WriteRaw(QFile::decodeName(root), "x"); }, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Case);
+        TTempAppDir app;
+        const QString root = DataRootOf(app.AppDir());
+        c.Make(Native(root));
+        const QString failure = DataFolderOpenFailure(root);
+        EXPECT_EQ(!failure.isEmpty(), c.Reported) << failure.toStdString();
+        if (c.Reported) {
+            EXPECT_TRUE(failure.startsWith(QStringLiteral("データフォルダ %1 を開けません").arg(root)));
+        }
+    }
 }

@@ -1,16 +1,20 @@
 #include "core/recipes/recipe_transaction.h"
 
+#include <functional>
+
 #include <gtest/gtest.h>
 
 #include <QDir>
 #include <QFile>
 
+#include "core/platform/collection_lock.h"
 #include "core/platform/saporia_error.h"
 #include "core/platform/sjis.h"
 #include "core/recipes/icon_store.h"
 #include "core/recipes/recipe_folder.h"
 #include "core/recipes/recipe_name.h"
 #include "core/recipes/recipe_store.h"
+#include "core/recipes/status_file.h"
 #include "support/recipe_fixture.h"
 #include "support/small_disk.h"
 #include "support/temp_app_dir.h"
@@ -33,6 +37,7 @@ constexpr int AllSteps = TemporarySteps + 1 + 5;
 
 TEST(RecipeTransaction, ASaveCutOffAtAnyStepReadsWhollyOldOrWhollyNew) {
     TTempAppDir app;
+    const TCollectionLock owner(app.AppDir());
     const QString root = DataRootOf(app.AppDir());
     const TIconStore icons;
     for (int step = 0; step <= AllSteps; ++step) {
@@ -71,6 +76,51 @@ TEST(RecipeTransaction, ASaveCutOffAtAnyStepReadsWhollyOldOrWhollyNew) {
     }
 }
 
+// A copy that does not own the folder may meet another copy's save in
+// progress: its reads leave the temporaries and the journal alone; the owner's
+// next read finishes or drops the save.
+TEST(RecipeTransaction, OnlyTheOwnerOfTheFolderFinishesACutOffSave) {
+    TTempAppDir app;
+    const QString root = DataRootOf(app.AppDir());
+    const TIconStore icons;
+    const struct {
+        const char* Name;
+        std::function<void(const QString&)> Read;
+    } readers[] = {
+        {"open", [](const QString& folder) { ReadRecipeFolder(folder); }},
+        {"scan", [&](const QString&) { SearchCookFld(root, icons); }},
+        {"attributes", [](const QString& folder) { TStatusFile::LoadFromFolder(folder); }},
+    };
+    int made = 0;
+    for (const int step : {TemporarySteps, AllSteps - 2}) {  // before and after the commit point
+        for (const auto& reader : readers) {
+            SCOPED_TRACE(std::string(reader.Name) + " step " + std::to_string(step));
+            ASSERT_FALSE(TCollectionLock::HeldByThisProcess());
+            const QString folder = MakeRecipe(root, OldRecipe(QStringLiteral("c%1").arg(made++)));
+            TSnapshot expected = FolderSnapshot(folder);
+            TRecipeTransaction transaction(folder);
+            for (auto file = NewFiles.begin(); file != NewFiles.end(); ++file)
+                transaction.Put(file.key(), file.value());
+            transaction.Remove(CommentFileName);
+            transaction.StopBeforeStep(step);
+            transaction.Commit();
+            if (step > TemporarySteps) {
+                expected.insert(NewFiles);
+                expected.remove(CommentFileName);
+            }
+            const TSnapshot cut = FolderSnapshot(folder);
+            ASSERT_FALSE(QStringList(cut.keys()).filter(RecipeTransactionPrefix).isEmpty());
+
+            reader.Read(folder);
+            EXPECT_EQ(FolderSnapshot(folder), cut);
+            const TCollectionLock owner(app.AppDir());
+            ASSERT_FALSE(owner.Busy());
+            reader.Read(folder);
+            EXPECT_EQ(FolderSnapshot(folder), expected);
+        }
+    }
+}
+
 TEST(RecipeTransaction, AFailureWhileWritingChangesNothing) {
     TSmallDisk disk(512);
     if (!disk.Available())
@@ -97,6 +147,7 @@ TEST(RecipeTransaction, AFailureWhileWritingChangesNothing) {
 
 TEST(RecipeTransaction, PanesAndAttributesSaveTogether) {
     TTempAppDir app;
+    const TCollectionLock owner(app.AppDir());
     const QString folder = MakeRecipe(DataRootOf(app.AppDir()), OldRecipe("both"));
     TRecipeContent content = ReadRecipeFolder(folder);
     content.How = "焼く";

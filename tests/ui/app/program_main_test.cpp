@@ -9,6 +9,7 @@
 #include <QTemporaryDir>
 #include <QTranslator>
 
+#include "core/platform/collection_lock.h"
 #include "ui/app/program_main.h"
 #include "ui/platform/single_instance.h"
 
@@ -28,6 +29,7 @@ TEST(ProgramMainTest, SecondCopyExitsAtOnceAndRaisesTheFirst) {
     environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
     QWidget window;
     window.setWindowState(Qt::WindowMaximized | Qt::WindowMinimized);
+    const TCollectionLock owner(install.path());
     TSingleInstance first(sockets.filePath(QStringLiteral("saporia-") + user));
     ASSERT_TRUE(first.Start());
     first.SetWindow(&window);
@@ -42,7 +44,7 @@ TEST(ProgramMainTest, SecondCopyExitsAtOnceAndRaisesTheFirst) {
     EXPECT_EQ(window.windowState() & (Qt::WindowMinimized | Qt::WindowMaximized), Qt::WindowMaximized);
     // It wrote nothing: no data folder, no settings, no column file.
     EXPECT_EQ(QDir(install.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
-              QStringList{QStringLiteral("saporia")});
+              QStringList({QStringLiteral("saporia"), CollectionLockFileName}));
 }
 
 // Qt's own dialogs speak Japanese like the rest of the program.

@@ -1,3 +1,5 @@
+#include <unistd.h>
+
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -6,6 +8,7 @@
 #include <QTimer>
 
 #include "core/platform/ini_file.h"
+#include "core/recipes/recipe_store.h"
 #include "core/recipes/recipe_book.h"
 #include "core/settings/settings.h"
 #include "support/recipe_fixture.h"
@@ -61,4 +64,21 @@ TEST(ProgramRunTest, ClosingTheMainWindowEndsTheProgramWhileAToolWindowIsOpen) {
     for (const char* written : {"Column.dat", "FindCareer.dat"})
         EXPECT_TRUE(QFileInfo::exists(dir.Path(written))) << written;
     EXPECT_EQ(answers.Unanswered(), 0) << answers.Texts().join(QLatin1Char('|')).toStdString();
+}
+
+// A data folder that cannot be opened ends the start with one box that says so.
+TEST(ProgramRunTest, ADataFolderLinkedToItselfIsReportedOnceAndTheProgramEnds) {
+    TTempAppDir dir;
+    TDialogAnswerer answers;
+    QTemporaryDir sockets;
+    const QString root = dir.AppDir() + QStringLiteral("Cook");
+    ASSERT_EQ(symlink("Cook", QFile::encodeName(root).constData()), 0);
+    auto* app = qobject_cast<QApplication*>(QCoreApplication::instance());
+    const bool quitOnLast = app->quitOnLastWindowClosed();
+    bool loopRan = false;
+    RunProgram(*app, dir.AppDir(), sockets.filePath(QStringLiteral("instance")), [&](TMainForm&) { loopRan = true; });
+    app->setQuitOnLastWindowClosed(quitOnLast);
+    EXPECT_FALSE(loopRan);
+    EXPECT_EQ(answers.Texts(), QStringList{DataFolderOpenFailure(root)});
+    EXPECT_TRUE(answers.Texts().value(0).contains(root));
 }
