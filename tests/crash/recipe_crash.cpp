@@ -16,6 +16,7 @@
 #include <QImage>
 #include <QRandomGenerator>
 
+#include "core/platform/collection_lock.h"
 #include "core/platform/file_io.h"
 #include "core/platform/jpeg.h"
 #include "core/platform/saporia_error.h"
@@ -130,6 +131,13 @@ int main(int argc, char** argv) {
     const QByteArray mode = argv[1];
     const QString root = QString::fromLocal8Bit(argv[2]);
     const int recipes = argc > 3 ? std::atoi(argv[3]) : 0;
+    // Reads finish cut-off saves only in the owner of the collection; the
+    // lock file lies beside the recipes, where the scan passes over it.
+    const TCollectionLock owner(root);
+    if (owner.Busy()) {
+        std::printf("error: the collection is in use\n");
+        return 1;
+    }
     try {
         if (mode == "check")
             return Check(root);
