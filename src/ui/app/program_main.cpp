@@ -185,9 +185,6 @@ int RunProgram(QApplication& app, const QString& appDir, const QString& serverNa
     // only window for a moment).
     app.setQuitOnLastWindowClosed(false);
 
-    // Qt's own texts for this run only (tests run several programs in one process).
-    const std::unique_ptr<QTranslator> qtTexts(InstallQtTranslations(app));
-
     // Before anything is read: the copy that owns the program folder, whoever
     // started it, is the only one that runs on it.
     const TCollectionLock collection(appDir);
@@ -197,11 +194,14 @@ int RunProgram(QApplication& app, const QString& appDir, const QString& serverNa
         // be reached, so say why this one ends. Nothing has been written.
         if (instance.AskRunningCopy())
             return 0;
-        ShowErrorBox(nullptr, CollectionInUseMessage);
+        ShowMessageBox(nullptr, CollectionInUseMessage, TMsgType::Error, TMsgButtons::Ok, QStringLiteral("Saporia"));
         return 1;
     }
     if (!instance.Start())
         return 0;
+
+    // Qt's own texts for this run only (tests run several programs in one process).
+    const std::unique_ptr<QTranslator> qtTexts(InstallQtTranslations(app));
 
     auto* splash = new TSplashForm;
     splash->show();
