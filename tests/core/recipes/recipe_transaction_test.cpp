@@ -35,6 +35,23 @@ const TSnapshot NewFiles{{FoodstuffFileName, RecipeFileBytes("新しい材料")}
 constexpr int TemporarySteps = 4;
 constexpr int AllSteps = TemporarySteps + 1 + 5;
 
+// Saves the new files into `folder`, cut off before `step`; returns the
+// folder as the next read must leave it.
+TSnapshot CutOffSave(const QString& folder, int step) {
+    TSnapshot expected = FolderSnapshot(folder);
+    TRecipeTransaction transaction(folder);
+    for (auto file = NewFiles.begin(); file != NewFiles.end(); ++file)
+        transaction.Put(file.key(), file.value());
+    transaction.Remove(CommentFileName);
+    transaction.StopBeforeStep(step);
+    transaction.Commit();
+    if (step > TemporarySteps) {
+        expected.insert(NewFiles);
+        expected.remove(CommentFileName);
+    }
+    return expected;
+}
+
 TEST(RecipeTransaction, ASaveCutOffAtAnyStepReadsWhollyOldOrWhollyNew) {
     TTempAppDir app;
     const TCollectionLock owner(app.AppDir());
@@ -44,17 +61,7 @@ TEST(RecipeTransaction, ASaveCutOffAtAnyStepReadsWhollyOldOrWhollyNew) {
         SCOPED_TRACE(step);
         const QString name = QStringLiteral("r%1").arg(step, 2, 10, QLatin1Char('0'));  // listed in step order
         const QString folder = MakeRecipe(root, OldRecipe(name));
-        TSnapshot expected = FolderSnapshot(folder);
-        TRecipeTransaction transaction(folder);
-        for (auto file = NewFiles.begin(); file != NewFiles.end(); ++file)
-            transaction.Put(file.key(), file.value());
-        transaction.Remove(CommentFileName);
-        transaction.StopBeforeStep(step);
-        transaction.Commit();
-        if (step > TemporarySteps) {
-            expected.insert(NewFiles);
-            expected.remove(CommentFileName);
-        }
+        const TSnapshot expected = CutOffSave(folder, step);
 
         // The next read finishes or drops the save: opening the recipe, the
         // scan of the data folder, or the next save of it.
@@ -97,17 +104,7 @@ TEST(RecipeTransaction, OnlyTheOwnerOfTheFolderFinishesACutOffSave) {
             SCOPED_TRACE(std::string(reader.Name) + " step " + std::to_string(step));
             ASSERT_FALSE(TCollectionLock::HeldByThisProcess());
             const QString folder = MakeRecipe(root, OldRecipe(QStringLiteral("c%1").arg(made++)));
-            TSnapshot expected = FolderSnapshot(folder);
-            TRecipeTransaction transaction(folder);
-            for (auto file = NewFiles.begin(); file != NewFiles.end(); ++file)
-                transaction.Put(file.key(), file.value());
-            transaction.Remove(CommentFileName);
-            transaction.StopBeforeStep(step);
-            transaction.Commit();
-            if (step > TemporarySteps) {
-                expected.insert(NewFiles);
-                expected.remove(CommentFileName);
-            }
+            const TSnapshot expected = CutOffSave(folder, step);
             const TSnapshot cut = FolderSnapshot(folder);
             ASSERT_FALSE(QStringList(cut.keys()).filter(RecipeTransactionPrefix).isEmpty());
 
