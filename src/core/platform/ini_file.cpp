@@ -1,5 +1,7 @@
 #include "core/platform/ini_file.h"
 
+#include <cerrno>
+
 #include <fcntl.h>
 
 #include <QFile>
@@ -77,8 +79,8 @@ TIniFile::TIniFile(const QString& fileName) : Path(fileName) {
     if (!info.exists() && !info.isSymLink())
         return;
     QByteArray bytes;
-    if (!ReadRegularFileAt(AT_FDCWD, QFile::encodeName(Path).constData(), bytes)) {
-        ReadFailed = true;
+    if (!ReadRegularFileAt(AT_FDCWD, QFile::encodeName(Path).constData(), bytes, MaxStoreFileBytes)) {
+        ReadError = errno == EFBIG ? TooLargeMessage(Path, MaxStoreFileBytes) : CannotReadMessage(Path);
         return;
     }
     // CP932 trail bytes are never CR or LF, so the bytes split safely.
@@ -240,7 +242,7 @@ QByteArray TIniFile::Bytes() const {
 void TIniFile::UpdateFile() {
     if (!Dirty)
         return;
-    if (ReadFailed)  // replacing an unreadable file would lose what it holds
+    if (!ReadError.isEmpty())  // replacing an unreadable file would lose what it holds
         throw TSaporiaError(CannotWriteMessage(Path));
     WriteFileAtomic(Path, Bytes());
     Dirty = false;

@@ -146,7 +146,7 @@ QString ReadRecipe(TFolder& folder, TCookItem& item, const TIconStore& icons) {
     if (files.StatusName.isEmpty())
         return QString();
     QByteArray bytes;
-    if (!ReadRegularFileAt(folder.Fd(), files.StatusName.constData(), bytes))
+    if (!ReadRegularFileAt(folder.Fd(), files.StatusName.constData(), bytes, MaxStatusFileBytes))
         return CannotReadStatusMessage(item.Name);
     FillCookItem(item, bytes, icons);
     return QString();
