@@ -14,8 +14,8 @@ QStringList FilesIn(const QString& folder) {
 
 }  // namespace
 
-TExportFolder::TExportFolder(const QString& parent, const QString& prefix, const QDateTime& now)
-    : FolderPath(MakeStampedFolder(parent, prefix, now, &MadeFolder)) {
+TExportFolder::TExportFolder(const QString& parent, const QString& prefix, const QDateTime& now) {
+    FolderPath = MakeStampedFolder(parent, prefix, now, &MadeFolder);
     if (!MadeFolder)
         Before = FilesIn(FolderPath);
 }

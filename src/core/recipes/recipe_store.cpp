@@ -147,7 +147,8 @@ QString ReadRecipe(TFolder& folder, TCookItem& item, const TIconStore& icons) {
         return QString();
     QByteArray bytes;
     if (!ReadRegularFileAt(folder.Fd(), files.StatusName.constData(), bytes, MaxStatusFileBytes))
-        return CannotReadStatusMessage(item.Name);
+        return errno == EFBIG ? TooLargeMessage(item.Name + QStringLiteral(": ") + StatusFileName, MaxStatusFileBytes)
+                              : CannotReadStatusMessage(item.Name);
     FillCookItem(item, bytes, icons);
     return QString();
 }
