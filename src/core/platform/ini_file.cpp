@@ -187,6 +187,10 @@ void TIniFile::WriteString(const QString& section, const QString& key, const QSt
         HasLineBreak(value) || section.contains(QLatin1Char(']')) || key.contains(QLatin1Char('=')) ||
         keyName.startsWith(QLatin1Char('[')) || keyName.startsWith(QLatin1Char(';')))
         throw TSaporiaError(CannotWriteMessage(Path));
+    // A line that already reads as this value stays as it is, even one whose
+    // bytes CP932 would write otherwise (a kept byte before 0xEE40).
+    if (const TLine* line = FindKey(sectionName, keyName); line && line->Value == value)
+        return;
     const QString text = keyName + QLatin1Char('=') + value;
     const QByteArray raw = ToSjis(text);  // throws before anything changes
 
