@@ -54,19 +54,6 @@ TEST(ExportFolder, AFailedExportLeavesWhatWasThereBefore) {
     }
 }
 
-TEST(ExportFolder, AKeptExportStaysWhole) {
-    QTemporaryDir dir;
-    const QString recipe = MakeRecipe(dir.path() + QStringLiteral("/Cook"), {.Name = "焼き魚", .Photo = true});
-    QString path;
-    {
-        TExportFolder folder(dir.path(), QString(), At);
-        path = folder.Path();
-        ExportRecipeHtml(folder.Path(), QStringLiteral("焼き魚"), recipe);
-        folder.Keep();
-    }
-    EXPECT_EQ(Entries(path), QStringList({"Image.jpg", "index.html"}));
-}
-
 // A disk that fills up during the page: nothing of the export stays.
 TEST(ExportFolder, AFullDiskLeavesNoHalfExport) {
     TSmallDisk disk(64);

@@ -156,12 +156,9 @@ TEST(TreeStore, NamesWithBytesCp932WritesOtherwiseStillSave) {
             SCOPED_TRACE(name.toHex().toStdString());
             TTempAppDir dir;
             const QString path = dir.Path(StoreFileName(kind));
-            const QByteArray entry = kind == TStoreKind::Rss
-                                         ? "<Item><Title>" + name + "</Title><URL>u</URL><LastUpdate>" + name +
-                                               "</LastUpdate><News></News></Item>"
-                                         : "<Item><Title>" + name + "</Title><URL>u</URL></Item>";
             dir.WriteBytes(StoreFileName(kind), "<?xml version=\"1.0\" encoding=\"Shift_JIS\"?><Document><Folder Name=\"" +
-                                                    name + "\">" + entry + "</Folder></Document>");
+                                                    name + "\"><Item><Title>" + name + "</Title><LastUpdate>" + name +
+                                                    "</LastUpdate></Item></Folder></Document>");
             TTreeStore store(path, kind);
             store.Load();
             ASSERT_TRUE(store.LoadError().isEmpty()) << store.LoadError().toStdString();
