@@ -15,6 +15,16 @@ QString Link(const QString& page, const QString& caption) {
            QStringLiteral("</A></font>");
 }
 
+// The thumbnail of a row; a photo that cannot be read names its recipe, as
+// the export goes through every row of the list.
+QByteArray RowThumbnail(const THandheldRow& row, const QString& photo) {
+    try {
+        return HandheldThumbnail(ReadFileBytes(photo));
+    } catch (const TSaporiaError& error) {
+        throw TSaporiaError(QStringLiteral("%1: %2: %3").arg(row.Name, PhotoFileName, error.message()));
+    }
+}
+
 }  // namespace
 
 QString HandheldPageNumber(int i) { return QString::number(i).rightJustified(4, QLatin1Char('0')); }
@@ -113,7 +123,7 @@ void ExportHandheld(const QString& exportFolder, const QList<THandheldRow>& rows
         const QString photo = ExistingPathIgnoringCase(row.Folder, PhotoFileName);
         const bool withThumbnail = QFileInfo(photo).isFile();
         if (withThumbnail)
-            WriteFileAtomic(folder + number + QStringLiteral(".jpg"), HandheldThumbnail(ReadFileBytes(photo)));
+            WriteFileAtomic(folder + number + QStringLiteral(".jpg"), RowThumbnail(row, photo));
         const QStringList method = RecipeTextLines(row.Folder, HowFileName);
         const QStringList ingredients = RecipeTextLines(row.Folder, FoodstuffFileName);
         const QStringList comment = RecipeTextLines(row.Folder, CommentFileName);

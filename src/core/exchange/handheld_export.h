@@ -45,7 +45,7 @@ THtmlWriter HandheldIndex(const QList<THandheldRow>& rows);
 
 // Writes every page, thumbnail and the index into `exportFolder` (which
 // exists), calling `progress` with the row number of each odd row. A photo
-// that cannot be decoded throws TSaporiaError, a page that cannot be written
-// THtmlSaveError; either way no index is written.
+// that cannot be decoded throws TSaporiaError naming its recipe, a page that
+// cannot be written THtmlSaveError; either way no index is written.
 void ExportHandheld(const QString& exportFolder, const QList<THandheldRow>& rows,
                     const std::function<void(int)>& progress = {});

@@ -91,14 +91,18 @@ QStringList RecipeTextLines(const QString& folder, const QString& fileName) {
     }
 }
 
-QString MakeStampedFolder(const QString& parent, const QString& prefix, const QDateTime& now) {
+QString MakeStampedFolder(const QString& parent, const QString& prefix, const QDateTime& now, bool* made) {
     const QString name = prefix + now.toString(QStringLiteral("yyyyMMddHHmmss"));
     const QString path = WithTrailingSlash(parent) + name;
+    if (made)
+        *made = false;
     const QFileInfo info(path);
     if (info.isDir() && !info.isSymLink())
         return path;
     // One level only: a chosen folder that does not exist is an error.
     if (info.exists() || info.isSymLink() || !QDir(parent).exists() || !QDir(parent).mkdir(name))
         throw TExportFolderError(path + QStringLiteral("フォルダの作成に失敗しました。"));
+    if (made)
+        *made = true;
     return path;
 }

@@ -58,6 +58,6 @@ QString ColourDigits(const QString& text);
 QStringList RecipeTextLines(const QString& folder, const QString& fileName);
 
 // `parent` + "/" + `prefix` + the time as "yyyyMMddHHmmss", made one level
-// deep (an existing one is used again). Returns the path without a final
-// "/"; throws TExportFolderError.
-QString MakeStampedFolder(const QString& parent, const QString& prefix, const QDateTime& now);
+// deep (an existing one is used again; *made tells which). Returns the path
+// without a final "/"; throws TExportFolderError.
+QString MakeStampedFolder(const QString& parent, const QString& prefix, const QDateTime& now, bool* made = nullptr);

@@ -24,7 +24,7 @@ TServerEntries ReadServerList(const QString& path) {
     TServerEntries entries;
     if (!QFileInfo::exists(path))
         return entries;
-    for (const QString& line : ReadSjisLines(path)) {
+    for (const QString& line : ReadSjisLines(path, MaxStoreFileBytes)) {
         const QStringList fields = SplitCommaText(line);
         if (fields.isEmpty())
             continue;

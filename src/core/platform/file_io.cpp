@@ -23,7 +23,13 @@ QString CannotReadMessage(const QString& path) {
     return QStringLiteral("%1 を読み込めません").arg(QDir::toNativeSeparators(path));
 }
 
-bool ReadRegularFileAt(int dirFd, const char* name, QByteArray& bytes) {
+QString TooLargeMessage(const QString& path, qint64 maxBytes) {
+    const QString limit = maxBytes >= 1024 * 1024 ? QStringLiteral("%1 MB").arg(maxBytes / (1024 * 1024))
+                                                  : QStringLiteral("%1 バイト").arg(maxBytes);
+    return QStringLiteral("%1 は大きすぎるため読み込めません (%2 まで)").arg(QDir::toNativeSeparators(path), limit);
+}
+
+bool ReadRegularFileAt(int dirFd, const char* name, QByteArray& bytes, qint64 maxBytes) {
     // O_NONBLOCK: opening a FIFO for reading would otherwise wait for a writer
     // for ever. Only a regular file is read; anything else is unreadable.
     const int fd = openat(dirFd, name, O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
@@ -31,28 +37,45 @@ bool ReadRegularFileAt(int dirFd, const char* name, QByteArray& bytes) {
         return false;
     struct stat info {};
     bool ok = fstat(fd, &info) == 0 && S_ISREG(info.st_mode);
+    bool tooLarge = ok && maxBytes >= 0 && info.st_size > maxBytes;
+    ok = ok && !tooLarge;
     if (ok && info.st_size > 0)
         bytes.reserve(static_cast<qsizetype>(info.st_size));
     char buffer[65536];
     while (ok) {
         const ssize_t n = read(fd, buffer, sizeof(buffer));
-        if (n > 0)
+        if (n > 0) {
             bytes.append(buffer, n);
-        else if (n == 0)
+            // A file that grows while it is read is held to the same limit.
+            if (maxBytes >= 0 && bytes.size() > maxBytes) {
+                tooLarge = true;
+                ok = false;
+            }
+        } else if (n == 0) {
             break;
-        else if (errno != EINTR)
+        } else if (errno != EINTR) {
             ok = false;
+        }
     }
     close(fd);
+    if (tooLarge) {
+        bytes.clear();
+        errno = EFBIG;
+    }
     return ok;
 }
 
-QByteArray ReadFileBytes(const QString& path) {
+QByteArray ReadFileBytes(const QString& path, qint64 maxBytes) {
     QByteArray bytes;
     // A short read hands back part of the file; a caller taking that for the
     // whole file would save the cut text over it.
-    if (path.isEmpty() || !ReadRegularFileAt(AT_FDCWD, QFile::encodeName(path).constData(), bytes))
+    if (path.isEmpty())
         throw TSaporiaError(CannotReadMessage(path));
+    if (!ReadRegularFileAt(AT_FDCWD, QFile::encodeName(path).constData(), bytes, maxBytes)) {
+        if (errno == EFBIG)
+            throw TFileTooLargeError(TooLargeMessage(path, maxBytes));
+        throw TSaporiaError(CannotReadMessage(path));
+    }
     return bytes;
 }
 
@@ -65,13 +88,15 @@ void WriteFileAtomic(const QString& path, const QByteArray& bytes) {
         throw TSaporiaError(CannotWriteMessage(path));
 }
 
-QString ReadSjisText(const QString& path) { return FromSjis(ReadFileBytes(path)); }
+QString ReadSjisText(const QString& path, qint64 maxBytes) { return FromSjis(ReadFileBytes(path, maxBytes)); }
 
 void WriteSjisText(const QString& path, const QString& text) {
     WriteFileAtomic(path, ToSjis(text));
 }
 
-QStringList ReadSjisLines(const QString& path) { return SplitLines(ReadSjisText(path)); }
+QStringList ReadSjisLines(const QString& path, qint64 maxBytes) {
+    return SplitLines(ReadSjisText(path, maxBytes));
+}
 
 void WriteSjisLines(const QString& path, const QStringList& lines) {
     QString text;

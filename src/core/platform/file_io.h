@@ -3,6 +3,9 @@
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
+#include <QtGlobal>
+
+#include "core/platform/saporia_error.h"
 
 // Reading and writing the user's files. Every write is atomic: a temporary file
 // in the same folder is written, flushed and renamed over the old one, so a
@@ -13,21 +16,40 @@ QString CannotWriteMessage(const QString& path);
 // The message of a failed read: "<path> を読み込めません".
 QString CannotReadMessage(const QString& path);
 
+// No limit on the size of a file read.
+inline constexpr qint64 NoSizeLimit = -1;
+// The files the program keeps for itself (the settings, the column table, the
+// search history, the word list, the folder-tree stores, the server list) hold
+// a few kilobytes. One larger than this is not read at all, so a huge file
+// costs nothing at start and, left unread, is never written over.
+inline constexpr qint64 MaxStoreFileBytes = 16LL * 1024 * 1024;
+
+// A file larger than the size its reader takes: "<path> は大きすぎるため読み
+// 込めません (16 MB まで)".
+class TFileTooLargeError final : public TSaporiaError {
+public:
+    using TSaporiaError::TSaporiaError;
+};
+QString TooLargeMessage(const QString& path, qint64 maxBytes);
+
 // Reads only regular files, opened without blocking: a FIFO or device named
-// like a data file is an unreadable file, never a hang.
-QByteArray ReadFileBytes(const QString& path);
+// like a data file is an unreadable file, never a hang. A file larger than
+// `maxBytes` is not read: TFileTooLargeError.
+QByteArray ReadFileBytes(const QString& path, qint64 maxBytes = NoSizeLimit);
 // The same relative to an open folder (AT_FDCWD for the working folder);
-// false when the entry is missing, not a regular file or cannot be read.
-bool ReadRegularFileAt(int dirFd, const char* name, QByteArray& bytes);
+// false when the entry is missing, not a regular file or cannot be read, and
+// false with errno EFBIG when it is larger than `maxBytes` (its size is
+// looked at before a byte is read).
+bool ReadRegularFileAt(int dirFd, const char* name, QByteArray& bytes, qint64 maxBytes = NoSizeLimit);
 void WriteFileAtomic(const QString& path, const QByteArray& bytes);
 
 // CP932 text files. WriteSjisText encodes first, so a character that CP932
 // cannot hold fails the write before the file is touched.
-QString ReadSjisText(const QString& path);
+QString ReadSjisText(const QString& path, qint64 maxBytes = NoSizeLimit);
 void WriteSjisText(const QString& path, const QString& text);
 
 // CP932 line files with CR LF line ends (every line, the last included).
-QStringList ReadSjisLines(const QString& path);
+QStringList ReadSjisLines(const QString& path, qint64 maxBytes = NoSizeLimit);
 void WriteSjisLines(const QString& path, const QStringList& lines);
 
 // The name of the entry of `dir` whose name equals `name` ignoring case, so a

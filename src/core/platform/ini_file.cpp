@@ -1,5 +1,7 @@
 #include "core/platform/ini_file.h"
 
+#include <cerrno>
+
 #include <fcntl.h>
 
 #include <QFile>
@@ -77,8 +79,8 @@ TIniFile::TIniFile(const QString& fileName) : Path(fileName) {
     if (!info.exists() && !info.isSymLink())
         return;
     QByteArray bytes;
-    if (!ReadRegularFileAt(AT_FDCWD, QFile::encodeName(Path).constData(), bytes)) {
-        ReadFailed = true;
+    if (!ReadRegularFileAt(AT_FDCWD, QFile::encodeName(Path).constData(), bytes, MaxStoreFileBytes)) {
+        ReadError = errno == EFBIG ? TooLargeMessage(Path, MaxStoreFileBytes) : CannotReadMessage(Path);
         return;
     }
     // CP932 trail bytes are never CR or LF, so the bytes split safely.
@@ -185,6 +187,10 @@ void TIniFile::WriteString(const QString& section, const QString& key, const QSt
         HasLineBreak(value) || section.contains(QLatin1Char(']')) || key.contains(QLatin1Char('=')) ||
         keyName.startsWith(QLatin1Char('[')) || keyName.startsWith(QLatin1Char(';')))
         throw TSaporiaError(CannotWriteMessage(Path));
+    // A line that already reads as this value stays as it is, even one whose
+    // bytes CP932 would write otherwise (a kept byte before 0xEE40).
+    if (const TLine* line = FindKey(sectionName, keyName); line && line->Value == value)
+        return;
     const QString text = keyName + QLatin1Char('=') + value;
     const QByteArray raw = ToSjis(text);  // throws before anything changes
 
@@ -240,7 +246,7 @@ QByteArray TIniFile::Bytes() const {
 void TIniFile::UpdateFile() {
     if (!Dirty)
         return;
-    if (ReadFailed)  // replacing an unreadable file would lose what it holds
+    if (!ReadError.isEmpty())  // replacing an unreadable file would lose what it holds
         throw TSaporiaError(CannotWriteMessage(Path));
     WriteFileAtomic(Path, Bytes());
     Dirty = false;

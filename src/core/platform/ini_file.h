@@ -21,7 +21,8 @@
 class TIniFile final {
 public:
     // A missing file reads as empty and is created by the first UpdateFile().
-    // A file that exists but cannot be read reads as empty too, and
+    // A file that exists but cannot be read (or is larger than
+    // MaxStoreFileBytes, which is not read at all) reads as empty too, and
     // UpdateFile() then refuses to replace it.
     explicit TIniFile(const QString& fileName);
     ~TIniFile();
@@ -29,6 +30,9 @@ public:
     TIniFile& operator=(const TIniFile&) = delete;
 
     const QString& FileName() const { return Path; }
+    // Why the file that is there could not be read; empty when it was read or
+    // is missing.
+    const QString& LoadError() const { return ReadError; }
 
     bool SectionExists(const QString& section) const;
     bool ValueExists(const QString& section, const QString& key) const;
@@ -78,7 +82,7 @@ private:
 
     QString Path;
     std::vector<TLine> Lines;
-    bool ReadFailed = false;
+    QString ReadError;
     bool Dirty = false;
 };
 

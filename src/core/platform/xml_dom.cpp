@@ -67,16 +67,29 @@ private:
             length = 2;
         }
         const QString ch = In.mid(Pos, length);
+        const bool joinsNext = referenceAllowed && JoinsNext(Pos);
         Pos += length;
         if (!IsXmlChar(c))
             return;
-        if (c < 0x80 || !referenceAllowed || IsSjisEncodable(ch)) {
+        if (c < 0x80 || !referenceAllowed || (IsSjisEncodable(ch) && !joinsNext)) {
             Out += ch;
             return;
         }
         const QString reference =
             QStringLiteral("&#x%1;").arg(QString::number(static_cast<uint>(c), 16).toUpper());
         Out += inCdata ? QStringLiteral("]]>") + reference + QStringLiteral("<![CDATA[") : reference;
+    }
+
+    // A byte kept from the file read (U+F780-U+F7FF) that would join what
+    // follows into another character when written: 0xEE before "犾", which
+    // was read from 0xEE40 but is written as 0xFB5C. Only a reference keeps
+    // the text as it was read.
+    bool JoinsNext(qsizetype at) const {
+        const char16_t c = In[at].unicode();
+        if (c < 0xF780 || c > 0xF7FF || at + 1 >= In.size())
+            return false;
+        const qsizetype next = In[at + 1].isHighSurrogate() && at + 2 < In.size() ? 2 : 1;
+        return !IsSjisEncodable(In.mid(at, 1 + next));
     }
 
     void CopyUntil(QStringView end, bool referenceAllowed) {

@@ -81,7 +81,7 @@ TColumnTableLoad LoadColumnTable(const QString& path) {
         return load;
     }
     try {
-        const QString text = DecodeXmlBytes(ReadFileBytes(path));
+        const QString text = DecodeXmlBytes(ReadFileBytes(path, MaxStoreFileBytes));
         load.Table = ParseColumnTable(text);
         // Rows none of which is a column with a caption, or no "Document/List"
         // at all ("<list>"), would empty the list for good once written back.
@@ -99,7 +99,8 @@ TColumnTableLoad LoadColumnTable(const QString& path) {
         load.Table = DefaultColumnTable();
         load.Source = TColumnTableSource::Malformed;
         load.WriteBack = false;
-        load.Error = path + QStringLiteral(": ") + error.message();
+        const QString message = error.message();
+        load.Error = message.contains(path) ? message : path + QStringLiteral(": ") + message;
     }
     return load;
 }

@@ -92,17 +92,21 @@ void ReadOne(TRecipeContent& c, const QString& fileName, TFileRead& state, TRead
 // A pane text. The size is checked first: a huge file is never loaded.
 void ReadText(TRecipeContent& c, const QString& path, const QString& fileName, TFileRead& state, QString& text,
               QString& loadedText, bool& loaded) {
-    if (QFileInfo(path).size() > MaxRecipeTextBytes) {
-        state = TFileRead::TooLarge;
-        Note(c, QStringLiteral("%1 は大きすぎるため表示できません (%2 MB まで)")
-                    .arg(fileName)
-                    .arg(MaxRecipeTextBytes / (1024 * 1024)));
-        return;
-    }
+    bool tooLarge = false;
     ReadOne(c, fileName, state, [&] {
-        text = loadedText = PaneText(ReadFileBytes(path));
-        loaded = true;
+        try {
+            text = loadedText = PaneText(ReadFileBytes(path, MaxRecipeTextBytes));
+            loaded = true;
+        } catch (const TFileTooLargeError&) {
+            tooLarge = true;
+        }
     });
+    if (!tooLarge)
+        return;
+    state = TFileRead::TooLarge;
+    Note(c, QStringLiteral("%1 は大きすぎるため表示できません (%2 MB まで)")
+                .arg(fileName)
+                .arg(MaxRecipeTextBytes / (1024 * 1024)));
 }
 
 // Reads every file on its own, so one that fails hides nothing else.

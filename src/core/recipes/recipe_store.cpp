@@ -146,8 +146,9 @@ QString ReadRecipe(TFolder& folder, TCookItem& item, const TIconStore& icons) {
     if (files.StatusName.isEmpty())
         return QString();
     QByteArray bytes;
-    if (!ReadRegularFileAt(folder.Fd(), files.StatusName.constData(), bytes))
-        return CannotReadStatusMessage(item.Name);
+    if (!ReadRegularFileAt(folder.Fd(), files.StatusName.constData(), bytes, MaxStatusFileBytes))
+        return errno == EFBIG ? TooLargeMessage(item.Name + QStringLiteral(": ") + StatusFileName, MaxStatusFileBytes)
+                              : CannotReadStatusMessage(item.Name);
     FillCookItem(item, bytes, icons);
     return QString();
 }

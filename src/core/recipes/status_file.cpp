@@ -34,7 +34,7 @@ QString WithoutLineBreaks(QString text) {
 
 TStatusFile TStatusFile::FromBytes(const QByteArray& bytes) { return TStatusFile(SplitLines(FromSjis(bytes))); }
 
-TStatusFile TStatusFile::Load(const QString& path) { return FromBytes(ReadFileBytes(path)); }
+TStatusFile TStatusFile::Load(const QString& path) { return FromBytes(ReadFileBytes(path, MaxStatusFileBytes)); }
 
 TStatusFile TStatusFile::LoadFromFolder(const QString& folder, bool* exists) {
     RecoverRecipeFolder(folder);

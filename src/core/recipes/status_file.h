@@ -28,6 +28,8 @@ inline const QString ImageFileName = QStringLiteral("ImageFileName");
 }  // namespace StatusKey
 
 inline const QString StatusFileName = QStringLiteral("Status.txt");
+// Real attribute files hold a few hundred bytes; a larger one is unreadable.
+inline constexpr qint64 MaxStatusFileBytes = 1024 * 1024;
 
 class TStatusFile final {
 public:
@@ -35,7 +37,8 @@ public:
     explicit TStatusFile(QStringList lines) : Entries(std::move(lines)) {}
 
     static TStatusFile FromBytes(const QByteArray& bytes);
-    // Reads a file; throws TSaporiaError when it cannot be read.
+    // Reads a file; throws TSaporiaError when it cannot be read or is larger
+    // than MaxStatusFileBytes.
     static TStatusFile Load(const QString& path);
     // Reads "Status.txt" (any letter case) of a recipe folder. Without the file
     // the result is empty and *exists is false; an unreadable file throws.

@@ -16,7 +16,7 @@ QStringList LoadFindCareer(const QString& path) {
     if (!QFileInfo::exists(path))
         return {};
     // Kept whole: only a search run trims the history to the limit.
-    return ReadSjisLines(path);
+    return ReadSjisLines(path, MaxStoreFileBytes);
 }
 
 void SaveFindCareer(const QString& path, const QStringList& history) {

@@ -7,8 +7,10 @@
 TSettingsStore::TSettingsStore(QString path, QObject* parent) : QObject(parent), FilePath(std::move(path)) {}
 
 void TSettingsStore::LoadSettings() {
-    Values = LoadSettingsFile(FilePath);
-    HasSettings = true;
+    const TIniFile ini(FilePath);
+    Values = ::LoadSettings(ini);
+    Error = ini.LoadError();
+    HasSettings = Error.isEmpty();
 }
 
 void TSettingsStore::SetSettings(const TSettings& settings) {
@@ -22,8 +24,10 @@ void TSettingsStore::WriteSettings() {
 }
 
 void TSettingsStore::LoadLayout() {
-    WindowLayout = LoadWindowLayout(TIniFile(FilePath));
-    HasLayout = true;
+    const TIniFile ini(FilePath);
+    WindowLayout = LoadWindowLayout(ini);
+    Error = ini.LoadError();
+    HasLayout = Error.isEmpty();
 }
 
 void TSettingsStore::WriteLayout() {

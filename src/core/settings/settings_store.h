@@ -18,7 +18,8 @@ public:
 
     const QString& Path() const { return FilePath; }
 
-    // Reads the option keys; never fails (an unreadable file gives the defaults).
+    // Reads the option keys; never fails. A file that cannot be read (or is
+    // too large to read) gives the defaults and is not written back.
     void LoadSettings();
     const TSettings& Settings() const { return Values; }
     // Takes new settings (the options window's OK) and emits SettingsChanged.
@@ -27,13 +28,17 @@ public:
     // "<path> に書き込めません" when the file cannot be written.
     void WriteSettings();
 
-    // Reads the layout keys; throws when the file cannot be read as one.
+    // Reads the layout keys; never fails, as LoadSettings.
     void LoadLayout();
     bool LayoutLoaded() const { return HasLayout; }
     const TWindowLayout& Layout() const { return WindowLayout; }
     void SetLayout(const TWindowLayout& layout) { WindowLayout = layout; }
     // Writes the layout keys when they were loaded.
     void WriteLayout();
+
+    // Why the last load could not read the file, empty when it could (or the
+    // file is missing).
+    const QString& LoadError() const { return Error; }
 
 signals:
     void SettingsChanged();
@@ -44,4 +49,5 @@ private:
     TWindowLayout WindowLayout;
     bool HasSettings = false;
     bool HasLayout = false;
+    QString Error;
 };

@@ -110,24 +110,39 @@ TTreeStore::TTreeStore(const QString& path, TStoreKind kind)
 void TTreeStore::Load() {
     Tree = DefaultStoreTree(StoreKind);
     Error.clear();
+    BackupFailure.clear();
     KeepBadFile = false;
+    LeaveFile = false;
     if (!QFileInfo::exists(FilePath))
         return;
     QByteArray bytes;
     try {
-        bytes = ReadFileBytes(FilePath);
+        bytes = ReadFileBytes(FilePath, MaxStoreFileBytes);
         Tree = StoreFromBytes(bytes, StoreKind);
     } catch (const TSaporiaError& e) {
         Tree = DefaultStoreTree(StoreKind);
-        Error = FilePath + QStringLiteral(": ") + e.message();
-        KeepBadFile = true;
+        const QString message = e.message();
+        Error = message.contains(FilePath) ? message : FilePath + QStringLiteral(": ") + message;
+        // A file too large to read was neither loaded nor defaulted: it stays
+        // as it is, whatever this run does.
+        LeaveFile = dynamic_cast<const TFileTooLargeError*>(&e) != nullptr;
+        KeepBadFile = !LeaveFile;
         return;
     }
     // The backup holds the store as it was read, before this run changes it.
-    WriteFileAtomic(FilePath + QStringLiteral(".tmp"), bytes);
+    // Failing to write it (a full disk) costs the backup, not the store.
+    const QString backup = FilePath + QStringLiteral(".tmp");
+    try {
+        WriteFileAtomic(backup, bytes);
+    } catch (const TSaporiaError& e) {
+        BackupFailure = QStringLiteral("%1 のバックアップを作れません (%2)。%1 は読み込んであります")
+                            .arg(StoreFileName(StoreKind), e.message());
+    }
 }
 
 void TTreeStore::Save() {
+    if (LeaveFile)
+        return;
     const QByteArray bytes = StoreToBytes(*Tree, StoreKind);
     if (KeepBadFile && QFileInfo::exists(FilePath)) {
         const QString bad = FilePath + QStringLiteral(".bad");

@@ -30,23 +30,30 @@ std::unique_ptr<TWebNode> StoreFromBytes(const QByteArray& bytes, TStoreKind kin
 // One store file and the tree it holds for the run. Load reads it at start
 // (a missing file gives the default tree, a good one is copied to its ".tmp"
 // backup); an unreadable file is left as it is, the default tree is used and
-// the first Save moves the bad file aside to "<name>.bad" before writing.
-// Saves are atomic.
+// the first Save moves the bad file aside to "<name>.bad" before writing. A
+// file larger than MaxStoreFileBytes is not read and never saved over. Saves
+// are atomic.
 class TTreeStore final {
 public:
     TTreeStore(const QString& path, TStoreKind kind);
 
+    // Never throws: what went wrong is in LoadError and BackupError.
     void Load();
     void Save();
 
     TWebNode& Top() const { return *Tree; }
     // The reason the file could not be read, empty when it was read or missing.
     QString LoadError() const { return Error; }
+    // Why the backup could not be written, empty when it was; the store itself
+    // was read.
+    QString BackupError() const { return BackupFailure; }
 
 private:
     QString FilePath;
     TStoreKind StoreKind;
     std::unique_ptr<TWebNode> Tree;
     QString Error;
+    QString BackupFailure;
     bool KeepBadFile = false;
+    bool LeaveFile = false;
 };

@@ -4,6 +4,7 @@
 #include <QFileInfo>
 
 #include "core/exchange/exchange_file.h"
+#include "core/exchange/export_folder.h"
 #include "core/exchange/handheld_export.h"
 #include "core/exchange/html_writer.h"
 #include "core/exchange/recipe_html_export.h"
@@ -105,16 +106,18 @@ void TExchangeCommands::HtmlExport() {
     const std::optional<QString> parent = ChooseFolder(Owner, QString(), QString());
     if (!parent)
         return;
-    QString folder;
+    std::optional<TExportFolder> folder;
     try {
-        folder = MakeStampedFolder(*parent, QString(), QDateTime::currentDateTime());
+        folder.emplace(*parent, QString(), QDateTime::currentDateTime());
     } catch (const TSaporiaError& error) {
         ShowAbortBox(Owner, error.message());
         return;
     }
     try {
-        ExportRecipeHtml(folder, item.Name, Parts.Recipe.Path());
+        ExportRecipeHtml(folder->Path(), item.Name, Parts.Recipe.Path());
+        folder->Keep();
     } catch (const TSaporiaError& error) {
+        folder->Discard();
         ShowAbortBox(Owner, HtmlSaveFailed + error.message());
     }
 }
@@ -138,22 +141,34 @@ void TExchangeCommands::HandheldExport() {
     });
     if (rows.size() != rowCount)
         return;
-    TProgressScope progress(Parts.Windows.ProgressForm, QStringLiteral("PSP用HTML出力中..."));
-    TMainStatusBar::TWork work(Parts.Status, QString(), rowCount - 1);
-    QString folder;
-    try {
-        folder = MakeStampedFolder(*parent, HandheldFolderPrefix, QDateTime::currentDateTime());
-    } catch (const TSaporiaError& error) {
-        ShowAbortBox(Owner, error.message());
+    // The box comes after the progress window has closed and what the
+    // failed export wrote is gone.
+    QString failure;
+    bool abortBox = true;  // the export's own boxes; anything else the standard one
+    {
+        TProgressScope progress(Parts.Windows.ProgressForm, QStringLiteral("PSP用HTML出力中..."));
+        TMainStatusBar::TWork work(Parts.Status, QString(), rowCount - 1);
+        try {
+            TExportFolder folder(*parent, HandheldFolderPrefix, QDateTime::currentDateTime());
+            try {
+                ExportHandheld(folder.Path(), rows, [&work](int row) { work.Step(row); });
+                folder.Keep();
+            } catch (const THtmlSaveError& error) {
+                failure = HtmlSaveFailed + error.message();
+            } catch (const TSaporiaError& error) {
+                failure = ErrorPrefix(QStringLiteral("Export")) + error.message();
+                abortBox = false;
+            }
+        } catch (const TExportFolderError& error) {
+            failure = error.message();
+        }
+    }
+    if (failure.isEmpty())
         return;
-    }
-    try {
-        ExportHandheld(folder, rows, [&work](int row) { work.Step(row); });
-    } catch (const THtmlSaveError& error) {
-        ShowAbortBox(Owner, HtmlSaveFailed + error.message());
-    } catch (const TSaporiaError& error) {
-        ShowErrorBox(Owner, ErrorPrefix(QStringLiteral("Export")) + error.message());
-    }
+    if (abortBox)
+        ShowAbortBox(Owner, failure);
+    else
+        ShowErrorBox(Owner, failure);
 }
 
 int TExchangeCommands::ImportFromCookPad() {

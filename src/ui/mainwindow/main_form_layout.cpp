@@ -15,6 +15,7 @@
 #include "ui/mainwindow/cook_list_view.h"
 #include "ui/mainwindow/main_bars.h"
 #include "core/settings/window_geometry.h"
+#include "core/platform/saporia_error.h"
 #include "core/settings/settings_store.h"
 
 namespace {
@@ -76,6 +77,9 @@ void TMainForm::PaneSizesMoved() {
 void TMainForm::ReadLayout() {
     State.Store->LoadLayout();
     ApplyLayout(State.Store->Layout());
+    // Reported once, here: the option keys come from the same file later.
+    if (!State.Store->LoadError().isEmpty())
+        throw TSaporiaError(State.Store->LoadError());
 }
 
 void TMainForm::ApplyLayout(const TWindowLayout& layout) {

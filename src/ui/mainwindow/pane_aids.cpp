@@ -103,7 +103,7 @@ void TPaneAids::BindTextCommands() {
 void TPaneAids::LoadMaterialList(const QString& path) {
     MaterialList.clear();
     if (QFileInfo::exists(path))
-        MaterialList = ReadSjisLines(path);
+        MaterialList = ReadSjisLines(path, MaxStoreFileBytes);
 }
 
 void TPaneAids::Loaded() {

@@ -14,6 +14,8 @@ void LoadWebStore(TTreeStore& store, QWidget* mainWindow) {
     RunGuarded(mainWindow, ErrorPrefix(QStringLiteral("Load File")), [&store] { store.Load(); });
     if (!store.LoadError().isEmpty())
         ShowErrorBox(mainWindow, ErrorPrefix(QStringLiteral("Load File")) + store.LoadError());
+    if (!store.BackupError().isEmpty())
+        ShowErrorBox(mainWindow, ErrorPrefix(QStringLiteral("Backup")) + store.BackupError());
 }
 
 void SaveWebStore(TTreeStore& store) {

@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <cerrno>
+
+#include <fcntl.h>
 #include <sys/stat.h>
 
 #include <QDir>
@@ -8,6 +11,7 @@
 #include "core/platform/file_io.h"
 #include "core/platform/ini_file.h"
 #include "core/platform/saporia_error.h"
+#include "support/recipe_fixture.h"
 #include "support/temp_app_dir.h"
 
 TEST(FileIo, WritesCrLfCp932AndAFailedWriteLeavesTheOldFile) {
@@ -44,4 +48,31 @@ TEST(FileIo, OnlyAWholeRegularFileIsRead) {
     EXPECT_THROW(ini.UpdateFile(), TSaporiaError);
     dir.WriteBytes("e.txt", "");
     EXPECT_EQ(ReadFileBytes(dir.Path("e.txt")), QByteArray());
+}
+
+// The size is looked at before a byte is read: up to the limit the file is read
+// whole, one byte more and nothing is, with the reason.
+TEST(FileIo, AFileOverItsReadersLimitIsNotRead) {
+    TTempAppDir dir;
+    const std::tuple<qsizetype, qint64, bool> rows[] = {
+        {0, 8, true}, {8, 8, true}, {9, 8, false}, {9, NoSizeLimit, true}, {1, 0, false},
+    };
+    for (const auto& [size, limit, read] : rows) {
+        SCOPED_TRACE(testing::Message() << size << " bytes, limit " << limit);
+        const QByteArray bytes(size, 'x');
+        dir.WriteBytes("f.txt", bytes);
+        QByteArray got;
+        errno = 0;
+        EXPECT_EQ(ReadRegularFileAt(AT_FDCWD, QFile::encodeName(dir.Path("f.txt")).constData(), got, limit), read);
+        EXPECT_EQ(errno == EFBIG, !read);
+        EXPECT_EQ(got, read ? bytes : QByteArray());
+        if (!read) {
+            EXPECT_EQ(ErrorOf([&] { ReadSjisLines(dir.Path("f.txt"), limit); }),
+                      TooLargeMessage(dir.Path("f.txt"), limit));
+            EXPECT_THROW(ReadFileBytes(dir.Path("f.txt"), limit), TFileTooLargeError);
+        } else {
+            EXPECT_EQ(ReadFileBytes(dir.Path("f.txt"), limit), bytes);
+        }
+    }
+    EXPECT_TRUE(TooLargeMessage("/a/b", MaxStoreFileBytes).endsWith("は大きすぎるため読み込めません (16 MB まで)"));
 }

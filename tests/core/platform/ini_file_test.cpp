@@ -78,6 +78,14 @@ TEST(IniFile, WritesKeepForeignLinesByteForByte) {
     EXPECT_FALSE(again.Modified());
     EXPECT_EQ(again.ReadString("TITLE", "NAME", ""), longList);
     EXPECT_EQ(again.ReadString("ODD", "RAW", ""), FromSjis(QByteArray("\x80\xFF\xFA\x5C")));
+    // What was read is written back, even bytes CP932 would write otherwise: 0xEE40 comes back
+    // as 0xFB5C, which would join the kept 0xEE before it.
+    dir.WriteBytes("b.ini", "[TITLE]\r\nNAME=\xEE\xEE\x40\r\n");
+    TIniFile odd(dir.Path("b.ini"));
+    odd.WriteString("TITLE", "NAME", odd.ReadString("TITLE", "NAME", ""));
+    odd.WriteString("TITLE", "OTHER", "x");
+    odd.UpdateFile();
+    EXPECT_EQ(dir.ReadBytes("b.ini"), QByteArray("[TITLE]\r\nNAME=\xEE\xEE\x40\r\nOTHER=x\r\n"));
 }
 
 TEST(IniFile, BadValuesAreRefusedWithoutChangingAnything) {

@@ -62,6 +62,8 @@ TEST(RecipeReadFaults, EachFileIsReadOnItsOwnAndAnUnreadFileIsNeverSaved) {
          {{FoodstuffFileName, OversizedText()}, {PhotoFileName, TruncatedJpeg}}, false},
         {"broken memo", {.Name = name, .StatusLines = status, .Memo = true}, {{MemoFileName, "BM broken"}}, false},
         {"a text of exactly the limit", {.Name = name, .How = QString(MaxRecipeTextBytes - 2, 'a')}, {}, false},
+        {"oversized attribute file", {.Name = name, .StatusLines = status},
+         {{StatusFileName, QByteArray("Kind=x\r\n").leftJustified(MaxStatusFileBytes + 1, ' ')}}, false},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.Case);
@@ -89,7 +91,8 @@ TEST(RecipeReadFaults, EachFileIsReadOnItsOwnAndAnUnreadFileIsNeverSaved) {
             EXPECT_TRUE(c.LoadError.contains(file)) << qPrintable(c.LoadError);
         EXPECT_EQ(QStringList({c.Foodstuff, c.How, c.Comment}), QStringList({texts[0][1], texts[1][1], texts[2][1]}));
         EXPECT_EQ(std::pair(c.HasMemo, c.HasStatus),
-                  std::pair(row.Draft.Memo && !row.Bad.contains(MemoFileName), row.Draft.StatusLines.has_value()));
+                  std::pair(row.Draft.Memo && !row.Bad.contains(MemoFileName),
+                            row.Draft.StatusLines.has_value() && !row.Bad.contains(StatusFileName)));
 
         // The user adds to every pane, changes the photo and draws on the memo.
         if (row.RemovePhoto)

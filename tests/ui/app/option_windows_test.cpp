@@ -51,11 +51,11 @@ TEST(OptionWindows, AFailedWriteOfTheOptionKeysIsReportedAndTheRestGoOn) {
     TTempAppDir dir;
     TDialogAnswerer answers;
     TSettingsStore store(SettingsFilePath(dir.AppDir()));
-    QDir().mkpath(store.Path());  // a folder where the file should be
     TWindows w;
     {
         TWindowTable windows;
         CreateWindows(windows, w, store, dir.AppDir());
+        QDir().mkpath(store.Path());  // a folder where the file should be, once the defaults were taken
     }
     EXPECT_EQ(answers.Texts(), QStringList({store.Path() + " に書き込めません"}));
     EXPECT_TRUE(QFileInfo::exists(dir.Path("Column.dat")));  // the main window still wrote its files
