@@ -150,6 +150,13 @@ void TListArea::WireViews() {
 // ---- columns and rows ----------------------------------------------------------
 
 void TListArea::BuildListColumns() {
+    // Widths dragged in the header go back into the table first, so they
+    // last through the rebuild and reach the file at exit.
+    Book.ColumnTable = ShownColumnTable();
+    ApplyColumnTable();
+}
+
+void TListArea::ApplyColumnTable() {
     ListModel->SetColumns(ShownCaptions(Book.ColumnTable));
     QTableView* report = CookListView->ReportView();
     int c = 0;
