@@ -280,3 +280,5 @@ void TListArea::SetRowLook(bool largeIcons, bool gridLines) {
 void TListArea::AddListAction(QAction* action) { CookListView->addAction(action); }
 
 void TListArea::RepaintThumbnails() { PaintBox1->update(); }
+
+void TListArea::FocusList() { CookListView->CurrentView()->setFocus(); }

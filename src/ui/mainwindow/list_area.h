@@ -92,6 +92,8 @@ public:
     void SetRowLook(bool largeIcons, bool gridLines);
     void AddListAction(QAction* action);
     void RepaintThumbnails();
+    // Gives the shown view the keyboard, as at start-up.
+    void FocusList();
 
     // ---- search ----
     void miSearchRecipeNameClick();
