@@ -109,8 +109,12 @@ QPixmap TStarRating::UnlitPicture() {
 
 void TStarRating::paintEvent(QPaintEvent*) {
     QPainter p(this);
-    p.fillRect(rect(), Qt::white);
-    // The border turns to the highlight colour while the row has the focus.
-    p.setPen(hasFocus() ? palette().color(QPalette::Highlight) : QColor(Qt::black));
+    // While the row has the focus its box takes a tint of the highlight colour.
+    const QColor highlight = palette().color(QPalette::Highlight);
+    p.fillRect(rect(), hasFocus() ? QColor::fromRgbF(1 - 0.25 * (1 - highlight.redF()),
+                                                     1 - 0.25 * (1 - highlight.greenF()),
+                                                     1 - 0.25 * (1 - highlight.blueF()))
+                                  : QColor(Qt::white));
+    p.setPen(hasFocus() ? highlight : QColor(Qt::black));
     p.drawRect(0, 0, width() - 1, height() - 1);
 }
