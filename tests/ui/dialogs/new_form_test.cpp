@@ -151,29 +151,3 @@ TEST(NewForm, WizardFieldsReachTheRecipeBadPicturesAreRefusedAndTheNextShowingSt
     });
     w.Wizard.exec();
 }
-
-// In the wizard's last step Tab leads from the work time to both ratings and
-// the icon; keys set the ratings and Space opens the picker.
-TEST(NewForm, WizardRatingsAndIconFromTheKeyboard) {
-    TNewRecipeWindows w;
-    const auto item = w.Run(QStringLiteral("茶碗蒸し"), [&] {
-        w.Next(3);
-        QApplication::setActiveWindow(&w.Wizard);
-        Child<QWidget>(&w.Wizard, "Edit3")->setFocus();
-        const std::pair<Qt::Key, const char*> keys[] = {
-            {Qt::Key_Tab, "Shape1"}, {Qt::Key_4, "Shape1"}, {Qt::Key_Tab, "Shape2"},
-            {Qt::Key_Right, "Shape2"}, {Qt::Key_Tab, "Image4"}};
-        for (const auto& [key, focus] : keys) {
-            QTest::keyClick(QApplication::focusWidget(), key);
-            EXPECT_EQ(QApplication::focusWidget()->objectName(), QLatin1String(focus)) << key;
-        }
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
-        EXPECT_TRUE(w.Picker.isVisible());
-        ClickChild(&w.Picker, "IconImage34");
-        w.Next();
-    }, TwoUserIcons());
-    ASSERT_TRUE(item.has_value());
-    const QStringList status = ReadSjisLines(w.App.Path("Cook/茶碗蒸し/Status.txt"));
-    for (const char* line : {"Icon=34", "NiceValue=4", "DifficultValue=1"})
-        EXPECT_TRUE(status.contains(QLatin1String(line))) << line << " " << status.join(' ').toStdString();
-}

@@ -1,23 +1,6 @@
 #include <gtest/gtest.h>
 
-#include <QPointer>
-
 #include "web_fixture.h"
-
-namespace {
-
-// What ran while a dialog was up: its owner, answered with Cancel.
-QWidget* OwnerWhileShown(QDialog* dialog, QWidget* window, const char* button) {
-    QWidget* owner = nullptr;
-    WhenShown(dialog, [&] {
-        owner = dialog->parentWidget();
-        TWebWindows::Click(dialog, "BitBtn2");
-    });
-    TWebWindows::Click(window, button);
-    return owner;
-}
-
-}  // namespace
 
 // The shared folder and entry dialogs belong to the tool window that opens
 // them while they run (so that window, not the main window, stays under
@@ -25,29 +8,27 @@ QWidget* OwnerWhileShown(QDialog* dialog, QWidget* window, const char* button) {
 TEST(WebWindows, DialogsBelongToTheWindowThatOpensThem) {
     QWidget main;  // goes last: the fixture deletes the dialogs
     TWebWindows w;
-    w.FolderForm->setParent(&main, w.FolderForm->windowFlags());
-    w.ItemForm->setParent(&main, w.ItemForm->windowFlags());
-    struct TRow {
-        QWidget* Window;
-        TWebNode* Top;
-        TWebTreeView* Tree;
-        const char* Button;
-        QDialog* Dialog;
+    for (QDialog* dialog : {static_cast<QDialog*>(w.FolderForm.get()), static_cast<QDialog*>(w.ItemForm.get())})
+        dialog->setParent(&main, dialog->windowFlags());
+    const std::tuple<QWidget*, TWebTreeView*, const char*, QDialog*> rows[] = {
+        {w.Rss.get(), w.Rss->Tree(), "BitBtn1", w.FolderForm.get()},
+        {w.Rss.get(), w.Rss->Tree(), "BitBtn3", w.ItemForm.get()},
+        {w.BookMarks.get(), w.BookMarks->Tree(), "BitBtn1", w.FolderForm.get()},
+        {w.BookMarks.get(), w.BookMarks->Tree(), "BitBtn3", w.ItemForm.get()},
     };
-    const TRow rows[] = {
-        {w.Rss.get(), &w.Rss->Store().Top(), w.Rss->Tree(), "BitBtn1", w.FolderForm.get()},
-        {w.Rss.get(), &w.Rss->Store().Top(), w.Rss->Tree(), "BitBtn3", w.ItemForm.get()},
-        {w.BookMarks.get(), &w.BookMarks->Store().Top(), w.BookMarks->Tree(), "BitBtn1", w.FolderForm.get()},
-        {w.BookMarks.get(), &w.BookMarks->Store().Top(), w.BookMarks->Tree(), "BitBtn3", w.ItemForm.get()},
-    };
-    for (const TRow& row : rows) {
-        SCOPED_TRACE(row.Window->objectName().toStdString() + " " + row.Button);
-        row.Window->show();
-        row.Tree->SelectNode(row.Top);
-        EXPECT_EQ(OwnerWhileShown(row.Dialog, row.Window, row.Button), row.Window);
-        EXPECT_EQ(row.Dialog->parentWidget(), &main);
-        EXPECT_TRUE(row.Dialog->isWindow());
-        row.Window->hide();
+    for (const auto& [window, tree, button, dialog] : rows) {
+        SCOPED_TRACE(window->objectName().toStdString() + " " + button);
+        window->show();
+        tree->SelectNode(tree->NodeOf(tree->topLevelItem(0)));
+        QWidget* owner = nullptr;
+        WhenShown(dialog, [&, dialog = dialog] {
+            owner = dialog->parentWidget();
+            TWebWindows::Click(dialog, "BitBtn2");
+        });
+        TWebWindows::Click(window, button);
+        EXPECT_EQ(owner, window);
+        EXPECT_EQ(dialog->parentWidget(), &main);
+        window->hide();
     }
 }
 
@@ -58,13 +39,11 @@ TEST(WebWindows, ReaderAnswersEnterAndEsc) {
     const struct {
         const char* Focus;
         Qt::Key Key;
-        bool FolderDialog;  // the focused button ran instead
-        bool StaysOpen;
+        bool StaysOpen;  // "ﾌｫﾙﾀﾞ追加..." focused: its dialog comes instead
     } rows[] = {
-        {"RSSTree", Qt::Key_Return, false, false}, {"RSSListView", Qt::Key_Enter, false, false},
-        {"Edit1", Qt::Key_Return, false, false},   {"BitBtn6", Qt::Key_Return, false, false},
-        {"BitBtn1", Qt::Key_Return, true, true},   {"RSSTree", Qt::Key_Escape, false, false},
-        {"RichEdit1", Qt::Key_Escape, false, false}, {"RSSTree", Qt::Key_Space, false, true},
+        {"RSSTree", Qt::Key_Return, false},  {"RSSListView", Qt::Key_Enter, false}, {"Edit1", Qt::Key_Return, false},
+        {"BitBtn6", Qt::Key_Return, false},  {"BitBtn1", Qt::Key_Return, true},    {"RSSTree", Qt::Key_Escape, false},
+        {"RichEdit1", Qt::Key_Escape, false}, {"RSSTree", Qt::Key_Space, true},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(std::string(row.Focus) + " " + std::to_string(row.Key));
@@ -73,14 +52,15 @@ TEST(WebWindows, ReaderAnswersEnterAndEsc) {
         w.Rss->Tree()->SelectNode(&w.Rss->Store().Top());
         QWidget* focus = TWebWindows::In<QWidget>(w.Rss.get(), row.Focus);
         focus->setFocus();
+        const bool addFolder = row.Focus == std::string("BitBtn1");
         bool folderDialog = false;
-        if (row.FolderDialog)
+        if (addFolder)
             WhenShown(w.FolderForm.get(), [&] {
                 folderDialog = true;
                 TWebWindows::Click(w.FolderForm.get(), "BitBtn2");
             });
         QTest::keyClick(focus, row.Key);
-        EXPECT_EQ(folderDialog, row.FolderDialog);
+        EXPECT_EQ(folderDialog, addFolder);
         EXPECT_EQ(w.Rss->isVisible(), row.StaysOpen);
         w.Rss->hide();
     }
