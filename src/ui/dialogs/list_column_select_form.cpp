@@ -1,5 +1,7 @@
 #include "ui/dialogs/list_column_select_form.h"
 
+#include <algorithm>
+
 #include <QEvent>
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -16,6 +18,7 @@
 namespace {
 
 constexpr int WidthRole = Qt::UserRole;  // the row's width, as the image index held it
+constexpr int MaxWidth = 2000;           // wider than any screen shows
 
 }  // namespace
 
@@ -70,6 +73,7 @@ TListColumnSelectForm::TListColumnSelectForm(QWidget* parent) : QDialog(parent) 
     Edit1 = new QLineEdit(this);
     Edit1->setObjectName("Edit1");
     Edit1->setGeometry(192, 258, 50, 22);
+    Edit1->setMaxLength(4);
     Edit1->installEventFilter(this);
     auto* label4 = new QLabel("※ここでの設定は表示形式がレポート形式の場合のみ有効です", this);
     label4->setObjectName("Label4");
@@ -77,6 +81,7 @@ TListColumnSelectForm::TListColumnSelectForm(QWidget* parent) : QDialog(parent) 
     label4->setWordWrap(true);
 
     BitBtn1 = AddButton(this, "BitBtn1", "O K", {164, 328, 86, 28});
+    BitBtn1->setDefault(true);
     BitBtn2 = AddButton(this, "BitBtn2", "キャンセル", {260, 328, 86, 28});
     connect(BitBtn1, &QPushButton::clicked, this, [this] { BitBtn1Click(); });
     connect(BitBtn2, &QPushButton::clicked, this, &QDialog::reject);
@@ -95,7 +100,7 @@ QList<TColumnRow> TListColumnSelectForm::DefaultRows() {
 QTreeWidgetItem* TListColumnSelectForm::MakeItem(const TColumnRow& row) const {
     auto* item = new QTreeWidgetItem;
     item->setText(0, row.Caption);
-    item->setData(0, WidthRole, row.Width);
+    item->setData(0, WidthRole, std::clamp(row.Width, 0, MaxWidth));
     item->setFlags((item->flags() | Qt::ItemIsUserCheckable) & ~Qt::ItemIsEditable);
     item->setCheckState(0, row.Use ? Qt::Checked : Qt::Unchecked);
     return item;
@@ -168,11 +173,12 @@ bool TListColumnSelectForm::eventFilter(QObject* watched, QEvent* event) {
         if (event->type() == QEvent::FocusOut) {
             Edit1Exit();
         } else if (event->type() == QEvent::KeyPress) {
-            // Only digits and Backspace; Enter is swallowed too, so it never
-            // presses a button while a width is typed.
+            // Only digits and Backspace; Enter goes on to OK, which takes
+            // the typed width first.
             const auto* key = static_cast<QKeyEvent*>(event);
             const QString text = key->text();
-            if (key->key() == Qt::Key_Escape || key->key() == Qt::Key_Delete)
+            if (key->key() == Qt::Key_Escape || key->key() == Qt::Key_Delete || key->key() == Qt::Key_Return ||
+                key->key() == Qt::Key_Enter)
                 return false;
             if (!text.isEmpty() && key->key() != Qt::Key_Backspace &&
                 !(text.size() == 1 && text[0] >= u'0' && text[0] <= u'9'))
@@ -188,8 +194,10 @@ void TListColumnSelectForm::Edit1Exit() {
         return;
     bool ok = false;
     const int width = Edit1->text().toInt(&ok);
-    if (ok)
-        row->setData(0, WidthRole, width);
+    if (!ok)
+        return;
+    row->setData(0, WidthRole, std::clamp(width, 0, MaxWidth));
+    Edit1->setText(QString::number(row->data(0, WidthRole).toInt()));  // shows what was kept
 }
 
 void TListColumnSelectForm::MoveItem(int from, int to) {

@@ -150,6 +150,13 @@ void TListArea::WireViews() {
 // ---- columns and rows ----------------------------------------------------------
 
 void TListArea::BuildListColumns() {
+    // Widths dragged in the header go back into the table first, so they
+    // last through the rebuild and reach the file at exit.
+    Book.ColumnTable = ShownColumnTable();
+    ApplyColumnTable();
+}
+
+void TListArea::ApplyColumnTable() {
     ListModel->SetColumns(ShownCaptions(Book.ColumnTable));
     QTableView* report = CookListView->ReportView();
     int c = 0;
@@ -273,3 +280,5 @@ void TListArea::SetRowLook(bool largeIcons, bool gridLines) {
 void TListArea::AddListAction(QAction* action) { CookListView->addAction(action); }
 
 void TListArea::RepaintThumbnails() { PaintBox1->update(); }
+
+void TListArea::FocusList() { CookListView->CurrentView()->setFocus(); }

@@ -63,6 +63,7 @@ public:
     void ChooseColumns(TListColumnSelectForm* chooser);
 
     // ---- columns and rows ----
+    // Rebuilds the columns, keeping the widths as dragged in the header.
     void BuildListColumns();
     // The column table with the widths as dragged in the header.
     TColumnTable ShownColumnTable() const;
@@ -91,6 +92,8 @@ public:
     void SetRowLook(bool largeIcons, bool gridLines);
     void AddListAction(QAction* action);
     void RepaintThumbnails();
+    // Gives the shown view the keyboard, as at start-up.
+    void FocusList();
 
     // ---- search ----
     void miSearchRecipeNameClick();
@@ -117,6 +120,8 @@ private:
     void BuildClassPane();
     void BuildListPanel();
     void WireViews();
+    // Builds the columns from the table as it stands.
+    void ApplyColumnTable();
     void BuildClassTree();
     void BuildThumbnails();
     void FreeThumbnails();

@@ -108,7 +108,7 @@ void TListArea::ChooseColumns(TListColumnSelectForm* chooser) {
     for (const TColumnRow& row : chooser->Rows())
         table.push_back({row.Caption, row.Width, row.Use});
     Book.ColumnTable = std::move(table);
-    BuildListColumns();
+    ApplyColumnTable();
     IndicateList(-1);
 }
 

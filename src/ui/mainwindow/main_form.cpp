@@ -94,6 +94,9 @@ void TMainForm::FormCreate() {
     step([this] { IndicateList(-1); });
 
     step([this] { ReadLayout(); });
+    // Otherwise the first tool button would take the keyboard, and the first
+    // arrow key after start-up would move nothing in the list.
+    ListArea->FocusList();
     DrawClock();
 }
 

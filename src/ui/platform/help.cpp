@@ -5,6 +5,7 @@
 #include <QUrl>
 
 #include "ui/tools/help_form.h"
+#include "ui/widgets/window_place.h"
 
 namespace {
 
@@ -25,6 +26,7 @@ void ShowHelp(const QString& topic) {
         const QString appDir = QCoreApplication::applicationDirPath() + QLatin1Char('/');
         form = new THelpForm(HelpFolder(appDir), HelpOwner());
         form->setAttribute(Qt::WA_DeleteOnClose);
+        CentreOnMain(form);
     }
     // Shown first: the browser scrolls to a section only once it has a size.
     form->show();

@@ -1,6 +1,7 @@
 #include "ui/tools/help_form.h"
 
 #include <QFileInfo>
+#include <QKeyEvent>
 #include <QTextBrowser>
 #include <QUrl>
 #include <QVBoxLayout>
@@ -36,4 +37,12 @@ void THelpForm::ShowTopic(const QString& topic) {
     Browser->setSource(url);
     if (!topic.isEmpty())
         Browser->scrollToAnchor(topic);
+}
+
+void THelpForm::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        close();
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }

@@ -16,6 +16,9 @@ public:
 
     static const QString FrontPage;  // "index.html"
 
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+
 private:
     QString Folder;
     QTextBrowser* Browser = nullptr;

@@ -3,6 +3,7 @@
 #include <QBoxLayout>
 #include <QGridLayout>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -196,6 +197,25 @@ void TRSSForm::showEvent(QShowEvent* event) {
 }
 
 void TRSSForm::paintEvent(QPaintEvent*) { PaintSharedBackground(this); }
+
+// A plain window has no default button of its own: Enter that no control
+// took presses the focused button, else "閉じる"; Esc closes as in a dialog.
+void TRSSForm::keyPressEvent(QKeyEvent* event) {
+    const bool plain = (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
+    if (plain && (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)) {
+        auto* button = qobject_cast<QAbstractButton*>(focusWidget());
+        if (!button)
+            button = BitBtn6;
+        if (button->isEnabled())
+            button->click();
+        return;
+    }
+    if (plain && event->key() == Qt::Key_Escape) {
+        close();
+        return;
+    }
+    QWidget::keyPressEvent(event);
+}
 
 void TRSSForm::SetButtons(const TWebNode* node) {
     const TWebButtons buttons = RssButtons(node);

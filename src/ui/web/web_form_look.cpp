@@ -26,8 +26,3 @@ void SetUpWebDialog(QDialog* dialog, int width, int height) {
     dialog->setFixedSize(width, height);
 }
 
-void CentreOnMain(QWidget* window) {
-    if (QWidget* main = window->parentWidget())
-        window->move(main->geometry().center() - window->rect().center());
-}
-

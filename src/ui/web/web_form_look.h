@@ -2,6 +2,8 @@
 
 #include <QString>
 
+#include "ui/widgets/window_place.h"
+
 class QDialog;
 class QLineEdit;
 class QPushButton;
@@ -13,4 +15,3 @@ class QWidget;
 QPushButton* AddWebButton(QWidget* parent, const char* name, const QString& text, int x, int y, int width = 89);
 QLineEdit* AddWebEdit(QWidget* parent, const char* name, int x, int y, int width);
 void SetUpWebDialog(QDialog* dialog, int width, int height);
-void CentreOnMain(QWidget* window);

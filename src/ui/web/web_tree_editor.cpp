@@ -10,6 +10,32 @@
 #include "ui/web/book_mark_item_form.h"
 #include "ui/web/web_tree_view.h"
 
+namespace {
+
+// A shared dialog belongs to the window that runs it while it runs, so the
+// window manager raises that window under it, not the main window, and
+// gives it back the focus when the dialog closes. Afterwards the dialog goes
+// back to its own owner, which outlives both tool windows.
+class TDialogLoan final {
+public:
+    TDialogLoan(QDialog* dialog, QWidget* borrower) : Dialog(dialog), Home(dialog->parentWidget()) {
+        if (borrower && borrower != Home)
+            Dialog->setParent(borrower, Dialog->windowFlags());
+    }
+    ~TDialogLoan() {
+        if (Dialog->parentWidget() != Home)
+            Dialog->setParent(Home, Dialog->windowFlags());
+    }
+    TDialogLoan(const TDialogLoan&) = delete;
+    TDialogLoan& operator=(const TDialogLoan&) = delete;
+
+private:
+    QDialog* Dialog;
+    QWidget* Home;
+};
+
+}  // namespace
+
 void LoadWebStore(TTreeStore& store, QWidget* mainWindow) {
     RunGuarded(mainWindow, ErrorPrefix(QStringLiteral("Load File")), [&store] { store.Load(); });
     if (!store.LoadError().isEmpty())
@@ -30,6 +56,7 @@ void TWebTreeEditor::AddFolder() {
     TBookMarkFolderForm* dialog = Windows ? Windows->BookMarkFolderForm : nullptr;
     if (!parent || !parent->IsFolder() || !dialog)
         return;
+    const TDialogLoan loan(dialog, Owner);
     dialog->Prepare(QStringLiteral("フォルダ追加画面"), QString());
     if (dialog->exec() != QDialog::Accepted)
         return;
@@ -41,6 +68,7 @@ void TWebTreeEditor::AddEntry() {
     TBookMarkItemForm* dialog = Windows ? Windows->BookMarkItemForm : nullptr;
     if (!parent || !parent->IsFolder() || !dialog)
         return;
+    const TDialogLoan loan(dialog, Owner);
     dialog->Prepare(Editing.AddEntryCaption, QString(), QString());
     if (dialog->exec() != QDialog::Accepted)
         return;
@@ -55,6 +83,7 @@ TWebNode* TWebTreeEditor::Edit(const std::function<void(TWebNode&)>& entryEdited
         TBookMarkFolderForm* dialog = Windows->BookMarkFolderForm;
         if (!dialog)
             return nullptr;
+        const TDialogLoan loan(dialog, Owner);
         dialog->Prepare(QStringLiteral("フォルダ編集画面"), node->Title);
         if (dialog->exec() != QDialog::Accepted)
             return nullptr;
@@ -64,6 +93,7 @@ TWebNode* TWebTreeEditor::Edit(const std::function<void(TWebNode&)>& entryEdited
         TBookMarkItemForm* dialog = Windows->BookMarkItemForm;
         if (!dialog)
             return nullptr;
+        const TDialogLoan loan(dialog, Owner);
         dialog->Prepare(Editing.EditEntryCaption, node->Title, node->URL);
         if (dialog->exec() != QDialog::Accepted)
             return nullptr;

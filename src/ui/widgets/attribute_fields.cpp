@@ -51,21 +51,6 @@ TAttributeFieldsLook WizardStepLook() {
 
 TAttributeFields BuildAttributeFields(QWidget* page, const TAttributeFieldsLook& look, TNumericKeyFilter* filter) {
     TAttributeFields f;
-    AddLabel(page, QStringLiteral("アイコン"), 16, look.IconTop + 8);
-    auto* panel = new QFrame(page);
-    panel->setObjectName(look.IconPanelName);
-    panel->setGeometry(90, look.IconTop, 34, 34);
-    panel->setFrameShape(QFrame::Panel);
-    panel->setFrameShadow(QFrame::Sunken);
-    if (look.WhiteIconPanel) {
-        panel->setAutoFillBackground(true);
-        QPalette white = panel->palette();
-        white.setColor(QPalette::Window, Qt::white);
-        panel->setPalette(white);
-    }
-    f.Icon = new TIconBox(panel);
-    f.Icon->setObjectName(look.IconName);
-    f.Icon->move(1, 1);
 
     auto addCombo = [&](const char* name, const QString& label, int y) {
         AddLabel(page, label, 16, y + 4);
@@ -105,6 +90,24 @@ TAttributeFields BuildAttributeFields(QWidget* page, const TAttributeFieldsLook&
     f.Difficult = new TStarRating(look.DifficultNames, page);
     f.Difficult->setObjectName("Shape2");
     f.Difficult->move(look.StarLeft, look.StarTop + 62);
+
+    // Made last, the icon comes last in the tab order: the first stop stays
+    // the group box, so Enter at once still confirms rather than opening the picker.
+    AddLabel(page, QStringLiteral("アイコン"), 16, look.IconTop + 8);
+    auto* panel = new QFrame(page);
+    panel->setObjectName(look.IconPanelName);
+    panel->setGeometry(90, look.IconTop, 34, 34);
+    panel->setFrameShape(QFrame::Panel);
+    panel->setFrameShadow(QFrame::Sunken);
+    if (look.WhiteIconPanel) {
+        panel->setAutoFillBackground(true);
+        QPalette white = panel->palette();
+        white.setColor(QPalette::Window, Qt::white);
+        panel->setPalette(white);
+    }
+    f.Icon = new TIconBox(panel);
+    f.Icon->setObjectName(look.IconName);
+    f.Icon->move(1, 1);
     return f;
 }
 

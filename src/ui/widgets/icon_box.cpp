@@ -1,6 +1,8 @@
 #include "ui/widgets/icon_box.h"
 
+#include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPainter>
 
 #include "core/common/helpers.h"
 
@@ -8,6 +10,7 @@ TIconBox::TIconBox(QWidget* parent) : QLabel(parent) {
     setFixedSize(32, 32);
     setCursor(Qt::PointingHandCursor);
     setAlignment(Qt::AlignCenter);
+    setFocusPolicy(Qt::StrongFocus);
 }
 
 int TIconBox::IconIndex() const {
@@ -28,4 +31,23 @@ void TIconBox::mousePressEvent(QMouseEvent* event) {
     if (event->button() == Qt::LeftButton)
         emit Clicked();
     QLabel::mousePressEvent(event);
+}
+
+void TIconBox::keyPressEvent(QKeyEvent* event) {
+    const int key = event->key();
+    if (event->modifiers() == Qt::NoModifier || event->modifiers() == Qt::KeypadModifier)
+        if (key == Qt::Key_Space || key == Qt::Key_Return || key == Qt::Key_Enter) {
+            emit Clicked();
+            return;
+        }
+    QLabel::keyPressEvent(event);
+}
+
+void TIconBox::paintEvent(QPaintEvent* event) {
+    QLabel::paintEvent(event);
+    if (!hasFocus())
+        return;
+    QPainter p(this);
+    p.setPen(QPen(palette().color(QPalette::Highlight), 1, Qt::DotLine));
+    p.drawRect(rect().adjusted(0, 0, -1, -1));
 }

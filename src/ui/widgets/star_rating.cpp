@@ -1,8 +1,10 @@
 #include "ui/widgets/star_rating.h"
 
+#include <algorithm>
 #include <cmath>
 #include <numbers>
 
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPainterPath>
@@ -52,14 +54,15 @@ void TStarImage::mousePressEvent(QMouseEvent* event) {
 
 TStarRating::TStarRating(const QStringList& imageNames, QWidget* parent) : QWidget(parent) {
     setFixedSize(82, 17);
+    setFocusPolicy(Qt::StrongFocus);
     for (int i = 0; i < 5; ++i) {
         auto* star = new TStarImage(this);
         star->setObjectName(i < imageNames.size() ? imageNames[i] : QString());
         star->move(1 + i * 16, 1);
         Stars[size_t(i)] = star;
         connect(star, &TStarImage::Clicked, this, [this, i] {
-            SetValue(i + 1);
-            emit ValueChanged(i + 1);
+            setFocus(Qt::MouseFocusReason);
+            Choose(i + 1);
         });
     }
 }
@@ -76,6 +79,24 @@ void TStarRating::SetValue(int value) {
         Stars[size_t(i)]->SetLit(i < value);
 }
 
+void TStarRating::Choose(int value) {
+    SetValue(value);
+    emit ValueChanged(Value());
+}
+
+void TStarRating::keyPressEvent(QKeyEvent* event) {
+    const int key = event->key();
+    const bool plain = (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
+    if (plain && key >= Qt::Key_0 && key <= Qt::Key_5)
+        Choose(key - Qt::Key_0);
+    else if (plain && (key == Qt::Key_Right || key == Qt::Key_Up))
+        Choose(std::min(Value() + 1, 5));
+    else if (plain && (key == Qt::Key_Left || key == Qt::Key_Down))
+        Choose(std::max(Value() - 1, 0));
+    else
+        QWidget::keyPressEvent(event);
+}
+
 QPixmap TStarRating::LitPicture() {
     static const QPixmap pix = StarPicture(QColor(255, 200, 0), QColor(170, 110, 0));
     return pix;
@@ -88,7 +109,12 @@ QPixmap TStarRating::UnlitPicture() {
 
 void TStarRating::paintEvent(QPaintEvent*) {
     QPainter p(this);
-    p.fillRect(rect(), Qt::white);
-    p.setPen(Qt::black);
+    // While the row has the focus its box takes a tint of the highlight colour.
+    const QColor highlight = palette().color(QPalette::Highlight);
+    p.fillRect(rect(), hasFocus() ? QColor::fromRgbF(1 - 0.25 * (1 - highlight.redF()),
+                                                     1 - 0.25 * (1 - highlight.greenF()),
+                                                     1 - 0.25 * (1 - highlight.blueF()))
+                                  : QColor(Qt::white));
+    p.setPen(hasFocus() ? highlight : QColor(Qt::black));
     p.drawRect(0, 0, width() - 1, height() - 1);
 }

@@ -28,7 +28,8 @@ private:
 
 // A row of five stars on a white 82 by 17 box with a thin black border. A
 // click on the n-th star lights stars 1 to n and unlights the rest; the value
-// is the number of lit stars, 0 to 5.
+// is the number of lit stars, 0 to 5. It takes the focus by Tab: the arrow
+// keys step the value, a digit 0 to 5 sets it.
 class TStarRating final : public QWidget {
     Q_OBJECT
 public:
@@ -48,7 +49,10 @@ signals:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
+    void Choose(int value);
+
     std::array<TStarImage*, 5> Stars{};
 };

@@ -84,3 +84,29 @@ TEST(ElementForm, StoredValuesAndEditsAreSavedAFreshRecipeStartsEmptyAndAFailedS
     EXPECT_TRUE(answers.Texts()[0].startsWith("Save Attributes Error. Msg="));
     EXPECT_FALSE(QDir(w.App.Path("Cook/Gone")).exists());
 }
+
+// From the keyboard alone: Enter on the icon opens the picker rather than
+// pressing O K, and the ratings set with keys are the ones saved.
+TEST(ElementForm, IconAndRatingsFromTheKeyboard) {
+    TElementWindows w;
+    TDialogAnswerer answers;
+    QDir().mkpath(w.App.Path("Cook/K"));
+    w.Open("K");
+    QApplication::setActiveWindow(w.Form);
+    // The first stop is not the icon: Enter at once still presses O K.
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    EXPECT_EQ(w.Form->result(), QDialog::Accepted);
+    EXPECT_FALSE(w.Picker->isVisible());
+    w.Open("K");
+    w.Icon()->setFocus();
+    QTest::keyClick(w.Icon(), Qt::Key_Return);
+    EXPECT_TRUE(w.Picker->isVisible());
+    EXPECT_TRUE(w.Form->isVisible());
+    w.Picker->hide();
+    QTest::keyClick(Child<QWidget>(w.Form, "Shape1"), Qt::Key_4);
+    QTest::keyClick(Child<QWidget>(w.Form, "Shape2"), Qt::Key_Right);
+    w.Ok();
+    EXPECT_EQ(w.Form->result(), QDialog::Accepted);
+    EXPECT_EQ(w.Form->Saved().NiceValue, 4);
+    EXPECT_EQ(w.Form->Saved().DifficultValue, 1);
+}

@@ -87,8 +87,6 @@ TEST(ListColumnSelectForm, WidthLandsInTheRowItWasTypedFor) {
     c.ClickRow(0);
     c.TypeWidth("1a2x3");  // letters refused
     EXPECT_EQ(c.Edit->text(), "123");
-    QTest::keyClick(c.Edit, Qt::Key_Return);  // Enter does not press O K
-    EXPECT_TRUE(c.Form.isVisible());
     // Clicking row B takes the width into row A; an empty width is ignored.
     c.ClickRow(1);
     EXPECT_EQ(c.Edit->text(), "50");
@@ -101,4 +99,32 @@ TEST(ListColumnSelectForm, WidthLandsInTheRowItWasTypedFor) {
     ClickChild(&c.Form, "BitBtn1");
     EXPECT_EQ(c.Form.result(), QDialog::Accepted);
     EXPECT_EQ(c.Order(), "料123+ 種50- 量88+");
+}
+
+// A width stays within what a screen shows, typed or handed in; Enter in the
+// width box or on the list confirms, with the width just typed.
+TEST(ListColumnSelectForm, WidthsStayOnScreenAndEnterConfirms) {
+    const struct {
+        const char* Focus;
+        const char* Typed;  // null: nothing typed
+        int Width;          // of the first row after Enter
+    } rows[] = {
+        {"Edit1", "0", 0},        {"Edit1", "2000", 2000},   {"Edit1", "2001", 2000},
+        {"Edit1", "70250", 2000}, {"ListView1", nullptr, 70}, {"Edit1", "", 70},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(std::string(row.Focus) + " " + (row.Typed ? row.Typed : "-"));
+        TChooser c(Three);
+        if (row.Typed)
+            c.TypeWidth(row.Typed);
+        QWidget* focus = Child<QWidget>(&c.Form, row.Focus);
+        focus->setFocus();
+        QTest::keyClick(focus, Qt::Key_Return);
+        EXPECT_EQ(c.Form.result(), QDialog::Accepted);
+        EXPECT_FALSE(c.Form.isVisible());
+        EXPECT_EQ(c.Form.Rows()[0].Width, row.Width);
+    }
+    TChooser wide({{"料理名", 70250, true}, {"量", -5, true}});
+    EXPECT_EQ(wide.Edit->text(), "2000");
+    EXPECT_EQ(wide.Order(), "料2000+ 量0+");
 }

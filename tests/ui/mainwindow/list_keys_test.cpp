@@ -30,3 +30,19 @@ TEST(ListKeys, PagingKeysMoveTheSelectionInEveryViewStyle) {
         }
     }
 }
+
+// The list has the keyboard from the start: its cursor stands on the first
+// row, and the arrow keys move the selection from there at once.
+TEST(ListKeys, TheListHasTheKeyboardFromTheStart) {
+    TMainFormFixture f;
+    for (const char* name : {"a", "b", "c"})
+        MakeRecipe(f.DataRoot(), {.Name = QString::fromLatin1(name)});
+    TMainForm& form = f.Open();
+    QApplication::setActiveWindow(&form);
+    ASSERT_EQ(QApplication::focusWidget(), f.List()->CurrentView());
+    const std::pair<Qt::Key, int> keys[] = {{Qt::Key_Down, 1}, {Qt::Key_Down, 2}, {Qt::Key_Up, 1}, {Qt::Key_Up, 0}};
+    for (const auto& [key, row] : keys) {
+        QTest::keyClick(QApplication::focusWidget(), key);
+        EXPECT_EQ(f.SelectedRow(), row) << key;
+    }
+}

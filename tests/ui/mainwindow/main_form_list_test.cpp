@@ -35,6 +35,27 @@ TEST_F(MainListTest, ColumnFileRoundTripWithChangedWidths) {
     EXPECT_EQ(RowText(0, 5), QString());  // difficulty unset
 }
 
+// A width dragged in the header lasts through reloads, which rebuild the
+// columns, and the last width of each column reaches "Column.dat".
+TEST_F(MainListTest, DraggedWidthsLastThroughReloadsAndReachTheFile) {
+    AddRecipe(QStringLiteral("a"), QStringLiteral("10"), 1);
+    Open();
+    QHeaderView* header = List()->Header();
+    const struct { int Section, Width; } drags[] = {{0, 120}, {2, 61}, {0, 95}, {4, 33}};
+    for (const auto& drag : drags) {
+        header->resizeSection(drag.Section, drag.Width);
+        Trigger(QStringLiteral("miUpdate"));
+        EXPECT_EQ(header->sectionSize(drag.Section), drag.Width) << drag.Section;
+    }
+    EXPECT_EQ(RowCount(), 1);
+    ASSERT_TRUE(Close());
+    TColumnTable table = DefaultColumnTable();
+    table[0].Width = 95;
+    table[2].Width = 61;
+    table[4].Width = 33;
+    EXPECT_EQ(ReadRaw(AppDir() + ColumnFileName), FormatColumnTable(table));
+}
+
 // The icon-sort setting reaches the list; every view style shows the same selection.
 TEST_F(MainListTest, IconSortAndViewStylesShareOneSelection) {
     for (int i = 0; i < 30; ++i)

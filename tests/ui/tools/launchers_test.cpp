@@ -5,6 +5,7 @@
 #include <QDesktopServices>
 #include <QFile>
 #include <QImage>
+#include <QPointer>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QTest>
@@ -180,6 +181,24 @@ TEST(HelpFormTest, OpensAtTheSectionAskedFor) {
     const QString shown = missing.findChild<QTextBrowser*>("HelpBrowser")->toPlainText();
     EXPECT_TRUE(shown.startsWith("ヘルプファイルが見つかりません")) << shown.toStdString();
     EXPECT_TRUE(shown.contains(dir.AppDir() + "help/index.html"));
+}
+
+// The help window opens centred on the main window, and Esc closes it.
+TEST(HelpFormTest, OpensCentredOnTheMainWindowAndEscClosesIt) {
+    TLauncherFixture f;
+    f.Form->showNormal();
+    f.Form->setGeometry(230, 170, 720, 540);
+    QApplication::processEvents();
+    f.Trigger("Help2");
+    QPointer<QWidget> help;
+    for (QWidget* window : QApplication::topLevelWidgets())
+        if (window->objectName() == QLatin1String("HelpForm") && window->isVisible())
+            help = window;
+    ASSERT_TRUE(help);
+    // Within a frame's few pixels.
+    EXPECT_LE((help->geometry().center() - f.Form->geometry().center()).manhattanLength(), 8);
+    QTest::keyClick(help->findChild<QWidget*>("HelpBrowser"), Qt::Key_Escape);
+    EXPECT_TRUE(!help || !help->isVisible());
 }
 
 // The tool windows of the running program: created at start-up, the custom
