@@ -24,7 +24,7 @@ std::optional<int> MissingLocalTargetCode(const QString& address) {
     const QUrl url = QUrl::fromUserInput(address.trimmed());
     if (!url.isValid() || !url.isLocalFile())
         return std::nullopt;
-    QString path = url.toLocalFile();
+    const QString path = url.toLocalFile();
     if (path.isEmpty() || QFileInfo::exists(path))
         return std::nullopt;
     if (path.endsWith(u'/'))

@@ -57,7 +57,8 @@ void TExchangeCommands::MailExport() {
         return;
     const TCookItem item = Parts.Book.CookItems[record];
     // The extension is added after the chooser, so the question about an
-    // existing file is asked here, of the file really written.
+    // existing file is asked here, of the file really written, in the words
+    // the icon manager uses.
     const std::optional<QString> chosen = ChooseSaveFile(
         Owner, TFileDialogOptions{QString(), ExchangeFileFilter, QString(), item.Name, QString(), false});
     if (!chosen)

@@ -31,6 +31,7 @@ public:
     TPrintCapture(const TPrintCapture&) = delete;
     TPrintCapture& operator=(const TPrintCapture&) = delete;
 
+    // Whether jobs are taken here rather than printed.
     bool Takes() const { return bool(Handler); }
     // False when the job is not taken.
     bool Take(const TComposedJob& job, bool preview) const {
