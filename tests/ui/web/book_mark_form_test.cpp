@@ -144,13 +144,11 @@ TEST(BookMarkForm, ABookmarkThatCannotOpenIsReportedByItsCause) {
     const TRow rows[] = {
         {base + "memo.txt", true, "", true},
         {base + "memo.txt", false, "Exec Error 31", true},  // nothing to open it with
-        {"file://" + base + "memo.txt", true, "", true},
         {base + "none.txt", true, "指定されたファイルが見つかりません。 (2)", false},
         {"file://" + base + "none.txt", true, "指定されたファイルが見つかりません。 (2)", false},
         {base + "gone/none.txt", true, "指定されたパスが見つかりません。 (3)", false},
         {base + "gone/", true, "指定されたパスが見つかりません。 (3)", false},
         {"http://example.invalid/", false, "Exec Error 31", true},
-        {"http://example.invalid/", true, "", true},
     };
     for (const TRow& row : rows) {
         SCOPED_TRACE(row.Address.toStdString());
