@@ -1,5 +1,8 @@
 #include "core/web/shell_error.h"
 
+#include <QFileInfo>
+#include <QUrl>
+
 QString ShellErrorText(int code) {
     const QString n = QString::number(code);
     switch (code) {
@@ -14,4 +17,17 @@ QString ShellErrorText(int code) {
     default:
         return QStringLiteral("Exec Error ") + n;
     }
+}
+
+std::optional<int> MissingLocalTargetCode(const QString& address) {
+    // Read the address the way the opener reads it.
+    const QUrl url = QUrl::fromUserInput(address.trimmed());
+    if (!url.isValid() || !url.isLocalFile())
+        return std::nullopt;
+    const QString path = url.toLocalFile();
+    if (path.isEmpty() || QFileInfo::exists(path))
+        return std::nullopt;
+    if (path.endsWith(u'/'))
+        return 3;
+    return QFileInfo(QFileInfo(path).path()).isDir() ? 2 : 3;
 }

@@ -16,6 +16,7 @@
 #include "ui/platform/help.h"
 #include "core/platform/saporia_error.h"
 #include "core/settings/fonts.h"
+#include "core/web/shell_error.h"
 
 
 namespace {
@@ -54,16 +55,6 @@ QLabel* MakeLabel(QWidget* parent, const char* name, const QString& text, QRect 
     label->setObjectName(name);
     label->setGeometry(geometry);
     return label;
-}
-
-QString ShellErrorText(int code) {
-    switch (code) {
-    case 0: return QString("メモリまたはリソースが不足しています。 (%1)").arg(code);
-    case 2: return QString("指定されたファイルが見つかりません。 (%1)").arg(code);
-    case 3: return QString("指定されたパスが見つかりません。 (%1)").arg(code);
-    case 11: return QString("指定されたExeファイルが無効です。 (%1)").arg(code);
-    default: return QString("Exec Error %1").arg(code);
-    }
 }
 
 }  // namespace

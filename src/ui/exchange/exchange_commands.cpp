@@ -11,6 +11,7 @@
 #include "core/exchange/web_recipe.h"
 #include "core/platform/file_io.h"
 #include "core/platform/saporia_error.h"
+#include "core/recipes/icon_file.h"
 #include "core/recipes/open_recipe.h"
 #include "core/recipes/recipe_attributes.h"
 #include "core/recipes/recipe_book.h"
@@ -56,9 +57,15 @@ void TExchangeCommands::MailExport() {
     if (record < 0 || record >= Parts.Book.CookItems.size() || !Parts.Recipe.IsOpen())
         return;
     const TCookItem item = Parts.Book.CookItems[record];
-    const std::optional<QString> chosen =
-        ChooseSaveFile(Owner, TFileDialogOptions{QString(), ExchangeFileFilter, QString(), item.Name, QString()});
+    // The extension is added after the chooser, so the question about an
+    // existing file is asked here, of the file really written, in the words
+    // the icon manager uses.
+    const std::optional<QString> chosen = ChooseSaveFile(
+        Owner, TFileDialogOptions{QString(), ExchangeFileFilter, QString(), item.Name, QString(), false});
     if (!chosen)
+        return;
+    const QString target = ExchangeFilePath(*chosen);
+    if (QFileInfo::exists(target) && AskYesNo(Owner, IconOverwriteQuestion) != TMsgResult::Yes)
         return;
     RunGuarded(Owner, ErrorPrefix(QStringLiteral("Export")), [&] {
         // The texts as shown, unsaved edits included; the photo as saved.
@@ -66,7 +73,7 @@ void TExchangeCommands::MailExport() {
         const QString photo = ExistingPathIgnoringCase(Parts.Recipe.Path(), PhotoFileName);
         const QByteArray photoBytes = QFileInfo(photo).isFile() ? ReadFileBytes(photo) : QByteArray();
         const TExchangeRecipe recipe = ExchangeRecipeOf(item, texts.Foodstuff, texts.How, texts.Comment, photoBytes);
-        WriteFileAtomic(ExchangeFilePath(*chosen), WriteExchangeFile(recipe));
+        WriteFileAtomic(target, WriteExchangeFile(recipe));
     });
 }
 

@@ -111,10 +111,12 @@ void TDrawnComboBox::paintEvent(QPaintEvent*) {
         style()->subControlRect(QStyle::CC_ComboBox, &opt, QStyle::SC_ComboBoxEditField, this);
     if (currentIndex() < 0)
         return;
+    // Drawn as the open list draws it: while the box has the focus, the shown
+    // item is the selected one, on the highlight.
     QStyleOptionViewItem item;
     item.initFrom(this);
     item.rect = field;
-    item.state &= ~QStyle::State_Selected;
+    item.state.setFlag(QStyle::State_Selected, hasFocus());
     painter.setClipRect(field);
     itemDelegate()->paint(&painter, item, model()->index(currentIndex(), modelColumn(), rootModelIndex()));
 }

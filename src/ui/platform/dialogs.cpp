@@ -196,6 +196,7 @@ std::optional<QString> ChooseSaveFile(QWidget* parent, const TFileDialogOptions&
     dialog.setFileMode(QFileDialog::AnyFile);
     if (!options.DefaultExt.isEmpty())
         dialog.setDefaultSuffix(options.DefaultExt);
+    dialog.setOption(QFileDialog::DontConfirmOverwrite, !options.AskOverwrite);
     if (!options.FileName.isEmpty())
         dialog.selectFile(options.FileName);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())

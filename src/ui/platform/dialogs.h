@@ -40,6 +40,7 @@ struct TFileDialogOptions {
     QString InitialDir;
     QString FileName;    // proposed name (save) or preselected file (open)
     QString DefaultExt;  // without the dot; added to a saved name that has none
+    bool AskOverwrite = true;  // save: the chooser asks before an existing file is chosen
 };
 
 // Each returns the chosen path, or nothing when the user cancelled.

@@ -43,9 +43,12 @@ void TPrintCommands::PrintRecipe(bool preview) {
         const TRecipeTexts texts = Parts.Panes.Texts();
         const TRecipePrintInput input{Parts.Book.CookItems[record], PaneText(texts.Foodstuff), PaneText(texts.How),
                                       PaneText(texts.Comment), Parts.Recipe.Photo().Picture};
-        if (!preview && ShowMessageBox(Owner, PrintQuestion(settings.PaperSize), TMsgType::Confirmation,
-                                       TMsgButtons::YesNo) != TMsgResult::Yes)
-            return;
+        if (!preview) {
+            CheckPrinter();  // before the question, not after the user said yes
+            if (ShowMessageBox(Owner, PrintQuestion(settings.PaperSize), TMsgType::Confirmation,
+                               TMsgButtons::YesNo) != TMsgResult::Yes)
+                return;
+        }
         TReport* layout = Layouts().Find(RecipeLayoutFor(settings));
         if (!layout)
             return;

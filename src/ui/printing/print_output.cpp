@@ -20,15 +20,29 @@ void PreparePrinter(QPrinter& printer, const TComposedJob& job) {
     printer.setPageMargins(QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter);
 }
 
+// The default printer, else the first one installed.
+QPrinterInfo TargetPrinter() {
+    const QPrinterInfo info = QPrinterInfo::defaultPrinter();
+    if (!info.isNull())
+        return info;
+    const QList<QPrinterInfo> printers = QPrinterInfo::availablePrinters();
+    if (printers.isEmpty())
+        throw TSaporiaError(QStringLiteral("プリンターがインストールされていません"));
+    return printers.first();
+}
+
 }  // namespace
+
+void CheckPrinter() {
+    if (CurrentCapture && CurrentCapture->Takes())
+        return;
+    TargetPrinter();
+}
 
 void PrintJob(const TComposedJob& job) {
     if (CurrentCapture && CurrentCapture->Take(job, false))
         return;
-    const QPrinterInfo info = QPrinterInfo::defaultPrinter();
-    if (info.isNull() && QPrinterInfo::availablePrinters().isEmpty())
-        throw TSaporiaError(QStringLiteral("プリンターがインストールされていません"));
-    QPrinter printer(info.isNull() ? QPrinterInfo::availablePrinters().first() : info, QPrinter::HighResolution);
+    QPrinter printer(TargetPrinter(), QPrinter::HighResolution);
     if (!printer.isValid() || printer.outputFormat() != QPrinter::NativeFormat)
         throw TSaporiaError(QStringLiteral("プリンター「") + printer.printerName() +
                             QStringLiteral("」を使えません"));

@@ -11,6 +11,8 @@ struct TComposedJob;
 // Where a composed job goes: the default printer or Qt's print preview.
 // Throws TSaporiaError when there is no printer or printing fails.
 void PrintJob(const TComposedJob& job);
+// Throws the error PrintJob would give when there is no printer.
+void CheckPrinter();
 void PreviewJob(const TComposedJob& job, QWidget* parent);
 
 // The guard of the print commands: a failure is shown as "Print Error. msg="
@@ -29,7 +31,8 @@ public:
     TPrintCapture(const TPrintCapture&) = delete;
     TPrintCapture& operator=(const TPrintCapture&) = delete;
 
-    // The active capture, or nullptr.
+    // Whether jobs are taken here rather than printed.
+    bool Takes() const { return bool(Handler); }
     // False when the job is not taken.
     bool Take(const TComposedJob& job, bool preview) const {
         if (!Handler)

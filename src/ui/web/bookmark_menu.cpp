@@ -20,7 +20,8 @@ QString AsWritten(const QString& text) {
 }  // namespace
 
 TBookmarkMenu::TBookmarkMenu(QMenu* menu, std::function<TWebNode*()> top, std::function<void()> openOrganiser)
-    : QObject(menu), B1(menu), TopFolder(std::move(top)), OpenOrganiser(std::move(openOrganiser)) {
+    : QObject(menu), OpenAddress(OpenUrl), B1(menu), TopFolder(std::move(top)),
+      OpenOrganiser(std::move(openOrganiser)) {
     connect(B1, &QMenu::aboutToShow, this, &TBookmarkMenu::Rebuild);
 }
 
@@ -64,6 +65,10 @@ void TBookmarkMenu::AddFolder(QMenu* parent, const TWebNode& folder) {
 
 void TBookmarkMenu::BookMarkClick(QAction* entry) {
     const QString address = entry->data().toString();
-    if (!OpenUrl(address))
+    // A file or folder that is not there is named as such; the desktop's
+    // opener would only fail later, out of sight.
+    if (const std::optional<int> missing = MissingLocalTargetCode(address))
+        ShowErrorBox(B1->parentWidget(), ShellErrorText(*missing));
+    else if (!OpenAddress(address))
         ShowErrorBox(B1->parentWidget(), ShellErrorText(NoAssociationCode));
 }

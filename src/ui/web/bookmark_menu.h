@@ -20,6 +20,9 @@ public:
 
     void Rebuild();
 
+    // Opens an address with the desktop; false when nothing opened it.
+    std::function<bool(const QString&)> OpenAddress;
+
 private:
     void AddFolder(QMenu* parent, const TWebNode& folder);
     void BookMarkClick(QAction* entry);

@@ -69,6 +69,42 @@ TEST_F(ExchangeCommandsTest, ExportTakesThePanesAndImportAsksTheSaveQuestion) {
     EXPECT_EQ(RowText(SelectedRow()), QStringLiteral("x.txt"));
 }
 
+TEST_F(ExchangeCommandsTest, ExportAsksBeforeReplacingTheFileItWrites) {
+    // Typed with or without the extension, the same file is at stake.
+    const QByteArray old = "old file";
+    struct TRow {
+        const char* Typed;
+        std::optional<TMsgResult> Answer;  // none: nothing to ask
+        bool Replaced;
+    };
+    const TRow rows[] = {
+        {"Curry", TMsgResult::No, false}, {"Curry.rpk", TMsgResult::No, false},
+        {"Curry", TMsgResult::Yes, true}, {"Other", std::nullopt, true},
+    };
+    for (const TRow& row : rows) {
+        SCOPED_TRACE(row.Typed);
+        const QString file = OutPath(QString::fromUtf8(row.Typed).remove(".rpk") + ".rpk");
+        QFile::remove(file);
+        if (row.Answer) {
+            QFile f(file);
+            ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+            f.write(old);
+        }
+        Answers.ClearLog();
+        Answers.AnswerText(OutPath(row.Typed));
+        if (row.Answer)
+            Answers.Answer(*row.Answer);
+        Trigger("miMailExport");
+        QStringList asked;
+        for (const TDialogCall& call : Answers.Calls())
+            if (call.Kind == TDialogKind::Message)
+                asked << call.Text;
+        EXPECT_EQ(asked, row.Answer ? QStringList{QStringLiteral("同じファイル名が存在します。上書きしてもよろしいですか？")}
+                                    : QStringList());
+        EXPECT_EQ(ReadRaw(file).startsWith("<?xml"), row.Replaced);
+    }
+}
+
 TEST_F(ExchangeCommandsTest, HtmlExportsWriteIntoStampedFolders) {
     Answers.AnswerText(Out.path());
     Trigger("miHTMLExport");

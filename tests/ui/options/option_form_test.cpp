@@ -4,8 +4,10 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFile>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QRegularExpression>
 #include <QSignalSpy>
 #include <QStyleOptionComboBox>
 #include <QTabWidget>
@@ -160,4 +162,76 @@ TEST(OptionForm, CancelDiscardsEditsOkCommitsThemOnceAndRefusesWhatTheFileCannot
     EXPECT_EQ(o.Stored().TitleName, "うちの台所");
     o.Store.WriteSettings();  // the write at exit goes through
     EXPECT_EQ(LoadSettingsFile(o.Store.Path()).CookKinds, QStringList({"和食", "寿司", ""}));
+}
+
+namespace {
+
+QStringList ItemsOf(const QComboBox* combo) {
+    QStringList items;
+    for (int i = 0; i < combo->count(); ++i)
+        items << combo->itemText(i);
+    return items;
+}
+
+}  // namespace
+
+// The help names the papers and the recipe attributes as the program offers them.
+TEST(OptionForm, HelpNamesWhatTheWindowOffers) {
+    QFile file(QStringLiteral(SAPORIA_SOURCE_DIR "/help/index.html"));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QString help = QString::fromUtf8(file.readAll());
+    TOptions o;
+    o.Open();
+    // The attributes as the print header lists name them, plus the dialog's own three.
+    const QStringList attributes =
+        ItemsOf(o.Find<QComboBox>("ComboBox1")).mid(1) + QStringList{"アイコン", "おいしさ", "むずかしさ"};
+    const std::pair<const char*, QStringList> rows[] = {
+        {"4 種類の用紙（([^）]*)）", ItemsOf(o.Find<QComboBox>("ComboBox3"))},
+        {"「レシピ属性変更」で([^。]*)を変更します", attributes},
+        {"属性の選択肢（([^）]*)）", ItemsOf(o.Find<QComboBox>("ComboBox1")).mid(1, 3)},
+        {"Status.txt</td><td>属性（([^）]*)など）", attributes},
+    };
+    for (const auto& [pattern, offered] : rows) {
+        SCOPED_TRACE(pattern);
+        const QRegularExpressionMatch found = QRegularExpression(QString::fromUtf8(pattern)).match(help);
+        ASSERT_TRUE(found.hasMatch());
+        const QStringList named = found.captured(1).split(u'・');
+        if (offered.size() <= 4) {  // a whole list: the same, in the same order
+            EXPECT_EQ(named, offered);
+            continue;
+        }
+        for (const QString& name : named)
+            EXPECT_TRUE(offered.contains(name)) << name.toStdString();
+    }
+}
+
+// A closed list shows its chosen item, with and without the focus: its face
+// carries text that stands out from the face's own background.
+TEST(OptionForm, ClosedListsShowTheirChoice) {
+    TOptions o("[PRINT]\r\nPAPERSIZE=ハガキ\r\nCONTENTSTYPE=1\r\nHEADERTYPE=2\r\n");
+    TOptionForm& form = o.Open();
+    form.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
+    auto* pages = o.Find<QTabWidget>("PageControl1");
+    for (const char* name : {"ComboBox3", "ComboBox8", "ComboBox1"}) {
+        auto* combo = o.Find<QComboBox>(name);
+        for (int i = 0; i < pages->count(); ++i)
+            if (pages->widget(i)->isAncestorOf(combo))
+                pages->setCurrentIndex(i);
+        for (const bool focused : {false, true}) {
+            SCOPED_TRACE(std::string(name) + (focused ? " focused" : ""));
+            (focused ? static_cast<QWidget*>(combo) : o.Find<QWidget>("BitBtnOK"))->setFocus();
+            ASSERT_EQ(combo->hasFocus(), focused);
+            QStyleOptionComboBox face;
+            face.initFrom(combo);
+            const QRect field = combo->style()->subControlRect(QStyle::CC_ComboBox, &face, QStyle::SC_ComboBoxEditField, combo);
+            const QImage image = combo->grab().toImage();
+            const int ground = qGray(image.pixel(field.topLeft() + QPoint(1, 1)));
+            int ink = 0;
+            for (int y = field.top(); y <= field.bottom(); ++y)
+                for (int x = field.left(); x <= field.right(); ++x)
+                    ink += std::abs(qGray(image.pixel(x, y)) - ground) > 96 ? 1 : 0;
+            EXPECT_GT(ink, 20);
+        }
+    }
 }

@@ -5,6 +5,7 @@
 #include "core/web/shell_error.h"
 #include "ui/web/bookmark_menu.h"
 #include "web_fixture.h"
+#include "core/web/web_node.h"
 
 namespace {
 
@@ -128,6 +129,44 @@ TEST(BookMarkForm, ShellErrorTexts) {
     };
     for (const auto& [code, text] : rows)
         EXPECT_EQ(ShellErrorText(code), QString::fromUtf8(text));
+}
+
+TEST(BookMarkForm, ABookmarkThatCannotOpenIsReportedByItsCause) {
+    TTempAppDir dir;
+    dir.WriteBytes("memo.txt", "x");
+    const QString base = dir.AppDir();
+    struct TRow {
+        QString Address;
+        bool OpenerSucceeds;
+        const char* Error;  // empty: opened without a word
+        bool Opened;
+    };
+    const TRow rows[] = {
+        {base + "memo.txt", true, "", true},
+        {base + "memo.txt", false, "Exec Error 31", true},  // nothing to open it with
+        {base + "none.txt", true, "指定されたファイルが見つかりません。 (2)", false},
+        {"file://" + base + "none.txt", true, "指定されたファイルが見つかりません。 (2)", false},
+        {base + "gone/none.txt", true, "指定されたパスが見つかりません。 (3)", false},
+        {base + "gone/", true, "指定されたパスが見つかりません。 (3)", false},
+        {"http://example.invalid/", false, "Exec Error 31", true},
+    };
+    for (const TRow& row : rows) {
+        SCOPED_TRACE(row.Address.toStdString());
+        TDialogAnswerer answers;
+        TWebNode top(TWebNodeKind::Folder, QStringLiteral("BOOKMARK"));
+        top.Append(std::make_unique<TWebNode>(TWebNodeKind::Bookmark, QStringLiteral("b"), row.Address));
+        QMenu b1;
+        TBookmarkMenu menu(&b1, [&top] { return &top; }, [] {});
+        QStringList opened;
+        menu.OpenAddress = [&](const QString& address) {
+            opened << address;
+            return row.OpenerSucceeds;
+        };
+        menu.Rebuild();
+        b1.actions().at(2)->trigger();
+        EXPECT_EQ(answers.Texts(), *row.Error ? QStringList{QString::fromUtf8(row.Error)} : QStringList());
+        EXPECT_EQ(opened, row.Opened ? QStringList{row.Address} : QStringList());
+    }
 }
 
 }  // namespace
