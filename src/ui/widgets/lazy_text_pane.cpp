@@ -4,24 +4,13 @@
 
 namespace {
 
-// The end of the slice from `from`: after the last LF within `max`
-// characters, else at `max` without parting CR LF or a surrogate pair.
-qsizetype SliceEnd(const QString& text, qsizetype from, qsizetype max) {
-    qsizetype end = from + max;
-    if (end >= text.size())
-        return text.size();
-    const qsizetype lf = text.lastIndexOf(u'\n', end - 1);
-    if (lf >= from)
-        return lf + 1;
-    if (text[end - 1].isHighSurrogate() || (text[end - 1] == u'\r' && text[end] == u'\n'))
-        ++end;
-    return end;
-}
+bool IsBreak(QChar c) { return c == u'\n' || c == u'\r'; }
 
 }  // namespace
 
-TLazyTextPane::TLazyTextPane(QWidget* parent, qsizetype sliceChars)
-    : QPlainTextEdit(parent), SliceChars(std::max<qsizetype>(sliceChars, 2)) {
+TLazyTextPane::TLazyTextPane(QWidget* parent, qsizetype sliceChars, qsizetype pieceChars)
+    : QPlainTextEdit(parent), SliceChars(std::max<qsizetype>(sliceChars, 1)),
+      PieceChars(std::max<qsizetype>(pieceChars, 2)) {
     setReadOnly(true);
     document()->setUndoRedoEnabled(false);
     Fill.setInterval(0);
@@ -31,21 +20,47 @@ TLazyTextPane::TLazyTextPane(QWidget* parent, qsizetype sliceChars)
 void TLazyTextPane::SetText(const QString& text) {
     Fill.stop();
     Text = text;
-    const qsizetype end = SliceEnd(Text, 0, SliceChars);
-    setPlainText(Text.left(end));
-    Filled = end;
+    Filled = 0;
+    setPlainText(NextSlice());
     if (Filled < Text.size())
         Fill.start();
     else
         Text.clear();
 }
 
+// Whole lines, each with its line break, until the slice is full; a line
+// longer than a piece ends with a break of its own after PieceChars
+// characters (never inside a surrogate pair).
+QString TLazyTextPane::NextSlice() {
+    const qsizetype start = Filled;
+    QString slice;
+    slice.reserve(std::min(Text.size() - Filled, SliceChars + PieceChars + 1));
+    while (Filled < Text.size() && Filled - start < SliceChars) {
+        const qsizetype limit = std::min(Text.size(), Filled + PieceChars);
+        qsizetype end = Filled;
+        while (end < limit && !IsBreak(Text[end]))
+            ++end;
+        if (end < Text.size() && IsBreak(Text[end])) {
+            // The break goes with its line; CR LF is one break.
+            end += Text[end] == u'\r' && end + 1 < Text.size() && Text[end + 1] == u'\n' ? 2 : 1;
+            slice += QStringView(Text).sliced(Filled, end - Filled);
+        } else if (end == Text.size()) {
+            slice += QStringView(Text).sliced(Filled);
+        } else {
+            if (Text[end - 1].isHighSurrogate())
+                --end;
+            slice += QStringView(Text).sliced(Filled, end - Filled);
+            slice += u'\n';
+        }
+        Filled = end;
+    }
+    return slice;
+}
+
 void TLazyTextPane::FillSlice() {
-    const qsizetype end = SliceEnd(Text, Filled, SliceChars);
     QTextCursor cursor(document());
     cursor.movePosition(QTextCursor::End);
-    cursor.insertText(Text.sliced(Filled, end - Filled));
-    Filled = end;
+    cursor.insertText(NextSlice());
     if (Filled < Text.size())
         return;
     Fill.stop();

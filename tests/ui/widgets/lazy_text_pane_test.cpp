@@ -20,7 +20,7 @@ TEST(LazyTextPane, FillsTheWholeTextSliceBySlice) {
         "", "short", "abcd\r\nefgh\r\nij", "abc\r\ndefghijklmnop", "ab" + pair + "cdefghijklm" + pair + pair,
         "a\rb\rc\rd\re\rf\rg\rh", QString(50, u'x') + "\r\n\r\n\n" + QString(9, u'y'),
     };
-    for (const qsizetype slice : {2, 3, 4, 7}) {
+    for (const qsizetype slice : {1, 2, 3, 4, 7}) {
         for (const QString& text : texts) {
             SCOPED_TRACE(text.toStdString() + " / " + std::to_string(slice));
             TLazyTextPane pane(nullptr, slice);
@@ -31,9 +31,29 @@ TEST(LazyTextPane, FillsTheWholeTextSliceBySlice) {
     }
 }
 
+// A line longer than a piece shows in pieces; other lines as they are.
+TEST(LazyTextPane, LongLinesShowInPieces) {
+    const QString pair = QStringLiteral("🍛");
+    const std::pair<QString, QString> rows[] = {
+        {"abcdefghijkl", "abcde\nfghij\nkl"},
+        {"abcde\r\nfg\nhijklmn\r", "abcde\nfg\nhijkl\nmn\n"},
+        {"abcd" + pair + "xyz", "abcd\n" + pair + "xyz"},
+        {"abcdefghij", "abcde\nfghij"},
+    };
+    for (const qsizetype slice : {1, 3, 100}) {
+        for (const auto& [text, shown] : rows) {
+            SCOPED_TRACE(text.toStdString() + " / " + std::to_string(slice));
+            TLazyTextPane pane(nullptr, slice, 5);
+            pane.SetText(text);
+            QTRY_VERIFY_WITH_TIMEOUT(!pane.Filling(), 10000);
+            EXPECT_EQ(pane.toPlainText(), shown);
+        }
+    }
+}
+
 TEST(LazyTextPane, ANewTextReplacesOneStillFilling) {
     TLazyTextPane pane(nullptr, 4);
-    pane.SetText(QString(400, u'a'));
+    pane.SetText(QStringLiteral("a\n").repeated(400));
     ASSERT_TRUE(pane.Filling());
     pane.SetText(QStringLiteral("b\r\nc"));
     EXPECT_FALSE(pane.Filling());
