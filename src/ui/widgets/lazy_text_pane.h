@@ -12,7 +12,7 @@ class TLazyTextPane final : public QPlainTextEdit {
     Q_OBJECT
 public:
     explicit TLazyTextPane(QWidget* parent = nullptr, qsizetype sliceChars = 64 * 1024,
-                           qsizetype pieceChars = 10000);
+                           qsizetype pieceChars = 4000);
 
     // Shows `text` (any line breaks) from its start; a fill still running
     // for an earlier text stops.
