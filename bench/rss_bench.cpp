@@ -95,4 +95,10 @@ void BM_FigureFeedLongDescription(benchmark::State& state) {
 
 }  // namespace
 
-BENCHMARK(BM_FigureFeedLongDescription)->Arg(0)->Arg(1)->ArgName("one_line")->UseManualTime()->Iterations(5)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_FigureFeedLongDescription)
+    ->Arg(0)
+    ->Arg(1)
+    ->ArgName("one_line")
+    ->UseManualTime()
+    ->Iterations(5)
+    ->Unit(benchmark::kMillisecond);

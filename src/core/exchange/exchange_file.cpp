@@ -39,28 +39,35 @@ QString ElementText(QXmlStreamReader& reader) {
 }
 
 bool IsBlankRun(QByteArrayView run) {
-    return std::all_of(run.begin(), run.end(), [](char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; });
+    return std::all_of(run.begin(), run.end(),
+                       [](char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; });
 }
 
 // The file's text for the parser. In a file of our own the photo is one run
 // of Base64 right after the first "<Picture>": that run stays bytes and only
-// the rest is decoded (ASCII never ends a CP932 character, so the two sides
-// decode as they would whole). The parse then checks that the run was the
-// first Picture of the root.
+// the rest is decoded ("<" and ">" are never part of a two-byte CP932
+// character, so the two sides decode as they would whole). The parse then
+// checks that the run was the first Picture of the root.
 struct TExchangeText {
     QString Text;
     qsizetype PictureAt = -1;  // offset in Text just after the "<Picture>" of the run; -1: no run
     QByteArrayView PictureRun;
 };
 
+TExchangeText WholeText(const QByteArray& bytes) {
+    TExchangeText text;
+    text.Text = DecodeXmlBytes(bytes);
+    return text;
+}
+
 TExchangeText SplitExchangeText(const QByteArray& bytes) {
     const qsizetype open = bytes.startsWith(OwnDeclaration) ? bytes.indexOf(PictureOpen) : -1;
     if (open < 0)
-        return {DecodeXmlBytes(bytes)};
+        return WholeText(bytes);
     const qsizetype begin = open + PictureOpen.size();
     const char* end = bytes.cbegin() + begin + Base64TextLength(QByteArrayView(bytes).sliced(begin));
     if (!QByteArrayView(end, bytes.cend()).startsWith(PictureClose))
-        return {DecodeXmlBytes(bytes)};
+        return WholeText(bytes);
     TExchangeText text;
     text.Text = FromSjis(bytes.constData(), begin);
     text.PictureAt = text.Text.size();
@@ -188,7 +195,7 @@ TExchangeRecipe ReadExchangeFile(const QByteArray& bytes) {
     // The run was not the photo (it stood in a comment, another element, a
     // text), or an error message must count its characters: read it whole.
     if (text.PictureAt >= 0 && (!parsed.PictureInRun || !parsed.XmlError.isEmpty()))
-        parsed = ParseExchangeText(text = TExchangeText{DecodeXmlBytes(bytes)});
+        parsed = ParseExchangeText(text = WholeText(bytes));
     if (!parsed.XmlError.isEmpty())
         throw TSaporiaError(parsed.XmlError);
     TExchangeRecipe& recipe = parsed.Recipe;
@@ -196,7 +203,8 @@ TExchangeRecipe ReadExchangeFile(const QByteArray& bytes) {
         if (recipe.Status[i].contains(QLatin1Char('\r')) || recipe.Status[i].contains(QLatin1Char('\n')))
             throw TSaporiaError(QStringLiteral("%1 の値に改行が含まれています").arg(ExchangeStatusKeys()[i]));
     }
-    const bool hasPicture = parsed.PictureInRun ? !IsBlankRun(text.PictureRun) : !Trim(parsed.PictureText).isEmpty();
+    const bool hasPicture =
+        parsed.PictureInRun ? !IsBlankRun(text.PictureRun) : !Trim(parsed.PictureText).isEmpty();
     if (hasPicture) {
         const bool decoded = parsed.PictureInRun ? Base64DecodeBuffer(text.PictureRun, recipe.Picture)
                                                  : Base64DecodeBuffer(parsed.PictureText, recipe.Picture);
