@@ -154,3 +154,28 @@ void EnsureBenchApplication() {
     // static destruction order we could choose.
     new QApplication(argc, argv);
 }
+
+THeartbeat::THeartbeat() {
+    Timer.setInterval(0);
+    QObject::connect(&Timer, &QTimer::timeout, [this] {
+        const std::chrono::steady_clock::time_point now = std::chrono::steady_clock::now();
+        const double gap = std::chrono::duration<double, std::milli>(now - Last).count();
+        if (gap > 50 && qEnvironmentVariableIsSet("SAPORIA_BENCH_TRACE"))
+            fprintf(stderr, "  gap %.1f ms\n", gap);
+        MaxGap = std::max(MaxGap, gap);
+        Last = now;
+    });
+}
+
+void THeartbeat::Start() {
+    MaxGap = 0;
+    Last = std::chrono::steady_clock::now();
+    Timer.start();
+    QCoreApplication::processEvents();
+}
+
+double THeartbeat::Stop() {
+    QCoreApplication::processEvents();
+    Timer.stop();
+    return MaxGap;
+}

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <chrono>
 #include <functional>
 #include <vector>
 
@@ -7,6 +8,7 @@
 
 #include <QByteArray>
 #include <QStringList>
+#include <QTimer>
 
 // Helpers of the figure benchmarks: each figure is timed beside an honest
 // anchor in the same process, alternating, so a busy machine slows both.
@@ -36,3 +38,17 @@ void TimeAgainstAnchor(benchmark::State& state, const std::function<void()>& anc
 
 // The widget benchmarks need an application; without a display, the offscreen one.
 void EnsureBenchApplication();
+
+// The longest the event loop went without running a zero timer; with
+// SAPORIA_BENCH_TRACE set, every gap over 50 ms is printed.
+class THeartbeat final {
+public:
+    THeartbeat();
+    void Start();
+    double Stop();
+
+private:
+    QTimer Timer;
+    std::chrono::steady_clock::time_point Last = std::chrono::steady_clock::now();
+    double MaxGap = 0;
+};

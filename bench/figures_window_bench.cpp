@@ -37,39 +37,6 @@ double Since(TClock::time_point start) {
     return std::chrono::duration<double, std::milli>(TClock::now() - start).count();
 }
 
-// The longest the event loop went without running a zero timer; with
-// SAPORIA_BENCH_TRACE set, every gap over 50 ms is printed.
-class THeartbeat final {
-public:
-    THeartbeat() {
-        Timer.setInterval(0);
-        QObject::connect(&Timer, &QTimer::timeout, [this] {
-            const TClock::time_point now = TClock::now();
-            const double gap = std::chrono::duration<double, std::milli>(now - Last).count();
-            if (gap > 50 && qEnvironmentVariableIsSet("SAPORIA_BENCH_TRACE"))
-                fprintf(stderr, "  gap %.1f ms\n", gap);
-            MaxGap = std::max(MaxGap, gap);
-            Last = now;
-        });
-    }
-    void Start() {
-        MaxGap = 0;
-        Last = TClock::now();
-        Timer.start();
-        QCoreApplication::processEvents();
-    }
-    double Stop() {
-        QCoreApplication::processEvents();
-        Timer.stop();
-        return MaxGap;
-    }
-
-private:
-    QTimer Timer;
-    TClock::time_point Last = TClock::now();
-    double MaxGap = 0;
-};
-
 // The main window on one generated collection, shown, as the program makes it.
 struct TShownWindow {
     QString AppDir;

@@ -1,5 +1,7 @@
 #include "core/exchange/exchange_file.h"
 
+#include <algorithm>
+
 #include <QFileInfo>
 #include <QSet>
 #include <QXmlStreamReader>
@@ -22,12 +24,118 @@ const QString MethodName = QStringLiteral("Method");
 const QString PictureName = QStringLiteral("Picture");
 const QString CommentName = QStringLiteral("Comment");
 
+const QByteArray EmptyPicture = QByteArrayLiteral("<Picture/>");
+const QByteArray PictureOpen = QByteArrayLiteral("<Picture>");
+const QByteArray PictureClose = QByteArrayLiteral("</Picture>");
+// Our own files start so; only then is the photo looked for in the bytes.
+const QByteArray OwnDeclaration = QByteArrayLiteral("<?xml version=\"1.0\" encoding=\"Shift_JIS\"?>");
+
 QString Coded(const QString& paneText) { return EncodeTextCodes(ToCrLf(paneText)); }
 
 // The text of one element, children's text included; the reader stands on
 // its start and ends on its end.
 QString ElementText(QXmlStreamReader& reader) {
     return reader.readElementText(QXmlStreamReader::IncludeChildElements);
+}
+
+bool IsBlankRun(QByteArrayView run) {
+    return std::all_of(run.begin(), run.end(),
+                       [](char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; });
+}
+
+// The file's text for the parser. In a file of our own the photo is one run
+// of Base64 right after the first "<Picture>": that run stays bytes and only
+// the rest is decoded ("<" and ">" are never part of a two-byte CP932
+// character, so the two sides decode as they would whole). The parse then
+// checks that the run was the first Picture of the root.
+struct TExchangeText {
+    QString Text;
+    qsizetype PictureAt = -1;  // offset in Text just after the "<Picture>" of the run; -1: no run
+    QByteArrayView PictureRun;
+};
+
+TExchangeText WholeText(const QByteArray& bytes) {
+    TExchangeText text;
+    text.Text = DecodeXmlBytes(bytes);
+    return text;
+}
+
+TExchangeText SplitExchangeText(const QByteArray& bytes) {
+    const qsizetype open = bytes.startsWith(OwnDeclaration) ? bytes.indexOf(PictureOpen) : -1;
+    if (open < 0)
+        return WholeText(bytes);
+    const qsizetype begin = open + PictureOpen.size();
+    const char* end = bytes.cbegin() + begin + Base64TextLength(QByteArrayView(bytes).sliced(begin));
+    if (!QByteArrayView(end, bytes.cend()).startsWith(PictureClose))
+        return WholeText(bytes);
+    TExchangeText text;
+    text.Text = FromSjis(bytes.constData(), begin);
+    text.PictureAt = text.Text.size();
+    text.Text += FromSjis(end, bytes.cend() - end);
+    text.PictureRun = QByteArrayView(bytes.cbegin() + begin, end);
+    return text;
+}
+
+struct TParsedExchange {
+    TExchangeRecipe Recipe;
+    QString PictureText;
+    bool PictureInRun = false;  // the first Picture is the run cut out of the text
+    QString XmlError;
+};
+
+TParsedExchange ParseExchangeText(const TExchangeText& text) {
+    // A stream reader keeps a text of blanks only, which the DOM would drop.
+    QXmlStreamReader reader(text.Text);
+    TParsedExchange parsed;
+    TExchangeRecipe& recipe = parsed.Recipe;
+    recipe.Status = QStringList(ExchangeStatusKeys().size(), QString());
+    QSet<QString> seen;
+    int depth = 0;
+    while (!reader.atEnd()) {
+        const QXmlStreamReader::TokenType token = reader.readNext();
+        if (token == QXmlStreamReader::EndElement) {
+            --depth;
+            continue;
+        }
+        if (token != QXmlStreamReader::StartElement)
+            continue;
+        ++depth;
+        if (depth != 2)
+            continue;
+        const QString name = reader.name().toString();
+        // The first child of a name counts, as a lookup by name finds it.
+        const bool first = !seen.contains(name);
+        seen.insert(name);
+        if (name == StatusName) {
+            QSet<QString> seenKeys;
+            while (reader.readNextStartElement()) {
+                const QString key = reader.name().toString();
+                const QString value = ElementText(reader);
+                const qsizetype index = ExchangeStatusKeys().indexOf(key);
+                if (first && index >= 0 && !seenKeys.contains(key))
+                    recipe.Status[index] = value;
+                seenKeys.insert(key);
+            }
+        } else {
+            const bool atRun = first && name == PictureName && reader.characterOffset() == text.PictureAt;
+            const QString elementText = ElementText(reader);
+            if (first && name == MaterialName)
+                recipe.Material = DecodeTextCodes(elementText);
+            else if (first && name == MethodName)
+                recipe.Method = DecodeTextCodes(elementText);
+            else if (first && name == CommentName)
+                recipe.Comment = DecodeTextCodes(elementText);
+            else if (first && name == PictureName)
+                parsed.PictureText = elementText, parsed.PictureInRun = atRun;
+        }
+        --depth;  // the element was read to its end
+    }
+    if (reader.hasError())
+        parsed.XmlError = QStringLiteral("XMLとして読めません (%1行 %2桁): %3")
+                              .arg(reader.lineNumber())
+                              .arg(reader.columnNumber())
+                              .arg(reader.errorString());
+    return parsed;
 }
 
 }  // namespace
@@ -59,7 +167,7 @@ QByteArray WriteExchangeFile(const TExchangeRecipe& recipe) {
         SetChildText(status, ExchangeStatusKeys()[i], recipe.Status.value(i));
     SetChildText(root, MaterialName, Coded(recipe.Material));
     SetChildText(root, MethodName, Coded(recipe.Method));
-    SetChildText(root, PictureName, QString::fromLatin1(Base64EncodeBuffer(recipe.Picture)));
+    SetChildText(root, PictureName, QString());
     SetChildText(root, CommentName, Coded(recipe.Comment));
     // The texts must arrive as they are: no character reference stands in
     // for one CP932 cannot hold.
@@ -67,72 +175,46 @@ QByteArray WriteExchangeFile(const TExchangeRecipe& recipe) {
         ToSjis(text);
     for (const QString& value : recipe.Status)
         ToSjis(value);
-    return XmlToBytes(document);
+    const QByteArray texts = XmlToBytes(document);
+    if (recipe.Picture.isEmpty())
+        return texts;
+    // Base64 needs neither escaping nor conversion: its bytes go where the
+    // empty element stands. No text can hold a raw "<", so the first one is it.
+    const qsizetype at = texts.indexOf(EmptyPicture);
+    QByteArray file;
+    file.reserve(texts.size() + Base64EncodedSize(recipe.Picture.size()) + PictureOpen.size() + PictureClose.size());
+    file.append(QByteArrayView(texts).first(at)).append(PictureOpen);
+    Base64Append(recipe.Picture, file);
+    file.append(PictureClose).append(QByteArrayView(texts).sliced(at + EmptyPicture.size()));
+    return file;
 }
 
 TExchangeRecipe ReadExchangeFile(const QByteArray& bytes) {
-    // A stream reader keeps a text of blanks only, which the DOM would drop.
-    QXmlStreamReader reader(DecodeXmlBytes(bytes));
-    TExchangeRecipe recipe;
-    recipe.Status = QStringList(ExchangeStatusKeys().size(), QString());
-    QString picture;
-    QSet<QString> seen;
-    int depth = 0;
-    while (!reader.atEnd()) {
-        const QXmlStreamReader::TokenType token = reader.readNext();
-        if (token == QXmlStreamReader::EndElement) {
-            --depth;
-            continue;
-        }
-        if (token != QXmlStreamReader::StartElement)
-            continue;
-        ++depth;
-        if (depth != 2)
-            continue;
-        const QString name = reader.name().toString();
-        // The first child of a name counts, as a lookup by name finds it.
-        const bool first = !seen.contains(name);
-        seen.insert(name);
-        if (name == StatusName) {
-            QSet<QString> seenKeys;
-            while (reader.readNextStartElement()) {
-                const QString key = reader.name().toString();
-                const QString value = ElementText(reader);
-                const qsizetype index = ExchangeStatusKeys().indexOf(key);
-                if (first && index >= 0 && !seenKeys.contains(key))
-                    recipe.Status[index] = value;
-                seenKeys.insert(key);
-            }
-        } else {
-            const QString text = ElementText(reader);
-            if (first && name == MaterialName)
-                recipe.Material = DecodeTextCodes(text);
-            else if (first && name == MethodName)
-                recipe.Method = DecodeTextCodes(text);
-            else if (first && name == CommentName)
-                recipe.Comment = DecodeTextCodes(text);
-            else if (first && name == PictureName)
-                picture = text;
-        }
-        --depth;  // the element was read to its end
-    }
-    if (reader.hasError())
-        throw TSaporiaError(QStringLiteral("XMLとして読めません (%1行 %2桁): %3")
-                                .arg(reader.lineNumber())
-                                .arg(reader.columnNumber())
-                                .arg(reader.errorString()));
+    TExchangeText text = SplitExchangeText(bytes);
+    TParsedExchange parsed = ParseExchangeText(text);
+    // The run was not the photo (it stood in a comment, another element, a
+    // text), or an error message must count its characters: read it whole.
+    if (text.PictureAt >= 0 && (!parsed.PictureInRun || !parsed.XmlError.isEmpty()))
+        parsed = ParseExchangeText(text = WholeText(bytes));
+    if (!parsed.XmlError.isEmpty())
+        throw TSaporiaError(parsed.XmlError);
+    TExchangeRecipe& recipe = parsed.Recipe;
     for (qsizetype i = 0; i < recipe.Status.size(); ++i) {
         if (recipe.Status[i].contains(QLatin1Char('\r')) || recipe.Status[i].contains(QLatin1Char('\n')))
             throw TSaporiaError(QStringLiteral("%1 の値に改行が含まれています").arg(ExchangeStatusKeys()[i]));
     }
-    if (!Trim(picture).isEmpty()) {
-        if (!Base64DecodeBuffer(picture, recipe.Picture))
+    const bool hasPicture =
+        parsed.PictureInRun ? !IsBlankRun(text.PictureRun) : !Trim(parsed.PictureText).isEmpty();
+    if (hasPicture) {
+        const bool decoded = parsed.PictureInRun ? Base64DecodeBuffer(text.PictureRun, recipe.Picture)
+                                                 : Base64DecodeBuffer(parsed.PictureText, recipe.Picture);
+        if (!decoded)
             throw TSaporiaError(QStringLiteral("写真のデータ (Base64) が壊れています"));
         if (!LooksLikeJpeg(recipe.Picture))
             throw TSaporiaError(QStringLiteral("写真がJPEG画像ではありません"));
         JpegSize(recipe.Picture);  // throws for a broken header or a picture too large
     }
-    return recipe;
+    return std::move(recipe);
 }
 
 QString ExchangeFilePath(const QString& chosen) {

@@ -1,6 +1,8 @@
 #include "core/web/feed_fetch.h"
 
+#include <QFutureWatcher>
 #include <QUrl>
+#include <QtConcurrent/QtConcurrentRun>
 
 #include "core/web/feed_time.h"
 
@@ -34,11 +36,13 @@ bool TFeedFetch::Start(const TWebNode& site) {
 }
 
 void TFeedFetch::AbortAll() {
-    const QHash<quint64, TWebGet*> running = std::exchange(Gets, {});
-    for (TWebGet* get : running) {
-        get->disconnect(this);
-        get->Abort();
-        get->deleteLater();
+    const QHash<quint64, QObject*> running = std::exchange(Gets, {});
+    for (QObject* step : running) {
+        step->disconnect(this);
+        if (auto* get = qobject_cast<TWebGet*>(step))
+            get->Abort();
+        // A parse still running ends on its own; its result is dropped.
+        step->deleteLater();
     }
 }
 
@@ -47,7 +51,20 @@ void TFeedFetch::Done(quint64 siteId, bool ok, const TWebReply& reply, const QSt
         emit Finished(siteId, false, error);
         return;
     }
-    const TFeedParseResult feed = ParseFeed(reply.Body);
+    // A long feed takes a while to parse: not on the window's thread.
+    auto* parse = new QFutureWatcher<TFeedParseResult>(this);
+    Gets.insert(siteId, parse);
+    connect(parse, &QFutureWatcherBase::finished, this, [this, siteId, parse] {
+        if (Gets.value(siteId) != parse)
+            return;
+        Gets.remove(siteId);
+        parse->deleteLater();
+        Parsed(siteId, parse->result());
+    });
+    parse->setFuture(QtConcurrent::run([body = reply.Body] { return ParseFeed(body); }));
+}
+
+void TFeedFetch::Parsed(quint64 siteId, const TFeedParseResult& feed) {
     if (!feed.Ok) {
         emit Finished(siteId, false, feed.Error);
         return;

@@ -16,9 +16,9 @@
 bool ApplyFeed(TWebNode& site, const TFeedParseResult& feed, const QDateTime& now);
 
 // The feed fetches of the RSS tree, each running without blocking the
-// program. A fetch finds its site again by id when it ends: a site deleted
-// meanwhile is left alone. Only a good load replaces the stored news and
-// the last update; an error or a time-out keeps both.
+// program, download and parse alike. A fetch finds its site again by id when
+// it ends: a site deleted meanwhile is left alone. Only a good load replaces
+// the stored news and the last update; an error or a time-out keeps both.
 class TFeedFetch final : public QObject {
     Q_OBJECT
 public:
@@ -41,9 +41,10 @@ signals:
 
 private:
     void Done(quint64 siteId, bool ok, const TWebReply& reply, const QString& error);
+    void Parsed(quint64 siteId, const TFeedParseResult& feed);
 
     TWebNode& Top;
     std::function<QDateTime()> Clock = [] { return QDateTime::currentDateTime(); };
     TWebGetOptions Options;
-    QHash<quint64, TWebGet*> Gets;
+    QHash<quint64, QObject*> Gets;  // per running fetch: its download, then its parse
 };

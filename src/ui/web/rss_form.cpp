@@ -8,7 +8,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QShowEvent>
-#include <QTextEdit>
 #include <QToolButton>
 #include <QTreeWidget>
 
@@ -17,6 +16,7 @@
 #include "ui/dialogs/progress_form.h"
 #include "ui/platform/help.h"
 #include "ui/web/web_form_look.h"
+#include "ui/widgets/lazy_text_pane.h"
 #include "ui/widgets/tiled_paint_box.h"
 #include "ui/web/web_tree_editor.h"
 #include "ui/web/web_tree_view.h"
@@ -147,11 +147,9 @@ void TRSSForm::BuildLayout() {
     PanelTitle->setFont(bold);
     PanelTitle->setFrameShape(QFrame::Panel);
     PanelTitle->setMargin(3);
-    RichEdit1 = new QTextEdit(this);
+    RichEdit1 = new TLazyTextPane(this);
     RichEdit1->setObjectName(QStringLiteral("RichEdit1"));
-    RichEdit1->setReadOnly(true);
-    RichEdit1->setAcceptRichText(false);
-    RichEdit1->setStyleSheet(QStringLiteral("QTextEdit { background: #ffffe1; }"));
+    RichEdit1->setStyleSheet(QStringLiteral("QPlainTextEdit { background: #ffffe1; }"));
 
     auto* right = new QVBoxLayout;
     right->addLayout(site);

@@ -13,11 +13,11 @@
 class QLabel;
 class QLineEdit;
 class QPushButton;
-class QTextEdit;
 class QToolButton;
 class QTreeWidget;
 class QTreeWidgetItem;
 class TFeedFetch;
+class TLazyTextPane;
 class TProgressForm;
 class TWebTreeEditor;
 class TWebTreeView;
@@ -86,7 +86,7 @@ private:
     QToolButton* SpeedButton2 = nullptr;
     QLabel* Label6 = nullptr;
     QLabel* PanelTitle = nullptr;
-    QTextEdit* RichEdit1 = nullptr;
+    TLazyTextPane* RichEdit1 = nullptr;
     QPushButton* BitBtn1 = nullptr;
     QPushButton* BitBtn3 = nullptr;
     QPushButton* BitBtn2 = nullptr;

@@ -3,19 +3,25 @@
 
 #include <QLabel>
 #include <QLineEdit>
-#include <QRegularExpression>
-#include <QTextEdit>
 #include <QToolButton>
 #include <QTreeWidget>
 
 #include "core/web/entry_check.h"
 #include "core/web/feed_fetch.h"
 #include "core/web/feed_time.h"
+#include "core/web/news_text.h"
 #include "ui/app/windows.h"
 #include "ui/dialogs/progress_form.h"
 #include "ui/platform/dialogs.h"
 #include "ui/platform/shell.h"
 #include "ui/web/web_tree_view.h"
+#include "ui/widgets/lazy_text_pane.h"
+
+namespace {
+
+constexpr int DescriptionColumn = 2;
+
+}  // namespace
 
 void TRSSForm::SetClock(std::function<QDateTime()> clock) { Clock = std::move(clock); }
 
@@ -75,8 +81,12 @@ void TRSSForm::ShowFeed(const TWebNode& site) {
     Edit2->setText(site.URL);
     Label7->setText(site.LastUpdate);
     QList<QTreeWidgetItem*> rows;
-    for (const TNewsItem& news : site.News)
-        rows.append(new QTreeWidgetItem({news.lastupdate, news.title, news.description, news.link}));
+    for (const TNewsItem& news : site.News) {
+        // A row shows the description's beginning; the text pane takes it whole.
+        auto* row = new QTreeWidgetItem({news.lastupdate, news.title, NewsRowText(news.description), news.link});
+        row->setData(DescriptionColumn, Qt::UserRole, news.description);
+        rows.append(row);
+    }
     RSSListView->addTopLevelItems(rows);
     Label4->setText(QStringLiteral("(%1)").arg(site.News.size()));
     RSSListView->setUpdatesEnabled(true);
@@ -90,15 +100,12 @@ void TRSSForm::RSSListViewSelectItem() {
     Label6->setVisible(row);
     if (!row) {
         PanelTitle->setText(QStringLiteral("------"));
-        RichEdit1->clear();
+        RichEdit1->SetText(QString());
         return;
     }
     PanelTitle->setText(row->text(1));
-    static const QRegularExpression lineBreak(QStringLiteral("<br />"), QRegularExpression::CaseInsensitiveOption);
-    QString text = row->text(2);
-    text.replace(lineBreak, QStringLiteral("\r\n"));
     // Text from the network is never taken as markup.
-    RichEdit1->setPlainText(text);
+    RichEdit1->SetText(NewsDetailText(row->data(DescriptionColumn, Qt::UserRole).toString()));
 }
 
 void TRSSForm::SpeedButton2Click() {

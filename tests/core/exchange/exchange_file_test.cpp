@@ -7,6 +7,8 @@
 
 #include "core/platform/saporia_error.h"
 #include "core/platform/sjis.h"
+#include "core/platform/text_codes.h"
+#include "core/platform/xml_dom.h"
 #include "core/recipes/recipe_folder.h"
 #include "support/recipe_fixture.h"
 
@@ -38,6 +40,51 @@ QString ImportError(const QString& root, const QString& path) {
 }
 
 QByteArray Rpk(const QString& body) { return "<?xml version=\"1.0\" encoding=\"Shift_JIS\"?>\r\n" + ToSjis(body); }
+
+// The file as the document writer gives it with the photo's text in the
+// document, through the text conversion like every other text.
+QByteArray WholeDocumentFile(const TExchangeRecipe& recipe) {
+    QDomDocument document = NewXmlDocument(QStringLiteral("root"));
+    QDomElement root = document.documentElement();
+    QDomElement status = ChildElement(root, QStringLiteral("Status"));
+    for (qsizetype i = 0; i < ExchangeStatusKeys().size(); ++i)
+        SetChildText(status, ExchangeStatusKeys()[i], recipe.Status.value(i));
+    SetChildText(root, QStringLiteral("Material"), EncodeTextCodes(ToCrLf(recipe.Material)));
+    SetChildText(root, QStringLiteral("Method"), EncodeTextCodes(ToCrLf(recipe.Method)));
+    SetChildText(root, QStringLiteral("Picture"), QString::fromLatin1(recipe.Picture.toBase64()));
+    SetChildText(root, QStringLiteral("Comment"), EncodeTextCodes(ToCrLf(recipe.Comment)));
+    for (const QString& text : {recipe.Material, recipe.Method, recipe.Comment})
+        ToSjis(text);
+    for (const QString& value : recipe.Status)
+        ToSjis(value);
+    return XmlToBytes(document);
+}
+
+// What reading a file gives, as one comparable text.
+std::string ReadOutcome(const QByteArray& bytes) {
+    try {
+        const TExchangeRecipe r = ReadExchangeFile(bytes);
+        return (r.Status.join(u'|') + u'#' + r.Material + u'#' + r.Method + u'#' + r.Comment + u'#' +
+                QString::fromLatin1(r.Picture.toBase64()))
+            .toStdString();
+    } catch (const TSaporiaError& error) {
+        return "error: " + error.message().toStdString();
+    }
+}
+
+QByteArray EveryByteValue() {
+    QByteArray bytes;
+    for (int i = 0; i < 3 * 256; ++i)
+        bytes.append(char(i % 256));
+    return bytes;
+}
+
+QByteArray LargePhoto(qsizetype size) {
+    QByteArray photo = SmallJpeg(64, 48);
+    for (quint32 x = 12345; photo.size() < size;)
+        photo.append(char((x = x * 1103515245 + 12345) >> 24));
+    return photo;
+}
 
 }  // namespace
 
@@ -156,5 +203,81 @@ TEST(ExchangeFile, IconsAndStatusLinesOnImport) {
         EXPECT_EQ(ImportExchangeFile(dirs.Root, dirs.Mail + QStringLiteral("/r.rpk"), 40).Icon, icon);
         EXPECT_EQ(ReadRaw(dirs.Root + QStringLiteral("/r/Status.txt")), ToSjis(lines.isEmpty() ? QString() : lines.join("\r\n") + "\r\n"));
         EXPECT_EQ(ReadRaw(dirs.Root + QStringLiteral("/r/材料.txt")), QByteArray());
+    }
+}
+
+TEST(ExchangeFile, WrittenBytesAreTheWholeDocumentsAndReadBack) {
+    const QStringList status{"3", "主菜", "2人分 & <多め>", "", "\"300\" 'yen'", "", "2024/05/01", "g", "1.5"};
+    const QString stray = QString(QChar(0xF7A0)) + QChar(0xF781) + u' ' + QChar(0xF7FD);
+    struct TRow { const char* Name; QStringList Status; QString Text; QByteArray Photo; };
+    const TRow rows[] = {
+        {"empty", QStringList(9, QString()), QString(), QByteArray()},
+        {"texts", status, "じゃがいも\t3個\n牛肉 & 玉ねぎ <大>\r\n[下味] 50%*", SmallJpeg()},
+        {"stray bytes", status, "a" + stray + "\r\nb", SmallJpeg() + "x"},
+        {"control character in a key", {"1", QString("a") + QChar(1) + "b"}, "t", SmallJpeg() + "xy"},
+        {"every byte value", status, "t", SmallJpeg() + EveryByteValue()},
+        {"every byte value + 1", status, "t", SmallJpeg() + EveryByteValue() + "\xFF"},
+        {"large photo", status, "t", LargePhoto(5400 * 1024)},
+        {"emoji", status, QStringLiteral("🍛"), SmallJpeg()},
+    };
+    for (const TRow& row : rows) {
+        SCOPED_TRACE(row.Name);
+        TExchangeRecipe recipe;
+        recipe.Status = row.Status;
+        recipe.Material = row.Text, recipe.Method = row.Text + u'm', recipe.Comment = u'c' + row.Text;
+        recipe.Picture = row.Photo;
+        std::optional<QByteArray> written;
+        std::optional<QByteArray> whole;
+        try {
+            written = WriteExchangeFile(recipe);
+        } catch (const TSaporiaError&) {
+        }
+        try {
+            whole = WholeDocumentFile(recipe);
+        } catch (const TSaporiaError&) {
+        }
+        ASSERT_EQ(written.has_value(), whole.has_value());
+        EXPECT_EQ(written.has_value(), std::string(row.Name) != "emoji");  // refused, not referenced
+        if (!written)
+            continue;
+        EXPECT_TRUE(*written == *whole) << written->size() << " " << whole->size();
+        const TExchangeRecipe back = ReadExchangeFile(*written);
+        EXPECT_EQ(back.Picture, recipe.Picture);
+        EXPECT_EQ(back.Material + back.Method + back.Comment,
+                  ToCrLf(recipe.Material + recipe.Method + recipe.Comment));
+        if (row.Status == status)
+            EXPECT_EQ(back.Status, status);
+    }
+}
+
+// A file of our own has its photo read from the bytes; wherever the first
+// "<Picture>" stands, the file reads as it does through the text.
+TEST(ExchangeFile, PhotoReadFromTheBytesAsThroughTheText) {
+    const QString jpeg = QString::fromLatin1(SmallJpeg().toBase64());
+    const QString wrapped = jpeg.left(20) + "\r\n" + jpeg.mid(20, 30) + "\n " + jpeg.mid(50);
+    const QString other = QString::fromLatin1((SmallJpeg(8, 8) + "z").toBase64());
+    const QString bodies[] = {
+        "<root><Material>m</Material><Picture>" + jpeg + "</Picture><Comment>c</Comment></root>",
+        "<root><Picture>" + wrapped + "</Picture></root>",
+        "<root><Picture> \r\n\t</Picture><Comment>c</Comment></root>",
+        "<root><Picture>" + jpeg + "</Picture><Picture>" + other + "</Picture></root>",
+        "<root><x><Picture>" + other + "</Picture></x><Picture>" + jpeg + "</Picture></root>",
+        "<root><Status><Picture>" + other + "</Picture><Kind>k</Kind></Status><Picture>" + jpeg + "</Picture></root>",
+        "<root><!-- <Picture>" + other + "</Picture> --><Picture>" + jpeg + "</Picture></root>",
+        "<root><Material><![CDATA[<Picture>" + other + "</Picture>]]></Material><Picture>" + jpeg + "</Picture></root>",
+        QStringLiteral("<root><Material>a") + QChar(0xF781) + "</Material><Picture>" + jpeg + "</Picture></root>",
+        "<root><Picture>" + jpeg + "</Picture ></root>",
+        "<root><Picture>" + jpeg.left(8) + "&#65;" + jpeg.mid(9) + "</Picture></root>",
+        "<root><Picture>QUJD=QUJD</Picture></root>",
+        "<root><Picture>aGVsbG8gd29ybGQ=</Picture></root>",
+        "<root><Picture>" + jpeg + "</Picture><Comment>c</Commen></root>",
+        "<root><Picture>" + jpeg + "</Picture><Comment>c</Comment></root><x/>",
+    };
+    for (const QString& body : bodies) {
+        SCOPED_TRACE(body.left(120).toStdString());
+        // The declaration in other letters is read whole through the text.
+        const QByteArray own = Rpk(body);
+        const QByteArray other = "<?xml version=\"1.0\" encoding=\"shift_jis\"?>\r\n" + ToSjis(body);
+        EXPECT_EQ(ReadOutcome(own), ReadOutcome(other));
     }
 }

@@ -2,10 +2,11 @@
 
 #include <QLabel>
 #include <QSignalSpy>
-#include <QTextEdit>
+#include <QPlainTextEdit>
 #include <QTreeWidget>
 
 #include "core/web/feed_time.h"
+#include "ui/widgets/lazy_text_pane.h"
 #include "support/loopback_http_server.h"
 #include "web_fixture.h"
 
@@ -93,7 +94,7 @@ TEST(RSSForm, FetchesWhenDueAndKeepsNewsOnFailure) {
     // The news row shows its title and its text, markup as plain text.
     r.List()->setCurrentItem(r.List()->topLevelItem(0));
     EXPECT_EQ(r.Text("PanelTitle"), QStringLiteral("first"));
-    EXPECT_EQ(TWebWindows::In<QTextEdit>(r.Rss.get(), "RichEdit1")->toPlainText(),
+    EXPECT_EQ(TWebWindows::In<QPlainTextEdit>(r.Rss.get(), "RichEdit1")->toPlainText(),
               QStringLiteral("one\ntwo <b>bold</b>"));
 
     // Due after 300 s; Update fetches at once; failures keep the news and the last update, and say why.
@@ -118,6 +119,31 @@ TEST(RSSForm, FetchesWhenDueAndKeepsNewsOnFailure) {
         EXPECT_EQ(r.Answers.Texts().join(u'|').left(20), failed ? QStringLiteral("RSS Load Error. Msg=") : QString());
         EXPECT_TRUE(!failed || site->LastUpdate == before) << site->LastUpdate.toStdString();
     }
+}
+
+// A long description: the row holds its first lines, the pane the whole text.
+TEST(RSSForm, LongDescriptionWholeInThePaneOnly) {
+    TReader r;
+    QStringList lines;
+    QStringList shown;
+    for (int i = 0; i < 6000; ++i) {
+        lines << QStringLiteral("行%1 &lt;BR /&gt;text").arg(i);
+        shown << QStringLiteral("行%1 \ntext").arg(i);
+    }
+    r.Server.Route("/long", TLoopbackRoute::Page("<?xml version=\"1.0\" encoding=\"UTF-8\"?><rss version=\"2.0\">"
+                                                 "<channel><item><title>long</title><description>" +
+                                                     lines.join(u'\n').toUtf8() + "</description></item></channel></rss>",
+                                                 "application/rss+xml"));
+    r.Select(r.AddSite(r.Top(), QStringLiteral("long"), "/long"));
+    ASSERT_EQ(r.List()->topLevelItemCount(), 1);
+    EXPECT_EQ(r.List()->topLevelItem(0)->text(2), QStringLiteral("行0 <BR />text\n行1 <BR />text\n行2 <BR />text…"));
+    r.List()->setCurrentItem(r.List()->topLevelItem(0));
+    auto* pane = TWebWindows::In<TLazyTextPane>(r.Rss.get(), "RichEdit1");
+    QTRY_VERIFY_WITH_TIMEOUT(!pane->Filling(), 10000);
+    EXPECT_EQ(pane->toPlainText(), shown.join(u'\n'));
+    // Deselected: the pane empties and a fill still running stops.
+    r.List()->clearSelection();
+    EXPECT_TRUE(pane->toPlainText().isEmpty() && !pane->Filling());
 }
 
 TEST(RSSForm, SiteDeletedWhileItsFeedLoads) {

@@ -1,0 +1,57 @@
+#include "core/web/news_text.h"
+
+#include <QStringView>
+
+namespace {
+
+// A cut never splits a surrogate pair.
+qsizetype CutAt(QStringView line, qsizetype max) {
+    if (line.size() <= max)
+        return line.size();
+    return line[max - 1].isHighSurrogate() ? max - 1 : max;
+}
+
+}  // namespace
+
+QString NewsRowText(const QString& description) {
+    QString row;
+    qsizetype pos = 0;
+    bool cut = false;
+    for (int line = 0; pos < description.size(); ++line) {
+        if (line == NewsRowLines) {
+            cut = true;
+            break;
+        }
+        qsizetype end = pos;
+        while (end < description.size() && description[end] != u'\r' && description[end] != u'\n')
+            ++end;
+        const QStringView text = QStringView(description).sliced(pos, end - pos);
+        const qsizetype kept = CutAt(text, NewsRowLineChars);
+        cut = cut || kept < text.size();
+        if (line > 0)
+            row += u'\n';
+        row += text.first(kept);
+        pos = end;
+        if (pos < description.size())
+            pos += description[pos] == u'\r' && pos + 1 < description.size() && description[pos + 1] == u'\n' ? 2 : 1;
+    }
+    if (cut)
+        row += u'…';
+    return row;
+}
+
+QString NewsDetailText(const QString& description) {
+    static const QString Tag = QStringLiteral("<br />");
+    QString text;
+    qsizetype from = 0;
+    for (qsizetype at; (at = description.indexOf(Tag, from, Qt::CaseInsensitive)) >= 0; from = at + Tag.size()) {
+        if (text.isNull())
+            text.reserve(description.size());
+        text += QStringView(description).sliced(from, at - from);
+        text += QStringLiteral("\r\n");
+    }
+    if (from == 0)
+        return description;
+    text += QStringView(description).sliced(from);
+    return text;
+}
