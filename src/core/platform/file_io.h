@@ -19,6 +19,9 @@ QByteArray ReadFileBytes(const QString& path);
 // The same relative to an open folder (AT_FDCWD for the working folder);
 // false when the entry is missing, not a regular file or cannot be read.
 bool ReadRegularFileAt(int dirFd, const char* name, QByteArray& bytes);
+// Opens a regular file for reading the same way: its descriptor and size, or
+// -1 when the entry is missing, not a regular file or cannot be opened.
+int OpenRegularFileAt(int dirFd, const char* name, qint64& size);
 void WriteFileAtomic(const QString& path, const QByteArray& bytes);
 
 // CP932 text files. WriteSjisText encodes first, so a character that CP932
