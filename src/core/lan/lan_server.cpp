@@ -268,6 +268,8 @@ void TLanServer::Gone(QTcpSocket* socket) {
 }
 
 void TLanServer::CloseIdle() {
+    // The time-out may have been changed while listening.
+    IdleCheck->setInterval(std::clamp(IdleTimeoutMs / 4, 10, 1000));
     std::vector<QTcpSocket*> idle;
     // A connection waiting for room is not idle by its own doing; one whose
     // reply the peer has not taken for the whole time-out is.
