@@ -20,6 +20,7 @@ struct TLanServer::TConnection {
     QString Address;
     std::unique_ptr<TLanReplyStream> Reply;  // the reply going out, piece by piece
     bool Large = false;   // a recipe reply of more than one piece
+    bool Sending = false; // Send is handing pieces on
     quint64 Waiting = 0;  // its turn in the queue for room under MaxUnsentBytes; 0: not waiting
 };
 
@@ -153,52 +154,62 @@ void TLanServer::Answer(QTcpSocket* socket, bool settled) {
     Send(socket);
 }
 
-// Hands the socket the next piece of the reply once it took the last one;
-// `turn`: the connection's wait in the queue just ended.
-void TLanServer::Send(QTcpSocket* socket, bool turn) {
+// Hands the reply on a piece at a time, straight to the system while it
+// takes each piece whole, so the socket never holds more than one.
+void TLanServer::Send(QTcpSocket* socket) {
     TConnection* c = Find(socket);
-    if (!c || !c->Reply || c->Waiting || socket->bytesToWrite() > 0)
+    if (!c || c->Sending || c->Waiting)
         return;
-    if (c->Reply->AtEnd()) {
-        c->Reply.reset();
-        // A request that came while the reply went out.
-        if (!c->Pending.isEmpty())
-            Answer(socket, !c->Settle->isActive());
-        return;
+    c->Sending = true;
+    while (c->Reply && socket->bytesToWrite() == 0 && socket->state() == QAbstractSocket::ConnectedState) {
+        if (c->Reply->AtEnd()) {
+            c->Reply.reset();
+            break;
+        }
+        if (!HasRoom(*c)) {
+            c->Waiting = ++WaitTickets;
+            break;
+        }
+        QByteArray piece;
+        try {
+            piece = c->Reply->Take(ChunkBytes);
+        } catch (const TSaporiaError&) {
+            // A file went unreadable half way: the reply cannot be finished.
+            Drop(socket);
+            return;
+        } catch (const std::bad_alloc&) {
+            Drop(socket);
+            return;
+        }
+        socket->write(piece);
+        socket->flush();
+        // A failed write may have ended the connection.
+        c = Find(socket);
+        if (!c)
+            return;
     }
-    // Behind those of its kind that already wait, first come first served.
-    const bool queued = !turn && std::any_of(Connections.begin(), Connections.end(), [c](const auto& entry) {
-        return entry.second->Waiting && entry.second->Large == c->Large;
-    });
-    if (queued || !HasRoom(*c)) {
-        c->Waiting = ++WaitTickets;
-        return;
-    }
-    QByteArray piece;
-    try {
-        piece = c->Reply->Take(ChunkBytes);
-    } catch (const TSaporiaError&) {
-        // A file went unreadable half way: the reply cannot be finished.
-        Drop(socket);
-        return;
-    } catch (const std::bad_alloc&) {
-        Drop(socket);
-        return;
-    }
-    socket->write(piece);
+    c->Sending = false;
+    // A request that came while the reply went out.
+    if (!c->Reply && !c->Pending.isEmpty() && socket->bytesToWrite() == 0)
+        Answer(socket, !c->Settle->isActive());
 }
 
 void TLanServer::Written(QTcpSocket* socket) {
-    if (TConnection* c = Find(socket)) {
-        c->Idle.restart();
-        if (socket->bytesToWrite() == 0) {
-            if (c->Reply)
-                Send(socket);
-            else if (!c->Pending.isEmpty())
-                Answer(socket, !c->Settle->isActive());
-        }
-    }
+    TConnection* c = Find(socket);
+    if (!c)
+        return;
+    c->Idle.restart();
+    if (c->Sending)
+        return;  // taken while Send hands on pieces
+    // Room the system just took goes to those waiting first.
     ResumeWaiting();
+    c = Find(socket);
+    if (c && socket->bytesToWrite() == 0) {
+        if (c->Reply)
+            Send(socket);
+        else if (!c->Pending.isEmpty())
+            Answer(socket, !c->Settle->isActive());
+    }
 }
 
 qint64 TLanServer::UnsentBytes() const {
@@ -213,12 +224,12 @@ int TLanServer::WaitingCount() const {
                                           [](const auto& entry) { return entry.second->Waiting != 0; }));
 }
 
-// Large replies leave a quarter of the cap to small ones (lists, recipes
-// without a large photo), so those never wait behind peers that take
-// nothing.
+// Large replies leave room to small ones (lists, recipes without a large
+// photo), at least a quarter of the cap and two pieces, so those never wait
+// behind peers that take nothing.
 bool TLanServer::HasRoom(const TConnection& connection) const {
-    const qint64 limit = connection.Large ? MaxUnsentBytes - MaxUnsentBytes / 4 : MaxUnsentBytes;
-    return UnsentBytes() < limit;
+    const qint64 reserve = connection.Large ? std::max(MaxUnsentBytes / 4, 2 * ChunkBytes) : 0;
+    return UnsentBytes() < MaxUnsentBytes - reserve;
 }
 
 void TLanServer::ResumeWaiting() {
@@ -236,7 +247,7 @@ void TLanServer::ResumeWaiting() {
         c->Waiting = 0;
         // The time it waited was not its doing.
         c->Idle.restart();
-        Send(socket, true);
+        Send(socket);
     }
 }
 

@@ -60,7 +60,7 @@ private:
     void Accept();
     void Read(QTcpSocket* socket);
     void Answer(QTcpSocket* socket, bool settled);
-    void Send(QTcpSocket* socket, bool turn = false);
+    void Send(QTcpSocket* socket);
     void Written(QTcpSocket* socket);
     bool HasRoom(const TConnection& connection) const;
     void ResumeWaiting();

@@ -205,7 +205,7 @@ struct TCrowded {
     std::vector<std::unique_ptr<TSilentPeer>> Hogs;
 
     TCrowded() {
-        Served.Server->MaxUnsentBytes = 1 << 20;
+        Served.Server->MaxUnsentBytes = 256 << 10;
         Served.Server->ChunkBytes = 64 << 10;
     }
     void Crowd(int peers) {
