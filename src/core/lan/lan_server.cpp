@@ -151,7 +151,14 @@ void TLanServer::Answer(QTcpSocket* socket, bool settled) {
         break;
     }
     }
-    Send(socket);
+    // A new reply goes behind those of its kind already waiting for room.
+    const bool queued = std::any_of(Connections.begin(), Connections.end(), [c](const auto& entry) {
+        return entry.second->Waiting && entry.second->Large == c->Large;
+    });
+    if (queued)
+        c->Waiting = ++WaitTickets;
+    else
+        Send(socket);
 }
 
 // Hands the reply on a piece at a time, straight to the system while it

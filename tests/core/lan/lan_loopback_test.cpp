@@ -195,7 +195,7 @@ struct TUnsentWatch {
 };
 
 // A server with the photo and a tight cap, and peers asking for the photo
-// that never read, more than the cap leaves room for.
+// that never read.
 struct TCrowded {
     QByteArray Photo = PhotoBytes(10'000'000);
     TServed Served{[this](const QString& root) {
@@ -205,16 +205,20 @@ struct TCrowded {
     std::vector<std::unique_ptr<TSilentPeer>> Hogs;
 
     TCrowded() {
-        Served.Server->MaxUnsentBytes = 256 << 10;
-        Served.Server->ChunkBytes = 64 << 10;
+        Served.Server->MaxUnsentBytes = 64 << 10;
+        Served.Server->ChunkBytes = 16 << 10;
     }
-    void Crowd(int peers) {
-        for (int i = 0; i < peers; ++i) {
-            Hogs.push_back(std::make_unique<TSilentPeer>(Served.Port(), "GET_COOK_ITEM:big"));
-            EXPECT_TRUE(Hogs.back()->Connected());
+    // Adds peers until replies wait for room: how much a stalled peer leaves
+    // with the server depends on the system's buffers.
+    void Crowd() {
+        while (Served.Server->WaitingCount() == 0 && Hogs.size() < 96) {
+            for (int i = 0; i < 4; ++i) {
+                Hogs.push_back(std::make_unique<TSilentPeer>(Served.Port(), "GET_COOK_ITEM:big"));
+                EXPECT_TRUE(Hogs.back()->Connected());
+            }
+            (void)QTest::qWaitFor([&] { return Served.Server->WaitingCount() > 0; }, 1000);
         }
-        // The ones that got room stall; the others wait for it.
-        EXPECT_TRUE(QTest::qWaitFor([&] { return Served.Server->WaitingCount() > 0; }, 20000));
+        EXPECT_GT(Served.Server->WaitingCount(), 0);
     }
 };
 
@@ -233,7 +237,7 @@ TEST(LanLoopback, TenMegabytePhotoArrivesWhole) {
     // Peers that ask for the photo and never read: the unsent bytes stay
     // within the server's bound, and a list or a recipe without a photo is
     // answered while large replies wait.
-    crowded.Crowd(24);
+    crowded.Crowd();
     // {request, first field expected}
     const std::pair<QByteArray, QString> small[] = {{"GET_COOK_LIST:", "a"}, {"GET_COOK_ITEM:a", "egg\r\n"}};
     for (const auto& [request, field] : small) {
@@ -249,7 +253,7 @@ TEST(LanLoopback, TenMegabytePhotoArrivesWhole) {
 TEST(LanLoopback, QueuedClientOlderThanTheIdleTimeoutGetsItsReply) {
     TCrowded crowded;
     TLanServer& server = *crowded.Served.Server;
-    crowded.Crowd(24);
+    crowded.Crowd();
     TLanClient client;
     std::optional<TLanReply> reply;
     QObject::connect(&client, &TLanClient::ReplyReceived, [&](const TLanReply& r) { reply = r; });
