@@ -24,6 +24,26 @@ struct TLanServer::TConnection {
     quint64 Waiting = 0;  // its turn in the queue for room under MaxUnsentBytes; 0: not waiting
 };
 
+namespace {
+
+// The one peer Qt takes out of the listen queue while the connection cap is
+// reached waits unanswered: its unread bytes are bounded from the start.
+class TListener final : public QTcpServer {
+public:
+    using QTcpServer::QTcpServer;
+    qint64 ReadLimit = 0;
+
+protected:
+    void incomingConnection(qintptr descriptor) override {
+        auto* socket = new QTcpSocket(this);
+        socket->setReadBufferSize(ReadLimit);
+        socket->setSocketDescriptor(descriptor);
+        addPendingConnection(socket);
+    }
+};
+
+}  // namespace
+
 QString PeerAddressText(const QTcpSocket& socket) {
     const QHostAddress address = socket.peerAddress();
     bool isV4 = false;
@@ -32,7 +52,7 @@ QString PeerAddressText(const QTcpSocket& socket) {
 }
 
 TLanServer::TLanServer(const TRecipeBook& book, QObject* parent)
-    : QObject(parent), Book(book), Listener(new QTcpServer(this)), IdleCheck(new QTimer(this)) {
+    : QObject(parent), Book(book), Listener(new TListener(this)), IdleCheck(new QTimer(this)) {
     connect(Listener, &QTcpServer::newConnection, this, &TLanServer::Accept);
     connect(IdleCheck, &QTimer::timeout, this, &TLanServer::CloseIdle);
 }
@@ -50,6 +70,7 @@ void TLanServer::Start() {
     // only one more is taken out of it by Qt.
     Listener->setListenBacklogSize(std::max(1024, MaxConnections));
     Listener->setMaxPendingConnections(1);
+    static_cast<TListener*>(Listener)->ReadLimit = MaxPendingBytes + 1;
     if (!Listener->listen(QHostAddress::Any, Port))
         throw TSaporiaError(Listener->errorString());
     IdleCheck->start(std::clamp(IdleTimeoutMs / 4, 10, 1000));
@@ -87,7 +108,6 @@ void TLanServer::Accept() {
         connection->Settle = new QTimer(socket);
         connection->Settle->setSingleShot(true);
         connect(connection->Settle, &QTimer::timeout, this, [this, socket] { Answer(socket, true); });
-        socket->setReadBufferSize(MaxPendingBytes + 1);
         const QString address = connection->Address;
         Connections.emplace(socket, std::move(connection));
         connect(socket, &QTcpSocket::readyRead, this, [this, socket] { Read(socket); });

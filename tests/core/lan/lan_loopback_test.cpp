@@ -255,6 +255,7 @@ TEST(LanLoopback, QueuedClientOlderThanTheIdleTimeoutGetsItsReply) {
     TLanServer& server = *crowded.Served.Server;
     crowded.Crowd();
     TLanClient client;
+    client.TimeoutMs = 60000;
     std::optional<TLanReply> reply;
     QObject::connect(&client, &TLanClient::ReplyReceived, [&](const TLanReply& r) { reply = r; });
     const int waiting = server.WaitingCount();
@@ -262,9 +263,9 @@ TEST(LanLoopback, QueuedClientOlderThanTheIdleTimeoutGetsItsReply) {
     ASSERT_TRUE(QTest::qWaitFor([&] { return server.WaitingCount() > waiting; }, 3000));
     // Queued longer than the time-out; then the stalled peers go and its
     // turn comes.
-    server.IdleTimeoutMs = 100;
-    QTest::qWait(300);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return reply.has_value() || !client.Busy(); }, 15000));
+    server.IdleTimeoutMs = 1000;
+    QTest::qWait(1500);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return reply.has_value() || !client.Busy(); }, 60000));
     ASSERT_TRUE(reply);
     EXPECT_EQ(QByteArray::fromBase64(reply->Fields.value(2).toLatin1()), crowded.Photo);
 }
