@@ -28,7 +28,7 @@ public:
     ~TLanServer() override;
 
     quint16 Port = LanPort;          // where Start listens; 0 takes a free port
-    int IdleTimeoutMs = 60 * 1000;   // a connection without traffic this long is closed
+    int IdleTimeoutMs = 60 * 1000;   // a connection without traffic this long is closed, unless its reply waits for room
     qsizetype MaxPendingBytes = 4096;  // unanswered request bytes a connection may hold
     int MaxConnections = 256;        // past this new peers wait in the listen queue
     int SettleMs = 50;               // a recipe name is taken once no byte came this long
