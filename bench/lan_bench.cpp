@@ -1,34 +1,38 @@
-// Load on the recipe server: many clients at once, each fetching the list
-// and ten recipes over loopback, every reply checked byte for byte.
-#include <arpa/inet.h>
-#include <fcntl.h>
-#include <netinet/in.h>
-#include <poll.h>
-#include <sys/socket.h>
+// Load on the recipe server over loopback: many clients at once, each
+// fetching the list and ten recipes, every reply checked byte for byte; and
+// peers that ask for a 10 MB photo and never read, beside a client asking
+// for the list.
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <thread>
 #include <vector>
 
 #include <benchmark/benchmark.h>
 
 #include "figure_timing.h"
 
-#include <QApplication>
 #include <QElapsedTimer>
+#include <QEventLoop>
 #include <QFile>
 #include <QHash>
+#include <QList>
+#include <QTemporaryDir>
 #include <QTimer>
 
 #include "core/lan/lan_protocol.h"
 #include "core/lan/lan_server.h"
 #include "core/platform/sjis.h"
 #include "core/recipes/recipe_book.h"
+#include "support/lan_peers.h"
 #include "support/recipe_fixture.h"
 
 namespace {
+
+constexpr double MiB = 1024.0 * 1024.0;
 
 // A figure of /proc/self/status in MiB ("VmHWM", "VmRSS").
 double StatusMiB(const char* key) {
@@ -41,95 +45,43 @@ double StatusMiB(const char* key) {
     return 0;
 }
 
-struct TPeer {
-    int Fd = -1;
-    int Step = 0;  // 0: the list, 1-10: recipes
-    QByteArray Request;
-    QByteArray Expected;
-    QByteArray Got;
-    qsizetype Sent = 0;
+// Runs `work` in a child process (plain sockets, no event loop) while the
+// server answers here; samples this process's resident memory meanwhile.
+// The child hands back its figures through a pipe.
+struct TChildRun {
+    QList<double> Figures;  // as the child gave them
+    double PeakRssMiB = 0;
+    qint64 PeakUnsent = 0;
 };
-
-// Runs in a child process, without Qt's event loop: plain sockets and poll.
-// Returns the number of replies that were missing or wrong.
-int RunClients(quint16 port, const TRecipeBook& book, int clients, int recipesEach) {
-    const QByteArray list = BuildListReply(book.CookItems);
-    const int count = static_cast<int>(book.CookItems.size());
-    // What each recipe's reply must be, read once from the saved files.
-    QHash<int, QByteArray> expected;
-    auto expectedItem = [&](int index) {
-        if (!expected.contains(index))
-            expected.insert(index, BuildItemReply(book.DataRoot(), &book.CookItems[index]));
-        return expected.value(index);
-    };
-    std::vector<TPeer> peers(clients);
-    int failures = 0;
-    int done = 0;
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(120);
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_port = htons(port);
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-
-    auto begin = [&](int i) {
-        TPeer& p = peers[i];
-        if (p.Step == 0) {
-            p.Request = ListRequest;
-            p.Expected = list;
-        } else {
-            const int index = (i * recipesEach + p.Step * 7) % count;
-            p.Request = ItemRequest + ToSjis(book.CookItems[index].Name);
-            p.Expected = expectedItem(index);
-        }
-        p.Got.clear();
-        p.Sent = 0;
-        p.Fd = socket(AF_INET, SOCK_STREAM | SOCK_NONBLOCK, 0);
-        connect(p.Fd, reinterpret_cast<sockaddr*>(&address), sizeof(address));
-    };
-    auto finish = [&](int i, bool ok) {
-        TPeer& p = peers[i];
-        close(p.Fd);
-        p.Fd = -1;
-        if (!ok)
-            ++failures;
-        if (++p.Step > recipesEach)
-            ++done;
-        else
-            begin(i);
-    };
-    for (int i = 0; i < clients; ++i)
-        begin(i);
-
-    std::vector<pollfd> fds(clients);
-    char buffer[65536];
-    while (done < clients && std::chrono::steady_clock::now() < deadline) {
-        for (int i = 0; i < clients; ++i)
-            fds[i] = {peers[i].Fd, static_cast<short>(POLLIN | (peers[i].Sent < peers[i].Request.size() ? POLLOUT : 0)), 0};
-        if (poll(fds.data(), fds.size(), 1000) <= 0)
-            continue;
-        for (int i = 0; i < clients; ++i) {
-            TPeer& p = peers[i];
-            if (p.Fd < 0 || fds[i].revents == 0)
-                continue;
-            if ((fds[i].revents & POLLOUT) && p.Sent < p.Request.size()) {
-                const ssize_t n = send(p.Fd, p.Request.constData() + p.Sent, p.Request.size() - p.Sent, MSG_NOSIGNAL);
-                if (n > 0)
-                    p.Sent += n;
-            }
-            if (fds[i].revents & (POLLIN | POLLHUP | POLLERR)) {
-                const ssize_t n = recv(p.Fd, buffer, sizeof(buffer), 0);
-                if (n > 0)
-                    p.Got.append(buffer, n);
-                if (p.Got.size() >= p.Expected.size())
-                    finish(i, p.Got == p.Expected);
-                else if (n == 0 || (n < 0 && errno != EAGAIN))
-                    finish(i, false);
-            }
-        }
+TChildRun RunChild(const TLanServer& server, const std::function<std::vector<double>()>& work) {
+    TChildRun run;
+    int pipeFds[2];
+    if (pipe(pipeFds) != 0)
+        return run;
+    std::fflush(nullptr);
+    const pid_t child = fork();
+    if (child == 0) {
+        close(pipeFds[0]);
+        const std::vector<double> figures = work();
+        (void)!write(pipeFds[1], figures.data(), figures.size() * sizeof(double));
+        _exit(0);
     }
-    for (const TPeer& p : peers)
-        failures += p.Step <= recipesEach ? recipesEach + 1 - p.Step : 0;
-    return failures;
+    close(pipeFds[1]);
+    QEventLoop loop;
+    QTimer poller;
+    QObject::connect(&poller, &QTimer::timeout, [&] {
+        run.PeakRssMiB = std::max(run.PeakRssMiB, StatusMiB("VmRSS:"));
+        run.PeakUnsent = std::max(run.PeakUnsent, server.UnsentBytes());
+        if (waitpid(child, nullptr, WNOHANG) == child)
+            loop.quit();
+    });
+    poller.start(5);
+    loop.exec();
+    double value = 0;
+    while (read(pipeFds[0], &value, sizeof(value)) == sizeof(value))
+        run.Figures.push_back(value);
+    close(pipeFds[0]);
+    return run;
 }
 
 void BM_LanServerLoad(benchmark::State& state) {
@@ -142,33 +94,111 @@ void BM_LanServerLoad(benchmark::State& state) {
     TLanServer server(book);
     server.Port = 0;
     server.Start();
-    const double rssBefore = StatusMiB("VmRSS:");
-    int failures = 0;
+    // What each reply must be, read from the saved files before the run.
+    const QByteArray list = BuildListReply(book.CookItems);
+    const qsizetype count = book.CookItems.size();
+    QHash<qsizetype, QByteArray> items;
+    std::vector<std::vector<TLanExchange>> scripts(clients);
+    for (int i = 0; i < clients; ++i) {
+        scripts[i].push_back({ListRequest, list});
+        for (int step = 1; step <= recipes; ++step) {
+            const qsizetype index = (i * recipes + step * 7) % count;
+            if (!items.contains(index))
+                items.insert(index, BuildItemReply(book.DataRoot(), &book.CookItems[index]));
+            scripts[i].push_back({ItemRequest + ToSjis(book.CookItems[index].Name), items.value(index)});
+        }
+    }
+    items.clear();
+    const int total = clients * (recipes + 1);
+    int worst = total;
+    double peakRss = 0;
     for (auto _ : state) {
-        std::fflush(nullptr);
-        const pid_t child = fork();
-        if (child == 0)
-            _exit(std::min(RunClients(server.ListeningPort(), book, clients, recipes), 255));
-        int status = 0;
-        QEventLoop loop;
-        QTimer poller;
-        QObject::connect(&poller, &QTimer::timeout, [&] {
-            if (waitpid(child, &status, WNOHANG) == child)
-                loop.quit();
+        const TChildRun run = RunChild(server, [&] {
+            return std::vector<double>{static_cast<double>(RunLanClients(server.ListeningPort(), scripts, 120'000))};
         });
-        poller.start(5);
-        loop.exec();
-        failures += WIFEXITED(status) ? WEXITSTATUS(status) : 1000;
+        worst = std::min(worst, static_cast<int>(run.Figures.value(0, 0)));
+        peakRss = std::max(peakRss, run.PeakRssMiB);
     }
     server.Stop();
-    state.counters["failures"] = failures;
-    state.counters["rss_before_MiB"] = rssBefore;
-    state.counters["peak_MiB"] = StatusMiB("VmHWM:");
-    state.counters["replies"] = benchmark::Counter(static_cast<double>(clients) * (recipes + 1),
-                                                   benchmark::Counter::kIsIterationInvariantRate);
-    if (failures > 0)
+    state.counters["arrived_worst"] = worst;
+    state.counters["replies"] = total;
+    state.counters["peak_rss_MiB"] = peakRss;
+    state.counters["replies_per_s"] = benchmark::Counter(total, benchmark::Counter::kIsIterationInvariantRate);
+    if (worst < total)
         state.SkipWithError("replies missing or wrong");
 }
-BENCHMARK(BM_LanServerLoad)->Args({200, 10})->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
+BENCHMARK(BM_LanServerLoad)->Args({200, 10})->Args({400, 10})->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
+
+// Milliseconds until a whole list reply came over a fresh connection.
+double ListMs(quint16 port, const QByteArray& list) {
+    const auto start = std::chrono::steady_clock::now();
+    const int arrived = RunLanClients(port, {{{ListRequest, list}}}, 30'000);
+    const std::chrono::duration<double, std::milli> took = std::chrono::steady_clock::now() - start;
+    return arrived == 1 ? took.count() : 1e9;
+}
+
+// The anchor is the same list request with no silent peer about, in the
+// same run.
+void BM_LanSilentPeers(benchmark::State& state) {
+    EnsureBenchApplication();
+    const int peers = static_cast<int>(state.range(0));
+    QTemporaryDir dir;
+    const QString root = dir.path() + "/Cook";
+    for (int i = 0; i < 50; ++i)
+        MakeRecipe(root, {.Name = QStringLiteral("r%1").arg(i)});
+    QByteArray photo(10'000'000, Qt::Uninitialized);
+    for (qsizetype i = 0; i < photo.size(); ++i)
+        photo[i] = static_cast<char>((i * 7919) >> 3);
+    MakeRecipe(root, {.Name = "big"});
+    WriteRaw(root + "/big/写真.jpg", photo);
+    TRecipeBook book(dir.path() + QLatin1Char('/'));
+    book.SearchCookFld();
+    const QByteArray list = BuildListReply(book.CookItems);
+    const QByteArray bigReply = BuildItemReply(book.DataRoot(), book.CookItems, "big");
+    photo.clear();
+    photo.squeeze();
+    TLanServer server(book);
+    server.Port = 0;
+    server.Start();
+    const double rssBefore = StatusMiB("VmRSS:");
+    double anchorMs = 0, worstMs = 0, peakRss = 0, photoOk = 1;
+    qint64 peakUnsent = 0;
+    for (auto _ : state) {
+        const TChildRun run = RunChild(server, [&] {
+            const quint16 port = server.ListeningPort();
+            double anchor = 1e9;
+            for (int i = 0; i < 5; ++i)
+                anchor = std::min(anchor, ListMs(port, list));
+            std::vector<std::unique_ptr<TSilentPeer>> silent;
+            for (int i = 0; i < peers; ++i)
+                silent.push_back(std::make_unique<TSilentPeer>(port, ItemRequest + "big"));
+            // Let the server fill every socket it can.
+            std::this_thread::sleep_for(std::chrono::seconds(1));
+            double worst = 0;
+            for (int i = 0; i < 10; ++i)
+                worst = std::max(worst, ListMs(port, list));
+            // A client that reads gets the whole photo meanwhile.
+            const double whole = RunLanClients(port, {{{ItemRequest + "big", bigReply}}}, 60'000);
+            return std::vector<double>{anchor, worst, whole};
+        });
+        anchorMs = std::max(anchorMs, run.Figures.value(0, 1e9));
+        worstMs = std::max(worstMs, run.Figures.value(1, 1e9));
+        photoOk = std::min(photoOk, run.Figures.value(2, 0));
+        peakRss = std::max(peakRss, run.PeakRssMiB);
+        peakUnsent = std::max(peakUnsent, run.PeakUnsent);
+    }
+    server.Stop();
+    state.counters["list_ms_anchor"] = anchorMs;
+    state.counters["list_ms_worst"] = worstMs;
+    state.counters["photo_whole"] = photoOk;
+    state.counters["rss_before_MiB"] = rssBefore;
+    state.counters["peak_rss_MiB"] = peakRss;
+    state.counters["limit_MiB"] = static_cast<double>(server.MaxUnsentBytes) / MiB + 64;
+    state.counters["unsent_peak_MiB"] = static_cast<double>(peakUnsent) / MiB;
+    state.counters["hwm_MiB"] = StatusMiB("VmHWM:");
+    if (worstMs > 1000 || photoOk < 1)
+        state.SkipWithError("list late or photo broken");
+}
+BENCHMARK(BM_LanSilentPeers)->Arg(60)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
 
 }  // namespace

@@ -1,35 +1,18 @@
 #include "core/lan/lan_protocol.h"
 
-#include <QFileInfo>
+#include <algorithm>
 
-#include "core/common/base64.h"
 #include "core/common/comma_text.h"
 #include "core/lan/lan_catalog.h"
-#include "core/platform/file_io.h"
+#include "core/lan/lan_reply_stream.h"
 #include "core/platform/saporia_error.h"
 #include "core/platform/sjis.h"
-#include "core/recipes/recipe_folder.h"
 #include "core/recipes/recipe_name.h"
 
 namespace {
 
 bool IsCommandStart(const QByteArray& bytes) {
     return ListRequest.startsWith(bytes) || ItemRequest.startsWith(bytes);
-}
-
-// A file of the recipe folder: empty when it is not there; throws when it is
-// there but cannot be read or is too large to send.
-QByteArray RecipeFileBytes(const QString& folder, const QString& fileName) {
-    const QString path = ExistingPathIgnoringCase(folder, fileName);
-    const QFileInfo info(path);
-    if (!info.exists())
-        return QByteArray();
-    if (info.size() > MaxLanFileBytes)
-        throw TSaporiaError(CannotReadMessage(path));
-    QByteArray bytes = ReadFileBytes(path);
-    if (bytes.size() > MaxLanFileBytes)  // grew while being read
-        throw TSaporiaError(CannotReadMessage(path));
-    return bytes;
 }
 
 }  // namespace
@@ -67,23 +50,9 @@ QByteArray QuoteLanField(const QByteArray& text) {
 
 QByteArray LanTextLines(const QByteArray& bytes) {
     QByteArray text;
-    text.reserve(bytes.size() + 2);
-    const qsizetype n = bytes.size();
-    qsizetype start = 0;
-    for (qsizetype i = 0; i < n; ++i) {
-        const char c = bytes[i];
-        if (c != '\r' && c != '\n')
-            continue;
-        text += QByteArrayView(bytes.constData() + start, i - start);
-        text += "\r\n";
-        if (c == '\r' && i + 1 < n && bytes[i + 1] == '\n')
-            ++i;
-        start = i + 1;
-    }
-    if (start < n) {
-        text += QByteArrayView(bytes.constData() + start, n - start);
-        text += "\r\n";
-    }
+    TLanLineWriter lines;
+    lines.Feed(bytes, text);
+    lines.Finish(text);
     return text;
 }
 
@@ -107,30 +76,19 @@ QByteArray BuildItemReply(const QString& dataRoot, const TCookItems& items, cons
 }
 
 QByteArray BuildItemReply(const QString& dataRoot, const TCookItem* found) {
-    QByteArray foodstuff, how, photo, comment;
-    if (found) {
-        try {
-            const QString folder = RecipeFolderPath(dataRoot, *found);
-            foodstuff = LanTextLines(RecipeFileBytes(folder, FoodstuffFileName));
-            how = LanTextLines(RecipeFileBytes(folder, HowFileName));
-            photo = Base64EncodeBuffer(RecipeFileBytes(folder, PhotoFileName));
-            comment = LanTextLines(RecipeFileBytes(folder, CommentFileName));
-        } catch (const TSaporiaError&) {
-            return ErrorReply;
-        } catch (const std::bad_alloc&) {
-            return ErrorReply;
-        }
+    // The whole reply is in memory here, so a file that fails half way can
+    // still be answered with "ERR:".
+    try {
+        TLanReplyStream stream(dataRoot, found);
+        QByteArray reply;
+        while (!stream.AtEnd())
+            reply += stream.Take(std::max<qint64>(stream.SizeBound() - reply.size(), 4));
+        return reply;
+    } catch (const TSaporiaError&) {
+        return ErrorReply;
+    } catch (const std::bad_alloc&) {
+        return ErrorReply;
     }
-    QByteArray reply = ItemReplyKind;
-    reply.reserve(4 + foodstuff.size() + how.size() + photo.size() + comment.size() + 16);
-    reply += QuoteLanField(foodstuff);
-    reply += ',';
-    reply += QuoteLanField(how);
-    reply += ',';
-    reply += QuoteLanField(photo);
-    reply += ',';
-    reply += QuoteLanField(comment);
-    return reply;
 }
 
 TLanReply ParseLanReply(const QByteArray& bytes) {

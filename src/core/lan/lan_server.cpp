@@ -9,6 +9,7 @@
 #include <QTcpSocket>
 #include <QTimer>
 
+#include "core/lan/lan_reply_stream.h"
 #include "core/platform/saporia_error.h"
 #include "core/recipes/recipe_book.h"
 
@@ -17,8 +18,31 @@ struct TLanServer::TConnection {
     QElapsedTimer Idle;
     QTimer* Settle = nullptr;
     QString Address;
+    std::unique_ptr<TLanReplyStream> Reply;  // the reply going out, piece by piece
+    bool Large = false;   // a recipe reply of more than one piece
+    bool Sending = false; // Send is handing pieces on
     quint64 Waiting = 0;  // its turn in the queue for room under MaxUnsentBytes; 0: not waiting
 };
+
+namespace {
+
+// The one peer Qt takes out of the listen queue while the connection cap is
+// reached waits unanswered: its unread bytes are bounded from the start.
+class TListener final : public QTcpServer {
+public:
+    using QTcpServer::QTcpServer;
+    qint64 ReadLimit = 0;
+
+protected:
+    void incomingConnection(qintptr descriptor) override {
+        auto* socket = new QTcpSocket(this);
+        socket->setReadBufferSize(ReadLimit);
+        socket->setSocketDescriptor(descriptor);
+        addPendingConnection(socket);
+    }
+};
+
+}  // namespace
 
 QString PeerAddressText(const QTcpSocket& socket) {
     const QHostAddress address = socket.peerAddress();
@@ -28,7 +52,7 @@ QString PeerAddressText(const QTcpSocket& socket) {
 }
 
 TLanServer::TLanServer(const TRecipeBook& book, QObject* parent)
-    : QObject(parent), Book(book), Listener(new QTcpServer(this)), IdleCheck(new QTimer(this)) {
+    : QObject(parent), Book(book), Listener(new TListener(this)), IdleCheck(new QTimer(this)) {
     connect(Listener, &QTcpServer::newConnection, this, &TLanServer::Accept);
     connect(IdleCheck, &QTimer::timeout, this, &TLanServer::CloseIdle);
 }
@@ -42,6 +66,11 @@ TLanServer::~TLanServer() {
 void TLanServer::Start() {
     if (Listener->isListening())
         return;
+    // Past MaxConnections new peers wait in the system's listen queue, and
+    // only one more is taken out of it by Qt.
+    Listener->setListenBacklogSize(std::max(1024, MaxConnections));
+    Listener->setMaxPendingConnections(1);
+    static_cast<TListener*>(Listener)->ReadLimit = MaxPendingBytes + 1;
     if (!Listener->listen(QHostAddress::Any, Port))
         throw TSaporiaError(Listener->errorString());
     IdleCheck->start(std::clamp(IdleTimeoutMs / 4, 10, 1000));
@@ -67,34 +96,22 @@ TLanServer::TConnection* TLanServer::Find(QTcpSocket* socket) {
 }
 
 void TLanServer::Accept() {
-    while (QTcpSocket* socket = Listener->nextPendingConnection()) {
-        // A crowd of silent peers must not lock out a real client: the one
-        // that has been quiet longest makes room.
-        while (!Connections.empty() && ConnectionCount() >= MaxConnections) {
-            const auto oldest = std::max_element(Connections.begin(), Connections.end(), [](const auto& a, const auto& b) {
-                return a.second->Idle.elapsed() < b.second->Idle.elapsed();
-            });
-            Drop(oldest->first);
-        }
+    // No connection is closed to make room: one that owes a reply would lose
+    // it. Past the cap the listen queue holds new peers until one ends.
+    while (ConnectionCount() < MaxConnections) {
+        QTcpSocket* socket = Listener->nextPendingConnection();
+        if (!socket)
+            break;
         auto connection = std::make_unique<TConnection>();
         connection->Idle.start();
         connection->Address = PeerAddressText(*socket);
         connection->Settle = new QTimer(socket);
         connection->Settle->setSingleShot(true);
         connect(connection->Settle, &QTimer::timeout, this, [this, socket] { Answer(socket, true); });
-        socket->setReadBufferSize(MaxPendingBytes + 1);
         const QString address = connection->Address;
         Connections.emplace(socket, std::move(connection));
         connect(socket, &QTcpSocket::readyRead, this, [this, socket] { Read(socket); });
-        connect(socket, &QTcpSocket::bytesWritten, this, [this, socket] {
-            if (TConnection* c = Find(socket)) {
-                c->Idle.restart();
-                // A request held back while the last reply went out.
-                if (socket->bytesToWrite() == 0 && !c->Pending.isEmpty())
-                    Answer(socket, !c->Settle->isActive());
-                ResumeWaiting();
-            }
-        });
+        connect(socket, &QTcpSocket::bytesWritten, this, [this, socket] { Written(socket); });
         connect(socket, &QTcpSocket::disconnected, this, [this, socket] { Gone(socket); });
         emit ClientConnected(address);
         if (socket->state() != QAbstractSocket::ConnectedState)
@@ -102,6 +119,8 @@ void TLanServer::Accept() {
         else if (socket->bytesAvailable() > 0)
             Read(socket);
     }
+    if (ConnectionCount() >= MaxConnections)
+        Listener->pauseAccepting();
 }
 
 void TLanServer::Read(QTcpSocket* socket) {
@@ -121,9 +140,9 @@ void TLanServer::Answer(QTcpSocket* socket, bool settled) {
     TConnection* c = Find(socket);
     if (!c || c->Pending.isEmpty())
         return;
-    // One reply in flight per connection: a peer that never reads cannot
-    // pile replies up in memory.
-    if (socket->bytesToWrite() > 0)
+    // One reply at a time per connection: a peer that never reads cannot
+    // pile replies up.
+    if (c->Reply || socket->bytesToWrite() > 0)
         return;
     const TLanRequest request = ParseLanRequest(c->Pending);
     switch (request.Kind) {
@@ -133,26 +152,90 @@ void TLanServer::Answer(QTcpSocket* socket, bool settled) {
         c->Pending.clear();
         return;
     case TLanRequestKind::List:
-        if (!HasRoom())
-            return Wait(socket);
         c->Pending.clear();
         Catalog.Update(Book.CookItems);
-        socket->write(Catalog.ListReply());
-        return;
+        c->Reply = std::make_unique<TLanReplyStream>(Catalog.ListReply());
+        c->Large = false;
+        break;
     case TLanRequestKind::Item: {
         // A name has no terminator: it is whole once the bytes stop coming.
         if (!settled) {
             c->Settle->start(SettleMs);
             return;
         }
-        if (!HasRoom())
-            return Wait(socket);
         c->Pending.clear();
         Catalog.Update(Book.CookItems);
         const qsizetype index = Catalog.Find(request.Name);
-        socket->write(BuildItemReply(Book.DataRoot(), index < 0 ? nullptr : &Book.CookItems[index]));
-        return;
+        c->Reply = std::make_unique<TLanReplyStream>(Book.DataRoot(), index < 0 ? nullptr : &Book.CookItems[index]);
+        c->Large = c->Reply->SizeBound() > ChunkBytes;
+        break;
     }
+    }
+    // A new reply goes behind those of its kind already waiting for room.
+    const bool queued = std::any_of(Connections.begin(), Connections.end(), [c](const auto& entry) {
+        return entry.second->Waiting && entry.second->Large == c->Large;
+    });
+    if (queued)
+        c->Waiting = ++WaitTickets;
+    else
+        Send(socket);
+}
+
+// Hands the reply on a piece at a time, straight to the system while it
+// takes each piece whole, so the socket never holds more than one.
+void TLanServer::Send(QTcpSocket* socket) {
+    TConnection* c = Find(socket);
+    if (!c || c->Sending || c->Waiting)
+        return;
+    c->Sending = true;
+    while (c->Reply && socket->bytesToWrite() == 0 && socket->state() == QAbstractSocket::ConnectedState) {
+        if (c->Reply->AtEnd()) {
+            c->Reply.reset();
+            break;
+        }
+        if (!HasRoom(*c)) {
+            c->Waiting = ++WaitTickets;
+            break;
+        }
+        QByteArray piece;
+        try {
+            piece = c->Reply->Take(ChunkBytes);
+        } catch (const TSaporiaError&) {
+            // A file went unreadable half way: the reply cannot be finished.
+            Drop(socket);
+            return;
+        } catch (const std::bad_alloc&) {
+            Drop(socket);
+            return;
+        }
+        socket->write(piece);
+        socket->flush();
+        // A failed write may have ended the connection.
+        c = Find(socket);
+        if (!c)
+            return;
+    }
+    c->Sending = false;
+    // A request that came while the reply went out.
+    if (!c->Reply && !c->Pending.isEmpty() && socket->bytesToWrite() == 0)
+        Answer(socket, !c->Settle->isActive());
+}
+
+void TLanServer::Written(QTcpSocket* socket) {
+    TConnection* c = Find(socket);
+    if (!c)
+        return;
+    c->Idle.restart();
+    if (c->Sending)
+        return;  // taken while Send hands on pieces
+    // Room the system just took goes to those waiting first.
+    ResumeWaiting();
+    c = Find(socket);
+    if (c && socket->bytesToWrite() == 0) {
+        if (c->Reply)
+            Send(socket);
+        else if (!c->Pending.isEmpty())
+            Answer(socket, !c->Settle->isActive());
     }
 }
 
@@ -163,31 +246,35 @@ qint64 TLanServer::UnsentBytes() const {
     return total;
 }
 
-// Peers that ask for large photos and never read would otherwise hold every
-// reply in memory: a reply starts only while the unsent total is under the
-// cap, so at most one reply runs past it; the others wait their turn.
-bool TLanServer::HasRoom() const { return UnsentBytes() < MaxUnsentBytes; }
+int TLanServer::WaitingCount() const {
+    return static_cast<int>(std::count_if(Connections.begin(), Connections.end(),
+                                          [](const auto& entry) { return entry.second->Waiting != 0; }));
+}
 
-void TLanServer::Wait(QTcpSocket* socket) {
-    TConnection* c = Find(socket);
-    if (c && !c->Waiting)
-        c->Waiting = ++WaitTickets;
+// Large replies leave room to small ones (lists, recipes without a large
+// photo), at least a quarter of the cap and two pieces, so those never wait
+// behind peers that take nothing.
+bool TLanServer::HasRoom(const TConnection& connection) const {
+    const qint64 reserve = connection.Large ? std::max(MaxUnsentBytes / 4, 2 * ChunkBytes) : 0;
+    return UnsentBytes() < MaxUnsentBytes - reserve;
 }
 
 void TLanServer::ResumeWaiting() {
-    std::vector<std::pair<quint64, QTcpSocket*>> waiting;
+    std::vector<std::tuple<bool, quint64, QTcpSocket*>> waiting;
     for (const auto& [socket, connection] : Connections)
         if (connection->Waiting)
-            waiting.emplace_back(connection->Waiting, socket);
-    // First come, first served; stop as soon as the room is used up.
+            waiting.emplace_back(connection->Large, connection->Waiting, socket);
     std::sort(waiting.begin(), waiting.end());
-    for (const auto& entry : waiting) {
-        if (!HasRoom())
-            return;
-        if (TConnection* c = Find(entry.second)) {
-            c->Waiting = 0;
-            Answer(entry.second, true);
-        }
+    for (const auto& [large, ticket, socket] : waiting) {
+        TConnection* c = Find(socket);
+        if (!c || c->Waiting != ticket)
+            continue;
+        if (!HasRoom(*c))
+            continue;  // the next of the other kind may still fit
+        c->Waiting = 0;
+        // The time it waited was not its doing.
+        c->Idle.restart();
+        Send(socket);
     }
 }
 
@@ -208,13 +295,22 @@ void TLanServer::Gone(QTcpSocket* socket) {
     socket->disconnect(this);
     socket->deleteLater();
     emit ClientDisconnected(address);
+    if (Listener->isListening() && ConnectionCount() < MaxConnections) {
+        Listener->resumeAccepting();
+        // Peers Qt took out of the listen queue while the cap was reached.
+        if (Listener->hasPendingConnections())
+            QMetaObject::invokeMethod(this, &TLanServer::Accept, Qt::QueuedConnection);
+    }
     // Its unsent reply no longer counts.
     QTimer::singleShot(0, this, &TLanServer::ResumeWaiting);
 }
 
 void TLanServer::CloseIdle() {
+    // The time-out may have been changed while listening.
+    IdleCheck->setInterval(std::clamp(IdleTimeoutMs / 4, 10, 1000));
     std::vector<QTcpSocket*> idle;
-    // A peer waiting for room is not idle by its own doing.
+    // A connection waiting for room is not idle by its own doing; one whose
+    // reply the peer has not taken for the whole time-out is.
     for (const auto& [socket, connection] : Connections)
         if (!connection->Waiting && connection->Idle.elapsed() >= IdleTimeoutMs)
             idle.push_back(socket);

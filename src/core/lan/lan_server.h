@@ -17,8 +17,10 @@ class TRecipeBook;
 
 // The recipe server: answers list and recipe requests from the recipe book's
 // records and the saved recipe folders, read-only. Requests cut over several
-// reads are put together; peers that send too much, stay silent too long or
-// crowd the server are dropped, so it keeps serving whatever they do.
+// reads are put together; replies go out a piece at a time as the peer takes
+// them, so peers that never read hold little memory; peers that send too
+// much or stay silent too long are dropped, so it keeps serving whatever
+// they do.
 class TLanServer final : public QObject {
     Q_OBJECT
 public:
@@ -26,11 +28,12 @@ public:
     ~TLanServer() override;
 
     quint16 Port = LanPort;          // where Start listens; 0 takes a free port
-    int IdleTimeoutMs = 60 * 1000;   // a connection without traffic this long is closed
+    int IdleTimeoutMs = 60 * 1000;   // a connection without traffic this long is closed, unless its reply waits for room
     qsizetype MaxPendingBytes = 4096;  // unanswered request bytes a connection may hold
-    int MaxConnections = 256;        // past this the longest-idle connection goes
+    int MaxConnections = 256;        // past this new peers wait in the listen queue
     int SettleMs = 50;               // a recipe name is taken once no byte came this long
-    qint64 MaxUnsentBytes = 256LL << 20;  // unsent reply bytes of all peers; past it new replies wait
+    qint64 MaxUnsentBytes = 256LL << 20;  // unsent reply bytes of all peers; past it replies wait
+    qint64 ChunkBytes = 256LL << 10;  // the most a connection hands its socket at once
 
     // Listens on every address. Throws TSaporiaError with the system's
     // message (port in use, no network); nothing changes then.
@@ -40,8 +43,12 @@ public:
     bool IsListening() const;
     quint16 ListeningPort() const;
     int ConnectionCount() const { return static_cast<int>(Connections.size()); }
-    // Reply bytes written but not yet taken by the peers.
+    // Reply bytes handed to the sockets but not yet taken by the system.
     qint64 UnsentBytes() const;
+    // What UnsentBytes never passes: a piece starts only under the cap.
+    qint64 UnsentBound() const { return MaxUnsentBytes + ChunkBytes; }
+    // Connections whose reply waits for room under the cap.
+    int WaitingCount() const;
 
 signals:
     void ClientConnected(const QString& address);
@@ -53,8 +60,9 @@ private:
     void Accept();
     void Read(QTcpSocket* socket);
     void Answer(QTcpSocket* socket, bool settled);
-    bool HasRoom() const;
-    void Wait(QTcpSocket* socket);
+    void Send(QTcpSocket* socket);
+    void Written(QTcpSocket* socket);
+    bool HasRoom(const TConnection& connection) const;
     void ResumeWaiting();
     void Drop(QTcpSocket* socket);
     void Gone(QTcpSocket* socket);

@@ -29,18 +29,30 @@ QString TooLargeMessage(const QString& path, qint64 maxBytes) {
     return QStringLiteral("%1 は大きすぎるため読み込めません (%2 まで)").arg(QDir::toNativeSeparators(path), limit);
 }
 
-bool ReadRegularFileAt(int dirFd, const char* name, QByteArray& bytes, qint64 maxBytes) {
+int OpenRegularFileAt(int dirFd, const char* name, qint64& size) {
     // O_NONBLOCK: opening a FIFO for reading would otherwise wait for a writer
     // for ever. Only a regular file is read; anything else is unreadable.
     const int fd = openat(dirFd, name, O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
     if (fd < 0)
-        return false;
+        return -1;
     struct stat info {};
-    bool ok = fstat(fd, &info) == 0 && S_ISREG(info.st_mode);
-    bool tooLarge = ok && maxBytes >= 0 && info.st_size > maxBytes;
-    ok = ok && !tooLarge;
-    if (ok && info.st_size > 0)
-        bytes.reserve(static_cast<qsizetype>(info.st_size));
+    if (fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+        close(fd);
+        return -1;
+    }
+    size = info.st_size;
+    return fd;
+}
+
+bool ReadRegularFileAt(int dirFd, const char* name, QByteArray& bytes, qint64 maxBytes) {
+    qint64 size = 0;
+    const int fd = OpenRegularFileAt(dirFd, name, size);
+    if (fd < 0)
+        return false;
+    bool tooLarge = maxBytes >= 0 && size > maxBytes;
+    bool ok = !tooLarge;
+    if (ok && size > 0)
+        bytes.reserve(static_cast<qsizetype>(size));
     char buffer[65536];
     while (ok) {
         const ssize_t n = read(fd, buffer, sizeof(buffer));

@@ -41,6 +41,9 @@ QByteArray ReadFileBytes(const QString& path, qint64 maxBytes = NoSizeLimit);
 // false with errno EFBIG when it is larger than `maxBytes` (its size is
 // looked at before a byte is read).
 bool ReadRegularFileAt(int dirFd, const char* name, QByteArray& bytes, qint64 maxBytes = NoSizeLimit);
+// Opens a regular file for reading the same way: its descriptor and size, or
+// -1 when the entry is missing, not a regular file or cannot be opened.
+int OpenRegularFileAt(int dirFd, const char* name, qint64& size);
 void WriteFileAtomic(const QString& path, const QByteArray& bytes);
 
 // CP932 text files. WriteSjisText encodes first, so a character that CP932
