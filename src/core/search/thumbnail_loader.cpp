@@ -13,10 +13,12 @@
 
 TThumbnailLoader::TThumbnailLoader(TThumbnailCache& cache, int threads, QObject* parent)
     : QObject(parent), Cache(cache) {
-    // Half the cores: the window's own thread and a search started meanwhile
-    // keep theirs, so loading pictures never slows what the user does.
-    Pool.setMaxThreadCount(threads > 0 ? threads : std::max(1, QThread::idealThreadCount() / 2));
+    // Every core: the workers' lower priority leaves the window's thread and
+    // a search started meanwhile the time they need.
+    Pool.setMaxThreadCount(threads > 0 ? threads : DefaultThreads());
 }
+
+int TThumbnailLoader::DefaultThreads() { return std::max(1, QThread::idealThreadCount()); }
 
 TThumbnailLoader::~TThumbnailLoader() {
     Cancel();
@@ -81,7 +83,7 @@ void TThumbnailLoader::SpawnWorkersLocked(int wanted) {
     }
 }
 
-bool TThumbnailLoader::TakeLocked(int& slot, QString& path) {
+bool TThumbnailLoader::TakeLocked(int& slot, QString& path, bool& requested) {
     auto take = [&](int s) {
         States[static_cast<size_t>(s)] = TSlotState::Taken;
         slot = s;
@@ -91,12 +93,12 @@ bool TThumbnailLoader::TakeLocked(int& slot, QString& path) {
     while (!Priority.empty()) {
         const int s = Priority.front();
         Priority.pop_front();
-        if (s < static_cast<int>(States.size()) && States[static_cast<size_t>(s)] == TSlotState::Pending)
+        if (s < static_cast<int>(States.size()) && States[static_cast<size_t>(s)] == TSlotState::Pending) {
+            requested = true;
             return take(s);
+        }
     }
-    // Beyond the budget, decoding ahead would only push out pictures in view.
-    if (Cache.NearlyFull())
-        return false;
+    requested = false;
     for (; Cursor < static_cast<int>(States.size()); ++Cursor)
         if (States[static_cast<size_t>(Cursor)] == TSlotState::Pending)
             return take(Cursor++);
@@ -106,21 +108,23 @@ bool TThumbnailLoader::TakeLocked(int& slot, QString& path) {
 void TThumbnailLoader::Work() {
     // Pictures are background work: a worker yields to the window's thread
     // and to a search the user starts, yet still runs on a busy machine.
-    thread_local const bool lowered = setpriority(PRIO_PROCESS, static_cast<id_t>(gettid()), 10) == 0;
+    thread_local const bool lowered = setpriority(PRIO_PROCESS, static_cast<id_t>(gettid()), WorkerNice) == 0;
     Q_UNUSED(lowered);
     for (;;) {
         int slot = -1;
         QString path;
         quint64 batch = 0;
+        bool requested = false;
         {
             const QMutexLocker lock(&Mutex);
-            if (!TakeLocked(slot, path)) {
+            if (!TakeLocked(slot, path, requested)) {
                 --Workers;
                 return;
             }
             batch = Batch;
         }
-        QImage image = CachedThumbnailImage(Cache, path);
+        // Past the budget, a picture decoded ahead would only push out those in view.
+        QImage image = CachedThumbnailImage(Cache, path, requested || !Cache.NearlyFull());
         const QMutexLocker lock(&Mutex);
         Results.push_back({batch, slot, std::move(image)});
         if (!DeliveryPosted) {

@@ -14,15 +14,17 @@ class TThumbnailCache;
 
 // Decodes the photos of the thumbnail strip on worker threads into the cache
 // and reports each one to the owner's thread as it is done. Slots asked for
-// by Request (those in view) go first, the rest in order; once the cache is
-// nearly full only requested slots are decoded, so a huge strip cannot push
-// the pictures in view out of it. Start and Cancel never wait for a worker:
+// by Request (those in view) go first, the rest in order, every one of them:
+// each decode tells whether the photo is readable. Once the cache is nearly
+// full, the pictures decoded ahead are reported but not kept (only their
+// verdicts are), so a huge strip cannot push the pictures in view out of it.
+// The workers run at a lower priority. Start and Cancel never wait for a worker:
 // the results of a cancelled batch are dropped on arrival. The destructor
 // waits for the decodes in flight.
 class TThumbnailLoader final : public QObject {
     Q_OBJECT
 public:
-    // `threads` 0: half the cores, at least one.
+    // `threads` 0: one per core.
     explicit TThumbnailLoader(TThumbnailCache& cache, int threads = 0, QObject* parent = nullptr);
     ~TThumbnailLoader() override;
 
@@ -37,6 +39,11 @@ public:
     bool Busy() const;
     // Blocks until the workers are idle; for tests and benchmarks.
     void WaitForDone();
+    int Threads() const { return Pool.maxThreadCount(); }
+    // The workers of a loader made with `threads` 0.
+    static int DefaultThreads();
+    // The nice value of the workers.
+    static constexpr int WorkerNice = 10;
 
 signals:
     // The slot's thumbnail; a null image when the file is not a readable photo.
@@ -53,7 +60,7 @@ private:
     };
 
     void Work();
-    bool TakeLocked(int& slot, QString& path);
+    bool TakeLocked(int& slot, QString& path, bool& requested);
     void Deliver();
     void SpawnWorkersLocked(int wanted);
 

@@ -19,7 +19,9 @@ TTipsTickerView::TTipsTickerView(QWidget* strip, QTimer* timer, QObject* parent)
 
 void TTipsTickerView::tmHintTimer() {
     Ticker.Tick(imgHint->width());
-    imgHint->update();
+    // A strip nobody sees is not drawn; it is drawn whole when shown again.
+    if (imgHint->isVisible())
+        imgHint->update();
 }
 
 bool TTipsTickerView::eventFilter(QObject* watched, QEvent* event) {
