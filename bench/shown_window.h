@@ -5,6 +5,7 @@
 
 #include <atomic>
 #include <chrono>
+#include <thread>
 #include <memory>
 
 #include <QAction>
@@ -12,7 +13,6 @@
 #include <QFile>
 #include <QTimer>
 
-#include "core/common/parallel_chunks.h"
 #include "core/recipes/open_recipe.h"
 #include "core/recipes/recipe_book.h"
 #include "core/recipes/recipe_name.h"
@@ -113,16 +113,21 @@ inline std::vector<QByteArray> PhotoPaths(const TRecipeCollection& c) {
     return NativePaths(photos);
 }
 
-// The thumbnails' anchor: libjpeg decoding every photo at 1/8 on `threads`
-// threads at the thumbnail workers' priority, a photo at a time from a
-// shared queue as the loader takes them.
+// The thumbnails' anchor: libjpeg decoding every photo at 1/8 on exactly
+// `threads` threads at the thumbnail workers' priority, a photo at a time
+// from a shared counter as the loader takes them. (ForEachChunk would add
+// the calling thread to its workers.)
 inline qint64 DecodeEveryPhotoOnThreads(const std::vector<QByteArray>& paths, int threads) {
     std::atomic<qint64> total = 0;
-    const pid_t caller = gettid();
-    ForEachChunk(paths.size(), 8, threads, [&](size_t begin, size_t end) {
-        if (gettid() != caller)  // a pool thread of this call alone
+    std::atomic<size_t> next = 0;
+    std::vector<std::thread> workers;
+    for (int t = 0; t < threads; ++t)
+        workers.emplace_back([&] {
             setpriority(PRIO_PROCESS, static_cast<id_t>(gettid()), TThumbnailLoader::WorkerNice);
-        total += DecodeEveryPhotoAtOneEighth(std::vector<QByteArray>(paths.begin() + begin, paths.begin() + end));
-    });
+            for (size_t i; (i = next++) < paths.size();)
+                total += DecodeEveryPhotoAtOneEighth({paths[i]});
+        });
+    for (std::thread& worker : workers)
+        worker.join();
     return total;
 }

@@ -14,6 +14,8 @@ TTipsTickerView::TTipsTickerView(QWidget* strip, QTimer* timer, QObject* parent)
     tmHint->setInterval(35);
     connect(tmHint, &QTimer::timeout, this, &TTipsTickerView::tmHintTimer);
     imgHint->installEventFilter(this);
+    // The strip paints every pixel of itself: nothing behind it is drawn first.
+    imgHint->setAttribute(Qt::WA_OpaquePaintEvent);
     tmHint->start();
 }
 
