@@ -114,7 +114,7 @@ void BM_FigureThumbnailMemory(benchmark::State& state) {
     const TRecipeCollection& c = SharedRecipeCollection(static_cast<int>(state.range(0)));
     TShownWindow w(c);
     auto* scroll = w.Form->findChild<QScrollArea*>(QStringLiteral("ScrollBox1"));
-    double closedRss = 0, closedHeap = 0, openRss = 0, openHeap = 0, againRss = 0, againHeap = 0;
+    double closedRss = 0, closedHeap = 0, openRss = 0, openHeap = 0, trimmedRss = 0, againRss = 0, againHeap = 0;
     for (auto _ : state) {
         w.SetPane(false);
         w.Strip->Cache().Clear();
@@ -131,6 +131,8 @@ void BM_FigureThumbnailMemory(benchmark::State& state) {
         state.SetIterationTime(Since(start) / 1000.0);
         openRss = ResidentMiB();
         openHeap = HeapMiB();
+        malloc_trim(0);
+        trimmedRss = ResidentMiB();
         w.SetPane(false);
         malloc_trim(0);
         againRss = ResidentMiB();
@@ -142,6 +144,7 @@ void BM_FigureThumbnailMemory(benchmark::State& state) {
     state.counters["open_rss_MiB"] = openRss;
     state.counters["added_rss_MiB"] = openRss - closedRss;
     state.counters["added_heap_MiB"] = openHeap - closedHeap;
+    state.counters["added_rss_trimmed_MiB"] = trimmedRss - closedRss;
     state.counters["closed_again_rss_MiB"] = againRss - closedRss;
     state.counters["closed_again_heap_MiB"] = againHeap - closedHeap;
     state.counters["target_MiB"] = 40;

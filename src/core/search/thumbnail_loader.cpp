@@ -123,10 +123,14 @@ void TThumbnailLoader::Work() {
             }
             batch = Batch;
         }
-        // Past the budget, a picture decoded ahead would only push out those in view.
-        QImage image = CachedThumbnailImage(Cache, path, requested || !Cache.NearlyFull());
+        // Stamped before reading: a photo changed while it is decoded keeps a
+        // stamp that no longer matches, so it is decoded again next time.
+        TResult result{batch, slot, {}, path, PhotoStampOf(path)};
+        if (result.Stamp.Exists())
+            result.Image = FindOrMakeThumbnail(Cache, path, result.Stamp, result.Decoded);
+        result.Requested = requested;
         const QMutexLocker lock(&Mutex);
-        Results.push_back({batch, slot, std::move(image)});
+        Results.push_back(std::move(result));
         if (!DeliveryPosted) {
             DeliveryPosted = true;
             QMetaObject::invokeMethod(this, &TThumbnailLoader::Deliver, Qt::QueuedConnection);
@@ -141,6 +145,20 @@ void TThumbnailLoader::Deliver() {
         const QMutexLocker lock(&Mutex);
         results.swap(Results);
         DeliveryPosted = false;
+    }
+    // What a decode found holds whatever batch asked for it. A picture kept is
+    // copied here, onto this thread's heap: the worker's buffer goes back at once.
+    for (TResult& r : results) {
+        if (!r.Decoded)
+            continue;
+        // Past the budget, a picture decoded ahead would only push out those in view.
+        const bool keep = r.Requested || !Cache.NearlyFull();
+        if (keep && !r.Image.isNull())
+            r.Image = r.Image.copy();
+        Cache.Insert(r.Path, r.Stamp, r.Image, keep);
+    }
+    {
+        const QMutexLocker lock(&Mutex);
         std::erase_if(results, [this](const TResult& r) { return r.Batch != Batch; });
         for (const TResult& r : results)
             States[static_cast<size_t>(r.Slot)] = TSlotState::Done;

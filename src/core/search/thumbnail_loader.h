@@ -10,7 +10,8 @@
 #include <QString>
 #include <QThreadPool>
 
-class TThumbnailCache;
+#include "core/search/thumbnail_cache.h"
+
 
 // Decodes the photos of the thumbnail strip on worker threads into the cache
 // and reports each one to the owner's thread as it is done. Slots asked for
@@ -18,7 +19,9 @@ class TThumbnailCache;
 // each decode tells whether the photo is readable. Once the cache is nearly
 // full, the pictures decoded ahead are reported but not kept (only their
 // verdicts are), so a huge strip cannot push the pictures in view out of it.
-// The workers run at a lower priority. Start and Cancel never wait for a worker:
+// The workers run at a lower priority and only decode: the cache is filled on
+// the owner's thread, so the pictures kept and what is known of each photo
+// are not scattered over the workers' heaps. Start and Cancel never wait for a worker:
 // the results of a cancelled batch are dropped on arrival. The destructor
 // waits for the decodes in flight.
 class TThumbnailLoader final : public QObject {
@@ -57,6 +60,11 @@ private:
         quint64 Batch = 0;
         int Slot = -1;
         QImage Image;
+        // Decoded now: recorded in the cache on the owner's thread.
+        QString Path;
+        TPhotoStamp Stamp;
+        bool Decoded = false;
+        bool Requested = false;
     };
 
     void Work();

@@ -59,16 +59,24 @@ QImage MakeThumbnailImage(const QString& photoPath) {
     return decoded.scaled(fitted, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
 }
 
+QImage FindOrMakeThumbnail(TThumbnailCache& cache, const QString& photoPath, TPhotoStamp stamp, bool& decoded) {
+    decoded = false;
+    if (std::optional<QImage> cached = cache.Find(photoPath, stamp))
+        return *cached;
+    decoded = true;
+    return MakeThumbnailImage(photoPath);
+}
+
 QImage CachedThumbnailImage(TThumbnailCache& cache, const QString& photoPath, bool keepPicture) {
     // Stamped before reading: a photo changed while it is decoded keeps a
     // stamp that no longer matches, so it is decoded again next time.
     const TPhotoStamp stamp = PhotoStampOf(photoPath);
     if (!stamp.Exists())
         return {};
-    if (std::optional<QImage> cached = cache.Find(photoPath, stamp))
-        return *cached;
-    QImage image = MakeThumbnailImage(photoPath);
-    cache.Insert(photoPath, stamp, image, keepPicture);
+    bool decoded = false;
+    QImage image = FindOrMakeThumbnail(cache, photoPath, stamp, decoded);
+    if (decoded)
+        cache.Insert(photoPath, stamp, image, keepPicture);
     return image;
 }
 

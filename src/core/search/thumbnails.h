@@ -31,6 +31,10 @@ QImage LoadThumbnailImage(const QString& photoPath);
 // a fifth of the decoded picture's memory. Null as LoadThumbnailImage.
 QImage MakeThumbnailImage(const QString& photoPath);
 
+// The thumbnail of this version of the photo: the cache's (a null image when
+// known unreadable), else decoded now with `decoded` set. Records nothing.
+QImage FindOrMakeThumbnail(TThumbnailCache& cache, const QString& photoPath, TPhotoStamp stamp, bool& decoded);
+
 // MakeThumbnailImage through the cache: a photo whose picture is kept, or
 // known unreadable, and unchanged since is not read again. The picture is
 // kept only with `keepPicture` (see TThumbnailCache::Insert). Safe on any thread.
