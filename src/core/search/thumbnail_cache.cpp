@@ -68,6 +68,15 @@ void TThumbnailCache::Insert(const QString& path, TPhotoStamp stamp, const QImag
     Used += cost;
 }
 
+void TThumbnailCache::Remember(const QString& path, TPhotoStamp stamp, bool readable) {
+    const QMutexLocker lock(&Mutex);
+    TVerdict& verdict = Verdicts[path];
+    if (verdict.Stamp != stamp || verdict.Readable != readable)
+        DropPictureLocked(verdict);
+    verdict.Stamp = stamp;
+    verdict.Readable = readable;
+}
+
 void TThumbnailCache::DropPictureLocked(TVerdict& verdict) {
     if (!verdict.Picture)
         return;

@@ -52,6 +52,8 @@ public:
     // is kept only with `keepPicture`; a decode ahead of the view past the
     // budget records the verdict alone, so it pushes no picture in view out.
     void Insert(const QString& path, TPhotoStamp stamp, const QImage& image, bool keepPicture = true);
+    // Records a verdict alone; a picture kept for another version goes.
+    void Remember(const QString& path, TPhotoStamp stamp, bool readable);
     // Drops every picture and keeps the verdicts.
     void DropPictures();
     void Clear();

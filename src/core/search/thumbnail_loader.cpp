@@ -128,7 +128,12 @@ void TThumbnailLoader::Work() {
         TResult result{batch, slot, {}, path, PhotoStampOf(path)};
         if (result.Stamp.Exists())
             result.Image = FindOrMakeThumbnail(Cache, path, result.Stamp, result.Decoded);
+        result.Readable = !result.Image.isNull();
         result.Requested = requested;
+        // Past the budget, a picture decoded ahead would only push out those
+        // in view: only its verdict goes on.
+        if (!requested && result.Decoded && Cache.NearlyFull())
+            result.Image = QImage();
         const QMutexLocker lock(&Mutex);
         Results.push_back(std::move(result));
         if (!DeliveryPosted) {
@@ -146,16 +151,14 @@ void TThumbnailLoader::Deliver() {
         results.swap(Results);
         DeliveryPosted = false;
     }
-    // What a decode found holds whatever batch asked for it. A picture kept is
-    // copied here, onto this thread's heap: the worker's buffer goes back at once.
+    // What a decode found holds whatever batch asked for it.
     for (TResult& r : results) {
         if (!r.Decoded)
             continue;
-        // Past the budget, a picture decoded ahead would only push out those in view.
-        const bool keep = r.Requested || !Cache.NearlyFull();
-        if (keep && !r.Image.isNull())
-            r.Image = r.Image.copy();
-        Cache.Insert(r.Path, r.Stamp, r.Image, keep);
+        if (r.Readable && !r.Image.isNull() && (r.Requested || !Cache.NearlyFull()))
+            Cache.Insert(r.Path, r.Stamp, r.Image);
+        else
+            Cache.Remember(r.Path, r.Stamp, r.Readable);
     }
     {
         const QMutexLocker lock(&Mutex);
@@ -167,7 +170,7 @@ void TThumbnailLoader::Deliver() {
         finished = before > 0 && Outstanding == 0;
     }
     for (const TResult& r : results)
-        emit Loaded(r.Slot, r.Image);
+        emit Loaded(r.Slot, r.Image, r.Readable);
     if (finished)
         emit Finished();
 }

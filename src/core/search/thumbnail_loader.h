@@ -18,7 +18,8 @@
 // by Request (those in view) go first, the rest in order, every one of them:
 // each decode tells whether the photo is readable. Once the cache is nearly
 // full, the pictures decoded ahead are reported but not kept (only their
-// verdicts are), so a huge strip cannot push the pictures in view out of it.
+// verdicts are) nor reported, so a huge strip cannot push the pictures in
+// view out of it nor pile pictures up on their way to the owner's thread.
 // The workers run at a lower priority and only decode: the cache is filled on
 // the owner's thread, so the pictures kept and what is known of each photo
 // are not scattered over the workers' heaps. Start and Cancel never wait for a worker:
@@ -49,8 +50,10 @@ public:
     static constexpr int WorkerNice = 10;
 
 signals:
-    // The slot's thumbnail; a null image when the file is not a readable photo.
-    void Loaded(int slot, const QImage& image);
+    // The slot's photo was decoded: `readable` false when the file is not a
+    // readable photo. The image is its thumbnail, or null when the picture is
+    // not kept (decoded ahead past the cache's budget, only to judge it).
+    void Loaded(int slot, const QImage& image, bool readable);
     // Every slot of the batch was reported.
     void Finished();
 
@@ -64,6 +67,7 @@ private:
         QString Path;
         TPhotoStamp Stamp;
         bool Decoded = false;
+        bool Readable = false;
         bool Requested = false;
     };
 

@@ -250,11 +250,11 @@ void TThumbnailStrip::TrimWidgets(int count) {
     }
 }
 
-void TThumbnailStrip::Loaded(int job, const QImage& image) {
+void TThumbnailStrip::Loaded(int job, const QImage& image, bool readable) {
     if (job < 0 || job >= static_cast<int>(PlaceOfJob.size()) || PlaceOfJob[static_cast<size_t>(job)] < 0)
         return;
     const int n = PlaceOfJob[static_cast<size_t>(job)];
-    if (image.isNull()) {
+    if (!readable) {
         Places[static_cast<size_t>(n)].Broken = true;
         DropTimer.start(0);  // once for all that arrive together
         return;
@@ -263,6 +263,7 @@ void TThumbnailStrip::Loaded(int job, const QImage& image) {
     if (!widget)
         return;  // drawn from the cache once its widget exists
     widget->Requested = false;
+    // Without a picture (decoded ahead, not kept) a place in view asks again when painted.
     if (!widget->visibleRegion().isEmpty()) {
         widget->Fresh = image;
         widget->update();

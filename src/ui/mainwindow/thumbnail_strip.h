@@ -88,7 +88,7 @@ private:
     void BindWidget(int n);
     void TrimWidgets(int count);
     TThumbnailImage* ImageOf(int n) const;
-    void Loaded(int job, const QImage& image);
+    void Loaded(int job, const QImage& image, bool readable);
     void DropBrokenPlaces();
     void RequestPicture(int n);
     QImage PictureOf(int n);
