@@ -1,5 +1,6 @@
 #include "core/search/thumbnail_loader.h"
 
+#include <malloc.h>
 #include <sys/resource.h>
 #include <unistd.h>
 
@@ -171,6 +172,11 @@ void TThumbnailLoader::Deliver() {
     }
     for (const TResult& r : results)
         emit Loaded(r.Slot, r.Image, r.Readable);
-    if (finished)
-        emit Finished();
+    if (!finished)
+        return;
+    // The workers' buffers (files, full decodes) lie over their own heaps;
+    // once a strip is done they go back to the system.
+    results.clear();
+    malloc_trim(0);
+    emit Finished();
 }
