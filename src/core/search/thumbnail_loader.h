@@ -12,19 +12,18 @@
 
 #include "core/search/thumbnail_cache.h"
 
-
 // Decodes the photos of the thumbnail strip on worker threads into the cache
 // and reports each one to the owner's thread as it is done. Slots asked for
 // by Request (those in view) go first, the rest in order, every one of them:
 // each decode tells whether the photo is readable. Once the cache is nearly
-// full, the pictures decoded ahead are reported but not kept (only their
-// verdicts are) nor reported, so a huge strip cannot push the pictures in
-// view out of it nor pile pictures up on their way to the owner's thread.
+// full, a picture decoded ahead is neither kept nor carried to the owner's
+// thread, only whether it is readable, so a huge strip cannot push the
+// pictures in view out of the cache nor pile pictures up on their way.
 // The workers run at a lower priority and only decode: the cache is filled on
-// the owner's thread, so the pictures kept and what is known of each photo
-// are not scattered over the workers' heaps. Start and Cancel never wait for a worker:
-// the results of a cancelled batch are dropped on arrival. The destructor
-// waits for the decodes in flight.
+// the owner's thread, where the budget is weighed in the order of arrival.
+// Start and Cancel never wait for a worker: the results of a cancelled batch
+// are recorded in the cache but not reported. The destructor waits for the
+// decodes in flight.
 class TThumbnailLoader final : public QObject {
     Q_OBJECT
 public:
@@ -33,8 +32,8 @@ public:
     ~TThumbnailLoader() override;
 
     // Cancels the batch in flight and decodes `paths` (slot n is paths[n]).
-    // Slots marked in `known` (already in the cache) are decoded only when
-    // requested; an empty path never is.
+    // Slots marked in `known` (known readable to the cache) are decoded only
+    // when requested; an empty path never is.
     void Start(const QStringList& paths, const std::vector<bool>& known = {});
     // Decodes this slot next (again, if its picture left the cache).
     void Request(int slot);
