@@ -29,14 +29,14 @@ enum class TPhotoVerdict : unsigned char { Unknown, Unreadable, Readable };
 // readable or not. A photo known unreadable is left out of a refill without
 // being read again; one known readable is decoded again only when shown.
 //
-// The pictures are bounded: DefaultBudget (24 MB) holds about 2,100
-// thumbnails of 4:3 photos (60 x 45 pixels, about 11 KB each), some 25 screens
-// of the strip. Past the budget the least recently used pictures are dropped
-// (their verdicts stay) and decoded again when they come into view. The
-// verdicts are outside the budget: about 100 bytes per photo, plus its path.
+// The pictures are bounded: DefaultBudget (16 MB) holds about 1,500
+// thumbnails of 4:3 photos (60 x 45 pixels, about 11 KB each), some 180
+// screens of the strip. Past the budget the least recently used pictures are
+// dropped (their verdicts stay) and decoded again when they come into view.
+// The verdicts are outside the budget: about 100 bytes per photo, plus its path.
 class TThumbnailCache final {
 public:
-    static constexpr qint64 DefaultBudget = 24LL * 1024 * 1024;
+    static constexpr qint64 DefaultBudget = 16LL * 1024 * 1024;
 
     explicit TThumbnailCache(qint64 budgetBytes = DefaultBudget) : Budget(budgetBytes) {}
     TThumbnailCache(const TThumbnailCache&) = delete;
