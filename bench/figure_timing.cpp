@@ -155,11 +155,12 @@ void EnsureBenchApplication() {
     new QApplication(argc, argv);
 }
 
-THeartbeat::THeartbeat() {
-    Timer.setInterval(0);
-    QObject::connect(&Timer, &QTimer::timeout, [this] {
+THeartbeat::THeartbeat(int intervalMs) {
+    Timer.setInterval(intervalMs);
+    Timer.setTimerType(Qt::PreciseTimer);
+    QObject::connect(&Timer, &QTimer::timeout, [this, intervalMs] {
         const std::chrono::steady_clock::time_point now = std::chrono::steady_clock::now();
-        const double gap = std::chrono::duration<double, std::milli>(now - Last).count();
+        const double gap = std::chrono::duration<double, std::milli>(now - Last).count() - intervalMs;
         if (gap > 50 && qEnvironmentVariableIsSet("SAPORIA_BENCH_TRACE"))
             fprintf(stderr, "  gap %.1f ms\n", gap);
         MaxGap = std::max(MaxGap, gap);

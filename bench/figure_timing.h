@@ -39,11 +39,12 @@ void TimeAgainstAnchor(benchmark::State& state, const std::function<void()>& anc
 // The widget benchmarks need an application; without a display, the offscreen one.
 void EnsureBenchApplication();
 
-// The longest the event loop went without running a zero timer; with
-// SAPORIA_BENCH_TRACE set, every gap over 50 ms is printed.
+// The longest the event loop went without running a timer (a zero timer by
+// default; with an interval, the gap less the interval: the timer's
+// lateness); with SAPORIA_BENCH_TRACE set, every gap over 50 ms is printed.
 class THeartbeat final {
 public:
-    THeartbeat();
+    explicit THeartbeat(int intervalMs = 0);
     void Start();
     double Stop();
 

@@ -13,44 +13,90 @@ TPhotoStamp PhotoStampOf(const QString& path) {
 }
 
 qint64 TThumbnailCache::CostOf(const QString& path, const QImage& image) {
-    // The list node, the hash slot and the two copies of the path count too,
-    // or a cache of many broken photos would look free.
+    // The list node and the path's copy count too.
     constexpr qint64 overhead = 128;
-    return overhead + 2 * path.size() * qint64(sizeof(QChar)) + image.sizeInBytes();
+    return overhead + path.size() * qint64(sizeof(QChar)) + image.sizeInBytes();
+}
+
+TThumbnailCache::TVerdict* TThumbnailCache::VerdictLocked(const QString& path, TPhotoStamp stamp) {
+    const auto found = Verdicts.find(path);
+    if (found == Verdicts.end())
+        return nullptr;
+    if (found->Stamp != stamp) {
+        DropPictureLocked(*found);  // the photo changed: what was known of it is of no use
+        Verdicts.erase(found);
+        return nullptr;
+    }
+    return &*found;
 }
 
 std::optional<QImage> TThumbnailCache::Find(const QString& path, TPhotoStamp stamp) {
     const QMutexLocker lock(&Mutex);
-    const auto found = Index.constFind(path);
-    if (found == Index.cend())
+    TVerdict* verdict = VerdictLocked(path, stamp);
+    if (!verdict)
         return std::nullopt;
-    const TList::iterator it = found.value();
-    if (it->Stamp != stamp) {
-        EraseLocked(it);  // the photo changed: the old picture is of no use
+    if (!verdict->Readable)
+        return QImage();
+    if (!verdict->Picture)
         return std::nullopt;
-    }
+    const TList::iterator it = *verdict->Picture;
     Entries.splice(Entries.begin(), Entries, it);
     return it->Image;
 }
 
-void TThumbnailCache::Insert(const QString& path, TPhotoStamp stamp, const QImage& image) {
+TPhotoVerdict TThumbnailCache::Verdict(const QString& path, TPhotoStamp stamp) {
+    const QMutexLocker lock(&Mutex);
+    const TVerdict* verdict = VerdictLocked(path, stamp);
+    if (!verdict)
+        return TPhotoVerdict::Unknown;
+    return verdict->Readable ? TPhotoVerdict::Readable : TPhotoVerdict::Unreadable;
+}
+
+void TThumbnailCache::Insert(const QString& path, TPhotoStamp stamp, const QImage& image, bool keepPicture) {
     const qint64 cost = CostOf(path, image);
     const QMutexLocker lock(&Mutex);
-    if (const auto found = Index.constFind(path); found != Index.cend())
-        EraseLocked(found.value());
-    if (cost > Budget)
+    TVerdict& verdict = Verdicts[path];
+    DropPictureLocked(verdict);
+    verdict.Stamp = stamp;
+    verdict.Readable = !image.isNull();
+    if (!verdict.Readable || !keepPicture || cost > Budget)
         return;
     while (Used + cost > Budget && !Entries.empty())
-        EraseLocked(std::prev(Entries.end()));
-    Entries.push_front({path, stamp, image, cost});
-    Index.insert(path, Entries.begin());
+        DropPictureLocked(Verdicts[Entries.back().Path]);
+    Entries.push_front({path, image, cost});
+    verdict.Picture = Entries.begin();
     Used += cost;
+}
+
+void TThumbnailCache::Remember(const QString& path, TPhotoStamp stamp, bool readable) {
+    const QMutexLocker lock(&Mutex);
+    TVerdict& verdict = Verdicts[path];
+    if (verdict.Stamp != stamp || verdict.Readable != readable)
+        DropPictureLocked(verdict);
+    verdict.Stamp = stamp;
+    verdict.Readable = readable;
+}
+
+void TThumbnailCache::DropPictureLocked(TVerdict& verdict) {
+    if (!verdict.Picture)
+        return;
+    Used -= (*verdict.Picture)->Cost;
+    Entries.erase(*verdict.Picture);
+    verdict.Picture.reset();
+}
+
+void TThumbnailCache::DropPictures() {
+    const QMutexLocker lock(&Mutex);
+    for (TVerdict& verdict : Verdicts)
+        verdict.Picture.reset();
+    Entries.clear();
+    Used = 0;
 }
 
 void TThumbnailCache::Clear() {
     const QMutexLocker lock(&Mutex);
     Entries.clear();
-    Index.clear();
+    Verdicts.clear();
     Used = 0;
 }
 
@@ -61,16 +107,10 @@ qint64 TThumbnailCache::Bytes() const {
 
 int TThumbnailCache::Count() const {
     const QMutexLocker lock(&Mutex);
-    return static_cast<int>(Index.size());
+    return static_cast<int>(Entries.size());
 }
 
 bool TThumbnailCache::NearlyFull() const {
     const QMutexLocker lock(&Mutex);
     return Used >= Budget - Budget / 8;
-}
-
-void TThumbnailCache::EraseLocked(TList::iterator it) {
-    Used -= it->Cost;
-    Index.remove(it->Path);
-    Entries.erase(it);
 }

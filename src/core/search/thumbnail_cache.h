@@ -21,53 +21,73 @@ struct TPhotoStamp {
 // One stat of the file; follows a symbolic link, as reading it would.
 TPhotoStamp PhotoStampOf(const QString& path);
 
+// What a decode found of one version of a photo.
+enum class TPhotoVerdict : unsigned char { Unknown, Unreadable, Readable };
+
 // Decoded thumbnails by photo path, each valid for one stamp, shared by every
-// thread that builds or shows them. A null image records a file that is not a
-// readable photo, so a refill skips it without reading it again.
+// thread that builds or shows them, and what is known of each photo seen:
+// readable or not. A photo known unreadable is left out of a refill without
+// being read again; one known readable is decoded again only when shown.
 //
-// Memory is bounded: DefaultBudget (64 MB) holds about 6,000 thumbnails of
-// 4:3 photos (60 x 45 pixels, about 11 KB each), so the strip of a 10,000
-// recipe collection with a photo for every third recipe stays whole in it.
-// Past the budget the least recently used thumbnails are dropped and decoded
-// again when shown.
+// The pictures are bounded: DefaultBudget (16 MB) holds about 1,500
+// thumbnails of 4:3 photos (60 x 45 pixels, about 11 KB each), some 180
+// screens of the strip. Past the budget the least recently used pictures are
+// dropped (their verdicts stay) and decoded again when they come into view.
+// The verdicts are outside the budget: about 100 bytes per photo, plus its path.
 class TThumbnailCache final {
 public:
-    static constexpr qint64 DefaultBudget = 64LL * 1024 * 1024;
+    static constexpr qint64 DefaultBudget = 16LL * 1024 * 1024;
 
     explicit TThumbnailCache(qint64 budgetBytes = DefaultBudget) : Budget(budgetBytes) {}
     TThumbnailCache(const TThumbnailCache&) = delete;
     TThumbnailCache& operator=(const TThumbnailCache&) = delete;
 
-    // The thumbnail stored for this version of the photo (a null image when
-    // it is known unreadable); nothing when none is stored or it was made from
-    // another version.
+    // The picture kept for this version of the photo, or a null image when it
+    // is known unreadable; nothing when no picture is kept (never decoded,
+    // dropped past the budget, or made from another version).
     std::optional<QImage> Find(const QString& path, TPhotoStamp stamp);
-    void Insert(const QString& path, TPhotoStamp stamp, const QImage& image);
+    // What is known of this version of the photo; the pictures' order is left as it is.
+    TPhotoVerdict Verdict(const QString& path, TPhotoStamp stamp);
+    // Records a decode: a null image marks the photo unreadable. The picture
+    // is kept only with `keepPicture`; a decode ahead of the view past the
+    // budget records the verdict alone, so it pushes no picture in view out.
+    void Insert(const QString& path, TPhotoStamp stamp, const QImage& image, bool keepPicture = true);
+    // Records a verdict alone; a picture kept for another version goes.
+    void Remember(const QString& path, TPhotoStamp stamp, bool readable);
+    // Drops every picture and keeps the verdicts.
+    void DropPictures();
     void Clear();
 
+    // The pictures kept: their memory and their number.
     qint64 Bytes() const;
     int Count() const;
     qint64 BudgetBytes() const { return Budget; }
-    // True when further thumbnails would push others out.
+    // True when further pictures would push others out.
     bool NearlyFull() const;
 
-    // The memory an entry is charged with.
+    // The memory a picture is charged with.
     static qint64 CostOf(const QString& path, const QImage& image);
 
 private:
     struct TEntry {
         QString Path;
-        TPhotoStamp Stamp;
         QImage Image;
         qint64 Cost = 0;
     };
     using TList = std::list<TEntry>;  // most recently used first
+    struct TVerdict {
+        TPhotoStamp Stamp;
+        bool Readable = false;
+        std::optional<TList::iterator> Picture;
+    };
 
-    void EraseLocked(TList::iterator it);
+    // The verdict for this version; a verdict for another one is forgotten.
+    TVerdict* VerdictLocked(const QString& path, TPhotoStamp stamp);
+    void DropPictureLocked(TVerdict& verdict);
 
     const qint64 Budget;
     mutable QMutex Mutex;
     TList Entries;
-    QHash<QString, TList::iterator> Index;
+    QHash<QString, TVerdict> Verdicts;
     qint64 Used = 0;
 };

@@ -1,5 +1,6 @@
 #include "core/search/thumbnail_loader.h"
 
+#include <malloc.h>
 #include <sys/resource.h>
 #include <unistd.h>
 
@@ -13,10 +14,12 @@
 
 TThumbnailLoader::TThumbnailLoader(TThumbnailCache& cache, int threads, QObject* parent)
     : QObject(parent), Cache(cache) {
-    // Half the cores: the window's own thread and a search started meanwhile
-    // keep theirs, so loading pictures never slows what the user does.
-    Pool.setMaxThreadCount(threads > 0 ? threads : std::max(1, QThread::idealThreadCount() / 2));
+    // Every core: the workers' lower priority leaves the window's thread and
+    // a search started meanwhile the time they need.
+    Pool.setMaxThreadCount(threads > 0 ? threads : DefaultThreads());
 }
+
+int TThumbnailLoader::DefaultThreads() { return std::max(1, QThread::idealThreadCount()); }
 
 TThumbnailLoader::~TThumbnailLoader() {
     Cancel();
@@ -81,7 +84,7 @@ void TThumbnailLoader::SpawnWorkersLocked(int wanted) {
     }
 }
 
-bool TThumbnailLoader::TakeLocked(int& slot, QString& path) {
+bool TThumbnailLoader::TakeLocked(int& slot, QString& path, bool& requested) {
     auto take = [&](int s) {
         States[static_cast<size_t>(s)] = TSlotState::Taken;
         slot = s;
@@ -91,12 +94,12 @@ bool TThumbnailLoader::TakeLocked(int& slot, QString& path) {
     while (!Priority.empty()) {
         const int s = Priority.front();
         Priority.pop_front();
-        if (s < static_cast<int>(States.size()) && States[static_cast<size_t>(s)] == TSlotState::Pending)
+        if (s < static_cast<int>(States.size()) && States[static_cast<size_t>(s)] == TSlotState::Pending) {
+            requested = true;
             return take(s);
+        }
     }
-    // Beyond the budget, decoding ahead would only push out pictures in view.
-    if (Cache.NearlyFull())
-        return false;
+    requested = false;
     for (; Cursor < static_cast<int>(States.size()); ++Cursor)
         if (States[static_cast<size_t>(Cursor)] == TSlotState::Pending)
             return take(Cursor++);
@@ -106,23 +109,34 @@ bool TThumbnailLoader::TakeLocked(int& slot, QString& path) {
 void TThumbnailLoader::Work() {
     // Pictures are background work: a worker yields to the window's thread
     // and to a search the user starts, yet still runs on a busy machine.
-    thread_local const bool lowered = setpriority(PRIO_PROCESS, static_cast<id_t>(gettid()), 10) == 0;
+    thread_local const bool lowered = setpriority(PRIO_PROCESS, static_cast<id_t>(gettid()), WorkerNice) == 0;
     Q_UNUSED(lowered);
     for (;;) {
         int slot = -1;
         QString path;
         quint64 batch = 0;
+        bool requested = false;
         {
             const QMutexLocker lock(&Mutex);
-            if (!TakeLocked(slot, path)) {
+            if (!TakeLocked(slot, path, requested)) {
                 --Workers;
                 return;
             }
             batch = Batch;
         }
-        QImage image = CachedThumbnailImage(Cache, path);
+        // Stamped before reading: a photo changed while it is decoded keeps a
+        // stamp that no longer matches, so it is decoded again next time.
+        TResult result{batch, slot, {}, path, PhotoStampOf(path)};
+        if (result.Stamp.Exists())
+            result.Image = FindOrMakeThumbnail(Cache, path, result.Stamp, result.Decoded);
+        result.Readable = !result.Image.isNull();
+        result.Requested = requested;
+        // Past the budget, a picture decoded ahead would only push out those
+        // in view: only its verdict goes on.
+        if (!requested && result.Decoded && Cache.NearlyFull())
+            result.Image = QImage();
         const QMutexLocker lock(&Mutex);
-        Results.push_back({batch, slot, std::move(image)});
+        Results.push_back(std::move(result));
         if (!DeliveryPosted) {
             DeliveryPosted = true;
             QMetaObject::invokeMethod(this, &TThumbnailLoader::Deliver, Qt::QueuedConnection);
@@ -137,6 +151,18 @@ void TThumbnailLoader::Deliver() {
         const QMutexLocker lock(&Mutex);
         results.swap(Results);
         DeliveryPosted = false;
+    }
+    // What a decode found holds whatever batch asked for it.
+    for (TResult& r : results) {
+        if (!r.Decoded)
+            continue;
+        if (r.Readable && !r.Image.isNull() && (r.Requested || !Cache.NearlyFull()))
+            Cache.Insert(r.Path, r.Stamp, r.Image);
+        else
+            Cache.Remember(r.Path, r.Stamp, r.Readable);
+    }
+    {
+        const QMutexLocker lock(&Mutex);
         std::erase_if(results, [this](const TResult& r) { return r.Batch != Batch; });
         for (const TResult& r : results)
             States[static_cast<size_t>(r.Slot)] = TSlotState::Done;
@@ -145,7 +171,12 @@ void TThumbnailLoader::Deliver() {
         finished = before > 0 && Outstanding == 0;
     }
     for (const TResult& r : results)
-        emit Loaded(r.Slot, r.Image);
-    if (finished)
-        emit Finished();
+        emit Loaded(r.Slot, r.Image, r.Readable);
+    if (!finished)
+        return;
+    // The workers' buffers (files, full decodes) lie over their own heaps;
+    // once a strip is done they go back to the system.
+    results.clear();
+    malloc_trim(0);
+    emit Finished();
 }

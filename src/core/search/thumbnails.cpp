@@ -59,32 +59,41 @@ QImage MakeThumbnailImage(const QString& photoPath) {
     return decoded.scaled(fitted, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
 }
 
-QImage CachedThumbnailImage(TThumbnailCache& cache, const QString& photoPath) {
+QImage FindOrMakeThumbnail(TThumbnailCache& cache, const QString& photoPath, TPhotoStamp stamp, bool& decoded) {
+    decoded = false;
+    if (std::optional<QImage> cached = cache.Find(photoPath, stamp))
+        return *cached;
+    decoded = true;
+    return MakeThumbnailImage(photoPath);
+}
+
+QImage CachedThumbnailImage(TThumbnailCache& cache, const QString& photoPath, bool keepPicture) {
     // Stamped before reading: a photo changed while it is decoded keeps a
     // stamp that no longer matches, so it is decoded again next time.
     const TPhotoStamp stamp = PhotoStampOf(photoPath);
     if (!stamp.Exists())
         return {};
-    if (std::optional<QImage> cached = cache.Find(photoPath, stamp))
-        return *cached;
-    QImage image = MakeThumbnailImage(photoPath);
-    cache.Insert(photoPath, stamp, image);
+    bool decoded = false;
+    QImage image = FindOrMakeThumbnail(cache, photoPath, stamp, decoded);
+    if (decoded)
+        cache.Insert(photoPath, stamp, image, keepPicture);
     return image;
 }
 
 namespace {
 
-// Whether a place with a fresh stamp is shown, and whether its picture is cached.
+// Whether a place is shown, and whether its photo is known readable: one
+// known unreadable is left out.
+bool Judge(TThumbnailSlot& slot, TThumbnailCache& cache) {
+    const TPhotoVerdict verdict = cache.Verdict(slot.Path, slot.Stamp);
+    slot.Cached = verdict == TPhotoVerdict::Readable;
+    return verdict != TPhotoVerdict::Unreadable;
+}
+
+// Whether a place with a fresh stamp is shown.
 bool Showable(TThumbnailSlot& slot, TThumbnailCache& cache) {
     slot.Cached = false;
-    if (!slot.Stamp.Exists())
-        return false;
-    if (const std::optional<QImage> cached = cache.Find(slot.Path, slot.Stamp)) {
-        if (cached->isNull())
-            return false;
-        slot.Cached = true;
-    }
-    return true;
+    return slot.Stamp.Exists() && Judge(slot, cache);
 }
 
 // A place of the strip shown, taken over as it was: the stat waits until it is in view.
@@ -92,12 +101,7 @@ bool TakeOver(TThumbnailSlot& slot, const TThumbnailSlot& old, TThumbnailCache& 
     slot.Path = old.Path;
     slot.Stamp = old.Stamp;
     slot.Checked = false;
-    if (const std::optional<QImage> cached = cache.Find(slot.Path, slot.Stamp)) {
-        if (cached->isNull())
-            return false;
-        slot.Cached = true;
-    }
-    return true;
+    return Judge(slot, cache);
 }
 
 // One place: the photo's path and stamp, and what the cache knows of it.

@@ -31,9 +31,14 @@ QImage LoadThumbnailImage(const QString& photoPath);
 // a fifth of the decoded picture's memory. Null as LoadThumbnailImage.
 QImage MakeThumbnailImage(const QString& photoPath);
 
-// MakeThumbnailImage through the cache: a photo decoded before and unchanged
-// since is not read again. Safe on any thread.
-QImage CachedThumbnailImage(TThumbnailCache& cache, const QString& photoPath);
+// The thumbnail of this version of the photo: the cache's (a null image when
+// known unreadable), else decoded now with `decoded` set. Records nothing.
+QImage FindOrMakeThumbnail(TThumbnailCache& cache, const QString& photoPath, TPhotoStamp stamp, bool& decoded);
+
+// MakeThumbnailImage through the cache: a photo whose picture is kept, or
+// known unreadable, and unchanged since is not read again. The picture is
+// kept only with `keepPicture` (see TThumbnailCache::Insert). Safe on any thread.
+QImage CachedThumbnailImage(TThumbnailCache& cache, const QString& photoPath, bool keepPicture = true);
 
 // The record's main photo: "写真.jpg" in any letter case; empty when the
 // record's name leads outside the data folder.
@@ -56,7 +61,7 @@ struct TThumbnailSlot {
     QString Name;
     QString Path;
     TPhotoStamp Stamp;
-    bool Cached = false;  // its picture is in the cache now
+    bool Cached = false;  // known readable: decoded before, its picture perhaps dropped since
     bool Checked = true;  // false: taken over from the strip shown, not stat'ed since
 };
 

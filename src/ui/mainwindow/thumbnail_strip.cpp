@@ -7,6 +7,7 @@
 #include <QEvent>
 #include <QLabel>
 #include <QMouseEvent>
+#include <QPaintEvent>
 #include <QPainter>
 
 #include "core/search/thumbnail_loader.h"
@@ -18,11 +19,6 @@ constexpr int ThumbnailPitch = 85;
 constexpr int ThumbnailLeft = 5;
 constexpr int LabelOffset = 52;
 constexpr int LabelHeight = 12;
-constexpr int ThumbnailGroupSize = 50;
-// Widgets made at once when places are shown, then per turn of the event
-// loop: a few hundred cost a few milliseconds, thousands would freeze the window.
-constexpr int FirstWidgets = 200;
-constexpr int WidgetsPerTurn = 150;
 
 }  // namespace
 
@@ -61,8 +57,9 @@ private:
 TThumbnailStrip::TThumbnailStrip(QWidget* paintBox, QLabel* header, QObject* parent)
     : QObject(parent), PaintBox1(paintBox), Panel6(header) {
     PaintBox1->installEventFilter(this);
-    CreateTimer.setSingleShot(true);
-    connect(&CreateTimer, &QTimer::timeout, this, [this] { CreateSomeWidgets(WidgetsPerTurn); });
+    Viewport = PaintBox1->parentWidget();
+    if (Viewport)
+        Viewport->installEventFilter(this);
     DropTimer.setSingleShot(true);
     connect(&DropTimer, &QTimer::timeout, this, &TThumbnailStrip::DropBrokenPlaces);
     Loader = new TThumbnailLoader(PictureCache, 0, this);
@@ -126,30 +123,40 @@ std::pair<int, int> TThumbnailStrip::PlacesInView() const {
     return {above < 0 ? 0 : above / ThumbnailPitch + 1, (seen.bottom() - ThumbnailLeft) / ThumbnailPitch};
 }
 
+// The places around the view: a screen above and below it, so scrolling by a
+// line or a page finds its widgets made. Reckoned from the viewport, so a
+// pane about to be shown has them too.
+std::pair<int, int> TThumbnailStrip::PlacesWithWidgets() const {
+    if (Count == 0)
+        return {0, -1};
+    const QSize view = Viewport ? Viewport->size() : PaintBox1->size();
+    const QRect seen = QRect(-PaintBox1->pos(), view.expandedTo(QSize(1, ThumbnailPitch)));
+    const int margin = seen.height();
+    const int first = std::max(0, (seen.top() - margin) / ThumbnailPitch);
+    const int last = std::min(Count - 1, std::max(0, seen.bottom() + margin) / ThumbnailPitch);
+    return {first, std::max(first - 1, last)};
+}
+
 void TThumbnailStrip::FreeThumbnails() {
     Loader->Cancel();
-    CreateTimer.stop();
     DropTimer.stop();
     Places.clear();
     PlaceOfJob.clear();
     PlannedRoot.clear();
-    const bool visible = PaintBox1->isVisible() && !Images.empty();
-    if (visible)
-        PaintBox1->hide();
     TrimWidgets(0);
     Count = 0;
     PaintBox1->setMinimumHeight(0);
-    if (visible)
-        PaintBox1->show();
+    // A closed pane holds no pictures; what is known of each photo stays.
+    PictureCache.DropPictures();
 }
 
-bool TThumbnailStrip::Loading() const { return Loader->Busy() || CreateTimer.isActive(); }
+bool TThumbnailStrip::Loading() const { return Loader->Busy(); }
 
 bool TThumbnailStrip::ViewFilled() {
     const auto [first, inView] = PlacesInView();
     const int last = std::min(Count - 1, inView);
     for (int n = first; n <= last; ++n)
-        if (n >= static_cast<int>(Images.size()) || PictureOf(n).isNull())
+        if (!ImageOf(n) || PictureOf(n).isNull())
             return false;
     return true;
 }
@@ -162,17 +169,16 @@ void TThumbnailStrip::FinishLoading() {
 }
 
 void TThumbnailStrip::Bind(std::vector<TPlace> places) {
-    CreateTimer.stop();
     DropTimer.stop();
     std::swap(Places, places);
     Count = static_cast<int>(Places.size());
     TrimWidgets(Count);
     // A refill mostly shows the same photos in the same places: those widgets stay as they are.
-    for (int n = 0; n < static_cast<int>(Images.size()); ++n)
+    for (const auto& [n, pair] : Pairs)
         if (n >= static_cast<int>(places.size()) || !SamePicture(places[static_cast<size_t>(n)], Places[static_cast<size_t>(n)]))
             BindWidget(n);
     PaintBox1->setMinimumHeight(Count * ThumbnailPitch + ThumbnailLeft);
-    CreateSomeWidgets(FirstWidgets);
+    SyncWidgets();
     ShowCount();
 }
 
@@ -180,98 +186,84 @@ bool TThumbnailStrip::SamePicture(const TPlace& a, const TPlace& b) {
     return a.Name == b.Name && a.Path == b.Path && a.Stamp == b.Stamp && a.Image.cacheKey() == b.Image.cacheKey();
 }
 
-void TThumbnailStrip::CreateSomeWidgets(int most) {
-    const int first = static_cast<int>(Images.size());
-    const int last = std::min(Count, first + most);
-    if (first >= last)
-        return;
+// Makes the widgets of the places around the view and destroys the others.
+void TThumbnailStrip::SyncWidgets() {
+    const auto [first, last] = PlacesWithWidgets();
+    for (auto it = Pairs.begin(); it != Pairs.end();) {
+        if (it->first >= first && it->first <= last) {
+            ++it;
+            continue;
+        }
+        delete it->second.Image;
+        delete it->second.Label;
+        it = Pairs.erase(it);
+    }
+    for (int n = first; n <= last; ++n)
+        if (!Pairs.contains(n))
+            CreatePair(n);
+}
+
+void TThumbnailStrip::CreatePair(int n) {
     QFont small = PaintBox1->font();
     if (small.pointSizeF() > 1)
         small.setPointSizeF(small.pointSizeF() - 1);
-    // Each group is filled while hidden and shown once: shown one by one, each
-    // new picture would be weighed against all its siblings.
-    std::vector<QWidget*> fresh;
-    for (int n = first; n < last; ++n) {
-        const int g = n / ThumbnailGroupSize;
-        if (g >= static_cast<int>(Groups.size())) {
-            auto* group = new QWidget(PaintBox1);
-            group->setGeometry(0, g * ThumbnailGroupSize * ThumbnailPitch,
-                               std::max(ThumbnailSide + ThumbnailLeft, PaintBox1->width()),
-                               ThumbnailGroupSize * ThumbnailPitch);
-            Groups.push_back(group);
-            fresh.push_back(group);
-        }
-        QWidget* group = Groups[static_cast<size_t>(g)];
-        const int top = (n % ThumbnailGroupSize) * ThumbnailPitch + ThumbnailLeft;
-        auto* image = new TThumbnailImage(group, this, n);
-        image->setObjectName(QStringLiteral("MkImg%1").arg(n));
-        image->setCursor(Qt::PointingHandCursor);
-        image->setGeometry(ThumbnailLeft, top, ThumbnailSide, ThumbnailSide);
-        image->installEventFilter(this);
-        Images.push_back(image);
-        auto* label = new QLabel(group);
-        label->setObjectName(QStringLiteral("MkLbl%1").arg(n));
-        label->setTextFormat(Qt::PlainText);
-        label->setFont(small);
-        label->setAttribute(Qt::WA_TransparentForMouseEvents);
-        label->setGeometry(ThumbnailLeft, top + LabelOffset,
-                           std::max(ThumbnailSide, PaintBox1->width() - ThumbnailLeft), LabelHeight);
-        Labels.push_back(label);
-        BindWidget(n);
-        image->show();
-        label->show();
-    }
-    for (QWidget* group : fresh)
-        group->show();
-    if (static_cast<int>(Images.size()) < Count)
-        CreateTimer.start(0);
+    const int top = n * ThumbnailPitch + ThumbnailLeft;
+    auto* image = new TThumbnailImage(PaintBox1, this, n);
+    image->setObjectName(QStringLiteral("MkImg%1").arg(n));
+    image->setCursor(Qt::PointingHandCursor);
+    image->setGeometry(ThumbnailLeft, top, ThumbnailSide, ThumbnailSide);
+    image->installEventFilter(this);
+    auto* label = new QLabel(PaintBox1);
+    label->setObjectName(QStringLiteral("MkLbl%1").arg(n));
+    label->setTextFormat(Qt::PlainText);
+    label->setFont(small);
+    label->setAttribute(Qt::WA_TransparentForMouseEvents);
+    label->setGeometry(ThumbnailLeft, top + LabelOffset, std::max(ThumbnailSide, PaintBox1->width() - ThumbnailLeft),
+                       LabelHeight);
+    Pairs[n] = {image, label};
+    BindWidget(n);
+    image->show();
+    label->show();
+}
+
+TThumbnailImage* TThumbnailStrip::ImageOf(int n) const {
+    const auto found = Pairs.find(n);
+    return found == Pairs.end() ? nullptr : found->second.Image;
 }
 
 void TThumbnailStrip::BindWidget(int n) {
     const TPlace& place = Places[static_cast<size_t>(n)];
-    TThumbnailImage* image = Images[static_cast<size_t>(n)];
-    image->setToolTip(place.Name);
-    image->Fresh = {};
-    image->Requested = false;
-    image->update();
-    Labels[static_cast<size_t>(n)]->setText(place.Name);
+    const TPair& pair = Pairs.at(n);
+    pair.Image->setToolTip(place.Name);
+    pair.Image->Fresh = {};
+    pair.Image->Requested = false;
+    pair.Image->update();
+    pair.Label->setText(place.Name);
 }
 
 void TThumbnailStrip::TrimWidgets(int count) {
-    if (static_cast<int>(Images.size()) <= count)
-        return;
-    // Disabling updates walks every child: only worth it when many go.
-    const bool many = static_cast<int>(Images.size()) - count > ThumbnailGroupSize;
-    if (many)
-        PaintBox1->setUpdatesEnabled(false);
-    while (static_cast<int>(Images.size()) > count) {
-        delete Images.back();
-        Images.pop_back();
-        delete Labels.back();
-        Labels.pop_back();
+    while (!Pairs.empty() && Pairs.rbegin()->first >= count) {
+        const auto last = std::prev(Pairs.end());
+        delete last->second.Image;
+        delete last->second.Label;
+        Pairs.erase(last);
     }
-    const int groups = (count + ThumbnailGroupSize - 1) / ThumbnailGroupSize;
-    while (static_cast<int>(Groups.size()) > groups) {
-        delete Groups.back();
-        Groups.pop_back();
-    }
-    if (many)
-        PaintBox1->setUpdatesEnabled(true);
 }
 
-void TThumbnailStrip::Loaded(int job, const QImage& image) {
+void TThumbnailStrip::Loaded(int job, const QImage& image, bool readable) {
     if (job < 0 || job >= static_cast<int>(PlaceOfJob.size()) || PlaceOfJob[static_cast<size_t>(job)] < 0)
         return;
     const int n = PlaceOfJob[static_cast<size_t>(job)];
-    if (image.isNull()) {
+    if (!readable) {
         Places[static_cast<size_t>(n)].Broken = true;
         DropTimer.start(0);  // once for all that arrive together
         return;
     }
-    if (n >= static_cast<int>(Images.size()))
+    TThumbnailImage* widget = ImageOf(n);
+    if (!widget)
         return;  // drawn from the cache once its widget exists
-    TThumbnailImage* widget = Images[static_cast<size_t>(n)];
     widget->Requested = false;
+    // Without a picture (decoded ahead, not kept) a place in view asks again when painted.
     if (!widget->visibleRegion().isEmpty()) {
         widget->Fresh = image;
         widget->update();
@@ -322,12 +314,37 @@ void TThumbnailStrip::ShowCount() {
 }
 
 bool TThumbnailStrip::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == PaintBox1) {
-        if (event->type() == QEvent::Paint) {
-            QPainter painter(PaintBox1);
-            painter.fillRect(PaintBox1->rect(), Qt::white);
-            PaintTiledBackground(painter, SharedBackImg(), PaintBox1->size());
-            return true;
+    if (watched == PaintBox1 || watched == Viewport) {
+        switch (event->type()) {
+        case QEvent::Paint:
+            if (watched == PaintBox1) {
+                const QRect exposed = static_cast<QPaintEvent*>(event)->rect();
+                QPainter painter(PaintBox1);
+                painter.fillRect(exposed, Qt::white);
+                PaintTiledBackground(painter, SharedBackImg(), PaintBox1->size(), exposed);
+                return true;
+            }
+            break;
+        case QEvent::Move:  // scrolled
+        case QEvent::Resize:
+        case QEvent::Show:
+            if (Count > 0)
+                SyncWidgets();
+            if (event->type() == QEvent::Resize && watched == PaintBox1)
+                for (const auto& [n, pair] : Pairs)
+                    pair.Label->resize(std::max(ThumbnailSide, PaintBox1->width() - ThumbnailLeft), LabelHeight);
+            break;
+        case QEvent::ParentChange:
+            if (watched == PaintBox1) {
+                if (Viewport)
+                    Viewport->removeEventFilter(this);
+                Viewport = PaintBox1->parentWidget();
+                if (Viewport)
+                    Viewport->installEventFilter(this);
+            }
+            break;
+        default:
+            break;
         }
         return false;
     }

@@ -1,9 +1,11 @@
 #pragma once
 
+#include <map>
 #include <vector>
 
 #include <QImage>
 #include <QObject>
+#include <QPointer>
 #include <QString>
 #include <QTimer>
 
@@ -21,9 +23,10 @@ class TThumbnailLoader;
 //
 // A planned strip (ShowPlanned) gets its places at once and its pictures as
 // the loader decodes them, those painted first; the pictures are drawn from
-// the cache, so the strip holds no copy of them. The places of a refill reuse
-// the widgets already there, and a long strip creates its widgets a few
-// hundred per turn of the event loop, so the window never waits on them.
+// the cache, so the strip holds no copy of them. Only the places in view and
+// a screen above and below have their widgets: they are made and destroyed as
+// the strip scrolls, so a long strip costs no more than a short one, and the
+// places of a refill keep the widgets already there.
 class TThumbnailStrip final : public QObject {
     Q_OBJECT
 public:
@@ -41,15 +44,16 @@ public:
     TShownThumbnails Shown() const;
     // The decoded pictures, kept across refills and pane closings.
     TThumbnailCache& Cache() { return PictureCache; }
-    // Cancels the decoding and destroys the pictures; the header keeps its last text.
+    // Cancels the decoding and destroys the pictures (the cache keeps what it
+    // knows of each photo, not the pictures); the header keeps its last text.
     void FreeThumbnails();
     int ThumbnailCount() const { return Count; }
     // True while pictures of the strip are still being decoded.
     bool Loading() const;
     // True when every place in view shows its picture.
     bool ViewFilled();
-    // Blocks until the decoding and the widget creation are done, reporting
-    // what arrived; for tests and benchmarks.
+    // Blocks until the decoding is done, reporting what arrived; for tests
+    // and benchmarks.
     void FinishLoading();
 
 signals:
@@ -72,17 +76,25 @@ private:
         bool Broken = false;
     };
 
+    struct TPair {
+        TThumbnailImage* Image = nullptr;  // MkImg n
+        QLabel* Label = nullptr;           // MkLbl n
+    };
+
     void Bind(std::vector<TPlace> places);
     static bool SamePicture(const TPlace& a, const TPlace& b);
-    void CreateSomeWidgets(int most);
+    void SyncWidgets();
+    void CreatePair(int n);
     void BindWidget(int n);
     void TrimWidgets(int count);
-    void Loaded(int job, const QImage& image);
+    TThumbnailImage* ImageOf(int n) const;
+    void Loaded(int job, const QImage& image, bool readable);
     void DropBrokenPlaces();
     void RequestPicture(int n);
     QImage PictureOf(int n);
     void ShowCount();
     std::pair<int, int> PlacesInView() const;
+    std::pair<int, int> PlacesWithWidgets() const;
 
     QWidget* PaintBox1 = nullptr;
     QLabel* Panel6 = nullptr;
@@ -91,10 +103,8 @@ private:
     std::vector<TPlace> Places;
     QString PlannedRoot;
     std::vector<int> PlaceOfJob;
-    std::vector<TThumbnailImage*> Images;  // MkImg n
-    std::vector<QLabel*> Labels;           // MkLbl n
-    std::vector<QWidget*> Groups;          // their parents on the paint box
-    QTimer CreateTimer;
+    std::map<int, TPair> Pairs;  // by place, only around the view
+    QPointer<QWidget> Viewport;  // the paint box's parent, watched for resizes
     QTimer DropTimer;
     int Count = 0;
 };

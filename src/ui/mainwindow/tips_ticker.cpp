@@ -1,5 +1,7 @@
 #include "ui/mainwindow/tips_ticker.h"
 
+#include <algorithm>
+
 #include <QFontMetrics>
 #include <QPainter>
 #include <QRandomGenerator>
@@ -29,10 +31,17 @@ TTipsTicker::TTipsTicker(int stripWidth, TPick pick) : TipX(stripWidth), Pick(st
 
 QFont TTipsTicker::TipFont() { return QFont(FixedPitchGothic, 8); }
 
+int TTipsTicker::TextWidth() {
+    if (MeasuredTip.isNull() || MeasuredTip != CurrentTip) {
+        MeasuredTip = CurrentTip;
+        MeasuredWidth = QFontMetrics(TipFont()).horizontalAdvance(CurrentTip);
+    }
+    return MeasuredWidth;
+}
+
 bool TTipsTicker::Tick(int stripWidth) {
     TipX -= 1;
-    const int textWidth = QFontMetrics(TipFont()).horizontalAdvance(CurrentTip);
-    if (TipX + textWidth >= 0)
+    if (TipX + TextWidth() >= 0)
         return false;
     const QStringList tips = UsageTips();
     TipX = stripWidth;
@@ -40,10 +49,22 @@ bool TTipsTicker::Tick(int stripWidth) {
     return true;
 }
 
-void TTipsTicker::Paint(QPainter& painter, const QSize& strip) const {
+void TTipsTicker::Paint(QPainter& painter, const QSize& strip) {
     painter.fillRect(QRect(QPoint(0, 0), strip), Qt::black);
-    painter.setFont(TipFont());
-    painter.setPen(Qt::white);
-    painter.drawText(QRect(TipX, 5, 100000, strip.height()), Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine,
-                     CurrentTip);
+    const qreal ratio = painter.device() ? painter.device()->devicePixelRatioF() : 1.0;
+    const int height = std::max(1, strip.height() - 5);
+    if (DrawnTip.isNull() || DrawnTip != CurrentTip || Drawn.devicePixelRatioF() != ratio ||
+        Drawn.deviceIndependentSize().toSize().height() != height) {
+        // White on black, as drawn straight onto the strip, so the copy is exact.
+        DrawnTip = CurrentTip;
+        Drawn = QPixmap(QSize(std::max(1, TextWidth() + 4), height) * ratio);
+        Drawn.setDevicePixelRatio(ratio);
+        Drawn.fill(Qt::black);
+        QPainter text(&Drawn);
+        text.setFont(TipFont());
+        text.setPen(Qt::white);
+        text.drawText(QRect(0, 0, TextWidth() + 4, height), Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine,
+                      CurrentTip);
+    }
+    painter.drawPixmap(TipX, 5, Drawn);
 }

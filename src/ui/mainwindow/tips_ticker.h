@@ -3,6 +3,7 @@
 #include <functional>
 
 #include <QFont>
+#include <QPixmap>
 #include <QString>
 #include <QStringList>
 
@@ -28,10 +29,18 @@ public:
     bool Tick(int stripWidth);
 
     // Black strip, white text at (TipX, 5).
-    void Paint(QPainter& painter, const QSize& strip) const;
+    void Paint(QPainter& painter, const QSize& strip);
+
+    // The width of CurrentTip on the strip, measured once per text.
+    int TextWidth();
 
     static QFont TipFont();
 
 private:
     TPick Pick;
+    // The text is laid out once per tip: a frame only moves the picture of it.
+    QString MeasuredTip;
+    int MeasuredWidth = 0;
+    QString DrawnTip;
+    QPixmap Drawn;
 };

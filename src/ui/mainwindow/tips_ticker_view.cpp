@@ -14,12 +14,16 @@ TTipsTickerView::TTipsTickerView(QWidget* strip, QTimer* timer, QObject* parent)
     tmHint->setInterval(35);
     connect(tmHint, &QTimer::timeout, this, &TTipsTickerView::tmHintTimer);
     imgHint->installEventFilter(this);
+    // The strip paints every pixel of itself: nothing behind it is drawn first.
+    imgHint->setAttribute(Qt::WA_OpaquePaintEvent);
     tmHint->start();
 }
 
 void TTipsTickerView::tmHintTimer() {
     Ticker.Tick(imgHint->width());
-    imgHint->update();
+    // A strip nobody sees is not drawn; it is drawn whole when shown again.
+    if (imgHint->isVisible())
+        imgHint->update();
 }
 
 bool TTipsTickerView::eventFilter(QObject* watched, QEvent* event) {

@@ -24,9 +24,18 @@ QList<QPoint> TileOrigins(QSize tile, QSize client) {
     return origins;
 }
 
-void PaintTiledBackground(QPainter& painter, const QPixmap& tile, QSize client) {
+void PaintTiledBackground(QPainter& painter, const QPixmap& tile, QSize client, const QRect& exposed) {
     if (tile.isNull())
         return;
+    if (exposed.isValid()) {
+        const int w = tile.width();
+        const int h = tile.height();
+        const QRect area = exposed & QRect(0, 0, (client.width() / w + 1) * w, (client.height() / h + 1) * h);
+        for (int y = area.top() / h * h; !area.isEmpty() && y <= area.bottom(); y += h)
+            for (int x = area.left() / w * w; x <= area.right(); x += w)
+                painter.drawPixmap(QPoint(x, y), tile);
+        return;
+    }
     for (const QPoint& origin : TileOrigins(tile.size(), client))
         painter.drawPixmap(origin, tile);
 }

@@ -3,6 +3,7 @@
 #include <QList>
 #include <QPixmap>
 #include <QPoint>
+#include <QRect>
 #include <QSize>
 
 class QPainter;
@@ -12,8 +13,10 @@ class QPainter;
 // empty tile.
 QList<QPoint> TileOrigins(QSize tile, QSize client);
 
-// Paints `tile` repeated over the client area from its top-left corner.
-void PaintTiledBackground(QPainter& painter, const QPixmap& tile, QSize client);
+// Paints `tile` repeated over the client area from its top-left corner; with
+// `exposed` given, only the tiles that reach into it (a tall area is painted
+// a screen at a time).
+void PaintTiledBackground(QPainter& painter, const QPixmap& tile, QSize client, const QRect& exposed = {});
 
 // The main window's background picture (BackImg), shared by the dialogs and
 // tool windows that tile it. Empty until the settings apply one.

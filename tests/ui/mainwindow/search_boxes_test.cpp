@@ -69,15 +69,18 @@ TEST(ThumbnailStrip, LongStripsKeepEveryPictureReachable) {
         many.push_back({i, QString("料理%1").arg(i), square});
     strip.SetThumbnails(many);
     EXPECT_EQ(header.text(), "ｻﾑﾈｲﾙ数：120");
-    for (int n : {49, 50, 119}) {  // the pictures stand in groups of 50
+    for (int n : {49, 50, 119}) {  // each made once scrolled near
+        area.ensureVisible(30, n * 85 + 35);
         auto* label = paintBox->findChild<QLabel*>(QString("MkLbl%1").arg(n));
         ASSERT_NE(label, nullptr);
         EXPECT_EQ(label->mapTo(paintBox, QPoint(0, 0)), QPoint(5, n * 85 + 5 + 52));
         EXPECT_EQ(label->text(), QString("料理%1").arg(n));
     }
     auto* image = paintBox->findChild<QWidget*>("MkImg119");
+    ASSERT_NE(image, nullptr);
     EXPECT_GE(paintBox->minimumHeight(), 119 * 85 + 5 + 60);
     area.ensureWidgetVisible(image);
+    EXPECT_EQ(paintBox->findChild<QWidget*>("MkImg0"), nullptr);  // far out of view: none
     QTest::mouseClick(image, Qt::LeftButton);
     EXPECT_EQ(clicked.last().at(0).toString(), "料理119");
     strip.FreeThumbnails();

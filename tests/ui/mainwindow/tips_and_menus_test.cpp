@@ -38,6 +38,42 @@ TEST(TipsTicker, EveryTipCanComeUpAndTheDefaultGeneratorStaysInRange) {
     EXPECT_EQ(seen.size(), 11);
 }
 
+// The strip as drawn straight with the tip's text at (TipX, 5), at the
+// right edge, half out on the left, and after the next tip came up.
+TEST(TipsTicker, EachFrameIsTheTextDrawnAtItsPlace) {
+    int next = 0;
+    TTipsTicker ticker(168, [&](int) { return next; });
+    auto direct = [&] {
+        QImage image(168, 20, QImage::Format_RGB32);
+        QPainter painter(&image);
+        painter.fillRect(image.rect(), Qt::black);
+        painter.setFont(TTipsTicker::TipFont());
+        painter.setPen(Qt::white);
+        painter.drawText(QRect(ticker.TipX, 5, 100000, 20), Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine,
+                         ticker.CurrentTip);
+        return image;
+    };
+    auto framed = [&] {
+        QImage image(168, 20, QImage::Format_RGB32);
+        image.fill(Qt::magenta);
+        QPainter painter(&image);
+        ticker.Paint(painter, image.size());
+        return image;
+    };
+    struct TRow {
+        int Ticks;
+        int Next;  // the tip that comes up next
+    };
+    const std::vector<TRow> rows = {{0, 0}, {1, 0}, {100, 0}, {168 + 40, 0}, {2000, 8}, {3, 8}, {400, 3}};
+    for (const TRow& row : rows) {
+        next = row.Next;
+        for (int i = 0; i < row.Ticks; ++i)
+            ticker.Tick(168);
+        EXPECT_EQ(framed(), direct()) << ticker.TipX << " " << ticker.CurrentTip.toStdString();
+        EXPECT_EQ(ticker.TextWidth(), QFontMetrics(TTipsTicker::TipFont()).horizontalAdvance(ticker.CurrentTip));
+    }
+}
+
 TEST(FlatMenus, TicksIconsAndSelectionInTheirColours) {
     QPixmap red(16, 16);
     red.fill(Qt::red);
