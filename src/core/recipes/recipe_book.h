@@ -1,5 +1,7 @@
 #pragma once
 
+#include <functional>
+
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -45,13 +47,18 @@ public:
     // Writes "FindCareer.dat" when it was loaded this run. Throws TSaporiaError.
     void WriteFindCareer() const;
 
+    // Runs the reading of many files, here or elsewhere, and returns when it
+    // is done. What it runs touches only its own copies and the ingredient
+    // cache; the records change afterwards, on the caller's thread.
+    using TRunner = std::function<void(const std::function<void()>& reading)>;
+
     // Reads every recipe folder again, replacing the records. Returns one
     // message per folder that could not be read fully.
-    QStringList SearchCookFld();
+    QStringList SearchCookFld(const TRunner& run = {});
 
     // Puts the keyword into the history and sets each record's Visible flag
     // by its ingredient text. Throws TSaporiaError for an unreadable file.
-    void Refine(const QString& keyword);
+    void Refine(const QString& keyword, const TRunner& run = {});
     TIngredientCache& Ingredients() { return IngredientCache; }
 
 private:

@@ -1,6 +1,7 @@
 #include "core/recipes/recipe_store.h"
 
 #include <algorithm>
+#include <array>
 #include <cerrno>
 #include <cstring>
 #include <strings.h>
@@ -15,6 +16,7 @@
 #include "core/common/helpers.h"
 #include "core/common/parallel_chunks.h"
 #include "core/recipes/icon_store.h"
+#include "core/recipes/recipe_folder.h"
 #include "core/recipes/recipe_name.h"
 #include "core/recipes/recipe_transaction.h"
 #include "core/recipes/status_file.h"
@@ -152,12 +154,55 @@ QString ReadRecipe(TFolder& folder, TCookItem& item, const TIconStore& icons) {
     return QString();
 }
 
+// Names whose presence means a save was cut off in the folder: its journal,
+// the journal before its rename, and the first temporary (the first change
+// written, or the second after a removal that comes first).
+const std::array<QByteArray, 4>& SaveLeftoverNames() {
+    static const QByteArray prefix = RecipeTransactionPrefix.toUtf8();
+    static const std::array<QByteArray, 4> names = {prefix + "journal", prefix + "journal.new", prefix + "0.new",
+                                                    prefix + "1.new"};
+    return names;
+}
+
+// Reads a recipe folder by the usual spellings of its files, without listing
+// it: the attribute file opened, the photo and a cut-off save's files looked
+// up by name. False when that cannot settle the record (a name missing or odd,
+// a save to finish, any error); the listing then decides, so the record and
+// its failure are always those of the listing.
+bool ReadRecipeByNames(int rootFd, const QByteArray& folderName, TCookItem& item, const TIconStore& icons) {
+    QByteArray path = folderName + '/';
+    const qsizetype base = path.size();
+    const auto lookUp = [&](const QByteArray& file, struct stat& info) {
+        path.truncate(base);
+        path += file;
+        return fstatat(rootFd, path.constData(), &info, AT_SYMLINK_NOFOLLOW);
+    };
+    struct stat info {};
+    for (const QByteArray& leftover : SaveLeftoverNames())
+        if (lookUp(leftover, info) == 0 || errno != ENOENT)
+            return false;
+    static const QByteArray photo = PhotoFileName.toUtf8();
+    if (lookUp(photo, info) != 0 || S_ISDIR(info.st_mode))
+        return false;  // "写真.JPG" and the like count too
+    static const QByteArray status = StatusFileName.toUtf8();
+    path.truncate(base);
+    path += status;
+    QByteArray bytes;
+    if (!ReadRegularFileAt(rootFd, path.constData(), bytes))
+        return false;
+    item.PhotoMark = PhotoMarkPresent;
+    FillCookItem(item, bytes, icons);
+    return true;
+}
+
 // Reads the folders [begin, end) of the data folder into their records.
 // Plain pointers: the lists were detached before the workers started.
 void ReadRecipes(int rootFd, const std::vector<QByteArray>& names, TCookItem* items, QString* failures,
                  const TIconStore& icons, size_t begin, size_t end) {
     for (size_t i = begin; i < end; ++i) {
         TCookItem& item = items[i];
+        if (ReadRecipeByNames(rootFd, names[i], item, icons))
+            continue;
         TFolder folder(rootFd, names[i].constData());
         QString& failure = failures[i];
         if (!folder.IsOpen())

@@ -68,7 +68,9 @@ public:
     TColumnTable ShownColumnTable() const;
     // Writes "Column.dat" with the shown widths (when this run may).
     void WriteColumnTable();
-    void SearchCookFld();
+    // The rescan; `whileAnswering`: the folders are read off the window's
+    // thread while it keeps painting (not at start-up, before it is shown).
+    void SearchCookFld(bool whileAnswering = true);
     // Refills the rows, selecting record `index` (-1: none). Asks the save
     // question first; false when it was cancelled (nothing refilled).
     bool IndicateList(int index);

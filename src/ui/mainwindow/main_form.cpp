@@ -83,7 +83,7 @@ void TMainForm::FormCreate() {
 
     // Columns, scan, rows; no recipe selected, panes read-only.
     step([this] { ListArea->BuildListColumns(); });
-    step([this] { ListArea->SearchCookFld(); });
+    step([this] { ListArea->SearchCookFld(false); });
     step([this] { IndicateList(-1); });
 
     step([this] { ReadLayout(); });
