@@ -178,12 +178,14 @@ bool ReadRecipeByNames(int rootFd, const QByteArray& folderName, TCookItem& item
         return fstatat(rootFd, path.constData(), &info, AT_SYMLINK_NOFOLLOW);
     };
     struct stat info {};
+    // Without the photo's usual name only the listing can tell whether
+    // "写真.JPG" or the like is there; it then answers everything else too.
+    static const QByteArray photo = PhotoFileName.toUtf8();
+    if (lookUp(photo, info) != 0 || S_ISDIR(info.st_mode))
+        return false;
     for (const QByteArray& leftover : SaveLeftoverNames())
         if (lookUp(leftover, info) == 0 || errno != ENOENT)
             return false;
-    static const QByteArray photo = PhotoFileName.toUtf8();
-    if (lookUp(photo, info) != 0 || S_ISDIR(info.st_mode))
-        return false;  // "写真.JPG" and the like count too
     static const QByteArray status = StatusFileName.toUtf8();
     path.truncate(base);
     path += status;
