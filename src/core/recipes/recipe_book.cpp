@@ -58,6 +58,18 @@ QStringList TRecipeBook::SearchCookFld(const TRunner& run) {
     return scan.Failures;
 }
 
+void TRecipeBook::BeginSearchCookFld() {
+    PendingScan = std::async(std::launch::async, [this] { return ::SearchCookFld(Root, Icons); });
+}
+
+QStringList TRecipeBook::EndSearchCookFld() {
+    if (!PendingScan.valid())
+        return {};
+    TCookScan scan = PendingScan.get();
+    CookItems = std::move(scan.Items);
+    return scan.Failures;
+}
+
 void TRecipeBook::Refine(const QString& keyword, const TRunner& run) {
     AddFindCareer(FindCareerList, keyword);
     TCookItems refined = CookItems;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <functional>
+#include <future>
 
 #include <QList>
 #include <QString>
@@ -9,6 +10,7 @@
 #include "core/recipes/column_table.h"
 #include "core/recipes/cook_item.h"
 #include "core/recipes/icon_store.h"
+#include "core/recipes/recipe_store.h"
 #include "core/search/recipe_search.h"
 
 // The recipe book of one program folder: every recipe of the data folder,
@@ -55,6 +57,12 @@ public:
     // Reads every recipe folder again, replacing the records. Returns one
     // message per folder that could not be read fully.
     QStringList SearchCookFld(const TRunner& run = {});
+    // The same in two halves, so the caller can go on meanwhile: Begin reads
+    // on threads of their own (the icons must not change until End), End
+    // waits for them and replaces the records. Until then the records stay.
+    void BeginSearchCookFld();
+    QStringList EndSearchCookFld();
+    bool SearchingCookFld() const { return PendingScan.valid(); }
 
     // Puts the keyword into the history and sets each record's Visible flag
     // by its ingredient text. Throws TSaporiaError for an unreadable file.
@@ -67,4 +75,5 @@ private:
     bool ColumnWriteBack = false;
     bool CareerLoaded = false;
     TIngredientCache IngredientCache;
+    std::future<TCookScan> PendingScan;
 };

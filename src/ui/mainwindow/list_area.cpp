@@ -181,8 +181,12 @@ void TListArea::WriteColumnTable() {
 }
 
 void TListArea::SearchCookFld(bool whileAnswering) {
-    const QStringList failures = Book.SearchCookFld(whileAnswering ? TRecipeBook::TRunner(RunOffWindowThread)
-                                                                   : TRecipeBook::TRunner());
+    TakeScan(Book.SearchCookFld(whileAnswering ? TRecipeBook::TRunner(RunOffWindowThread) : TRecipeBook::TRunner()));
+}
+
+void TListArea::EndStartUpScan() { TakeScan(Book.EndSearchCookFld()); }
+
+void TListArea::TakeScan(const QStringList& failures) {
     ClearModified();
     if (!failures.isEmpty())
         ShowErrorBox(Owner, ErrorPrefix(QStringLiteral("SearchCookFld")) + failures.join(QLatin1Char('\n')));

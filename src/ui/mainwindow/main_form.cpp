@@ -83,11 +83,23 @@ void TMainForm::FormCreate() {
 
     // Columns, scan, rows; no recipe selected, panes read-only.
     step([this] { ListArea->BuildListColumns(); });
-    step([this] { ListArea->SearchCookFld(false); });
-    step([this] { IndicateList(-1); });
+    if (State.ScanAlongside) {
+        step([&book] { book.BeginSearchCookFld(); });
+    } else {
+        step([this] { ListArea->SearchCookFld(false); });
+        step([this] { IndicateList(-1); });
+    }
 
     step([this] { ReadLayout(); });
     DrawClock();
+}
+
+void TMainForm::FinishStartUpScan() {
+    if (!State.Book->SearchingCookFld())
+        return;
+    auto step = [this](const std::function<void()>& body) { RunGuarded(this, StartErrorPrefix, body); };
+    step([this] { ListArea->EndStartUpScan(); });
+    step([this] { IndicateList(-1); });
 }
 
 void TMainForm::StartClock() { tmClock->start(); }
