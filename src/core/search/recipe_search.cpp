@@ -220,7 +220,7 @@ int FindMaterialHit(const TCookItems& items, const QList<int>& rowRecords, int f
     // Rows go in growing batches: an early hit reads little past itself, a
     // word found nowhere keeps every worker busy.
     int batch = 256;
-    for (int first = std::max(fromRow, 0); first < rowCount; first += batch, batch = std::min(batch * 2, 8192)) {
+    for (int first = std::max(fromRow, 0); first < rowCount; first += batch, batch = std::min(batch * 2, 16384)) {
         const int last = std::min(first + batch, rowCount);
         std::vector<int> records(static_cast<size_t>(last - first));
         for (int row = first; row < last; ++row)
