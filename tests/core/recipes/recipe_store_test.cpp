@@ -199,6 +199,13 @@ TEST_F(RecipeScan, MaterialSearchGivesTheOneThreadHitCacheAndFailure) {
     EXPECT_TRUE(ErrorOf([&] { hit = FindMaterialHit(all, rows, rowOf("r250a") + 1, "見つからない", Root, nullptr, 8); })
                     .isEmpty());
     EXPECT_EQ(hit, -1);
+    // A hit far from the start, past the first batch of rows read together.
+    ASSERT_TRUE(QFile::remove(Root + "/r250a/材料.txt"));
+    WriteRaw(Root + "/r010/材料.txt", ToSjis("ほうれん草"));
+    TIngredientCache oneCache, manyCache;
+    EXPECT_EQ(FindMaterialHit(all, rows, 0, "ほうれん草", Root, &manyCache, 8), rowOf("r010"));
+    EXPECT_EQ(FindMaterialHit(all, rows, 0, "ほうれん草", Root, &oneCache, 1), rowOf("r010"));
+    EXPECT_EQ(manyCache.Size(), oneCache.Size());
 }
 
 TEST_F(RecipeScan, RefinementGivesTheOneThreadFlagsCacheAndFailure) {
