@@ -3,15 +3,18 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <chrono>
 #include <csetjmp>
 #include <cstdio>
 #include <cstdlib>
+#include <thread>
 
 #include <jpeglib.h>
 
 #include <QApplication>
 #include <QFile>
+#include <QThread>
 
 std::vector<int64_t> FigureSizes() {
     if (qEnvironmentVariableIntValue("SAPORIA_BENCH_50K") == 1)
@@ -90,6 +93,32 @@ qint64 ReadEveryFile(const std::vector<QByteArray>& paths) {
     return total;
 }
 
+int ProgramReadThreads() { return QThread::idealThreadCount(); }
+
+qint64 ReadEveryFileOnThreads(const std::vector<QByteArray>& paths, int threads) {
+    if (threads <= 0)
+        threads = ProgramReadThreads();
+    std::atomic<size_t> next = 0;
+    std::atomic<qint64> total = 0;
+    std::vector<std::thread> readers;
+    for (int t = 0; t < threads; ++t)
+        readers.emplace_back([&] {
+            char buffer[65536];
+            qint64 mine = 0;
+            for (size_t i; (i = next.fetch_add(1)) < paths.size();) {
+                const int fd = ::open(paths[i].constData(), O_RDONLY);
+                for (ssize_t n; fd >= 0 && (n = ::read(fd, buffer, sizeof(buffer))) > 0;)
+                    mine += n;
+                if (fd >= 0)
+                    ::close(fd);
+            }
+            total += mine;
+        });
+    for (std::thread& reader : readers)
+        reader.join();
+    return total;
+}
+
 qint64 DecodeEveryPhotoAtOneEighth(const std::vector<QByteArray>& paths) {
     qint64 total = 0;
     std::vector<unsigned char> bytes;
@@ -108,7 +137,8 @@ double MillisecondsOf(const std::function<void()>& work) {
 
 void TimeAgainstAnchor(benchmark::State& state, const std::function<void()>& anchor,
                        const std::function<void()>& measured, double targetRatio,
-                       const std::function<void()>& prepare) {
+                       const std::function<void()>& prepare, const std::function<void()>& oneThreadAnchor) {
+    double oneThreadTotal = 0;
     double anchorTotal = 0;
     double measuredTotal = 0;
     double first = -1;
@@ -129,6 +159,8 @@ void TimeAgainstAnchor(benchmark::State& state, const std::function<void()>& anc
             anchorTotal += MillisecondsOf(anchor);
         }
         anchorFirst = !anchorFirst;
+        if (oneThreadAnchor)
+            oneThreadTotal += MillisecondsOf(oneThreadAnchor);
         if (first < 0)
             first = ms;
         measuredTotal += ms;
@@ -140,6 +172,10 @@ void TimeAgainstAnchor(benchmark::State& state, const std::function<void()>& anc
     state.counters["first_ms"] = first;
     if (targetRatio > 0)
         state.counters["target"] = targetRatio;
+    if (oneThreadAnchor) {
+        state.counters["anchor_1t_ms"] = oneThreadTotal / n;
+        state.counters["ratio_1t"] = measuredTotal / oneThreadTotal;
+    }
 }
 
 void EnsureBenchApplication() {

@@ -22,6 +22,11 @@ std::vector<QByteArray> NativePaths(const QStringList& paths);
 
 // The floor of reading files: open, read, close with plain system calls.
 qint64 ReadEveryFile(const std::vector<QByteArray>& paths);
+// The same on `threads` threads taking the next file in turn (0: as many as
+// the program's reading uses, one per core).
+qint64 ReadEveryFileOnThreads(const std::vector<QByteArray>& paths, int threads = 0);
+// The number of threads the program reads with.
+int ProgramReadThreads();
 
 // The floor of thumbnails: each photo read with system calls and decoded by
 // libjpeg itself at 1/8 scale, on one thread.
@@ -31,10 +36,13 @@ double MillisecondsOf(const std::function<void()>& work);
 
 // Times `measured` and `anchor` alternately once per iteration (`prepare`
 // runs untimed before each). The iteration time is the measured one; the
-// counters give the anchor, the ratio and the target ratio (0: none).
+// counters give the anchor, the ratio and the target ratio (0: none). With
+// `oneThreadAnchor`, its time and ratio are given beside (anchor_1t_ms,
+// ratio_1t). Every run after the first finds the files in the page cache.
 void TimeAgainstAnchor(benchmark::State& state, const std::function<void()>& anchor,
                        const std::function<void()>& measured, double targetRatio,
-                       const std::function<void()>& prepare = {});
+                       const std::function<void()>& prepare = {},
+                       const std::function<void()>& oneThreadAnchor = {});
 
 // The widget benchmarks need an application; without a display, the offscreen one.
 void EnsureBenchApplication();

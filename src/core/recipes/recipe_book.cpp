@@ -40,13 +40,39 @@ void TRecipeBook::WriteFindCareer() const {
         SaveFindCareer(Dir + FindCareerFileName, FindCareerList);
 }
 
-QStringList TRecipeBook::SearchCookFld() {
-    TCookScan scan = ::SearchCookFld(Root, Icons);
+namespace {
+
+void Run(const TRecipeBook::TRunner& run, const std::function<void()>& reading) {
+    if (run)
+        run(reading);
+    else
+        reading();
+}
+
+}  // namespace
+
+QStringList TRecipeBook::SearchCookFld(const TRunner& run) {
+    TCookScan scan;
+    Run(run, [&] { scan = ::SearchCookFld(Root, Icons); });
     CookItems = std::move(scan.Items);
     return scan.Failures;
 }
 
-void TRecipeBook::Refine(const QString& keyword) {
+void TRecipeBook::BeginSearchCookFld() {
+    PendingScan = std::async(std::launch::async, [this] { return ::SearchCookFld(Root, Icons); });
+}
+
+QStringList TRecipeBook::EndSearchCookFld() {
+    if (!PendingScan.valid())
+        return {};
+    TCookScan scan = PendingScan.get();
+    CookItems = std::move(scan.Items);
+    return scan.Failures;
+}
+
+void TRecipeBook::Refine(const QString& keyword, const TRunner& run) {
     AddFindCareer(FindCareerList, keyword);
-    RefineCookItems(CookItems, Root, keyword, &IngredientCache);
+    TCookItems refined = CookItems;
+    Run(run, [&] { RefineCookItems(refined, Root, keyword, &IngredientCache); });
+    CookItems = std::move(refined);
 }

@@ -1,5 +1,8 @@
 #pragma once
 
+#include <functional>
+#include <future>
+
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -7,6 +10,7 @@
 #include "core/recipes/column_table.h"
 #include "core/recipes/cook_item.h"
 #include "core/recipes/icon_store.h"
+#include "core/recipes/recipe_store.h"
 #include "core/search/recipe_search.h"
 
 // The recipe book of one program folder: every recipe of the data folder,
@@ -45,13 +49,24 @@ public:
     // Writes "FindCareer.dat" when it was loaded this run. Throws TSaporiaError.
     void WriteFindCareer() const;
 
+    // Runs the reading of many files, here or elsewhere, and returns when it
+    // is done. What it runs touches only its own copies and the ingredient
+    // cache; the records change afterwards, on the caller's thread.
+    using TRunner = std::function<void(const std::function<void()>& reading)>;
+
     // Reads every recipe folder again, replacing the records. Returns one
     // message per folder that could not be read fully.
-    QStringList SearchCookFld();
+    QStringList SearchCookFld(const TRunner& run = {});
+    // The same in two halves, so the caller can go on meanwhile: Begin reads
+    // on threads of their own (the icons must not change until End), End
+    // waits for them and replaces the records. Until then the records stay.
+    void BeginSearchCookFld();
+    QStringList EndSearchCookFld();
+    bool SearchingCookFld() const { return PendingScan.valid(); }
 
     // Puts the keyword into the history and sets each record's Visible flag
     // by its ingredient text. Throws TSaporiaError for an unreadable file.
-    void Refine(const QString& keyword);
+    void Refine(const QString& keyword, const TRunner& run = {});
     TIngredientCache& Ingredients() { return IngredientCache; }
 
 private:
@@ -60,4 +75,5 @@ private:
     bool ColumnWriteBack = false;
     bool CareerLoaded = false;
     TIngredientCache IngredientCache;
+    std::future<TCookScan> PendingScan;
 };

@@ -1,8 +1,10 @@
 #include "core/recipes/recipe_store.h"
 
 #include <algorithm>
+#include <array>
 #include <cerrno>
 #include <cstring>
+#include <future>
 #include <strings.h>
 
 #include <dirent.h>
@@ -15,6 +17,7 @@
 #include "core/common/helpers.h"
 #include "core/common/parallel_chunks.h"
 #include "core/recipes/icon_store.h"
+#include "core/recipes/recipe_folder.h"
 #include "core/recipes/recipe_name.h"
 #include "core/recipes/recipe_transaction.h"
 #include "core/recipes/status_file.h"
@@ -130,9 +133,8 @@ QString CannotOpenFolderMessage(const QString& name) { return QStringLiteral("%1
 // message when the folder cannot be listed or its attribute file is there but
 // cannot be read (the record keeps its defaults); empty on success.
 QString ReadRecipe(TFolder& folder, TCookItem& item, const TIconStore& icons) {
-    // The folder is listed even when both files have their usual spelling:
-    // the listing is what finds a save cut off before its commit point, and
-    // its leftovers must go at the next read.
+    // The listing finds both files in any letter case, and a save cut off
+    // before or after its commit point, whose leftovers go at this read.
     TFolderFiles files = FindFiles(folder);
     if (files.HasSaveLeftovers && !folder.ListingFailed()) {
         // Finish the cut-off save first, so the record shows the recipe whole.
@@ -153,12 +155,57 @@ QString ReadRecipe(TFolder& folder, TCookItem& item, const TIconStore& icons) {
     return QString();
 }
 
+// Names whose presence means a save was cut off in the folder: its journal,
+// the journal before its rename, and the first temporary (the first change
+// written, or the second after a removal that comes first).
+const std::array<QByteArray, 4>& SaveLeftoverNames() {
+    static const QByteArray prefix = RecipeTransactionPrefix.toUtf8();
+    static const std::array<QByteArray, 4> names = {prefix + "journal", prefix + "journal.new", prefix + "0.new",
+                                                    prefix + "1.new"};
+    return names;
+}
+
+// Reads a recipe folder by the usual spellings of its files, without listing
+// it: the attribute file opened, the photo and a cut-off save's files looked
+// up by name. False when that cannot settle the record (a name missing or odd,
+// a save to finish, any error); the listing then decides, so the record and
+// its failure are always those of the listing.
+bool ReadRecipeByNames(int rootFd, const QByteArray& folderName, TCookItem& item, const TIconStore& icons) {
+    QByteArray path = folderName + '/';
+    const qsizetype base = path.size();
+    const auto lookUp = [&](const QByteArray& file, struct stat& info) {
+        path.truncate(base);
+        path += file;
+        return fstatat(rootFd, path.constData(), &info, AT_SYMLINK_NOFOLLOW);
+    };
+    struct stat info {};
+    // Without the photo's usual name only the listing can tell whether
+    // "写真.JPG" or the like is there; it then answers everything else too.
+    static const QByteArray photo = PhotoFileName.toUtf8();
+    if (lookUp(photo, info) != 0 || S_ISDIR(info.st_mode))
+        return false;
+    for (const QByteArray& leftover : SaveLeftoverNames())
+        if (lookUp(leftover, info) == 0 || errno != ENOENT)
+            return false;
+    static const QByteArray status = StatusFileName.toUtf8();
+    path.truncate(base);
+    path += status;
+    QByteArray bytes;
+    if (!ReadRegularFileAt(rootFd, path.constData(), bytes))
+        return false;
+    item.PhotoMark = PhotoMarkPresent;
+    FillCookItem(item, bytes, icons);
+    return true;
+}
+
 // Reads the folders [begin, end) of the data folder into their records.
 // Plain pointers: the lists were detached before the workers started.
 void ReadRecipes(int rootFd, const std::vector<QByteArray>& names, TCookItem* items, QString* failures,
                  const TIconStore& icons, size_t begin, size_t end) {
     for (size_t i = begin; i < end; ++i) {
         TCookItem& item = items[i];
+        if (ReadRecipeByNames(rootFd, names[i], item, icons))
+            continue;
         TFolder folder(rootFd, names[i].constData());
         QString& failure = failures[i];
         if (!folder.IsOpen())
@@ -240,53 +287,56 @@ TCookScan SearchCookFld(const QString& dataRoot, const TIconStore& icons, const 
         scan.Failures.append(CannotOpenDataFolderMessage(dataRoot));
         return scan;
     }
-    struct TEntry {
-        QString SortKey;  // case-folded once, not in every comparison
-        QString Name;
-        QByteArray Bytes;
-    };
-    std::vector<TEntry> entries;
-    while (const dirent64* entry = root.Next()) {
-        if (!IsFolder(root.Fd(), entry))
-            continue;
-        QByteArray bytes(entry->d_name);
-        QString name = FolderNameText(bytes);
-        entries.push_back({name.toCaseFolded(), name, std::move(bytes)});
-    }
+    std::vector<QByteArray> names;  // in listing order
+    while (const dirent64* entry = root.Next())
+        if (IsFolder(root.Fd(), entry))
+            names.emplace_back(entry->d_name);
     // A listing cut short would silently drop recipes from the list.
     if (root.ListingFailed())
         scan.Failures.append(QStringLiteral("データフォルダ %1 の一覧を最後まで読めません").arg(dataRoot));
-    std::sort(entries.begin(), entries.end(), [](const TEntry& a, const TEntry& b) {
-        const int c = a.SortKey.compare(b.SortKey);
-        if (c != 0)
-            return c < 0;
-        return a.Name != b.Name ? a.Name < b.Name : a.Bytes < b.Bytes;  // names that show alike
-    });
+    const size_t count = names.size();
+    std::vector<TCookItem> read(count);
+    for (size_t i = 0; i < count; ++i) {
+        read[i].Name = FolderNameText(names[i]);
+        read[i].FolderName = names[i];
+        read[i].PhotoMark = PhotoMarkAbsent;
+    }
 
     if (options.AfterListing)
         options.AfterListing();
 
-    const size_t count = entries.size();
-    scan.Items.resize(static_cast<qsizetype>(count));
-    std::vector<QByteArray> names(count);
-    for (size_t i = 0; i < count; ++i) {
-        TCookItem& item = scan.Items[static_cast<qsizetype>(i)];
-        item.Name = std::move(entries[i].Name);
-        item.FolderName = entries[i].Bytes;
-        item.PhotoMark = PhotoMarkAbsent;
-        names[i] = std::move(entries[i].Bytes);
-    }
     // Each worker reads its own folders into its own slots; a folder's save
-    // recovery touches that folder only. The failures keep the listing order.
-    QStringList failures(static_cast<qsizetype>(count));
-    TCookItem* const items = scan.Items.data();
-    QString* const messages = failures.data();
-    ForEachChunk(count, 64, options.Workers, [&](size_t begin, size_t end) {
-        ReadRecipes(root.Fd(), names, items, messages, icons, begin, end);
+    // recovery touches that folder only. Meanwhile this thread sorts.
+    std::vector<QString> failures(count);
+    auto reading = std::async(std::launch::async, [&] {
+        ForEachChunk(count, 64, options.Workers, [&](size_t begin, size_t end) {
+            ReadRecipes(root.Fd(), names, read.data(), failures.data(), icons, begin, end);
+        });
     });
-    for (QString& failure : failures)
-        if (!failure.isEmpty())
-            scan.Failures.append(std::move(failure));
+    struct TKey {
+        QString Folded;  // case-folded once, not in every comparison
+        size_t Index;
+    };
+    std::vector<TKey> order(count);
+    for (size_t i = 0; i < count; ++i)
+        order[i] = {read[i].Name.toCaseFolded(), i};
+    const auto before = [&](const TKey& a, const TKey& b) {
+        if (const int c = a.Folded.compare(b.Folded); c != 0)
+            return c < 0;
+        const QString& nameA = read[a.Index].Name;
+        const QString& nameB = read[b.Index].Name;
+        return nameA != nameB ? nameA < nameB : names[a.Index] < names[b.Index];  // names that show alike
+    };
+    std::sort(order.begin(), order.end(), before);
+    reading.get();
+
+    // Records and failures in the sorted order.
+    scan.Items.reserve(static_cast<qsizetype>(count));
+    for (const TKey& key : order) {
+        scan.Items.append(std::move(read[key.Index]));
+        if (!failures[key.Index].isEmpty())
+            scan.Failures.append(std::move(failures[key.Index]));
+    }
     return scan;
 }
 

@@ -133,6 +133,50 @@ bool RefinementShowsAll(const QString& keyword) {
     return keyword.isEmpty() || keyword == RefinementPlaceholder;
 }
 
+namespace {
+
+// The ingredient text of one record, looked up on a worker.
+struct TLooked {
+    QString RecipeDir;
+    TIngredientCache::TLookup Lookup;
+    std::optional<TSaporiaError> Failure;
+    bool Matches = false;
+    bool Decides = false;  // a failure, or a hit when the first hit is wanted
+};
+
+// Looks up the texts of `records` (-1: no record) on `workers` threads. The
+// cache is only looked at; nothing after a deciding record of its chunk is
+// looked up, as one thread stops there too.
+std::vector<TLooked> LookUpIngredients(const TCookItems& items, const std::vector<int>& records,
+                                       const QString& dataRoot, const TKeywordMatcher& matcher,
+                                       const TIngredientCache* cache, int workers, bool firstHitDecides) {
+    std::vector<TLooked> looked(records.size());
+    ForEachChunk(records.size(), 64, workers, [&](size_t begin, size_t end) {
+        for (size_t i = begin; i < end; ++i) {
+            if (records[i] < 0)
+                continue;
+            TLooked& r = looked[i];
+            try {
+                r.RecipeDir = RecipeDir(dataRoot, items[records[i]]);
+                if (cache)
+                    r.Lookup = cache->Look(r.RecipeDir);
+                else
+                    r.Lookup.Text = ReadIngredients(r.RecipeDir);
+                r.Matches = r.Lookup.Text && matcher.Matches(*r.Lookup.Text);
+                r.Decides = firstHitDecides && r.Matches;
+            } catch (const TSaporiaError& e) {
+                r.Failure = e;
+                r.Decides = true;
+            }
+            if (r.Decides)
+                return;
+        }
+    });
+    return looked;
+}
+
+}  // namespace
+
 void RefineCookItems(TCookItems& items, const QString& dataRoot, const QString& keyword,
                      TIngredientCache* cache, int workers) {
     if (RefinementShowsAll(keyword)) {
@@ -140,45 +184,22 @@ void RefineCookItems(TCookItems& items, const QString& dataRoot, const QString& 
             item.Visible = true;
         return;
     }
-    const TKeywordMatcher matcher(keyword);
     // Every file is read before a flag changes: a file that cannot be read
-    // leaves the list as it was, not half refined. Workers only read (the
-    // cache is looked at, never changed, while they run); the cache takes the
-    // new texts afterwards in list order, up to the first file that failed.
-    struct TResult {
-        QString RecipeDir;
-        TIngredientCache::TLookup Lookup;
-        std::optional<TSaporiaError> Failure;
-        bool Shown = false;
-    };
-    const size_t count = static_cast<size_t>(items.size());
-    std::vector<TResult> results(count);
-    const auto readRange = [&](size_t begin, size_t end) {
-        for (size_t i = begin; i < end; ++i) {
-            TResult& r = results[i];
-            try {
-                r.RecipeDir = RecipeDir(dataRoot, std::as_const(items)[static_cast<qsizetype>(i)]);  // no detach on workers
-                if (cache) {
-                    r.Lookup = std::as_const(*cache).Look(r.RecipeDir);
-                } else {
-                    r.Lookup.Text = ReadIngredients(r.RecipeDir);
-                }
-                r.Shown = r.Lookup.Text && matcher.Matches(*r.Lookup.Text);
-            } catch (const TSaporiaError& e) {
-                r.Failure = e;
-                return;  // nothing after a failure is used
-            }
-        }
-    };
-    ForEachChunk(count, 64, workers, readRange);
-    for (size_t i = 0; i < count; ++i) {
-        if (results[i].Failure)
-            throw *results[i].Failure;
+    // leaves the list as it was, not half refined. The cache takes the new
+    // texts afterwards in list order, up to the first file that failed.
+    std::vector<int> records(static_cast<size_t>(items.size()));
+    for (size_t i = 0; i < records.size(); ++i)
+        records[i] = static_cast<int>(i);
+    const std::vector<TLooked> looked = LookUpIngredients(std::as_const(items), records, dataRoot,
+                                                          TKeywordMatcher(keyword), cache, workers, false);
+    for (const TLooked& r : looked) {
+        if (r.Failure)
+            throw *r.Failure;
         if (cache)
-            cache->Store(results[i].RecipeDir, results[i].Lookup);
+            cache->Store(r.RecipeDir, r.Lookup);
     }
-    for (size_t i = 0; i < count; ++i)
-        items[static_cast<qsizetype>(i)].Visible = results[i].Shown;
+    for (size_t i = 0; i < looked.size(); ++i)
+        items[static_cast<qsizetype>(i)].Visible = looked[i].Matches;
 }
 
 int FindNameHit(const TCookItems& items, const QList<int>& rowRecords, int fromRow,
@@ -193,16 +214,30 @@ int FindNameHit(const TCookItems& items, const QList<int>& rowRecords, int fromR
 }
 
 int FindMaterialHit(const TCookItems& items, const QList<int>& rowRecords, int fromRow,
-                    const QString& keyword, const QString& dataRoot, TIngredientCache* cache) {
+                    const QString& keyword, const QString& dataRoot, TIngredientCache* cache, int workers) {
     const TKeywordMatcher matcher(keyword);
-    for (int row = std::max(fromRow, 0); row < static_cast<int>(rowRecords.size()); ++row) {
-        const TCookItem* item = RecordOfRow(items, rowRecords, row);
-        if (!item)
-            continue;
-        const QString dir = RecipeDir(dataRoot, *item);
-        const std::optional<QString> text = cache ? cache->Text(dir) : ReadIngredients(dir);
-        if (text && matcher.Matches(*text))
-            return row;
+    const int rowCount = static_cast<int>(rowRecords.size());
+    // Rows go in growing batches: an early hit reads little past itself, a
+    // word found nowhere keeps every worker busy.
+    int batch = 256;
+    for (int first = std::max(fromRow, 0); first < rowCount; first += batch, batch = std::min(batch * 2, 16384)) {
+        const int last = std::min(first + batch, rowCount);
+        std::vector<int> records(static_cast<size_t>(last - first));
+        for (int row = first; row < last; ++row)
+            records[static_cast<size_t>(row - first)] = RecordOfRow(items, rowRecords, row) ? rowRecords[row] : -1;
+        const std::vector<TLooked> looked =
+            LookUpIngredients(items, records, dataRoot, matcher, cache, workers, true);
+        for (size_t i = 0; i < looked.size(); ++i) {
+            const TLooked& r = looked[i];
+            if (records[i] < 0)
+                continue;
+            if (r.Failure)
+                throw *r.Failure;
+            if (cache)
+                cache->Store(r.RecipeDir, r.Lookup);
+            if (r.Matches)
+                return first + static_cast<int>(i);
+        }
     }
     return -1;
 }

@@ -67,8 +67,12 @@ int FindNameHit(const TCookItems& items, const QList<int>& rowRecords, int fromR
                 const QString& keyword);
 
 // The same over the ingredient files; rows whose recipe has none are skipped.
+// A file that cannot be read before the hit throws TSaporiaError. Read on
+// `workers` threads as the refinement; hit, failure and cache are those of
+// one thread.
 int FindMaterialHit(const TCookItems& items, const QList<int>& rowRecords, int fromRow,
-                    const QString& keyword, const QString& dataRoot, TIngredientCache* cache = nullptr);
+                    const QString& keyword, const QString& dataRoot, TIngredientCache* cache = nullptr,
+                    int workers = 0);
 
 // The first row whose record is named exactly `name`; -1 when none.
 int FirstRowNamed(const TCookItems& items, const QList<int>& rowRecords, const QString& name);

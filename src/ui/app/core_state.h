@@ -10,4 +10,7 @@ struct TCoreState {
     TSettingsStore* Store = nullptr;
     TRecipeBook* Book = nullptr;
     TOpenRecipe* Recipe = nullptr;
+    // The main window's creation only starts the scan of the data folder;
+    // FinishStartUpScan lists the recipes once the other windows exist.
+    bool ScanAlongside = false;
 };

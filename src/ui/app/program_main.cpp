@@ -86,7 +86,7 @@ void CreateWindows(TWindowTable& table, TWindows& windows, TSettingsStore& store
     table.AtDestruction([book] { delete book; });
     auto* recipe = table.Create<TOpenRecipe>(DataRootOf(appDir));
     TMainForm* main = windows.MainForm =
-        table.Create<TMainForm>(appDir, TCoreState{&store, book, recipe}, &windows);  // 1 TMainForm
+        table.Create<TMainForm>(appDir, TCoreState{&store, book, recipe, true}, &windows);  // 1 TMainForm
     // The main window goes last, when the others are gone.
     table.AtDestruction([&windows, main] { windows = TWindows{.MainForm = main}; });
     windows.IconForm = table.Create<TIconForm>(main);  // 2 TIconForm
@@ -160,6 +160,7 @@ void CreateWindows(TWindowTable& table, TWindows& windows, TSettingsStore& store
     layouts->Create(QStringLiteral("TPrintFormA5ReceiptList"));  // 42 TPrintFormA5ReceiptList
     layouts->Create(QStringLiteral("TPrintFormA5B"));  // 43 TPrintFormA5B
     main->WireRecipeCommands();  // the icon picker's grid and the recipe commands
+    main->FinishStartUpScan();  // read while the windows above were made
 }
 
 QTranslator* InstallQtTranslations(QCoreApplication& app) {

@@ -23,6 +23,7 @@
 #include "ui/mainwindow/search_boxes.h"
 #include "ui/mainwindow/thumbnail_strip.h"
 #include "ui/platform/dialogs.h"
+#include "ui/widgets/off_thread_work.h"
 #include "ui/widgets/panel_layout.h"
 
 namespace {
@@ -186,8 +187,13 @@ void TListArea::WriteColumnTable() {
     Book.WriteColumnTable(ListModel->Columns(), HeaderWidths(*CookListView, ListModel->Columns().size()));
 }
 
-void TListArea::SearchCookFld() {
-    const QStringList failures = Book.SearchCookFld();
+void TListArea::SearchCookFld(bool whileAnswering) {
+    TakeScan(Book.SearchCookFld(whileAnswering ? TRecipeBook::TRunner(RunOffWindowThread) : TRecipeBook::TRunner()));
+}
+
+void TListArea::EndStartUpScan() { TakeScan(Book.EndSearchCookFld()); }
+
+void TListArea::TakeScan(const QStringList& failures) {
     ClearModified();
     if (!failures.isEmpty())
         ShowErrorBox(Owner, ErrorPrefix(QStringLiteral("SearchCookFld")) + failures.join(QLatin1Char('\n')));

@@ -69,7 +69,11 @@ public:
     TColumnTable ShownColumnTable() const;
     // Writes "Column.dat" with the shown widths (when this run may).
     void WriteColumnTable();
-    void SearchCookFld();
+    // The rescan; `whileAnswering`: the folders are read off the window's
+    // thread while it keeps painting (not at start-up, before it is shown).
+    void SearchCookFld(bool whileAnswering = true);
+    // Takes the records of the start-up scan begun in the book.
+    void EndStartUpScan();
     // Refills the rows, selecting record `index` (-1: none). Asks the save
     // question first; false when it was cancelled (nothing refilled).
     bool IndicateList(int index);
@@ -128,6 +132,7 @@ private:
     void NameSearchStep(const QString& endText);
     void MaterialSearchStep(const QString& endText);
     TProgressForm* ProgressWindow() const { return Windows.ProgressForm; }
+    void TakeScan(const QStringList& failures);
     bool AskSave() const { return !Hooks.QuerySaveChanges || Hooks.QuerySaveChanges(); }
     void ClearModified() const {
         if (Hooks.ClearModified)

@@ -26,6 +26,7 @@
 #include "ui/mainwindow/thumbnail_strip.h"
 #include "ui/platform/dialogs.h"
 #include "ui/widgets/busy_cursor.h"
+#include "ui/widgets/off_thread_work.h"
 
 namespace {
 
@@ -117,7 +118,15 @@ void TListArea::ChooseColumns(TListColumnSelectForm* chooser) {
 void TListArea::NameSearchStep(const QString& endText) {
     SearchStep(
         Owner, NameSearchKeyword, NameSearchNext, endText,
-        [&](int from) { return FindNameHit(Book.CookItems, ListModel->Rows(), from, NameSearchKeyword); },
+        [&](int from) {
+            // Copies for the worker: the window's own lists may change while it paints.
+            const TCookItems items = Book.CookItems;
+            const QList<int> rows = ListModel->Rows();
+            const QString keyword = NameSearchKeyword;
+            int hit = -1;
+            RunOffWindowThread([&] { hit = FindNameHit(items, rows, from, keyword); });
+            return hit;
+        },
         [&](int row) { return CookListView->SelectRow(row); });
 }
 
@@ -140,8 +149,13 @@ void TListArea::MaterialSearchStep(const QString& endText) {
         SearchStep(
             Owner, MaterialSearchKeyword, MaterialSearchNext, endText,
             [&](int from) {
-                return FindMaterialHit(Book.CookItems, ListModel->Rows(), from, MaterialSearchKeyword,
-                                       Book.DataRoot(), &Book.Ingredients());
+                const TCookItems items = Book.CookItems;
+                const QList<int> rows = ListModel->Rows();
+                const QString keyword = MaterialSearchKeyword;
+                const QString root = Book.DataRoot();
+                int hit = -1;
+                RunOffWindowThread([&] { hit = FindMaterialHit(items, rows, from, keyword, root, &Book.Ingredients()); });
+                return hit;
             },
             [&](int row) {
                 if (!CookListView->SelectRow(row))
@@ -179,7 +193,7 @@ void TListArea::btnSearchRefinementClick() {
         return;
     RunGuarded(Owner, ErrorPrefix(QStringLiteral("Search")), [&] {
         const TProgressScope progress(ProgressWindow(), QStringLiteral("検索中..."));
-        Book.Refine(keyword);
+        Book.Refine(keyword, RunOffWindowThread);
     });
     // Refilled also after a failure, so the rows agree with the flags.
     IndicateList(-1);

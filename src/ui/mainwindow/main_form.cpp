@@ -89,15 +89,28 @@ void TMainForm::FormCreate() {
 
     // Columns, scan, rows; no recipe selected, panes read-only.
     step([this] { ListArea->BuildListColumns(); });
-    if (!Terminate)  // the failure is reported once, above
-        step([this] { ListArea->SearchCookFld(); });
-    step([this] { IndicateList(-1); });
+    if (Terminate) {  // the failure is reported once, above
+        step([this] { IndicateList(-1); });
+    } else if (State.ScanAlongside) {
+        step([&book] { book.BeginSearchCookFld(); });
+    } else {
+        step([this] { ListArea->SearchCookFld(false); });
+        step([this] { IndicateList(-1); });
+    }
 
     step([this] { ReadLayout(); });
     // Otherwise the first tool button would take the keyboard, and the first
     // arrow key after start-up would move nothing in the list.
     ListArea->FocusList();
     DrawClock();
+}
+
+void TMainForm::FinishStartUpScan() {
+    if (!State.Book->SearchingCookFld())
+        return;
+    auto step = [this](const std::function<void()>& body) { RunGuarded(this, StartErrorPrefix, body); };
+    step([this] { ListArea->EndStartUpScan(); });
+    step([this] { IndicateList(-1); });
 }
 
 void TMainForm::StartClock() { tmClock->start(); }

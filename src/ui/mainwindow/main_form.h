@@ -63,6 +63,9 @@ public:
     void ApplyOptionSettings(const TSettingsApply& apply, bool starting);
     // Binds the commands that use the other windows, once they all exist.
     void WireRecipeCommands();
+    // With a scan started alongside the other windows' creation: waits for
+    // it and lists the recipes (no recipe selected).
+    void FinishStartUpScan();
     void StartClock();
     // The recipe server started or stopped: the status panel and its commands.
     void SetServerMode(bool serving);

@@ -1,6 +1,8 @@
 #include "core/recipes/recipe_store.h"
 
+#include <algorithm>
 #include <functional>
+#include <tuple>
 
 #include <sys/stat.h>
 #include <unistd.h>
@@ -118,6 +120,94 @@ TEST_F(RecipeScan, AnyNumberOfWorkersGivesTheOneThreadResult) {
         EXPECT_EQ(many.Items, one.Items) << workers;
         EXPECT_EQ(many.Failures, one.Failures) << workers;
     }
+}
+
+TEST_F(RecipeScan, EveryFolderShapeReadsAsItsListingSays) {
+    // {folder, what is in it besides Status.txt "Kind=旧" and 写真.jpg, kind and photo mark read}.
+    const auto cutOff = [&](const QString& dir, int steps, bool removalFirst) {
+        TRecipeTransaction save(dir);
+        if (removalFirst)
+            save.Remove("写真.jpg");
+        save.Put("Status.txt", RecipeFileBytes("Kind=新"));
+        save.StopBeforeStep(steps);
+        save.Commit();
+    };
+    const std::tuple<const char*, std::function<void(const QString&)>, const char*, bool> shapes[] = {
+        {"usual", [](const QString&) {}, "旧", true},
+        {"no photo", [](const QString& d) { QFile::remove(d + "写真.jpg"); }, "旧", false},
+        {"photo upper", [](const QString& d) { QFile::rename(d + "写真.jpg", d + "写真.JPG"); }, "旧", true},
+        {"status lower", [](const QString& d) { QFile::rename(d + "Status.txt", d + "status.txt"); }, "旧", true},
+        {"both spellings", [](const QString& d) { WriteRaw(d + "STATUS.TXT", RecipeFileBytes("Kind=別")); }, "旧", true},
+        {"no status", [](const QString& d) { QFile::remove(d + "Status.txt"); }, "", true},
+        {"empty folder", [](const QString& d) { QDir(d).removeRecursively(), QDir().mkpath(d); }, "", false},
+        {"photo is a folder", [](const QString& d) { QFile::remove(d + "写真.jpg"), QDir().mkpath(d + "写真.jpg"); },
+         "旧", false},
+        {"journal in place", [&](const QString& d) { cutOff(d, 2, false); }, "新", true},
+        {"journal after removal", [&](const QString& d) { cutOff(d, 2, true); }, "新", false},
+        {"temporary only", [&](const QString& d) { cutOff(d, 1, false); }, "旧", true},
+        {"second temporary only", [&](const QString& d) { cutOff(d, 1, true); }, "旧", true},
+        {"journal not renamed", [](const QString& d) { WriteRaw(d + RecipeTransactionPrefix + "journal.new", "x"); },
+         "旧", true},
+    };
+    for (const auto& [name, shape, kind, photo] : shapes) {
+        const QString dir = MakeRecipe(Root, {.Name = name, .StatusLines = QStringList{"Kind=旧"}, .Photo = true});
+        shape(dir);
+    }
+    const TCookScan scan = SearchCookFld(Root, Icons);
+    EXPECT_TRUE(scan.Failures.isEmpty()) << scan.Failures.join('\n').toStdString();
+    for (const auto& [name, shape, kind, photo] : shapes) {
+        const auto item = std::find_if(scan.Items.begin(), scan.Items.end(),
+                                       [&](const TCookItem& i) { return i.Name == name; });
+        ASSERT_NE(item, scan.Items.end()) << name;
+        EXPECT_EQ(item->Kind, kind) << name;
+        EXPECT_EQ(item->PhotoMark, photo ? PhotoMarkPresent : PhotoMarkAbsent) << name;
+        // A cut-off save is finished or undone by the scan: nothing of it is left.
+        const QStringList left = QDir(Root + "/" + name).entryList({RecipeTransactionPrefix + "*"}, QDir::Hidden | QDir::Files);
+        EXPECT_TRUE(left.isEmpty()) << name << ": " << left.join(' ').toStdString();
+    }
+}
+
+TEST_F(RecipeScan, MaterialSearchGivesTheOneThreadHitCacheAndFailure) {
+    MakeOddCollection();
+    const TCookItems all = SearchCookFld(Root, Icons).Items;
+    QList<int> rows;  // the shown rows, last record first
+    for (int i = int(all.size()) - 1; i >= 0; --i)
+        rows.append(i);
+    const auto rowOf = [&](const QString& name) {
+        for (int row = 0; row < rows.size(); ++row)
+            if (all[rows[row]].Name == name)
+                return row;
+        return -1;
+    };
+    ASSERT_EQ(symlink("材料.txt", Native(Root + "/r250a/材料.txt").constData()), 0);  // cannot be read
+    // {keyword, resume row}: hits before, at and past the failing file, and none.
+    const std::pair<const char*, int> searches[] = {
+        {"たまご", 0}, {"たまご", rowOf("r250a") + 1}, {"じゃがいも 牛肉", 1}, {"見つからない", rowOf("r250a") + 1},
+        {"見つからない", 0}, {"たまご", rowOf("r003")}, {"たまご", int(rows.size())},
+    };
+    for (const auto& [keyword, from] : searches) {
+        TIngredientCache oneCache, manyCache;
+        int oneHit = -2, manyHit = -2;
+        const QString oneFailure = ErrorOf([&] { oneHit = FindMaterialHit(all, rows, from, keyword, Root, &oneCache, 1); });
+        const QString manyFailure =
+            ErrorOf([&] { manyHit = FindMaterialHit(all, rows, from, keyword, Root, &manyCache, 8); });
+        EXPECT_EQ(manyHit, oneHit) << keyword << " from " << from;
+        EXPECT_EQ(manyFailure, oneFailure) << keyword << " from " << from;
+        EXPECT_EQ(manyCache.Size(), oneCache.Size()) << keyword << " from " << from;
+    }
+    // The failing file stops a search that has to read it, and only such a one.
+    int hit = -2;
+    EXPECT_FALSE(ErrorOf([&] { hit = FindMaterialHit(all, rows, 0, "見つからない", Root, nullptr, 8); }).isEmpty());
+    EXPECT_TRUE(ErrorOf([&] { hit = FindMaterialHit(all, rows, rowOf("r250a") + 1, "見つからない", Root, nullptr, 8); })
+                    .isEmpty());
+    EXPECT_EQ(hit, -1);
+    // A hit far from the start, past the first batch of rows read together.
+    ASSERT_TRUE(QFile::remove(Root + "/r250a/材料.txt"));
+    WriteRaw(Root + "/r010/材料.txt", ToSjis("ほうれん草"));
+    TIngredientCache oneCache, manyCache;
+    EXPECT_EQ(FindMaterialHit(all, rows, 0, "ほうれん草", Root, &manyCache, 8), rowOf("r010"));
+    EXPECT_EQ(FindMaterialHit(all, rows, 0, "ほうれん草", Root, &oneCache, 1), rowOf("r010"));
+    EXPECT_EQ(manyCache.Size(), oneCache.Size());
 }
 
 TEST_F(RecipeScan, RefinementGivesTheOneThreadFlagsCacheAndFailure) {

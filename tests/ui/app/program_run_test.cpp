@@ -1,6 +1,10 @@
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <gtest/gtest.h>
+
+#include <QAbstractItemView>
+#include <QFile>
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -8,8 +12,9 @@
 #include <QTimer>
 
 #include "core/platform/ini_file.h"
-#include "core/recipes/recipe_store.h"
+#include "core/recipes/icon_store.h"
 #include "core/recipes/recipe_book.h"
+#include "core/recipes/recipe_store.h"
 #include "core/settings/settings.h"
 #include "support/recipe_fixture.h"
 #include "support/temp_app_dir.h"
@@ -81,4 +86,34 @@ TEST(ProgramRunTest, ADataFolderLinkedToItselfIsReportedOnceAndTheProgramEnds) {
     EXPECT_FALSE(loopRan);
     EXPECT_EQ(answers.Texts(), QStringList{DataFolderOpenFailure(root)});
     EXPECT_TRUE(answers.Texts().value(0).contains(root));
+}
+
+// The scan runs while the other windows are made: the shown list and the
+// one failure box are those of a scan done first.
+TEST(ProgramRunTest, StartUpListsEveryRecipeAndReportsAnUnreadableOne) {
+    TTempAppDir dir;
+    TDialogAnswerer answers;
+    QTemporaryDir sockets;
+    const QString root = dir.AppDir() + QStringLiteral("Cook");
+    for (int i = 0; i < 150; ++i)
+        MakeRecipe(root, {.Name = QStringLiteral("r%1").arg(i, 3, 10, QLatin1Char('0')),
+                          .StatusLines = QStringList{QStringLiteral("Kind=主菜")}, .Photo = i % 2 == 0});
+    const QString fifo = MakeRecipe(root, {.Name = QStringLiteral("r075a")});
+    ASSERT_EQ(mkfifo(QFile::encodeName(fifo + QStringLiteral("Status.txt")).constData(), 0644), 0);
+    auto* app = qobject_cast<QApplication*>(QCoreApplication::instance());
+    const bool quitOnLast = app->quitOnLastWindowClosed();
+    int rows = -1;
+    TCookItems items;
+    RunProgram(*app, dir.AppDir(), sockets.filePath(QStringLiteral("instance")), [&](TMainForm& form) {
+        rows = form.findChild<QAbstractItemView*>(QStringLiteral("CookListViewReport"))->model()->rowCount();
+        items = form.RecipeBook().CookItems;
+        form.close();
+    });
+    app->setQuitOnLastWindowClosed(quitOnLast);
+    EXPECT_EQ(rows, 151);
+    TIconStore icons;
+    EXPECT_EQ(items, SearchCookFld(root, icons).Items);
+    const QStringList boxes = answers.Texts();
+    ASSERT_EQ(boxes.size(), 1) << boxes.join(QLatin1Char('|')).toStdString();
+    EXPECT_TRUE(boxes[0].contains(QStringLiteral("r075a: Status.txt を読み込めません"))) << boxes[0].toStdString();
 }

@@ -1,0 +1,126 @@
+#!/usr/bin/env bash
+# Times the real program from outside, as a user meets it, under Xvfb:
+#  - start-up: from starting the process to the main window shown and
+#    answering its first _NET_WM_PING (so painted, with its list), on the
+#    generated collections of 10,000 and 50,000 recipes and on an empty one;
+#  - the longest the window does not answer during each search (pings back
+#    to back while the search runs through its keys).
+# Anchors, in the same run and interleaved: rdall reading every "Status.txt"
+# (start-up) or every "材料.txt" (searches) on 8 threads and on 1. The page
+# cache is warm: every run reads the same files again.
+#
+# Usage: bench/window_figures.sh BUILD_DIR WORK_DIR [RUNS] [SIZES]
+#   BUILD_DIR  a build with the targets saporia and saporia_make_collection
+#   WORK_DIR   where the program folders and collections go (50,000 recipes
+#              take about 4 GB; kept for the next run)
+#   RUNS       rounds (default 5); SIZES default "10000 50000"
+# Needs Xvfb, openbox, xdotool and gcc with libX11 and libjpeg headers.
+set -euo pipefail
+here=$(cd "$(dirname "$0")" && pwd)
+build=$(realpath "$1")
+work=$(mkdir -p "$2" && realpath "$2")
+runs=${3:-5}
+sizes=${4:-"10000 50000"}
+display=${SAPORIA_DISPLAY:-:71}
+user=saporia-figures-$$
+
+for tool in Xvfb openbox xdotool; do
+    command -v "$tool" >/dev/null || apt-get install -y xvfb openbox xdotool >/dev/null
+done
+gcc -O2 -o "$work/xprobe" "$here/xprobe.c" -lX11
+gcc -O2 -o "$work/rdall" "$here/rdall.c" -lpthread -ljpeg
+
+for n in 0 $sizes; do
+    app=$work/app$n
+    if [ ! -d "$app/Cook" ]; then
+        mkdir -p "$app/Cook"
+        [ "$n" -gt 0 ] && "$build/bench/saporia_make_collection" "$app/Cook" "$n" >/dev/null
+    fi
+    cp "$build/saporia" "$app/"
+    rm -rf "$app/help" && cp -r "$here/../help" "$app/"
+done
+
+Xvfb "$display" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+xvfb=$!
+export DISPLAY=$display
+sleep 1
+kill -0 "$xvfb" 2>/dev/null || { echo "Xvfb $display did not start (set SAPORIA_DISPLAY)" >&2; exit 1; }
+openbox >/dev/null 2>&1 &
+wm=$!
+program=
+stop_program() {
+    if [ -n "$program" ]; then
+        kill "$program" 2>/dev/null || true
+        while kill -0 "$program" 2>/dev/null; do sleep 0.05; done
+        program=
+    fi
+}
+trap 'stop_program; kill $wm $xvfb 2>/dev/null || true' EXIT
+sleep 1
+
+# Starts the program on collection $1; sets pong (ms to the first answer), wid and program.
+start_program() {
+    local out
+    out=$("$work/xprobe" start "$work/app$1" "$user" 60) || { echo "xprobe: $out" >&2; exit 1; }
+    read -r _ pong wid program _ <<<"$out"
+}
+
+anchor() { "$work/rdall" "$work/app$1/Cook" "$2" "$3" read 2>/dev/null; }
+
+# Runs the keys of one search while pinging; prints the longest round trip.
+blocked_during() {
+    local pings=$work/pings.txt
+    xdotool windowactivate --sync "$wid" >/dev/null 2>&1 || true
+    sleep 0.5
+    "$work/xprobe" ping "$wid" 5 >"$pings" &
+    local pinger=$!
+    sleep 0.5
+    eval "$1"
+    wait "$pinger"
+    awk 'BEGIN { m = 0 } { if ($2 > m) m = $2 } END { printf "%.1f\n", m }' "$pings"
+}
+
+# Each search for a word found nowhere, its box closed after a while.
+name_keys='xdotool key alt+s; sleep 0.3; xdotool key c; sleep 0.5; xdotool type zzz; xdotool key Return;
+           sleep 3; xdotool key Return'
+material_keys='xdotool key alt+s; sleep 0.3; xdotool key m; sleep 0.5; xdotool type zzz; xdotool key Return;
+               sleep 3; xdotool key Return'
+# The refinement box at its place in the default layout (screen coordinates
+# of the maximised window), then a word found in every recipe: every file is
+# read and every row listed again.
+refine_keys='xdotool mousemove ${SAPORIA_REFINE_X:-470} ${SAPORIA_REFINE_Y:-62} click 1; sleep 0.3;
+             xdotool key ctrl+a; xdotool type "じゃがいも"; xdotool key Return'
+
+results=$work/results.txt
+: >"$results"
+for ((r = 1; r <= runs; ++r)); do
+    for n in 0 $sizes; do
+        start_program "$n"
+        echo "start $n $pong" >>"$results"
+        stop_program
+        echo "status8 $n $(anchor "$n" Status.txt 8)" >>"$results"
+        echo "status1 $n $(anchor "$n" Status.txt 1)" >>"$results"
+    done
+    for n in $sizes; do
+        for action in name material refine; do
+            start_program "$n"
+            keys=${action}_keys
+            echo "$action $n $(blocked_during "${!keys}")" >>"$results"
+            stop_program
+        done
+        echo "material8 $n $(anchor "$n" 材料.txt 8)" >>"$results"
+        echo "material1 $n $(anchor "$n" 材料.txt 1)" >>"$results"
+    done
+done
+
+# Best and median of each figure; start-up over the empty collection's.
+sort -k1,1 -k2,2n -k3,3g "$results" | awk '
+    { v[$1 " " $2] = v[$1 " " $2] " " $3 }
+    END {
+        for (k in v) {
+            n = split(substr(v[k], 2), a, " ")
+            printf "%-12s %-7s best %8.1f  median %8.1f  (%d runs)\n", substr(k, 1, index(k, " ") - 1),
+                   substr(k, index(k, " ") + 1), a[1], a[int((n + 1) / 2)], n
+        }
+    }' | sort
+echo "machine: $(nproc) cores, load $(cut -d' ' -f1-3 /proc/loadavg)"
