@@ -1,9 +1,12 @@
 #include "core/exchange/handheld_export.h"
 
 #include <algorithm>
+#include <exception>
+#include <vector>
 
 #include <QFileInfo>
 
+#include "core/common/parallel_chunks.h"
 #include "core/platform/file_io.h"
 #include "core/platform/jpeg.h"
 #include "core/recipes/recipe_folder.h"
@@ -111,14 +114,13 @@ THtmlWriter HandheldIndex(const QList<THandheldRow>& rows) {
     return index;
 }
 
-void ExportHandheld(const QString& exportFolder, const QList<THandheldRow>& rows,
-                    const std::function<void(int)>& progress) {
-    const QString folder = WithTrailingSlash(exportFolder);
-    const int count = static_cast<int>(rows.size());
-    for (int i = 0; i < count; ++i) {
-        if (i % 2 == 1 && progress)
-            progress(i);
-        const THandheldRow& row = rows[i];
+namespace {
+
+// Makes and writes the files of row `i` in the order one thread takes its
+// steps (thumbnail, thumbnail file, page, page file); returns the first
+// failure, null when none.
+std::exception_ptr ExportRow(const QString& folder, int i, int count, const THandheldRow& row) {
+    try {
         const QString number = HandheldPageNumber(i);
         const QString photo = ExistingPathIgnoringCase(row.Folder, PhotoFileName);
         const bool withThumbnail = QFileInfo(photo).isFile();
@@ -129,6 +131,43 @@ void ExportHandheld(const QString& exportFolder, const QList<THandheldRow>& rows
         const QStringList comment = RecipeTextLines(row.Folder, CommentFileName);
         HandheldPage(i, count, row, ingredients, method, comment, withThumbnail)
             .Save(folder + number + QStringLiteral(".html"));
+        return {};
+    } catch (...) {
+        return std::current_exception();
+    }
+}
+
+// Rows taken at a time: the export stops within one batch of a failure, and
+// the progress follows the batches in list order.
+constexpr int BatchRows = 128;
+// Rows a worker takes at a time.
+constexpr size_t ChunkRows = 4;
+
+}  // namespace
+
+void ExportHandheld(const QString& exportFolder, const QList<THandheldRow>& rows,
+                    const std::function<void(int)>& progress, int workers) {
+    const QString folder = WithTrailingSlash(exportFolder);
+    const int count = static_cast<int>(rows.size());
+    std::vector<std::exception_ptr> failures;
+    for (int first = 0; first < count; first += BatchRows) {
+        const int end = std::min(count, first + BatchRows);
+        failures.assign(static_cast<size_t>(end - first), nullptr);
+        ForEachChunk(failures.size(), ChunkRows, workers, [&](size_t begin, size_t stop) {
+            for (size_t k = begin; k < stop; ++k) {
+                const int i = first + static_cast<int>(k);
+                failures[k] = ExportRow(folder, i, count, rows[i]);
+                if (failures[k])
+                    return;  // as one thread, this chunk goes no further
+            }
+        });
+        // The first failure in list order is the one one thread meets.
+        for (int i = first; i < end; ++i) {
+            if (i % 2 == 1 && progress)
+                progress(i);
+            if (failures[static_cast<size_t>(i - first)])
+                std::rethrow_exception(failures[static_cast<size_t>(i - first)]);
+        }
     }
     WriteFileAtomic(folder + QStringLiteral("index.html"), HandheldIndex(rows).Bytes());
 }

@@ -44,8 +44,13 @@ THtmlWriter HandheldPage(int i, int count, const THandheldRow& row, const QStrin
 THtmlWriter HandheldIndex(const QList<THandheldRow>& rows);
 
 // Writes every page, thumbnail and the index into `exportFolder` (which
-// exists), calling `progress` with the row number of each odd row. A photo
-// that cannot be decoded throws TSaporiaError naming its recipe, a page that
-// cannot be written THtmlSaveError; either way no index is written.
+// exists), calling `progress` (on this thread) with the row number of each
+// odd row. The rows are read and written on `workers` threads (0: one per
+// core, 1: this thread); the files and bytes are those of one thread, and so
+// is the failure: the first in list order. A photo that cannot be decoded
+// throws TSaporiaError naming its recipe, a page that cannot be written
+// THtmlSaveError; either way no index is written, and pages of rows after
+// the failing one may have been written too: the caller takes away the whole
+// export (TExportFolder).
 void ExportHandheld(const QString& exportFolder, const QList<THandheldRow>& rows,
-                    const std::function<void(int)>& progress = {});
+                    const std::function<void(int)>& progress = {}, int workers = 0);

@@ -1,7 +1,10 @@
 #include "ui/exchange/exchange_commands.h"
 
+#include <atomic>
+
 #include <QDateTime>
 #include <QFileInfo>
+#include <QTimer>
 
 #include "core/exchange/exchange_file.h"
 #include "core/exchange/export_folder.h"
@@ -27,10 +30,12 @@
 #include "ui/mainwindow/recipe_panes.h"
 #include "ui/platform/dialogs.h"
 #include "ui/widgets/busy_cursor.h"
+#include "ui/widgets/off_thread_work.h"
 
 namespace {
 
 const QString HtmlSaveFailed = QStringLiteral("HTMLでの保存に失敗しました。msg=");
+constexpr int ProgressStepMs = 50;
 
 void ShowAbortBox(QWidget* owner, const QString& text) {
     ShowMessageBox(owner, text, TMsgType::Error, TMsgButtons::Abort);
@@ -157,8 +162,16 @@ void TExchangeCommands::HandheldExport() {
         TMainStatusBar::TWork work(Parts.Status, QString(), rowCount - 1);
         try {
             TExportFolder folder(*parent, HandheldFolderPrefix, QDateTime::currentDateTime());
+            // The files are read and written off the window's thread; the bar
+            // follows the rows written.
+            std::atomic<int> written{0};
+            QTimer stepper;
+            QObject::connect(&stepper, &QTimer::timeout, [&] { work.Step(written.load()); });
+            stepper.start(ProgressStepMs);
             try {
-                ExportHandheld(folder.Path(), rows, [&work](int row) { work.Step(row); });
+                RunOffWindowThread([&] {
+                    ExportHandheld(folder.Path(), rows, [&written](int row) { written.store(row); });
+                });
                 folder.Keep();
             } catch (const THtmlSaveError& error) {
                 failure = HtmlSaveFailed + error.message();
@@ -166,6 +179,9 @@ void TExchangeCommands::HandheldExport() {
                 failure = ErrorPrefix(QStringLiteral("Export")) + error.message();
                 abortBox = false;
             }
+            stepper.stop();
+            if (!failure.isEmpty())
+                RunOffWindowThread([&folder] { folder.Discard(); });
         } catch (const TExportFolderError& error) {
             failure = error.message();
         }

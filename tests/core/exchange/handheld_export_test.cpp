@@ -5,6 +5,8 @@
 #include <QDir>
 #include <QTemporaryDir>
 
+#include "core/exchange/export_folder.h"
+#include "core/exchange/html_writer.h"
 #include "core/platform/jpeg.h"
 #include "core/platform/sjis.h"
 #include "support/recipe_fixture.h"
@@ -90,4 +92,102 @@ TEST(HandheldExport, IndexRowsAreNumberedAndStriped) {
     EXPECT_EQ(lines[at + 1], QString(11, ' ') + "</table>");
     EXPECT_FALSE(PageLines(dir.path(), QStringLiteral("0000.html")).join("").contains(QStringLiteral("<img")));
     EXPECT_FALSE(QFile::exists(dir.path() + QStringLiteral("/0000.jpg")));
+}
+
+namespace {
+
+// What an export leaves and how it ends: the files it wrote (relative path
+// → bytes), its error (kind and text) and whether anything stayed after the
+// failed export's folder took its work away.
+struct TExportOutcome {
+    QMap<QString, QByteArray> Files;
+    QString Failure;
+    bool LeftAfterFailure = false;
+};
+
+TExportOutcome ExportWith(const QList<THandheldRow>& rows, int workers, const QStringList& blocked) {
+    QTemporaryDir out;
+    TExportOutcome outcome;
+    {
+        TExportFolder folder(out.path(), HandheldFolderPrefix, QDateTime(QDate(2024, 3, 9), QTime(7, 5, 4)));
+        for (const QString& name : blocked)
+            QDir(folder.Path()).mkpath(name);  // a folder where a page goes: the page cannot be saved
+        try {
+            ExportHandheld(folder.Path(), rows, {}, workers);
+            folder.Keep();
+        } catch (const THtmlSaveError& error) {
+            outcome.Failure = "save: " + QString(error.message()).replace(folder.Path(), QStringLiteral("OUT"));
+        } catch (const TSaporiaError& error) {
+            outcome.Failure = "error: " + error.message();
+        }
+        outcome.Files = FolderSnapshot(folder.Path());
+        for (const QString& name : blocked)
+            QDir(folder.Path()).rmdir(name);
+    }
+    outcome.LeftAfterFailure = !outcome.Failure.isEmpty() && !QDir(out.path()).isEmpty();
+    return outcome;
+}
+
+}  // namespace
+
+// Many threads read and write; the files, their bytes and the first failure
+// are those of one thread, also past the first rows taken at a time, and a
+// failed export leaves nothing.
+TEST(HandheldExport, ManyThreadsWriteWhatOneThreadWrites) {
+    QTemporaryDir dir;
+    const QString root = dir.path() + QStringLiteral("/Cook");
+    QList<THandheldRow> rows;
+    for (int i = 0; i < 300; ++i) {
+        const QString name = QStringLiteral("料理%1").arg(i);
+        const QString folder = MakeRecipe(root, {.Name = name, .How = QStringLiteral("%1分").arg(i),
+                                                 .Comment = QStringLiteral("メモ%1").arg(i), .Photo = i % 25 == 0});
+        rows.append({name, QStringLiteral("主菜"), QStringLiteral("%1人分").arg(i), folder});
+    }
+    // A text that cannot be read gives an empty cell, on any thread.
+    QFile::remove(rows[3].Folder + QStringLiteral("方法.txt"));
+    QDir(rows[3].Folder).mkdir(QStringLiteral("方法.txt"));
+    const QByteArray corrupt = QByteArray("\xFF\xD8\xFF\xE0") + "broken";
+
+    struct TCase {
+        const char* What;
+        std::function<void(QList<THandheldRow>&)> Change;
+        QStringList Blocked;
+        const char* FailureStart;  // "" for none
+    };
+    // In order; a change on disk stays for the cases after it.
+    const std::vector<TCase> cases{
+        {"all readable", {}, {}, ""},
+        {"a name the page cannot hold", [](QList<THandheldRow>& r) { r[140].Name = QStringLiteral("寿司🍣"); },
+         {"0250.html"}, "save: "},
+        {"corrupt photos",
+         [&](QList<THandheldRow>& r) {
+             WriteRaw(r[200].Folder + QStringLiteral("写真.jpg"), corrupt);
+             WriteRaw(r[275].Folder + QStringLiteral("写真.jpg"), corrupt);
+         },
+         {}, "error: 料理200: 写真.jpg: "},
+        {"a page that cannot be saved before a corrupt photo", {}, {"0150.html"}, "save: "},
+    };
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(c.What);
+        QList<THandheldRow> changed = rows;
+        if (c.Change)
+            c.Change(changed);
+        const TExportOutcome one = ExportWith(changed, 1, c.Blocked);
+        const TExportOutcome many = ExportWith(changed, 6, c.Blocked);
+        const QString start = QString::fromUtf8(c.FailureStart);
+        EXPECT_EQ(one.Failure.left(start.size()), start) << one.Failure.toStdString();
+        EXPECT_EQ(one.Failure.isEmpty(), start.isEmpty());
+        EXPECT_EQ(many.Failure, one.Failure);
+        EXPECT_FALSE(one.LeftAfterFailure);
+        EXPECT_FALSE(many.LeftAfterFailure);
+        // What one thread wrote before its failure, many wrote alike.
+        for (auto f = one.Files.cbegin(); f != one.Files.cend(); ++f)
+            EXPECT_TRUE(many.Files.value(f.key()) == f.value()) << f.key().toStdString();
+        if (start.isEmpty()) {
+            EXPECT_EQ(many.Files.keys(), one.Files.keys());
+            EXPECT_EQ(one.Files.size(), 300 + 12 + 1);
+            EXPECT_FALSE(FromSjis(one.Files.value(QStringLiteral("0003.html"))).contains(QStringLiteral("分")));
+            EXPECT_TRUE(FromSjis(one.Files.value(QStringLiteral("0004.html"))).contains(QStringLiteral("分")));
+        }
+    }
 }
