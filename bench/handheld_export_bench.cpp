@@ -97,8 +97,11 @@ void BM_FigureHandheldExport(benchmark::State& state) {
     double total = 0, before = 0, anchor = 0, anchorOne = 0, block = 0, blockBefore = 0;
     int lastProgress = 0;
     for (auto _ : state) {
+        // Each part starts with nothing left for the disk to write: removing
+        // the last export's files must not be charged to the next.
         {
             QTemporaryDir out;
+            ::sync();
             anchor += MillisecondsOf([&] {
                 benchmark::DoNotOptimize(ReadEveryFileOnThreads(reads, threads));
                 WriteEveryFileOnThreads(out.path(), output, threads);
@@ -106,6 +109,7 @@ void BM_FigureHandheldExport(benchmark::State& state) {
         }
         {
             QTemporaryDir out;
+            ::sync();
             anchorOne += MillisecondsOf([&] {
                 benchmark::DoNotOptimize(ReadEveryFile(reads));
                 WriteEveryFileOnThreads(out.path(), output, 1);
@@ -113,6 +117,7 @@ void BM_FigureHandheldExport(benchmark::State& state) {
         }
         {
             QTemporaryDir out;
+            ::sync();
             heartbeat.Start();
             before += MillisecondsOf([&] { ExportHandheld(out.path(), rows, {}, 1); });
             blockBefore = std::max(blockBefore, heartbeat.Stop());
@@ -120,6 +125,7 @@ void BM_FigureHandheldExport(benchmark::State& state) {
         {
             QTemporaryDir out;
             std::atomic<int> written = 0;
+            ::sync();
             heartbeat.Start();
             const double ms = MillisecondsOf([&] {
                 RunOffWindowThread([&] { ExportHandheld(out.path(), rows, [&](int row) { written = row; }); });
