@@ -14,7 +14,8 @@ inline const QString CollectionInUseMessage =
 
 class TCollectionLock final {
 public:
-    // Tries once, without waiting. Creates the lock file when it is missing.
+    // Tries once, without waiting. Locks the folder, and the lock file,
+    // which it creates when it is missing.
     explicit TCollectionLock(const QString& appDir);
     ~TCollectionLock();
     TCollectionLock(const TCollectionLock&) = delete;
@@ -24,11 +25,12 @@ public:
     bool Busy() const { return IsBusy; }
 
     // True while some lock object of this process owns its folder. A folder
-    // whose lock file cannot be made (read-only) or locked counts as owned:
-    // nothing tells of another copy there.
+    // the file system cannot lock counts as owned: nothing tells of another
+    // copy there.
     static bool HeldByThisProcess();
 
 private:
     int Fd = -1;
+    int FolderFd = -1;
     bool IsBusy = false;
 };
