@@ -5,6 +5,7 @@
 
 #include <fcntl.h>
 #include <sys/file.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <QFile>
@@ -32,20 +33,35 @@ bool LockedElsewhere(int fd) {
 
 }  // namespace
 
-TCollectionLock::TCollectionLock(const QString& appDir) {
-    // The folder itself is locked too: a lock file that cannot be made (a
-    // read-only folder) or opened (a link, taken away while the owner runs)
-    // must not let a second copy in. It is taken first, so a second copy
-    // does not make the lock file either.
-    const QByteArray folder = QFile::encodeName(WithTrailingSlash(appDir));
-    FolderFd = open(folder.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    IsBusy = FolderFd >= 0 && LockedElsewhere(FolderFd);
-    if (!IsBusy) {
-        const QByteArray path = QFile::encodeName(WithTrailingSlash(appDir) + CollectionLockFileName);
-        Fd = open(path.constData(), O_RDWR | O_CREAT | OpenFlags, 0644);
-        if (Fd < 0)
-            Fd = open(path.constData(), O_RDONLY | OpenFlags);
-        IsBusy = Fd >= 0 && LockedElsewhere(Fd);
+TCollectionLock::TCollectionLock(const QString& appDir, const QString& dataRoot) {
+    // The folders themselves are locked too: a lock file that cannot be made
+    // (a read-only folder) or opened (a link, taken away while the owner
+    // runs) must not let a second copy in, nor a program folder of its own
+    // whose data folder is a link to this one. They are taken first, so a
+    // second copy does not make the lock file either.
+    for (const QString& folder : {WithTrailingSlash(appDir), dataRoot}) {
+        if (folder.isEmpty())
+            continue;
+        const int fd = open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+        if (fd < 0)
+            continue;
+        if (AlreadyLocked(fd)) {  // a data folder that links to the program folder
+            close(fd);
+            continue;
+        }
+        Fds.push_back(fd);
+        if (LockedElsewhere(fd)) {
+            IsBusy = true;
+            return;
+        }
+    }
+    const QByteArray path = QFile::encodeName(WithTrailingSlash(appDir) + CollectionLockFileName);
+    int fd = open(path.constData(), O_RDWR | O_CREAT | OpenFlags, 0644);
+    if (fd < 0)
+        fd = open(path.constData(), O_RDONLY | OpenFlags);
+    if (fd >= 0) {
+        Fds.push_back(fd);
+        IsBusy = LockedElsewhere(fd);
     }
     if (!IsBusy)
         ++OwnedCount;
@@ -54,10 +70,20 @@ TCollectionLock::TCollectionLock(const QString& appDir) {
 TCollectionLock::~TCollectionLock() {
     if (!IsBusy)
         --OwnedCount;
-    if (Fd >= 0)
-        close(Fd);
-    if (FolderFd >= 0)
-        close(FolderFd);
+    for (const int fd : Fds)
+        close(fd);
+}
+
+bool TCollectionLock::AlreadyLocked(int fd) const {
+    struct stat info {};
+    if (fstat(fd, &info) != 0)
+        return false;
+    for (const int held : Fds) {
+        struct stat other {};
+        if (fstat(held, &other) == 0 && other.st_dev == info.st_dev && other.st_ino == info.st_ino)
+            return true;
+    }
+    return false;
 }
 
 bool TCollectionLock::HeldByThisProcess() { return OwnedCount.load() > 0; }

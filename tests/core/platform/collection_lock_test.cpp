@@ -83,3 +83,34 @@ TEST(CollectionLock, OneOwnerWhateverTheLockFileIs) {
         EXPECT_FALSE(QFileInfo::exists(elsewhere + QStringLiteral(".none")));
     }
 }
+
+// A data folder is owned once, whichever program folder it is reached from;
+// one that leads back to its own program folder does not lock out its owner.
+TEST(CollectionLock, TheDataFolderIsOwnedOnce) {
+    const struct {
+        const char* Shape;
+        const char* Link;  // the second program folder's "Cook", relative to the first program folder
+        bool SecondBusy;
+    } rows[] = {
+        {"shared data folder", "Cook", true},
+        {"another data folder", "Other", false},
+        {"data folder is the program folder", ".", true},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.Shape);
+        TTempAppDir first;
+        TTempAppDir second;
+        ASSERT_TRUE(QDir().mkpath(first.Path(QStringLiteral("Cook"))));
+        ASSERT_TRUE(QDir().mkpath(first.Path(QStringLiteral("Other"))));
+        ASSERT_TRUE(QFile::link(first.Path(QString::fromLatin1(row.Link)), second.Path(QStringLiteral("Cook"))));
+        const TCollectionLock owner(first.AppDir(), first.Path(QStringLiteral("Cook")));
+        EXPECT_FALSE(owner.Busy());
+        const TCollectionLock self(second.AppDir(), second.Path(QStringLiteral("Cook")));
+        EXPECT_EQ(self.Busy(), row.SecondBusy);
+    }
+    // A data folder that is a link to its own program folder.
+    TTempAppDir app;
+    ASSERT_TRUE(QFile::link(app.Path(QString()), app.Path(QStringLiteral("Cook"))));
+    const TCollectionLock owner(app.AppDir(), app.Path(QStringLiteral("Cook")));
+    EXPECT_FALSE(owner.Busy());
+}
