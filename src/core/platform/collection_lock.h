@@ -1,9 +1,11 @@
 #pragma once
 
+#include <vector>
+
 #include <QString>
 
-// One running copy per program folder. The copy holding the lock on the lock
-// file owns the collection: only it finishes or removes what a cut-off save
+// One running copy per program folder and data folder. The copy holding the
+// locks owns the collection: only it finishes or removes what a cut-off save
 // left behind, so a reader never undoes another copy's save in progress. The
 // lock is the kernel's (flock): it goes with the process however that ends,
 // so a killed copy never blocks the next start.
@@ -14,8 +16,10 @@ inline const QString CollectionInUseMessage =
 
 class TCollectionLock final {
 public:
-    // Tries once, without waiting. Creates the lock file when it is missing.
-    explicit TCollectionLock(const QString& appDir);
+    // Tries once, without waiting. Locks the program folder, the data folder
+    // when given and there, and the lock file, which it creates when it is
+    // missing.
+    explicit TCollectionLock(const QString& appDir, const QString& dataRoot = {});
     ~TCollectionLock();
     TCollectionLock(const TCollectionLock&) = delete;
     TCollectionLock& operator=(const TCollectionLock&) = delete;
@@ -24,11 +28,13 @@ public:
     bool Busy() const { return IsBusy; }
 
     // True while some lock object of this process owns its folder. A folder
-    // whose lock file cannot be made (read-only) or locked counts as owned:
-    // nothing tells of another copy there.
+    // the file system cannot lock counts as owned: nothing tells of another
+    // copy there.
     static bool HeldByThisProcess();
 
 private:
-    int Fd = -1;
+    bool AlreadyLocked(int fd) const;
+
+    std::vector<int> Fds;
     bool IsBusy = false;
 };

@@ -36,11 +36,12 @@ void TIconStore::LoadUserIcons(const QString& appDir) {
         if (!name.toLower().endsWith(QLatin1String(".bmp")))
             continue;
         // Read as bytes first: only a regular file is read, so a FIFO named
-        // like an icon is a broken icon, not a start-up that never ends.
+        // like an icon is a broken icon, not a start-up that never ends; nor
+        // is a huge file read at start.
         QImage picture;
         QByteArray bytes;
         try {
-            bytes = ReadFileBytes(folder + QLatin1Char('/') + name);
+            bytes = ReadFileBytes(folder + QLatin1Char('/') + name, MaxStoreFileBytes);
         } catch (const TSaporiaError&) {
         }
         if (!picture.loadFromData(bytes, "BMP") || picture.isNull()) {

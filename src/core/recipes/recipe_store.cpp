@@ -191,7 +191,8 @@ bool ReadRecipeByNames(int rootFd, const QByteArray& folderName, TCookItem& item
     path.truncate(base);
     path += status;
     QByteArray bytes;
-    if (!ReadRegularFileAt(rootFd, path.constData(), bytes))
+    // An oversized file is left to the listing, which reports it.
+    if (!ReadRegularFileAt(rootFd, path.constData(), bytes, MaxStatusFileBytes))
         return false;
     item.PhotoMark = PhotoMarkPresent;
     FillCookItem(item, bytes, icons);

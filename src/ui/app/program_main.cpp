@@ -188,7 +188,7 @@ int RunProgram(QApplication& app, const QString& appDir, const QString& serverNa
 
     // Before anything is read: the copy that owns the program folder, whoever
     // started it, is the only one that runs on it.
-    const TCollectionLock collection(appDir);
+    const TCollectionLock collection(appDir, DataRootOf(appDir));
     TSingleInstance instance(serverName);
     if (collection.Busy()) {
         // The same user's copy comes to the front; another user's copy cannot

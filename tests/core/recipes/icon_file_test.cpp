@@ -7,6 +7,7 @@
 #include <QBuffer>
 #include <QDir>
 
+#include "core/platform/file_io.h"
 #include "core/platform/saporia_error.h"
 #include "core/recipes/icon_store.h"
 #include "support/recipe_fixture.h"
@@ -50,13 +51,15 @@ TEST(IconStore, UserIconsFollowInListingOrderABrokenFileIsSkippedAndNamesResolve
     WriteRaw(app.Path("Icon/b.bmp"), SmallBmp(32, 32, QColor(0, 0, 255)));
     WriteRaw(app.Path("Icon/A.BMP"), SmallBmp(20, 20, QColor(0, 128, 0), QColor(255, 0, 255)));
     WriteRaw(app.Path("Icon/aa.bmp"), "not a bitmap");
+    WriteRaw(app.Path("Icon/big.bmp"), SmallBmp(32, 32, QColor(0, 0, 255)) + QByteArray(MaxStoreFileBytes, '\0'));
     WriteRaw(app.Path("Icon/c.png"), SmallJpeg());
     ASSERT_EQ(mkfifo(QFile::encodeName(app.Path("Icon/fifo.bmp")).constData(), 0600), 0);  // no hang
     TIconStore icons;
     icons.LoadUserIcons(app.AppDir());
     EXPECT_EQ(icons.IconFileNames(), (QStringList{"A.BMP", "b.bmp"}));
-    ASSERT_EQ(icons.LoadFailures().size(), 1);
+    ASSERT_EQ(icons.LoadFailures().size(), 2);
     EXPECT_TRUE(icons.LoadFailures()[0].contains("aa.bmp"));
+    EXPECT_TRUE(icons.LoadFailures()[1].contains("big.bmp"));  // not read at all
     // Stretched to both sizes; the colour of pixel (0, 0) is transparent.
     EXPECT_EQ(qAlpha(icons.Icon32(33).pixel(0, 0)), 0);
     EXPECT_EQ(icons.Icon32(33).pixel(16, 16), qRgb(0, 128, 0));

@@ -13,6 +13,7 @@
 #include <QFile>
 
 #include "core/platform/collection_lock.h"
+#include "core/platform/file_io.h"
 #include "core/platform/saporia_error.h"
 #include "core/platform/sjis.h"
 #include "core/recipes/icon_store.h"
@@ -164,6 +165,30 @@ TEST_F(RecipeScan, EveryFolderShapeReadsAsItsListingSays) {
         // A cut-off save is finished or undone by the scan: nothing of it is left.
         const QStringList left = QDir(Root + "/" + name).entryList({RecipeTransactionPrefix + "*"}, QDir::Hidden | QDir::Files);
         EXPECT_TRUE(left.isEmpty()) << name << ": " << left.join(' ').toStdString();
+    }
+}
+
+// An attribute file past its cap is reported and left unread, whether the
+// folder is read by its files' usual names or by its listing.
+TEST_F(RecipeScan, OversizedAttributeFileIsReportedWithOrWithoutPhoto) {
+    const QByteArray big = RecipeFileBytes("Kind=大") + QByteArray(MaxStatusFileBytes, ' ');
+    const struct {
+        const char* Name;
+        bool Photo;
+        const char* StatusName;
+    } rows[] = {{"photo", true, "Status.txt"}, {"no photo", false, "Status.txt"}, {"photo, lower", true, "status.txt"}};
+    for (const auto& row : rows) {
+        const QString dir = MakeRecipe(Root, {.Name = row.Name, .StatusLines = std::nullopt, .Photo = row.Photo});
+        WriteRaw(dir + row.StatusName, big);
+    }
+    const TCookScan scan = SearchCookFld(Root, Icons);
+    ASSERT_EQ(scan.Items.size(), std::size(rows));
+    ASSERT_EQ(scan.Failures.size(), std::size(rows));
+    for (const TCookItem& item : scan.Items) {
+        SCOPED_TRACE(item.Name.toStdString());
+        EXPECT_TRUE(item.Kind.isEmpty());
+        EXPECT_TRUE(scan.Failures.contains(TooLargeMessage(item.Name + ": " + StatusFileName, MaxStatusFileBytes)))
+            << scan.Failures.join('\n').toStdString();
     }
 }
 
