@@ -5,6 +5,7 @@
 
 #include <atomic>
 #include <chrono>
+#include <functional>
 #include <thread>
 #include <memory>
 
@@ -31,6 +32,21 @@ using TClock = std::chrono::steady_clock;
 
 inline double Since(TClock::time_point start) {
     return std::chrono::duration<double, std::milli>(TClock::now() - start).count();
+}
+
+// Runs the event loop until `done`, sleeping between events (a 5 ms timer
+// wakes it), so the window's thread takes no core from the workers.
+inline void WaitUntil(const std::function<bool()>& done) {
+    QTimer wake;
+    wake.start(5);
+    while (!done())
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+}
+
+// Runs the event loop for a while, as the user pauses between actions.
+inline void Pump(double ms) {
+    const TClock::time_point start = TClock::now();
+    WaitUntil([&] { return Since(start) >= ms; });
 }
 
 // The main window on one generated collection, shown, as the program makes it.

@@ -30,20 +30,6 @@ void EvictPages(const std::vector<QByteArray>& paths) {
     }
 }
 
-// Runs the event loop until `done`, sleeping between events (a 5 ms timer
-// wakes it), so the window's thread takes no core from the workers.
-void WaitUntil(const std::function<bool()>& done) {
-    QTimer wake;
-    wake.start(5);
-    while (!done())
-        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
-}
-
-void Pump(double ms) {
-    const TClock::time_point start = TClock::now();
-    WaitUntil([&] { return Since(start) >= ms; });
-}
-
 // A collection of `count` recipes whose files are hard links to those of the
 // 10,000-recipe one (recipe i shows recipe i mod 10,000): the same recipes
 // and photos, a third with one, without 4 GB more of disk. The memory and

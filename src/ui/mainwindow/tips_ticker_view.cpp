@@ -22,8 +22,9 @@ TTipsTickerView::TTipsTickerView(QWidget* strip, QTimer* timer, QObject* parent)
 void TTipsTickerView::tmHintTimer() {
     Ticker.Tick(imgHint->width());
     // A strip nobody sees is not drawn; it is drawn whole when shown again.
+    // Drawn now, not queued: a queued update wakes the event loop once more.
     if (imgHint->isVisible())
-        imgHint->update();
+        imgHint->repaint();
 }
 
 bool TTipsTickerView::eventFilter(QObject* watched, QEvent* event) {

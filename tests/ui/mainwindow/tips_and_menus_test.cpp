@@ -6,8 +6,28 @@
 #include <QRandomGenerator>
 #include <QSet>
 
+#include <optional>
+
+#include <QTimer>
+
+#include "support/main_form_fixture.h"
 #include "ui/mainwindow/menu_drawing.h"
 #include "ui/mainwindow/tips_ticker.h"
+
+namespace {
+
+// The strip as the tip's text drawn straight at (x, 5) on black.
+QImage DrawnDirectly(const QString& tip, int x) {
+    QImage image(168, 20, QImage::Format_RGB32);
+    QPainter painter(&image);
+    painter.fillRect(image.rect(), Qt::black);
+    painter.setFont(TTipsTicker::TipFont());
+    painter.setPen(Qt::white);
+    painter.drawText(QRect(x, 5, 100000, 20), Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, tip);
+    return image;
+}
+
+}  // namespace
 
 TEST(TipsTicker, ScrollsOutThenStartsTheNextTipAtTheRightEdge) {
     TTipsTicker ticker(168, [](int count) { return count == 11 ? 4 : 0; });
@@ -43,16 +63,7 @@ TEST(TipsTicker, EveryTipCanComeUpAndTheDefaultGeneratorStaysInRange) {
 TEST(TipsTicker, EachFrameIsTheTextDrawnAtItsPlace) {
     int next = 0;
     TTipsTicker ticker(168, [&](int) { return next; });
-    auto direct = [&] {
-        QImage image(168, 20, QImage::Format_RGB32);
-        QPainter painter(&image);
-        painter.fillRect(image.rect(), Qt::black);
-        painter.setFont(TTipsTicker::TipFont());
-        painter.setPen(Qt::white);
-        painter.drawText(QRect(ticker.TipX, 5, 100000, 20), Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine,
-                         ticker.CurrentTip);
-        return image;
-    };
+    auto direct = [&] { return DrawnDirectly(ticker.CurrentTip, ticker.TipX); };
     auto framed = [&] {
         QImage image(168, 20, QImage::Format_RGB32);
         image.fill(Qt::magenta);
@@ -104,5 +115,58 @@ TEST(FlatMenus, TicksIconsAndSelectionInTheirColours) {
         DrawFlatMenuItem(painter, image.rect(), look);
         painter.end();
         EXPECT_EQ(image.pixel(row.At), row.Colour) << row.At.x() << "," << row.At.y();
+    }
+}
+
+namespace {
+
+struct TTipAt {
+    QString Tip;
+    int X = 0;
+};
+
+// Which tip the strip shows, and where: none when no text is in sight.
+std::optional<TTipAt> TipOnStrip(const QImage& strip) {
+    if (strip == DrawnDirectly(QString(), 0))
+        return std::nullopt;
+    QStringList tips = UsageTips();
+    tips.prepend(QStringLiteral("■使用上のヒント■"));
+    const QFontMetrics metrics(TTipsTicker::TipFont());
+    for (const QString& tip : tips)
+        for (int x = 167; x > -metrics.horizontalAdvance(tip); --x)
+            if (DrawnDirectly(tip, x) == strip)
+                return TTipAt{tip, x};
+    return std::nullopt;
+}
+
+}  // namespace
+
+// The strip of the real window, driven by its own timer: each tick moves
+// the tip's text exactly one pixel left, drawn as the text itself.
+TEST(TipsTicker, TheWindowsStripMovesItsTipOnePixelATick) {
+    TMainFormFixture f;
+    f.Open();
+    auto* timer = f.Find<QTimer>(QStringLiteral("tmHint"));
+    auto* strip = f.Find<QLabel>(QStringLiteral("imgHint"));
+    ASSERT_TRUE(timer && strip);
+    EXPECT_EQ(timer->interval(), 35);
+    timer->stop();
+    auto tick = [&](int times) {
+        for (int i = 0; i < times; ++i)
+            ASSERT_TRUE(QMetaObject::invokeMethod(timer, "timeout"));
+    };
+    auto shown = [&] { return strip->grab().toImage().convertToFormat(QImage::Format_RGB32); };
+    std::optional<TTipAt> at = TipOnStrip(shown());
+    // Between two tips the strip is black: the next one comes in from the right.
+    if (!at || at->X + QFontMetrics(TTipsTicker::TipFont()).horizontalAdvance(at->Tip) < 8) {
+        tick(at ? at->X + QFontMetrics(TTipsTicker::TipFont()).horizontalAdvance(at->Tip) + 1 : 0);
+        tick(20);
+        at = TipOnStrip(shown());
+    }
+    ASSERT_TRUE(at.has_value());
+    for (const int ticks : {1, 1, 5}) {
+        tick(ticks);
+        at->X -= ticks;
+        EXPECT_EQ(shown(), DrawnDirectly(at->Tip, at->X)) << at->X << " " << at->Tip.toStdString();
     }
 }
