@@ -175,12 +175,6 @@ QTranslator* InstallQtTranslations(QCoreApplication& app) {
 }
 
 int ProgramMain(int argc, char** argv) {
-    // The tips strip is drawn 28 times a second. Through X shared memory each
-    // drawing first waits for the server's answer that it has read the last
-    // one; sent on the connection, nothing waits and the idle window costs a
-    // quarter less.
-    if (!qEnvironmentVariableIsSet("QT_XCB_NO_MITSHM"))
-        qputenv("QT_XCB_NO_MITSHM", "1");
     QApplication app(argc, argv);
     return RunProgram(app, ExecutableFolder(), TSingleInstance::DefaultServerName());
 }
