@@ -16,6 +16,8 @@
 #include <QFile>
 #include <QThread>
 
+#include "core/platform/allocator_arenas.h"
+
 std::vector<int64_t> FigureSizes() {
     if (qEnvironmentVariableIntValue("SAPORIA_BENCH_50K") == 1)
         return {1000, 10000, 50000};
@@ -183,6 +185,7 @@ void EnsureBenchApplication() {
         return;
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
+    LimitAllocatorArenas();  // as the program does
     static int argc = 1;
     static char name[] = "saporia_bench";
     static char* argv[] = {name, nullptr};

@@ -35,6 +35,7 @@
 #include "core/printing/print_layouts.h"
 #include "ui/options/option_form.h"
 #include "ui/platform/dialogs.h"
+#include "core/platform/allocator_arenas.h"
 #include "core/platform/collection_lock.h"
 #include "core/platform/file_io.h"
 #include "ui/platform/single_instance.h"
@@ -175,6 +176,7 @@ QTranslator* InstallQtTranslations(QCoreApplication& app) {
 }
 
 int ProgramMain(int argc, char** argv) {
+    LimitAllocatorArenas();
     QApplication app(argc, argv);
     return RunProgram(app, ExecutableFolder(), TSingleInstance::DefaultServerName());
 }
