@@ -120,7 +120,11 @@ void TLanReplyStream::Open(const TPart& part) {
     Lines = TLanLineWriter{.Quote = true};
 }
 
-qint64 TLanReplyStream::ReadBlock(TPart& part, char* data, qint64 size) {
+QByteArray TLanReplyStream::ReadBlock(TPart& part, qint64 size) {
+    if (Fd < 0)
+        Open(part);
+    QByteArray block(size, Qt::Uninitialized);
+    char* data = block.data();
     qint64 got = 0;
     while (got < size) {
         const ssize_t n = read(Fd, data + got, static_cast<size_t>(size - got));
@@ -134,7 +138,8 @@ qint64 TLanReplyStream::ReadBlock(TPart& part, char* data, qint64 size) {
     part.Offset += got;
     if (part.Offset > MaxLanFileBytes)
         throw TSaporiaError(CannotReadMessage(part.Path));
-    return got;
+    block.truncate(got);
+    return block;
 }
 
 void TLanReplyStream::NextPart() {
@@ -156,12 +161,9 @@ bool TLanReplyStream::TakeText(TPart& part, QByteArray& out, qint64 room) {
     const qint64 want = std::min(room / 2, BlockBytes);
     if (want == 0)
         return false;
-    if (Fd < 0)
-        Open(part);
-    QByteArray block(want, Qt::Uninitialized);
-    const qint64 got = ReadBlock(part, block.data(), want);
-    Lines.Feed(QByteArrayView(block.constData(), got), out);
-    FileEnded = got < want;
+    const QByteArray block = ReadBlock(part, want);
+    Lines.Feed(block, out);
+    FileEnded = block.size() < want;
     return true;
 }
 
@@ -169,13 +171,9 @@ bool TLanReplyStream::TakePhoto(TPart& part, QByteArray& out, qint64 room) {
     const qint64 want = std::min(room / 4 * 3, BlockBytes);
     if (want == 0)
         return false;
-    if (Fd < 0)
-        Open(part);
-    QByteArray block(want, Qt::Uninitialized);
-    const qint64 got = ReadBlock(part, block.data(), want);
-    block.truncate(got);
+    const QByteArray block = ReadBlock(part, want);
     out += Base64EncodeBuffer(block);
-    if (got < want)
+    if (block.size() < want)
         NextPart();
     return true;
 }

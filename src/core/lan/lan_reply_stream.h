@@ -57,7 +57,8 @@ private:
 
     void AddFile(TKind kind, const QString& folder, const QString& fileName);
     void Open(const TPart& part);
-    qint64 ReadBlock(TPart& part, char* data, qint64 size);
+    // Up to `size` bytes of the part's file, opened on first use; fewer at its end.
+    QByteArray ReadBlock(TPart& part, qint64 size);
     void NextPart();
     bool TakeText(TPart& part, QByteArray& out, qint64 room);
     bool TakePhoto(TPart& part, QByteArray& out, qint64 room);
