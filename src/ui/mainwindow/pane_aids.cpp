@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QFileInfo>
+#include <QLabel>
 #include <QMenu>
 #include <QTextEdit>
 #include <QTimer>
