@@ -52,14 +52,14 @@ TPhotoVerdict TThumbnailCache::Verdict(const QString& path, TPhotoStamp stamp) {
     return verdict->Readable ? TPhotoVerdict::Readable : TPhotoVerdict::Unreadable;
 }
 
-void TThumbnailCache::Insert(const QString& path, TPhotoStamp stamp, const QImage& image, bool keepPicture) {
+void TThumbnailCache::Insert(const QString& path, TPhotoStamp stamp, const QImage& image) {
     const qint64 cost = CostOf(path, image);
     const QMutexLocker lock(&Mutex);
     TVerdict& verdict = Verdicts[path];
     DropPictureLocked(verdict);
     verdict.Stamp = stamp;
     verdict.Readable = !image.isNull();
-    if (!verdict.Readable || !keepPicture || cost > Budget)
+    if (!verdict.Readable || cost > Budget)
         return;
     while (Used + cost > Budget && !Entries.empty())
         DropPictureLocked(Verdicts[Entries.back().Path]);

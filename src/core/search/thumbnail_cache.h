@@ -48,10 +48,10 @@ public:
     std::optional<QImage> Find(const QString& path, TPhotoStamp stamp);
     // What is known of this version of the photo; the pictures' order is left as it is.
     TPhotoVerdict Verdict(const QString& path, TPhotoStamp stamp);
-    // Records a decode: a null image marks the photo unreadable. The picture
-    // is kept only with `keepPicture`; a decode ahead of the view past the
-    // budget records the verdict alone, so it pushes no picture in view out.
-    void Insert(const QString& path, TPhotoStamp stamp, const QImage& image, bool keepPicture = true);
+    // Records a decode: a null image marks the photo unreadable. A decode
+    // ahead of the view past the budget goes to Remember instead, so it
+    // pushes no picture in view out.
+    void Insert(const QString& path, TPhotoStamp stamp, const QImage& image);
     // Records a verdict alone; a picture kept for another version goes.
     void Remember(const QString& path, TPhotoStamp stamp, bool readable);
     // Drops every picture and keeps the verdicts.

@@ -67,7 +67,7 @@ QImage FindOrMakeThumbnail(TThumbnailCache& cache, const QString& photoPath, TPh
     return MakeThumbnailImage(photoPath);
 }
 
-QImage CachedThumbnailImage(TThumbnailCache& cache, const QString& photoPath, bool keepPicture) {
+QImage CachedThumbnailImage(TThumbnailCache& cache, const QString& photoPath) {
     // Stamped before reading: a photo changed while it is decoded keeps a
     // stamp that no longer matches, so it is decoded again next time.
     const TPhotoStamp stamp = PhotoStampOf(photoPath);
@@ -76,7 +76,7 @@ QImage CachedThumbnailImage(TThumbnailCache& cache, const QString& photoPath, bo
     bool decoded = false;
     QImage image = FindOrMakeThumbnail(cache, photoPath, stamp, decoded);
     if (decoded)
-        cache.Insert(photoPath, stamp, image, keepPicture);
+        cache.Insert(photoPath, stamp, image);
     return image;
 }
 

@@ -36,9 +36,8 @@ QImage MakeThumbnailImage(const QString& photoPath);
 QImage FindOrMakeThumbnail(TThumbnailCache& cache, const QString& photoPath, TPhotoStamp stamp, bool& decoded);
 
 // MakeThumbnailImage through the cache: a photo whose picture is kept, or
-// known unreadable, and unchanged since is not read again. The picture is
-// kept only with `keepPicture` (see TThumbnailCache::Insert). Safe on any thread.
-QImage CachedThumbnailImage(TThumbnailCache& cache, const QString& photoPath, bool keepPicture = true);
+// known unreadable, and unchanged since is not read again. Safe on any thread.
+QImage CachedThumbnailImage(TThumbnailCache& cache, const QString& photoPath);
 
 // The record's main photo: "写真.jpg" in any letter case; empty when the
 // record's name leads outside the data folder.
