@@ -189,15 +189,8 @@ bool TThumbnailStrip::SamePicture(const TPlace& a, const TPlace& b) {
 // Makes the widgets of the places around the view and destroys the others.
 void TThumbnailStrip::SyncWidgets() {
     const auto [first, last] = PlacesWithWidgets();
-    for (auto it = Pairs.begin(); it != Pairs.end();) {
-        if (it->first >= first && it->first <= last) {
-            ++it;
-            continue;
-        }
-        delete it->second.Image;
-        delete it->second.Label;
-        it = Pairs.erase(it);
-    }
+    for (auto it = Pairs.begin(); it != Pairs.end();)
+        it = it->first >= first && it->first <= last ? std::next(it) : DestroyPair(it);
     for (int n = first; n <= last; ++n)
         if (!Pairs.contains(n))
             CreatePair(n);
@@ -242,12 +235,14 @@ void TThumbnailStrip::BindWidget(int n) {
 }
 
 void TThumbnailStrip::TrimWidgets(int count) {
-    while (!Pairs.empty() && Pairs.rbegin()->first >= count) {
-        const auto last = std::prev(Pairs.end());
-        delete last->second.Image;
-        delete last->second.Label;
-        Pairs.erase(last);
-    }
+    for (auto it = Pairs.lower_bound(count); it != Pairs.end();)
+        it = DestroyPair(it);
+}
+
+TThumbnailStrip::TPairs::iterator TThumbnailStrip::DestroyPair(TPairs::iterator it) {
+    delete it->second.Image;
+    delete it->second.Label;
+    return Pairs.erase(it);
 }
 
 void TThumbnailStrip::Loaded(int job, const QImage& image, bool readable) {

@@ -80,6 +80,7 @@ private:
         TThumbnailImage* Image = nullptr;  // MkImg n
         QLabel* Label = nullptr;           // MkLbl n
     };
+    using TPairs = std::map<int, TPair>;  // by place, only around the view
 
     void Bind(std::vector<TPlace> places);
     static bool SamePicture(const TPlace& a, const TPlace& b);
@@ -87,6 +88,7 @@ private:
     void CreatePair(int n);
     void BindWidget(int n);
     void TrimWidgets(int count);
+    TPairs::iterator DestroyPair(TPairs::iterator it);
     TThumbnailImage* ImageOf(int n) const;
     void Loaded(int job, const QImage& image, bool readable);
     void DropBrokenPlaces();
@@ -103,7 +105,7 @@ private:
     std::vector<TPlace> Places;
     QString PlannedRoot;
     std::vector<int> PlaceOfJob;
-    std::map<int, TPair> Pairs;  // by place, only around the view
+    TPairs Pairs;
     QPointer<QWidget> Viewport;  // the paint box's parent, watched for resizes
     QTimer DropTimer;
     int Count = 0;
