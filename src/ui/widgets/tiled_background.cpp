@@ -25,19 +25,16 @@ QList<QPoint> TileOrigins(QSize tile, QSize client) {
 }
 
 void PaintTiledBackground(QPainter& painter, const QPixmap& tile, QSize client, const QRect& exposed) {
-    if (tile.isNull())
+    if (tile.isNull() || client.width() < 0 || client.height() < 0)
         return;
-    if (exposed.isValid()) {
-        const int w = tile.width();
-        const int h = tile.height();
-        const QRect area = exposed & QRect(0, 0, (client.width() / w + 1) * w, (client.height() / h + 1) * h);
-        for (int y = area.top() / h * h; !area.isEmpty() && y <= area.bottom(); y += h)
-            for (int x = area.left() / w * w; x <= area.right(); x += w)
-                painter.drawPixmap(QPoint(x, y), tile);
-        return;
-    }
-    for (const QPoint& origin : TileOrigins(tile.size(), client))
-        painter.drawPixmap(origin, tile);
+    const int w = tile.width();
+    const int h = tile.height();
+    // The tiles of TileOrigins, only those that reach into the exposed part.
+    const QRect tiled(0, 0, (client.width() / w + 1) * w, (client.height() / h + 1) * h);
+    const QRect area = exposed.isValid() ? exposed & tiled : tiled;
+    for (int y = area.top() / h * h; !area.isEmpty() && y <= area.bottom(); y += h)
+        for (int x = area.left() / w * w; x <= area.right(); x += w)
+            painter.drawPixmap(QPoint(x, y), tile);
 }
 
 const QPixmap& SharedBackImg() {
