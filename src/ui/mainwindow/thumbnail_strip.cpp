@@ -20,6 +20,9 @@ constexpr int ThumbnailLeft = 5;
 constexpr int LabelOffset = 52;
 constexpr int LabelHeight = 12;
 
+// A name runs to the strip's right edge.
+int LabelWidth(const QWidget* paintBox) { return std::max(ThumbnailSide, paintBox->width() - ThumbnailLeft); }
+
 }  // namespace
 
 // One picture of the strip, drawn from its place when painted, so only the
@@ -211,8 +214,7 @@ void TThumbnailStrip::CreatePair(int n) {
     label->setTextFormat(Qt::PlainText);
     label->setFont(small);
     label->setAttribute(Qt::WA_TransparentForMouseEvents);
-    label->setGeometry(ThumbnailLeft, top + LabelOffset, std::max(ThumbnailSide, PaintBox1->width() - ThumbnailLeft),
-                       LabelHeight);
+    label->setGeometry(ThumbnailLeft, top + LabelOffset, LabelWidth(PaintBox1), LabelHeight);
     Pairs[n] = {image, label};
     BindWidget(n);
     image->show();
@@ -327,7 +329,7 @@ bool TThumbnailStrip::eventFilter(QObject* watched, QEvent* event) {
                 SyncWidgets();
             if (event->type() == QEvent::Resize && watched == PaintBox1)
                 for (const auto& [n, pair] : Pairs)
-                    pair.Label->resize(std::max(ThumbnailSide, PaintBox1->width() - ThumbnailLeft), LabelHeight);
+                    pair.Label->resize(LabelWidth(PaintBox1), LabelHeight);
             break;
         case QEvent::ParentChange:
             if (watched == PaintBox1) {
