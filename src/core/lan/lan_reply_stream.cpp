@@ -4,7 +4,6 @@
 #include <unistd.h>
 
 #include <algorithm>
-#include <cerrno>
 
 #include <QFile>
 #include <QFileInfo>
@@ -124,17 +123,9 @@ QByteArray TLanReplyStream::ReadBlock(TPart& part, qint64 size) {
     if (Fd < 0)
         Open(part);
     QByteArray block(size, Qt::Uninitialized);
-    char* data = block.data();
-    qint64 got = 0;
-    while (got < size) {
-        const ssize_t n = read(Fd, data + got, static_cast<size_t>(size - got));
-        if (n > 0)
-            got += n;
-        else if (n == 0)
-            break;
-        else if (errno != EINTR)
-            throw TSaporiaError(CannotReadMessage(part.Path));
-    }
+    const qint64 got = ReadUpTo(Fd, block.data(), size);
+    if (got < 0)
+        throw TSaporiaError(CannotReadMessage(part.Path));
     part.Offset += got;
     if (part.Offset > MaxLanFileBytes)
         throw TSaporiaError(CannotReadMessage(part.Path));

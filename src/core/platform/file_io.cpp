@@ -44,6 +44,20 @@ int OpenRegularFileAt(int dirFd, const char* name, qint64& size) {
     return fd;
 }
 
+qint64 ReadUpTo(int fd, char* data, qint64 size) {
+    qint64 got = 0;
+    while (got < size) {
+        const ssize_t n = read(fd, data + got, static_cast<size_t>(size - got));
+        if (n > 0)
+            got += n;
+        else if (n == 0)
+            break;
+        else if (errno != EINTR)
+            return -1;
+    }
+    return got;
+}
+
 bool ReadRegularFileAt(int dirFd, const char* name, QByteArray& bytes, qint64 maxBytes) {
     qint64 size = 0;
     const int fd = OpenRegularFileAt(dirFd, name, size);
@@ -55,18 +69,18 @@ bool ReadRegularFileAt(int dirFd, const char* name, QByteArray& bytes, qint64 ma
         bytes.reserve(static_cast<qsizetype>(size));
     char buffer[65536];
     while (ok) {
-        const ssize_t n = read(fd, buffer, sizeof(buffer));
-        if (n > 0) {
-            bytes.append(buffer, n);
-            // A file that grows while it is read is held to the same limit.
-            if (maxBytes >= 0 && bytes.size() > maxBytes) {
-                tooLarge = true;
-                ok = false;
-            }
-        } else if (n == 0) {
-            break;
-        } else if (errno != EINTR) {
+        const qint64 n = ReadUpTo(fd, buffer, sizeof(buffer));
+        if (n < 0) {
             ok = false;
+            break;
+        }
+        bytes.append(buffer, n);
+        // A file that grows while it is read is held to the same limit.
+        if (maxBytes >= 0 && bytes.size() > maxBytes) {
+            tooLarge = true;
+            ok = false;
+        } else if (n < qint64(sizeof(buffer))) {
+            break;  // the end of the file
         }
     }
     close(fd);
