@@ -1,6 +1,7 @@
 #include "core/common/base64.h"
 
 #include <cstring>
+#include <utility>
 
 namespace {
 
@@ -73,9 +74,8 @@ bool Base64EncodeBuffer(const QByteArray& source, bool pad, QByteArray& destinat
     if (source.size() % 3 != 0 && !pad)
         return false;
     QByteArray out;
-    out.reserve(Base64EncodedSize(source.size()));
     Base64Append(source, out);
-    destination = out;
+    destination = std::move(out);
     return true;
 }
 

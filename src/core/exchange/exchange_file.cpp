@@ -1,7 +1,5 @@
 #include "core/exchange/exchange_file.h"
 
-#include <algorithm>
-
 #include <QFileInfo>
 #include <QSet>
 #include <QXmlStreamReader>
@@ -36,11 +34,6 @@ QString Coded(const QString& paneText) { return EncodeTextCodes(ToCrLf(paneText)
 // its start and ends on its end.
 QString ElementText(QXmlStreamReader& reader) {
     return reader.readElementText(QXmlStreamReader::IncludeChildElements);
-}
-
-bool IsBlankRun(QByteArrayView run) {
-    return std::all_of(run.begin(), run.end(),
-                       [](char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; });
 }
 
 // The file's text for the parser. In a file of our own the photo is one run
@@ -204,7 +197,7 @@ TExchangeRecipe ReadExchangeFile(const QByteArray& bytes) {
             throw TSaporiaError(QStringLiteral("%1 の値に改行が含まれています").arg(ExchangeStatusKeys()[i]));
     }
     const bool hasPicture =
-        parsed.PictureInRun ? !IsBlankRun(text.PictureRun) : !Trim(parsed.PictureText).isEmpty();
+        parsed.PictureInRun ? !text.PictureRun.trimmed().isEmpty() : !Trim(parsed.PictureText).isEmpty();
     if (hasPicture) {
         const bool decoded = parsed.PictureInRun ? Base64DecodeBuffer(text.PictureRun, recipe.Picture)
                                                  : Base64DecodeBuffer(parsed.PictureText, recipe.Picture);

@@ -41,17 +41,6 @@ QString NewsRowText(const QString& description) {
 }
 
 QString NewsDetailText(const QString& description) {
-    static const QString Tag = QStringLiteral("<br />");
-    QString text;
-    qsizetype from = 0;
-    for (qsizetype at; (at = description.indexOf(Tag, from, Qt::CaseInsensitive)) >= 0; from = at + Tag.size()) {
-        if (text.isNull())
-            text.reserve(description.size());
-        text += QStringView(description).sliced(from, at - from);
-        text += QStringLiteral("\r\n");
-    }
-    if (from == 0)
-        return description;
-    text += QStringView(description).sliced(from);
-    return text;
+    QString text = description;
+    return text.replace(QStringLiteral("<br />"), QStringLiteral("\r\n"), Qt::CaseInsensitive);
 }

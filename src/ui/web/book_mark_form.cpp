@@ -6,6 +6,7 @@
 #include "core/web/web_buttons.h"
 #include "ui/web/web_form_look.h"
 #include "ui/widgets/tiled_paint_box.h"
+#include "ui/widgets/window_place.h"
 #include "ui/web/web_tree_editor.h"
 #include "ui/web/web_tree_view.h"
 

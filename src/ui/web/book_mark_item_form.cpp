@@ -7,6 +7,7 @@
 #include "ui/platform/dialogs.h"
 #include "ui/web/web_form_look.h"
 #include "ui/widgets/tiled_paint_box.h"
+#include "ui/widgets/window_place.h"
 #include "ui/widgets/form_label.h"
 
 TBookMarkItemForm::TBookMarkItemForm(QWidget* mainWindow) : QDialog(mainWindow) {

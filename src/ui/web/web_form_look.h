@@ -2,8 +2,6 @@
 
 #include <QString>
 
-#include "ui/widgets/window_place.h"
-
 class QDialog;
 class QLineEdit;
 class QPushButton;
