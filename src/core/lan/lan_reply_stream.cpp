@@ -163,7 +163,7 @@ bool TLanReplyStream::TakePhoto(TPart& part, QByteArray& out, qint64 room) {
     if (want == 0)
         return false;
     const QByteArray block = ReadBlock(part, want);
-    out += Base64EncodeBuffer(block);
+    Base64Append(block, out);
     if (block.size() < want)
         NextPart();
     return true;
