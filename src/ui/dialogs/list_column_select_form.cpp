@@ -196,8 +196,9 @@ void TListColumnSelectForm::Edit1Exit() {
     const int width = Edit1->text().toInt(&ok);
     if (!ok)
         return;
-    row->setData(0, WidthRole, std::clamp(width, 0, MaxWidth));
-    Edit1->setText(QString::number(row->data(0, WidthRole).toInt()));  // shows what was kept
+    const int kept = std::clamp(width, 0, MaxWidth);
+    row->setData(0, WidthRole, kept);
+    Edit1->setText(QString::number(kept));  // shows what was kept
 }
 
 void TListColumnSelectForm::MoveItem(int from, int to) {

@@ -35,11 +35,11 @@ void TIconBox::mousePressEvent(QMouseEvent* event) {
 
 void TIconBox::keyPressEvent(QKeyEvent* event) {
     const int key = event->key();
-    if (event->modifiers() == Qt::NoModifier || event->modifiers() == Qt::KeypadModifier)
-        if (key == Qt::Key_Space || key == Qt::Key_Return || key == Qt::Key_Enter) {
-            emit Clicked();
-            return;
-        }
+    const bool plain = (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
+    if (plain && (key == Qt::Key_Space || key == Qt::Key_Return || key == Qt::Key_Enter)) {
+        emit Clicked();
+        return;
+    }
     QLabel::keyPressEvent(event);
 }
 
