@@ -2,6 +2,8 @@
 
 #include <cmath>
 #include <exception>
+#include <fcntl.h>
+#include <sys/stat.h>
 #include <sys/statvfs.h>
 
 #include <QDir>
@@ -166,11 +168,21 @@ QStringList VolumeDataLines(const TMountEntry& mount, const TVolumeStats& stats)
         mount.FsType.startsWith("ext4"))
         if (!options.contains("noacl"))
             lines << "ACLを維持する";
-    for (const QString& o : options)
-        if (o.startsWith("compress")) {
-            lines << "ファイルベースの圧縮をサポート";
-            break;
-        }
+    bool compressOption = false, compressing = false;
+    for (const QString& o : options) {
+        if (!o.startsWith("compress"))
+            continue;
+        compressOption = true;
+        // btrfs writes compress, compress-force, compress=zstd:3 and the like; "=no" compresses nothing.
+        const QString name = o.section('=', 0, 0);
+        if (mount.FsType == "btrfs" && (name == "compress" || name == "compress-force") &&
+            !o.section('=', 1).startsWith("no"))
+            compressing = true;
+    }
+    if (compressOption)
+        lines << "ファイルベースの圧縮をサポート";
+    if (compressing || stats.Compressed)
+        lines << "圧縮ドライブ";
     return lines;
 }
 
@@ -241,6 +253,10 @@ TVolumeStats TLinuxSystemInfoSources::Volume(const TMountEntry& mount) const {
     stats.FreeBytes = qint64(st.f_bavail) * qint64(st.f_frsize);
     stats.Serial = quint64(st.f_fsid);
     stats.NameMax = qint64(st.f_namemax);
+    // A file system that compresses everything marks its root as compressed.
+    struct statx sx{};
+    if (statx(AT_FDCWD, QFile::encodeName(mount.MountPoint).constData(), AT_NO_AUTOMOUNT, 0, &sx) == 0)
+        stats.Compressed = (sx.stx_attributes_mask & sx.stx_attributes & STATX_ATTR_COMPRESSED) != 0;
     // The label, when udev published one for the device.
     const QDir labels("/dev/disk/by-label");
     const QString device = QFileInfo(mount.Device).canonicalFilePath();

@@ -23,6 +23,7 @@ struct TVolumeStats final {
     QString Name;             // volume label, may be empty
     quint64 Serial = 0;
     qint64 NameMax = 0;
+    bool Compressed = false;  // the volume itself reports that it compresses its files
 };
 
 struct TDisplayInfo final {

@@ -110,3 +110,26 @@ TEST(SystemInfoPanel, GatheringFillsEveryValueAndAFailureKeepsWhatWasFilled) {
     }
     EXPECT_EQ(failed.TotalSize + failed.VolumeLines.value(0), QStringLiteral("1,234,567MBハードディスク"));
 }
+
+TEST(SystemInfoPanel, CompressionLinesFollowTheMountAndTheVolume) {
+    const TVolumeStats plain{.Ok = true, .Name = "DATA"};
+    TVolumeStats compressed = plain;
+    compressed.Compressed = true;
+    const QString fileBased = "ファイルベースの圧縮をサポート", drive = "圧縮ドライブ";
+    const std::tuple<QString, QString, TVolumeStats, QStringList> cases[] = {
+        {"btrfs", "rw,relatime,compress=zstd:3,ssd", plain, {fileBased, drive}},
+        {"btrfs", "rw,compress-force=lzo", plain, {fileBased, drive}},
+        {"btrfs", "rw,compress", plain, {fileBased, drive}},
+        {"btrfs", "rw,compress=no", plain, {fileBased}},
+        {"btrfs", "rw,relatime,ssd", plain, {}},
+        {"ext4", "rw,relatime", compressed, {drive}},
+        {"ext4", "rw,relatime", plain, {}},
+    };
+    for (const auto& [fs, options, stats, expected] : cases) {
+        QStringList shown;
+        for (const QString& line : VolumeDataLines({"/dev/sda1", "/data", fs, options}, stats))
+            if (line.contains("圧縮"))
+                shown << line;
+        EXPECT_EQ(shown, expected) << options.toStdString();
+    }
+}
