@@ -98,7 +98,9 @@ QPixmap TIconForm::Icon(int index) const {
 }
 
 void TIconForm::BuildIconGrid(const QList<QPixmap>& icons32) {
-    for (QObject* child : PaintBox1->children())
+    // A copy: each delete takes the cell out of the canvas's own list.
+    const QObjectList children = PaintBox1->children();
+    for (QObject* child : children)
         if (child->objectName().startsWith(QLatin1String("IconCell")))
             delete child;
     Icons.clear();

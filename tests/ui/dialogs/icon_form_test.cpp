@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QRegularExpression>
 #include <QScrollArea>
 
 #include "support/dialog_driver.h"
@@ -127,4 +128,13 @@ TEST(IconForm, ChosenFromTheKeyboard) {
         dialog->reject();
     }
     EXPECT_TRUE(w.Answers.Texts().isEmpty());
+
+    // Built again, as each new main window does: the old cells go, the frame stays.
+    w.Picker->BuildIconGrid(ColouredIcons(4));
+    EXPECT_EQ(w.Picker->findChildren<QWidget*>(QRegularExpression("^IconCell")).size(), 4);
+    TIconBox* box = w.OpenOn(w.Element);
+    QTest::keyClick(w.Element->windowHandle(), Qt::Key_Space);
+    for (const Qt::Key key : {Qt::Key_Down, Qt::Key_Right, Qt::Key_Right, Qt::Key_Right, Qt::Key_Right, Qt::Key_Return})
+        QTest::keyClick(w.Picker->windowHandle(), key);
+    EXPECT_EQ(box->Hint(), "3");
 }
