@@ -15,6 +15,7 @@
 #include "core/web/web_buttons.h"
 #include "ui/dialogs/progress_form.h"
 #include "ui/platform/help.h"
+#include "ui/platform/shell.h"
 #include "ui/web/web_form_look.h"
 #include "ui/widgets/lazy_text_pane.h"
 #include "ui/widgets/tiled_paint_box.h"
@@ -49,7 +50,7 @@ QLineEdit* NewReadOnlyEdit(QWidget* parent, const char* name) {
 }  // namespace
 
 TRSSForm::TRSSForm(const QString& appDir, TWindows* windows, QWidget* mainWindow)
-    : QWidget(mainWindow, Qt::Window), Windows(windows), MainWindow(mainWindow),
+    : QWidget(mainWindow, Qt::Window), OpenAddress(OpenUrl), Windows(windows), MainWindow(mainWindow),
       RSSXML(appDir + StoreFileName(TStoreKind::Rss), TStoreKind::Rss) {
     setObjectName(QStringLiteral("RSSForm"));
     setWindowTitle(QStringLiteral("RSSリーダー"));
@@ -198,10 +199,15 @@ void TRSSForm::showEvent(QShowEvent* event) {
 void TRSSForm::paintEvent(QPaintEvent*) { PaintSharedBackground(this); }
 
 // A plain window has no default button of its own: Enter that no control
-// took presses the focused button, else "閉じる"; Esc closes as in a dialog.
+// took opens a selected news row as a double click does, else presses the
+// focused button, else "閉じる"; Esc closes as in a dialog.
 void TRSSForm::keyPressEvent(QKeyEvent* event) {
     const bool plain = (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
     if (plain && (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)) {
+        if (focusWidget() == RSSListView && !RSSListView->selectedItems().isEmpty()) {
+            SpeedButton2Click();
+            return;
+        }
         auto* button = qobject_cast<QAbstractButton*>(focusWidget());
         if (!button)
             button = BitBtn6;

@@ -43,6 +43,8 @@ public:
     bool Fetching() const;
     // The site shown on the right, or null.
     const TWebNode* ShownSite() const;
+    // Hands a news link to the desktop; replaceable so a test sees what opens.
+    std::function<bool(const QString&)> OpenAddress;
 
 signals:
     // A fetch ended (after its news, if any, are shown).

@@ -114,7 +114,7 @@ void TRSSForm::SpeedButton2Click() {
         return;
     const QString link = selected.first()->text(3);
     if (IsOpenableLink(link))
-        OpenUrl(link.trimmed());
+        OpenAddress(link.trimmed());
 }
 
 void TRSSForm::BitBtn5Click() {

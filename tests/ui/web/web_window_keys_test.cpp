@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <QTreeWidget>
+
+#include "core/web/feed_time.h"
 #include "web_fixture.h"
 
 // The shared folder and entry dialogs belong to the tool window that opens
@@ -61,6 +64,58 @@ TEST(WebWindows, ReaderAnswersEnterAndEsc) {
             });
         QTest::keyClick(focus, row.Key);
         EXPECT_EQ(folderDialog, addFolder);
+        EXPECT_EQ(w.Rss->isVisible(), row.StaysOpen);
+        w.Rss->hide();
+    }
+}
+
+// Enter on a selected news row opens it as a double click does, and the
+// reader stays; without a selected row, or with the focus elsewhere, Enter
+// still closes it.
+TEST(WebWindows, ReaderEnterOnANewsRowOpensIt) {
+    TWebWindows w;
+    const QDateTime now(QDate(2026, 4, 1), QTime(12, 0, 0));
+    w.Rss->SetClock([now] { return now; });
+    QStringList opened;
+    w.Rss->OpenAddress = [&opened](const QString& address) {
+        opened << address;
+        return true;
+    };
+    TWebNode* site = w.Rss->Store().Top().Append(std::make_unique<TWebNode>(TWebNodeKind::Site, QStringLiteral("s")));
+    site->LastUpdate = FormatFeedTime(now);  // not due: no fetch
+    site->News = {{"", "one", "", " http://news/1 "}, {"", "two", "", "https://news/2"}, {"", "", "", "javascript:x"}};
+    const struct {
+        int Row;  // the selected row, -1 none
+        const char* Focus;
+        Qt::Key Key;  // Key_unknown: a double click on the row
+        const char* Opened;
+        bool StaysOpen;
+    } rows[] = {
+        {0, "RSSListView", Qt::Key_unknown, "http://news/1", true}, {0, "RSSListView", Qt::Key_Return, "http://news/1", true},
+        {1, "RSSListView", Qt::Key_Enter, "https://news/2", true},  {2, "RSSListView", Qt::Key_Return, "", true},
+        {-1, "RSSListView", Qt::Key_Return, "", false},             {0, "RSSTree", Qt::Key_Return, "", false},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(std::string(row.Focus) + " " + std::to_string(row.Key) + " " + std::to_string(row.Row));
+        opened.clear();
+        w.Rss->show();
+        QApplication::setActiveWindow(w.Rss.get());
+        w.Rss->Tree()->Refresh(site);
+        auto* list = TWebWindows::In<QTreeWidget>(w.Rss.get(), "RSSListView");
+        QTreeWidgetItem* item = list->topLevelItem(qMax(row.Row, 0));
+        if (row.Row >= 0)
+            list->setCurrentItem(item);
+        QWidget* focus = TWebWindows::In<QWidget>(w.Rss.get(), row.Focus);
+        focus->setFocus();
+        const QPoint at = list->visualItemRect(item).center();
+        if (row.Key != Qt::Key_unknown) {
+            QTest::keyClick(focus, row.Key);
+        } else {  // as the system sends it: a click, then the second press as a double click
+            QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, at);
+            QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, at);
+            QTest::mouseRelease(list->viewport(), Qt::LeftButton, {}, at);
+        }
+        EXPECT_EQ(opened.join(u' '), QLatin1String(row.Opened));
         EXPECT_EQ(w.Rss->isVisible(), row.StaysOpen);
         w.Rss->hide();
     }
