@@ -1,7 +1,5 @@
 #include "core/lan/server_list.h"
 
-#include <QFileInfo>
-
 #include "core/common/comma_text.h"
 #include "core/platform/file_io.h"
 
@@ -22,7 +20,7 @@ QString ServerListLine(const TServerEntry& entry) {
 
 TServerEntries ReadServerList(const QString& path) {
     TServerEntries entries;
-    if (!QFileInfo::exists(path))
+    if (!EntryExists(path))  // a link leading nowhere is unreadable, not missing
         return entries;
     for (const QString& line : ReadSjisLines(path, MaxStoreFileBytes)) {
         const QStringList fields = SplitCommaText(line);

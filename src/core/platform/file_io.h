@@ -49,6 +49,14 @@ int OpenRegularFileAt(int dirFd, const char* name, qint64& size);
 qint64 ReadUpTo(int fd, char* data, qint64 size);
 void WriteFileAtomic(const QString& path, const QByteArray& bytes);
 
+// True when anything has this name: a file, a folder, a FIFO, or a symbolic
+// link even when it leads nowhere.
+bool EntryExists(const QString& path);
+// Renames the entry `from` to `to` (native paths) only while nothing has the
+// name `to`, so no entry is ever replaced: false with errno EEXIST when
+// something has, or with the errno of any other failure.
+bool RenameNoReplace(const QByteArray& from, const QByteArray& to);
+
 // CP932 text files. WriteSjisText encodes first, so a character that CP932
 // cannot hold fails the write before the file is touched.
 QString ReadSjisText(const QString& path, qint64 maxBytes = NoSizeLimit);

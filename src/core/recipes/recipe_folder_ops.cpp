@@ -1,10 +1,8 @@
 #include "core/recipes/recipe_folder_ops.h"
 
 #include <cerrno>
-#include <cstdio>
 #include <cstring>
 #include <filesystem>
-#include <fcntl.h>
 #include <sys/stat.h>
 
 #include <QDir>
@@ -28,11 +26,6 @@ QString Native(const QByteArray& path) { return QString::fromLocal8Bit(path); }
 
 TSaporiaError DeleteFailed(const QString& nativePath) {
     return TSaporiaError(QStringLiteral("ファイルの削除に失敗しました. FILENAME=%1").arg(nativePath));
-}
-
-bool EntryExists(const QString& path) {
-    struct stat st {};
-    return ::lstat(QFile::encodeName(path).constData(), &st) == 0;
 }
 
 QString FolderWithoutSlash(const QString& path) {
@@ -160,12 +153,7 @@ bool RenameRecipeFolder(const QString& dataRoot, TCookItem& item, const QString&
     if (EntryExists(to))
         throw TSaporiaError(RecipeNameExistsMessage);
     const QByteArray toBytes = QFile::encodeName(to);
-    int result = ::renameat2(AT_FDCWD, from.constData(), AT_FDCWD, toBytes.constData(), RENAME_NOREPLACE);
-    if (result != 0 && (errno == EINVAL || errno == ENOSYS)) {
-        // A file system without the no-replace flag: the check above has to do.
-        result = EntryExists(to) ? (errno = EEXIST, -1) : ::rename(from.constData(), toBytes.constData());
-    }
-    if (result != 0) {
+    if (!RenameNoReplace(from, toBytes)) {
         const int code = errno;
         if (code == EEXIST)
             throw TSaporiaError(RecipeNameExistsMessage);

@@ -1,7 +1,5 @@
 #include "core/search/find_career.h"
 
-#include <QFileInfo>
-
 #include "core/platform/file_io.h"
 #include "core/platform/sjis.h"
 
@@ -13,7 +11,9 @@ void AddFindCareer(QStringList& history, const QString& keyword) {
 }
 
 QStringList LoadFindCareer(const QString& path) {
-    if (!QFileInfo::exists(path))
+    // A link leading nowhere is unreadable, not missing: an empty history
+    // written through it at exit would put a file where it leads.
+    if (!EntryExists(path))
         return {};
     // Kept whole: only a search run trims the history to the limit.
     return ReadSjisLines(path, MaxStoreFileBytes);

@@ -1,5 +1,7 @@
 #include "core/web/tree_store.h"
 
+#include <cerrno>
+
 #include <QDomDocument>
 #include <QFile>
 #include <QFileInfo>
@@ -104,6 +106,27 @@ std::unique_ptr<TWebNode> StoreFromBytes(const QByteArray& bytes, TStoreKind kin
     return ReadNode(top, kind);
 }
 
+namespace {
+
+constexpr int MaxSetAsideCopies = 99;
+
+// "<path>.bad" for the first copy, "<path>.bad2" and on for the later ones.
+QString SetAsidePath(const QString& path, int copy) {
+    return path + (copy == 1 ? QStringLiteral(".bad") : QStringLiteral(".bad%1").arg(copy));
+}
+
+// The first copy number from `from` on whose name nothing has; 0 when none.
+int FreeSetAsideCopy(const QString& path, int from) {
+    for (int copy = from; copy <= MaxSetAsideCopies; ++copy)
+        if (!EntryExists(SetAsidePath(path, copy)))
+            return copy;
+    return 0;
+}
+
+const QString LeftAsItIs = QStringLiteral("\nこのファイルはそのまま残し、終了時にも書き込みません");
+
+}  // namespace
+
 TTreeStore::TTreeStore(const QString& path, TStoreKind kind)
     : FilePath(path), StoreKind(kind), Tree(DefaultStoreTree(kind)) {}
 
@@ -111,22 +134,36 @@ void TTreeStore::Load() {
     Tree = DefaultStoreTree(StoreKind);
     Error.clear();
     BackupFailure.clear();
-    KeepBadFile = false;
-    LeaveFile = false;
-    if (!QFileInfo::exists(FilePath))
+    Fate = TFate::Write;
+    SetAsideCopy = 0;
+    // A link that leads nowhere cannot be opened either; writing through it
+    // would put a store where the user never had one.
+    if (!EntryExists(FilePath))
         return;
     QByteArray bytes;
     try {
         bytes = ReadFileBytes(FilePath, MaxStoreFileBytes);
+    } catch (const TSaporiaError& e) {
+        // What an unopened file holds is unknown, so nothing may replace it.
+        Fate = TFate::Leave;
+        Error = e.message() + LeftAsItIs;
+        return;
+    }
+    try {
         Tree = StoreFromBytes(bytes, StoreKind);
     } catch (const TSaporiaError& e) {
         Tree = DefaultStoreTree(StoreKind);
         const QString message = e.message();
         Error = message.contains(FilePath) ? message : FilePath + QStringLiteral(": ") + message;
-        // A file too large to read was neither loaded nor defaulted: it stays
-        // as it is, whatever this run does.
-        LeaveFile = dynamic_cast<const TFileTooLargeError*>(&e) != nullptr;
-        KeepBadFile = !LeaveFile;
+        SetAsideCopy = FreeSetAsideCopy(FilePath, 1);
+        if (SetAsideCopy == 0) {
+            Fate = TFate::Leave;
+            Error += LeftAsItIs;
+        } else {
+            Fate = TFate::SetAside;
+            Error += QStringLiteral("\nこのファイルは終了時に %1 へ名前を変えて残します")
+                         .arg(QFileInfo(SetAsidePath(FilePath, SetAsideCopy)).fileName());
+        }
         return;
     }
     // The backup holds the store as it was read, before this run changes it.
@@ -141,15 +178,24 @@ void TTreeStore::Load() {
 }
 
 void TTreeStore::Save() {
-    if (LeaveFile)
+    if (Fate == TFate::Leave)
         return;
     const QByteArray bytes = StoreToBytes(*Tree, StoreKind);
-    if (KeepBadFile && QFileInfo::exists(FilePath)) {
-        const QString bad = FilePath + QStringLiteral(".bad");
-        QFile::remove(bad);
-        if (!QFile::rename(FilePath, bad))
-            throw TSaporiaError(CannotWriteMessage(bad));
-    }
-    KeepBadFile = false;
+    if (Fate == TFate::SetAside)
+        SetAsideUnparsedFile();
+    Fate = TFate::Write;
     WriteFileAtomic(FilePath, bytes);
+}
+
+void TTreeStore::SetAsideUnparsedFile() {
+    const QByteArray from = QFile::encodeName(FilePath);
+    // The name told at start may have been taken since: then the next free one.
+    for (int copy = SetAsideCopy; copy != 0; copy = FreeSetAsideCopy(FilePath, copy + 1)) {
+        const QString to = SetAsidePath(FilePath, copy);
+        if (RenameNoReplace(from, QFile::encodeName(to)) || errno == ENOENT)
+            return;  // kept, or gone since the start and nothing to keep
+        if (errno != EEXIST)
+            throw TSaporiaError(CannotWriteMessage(to));
+    }
+    throw TSaporiaError(CannotWriteMessage(FilePath));
 }

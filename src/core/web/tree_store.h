@@ -27,12 +27,14 @@ QByteArray StoreToBytes(const TWebNode& top, TStoreKind kind);
 // means nothing. Throws TSaporiaError for text that is not such a store.
 std::unique_ptr<TWebNode> StoreFromBytes(const QByteArray& bytes, TStoreKind kind);
 
-// One store file and the tree it holds for the run. Load reads it at start
-// (a missing file gives the default tree, a good one is copied to its ".tmp"
-// backup); an unreadable file is left as it is, the default tree is used and
-// the first Save moves the bad file aside to "<name>.bad" before writing. A
-// file larger than MaxStoreFileBytes is not read and never saved over. Saves
-// are atomic.
+// One store file and the tree it holds for the run. Load reads it at start:
+// a missing file gives the default tree, a good one is copied to its ".tmp"
+// backup. A file that cannot be opened (no permission, not a regular file,
+// larger than MaxStoreFileBytes) gives the default tree and stays exactly as
+// it is: it is never set aside or saved over. A file whose bytes do not parse
+// gives the default tree too, and the first Save moves it aside under the
+// first free name of "<name>.bad", "<name>.bad2", ... "<name>.bad99" before
+// writing, so an older copy is never replaced. Saves are atomic.
 class TTreeStore final {
 public:
     TTreeStore(const QString& path, TStoreKind kind);
@@ -42,18 +44,22 @@ public:
     void Save();
 
     TWebNode& Top() const { return *Tree; }
-    // The reason the file could not be read, empty when it was read or missing.
+    // Why the file could not be used and what becomes of it, empty when it
+    // was read or is missing.
     QString LoadError() const { return Error; }
     // Why the backup could not be written, empty when it was; the store itself
     // was read.
     QString BackupError() const { return BackupFailure; }
 
 private:
+    enum class TFate { Write, SetAside, Leave };
+    void SetAsideUnparsedFile();
+
     QString FilePath;
     TStoreKind StoreKind;
     std::unique_ptr<TWebNode> Tree;
     QString Error;
     QString BackupFailure;
-    bool KeepBadFile = false;
-    bool LeaveFile = false;
+    TFate Fate = TFate::Write;
+    int SetAsideCopy = 0;  // the number of the set-aside name Save tries first
 };

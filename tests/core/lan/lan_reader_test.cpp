@@ -1,10 +1,12 @@
 #include <gtest/gtest.h>
 
 #include <QDateTime>
+#include <QFile>
 
 #include "core/lan/access_log.h"
 #include "core/lan/lan_reply_reader.h"
 #include "core/lan/server_list.h"
+#include "core/platform/saporia_error.h"
 #include "core/platform/sjis.h"
 #include "support/temp_app_dir.h"
 
@@ -83,6 +85,9 @@ TEST(ServerList, FileLayoutAndOddLines) {
         EXPECT_EQ(ReadServerList(path), entries) << bytes.toStdString();
     }
     EXPECT_TRUE(ReadServerList(app.Path("none.dat")).isEmpty());
+    // A link leading nowhere cannot be read, so the list is never written through it.
+    ASSERT_TRUE(QFile::link(app.Path("gone/ServerList.dat"), app.Path("link.dat")));
+    EXPECT_THROW(ReadServerList(app.Path("link.dat")), TSaporiaError);
 }
 
 TEST(AccessLog, LinesArePaddedNotCut) {

@@ -86,17 +86,22 @@ TEST(RecipeBook, SearchHistoryIsWrittenOnlyWhenRead) {
         const char* Name;
         std::optional<QString> File, After;  // File nullopt: a folder blocks the name; After nullopt: kept as it was
         bool Read;
+        bool Link = false;  // the name is a link leading nowhere, not a folder
     } rows[] = {
         {"read", "鶏肉\r\n卵\r\n", "玉ねぎ\r\n鶏肉\r\n卵\r\n", true},
         {"absent", "", "玉ねぎ\r\n", true},
         {"never_read", "鶏肉\r\n", std::nullopt, false},
         {"unreadable", std::nullopt, std::nullopt, true},
+        {"link_to_nowhere", std::nullopt, std::nullopt, true, true},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.Name);
         TTempAppDir dir;
         const QString path = dir.AppDir() + FindCareerFileName;
-        if (!row.File) {
+        if (row.Link) {
+            ASSERT_TRUE(QDir().mkpath(dir.Path("gone")));
+            ASSERT_TRUE(QFile::link(dir.Path("gone/") + FindCareerFileName, path));
+        } else if (!row.File) {
             ASSERT_TRUE(QDir().mkpath(path));
         } else if (!row.File->isEmpty()) {
             dir.WriteSjis(FindCareerFileName, *row.File);
@@ -111,6 +116,9 @@ TEST(RecipeBook, SearchHistoryIsWrittenOnlyWhenRead) {
         book.WriteFindCareer();
         if (row.File) {
             EXPECT_EQ(ReadRaw(path), ToSjis(row.After.value_or(*row.File)));
+        } else if (row.Link) {
+            EXPECT_TRUE(QFileInfo(path).isSymLink());
+            EXPECT_FALSE(QFileInfo::exists(dir.Path("gone/") + FindCareerFileName));
         } else {
             EXPECT_TRUE(QFileInfo(path).isDir());
         }

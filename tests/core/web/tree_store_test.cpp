@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 
 #include "core/platform/saporia_error.h"
 #include "core/platform/sjis.h"
@@ -144,6 +146,79 @@ TEST(TreeStore, FileLifeCycle) {
         EXPECT_TRUE(again.LoadError().isEmpty());
         EXPECT_EQ(Describe(again.Top()), Describe(store.Top()));
     }
+}
+
+// An unparsed store moves to the first name nothing has, one taken after the
+// start included; what had a name keeps it, and with no name left the store
+// stays where it is and nothing is written.
+TEST(TreeStore, SetAsideTakesTheFirstFreeNameAndReplacesNothing) {
+    QStringList all;
+    for (int n = 1; n <= 99; ++n)
+        all << (n == 1 ? QStringLiteral(".bad") : QStringLiteral(".bad%1").arg(n));
+    struct TRow { const char* What; QStringList Taken, TakenAfterLoad; QString Into; };  // Into empty: left
+    const TRow rows[] = {
+        {"none taken", {}, {}, ".bad"},
+        {"a gap", {".bad", ".bad3"}, {}, ".bad2"},
+        {"a folder and a link to nowhere", {".bad/", ".bad2@"}, {}, ".bad3"},
+        {"taken after the start", {".bad"}, {".bad2"}, ".bad3"},
+        {"every name taken", all, {}, ""},
+    };
+    const QByteArray unparsed = "<Document><Folder Name=\"BOOKMARK\">";
+    for (const TRow& row : rows) {
+        SCOPED_TRACE(row.What);
+        TTempAppDir dir;
+        const QString path = dir.Path(QStringLiteral("Bookmark.dat"));
+        dir.WriteBytes(QStringLiteral("Bookmark.dat"), unparsed);
+        const auto take = [&](const QStringList& names) {
+            for (const QString& name : names) {
+                if (name.endsWith(u'/'))
+                    QDir().mkpath(path + name);
+                else if (name.endsWith(u'@'))
+                    QFile::link(dir.Path(QStringLiteral("nowhere")), path + name.chopped(1));
+                else
+                    dir.WriteBytes(QStringLiteral("Bookmark.dat") + name, name.toUtf8());
+            }
+        };
+        take(row.Taken);
+        TTreeStore store(path, TStoreKind::Bookmark);
+        store.Load();
+        take(row.TakenAfterLoad);
+        EXPECT_TRUE(store.LoadError().contains(row.Into.isEmpty() ? QStringLiteral("そのまま残し")
+                                                                  : QStringLiteral("Bookmark.dat.bad")))
+            << store.LoadError().toStdString();
+        store.Top().Append(std::make_unique<TWebNode>(TWebNodeKind::Bookmark, QStringLiteral("t"), QStringLiteral("u")));
+        EXPECT_NO_THROW(store.Save());
+        for (const QString& name : row.Taken + row.TakenAfterLoad) {
+            if (!name.endsWith(u'/') && !name.endsWith(u'@')) {
+                EXPECT_EQ(dir.ReadBytes(QStringLiteral("Bookmark.dat") + name), name.toUtf8());
+            }
+        }
+        EXPECT_FALSE(QFileInfo::exists(dir.Path(QStringLiteral("nowhere"))));
+        if (row.Into.isEmpty()) {
+            EXPECT_EQ(dir.ReadBytes(QStringLiteral("Bookmark.dat")), unparsed);
+            continue;
+        }
+        EXPECT_EQ(dir.ReadBytes(QStringLiteral("Bookmark.dat") + row.Into), unparsed);
+        EXPECT_EQ(Describe(*StoreFromBytes(dir.ReadBytes(QStringLiteral("Bookmark.dat")), TStoreKind::Bookmark)),
+                  Describe(store.Top()));
+    }
+}
+
+// A store that is a link leading nowhere cannot be opened: it stays a link,
+// and no store appears where it leads.
+TEST(TreeStore, ALinkToNowhereIsLeftAlone) {
+    TTempAppDir dir;
+    const QString path = dir.Path(QStringLiteral("RSS.dat"));
+    ASSERT_TRUE(QFile::link(dir.Path(QStringLiteral("gone/RSS.dat")), path));
+    ASSERT_TRUE(QDir().mkpath(dir.Path(QStringLiteral("gone"))));
+    TTreeStore store(path, TStoreKind::Rss);
+    store.Load();
+    EXPECT_TRUE(store.LoadError().contains(QStringLiteral("そのまま残し"))) << store.LoadError().toStdString();
+    store.Save();
+    EXPECT_TRUE(QFileInfo(path).isSymLink());
+    EXPECT_FALSE(QFileInfo::exists(dir.Path(QStringLiteral("gone/RSS.dat"))));
+    EXPECT_EQ(QDir(dir.AppDir()).entryList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot).join(u',').toStdString(),
+              "gone,RSS.dat");
 }
 
 // Bytes CP932 reads but writes back otherwise: 0xEE40 and 0xEE62 come back as
