@@ -1,6 +1,9 @@
 #include <sys/mount.h>
 
+#include <algorithm>
+#include <atomic>
 #include <functional>
+#include <thread>
 
 #include <gtest/gtest.h>
 
@@ -11,7 +14,10 @@
 #include <QRegularExpression>
 
 #include "core/platform/collection_lock.h"
+#include "core/platform/saporia_error.h"
+#include "core/recipes/icon_store.h"
 #include "core/recipes/recipe_name.h"
+#include "core/recipes/recipe_store.h"
 #include "core/recipes/recipe_transaction.h"
 #include "support/generation_recipe.h"
 #include "support/temp_app_dir.h"
@@ -106,5 +112,63 @@ TEST(RecipeCopies, ASaveIsNeverTornByAnotherCollectionReachingTheFolder) {
         EXPECT_EQ(GenerationOf(FilesAsTheyLie(folder), &fault), Saves + 1) << fault.toStdString();
         EXPECT_EQ(QDir(folder).entryList(QDir::Files | QDir::Hidden).filter(RecipeTransactionPrefix), QStringList());
         std::printf("%s: %s%s", link.Name, saveReport.constData(), readReport.constData());
+    }
+}
+
+// Threads of one copy share its collection, so only the folder's lock keeps a
+// reader's recovery off a save in progress: the window's thread saves while
+// the scan's workers, an open of the recipe or its attributes read it.
+TEST(RecipeCopies, ThreadsOfOneCopyNeverMeetHalfWayThroughASave) {
+    TTempAppDir app;
+    const TCollectionLock owner(app.AppDir());
+    const QString root = DataRootOf(app.AppDir());
+    const TIconStore icons;
+    // Each gives the generation it read, -1 for a torn or failed read.
+    const struct {
+        const char* Name;
+        std::function<long(const QString& folder)> Read;
+    } readers[] = {
+        {"scan",
+         [&](const QString&) {
+             const TCookScan scan = SearchCookFld(root, icons, {.Workers = 4});
+             return scan.Failures.isEmpty() && scan.Items.size() == 1 ? scan.Items[0].Date.toLong() : -1L;
+         }},
+        {"open", [](const QString& folder) { return GenerationOf(ReadRecipeFolder(folder), nullptr); }},
+        {"attributes",
+         [](const QString& folder) { return TStatusFile::LoadFromFolder(folder).Value(StatusKey::Date).toLong(); }},
+    };
+    constexpr int Saves = 20;
+    const QByteArray jpeg = NoiseJpeg(320, 240);
+    for (const auto& reader : readers) {
+        SCOPED_TRACE(reader.Name);
+        const QString folder = root + QStringLiteral("/") + QString::fromLatin1(reader.Name) + QStringLiteral("/");
+        QDir().mkpath(folder);
+        SaveGeneration(folder, 1, jpeg, 100);
+        std::atomic<bool> done{false};
+        QStringList failures;
+        std::thread saver([&] {
+            for (int i = 0; i < Saves; ++i) {
+                try {
+                    SaveGeneration(folder, 2 + i, jpeg, 100);
+                } catch (const TSaporiaError& error) {
+                    failures.append(error.message());
+                }
+            }
+            done = true;
+        });
+        int torn = 0, backwards = 0;
+        long last = 0;
+        do {
+            const long generation = reader.Read(folder);
+            torn += generation < 0;
+            backwards += generation >= 0 && generation < last;
+            last = std::max(last, generation);
+        } while (!done);
+        saver.join();
+        EXPECT_EQ(failures, QStringList());
+        EXPECT_EQ(torn, 0);
+        EXPECT_EQ(backwards, 0);
+        EXPECT_EQ(GenerationOf(FilesAsTheyLie(folder), nullptr), Saves + 1);
+        QDir(folder).removeRecursively();
     }
 }
