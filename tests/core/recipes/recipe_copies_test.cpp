@@ -165,7 +165,7 @@ TEST(RecipeCopies, ThreadsOfOneCopyNeverMeetHalfWayThroughASave) {
             last = std::max(last, generation);
         } while (!done);
         saver.join();
-        EXPECT_EQ(failures, QStringList());
+        EXPECT_EQ(failures.size(), 0) << failures.value(0).toStdString();
         EXPECT_EQ(torn, 0);
         EXPECT_EQ(backwards, 0);
         EXPECT_EQ(GenerationOf(FilesAsTheyLie(folder), nullptr), Saves + 1);
