@@ -56,13 +56,15 @@ int Read(const QString& root, const QString& stopFile) {
         const TCookScan scan = SearchCookFld(root, icons);
         for (const TCookItem& item : scan.Items) {
             QString fault;
-            const long generation = GenerationOf(ReadRecipeFolder(root + QLatin1Char('/') + item.Name + QLatin1Char('/')), &fault);
+            const QString folder = root + QLatin1Char('/') + item.Name + QLatin1Char('/');
+            const long generation = GenerationOf(ReadRecipeFolder(folder), &fault);
             ++reads;
             // The list shows the attributes of a whole save too.
             if (generation < 0 || item.Date.toLong() > generation) {
                 ++torn;
                 if (first.isEmpty())
-                    first = item.Name + QStringLiteral(": ") + (fault.isEmpty() ? QStringLiteral("list ahead of the recipe") : fault);
+                    first = item.Name + QStringLiteral(": ") +
+                            (fault.isEmpty() ? QStringLiteral("list ahead of the recipe") : fault);
             }
         }
         if (rounds++ == 0) {

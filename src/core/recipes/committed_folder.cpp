@@ -10,6 +10,7 @@
 #include <unistd.h>
 
 #include <QFile>
+#include <QScopeGuard>
 
 namespace {
 
@@ -105,7 +106,8 @@ void TCommittedFolder::Resolve(const QStringList& wanted) {
 
     for (const auto& [name, physical] : state)
         Entries.push_back({QFile::decodeName(name), physical});
-    std::sort(Entries.begin(), Entries.end(), [](const TEntry& a, const TEntry& b) { return LessIgnoringCase(a.Name, b.Name); });
+    std::sort(Entries.begin(), Entries.end(),
+              [](const TEntry& a, const TEntry& b) { return LessIgnoringCase(a.Name, b.Name); });
     for (const TEntry& entry : Entries)
         Names.append(entry.Name);
 
@@ -187,4 +189,14 @@ void ReadCommitted(int folderFd, const QStringList& wanted, const std::function<
     // Saves keep overtaking the reads: wait for a moment between two of them.
     const TRecipeFolderLock lock = TRecipeFolderLock::Take(folderFd);
     read(TCommittedFolder(folderFd, wanted));
+}
+
+void ReadCommitted(const QString& folder, const QStringList& wanted,
+                   const std::function<void(const TCommittedFolder&)>& read) {
+    const int fd = open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    const auto closeFolder = qScopeGuard([fd] {
+        if (fd >= 0)
+            close(fd);
+    });
+    ReadCommitted(fd, wanted, read);
 }

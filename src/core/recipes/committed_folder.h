@@ -98,3 +98,7 @@ private:
 // so what it gathered last is one save's state; after a few such rounds it
 // waits for the folder's lock, as a save does, and reads once more.
 void ReadCommitted(int folderFd, const QStringList& wanted, const std::function<void(const TCommittedFolder&)>& read);
+// The same for the folder at `folder`; one that cannot be opened reads as
+// an empty folder.
+void ReadCommitted(const QString& folder, const QStringList& wanted,
+                   const std::function<void(const TCommittedFolder&)>& read);

@@ -3,13 +3,9 @@
 #include <algorithm>
 #include <cerrno>
 
-#include <fcntl.h>
-#include <unistd.h>
-
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QScopeGuard>
 
 #include "core/platform/picture_codec.h"
 #include "core/platform/file_io.h"
@@ -200,12 +196,7 @@ TRecipeContent ReadRecipeFolder(const QString& recipePath) {
         // A save cut off by a crash is finished before anything is read; one
         // in progress in another copy is read as it last committed.
         const QString folder = WithTrailingSlash(recipePath);
-        const int fd = open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-        const auto closeFolder = qScopeGuard([fd] {
-            if (fd >= 0)
-                close(fd);
-        });
-        ReadCommitted(fd, RecipeFileNames(), [&](const TCommittedFolder& view) {
+        ReadCommitted(folder, RecipeFileNames(), [&](const TCommittedFolder& view) {
             content = TRecipeContent();
             ReadInto(view, folder, content);
         });

@@ -136,11 +136,12 @@ QString ReadCommittedRecipe(int folderFd, TCookItem& item, const TIconStore& ico
         const QString status = view.Find(StatusFileName);
         statusRead = !status.isEmpty() && view.Read(status, bytes, MaxStatusFileBytes);
         const bool tooLarge = errno == EFBIG;
+        const QString in = item.Name + QStringLiteral(": ");
         if (view.JournalTooLarge())
-            failures.append(TooLargeMessage(item.Name + QStringLiteral(": ") + RecipeJournalName, MaxRecipeTextBytes));
+            failures.append(TooLargeMessage(in + RecipeJournalName, MaxRecipeTextBytes));
         if (!status.isEmpty() && !statusRead)
-            failures.append(tooLarge ? TooLargeMessage(item.Name + QStringLiteral(": ") + StatusFileName, MaxStatusFileBytes)
-                                           : CannotReadStatusMessage(item.Name));
+            failures.append(tooLarge ? TooLargeMessage(in + StatusFileName, MaxStatusFileBytes)
+                                     : CannotReadStatusMessage(item.Name));
     });
     item.PhotoMark = photo ? PhotoMarkPresent : PhotoMarkAbsent;
     if (statusRead)

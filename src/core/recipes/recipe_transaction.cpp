@@ -154,11 +154,12 @@ TSaveJournal ReadSaveJournal(int folderFd, int* pinFd) {
         return journal;
     }
     QByteArray text;
+    using TState = TSaveJournal::TState;
     if (!ReadOpenFile(fd, size, text, MaxRecipeTextBytes))
-        journal.State = errno == EFBIG ? TSaveJournal::TState::TooLarge : TSaveJournal::TState::Unusable;
+        journal.State = errno == EFBIG ? TState::TooLarge : TState::Unusable;
     else
-        journal.State = ParseJournal(text, journal.Entries) ? TSaveJournal::TState::Complete : TSaveJournal::TState::Unusable;
-    if (journal.State != TSaveJournal::TState::Complete)
+        journal.State = ParseJournal(text, journal.Entries) ? TState::Complete : TState::Unusable;
+    if (journal.State != TState::Complete)
         journal.Entries.clear();
     if (pinFd)
         *pinFd = fd;

@@ -5,13 +5,10 @@
 #include <optional>
 #include <vector>
 
-#include <fcntl.h>
 #include <strings.h>
-#include <unistd.h>
 
 #include <QDir>
 #include <QFileInfo>
-#include <QScopeGuard>
 
 #include "core/common/helpers.h"
 #include "core/platform/file_io.h"
@@ -43,16 +40,11 @@ TStatusFile TStatusFile::Load(const QString& path) { return FromBytes(ReadFileBy
 
 TStatusFile TStatusFile::LoadFromFolder(const QString& folder, bool* exists) {
     // As the save last committed it; a cut-off save is finished first.
-    const int fd = open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    const auto closeFolder = qScopeGuard([fd] {
-        if (fd >= 0)
-            close(fd);
-    });
     QString name;
     QByteArray bytes;
     bool read = false;
     int error = 0;
-    ReadCommitted(fd, {StatusFileName}, [&](const TCommittedFolder& view) {
+    ReadCommitted(folder, {StatusFileName}, [&](const TCommittedFolder& view) {
         name = view.Find(StatusFileName);
         read = !name.isEmpty() && view.Read(name, bytes, MaxStatusFileBytes);
         error = errno;
