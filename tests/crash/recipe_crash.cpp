@@ -13,85 +13,29 @@
 #include <cstdlib>
 
 #include <QDir>
-#include <QImage>
 #include <QRandomGenerator>
 
 #include "core/platform/collection_lock.h"
-#include "core/platform/file_io.h"
-#include "core/platform/jpeg.h"
 #include "core/platform/saporia_error.h"
-#include "core/platform/sjis.h"
 #include "core/recipes/recipe_folder.h"
 #include "core/recipes/recipe_transaction.h"
-#include "core/recipes/status_file.h"
+#include "support/generation_recipe.h"
 
 namespace {
 
-const QByteArray PhotoTrailer = "GEN:";
-
-// The three text panes and their files.
-const struct { QString TRecipeContent::*Member; const char* Name; } Panes[] = {
-    {&TRecipeContent::Foodstuff, "材料"}, {&TRecipeContent::How, "方法"}, {&TRecipeContent::Comment, "コメント"}};
-
-long TextGeneration(const QString& text) {
-    return text.startsWith(QStringLiteral("gen=")) ? text.mid(4, text.indexOf(QLatin1Char('\n')) - 4).toLong() : -1;
-}
-
-QByteArray BigJpeg() {
-    QImage image(1600, 1200, QImage::Format_RGB32);
-    QRandomGenerator random(7);
-    for (int p = 0; p < 1600 * 1200; ++p)
-        image.setPixel(p % 1600, p / 1600, random.generate());
-    return EncodeJpeg(image, 90);
-}
-
 QString RecipePath(const QString& root, int index) { return root + QStringLiteral("/recipe%1/").arg(index); }
 
-void Save(const QString& folder, long generation, const QByteArray& jpeg) {
-    TRecipeContent content = ReadRecipeFolder(folder);
-    for (const auto& pane : Panes) {
-        QString& text = content.*pane.Member = QStringLiteral("gen=%1\n").arg(generation);
-        for (int i = 0; i < 4000; ++i)
-            text += QStringLiteral("%1 %2 行%3 卵と砂糖をよく混ぜる\n").arg(QString::fromUtf8(pane.Name)).arg(generation).arg(i);
-    }
-    content.Photo = jpeg + PhotoTrailer + QByteArray::number(qlonglong(generation));
-    content.PhotoChanged = true;
-    content.Memo = QImage(800, 600, QImage::Format_RGB32);
-    content.Memo.fill(Qt::white);
-    content.Memo.setPixel(0, 0, 0xFF000000u | static_cast<uint>(generation & 0xFFFFFF));
-    content.MemoDirty = true;
-    TStatusFile status = content.Status;
-    status.SetValue(StatusKey::Date, QString::number(generation));
-    SaveRecipeFolder(folder, content, &status);
-}
+void Save(const QString& folder, long generation, const QByteArray& jpeg) { SaveGeneration(folder, generation, jpeg, 4000); }
 
 // The generation every file of the recipe holds; counts a recipe whose files disagree as torn.
 long Generation(const TRecipeContent& c, const QString& what, int* torn) {
-    const qsizetype trailer = c.Photo.lastIndexOf(PhotoTrailer);
-    QList<long> gens{trailer < 0 ? -1 : c.Photo.mid(trailer + PhotoTrailer.size()).toLong(),
-                     c.Memo.isNull() ? -1 : long(c.Memo.pixel(0, 0) & 0xFFFFFF),
-                     c.Status.Value(StatusKey::Date).toLong()};
-    QString fault = c.LoadError;
-    for (const auto& pane : Panes)
-        gens << TextGeneration(c.*pane.Member);
-    for (long g : gens)
-        fault += g == gens[0] ? QString() : QStringLiteral(" generation %1 against %2").arg(g).arg(gens[0]);
+    QString fault;
+    const long generation = GenerationOf(c, &fault);
     if (!fault.isEmpty()) {
-        std::printf("TORN %s: %s\n", qPrintable(what), qPrintable(fault.trimmed()));
+        std::printf("TORN %s: %s\n", qPrintable(what), qPrintable(fault));
         ++*torn;
     }
-    return gens[0];
-}
-
-// The files as they lie, without the completion or clean-up a read does.
-TRecipeContent ReadRaw(const QString& folder) {
-    TRecipeContent raw;
-    for (const auto& pane : Panes)
-        raw.*pane.Member = SplitLines(ReadSjisText(folder + pane.Name + ".txt")).join(QLatin1Char('\n'));
-    raw.Photo = ReadFileBytes(folder + QStringLiteral("写真.jpg"));
-    raw.Memo.load(folder + QStringLiteral("手書きメモ.bmp"), "BMP");
-    raw.Status = TStatusFile::Load(folder + QStringLiteral("Status.txt"));
-    return raw;
+    return generation;
 }
 
 int Check(const QString& root) {
@@ -108,7 +52,7 @@ int Check(const QString& root) {
         pending += journal;
         leftovers += !journal && raw.filter(RecipeTransactionPrefix).size() > 0;
         if (!journal)
-            Generation(ReadRaw(folder), "before reading " + name, &torn);
+            Generation(FilesAsTheyLie(folder), "before reading " + name, &torn);
         // Reading completes or drops the cut-off save.
         generations += Generation(ReadRecipeFolder(folder), "after reading " + name, &torn);
         // Six files and no other; a missing one already shows in the generations.
@@ -141,7 +85,7 @@ int main(int argc, char** argv) {
     try {
         if (mode == "check")
             return Check(root);
-        const QByteArray jpeg = BigJpeg();
+        const QByteArray jpeg = NoiseJpeg(1600, 1200);
         for (int i = 0; mode == "init" && i < recipes; ++i) {
             QDir().mkpath(RecipePath(root, i));
             Save(RecipePath(root, i), 1, jpeg);

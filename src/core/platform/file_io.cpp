@@ -59,11 +59,7 @@ qint64 ReadUpTo(int fd, char* data, qint64 size) {
     return got;
 }
 
-bool ReadRegularFileAt(int dirFd, const char* name, QByteArray& bytes, qint64 maxBytes) {
-    qint64 size = 0;
-    const int fd = OpenRegularFileAt(dirFd, name, size);
-    if (fd < 0)
-        return false;
+bool ReadOpenFile(int fd, qint64 size, QByteArray& bytes, qint64 maxBytes) {
     bool tooLarge = maxBytes >= 0 && size > maxBytes;
     bool ok = !tooLarge;
     if (ok && size > 0)
@@ -84,11 +80,22 @@ bool ReadRegularFileAt(int dirFd, const char* name, QByteArray& bytes, qint64 ma
             break;  // the end of the file
         }
     }
-    close(fd);
     if (tooLarge) {
         bytes.clear();
         errno = EFBIG;
     }
+    return ok;
+}
+
+bool ReadRegularFileAt(int dirFd, const char* name, QByteArray& bytes, qint64 maxBytes) {
+    qint64 size = 0;
+    const int fd = OpenRegularFileAt(dirFd, name, size);
+    if (fd < 0)
+        return false;
+    const bool ok = ReadOpenFile(fd, size, bytes, maxBytes);
+    const int error = errno;
+    close(fd);
+    errno = error;
     return ok;
 }
 

@@ -44,6 +44,9 @@ bool ReadRegularFileAt(int dirFd, const char* name, QByteArray& bytes, qint64 ma
 // Opens a regular file for reading the same way: its descriptor and size, or
 // -1 when the entry is missing, not a regular file or cannot be opened.
 int OpenRegularFileAt(int dirFd, const char* name, qint64& size);
+// Reads the open regular file `fd` of `size` bytes from where it stands, the
+// same way: false on a failed read, false with errno EFBIG past `maxBytes`.
+bool ReadOpenFile(int fd, qint64 size, QByteArray& bytes, qint64 maxBytes = NoSizeLimit);
 // Reads up to `size` bytes of the open file `fd` into `data`, fewer only at
 // its end; -1 when a read fails.
 qint64 ReadUpTo(int fd, char* data, qint64 size);

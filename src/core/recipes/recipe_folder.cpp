@@ -1,6 +1,7 @@
 #include "core/recipes/recipe_folder.h"
 
 #include <algorithm>
+#include <cerrno>
 
 #include <QDir>
 #include <QFile>
@@ -11,39 +12,30 @@
 #include "core/platform/jpeg.h"
 #include "core/platform/saporia_error.h"
 #include "core/platform/sjis.h"
+#include "core/recipes/committed_folder.h"
 #include "core/recipes/recipe_transaction.h"
 
 namespace {
 
-// One listing of the recipe folder; fixed names are found ignoring case, the
-// exact spelling first.
-class TFolderListing final {
-public:
-    // FIFOs and devices are listed too, so one named like a recipe file is an
-    // unreadable file rather than a missing one. A save's temporaries that
-    // could not be cleaned up (a read-only disk) are never recipe files.
-    explicit TFolderListing(const QString& folder) {
-        const QStringList entries =
-            QDir(folder).entryList(QDir::Files | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::NoSort);
-        for (const QString& entry : entries)
-            if (!IsRecipeTransactionFile(entry))
-                Files.append(entry);
-        std::sort(Files.begin(), Files.end(), LessIgnoringCase);
-    }
+// Every file the panes and the attribute pane show; the save's listing
+// wants none.
+const QStringList& RecipeFileNames() {
+    static const QStringList names = {FoodstuffFileName, HowFileName, PhotoFileName, CommentFileName, MemoFileName,
+                                      StatusFileName};
+    return names;
+}
 
-    QString Find(const QString& name) const {
-        if (Files.contains(name))
-            return name;
-        for (const QString& file : Files)
-            if (file.compare(name, Qt::CaseInsensitive) == 0)
-                return file;
-        return QString();
+// A file of the committed state, read whole; fails as ReadFileBytes does.
+QByteArray ReadCommittedFile(const TCommittedFolder& view, const QString& folder, const QString& name,
+                             qint64 maxBytes = NoSizeLimit) {
+    QByteArray bytes;
+    if (!view.Read(name, bytes, maxBytes)) {
+        if (errno == EFBIG)
+            throw TFileTooLargeError(TooLargeMessage(folder + name, maxBytes));
+        throw TSaporiaError(CannotReadMessage(folder + name));
     }
-    const QStringList& All() const { return Files; }
-
-private:
-    QStringList Files;
-};
+    return bytes;
+}
 
 QString MissingMessage(const QString& fileName) { return QStringLiteral("%1 がありません").arg(fileName); }
 
@@ -90,12 +82,12 @@ void ReadOne(TRecipeContent& c, const QString& fileName, TFileRead& state, TRead
 }
 
 // A pane text. The size is checked first: a huge file is never loaded.
-void ReadText(TRecipeContent& c, const QString& path, const QString& fileName, TFileRead& state, QString& text,
-              QString& loadedText, bool& loaded) {
+void ReadText(TRecipeContent& c, const TCommittedFolder& view, const QString& folder, const QString& found,
+              const QString& fileName, TFileRead& state, QString& text, QString& loadedText, bool& loaded) {
     bool tooLarge = false;
     ReadOne(c, fileName, state, [&] {
         try {
-            text = loadedText = PaneText(ReadFileBytes(path, MaxRecipeTextBytes));
+            text = loadedText = PaneText(ReadCommittedFile(view, folder, found, MaxRecipeTextBytes));
             loaded = true;
         } catch (const TFileTooLargeError&) {
             tooLarge = true;
@@ -110,33 +102,35 @@ void ReadText(TRecipeContent& c, const QString& path, const QString& fileName, T
 }
 
 // Reads every file on its own, so one that fails hides nothing else.
-void ReadInto(const QString& folder, TRecipeContent& c) {
-    const TFolderListing listing(folder);
+void ReadInto(const TCommittedFolder& listing, const QString& folder, TRecipeContent& c) {
+    if (listing.JournalTooLarge())
+        Note(c, TooLargeMessage(folder + RecipeJournalName, MaxRecipeTextBytes));
 
     const QString foodstuff = listing.Find(FoodstuffFileName);
     if (foodstuff.isEmpty())
         Note(c, MissingMessage(FoodstuffFileName));
     else
-        ReadText(c, folder + foodstuff, FoodstuffFileName, c.Files.Foodstuff, c.Foodstuff, c.LoadedFoodstuff,
+        ReadText(c, listing, folder, foodstuff, FoodstuffFileName, c.Files.Foodstuff, c.Foodstuff, c.LoadedFoodstuff,
                  c.FoodstuffLoaded);
 
     const QString how = listing.Find(HowFileName);
     if (how.isEmpty())
         Note(c, MissingMessage(HowFileName));
     else
-        ReadText(c, folder + how, HowFileName, c.Files.How, c.How, c.LoadedHow, c.HowLoaded);
+        ReadText(c, listing, folder, how, HowFileName, c.Files.How, c.How, c.LoadedHow, c.HowLoaded);
 
     const QString photo = listing.Find(PhotoFileName);
     if (!photo.isEmpty())
         ReadOne(c, PhotoFileName, c.Files.Photo, [&] {
-            const QByteArray bytes = ReadFileBytes(folder + photo);
+            const QByteArray bytes = ReadCommittedFile(listing, folder, photo);
             c.PhotoImage = DecodeJpeg(bytes);
             c.Photo = bytes;
         });
 
     const QString comment = listing.Find(CommentFileName);
     if (!comment.isEmpty()) {
-        ReadText(c, folder + comment, CommentFileName, c.Files.Comment, c.Comment, c.LoadedComment, c.CommentLoaded);
+        ReadText(c, listing, folder, comment, CommentFileName, c.Files.Comment, c.Comment, c.LoadedComment,
+                 c.CommentLoaded);
         c.HasComment = c.CommentLoaded;
     }
 
@@ -144,13 +138,13 @@ void ReadInto(const QString& folder, TRecipeContent& c) {
     if (!memo.isEmpty())
         ReadOne(c, MemoFileName, c.Files.Memo, [&] {
             QImage image;
-            if (!image.loadFromData(ReadFileBytes(folder + memo), "BMP"))
+            if (!image.loadFromData(ReadCommittedFile(listing, folder, memo), "BMP"))
                 throw TSaporiaError(QStringLiteral("%1 を読み込めません").arg(MemoFileName));
             c.Memo = image;
             c.HasMemo = true;
         });
 
-    for (const QString& file : listing.All()) {
+    for (const QString& file : listing.Files()) {
         if (!HasJpgExtension(file))
             continue;
         c.PictureFiles.append(file);
@@ -171,7 +165,7 @@ void ReadInto(const QString& folder, TRecipeContent& c) {
     const QString status = listing.Find(StatusFileName);
     if (!status.isEmpty())
         ReadOne(c, StatusFileName, c.Files.Status, [&] {
-            c.Status = TStatusFile::Load(folder + status);
+            c.Status = TStatusFile::FromBytes(ReadCommittedFile(listing, folder, status, MaxStatusFileBytes));
             c.HasStatus = true;
             c.AttributeLines = AttributePaneLines(c.Status);
         });
@@ -199,9 +193,13 @@ TRecipeContent ReadRecipeFolder(const QString& recipePath) {
         return content;
     }
     try {
-        // A save cut off by a crash is finished before anything is read.
-        RecoverRecipeFolder(recipePath);
-        ReadInto(WithTrailingSlash(recipePath), content);
+        // A save cut off by a crash is finished before anything is read; one
+        // in progress in another copy is read as it last committed.
+        const QString folder = WithTrailingSlash(recipePath);
+        ReadCommitted(folder, RecipeFileNames(), [&](const TCommittedFolder& view) {
+            content = TRecipeContent();
+            ReadInto(view, folder, content);
+        });
     } catch (const TSaporiaError& error) {
         content.LoadError = error.message();
     }
@@ -214,15 +212,16 @@ void SaveRecipeFolder(const QString& recipePath, TRecipeContent& c, const TStatu
     const QString folder = WithTrailingSlash(recipePath);
     if (!QFileInfo(folder).isDir())
         throw TSaporiaError(QStringLiteral("レシピのフォルダ %1 がありません").arg(QDir::toNativeSeparators(folder)));
-    RecoverRecipeFolder(folder);
-    const TFolderListing listing(folder);
+    // The folder is locked from here on, so it is planned as it is saved.
+    TRecipeTransaction transaction(folder);
+    transaction.Begin();
+    const TCommittedFolder listing(transaction.FolderFd(), {});
     auto nameOf = [&](const QString& fileName) {
         const QString existing = listing.Find(fileName);
         return existing.isEmpty() ? fileName : existing;
     };
 
     // Everything is encoded before the first file changes.
-    TRecipeTransaction transaction(folder);
     auto planText = [&](const QString& fileName, TFileRead state, const QString& text, bool loaded,
                         const QString& loadedText) {
         if (IsProtected(state))

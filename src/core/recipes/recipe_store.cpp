@@ -16,6 +16,7 @@
 
 #include "core/common/helpers.h"
 #include "core/common/parallel_chunks.h"
+#include "core/recipes/committed_folder.h"
 #include "core/recipes/icon_store.h"
 #include "core/recipes/recipe_folder.h"
 #include "core/recipes/recipe_name.h"
@@ -43,12 +44,6 @@ public:
 
     bool IsOpen() const { return Fd_ >= 0; }
     int Fd() const { return Fd_; }
-    // Lists the folder again from its start.
-    void Rewind() {
-        lseek(Fd_, 0, SEEK_SET);
-        Filled = Offset = 0;
-        Failed = false;
-    }
     // True when listing stopped on an error rather than at the end.
     bool ListingFailed() const { return Failed; }
     // The next entry other than "." and ".."; nullptr at the end or on an error.
@@ -129,21 +124,41 @@ QString CannotReadStatusMessage(const QString& name) {
 
 QString CannotOpenFolderMessage(const QString& name) { return QStringLiteral("%1: フォルダを開けません").arg(name); }
 
+// A folder where a save was cut off or is under way: finished first where
+// this copy may, else read as that save last committed it.
+QString ReadCommittedRecipe(int folderFd, TCookItem& item, const TIconStore& icons) {
+    QStringList failures;
+    bool photo = false, statusRead = false;
+    QByteArray bytes;
+    ReadCommitted(folderFd, {StatusFileName, PhotoFileName}, [&](const TCommittedFolder& view) {
+        failures.clear();
+        photo = !view.Find(PhotoFileName).isEmpty();
+        const QString status = view.Find(StatusFileName);
+        statusRead = !status.isEmpty() && view.Read(status, bytes, MaxStatusFileBytes);
+        const bool tooLarge = errno == EFBIG;
+        const QString in = item.Name + QStringLiteral(": ");
+        if (view.JournalTooLarge())
+            failures.append(TooLargeMessage(in + RecipeJournalName, MaxRecipeTextBytes));
+        if (!status.isEmpty() && !statusRead)
+            failures.append(tooLarge ? TooLargeMessage(in + StatusFileName, MaxStatusFileBytes)
+                                     : CannotReadStatusMessage(item.Name));
+    });
+    item.PhotoMark = photo ? PhotoMarkPresent : PhotoMarkAbsent;
+    if (statusRead)
+        FillCookItem(item, bytes, icons);
+    return failures.join(QLatin1Char('\n'));
+}
+
 // Fills `item` (Name already set) from its open folder. Returns the failure
 // message when the folder cannot be listed or its attribute file is there but
 // cannot be read (the record keeps its defaults); empty on success.
 QString ReadRecipe(TFolder& folder, TCookItem& item, const TIconStore& icons) {
-    // The listing finds both files in any letter case, and a save cut off
-    // before or after its commit point, whose leftovers go at this read.
-    TFolderFiles files = FindFiles(folder);
-    if (files.HasSaveLeftovers && !folder.ListingFailed()) {
-        // Finish the cut-off save first, so the record shows the recipe whole.
-        RecoverRecipeFolderAt(folder.Fd());
-        folder.Rewind();
-        files = FindFiles(folder);
-    }
+    // The listing finds both files in any letter case, and what a save left.
+    const TFolderFiles files = FindFiles(folder);
     if (folder.ListingFailed())
         return CannotOpenFolderMessage(item.Name);
+    if (files.HasSaveLeftovers)
+        return ReadCommittedRecipe(folder.Fd(), item, icons);
     item.PhotoMark = files.HasPhoto ? PhotoMarkPresent : PhotoMarkAbsent;
     if (files.StatusName.isEmpty())
         return QString();

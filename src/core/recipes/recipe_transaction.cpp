@@ -14,32 +14,17 @@
 #include "core/platform/collection_lock.h"
 #include "core/platform/file_io.h"
 #include "core/platform/saporia_error.h"
+#include "core/recipes/recipe_folder.h"
 
 namespace {
 
 const QByteArray Prefix = RecipeTransactionPrefix.toUtf8();
-const QByteArray JournalName = Prefix + "journal";
-const QByteArray JournalTempName = Prefix + "journal.new";
+const QByteArray JournalName = RecipeJournalName.toUtf8();
+const QByteArray JournalTempName = JournalName + ".new";
 const QByteArray JournalHead = "saporia-save 1\n";
 const QByteArray JournalEnd = "end\n";
 
 QByteArray TempName(qsizetype index) { return Prefix + QByteArray::number(index) + ".new"; }
-
-// Closes the descriptor when it goes out of scope.
-class TFd final {
-public:
-    explicit TFd(int fd) : Fd(fd) {}
-    ~TFd() {
-        if (Fd >= 0)
-            close(Fd);
-    }
-    TFd(const TFd&) = delete;
-    TFd& operator=(const TFd&) = delete;
-    int Get() const { return Fd; }
-
-private:
-    int Fd = -1;
-};
 
 bool WriteAll(int fd, const QByteArray& bytes) {
     const char* data = bytes.constData();
@@ -58,33 +43,28 @@ bool WriteAll(int fd, const QByteArray& bytes) {
 
 // Writes and flushes a new file; the mode of `like` when that file exists.
 bool WriteDurable(int dirFd, const QByteArray& name, const QByteArray& bytes, const QByteArray& like) {
-    TFd fd(openat(dirFd, name.constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC | O_NOFOLLOW, 0666));
-    if (fd.Get() < 0)
+    const int fd = openat(dirFd, name.constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC | O_NOFOLLOW, 0666);
+    if (fd < 0)
         return false;
     struct stat old {};
     if (!like.isEmpty() && fstatat(dirFd, like.constData(), &old, AT_SYMLINK_NOFOLLOW) == 0 && S_ISREG(old.st_mode))
-        fchmod(fd.Get(), old.st_mode & 07777);
-    return WriteAll(fd.Get(), bytes) && fsync(fd.Get()) == 0;
+        fchmod(fd, old.st_mode & 07777);
+    const bool ok = WriteAll(fd, bytes) && fsync(fd) == 0;
+    close(fd);
+    return ok;
 }
 
-struct TJournalEntry {
-    bool Removal = false;
-    QByteArray Temp;
-    QByteArray Name;
-};
+using TEntry = TSaveJournal::TEntry;
 
-QByteArray JournalText(const QList<TJournalEntry>& entries) {
+QByteArray JournalText(const QList<TEntry>& entries) {
     QByteArray text = JournalHead;
-    for (const TJournalEntry& entry : entries)
+    for (const TEntry& entry : entries)
         text += (entry.Removal ? QByteArray("del\t\t") : "put\t" + entry.Temp + '\t') + entry.Name + '\n';
     return text + JournalEnd;
 }
 
-// The entries of a complete journal; false when there is none or it is cut.
-bool ReadJournal(int dirFd, QList<TJournalEntry>& entries) {
-    QByteArray text;
-    if (!ReadRegularFileAt(dirFd, JournalName.constData(), text))
-        return false;
+// The entries of a complete journal; false when it is cut or not a save's.
+bool ParseJournal(const QByteArray& text, QList<TEntry>& entries) {
     if (!text.startsWith(JournalHead) || !text.endsWith(JournalEnd))
         return false;
     const QList<QByteArray> lines =
@@ -105,37 +85,56 @@ bool ReadJournal(int dirFd, QList<TJournalEntry>& entries) {
 
 // Puts the changes of a committed journal in place. On a replay each step
 // may already have been done by the interrupted save.
-bool Apply(int dirFd, const QList<TJournalEntry>& entries, bool replay) {
+bool Apply(int dirFd, const QList<TEntry>& entries, bool replay) {
     bool ok = true;
-    for (const TJournalEntry& entry : entries) {
+    for (const TEntry& entry : entries) {
         if (entry.Removal)
             continue;
         if (renameat(dirFd, entry.Temp.constData(), dirFd, entry.Name.constData()) != 0 && !(replay && errno == ENOENT))
             ok = false;
     }
-    for (const TJournalEntry& entry : entries)
+    for (const TEntry& entry : entries)
         if (entry.Removal && unlinkat(dirFd, entry.Name.constData(), 0) != 0 && errno != ENOENT)
             ok = false;
     return ok;
 }
 
-// Removes every temporary, and the journal once nothing refers to it.
-void RemoveLeftovers(int dirFd) {
+// Removes every temporary, and the journal once nothing refers to it. True
+// when it removed something.
+bool RemoveLeftovers(int dirFd) {
     const int listFd = openat(dirFd, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (listFd < 0)
-        return;
+        return false;
     DIR* dir = fdopendir(listFd);
     if (!dir) {
         close(listFd);
-        return;
+        return false;
     }
     QList<QByteArray> names;
     while (const dirent* entry = readdir(dir))
         if (IsRecipeTransactionFile(entry->d_name))
             names.append(entry->d_name);
     closedir(dir);
+    bool removed = false;
     for (const QByteArray& name : names)
-        unlinkat(dirFd, name.constData(), 0);
+        removed = unlinkat(dirFd, name.constData(), 0) == 0 || removed;
+    return removed;
+}
+
+enum class TRecovered : std::uint8_t { Nothing, Done, Kept, TooLarge };
+
+// Finishes or drops what a cut-off save left; the caller holds the lock.
+TRecovered RecoverLocked(int dirFd) {
+    const TSaveJournal journal = ReadSaveJournal(dirFd);
+    if (journal.State == TSaveJournal::TState::TooLarge)
+        return TRecovered::TooLarge;  // not ours to judge: reported and left as it is
+    const bool complete = journal.State == TSaveJournal::TState::Complete;
+    if (complete) {
+        if (!Apply(dirFd, journal.Entries, true))
+            return TRecovered::Kept;  // keep the journal: the next read tries again
+        fsync(dirFd);
+    }
+    return RemoveLeftovers(dirFd) || complete ? TRecovered::Done : TRecovered::Nothing;
 }
 
 QString CannotWrite(const QString& folder, const QString& fileName) {
@@ -144,7 +143,69 @@ QString CannotWrite(const QString& folder, const QString& fileName) {
 
 }  // namespace
 
+TSaveJournal ReadSaveJournal(int folderFd, int* pinFd) {
+    TSaveJournal journal;
+    qint64 size = 0;
+    const int fd = OpenRegularFileAt(folderFd, JournalName.constData(), size);
+    if (fd < 0) {
+        struct stat info {};
+        if (fstatat(folderFd, JournalName.constData(), &info, AT_SYMLINK_NOFOLLOW) == 0)
+            journal.State = TSaveJournal::TState::Unusable;  // not a file of ours
+        return journal;
+    }
+    QByteArray text;
+    using TState = TSaveJournal::TState;
+    if (!ReadOpenFile(fd, size, text, MaxRecipeTextBytes))
+        journal.State = errno == EFBIG ? TState::TooLarge : TState::Unusable;
+    else
+        journal.State = ParseJournal(text, journal.Entries) ? TState::Complete : TState::Unusable;
+    if (journal.State != TState::Complete)
+        journal.Entries.clear();
+    if (pinFd)
+        *pinFd = fd;
+    else
+        close(fd);
+    return journal;
+}
+
 TRecipeTransaction::TRecipeTransaction(const QString& folder) : FolderPath(WithTrailingSlash(folder)) {}
+
+TRecipeTransaction::~TRecipeTransaction() { End(); }
+
+void TRecipeTransaction::End() {
+    Lock.reset();
+    if (Dir >= 0)
+        close(Dir);
+    Dir = -1;
+}
+
+void TRecipeTransaction::Begin() {
+    if (Dir >= 0)
+        return;
+    Dir = open(QFile::encodeName(FolderPath).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (Dir < 0)
+        throw TSaporiaError(CannotWriteMessage(FolderPath));
+    Lock.emplace(TRecipeFolderLock::Take(Dir));
+    if (!Lock->Held()) {
+        const bool busy = Lock->Busy();
+        End();
+        throw TSaporiaError(busy ? QStringLiteral("%1 は別の保存が終わらないため書き込めません")
+                                       .arg(QDir::toNativeSeparators(FolderPath))
+                                 : CannotWriteMessage(FolderPath));
+    }
+    // An earlier save that was cut off is finished before this one starts.
+    // Holding the lock, this save knows it is no one's save in progress.
+    switch (RecoverLocked(Dir)) {
+    case TRecovered::TooLarge:
+        End();
+        throw TFileTooLargeError(TooLargeMessage(FolderPath + RecipeJournalName, MaxRecipeTextBytes));
+    case TRecovered::Kept:
+        End();
+        throw TSaporiaError(CannotWriteMessage(FolderPath));
+    default:
+        break;
+    }
+}
 
 void TRecipeTransaction::Put(const QString& fileName, const QByteArray& bytes) {
     Changes.append({fileName, bytes, false});
@@ -153,28 +214,33 @@ void TRecipeTransaction::Put(const QString& fileName, const QByteArray& bytes) {
 void TRecipeTransaction::Remove(const QString& fileName) { Changes.append({fileName, QByteArray(), true}); }
 
 void TRecipeTransaction::Commit() {
-    if (Changes.isEmpty())
-        return;
+    try {
+        if (!Changes.isEmpty())
+            CommitBegun();
+    } catch (...) {
+        End();
+        throw;
+    }
+    End();
+}
+
+void TRecipeTransaction::CommitBegun() {
     for (const TChange& change : Changes)
         if (change.FileName.isEmpty() || change.FileName.contains(QLatin1Char('/')) ||
             change.FileName.contains(QLatin1Char('\n')) || change.FileName.contains(QLatin1Char('\t')) ||
             IsRecipeTransactionFile(change.FileName))
             throw TSaporiaError(CannotWrite(FolderPath, change.FileName));
-    TFd dir(open(QFile::encodeName(FolderPath).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-    if (dir.Get() < 0)
-        throw TSaporiaError(CannotWriteMessage(FolderPath));
-    // An earlier save that was cut off is finished before this one starts.
-    RecoverRecipeFolderAt(dir.Get());
+    Begin();
     // A folder standing where a file goes would fail after the commit point:
     // refuse up front.
     for (const TChange& change : Changes) {
         struct stat target {};
-        if (fstatat(dir.Get(), QFile::encodeName(change.FileName).constData(), &target, AT_SYMLINK_NOFOLLOW) == 0 &&
+        if (fstatat(Dir, QFile::encodeName(change.FileName).constData(), &target, AT_SYMLINK_NOFOLLOW) == 0 &&
             S_ISDIR(target.st_mode))
             throw TSaporiaError(CannotWrite(FolderPath, change.FileName));
     }
 
-    QList<TJournalEntry> entries;
+    QList<TEntry> entries;
     for (qsizetype i = 0; i < Changes.size(); ++i) {
         const TChange& change = Changes[i];
         const QByteArray name = QFile::encodeName(change.FileName);
@@ -185,8 +251,8 @@ void TRecipeTransaction::Commit() {
         const QByteArray temp = TempName(i);
         if (Interrupted())
             return;
-        if (!WriteDurable(dir.Get(), temp, change.Bytes, name)) {
-            RemoveLeftovers(dir.Get());
+        if (!WriteDurable(Dir, temp, change.Bytes, name)) {
+            RemoveLeftovers(Dir);
             throw TSaporiaError(CannotWrite(FolderPath, change.FileName));
         }
         entries.append({false, temp, name});
@@ -195,41 +261,33 @@ void TRecipeTransaction::Commit() {
     // The commit point: once the journal is in place, the save is done.
     if (Interrupted())
         return;
-    if (!WriteDurable(dir.Get(), JournalTempName, JournalText(entries), QByteArray()) ||
-        renameat(dir.Get(), JournalTempName.constData(), dir.Get(), JournalName.constData()) != 0 ||
-        fsync(dir.Get()) != 0) {
-        RemoveLeftovers(dir.Get());
+    if (!WriteDurable(Dir, JournalTempName, JournalText(entries), QByteArray()) ||
+        renameat(Dir, JournalTempName.constData(), Dir, JournalName.constData()) != 0 || fsync(Dir) != 0) {
+        RemoveLeftovers(Dir);
         throw TSaporiaError(CannotWrite(FolderPath, Changes.first().FileName));
     }
     bool applied = true;
     for (qsizetype i = 0; i < entries.size() && applied; ++i) {
         if (Interrupted())
             return;
-        applied = Apply(dir.Get(), entries.mid(i, 1), false);
+        applied = Apply(Dir, entries.mid(i, 1), false);
     }
-    fsync(dir.Get());
+    fsync(Dir);
     if (!applied)
         throw TSaporiaError(CannotWrite(FolderPath, Changes.first().FileName));
-    unlinkat(dir.Get(), JournalName.constData(), 0);
+    unlinkat(Dir, JournalName.constData(), 0);
 }
 
-void RecoverRecipeFolderAt(int folderFd) {
-    // What looks cut off may be another copy's save in progress.
+bool RecoverRecipeFolderAt(int folderFd) {
+    // Without the collection, what looks cut off may be a save of the copy
+    // that owns it; without the folder's lock, a save in progress here or in
+    // another copy that reaches the folder through a link.
     if (!TCollectionLock::HeldByThisProcess())
-        return;
-    QList<TJournalEntry> entries;
-    if (ReadJournal(folderFd, entries)) {
-        if (!Apply(folderFd, entries, true))
-            return;  // keep the journal: the next read tries again
-        fsync(folderFd);
-    }
-    RemoveLeftovers(folderFd);
-}
-
-void RecoverRecipeFolder(const QString& folder) {
-    TFd dir(open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-    if (dir.Get() >= 0)
-        RecoverRecipeFolderAt(dir.Get());
+        return false;
+    const TRecipeFolderLock lock = TRecipeFolderLock::TryTake(folderFd);
+    if (!lock.Held())
+        return false;
+    return RecoverLocked(folderFd) == TRecovered::Done;
 }
 
 bool IsRecipeTransactionFile(const QString& fileName) { return fileName.startsWith(RecipeTransactionPrefix); }

@@ -1,5 +1,6 @@
 #include "core/recipes/status_file.h"
 
+#include <cerrno>
 #include <cstring>
 #include <optional>
 #include <vector>
@@ -13,6 +14,7 @@
 #include "core/platform/file_io.h"
 #include "core/platform/saporia_error.h"
 #include "core/platform/sjis.h"
+#include "core/recipes/committed_folder.h"
 #include "core/recipes/recipe_transaction.h"
 
 namespace {
@@ -37,14 +39,27 @@ TStatusFile TStatusFile::FromBytes(const QByteArray& bytes) { return TStatusFile
 TStatusFile TStatusFile::Load(const QString& path) { return FromBytes(ReadFileBytes(path, MaxStatusFileBytes)); }
 
 TStatusFile TStatusFile::LoadFromFolder(const QString& folder, bool* exists) {
-    RecoverRecipeFolder(folder);
-    const QString path = StatusFilePath(folder);
+    // As the save last committed it; a cut-off save is finished first.
+    QString name;
+    QByteArray bytes;
+    bool read = false;
+    int error = 0;
+    ReadCommitted(folder, {StatusFileName}, [&](const TCommittedFolder& view) {
+        name = view.Find(StatusFileName);
+        read = !name.isEmpty() && view.Read(name, bytes, MaxStatusFileBytes);
+        error = errno;
+    });
     // A link to nowhere is there but unreadable: an error, not a missing file.
-    const QFileInfo info(path);
-    const bool present = info.exists() || info.isSymLink();
     if (exists)
-        *exists = present;
-    return present ? Load(path) : TStatusFile();
+        *exists = !name.isEmpty();
+    if (name.isEmpty())
+        return TStatusFile();
+    const QString path = WithTrailingSlash(folder) + name;
+    if (!read && error == EFBIG)
+        throw TFileTooLargeError(TooLargeMessage(path, MaxStatusFileBytes));
+    if (!read)
+        throw TSaporiaError(CannotReadMessage(path));
+    return FromBytes(bytes);
 }
 
 qsizetype TStatusFile::IndexOf(const QString& key) const {
@@ -114,8 +129,12 @@ QByteArray TStatusFile::ToBytes() const {
 void TStatusFile::Save(const QString& path) const { WriteFileAtomic(path, ToBytes()); }
 
 void TStatusFile::SaveToFolder(const QString& folder) const {
+    const QByteArray bytes = ToBytes();
     TRecipeTransaction transaction(folder);
-    transaction.Put(QFileInfo(StatusFilePath(folder)).fileName(), ToBytes());
+    transaction.Begin();
+    // The spelling already there, looked up under the save's lock.
+    const QString existing = TCommittedFolder(transaction.FolderFd(), {}).Find(StatusFileName);
+    transaction.Put(existing.isEmpty() ? StatusFileName : existing, bytes);
     transaction.Commit();
 }
 
@@ -155,5 +174,3 @@ QStringList StatusValuesFromBytes(const QByteArray& bytes, const QStringList& ke
     }
     return values;
 }
-
-QString StatusFilePath(const QString& folder) { return ExistingPathIgnoringCase(folder, StatusFileName); }

@@ -80,6 +80,3 @@ private:
 // byte of a CP932 character, so the lines and keys split the same as text.
 QStringList StatusValuesFromBytes(const QByteArray& bytes, const QStringList& keys);
 
-// Path of the folder's attribute file: the existing one in whatever letter
-// case, else "Status.txt". `folder` may or may not end with "/".
-QString StatusFilePath(const QString& folder);

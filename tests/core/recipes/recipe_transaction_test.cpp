@@ -1,5 +1,8 @@
 #include "core/recipes/recipe_transaction.h"
 
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <functional>
 
 #include <gtest/gtest.h>
@@ -12,11 +15,13 @@
 #include "core/platform/sjis.h"
 #include "core/recipes/icon_store.h"
 #include "core/recipes/recipe_folder.h"
+#include "core/recipes/recipe_folder_lock.h"
 #include "core/recipes/recipe_name.h"
 #include "core/recipes/recipe_store.h"
 #include "core/recipes/status_file.h"
 #include "support/recipe_fixture.h"
 #include "support/small_disk.h"
+#include "support/sparse_file.h"
 #include "support/temp_app_dir.h"
 
 namespace {
@@ -156,4 +161,170 @@ TEST(RecipeTransaction, PanesAndAttributesSaveTogether) {
     EXPECT_EQ(QDir(folder).entryList(QDir::Files | QDir::Hidden).filter(RecipeTransactionPrefix), QStringList());
 }
 
+// The folder's lock, taken through an open file of its own as another
+// copy's save in progress holds it.
+class THeldFolder final {
+public:
+    explicit THeldFolder(const QString& folder)
+        : Fd(open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC)),
+          Lock(TRecipeFolderLock::TryTake(Fd)) {}
+    ~THeldFolder() { close(Fd); }
+    bool Held() const { return Lock.Held(); }
+
+private:
+    int Fd;
+    TRecipeFolderLock Lock;
+};
+
+// The ways a folder is read: opening the recipe, the scan, the attributes.
+struct TReader {
+    const char* Name;
+    // The attribute Kind read, and the file set as the reader sees it.
+    std::function<QString(const QString& root, const QString& folder)> Kind;
+};
+
+const TReader Readers[] = {
+    {"open", [](const QString&, const QString& folder) { return ReadRecipeFolder(folder).Status.Value(StatusKey::Kind); }},
+    {"scan",
+     [](const QString& root, const QString& folder) {
+         const TIconStore icons;
+         for (const TCookItem& item : SearchCookFld(root, icons).Items)
+             if (root + '/' + item.Name + '/' == folder)
+                 return item.Kind;
+         return QStringLiteral("missing");
+     }},
+    {"attributes",
+     [](const QString&, const QString& folder) { return TStatusFile::LoadFromFolder(folder).Value(StatusKey::Kind); }},
+};
+
 }  // namespace
+
+// While another save holds the folder (a copy that reaches it through a link,
+// or a thread of this one), what looks cut off is its save in progress: no
+// reader touches it, and each reads the state last committed. Once the lock is
+// free the next read finishes or drops the save.
+TEST(RecipeTransaction, AReaderMeetingALiveSaveLeavesItAloneAndReadsTheLastCommit) {
+    TTempAppDir app;
+    const TCollectionLock owner(app.AppDir());
+    const QString root = DataRootOf(app.AppDir());
+    int made = 0;
+    // Temporaries written; the journal in place; some files put in place.
+    for (const int step : {TemporarySteps, TemporarySteps + 1, AllSteps - 2}) {
+        for (const TReader& reader : Readers) {
+            SCOPED_TRACE(std::string(reader.Name) + " step " + std::to_string(step));
+            const QString folder = MakeRecipe(root, OldRecipe(QStringLiteral("l%1").arg(made++)));
+            const TSnapshot expected = CutOffSave(folder, step);
+            const TSnapshot cut = FolderSnapshot(folder);
+            const QString committed = step > TemporarySteps ? "new" : "old";
+            {
+                const THeldFolder save(folder);
+                ASSERT_TRUE(save.Held());
+                EXPECT_EQ(reader.Kind(root, folder), committed);
+                EXPECT_EQ(FolderSnapshot(folder), cut);
+            }
+            EXPECT_EQ(reader.Kind(root, folder), committed);
+            EXPECT_EQ(FolderSnapshot(folder), expected);
+        }
+    }
+
+    // The panes, photo and comment of the open recipe are one save's too.
+    const QString folder = MakeRecipe(root, OldRecipe("panes"));
+    const TSnapshot expected = CutOffSave(folder, AllSteps - 2);
+    const THeldFolder save(folder);
+    const TRecipeContent read = ReadRecipeFolder(folder);
+    EXPECT_EQ(read.LoadError, QString());
+    EXPECT_EQ(read.Foodstuff, "新しい材料");
+    EXPECT_EQ(read.Photo, expected.value(PhotoFileName));
+    EXPECT_FALSE(read.HasComment);
+    EXPECT_EQ(read.PictureFiles, QStringList{PhotoFileName});
+}
+
+// A save waits for another save of the folder; one that never ends fails the
+// save with its own message and nothing changes. A save that finds a cut-off
+// save with the lock free finishes it first, whoever owns the collection.
+TEST(RecipeTransaction, ASaveNeverWritesUnderAnotherSaveNorOverACutOffOne) {
+    TTempAppDir app;
+    const QString root = DataRootOf(app.AppDir());
+    const auto limit = TRecipeFolderLock::WaitLimit();
+    TRecipeFolderLock::SetWaitLimit(std::chrono::milliseconds(0));
+    const struct {
+        const char* Name;
+        std::function<void(const QString&)> Save;
+    } saves[] = {
+        {"panes",
+         [](const QString& folder) {
+             TRecipeContent content = ReadRecipeFolder(folder);
+             content.How = "煮る";
+             SaveRecipeFolder(folder, content);
+         }},
+        {"attributes",
+         [](const QString& folder) {
+             TStatusFile status = TStatusFile::LoadFromFolder(folder);
+             status.SetValue(StatusKey::Amount, "2");
+             status.SaveToFolder(folder);
+         }},
+    };
+    for (const auto& save : saves) {
+        SCOPED_TRACE(save.Name);
+        const QString folder = MakeRecipe(root, OldRecipe(QString::fromLatin1(save.Name)));
+        const TSnapshot before = FolderSnapshot(folder);
+        {
+            const THeldFolder other(folder);
+            EXPECT_TRUE(ErrorOf([&] { save.Save(folder); }).contains("は別の保存が終わらないため書き込めません"));
+            EXPECT_EQ(FolderSnapshot(folder), before);
+        }
+        EXPECT_EQ(ErrorOf([&] { save.Save(folder); }), QString());
+        EXPECT_NE(FolderSnapshot(folder), before);
+
+        // Cut off after its commit point, in a copy that does not own the collection.
+        ASSERT_FALSE(TCollectionLock::HeldByThisProcess());
+        const QString cut = MakeRecipe(root, OldRecipe(QString::fromLatin1(save.Name) + "-cut"));
+        const TSnapshot expected = CutOffSave(cut, AllSteps - 2);
+        save.Save(cut);
+        const TSnapshot after = FolderSnapshot(cut);
+        EXPECT_EQ(after.value(FoodstuffFileName), expected.value(FoodstuffFileName));
+        EXPECT_EQ(after.value(PhotoFileName), expected.value(PhotoFileName));
+        EXPECT_EQ(after.value(CommentFileName), QByteArray());  // removed, or written empty from the empty pane
+        EXPECT_EQ(QStringList(after.keys()).filter(RecipeTransactionPrefix), QStringList());
+    }
+    TRecipeFolderLock::SetWaitLimit(limit);
+}
+
+// A journal is a few lines. One past the recipe texts' cap is not read by any
+// reader: the scan reports it, opening the recipe reports it, a save refuses
+// the folder, and the file stays exactly as it is; one at the cap is read.
+TEST(RecipeTransaction, AJournalPastItsCapIsReportedAndLeftAsItIs) {
+    TTempAppDir app;
+    const TCollectionLock owner(app.AppDir());
+    const QString root = DataRootOf(app.AppDir());
+    const TIconStore icons;
+    const QString tooLarge =
+        QStringLiteral("big: %1 は大きすぎるため読み込めません (1 MB まで)").arg(RecipeJournalName);
+    const QString folder = MakeRecipe(root, OldRecipe("big"));
+    const QString journal = folder + RecipeJournalName;
+    const TFileStamp stamp = MakeSparseFile(journal, "saporia-save 1\n", MaxRecipeTextBytes + 1);
+    ASSERT_EQ(stamp.Size, MaxRecipeTextBytes + 1);
+
+    const TCookScan scan = SearchCookFld(root, icons);
+    EXPECT_EQ(scan.Failures, QStringList{tooLarge});
+    ASSERT_EQ(scan.Items.size(), 1);
+    EXPECT_EQ(scan.Items[0].Kind, "old");
+    TRecipeContent content = ReadRecipeFolder(folder);
+    EXPECT_TRUE(content.LoadError.contains(journal + " は大きすぎるため読み込めません (1 MB まで)")) << content.LoadError.toStdString();
+    EXPECT_EQ(content.Foodstuff, "材料");
+    content.How = "煮る";
+    EXPECT_TRUE(ErrorOf([&] { SaveRecipeFolder(folder, content); }).contains("は大きすぎるため読み込めません"));
+    EXPECT_EQ(StampOf(journal, 15), stamp);
+    EXPECT_EQ(ReadRaw(folder + HowFileName), RecipeFileBytes("作り方"));
+
+    // At the cap: a committed journal (blank lines are allowed) is finished.
+    const QString atCap = MakeRecipe(root, OldRecipe("cap"));
+    WriteRaw(atCap + RecipeTransactionPrefix + "0.new", "Kind=cap\r\n");
+    QByteArray text = "saporia-save 1\nput\t" + RecipeTransactionPrefix.toUtf8() + "0.new\tStatus.txt\n";
+    text += QByteArray(MaxRecipeTextBytes - text.size() - 4, '\n') + "end\n";
+    WriteRaw(atCap + RecipeJournalName, text);
+    const TCookScan capScan = SearchCookFld(root, icons);
+    EXPECT_EQ(capScan.Failures, QStringList{tooLarge});
+    EXPECT_EQ(capScan.Items.value(1).Kind, "cap");
+    EXPECT_EQ(QDir(atCap).entryList(QDir::Files | QDir::Hidden).filter(RecipeTransactionPrefix), QStringList());
+}
