@@ -236,16 +236,19 @@ TEST_F(ExchangeCommandsTest, AFailedExportSaysSoAndLeavesTheDiskAsItWas) {
             Answers.Answer(TMsgResult::Yes);
         Trigger(row.Command);
         EXPECT_EQ(Answers.Pending(), 0);  // the command ran to its chooser
-        QStringList errors;
+        std::vector<TDialogCall> errors;
         for (const TDialogCall& call : Answers.Calls())
             if (call.Kind == TDialogKind::Message && call.Type == TMsgType::Error)
-                errors << call.Text;
-        EXPECT_EQ(errors.size(), 1);
-        const QString text = errors.value(0);
+                errors.push_back(call);
+        ASSERT_EQ(errors.size(), 1u);
+        const QString& text = errors[0].Text;
         EXPECT_TRUE(text.startsWith(row.Prefix) && text.endsWith(QString::fromUtf8(row.Tail)))
             << text.left(200).toStdString();
+        // The HTML export's own box has one button, Abort; the rest the standard box.
+        EXPECT_EQ(errors[0].Buttons, row.Prefix == html ? TMsgButtons::Abort : TMsgButtons::Ok);
         const QMap<QString, QByteArray> after = DiskState(disk.Root());
-        EXPECT_EQ(QStringList(after.keys()).join(' ').toStdString(), QStringList(before.keys()).join(' ').toStdString());
+        EXPECT_EQ(QStringList(after.keys()).join(' ').toStdString(),
+                  QStringList(before.keys()).join(' ').toStdString());
         EXPECT_TRUE(after == before);
 
         for (const QString& name : QDir(curry).entryList(QDir::Files))
