@@ -34,6 +34,11 @@ QByteArray ReadRaw(const QString& path) {
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
+bool MakeUnreadableFile(const QString& path) {
+    QFile::remove(path);
+    return QFile::link(QStringLiteral("/proc/self/mem"), path) && QFileInfo(path).isFile();
+}
+
 QByteArray SmallJpeg(int width, int height, QColor colour) {
     QImage image(width, height, QImage::Format_RGB32);
     image.fill(colour);

@@ -48,6 +48,10 @@ QByteArray RecipeFileBytes(const QString& text);
 // Writes raw bytes, creating the folders on the way.
 void WriteRaw(const QString& path, const QByteArray& bytes);
 QByteArray ReadRaw(const QString& path);
+// Puts at `path` a regular file every read of which fails (EIO), also for
+// root, whom no permission stops: a link to /proc/self/mem, whose first page
+// is never mapped. False when it cannot be made.
+bool MakeUnreadableFile(const QString& path);
 
 // A small JPEG of one colour.
 QByteArray SmallJpeg(int width = 24, int height = 16, QColor colour = QColor(200, 120, 40));

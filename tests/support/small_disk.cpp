@@ -2,8 +2,11 @@
 
 #include <sys/mount.h>
 
+#include <algorithm>
+
 #include <QByteArray>
 #include <QFile>
+#include <QFileInfo>
 
 TSmallDisk::TSmallDisk(int kilobytes) {
     const QByteArray options = "size=" + QByteArray::number(kilobytes) + "k";
@@ -19,11 +22,17 @@ bool TSmallDisk::MakeReadOnly() {
     return mount("tmpfs", QFile::encodeName(Dir.path()).constData(), "tmpfs", MS_REMOUNT | MS_RDONLY, nullptr) == 0;
 }
 
-void TSmallDisk::Fill() {
-    QFile filler(Root() + QStringLiteral("filler"));
-    if (!filler.open(QIODevice::WriteOnly))
-        return;
-    const QByteArray block(4096, 'x');
-    while (filler.write(block) == block.size() && filler.flush()) {
+void TSmallDisk::Fill(qint64 keepFreeBytes) {
+    const QString path = Root() + QStringLiteral("filler");
+    {
+        // Unbuffered: no block left behind to be written when the file closes.
+        QFile filler(path);
+        if (!filler.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
+            return;
+        const QByteArray block(4096, 'x');
+        while (filler.write(block) == block.size()) {
+        }
     }
+    if (keepFreeBytes > 0)
+        QFile::resize(path, std::max<qint64>(0, QFileInfo(path).size() - keepFreeBytes));
 }

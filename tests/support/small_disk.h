@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QtGlobal>
 #include <QTemporaryDir>
 
 // A tiny file system of its own (tmpfs) for failure tests: it fills up after
@@ -18,8 +19,9 @@ public:
     // The mount point, ending with "/".
     QString Root() const { return Dir.path() + QLatin1Char('/'); }
     bool MakeReadOnly();
-    // Fills the remaining space with a file "filler".
-    void Fill();
+    // Fills the remaining space with a file "filler", then gives back about
+    // `keepFreeBytes` (a small file still fits, a large one does not).
+    void Fill(qint64 keepFreeBytes = 0);
 
 private:
     QTemporaryDir Dir;

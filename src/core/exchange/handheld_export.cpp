@@ -7,6 +7,7 @@
 #include <QFileInfo>
 
 #include "core/common/parallel_chunks.h"
+#include "core/exchange/export_folder.h"
 #include "core/platform/file_io.h"
 #include "core/platform/jpeg.h"
 #include "core/recipes/recipe_folder.h"
@@ -119,18 +120,18 @@ namespace {
 // Makes and writes the files of row `i` in the order one thread takes its
 // steps (thumbnail, thumbnail file, page, page file); returns the first
 // failure, null when none.
-std::exception_ptr ExportRow(const QString& folder, int i, int count, const THandheldRow& row) {
+std::exception_ptr ExportRow(TExportFolder& folder, int i, int count, const THandheldRow& row) {
     try {
         const QString number = HandheldPageNumber(i);
         const QString photo = ExistingPathIgnoringCase(row.Folder, PhotoFileName);
         const bool withThumbnail = QFileInfo(photo).isFile();
         if (withThumbnail)
-            WriteFileAtomic(folder + number + QStringLiteral(".jpg"), RowThumbnail(row, photo));
+            folder.Write(number + QStringLiteral(".jpg"), RowThumbnail(row, photo));
         const QStringList method = RecipeTextLines(row.Folder, HowFileName);
         const QStringList ingredients = RecipeTextLines(row.Folder, FoodstuffFileName);
         const QStringList comment = RecipeTextLines(row.Folder, CommentFileName);
         HandheldPage(i, count, row, ingredients, method, comment, withThumbnail)
-            .Save(folder + number + QStringLiteral(".html"));
+            .SaveTo(folder, number + QStringLiteral(".html"));
         return {};
     } catch (...) {
         return std::current_exception();
@@ -145,9 +146,8 @@ constexpr size_t ChunkRows = 4;
 
 }  // namespace
 
-void ExportHandheld(const QString& exportFolder, const QList<THandheldRow>& rows,
+void ExportHandheld(TExportFolder& folder, const QList<THandheldRow>& rows,
                     const std::function<void(int)>& progress, int workers) {
-    const QString folder = WithTrailingSlash(exportFolder);
     const int count = static_cast<int>(rows.size());
     std::vector<std::exception_ptr> failures;
     for (int first = 0; first < count; first += BatchRows) {
@@ -169,5 +169,12 @@ void ExportHandheld(const QString& exportFolder, const QList<THandheldRow>& rows
                 std::rethrow_exception(failures[static_cast<size_t>(i - first)]);
         }
     }
-    WriteFileAtomic(folder + QStringLiteral("index.html"), HandheldIndex(rows).Bytes());
+    folder.Write(QStringLiteral("index.html"), HandheldIndex(rows).Bytes());
+}
+
+void ExportHandheld(const QString& exportFolder, const QList<THandheldRow>& rows,
+                    const std::function<void(int)>& progress, int workers) {
+    TExportFolder folder(exportFolder);
+    ExportHandheld(folder, rows, progress, workers);
+    folder.Keep();
 }

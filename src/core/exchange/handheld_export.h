@@ -11,6 +11,8 @@
 
 #include "core/exchange/html_writer.h"
 
+class TExportFolder;
+
 // The shown list as small linked pages for a handheld's browser: one page
 // and one thumbnail per recipe ("0000.html", "0000.jpg", ...) and an index.
 
@@ -43,14 +45,17 @@ THtmlWriter HandheldPage(int i, int count, const THandheldRow& row, const QStrin
 // The index page of the rows.
 THtmlWriter HandheldIndex(const QList<THandheldRow>& rows);
 
-// Writes every page, thumbnail and the index into `exportFolder` (which
-// exists), calling `progress` (on this thread) with the row number of each
-// odd row. The rows are read and written on `workers` threads (0: one per
-// core, 1: this thread); the files and bytes are those of one thread, and so
-// is the failure: the first in list order. A photo that cannot be decoded
-// throws TSaporiaError naming its recipe, a page that cannot be written
-// THtmlSaveError; either way no index is written, and pages of rows after
-// the failing one may have been written too: the caller takes away the whole
-// export (TExportFolder).
+// Writes every page, thumbnail and the index into `folder`, calling
+// `progress` (on this thread) with the row number of each odd row; the
+// caller keeps or discards them. The rows are read and written on `workers`
+// threads (0: one per core, 1: this thread); the files and bytes are those
+// of one thread, and so is the failure: the first in list order. A photo
+// that cannot be read or decoded throws TSaporiaError naming its recipe, a
+// text that cannot be read or a thumbnail or index that cannot be written
+// TSaporiaError, a page that cannot be written THtmlSaveError; either way no
+// index is written.
+void ExportHandheld(TExportFolder& folder, const QList<THandheldRow>& rows,
+                    const std::function<void(int)>& progress = {}, int workers = 0);
+// The same into `exportFolder`, which exists; a failed export leaves it as it was.
 void ExportHandheld(const QString& exportFolder, const QList<THandheldRow>& rows,
                     const std::function<void(int)>& progress = {}, int workers = 0);

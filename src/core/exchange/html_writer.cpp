@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFileInfo>
 
+#include "core/exchange/export_folder.h"
 #include "core/platform/file_io.h"
 #include "core/platform/sjis.h"
 
@@ -36,9 +37,9 @@ void EndRecipePage(THtmlWriter& page) {
 
 QByteArray THtmlWriter::Bytes() const { return ToSjis(Page); }
 
-void THtmlWriter::Save(const QString& path) const {
+void THtmlWriter::SaveTo(TExportFolder& folder, const QString& name) const {
     try {
-        WriteFileAtomic(path, Bytes());
+        folder.Write(name, Bytes());
     } catch (const TSaporiaError& error) {
         throw THtmlSaveError(error.message());
     }
@@ -84,11 +85,7 @@ QStringList RecipeTextLines(const QString& folder, const QString& fileName) {
     const QString path = ExistingPathIgnoringCase(folder, fileName);
     if (!QFileInfo(path).isFile())
         return {};
-    try {
-        return ReadSjisLines(path);
-    } catch (const TSaporiaError&) {
-        return {};
-    }
+    return ReadSjisLines(path);
 }
 
 QString MakeStampedFolder(const QString& parent, const QString& prefix, const QDateTime& now, bool* made) {

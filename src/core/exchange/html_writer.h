@@ -7,6 +7,8 @@
 
 #include "core/platform/saporia_error.h"
 
+class TExportFolder;
+
 // The small HTML pages of the exports: lines with leading blanks, CP932,
 // CR LF after each line.
 
@@ -29,8 +31,8 @@ public:
     void Line(int blanks, const QString& text);
     // CP932; throws TSaporiaError naming a character it cannot hold.
     QByteArray Bytes() const;
-    // Atomic write; throws THtmlSaveError.
-    void Save(const QString& path) const;
+    // Writes the page as `name` of the export; throws THtmlSaveError.
+    void SaveTo(TExportFolder& folder, const QString& name) const;
 
 private:
     QString Page;
@@ -54,7 +56,8 @@ QString HtmlCell(const QStringList& lines);
 QString ColourDigits(const QString& text);
 
 // The lines of a CP932 text file of `folder`, found ignoring case; none when
-// it is missing or cannot be read.
+// it is missing. One that is there but cannot be read throws TSaporiaError:
+// an empty cell would pass for the recipe's text.
 QStringList RecipeTextLines(const QString& folder, const QString& fileName);
 
 // `parent` + "/" + `prefix` + the time as "yyyyMMddHHmmss", made one level

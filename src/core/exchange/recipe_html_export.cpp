@@ -2,6 +2,7 @@
 
 #include <QFileInfo>
 
+#include "core/exchange/export_folder.h"
 #include "core/exchange/html_writer.h"
 #include "core/platform/file_io.h"
 #include "core/recipes/recipe_folder.h"
@@ -27,19 +28,20 @@ THtmlWriter RecipePage(const QString& name, const QStringList& ingredients, cons
     return page;
 }
 
-void ExportRecipeHtml(const QString& exportFolder, const QString& name, const QString& recipeFolder) {
-    bool withPhoto = false;
+void ExportRecipeHtml(TExportFolder& folder, const QString& name, const QString& recipeFolder) {
     const QString photo = ExistingPathIgnoringCase(recipeFolder, PhotoFileName);
-    if (QFileInfo(photo).isFile()) {
-        try {
-            WriteFileAtomic(WithTrailingSlash(exportFolder) + RecipeImageFileName, ReadFileBytes(photo));
-            withPhoto = true;
-        } catch (const TSaporiaError&) {
-            // The page goes without its picture.
-        }
-    }
-    const THtmlWriter page = RecipePage(name, RecipeTextLines(recipeFolder, FoodstuffFileName),
-                                        RecipeTextLines(recipeFolder, HowFileName),
-                                        RecipeTextLines(recipeFolder, CommentFileName), withPhoto);
-    page.Save(WithTrailingSlash(exportFolder) + RecipePageFileName);
+    const bool withPhoto = QFileInfo(photo).isFile();
+    if (withPhoto)
+        folder.Write(RecipeImageFileName, ReadFileBytes(photo));
+    // Read in a fixed order, so the same file is the one named when two fail.
+    const QStringList method = RecipeTextLines(recipeFolder, HowFileName);
+    const QStringList ingredients = RecipeTextLines(recipeFolder, FoodstuffFileName);
+    const QStringList comment = RecipeTextLines(recipeFolder, CommentFileName);
+    RecipePage(name, ingredients, method, comment, withPhoto).SaveTo(folder, RecipePageFileName);
+}
+
+void ExportRecipeHtml(const QString& exportFolder, const QString& name, const QString& recipeFolder) {
+    TExportFolder folder(exportFolder);
+    ExportRecipeHtml(folder, name, recipeFolder);
+    folder.Keep();
 }

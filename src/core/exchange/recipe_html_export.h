@@ -6,6 +6,8 @@
 
 #include "core/exchange/html_writer.h"
 
+class TExportFolder;
+
 // The open recipe as one web page: "index.html" and "Image.jpg" in a
 // time-stamped folder.
 
@@ -17,7 +19,11 @@ inline const QString RecipeImageFileName = QStringLiteral("Image.jpg");
 THtmlWriter RecipePage(const QString& name, const QStringList& ingredients, const QStringList& method,
                        const QStringList& comment, bool withPhoto);
 
-// Writes the page of the recipe in `recipeFolder` (its saved files) into
-// `exportFolder`, which exists. A photo that cannot be copied leaves the page
-// without it. Throws THtmlSaveError when the page cannot be written.
+// Writes the page and photo of the recipe in `recipeFolder` (its saved files)
+// into `folder`; the caller keeps or discards them. A photo or text that is
+// there but cannot be read, or a photo that cannot be copied, fails the
+// export (TSaporiaError) as the page does (THtmlSaveError): a page without
+// them would pass for a whole one.
+void ExportRecipeHtml(TExportFolder& folder, const QString& name, const QString& recipeFolder);
+// The same into `exportFolder`, which exists; a failed export leaves it as it was.
 void ExportRecipeHtml(const QString& exportFolder, const QString& name, const QString& recipeFolder);

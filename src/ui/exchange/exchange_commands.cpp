@@ -126,7 +126,7 @@ void TExchangeCommands::HtmlExport() {
         return;
     }
     try {
-        ExportRecipeHtml(folder->Path(), item.Name, Parts.Recipe.Path());
+        ExportRecipeHtml(*folder, item.Name, Parts.Recipe.Path());
         folder->Keep();
     } catch (const TSaporiaError& error) {
         folder->Discard();
@@ -170,9 +170,9 @@ void TExchangeCommands::HandheldExport() {
             stepper.start(ProgressStepMs);
             try {
                 RunOffWindowThread([&] {
-                    ExportHandheld(folder.Path(), rows, [&written](int row) { written.store(row); });
+                    ExportHandheld(folder, rows, [&written](int row) { written.store(row); });
+                    folder.Keep();
                 });
-                folder.Keep();
             } catch (const THtmlSaveError& error) {
                 failure = HtmlSaveFailed + error.message();
             } catch (const TSaporiaError& error) {

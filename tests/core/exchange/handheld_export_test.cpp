@@ -143,7 +143,7 @@ TEST(HandheldExport, ManyThreadsWriteWhatOneThreadWrites) {
                                                  .Comment = QStringLiteral("メモ%1").arg(i), .Photo = i % 25 == 0});
         rows.append({name, QStringLiteral("主菜"), QStringLiteral("%1人分").arg(i), folder});
     }
-    // A text that cannot be read gives an empty cell, on any thread.
+    // A text that is no file (a folder in its place) gives an empty cell, on any thread.
     QFile::remove(rows[3].Folder + QStringLiteral("方法.txt"));
     QDir(rows[3].Folder).mkdir(QStringLiteral("方法.txt"));
     const QByteArray corrupt = QByteArray("\xFF\xD8\xFF\xE0") + "broken";

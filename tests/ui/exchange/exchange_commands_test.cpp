@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QDir>
+#include <QDirIterator>
 #include <QFileInfo>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -14,6 +15,7 @@
 #include "support/dialog_driver.h"
 #include "support/loopback_http_server.h"
 #include "support/main_form_fixture.h"
+#include "support/small_disk.h"
 #include "ui/exchange/import_from_cook_pad_form.h"
 #include "ui/mainwindow/recipe_panes.h"
 
@@ -150,6 +152,110 @@ TEST_F(ExchangeCommandsTest, HtmlExportsWriteIntoStampedFolders) {
     Trigger("miPSPHtmlExport");
     EXPECT_TRUE(OutEntries().isEmpty());
     EXPECT_EQ(Answers.Calls().back().Type, TMsgType::Error);
+}
+
+namespace {
+
+// Every file and folder below `root`, folders as "name/" without bytes.
+QMap<QString, QByteArray> DiskState(const QString& root) {
+    QMap<QString, QByteArray> state = FolderSnapshot(root);
+    QDirIterator it(root, QDir::Dirs | QDir::Hidden | QDir::NoDotAndDotDot, QDirIterator::Subdirectories);
+    while (it.hasNext())
+        state.insert(QDir(root).relativeFilePath(it.next()) + QLatin1Char('/'), QByteArray());
+    return state;
+}
+
+}  // namespace
+
+// An export that fails, on a full disk or at a file of the recipe it cannot
+// read, says so in its own words and leaves the disk as it was: nothing half
+// made, an existing file untouched.
+TEST_F(ExchangeCommandsTest, AFailedExportSaysSoAndLeavesTheDiskAsItWas) {
+    const QString html = QStringLiteral("HTMLでの保存に失敗しました。msg=");
+    const QString standard = QStringLiteral("Export Error. Msg=");
+    const QString curry = Folder("Curry") + QLatin1Char('/');
+    const QByteArray bigPhoto = SmallJpeg() + QByteArray(300 * 1024, '\0');
+    const QByteArray bigText = RecipeFileBytes(QString(150000, QChar(u'卵')));
+    constexpr qint64 Room = 64 * 1024;  // a small file fits, the big ones do not
+    constexpr qint64 NotFull = -1;
+    struct TRow {
+        const char* What;
+        const char* Command;
+        std::function<void()> Arrange;  // on the recipe, before the disk fills
+        qint64 Free;
+        QString Prefix;
+        const char* Tail;  // the message's end
+    };
+    const std::vector<TRow> rows{
+        {"html: full at the photo", "miHTMLExport", [&] { WriteRaw(curry + "写真.jpg", bigPhoto); }, Room, html,
+         "/Image.jpg に書き込めません"},
+        {"html: full at the page", "miHTMLExport", [&] { WriteRaw(curry + "方法.txt", bigText); }, Room, html,
+         "/index.html に書き込めません"},
+        {"html: photo unreadable", "miHTMLExport", [&] { ASSERT_TRUE(MakeUnreadableFile(curry + "写真.jpg")); },
+         NotFull, html, "/Curry/写真.jpg を読み込めません"},
+        {"html: text unreadable", "miHTMLExport", [&] { ASSERT_TRUE(MakeUnreadableFile(curry + "方法.txt")); },
+         NotFull, html, "/Curry/方法.txt を読み込めません"},
+        {"handheld: full at the picture", "miPSPHtmlExport", {}, 0, standard, "/0000.jpg に書き込めません"},
+        {"handheld: full at the page", "miPSPHtmlExport", [&] { WriteRaw(curry + "方法.txt", bigText); }, Room, html,
+         "/0000.html に書き込めません"},
+        {"handheld: full at the index", "miPSPHtmlExport",
+         [&] {
+             WriteRaw(curry + "Status.txt", ToSjis("Group=カレー\r\nKind=" + QString(150000, QChar(u'主')) + "\r\n"));
+         },
+         Room, standard, "/index.html に書き込めません"},
+        {"handheld: text unreadable", "miPSPHtmlExport", [&] { ASSERT_TRUE(MakeUnreadableFile(curry + "コメント.txt")); },
+         NotFull, standard, "/Curry/コメント.txt を読み込めません"},
+        {"rpk: full", "miMailExport", [&] { WriteRaw(curry + "写真.jpg", bigPhoto); }, 0, standard,
+         "/Curry.rpk に書き込めません"},
+        {"rpk: full, replacing a file", "miMailExport", [&] { WriteRaw(curry + "写真.jpg", bigPhoto); }, 0, standard,
+         "/Curry.rpk に書き込めません"},
+        {"rpk: photo unreadable", "miMailExport", [&] { ASSERT_TRUE(MakeUnreadableFile(curry + "写真.jpg")); },
+         NotFull, standard, "/Curry/写真.jpg を読み込めません"},
+    };
+    const QMap<QString, QByteArray> recipe = FolderSnapshot(curry);
+    for (const TRow& row : rows) {
+        SCOPED_TRACE(row.What);
+        TSmallDisk disk(1024);
+        if (!disk.Available())
+            GTEST_SKIP() << "no small file system here";
+        const bool replacing = QByteArray(row.What).contains("replacing");
+        if (replacing)
+            WriteRaw(disk.Root() + "Curry.rpk", "the file sent last week");
+        if (row.Arrange)
+            row.Arrange();
+        Trigger("miUpdate");
+        ChooseGroup(QStringLiteral("カレー"));  // the handheld pages of Curry alone
+        ClickRow("Curry");
+        if (row.Free != NotFull)
+            disk.Fill(row.Free);
+        const QMap<QString, QByteArray> before = DiskState(disk.Root());
+
+        Answers.ClearLog();
+        Answers.AnswerText(row.Command == QByteArray("miMailExport") ? disk.Root() + "Curry" : disk.Root());
+        if (replacing)
+            Answers.Answer(TMsgResult::Yes);
+        Trigger(row.Command);
+        EXPECT_EQ(Answers.Pending(), 0);  // the command ran to its chooser
+        std::vector<TDialogCall> errors;
+        for (const TDialogCall& call : Answers.Calls())
+            if (call.Kind == TDialogKind::Message && call.Type == TMsgType::Error)
+                errors.push_back(call);
+        ASSERT_EQ(errors.size(), 1u);
+        const QString& text = errors[0].Text;
+        EXPECT_TRUE(text.startsWith(row.Prefix) && text.endsWith(QString::fromUtf8(row.Tail)))
+            << text.left(200).toStdString();
+        // The HTML export's own box has one button, Abort; the rest the standard box.
+        EXPECT_EQ(errors[0].Buttons, row.Prefix == html ? TMsgButtons::Abort : TMsgButtons::Ok);
+        const QMap<QString, QByteArray> after = DiskState(disk.Root());
+        EXPECT_EQ(QStringList(after.keys()).join(' ').toStdString(),
+                  QStringList(before.keys()).join(' ').toStdString());
+        EXPECT_TRUE(after == before);
+
+        for (const QString& name : QDir(curry).entryList(QDir::Files))
+            QFile::remove(curry + name);
+        for (auto file = recipe.cbegin(); file != recipe.cend(); ++file)
+            WriteRaw(curry + file.key(), file.value());
+    }
 }
 
 TEST_F(ExchangeCommandsTest, WebImportDialogLoadsReviewsAndRegisters) {
