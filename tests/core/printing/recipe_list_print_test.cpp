@@ -1,7 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <QCryptographicHash>
-
 #include "core/printing/recipe_list_print.h"
 #include "print_test_support.h"
 
@@ -95,24 +93,6 @@ TCookItems Collection(int count, int nameLength = 0) {
         items.append(Recipe(name, keys[i % keys.size()], keys[(i / 2) % keys.size()], keys[(i / 3) % keys.size()]));
     }
     return items;
-}
-
-// Every page as the printer gets it: each item's box, place, line places and
-// lines, in page order, reduced to a short digest.
-QString JobDigest(const TComposedJob& job) {
-    QCryptographicHash hash(QCryptographicHash::Sha1);
-    auto mm = [](double v) { return QString::number(v, 'f', 2); };
-    for (const TComposedPage& page : job.Pages) {
-        QString text = QStringLiteral("page\n");
-        for (const TPlacedItem& item : page.Items) {
-            text += item.Box + u' ' + mm(item.Rect.left()) + u' ' + mm(item.Rect.top()) + u' ' +
-                    mm(item.Rect.width()) + u' ' + mm(item.Rect.height()) + u'\n';
-            for (int i = 0; i < item.Lines.size(); ++i)
-                text += mm(item.LineLefts.value(i)) + u' ' + item.Lines[i] + u'\n';
-        }
-        hash.addData(text.toUtf8());
-    }
-    return QString::fromLatin1(hash.result().toHex().left(16));
 }
 
 }  // namespace
