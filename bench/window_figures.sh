@@ -4,7 +4,9 @@
 #    answering its first _NET_WM_PING (so painted, with its list), on the
 #    generated collections of 10,000 and 50,000 recipes and on an empty one;
 #  - the longest the window does not answer during each search (pings back
-#    to back while the search runs through its keys).
+#    to back while the search runs through its keys);
+#  - the same for the list print preview, from opening it until its pages
+#    show and it is closed again, with the resident memory before and after.
 # Anchors, in the same run and interleaved: rdall reading every "Status.txt"
 # (start-up) or every "材料.txt" (searches) on 8 threads and on 1. The page
 # cache is warm: every run reads the same files again.
@@ -91,6 +93,12 @@ material_keys='xdotool key alt+s; sleep 0.3; xdotool key m; sleep 0.5; xdotool t
 refine_keys='xdotool mousemove ${SAPORIA_REFINE_X:-470} ${SAPORIA_REFINE_Y:-62} click 1; sleep 0.3;
              xdotool key ctrl+a; xdotool type "じゃがいも"; xdotool key Return'
 
+# The list print preview ("目次印刷ﾌﾟﾚﾋﾞｭｰ" in the File menu): opened, its window
+# waited for (it shows once its pages are drawn), left a second, closed.
+preview_keys='xdotool key alt+f; sleep 0.3; xdotool key b;
+              timeout 20 xdotool search --sync --name "印刷のプレビュー" >/dev/null; sleep 1; xdotool key Escape'
+rss_mb() { awk '/^VmRSS/ { printf "%.1f\n", $2 / 1024 }' "/proc/$program/status"; }
+
 results=$work/results.txt
 : >"$results"
 for ((r = 1; r <= runs; ++r)); do
@@ -108,6 +116,12 @@ for ((r = 1; r <= runs; ++r)); do
             echo "$action $n $(blocked_during "${!keys}")" >>"$results"
             stop_program
         done
+        start_program "$n"
+        echo "listpreview_rss_before $n $(rss_mb)" >>"$results"
+        echo "listpreview $n $(blocked_during "$preview_keys")" >>"$results"
+        sleep 1
+        echo "listpreview_rss_after $n $(rss_mb)" >>"$results"
+        stop_program
         echo "material8 $n $(anchor "$n" 材料.txt 8)" >>"$results"
         echo "material1 $n $(anchor "$n" 材料.txt 1)" >>"$results"
     done

@@ -197,7 +197,9 @@ private:
         int page = startPage;
         double partTop = bandTop + box.Top;
         TPlacedItem part = TextItem(band, box, block);
-        part.Lines.clear();
+        // Fresh lists, not clear(): clearing a shared list keeps its capacity,
+        // and every page would hold room for the whole text.
+        part.Lines = QStringList();
         auto flush = [&](bool last) {
             TPlacedItem item = part;
             double height = block.LineHeight * item.Lines.size();
@@ -205,8 +207,9 @@ private:
             if (page == startPage && last)
                 height = std::max(height, std::min(box.Height, BodyBottom - partTop));
             item.Rect = QRectF(left, partTop, box.Width, height);
-            Page(page).Items.push_back(item);
-            return item.Rect.bottom();
+            const double bottom = item.Rect.bottom();
+            Page(page).Items.push_back(std::move(item));
+            return bottom;
         };
         double y = partTop;
         for (int i = 0; i < block.Lines.size(); ++i) {
@@ -218,8 +221,8 @@ private:
                     flush(false);
                 ++page;
                 Page(page);
-                part.Lines.clear();
-                part.LineLefts.clear();
+                part.Lines = QStringList();
+                part.LineLefts = QList<double>();
                 partTop = BodyTop;
                 y = BodyTop;
             }

@@ -1,5 +1,9 @@
 #include "ui/printing/print_commands.h"
 
+#include <optional>
+
+#include <QScopeGuard>
+
 #include "core/platform/saporia_error.h"
 #include "core/printing/print_layouts.h"
 #include "core/printing/recipe_list_print.h"
@@ -9,11 +13,14 @@
 #include "core/recipes/recipe_book.h"
 #include "core/settings/settings_store.h"
 #include "ui/app/windows.h"
+#include "ui/dialogs/progress_form.h"
 #include "ui/mainwindow/list_area.h"
 #include "ui/mainwindow/main_bars.h"
 #include "ui/mainwindow/recipe_panes.h"
 #include "ui/platform/dialogs.h"
 #include "ui/printing/print_output.h"
+
+const QString TPrintCommands::IndexProgressText = QStringLiteral("目次作成中...");
 
 TPrintCommands::TPrintCommands(TParts parts, QWidget* owner) : QObject(owner), Parts(parts), Owner(owner) {}
 
@@ -63,19 +70,35 @@ void TPrintCommands::PrintRecipe(bool preview) {
 
 void TPrintCommands::PrintRecipeList(bool preview) {
     GuardPrint(Owner, [&] {
-        const TSettings& settings = Parts.Store.Settings();
-        QList<int> rows;
-        for (int row = 0, record = 0; (record = Parts.List.RecordOfRow(row)) >= 0; ++row)
-            rows.append(record);
-        const QString text = RecipeIndexText(Parts.Book.CookItems, rows, settings.ContentsType);
+        const TSettings settings = Parts.Store.Settings();
         TReport* layout = Layouts().Find(ListLayoutFor(settings));
         if (!layout)
             return;
-        FillListLayout(*layout, settings, text);
-        const TComposedJob job = Compose(*layout);
+        QList<int> rows;
+        for (int row = 0, record = 0; (record = Parts.List.RecordOfRow(row)) >= 0; ++row)
+            rows.append(record);
+        // A large list takes a while to sort, break into lines and draw: it
+        // is done on copies, off the window's thread, behind the progress
+        // window, which stays up until the pages are ready.
+        std::optional<TProgressScope> progress;
+        progress.emplace(Parts.Windows.ProgressForm, IndexProgressText);
+        const TCookItems items = Parts.Book.CookItems;
+        TReport filled = *layout;
+        TComposedJob job;
+        RunPrintWork([&] {
+            FillListLayout(filled, settings, RecipeIndexText(items, rows, settings.ContentsType));
+            job = Compose(filled);
+        });
+        *layout = std::move(filled);
+        const TPrintWork drawPages = [&](const std::function<void()>& work) {
+            if (!progress)
+                progress.emplace(Parts.Windows.ProgressForm, IndexProgressText);
+            const auto done = qScopeGuard([&] { progress.reset(); });
+            RunPrintWork(work);
+        };
         if (preview)
-            PreviewJob(job, Owner);
+            PreviewJob(job, Owner, drawPages);
         else
-            PrintJob(job);
+            PrintJob(job, drawPages);
     });
 }

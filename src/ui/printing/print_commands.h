@@ -3,6 +3,7 @@
 #include <memory>
 
 #include <QObject>
+#include <QString>
 
 class QWidget;
 class TListArea;
@@ -27,6 +28,9 @@ public:
         TMainBars& Bars;
         TWindows& Windows;  // its layouts, once the program has made them
     };
+
+    // The progress window's text while the index is made.
+    static const QString IndexProgressText;
 
     TPrintCommands(TParts parts, QWidget* owner);
     ~TPrintCommands() override;

@@ -3,11 +3,13 @@
 #include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QPrinterInfo>
+#include <QScopeGuard>
 
 #include "core/platform/saporia_error.h"
 #include "core/printing/report_composer.h"
 #include "core/printing/report_painter.h"
 #include "ui/platform/dialogs.h"
+#include "ui/widgets/off_thread_work.h"
 
 namespace {
 
@@ -31,7 +33,24 @@ QPrinterInfo TargetPrinter() {
     return printers.first();
 }
 
+void Run(const TPrintWork& run, const std::function<void()>& work) {
+    if (run)
+        run(work);
+    else
+        work();
+}
+
 }  // namespace
+
+void RunPrintWork(const std::function<void()>& work) {
+    // Read here: the worker never looks at the window thread's hook pointer.
+    const std::function<void()> whileWorking = CurrentCapture ? CurrentCapture->WhileWorking() : nullptr;
+    RunOffWindowThread([&] {
+        if (whileWorking)
+            whileWorking();
+        work();
+    });
+}
 
 void CheckPrinter() {
     if (CurrentCapture && CurrentCapture->Takes())
@@ -39,7 +58,7 @@ void CheckPrinter() {
     TargetPrinter();
 }
 
-void PrintJob(const TComposedJob& job) {
+void PrintJob(const TComposedJob& job, const TPrintWork& run) {
     if (CurrentCapture && CurrentCapture->Take(job, false))
         return;
     QPrinter printer(TargetPrinter(), QPrinter::HighResolution);
@@ -47,21 +66,26 @@ void PrintJob(const TComposedJob& job) {
         throw TSaporiaError(QStringLiteral("プリンター「") + printer.printerName() +
                             QStringLiteral("」を使えません"));
     PreparePrinter(printer, job);
-    RenderJob(job, printer);
+    Run(run, [&] { RenderJob(job, printer); });
 }
 
-void PreviewJob(const TComposedJob& job, QWidget* parent) {
+void PreviewJob(const TComposedJob& job, QWidget* parent, const TPrintWork& run) {
     if (CurrentCapture && CurrentCapture->Take(job, true))
         return;
     QPrinter printer(QPrinter::HighResolution);
     PreparePrinter(printer, job);
     QPrintPreviewDialog preview(&printer, parent);
     preview.setObjectName(QStringLiteral("PrintPreviewDialog"));
-    QObject::connect(&preview, &QPrintPreviewDialog::paintRequested, &preview, [&job, &preview](QPrinter* target) {
+    QObject::connect(&preview, &QPrintPreviewDialog::paintRequested, &preview, [&](QPrinter* target) {
         // Runs inside the dialog's event handling: no exception may leave it.
         GuardPrint(&preview, [&] {
             PreparePrinter(*target, job);
-            RenderJob(job, *target);
+            // Recording drops the pages the preview shows: it must not paint
+            // them until it has taken the new ones.
+            const bool updates = preview.updatesEnabled();
+            preview.setUpdatesEnabled(false);
+            const auto restore = qScopeGuard([&] { preview.setUpdatesEnabled(updates); });
+            Run(run, [&] { RenderJob(job, *target); });
         });
     });
     preview.exec();
@@ -81,7 +105,8 @@ bool GuardPrint(QWidget* parent, const std::function<void()>& command) {
     return false;
 }
 
-TPrintCapture::TPrintCapture(THandler handler) : Handler(std::move(handler)), Previous(CurrentCapture) {
+TPrintCapture::TPrintCapture(THandler handler, std::function<void()> whileWorking)
+    : Handler(std::move(handler)), Working(std::move(whileWorking)), Previous(CurrentCapture) {
     CurrentCapture = this;
 }
 

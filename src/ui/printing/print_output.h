@@ -8,12 +8,22 @@ class QWidget;
 
 struct TComposedJob;
 
+// How the long part of a job runs: drawing every page for the printer or the
+// preview. By default at once on this thread; RunPrintWork moves it off.
+using TPrintWork = std::function<void(const std::function<void()>& work)>;
+
 // Where a composed job goes: the default printer or Qt's print preview.
 // Throws TSaporiaError when there is no printer or printing fails.
-void PrintJob(const TComposedJob& job);
+void PrintJob(const TComposedJob& job, const TPrintWork& run = {});
 // Throws the error PrintJob would give when there is no printer.
 void CheckPrinter();
-void PreviewJob(const TComposedJob& job, QWidget* parent);
+// The preview records its pages through `run`; meanwhile it paints nothing,
+// so pages being replaced are never drawn.
+void PreviewJob(const TComposedJob& job, QWidget* parent, const TPrintWork& run = {});
+
+// Runs `work` off the window's thread while its event loop keeps going (see
+// RunOffWindowThread): `work` must touch no widget and no shared object.
+void RunPrintWork(const std::function<void()>& work);
 
 // The guard of the print commands: a failure is shown as "Print Error. msg="
 // and the message, with the single button Abort. False when it failed.
@@ -26,7 +36,9 @@ bool GuardPrint(QWidget* parent, const std::function<void()>& command);
 class TPrintCapture final {
 public:
     using THandler = std::function<void(const TComposedJob& job, bool preview)>;
-    explicit TPrintCapture(THandler handler);
+    // `whileWorking` runs on the worker thread at the start of every
+    // RunPrintWork, before the work itself.
+    explicit TPrintCapture(THandler handler, std::function<void()> whileWorking = {});
     ~TPrintCapture();
     TPrintCapture(const TPrintCapture&) = delete;
     TPrintCapture& operator=(const TPrintCapture&) = delete;
@@ -41,7 +53,10 @@ public:
         return true;
     }
 
+    const std::function<void()>& WhileWorking() const { return Working; }
+
 private:
     THandler Handler;
+    std::function<void()> Working;
     TPrintCapture* Previous = nullptr;
 };

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include <QCryptographicHash>
 #include <QImage>
 #include <QString>
 
@@ -74,4 +75,22 @@ inline QStringList LinesOf(const TComposedJob& job, const QString& box) {
         for (const TPlacedItem& item : ItemsOf(page, box))
             lines += item.Lines;
     return lines;
+}
+
+// Every page as the printer gets it: each item's box, place, line places and
+// lines, in page order, reduced to a short digest.
+inline QString JobDigest(const TComposedJob& job) {
+    QCryptographicHash hash(QCryptographicHash::Sha1);
+    auto mm = [](double v) { return QString::number(v, 'f', 2); };
+    for (const TComposedPage& page : job.Pages) {
+        QString text = QStringLiteral("page\n");
+        for (const TPlacedItem& item : page.Items) {
+            text += item.Box + u' ' + mm(item.Rect.left()) + u' ' + mm(item.Rect.top()) + u' ' +
+                    mm(item.Rect.width()) + u' ' + mm(item.Rect.height()) + u'\n';
+            for (int i = 0; i < item.Lines.size(); ++i)
+                text += mm(item.LineLefts.value(i)) + u' ' + item.Lines[i] + u'\n';
+        }
+        hash.addData(text.toUtf8());
+    }
+    return QString::fromLatin1(hash.result().toHex().left(16));
 }

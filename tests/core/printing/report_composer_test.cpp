@@ -109,3 +109,24 @@ TEST(ReportComposerTest, EveryBoxFitsItsBandAndPageAtTheDesignMargins) {
         EXPECT_LE(height, layout.PaperSize().height() - 20) << name.toStdString();
     }
 }
+
+// A page of a long text holds room for its own lines only: a list of 50,000
+// recipes once kept room for the whole text on each of its 633 pages (1.3 GB
+// of address space, pinning the allocator's memory after the preview).
+TEST(ReportComposerTest, EachPageHoldsOnlyItsOwnLines) {
+    for (const QString& name : {QStringLiteral("TPrintFormA4RecipeList"), QStringLiteral("TPrintFormA4A")}) {
+        SCOPED_TRACE(name.toStdString());
+        TReport layout = MakePrintLayout(name);
+        UseJapaneseFonts();
+        TReportBox& box = layout.Box(name.endsWith("List") ? "QRRichText1" : "QRRichText2");
+        box.Text = QStringLiteral("     レシピ\r\n").repeated(3000);
+        const TComposedJob job = Compose(layout);
+        ASSERT_GE(job.Pages.size(), 10u);
+        EXPECT_EQ(LinesOf(job, box.Name).size(), 3000);
+        for (const TComposedPage& page : job.Pages)
+            for (const TPlacedItem& item : ItemsOf(page, box.Name)) {
+                EXPECT_LE(item.Lines.capacity(), 2 * item.Lines.size() + 16);
+                EXPECT_LE(item.LineLefts.capacity(), 2 * item.LineLefts.size() + 16);
+            }
+    }
+}

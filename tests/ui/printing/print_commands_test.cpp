@@ -1,3 +1,7 @@
+#include <atomic>
+#include <chrono>
+#include <thread>
+
 #include <gtest/gtest.h>
 
 #include <QPrintPreviewDialog>
@@ -6,8 +10,10 @@
 #include <QTimer>
 
 #include "core/printing/print_test_support.h"
+#include "core/printing/recipe_list_print.h"
 #include "core/settings/settings_store.h"
 #include "support/main_form_fixture.h"
+#include "ui/dialogs/progress_form.h"
 #include "ui/printing/print_output.h"
 
 namespace {
@@ -117,4 +123,127 @@ TEST_F(PrintCommandsTest, PreviewShowsThePagesInQtsPreviewWindow) {
     EXPECT_EQ(pages, 1);
     EXPECT_NEAR(paper.width(), 100, 0.5);
     EXPECT_NEAR(paper.height(), 148, 0.5);
+}
+
+namespace {
+
+// A few hundred recipes and the progress window, for the index of a list
+// that runs over several pages.
+class PrintListTest : public ::testing::Test, public TMainFormFixture {
+protected:
+    void SetUp() override {
+        UseJapaneseFonts();
+        MakeRecipeCollection(DataRoot(), 240);
+        MakeRecipe(DataRoot(), {.Name = QStringLiteral("あじフライ"), .StatusLines = QStringList{"Kind=主菜", "Group=和食"}});
+        Windows.ProgressForm = &Progress;
+        Open();
+    }
+    void Change(const std::function<void(TSettings&)>& change) {
+        TSettings settings = Form->SettingsStore().Settings();
+        change(settings);
+        Form->SettingsStore().SetSettings(settings);
+    }
+    // The job composed here, on the window's thread, from the shown rows.
+    TComposedJob ComposedHere() const {
+        const TSettings& settings = Form->SettingsStore().Settings();
+        QList<int> rows;
+        for (const QString& name : RowNames())
+            for (int record = 0; record < Book().CookItems.size(); ++record)
+                if (Book().CookItems[record].Name == name)
+                    rows.append(record);
+        TReport layout = MakePrintLayout(ListLayoutFor(settings));
+        FillListLayout(layout, settings, RecipeIndexText(Book().CookItems, rows, settings.ContentsType));
+        return Compose(layout);
+    }
+
+    TProgressForm Progress;
+};
+
+// Waits up to 20 s for `flag`, so a window thread that never answers fails
+// the test instead of hanging it.
+bool WaitFor(const std::atomic<bool>& flag) {
+    for (int i = 0; i < 2000 && !flag; ++i)
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    return flag;
+}
+
+}  // namespace
+
+// The index is sorted, broken into lines and paged on another thread while
+// the window's thread answers, with the progress window up; the pages are
+// those the window's thread would make, for every grouping and paper.
+TEST_F(PrintListTest, IndexIsComposedOffTheWindowThreadWithTheSamePages) {
+    std::vector<TCaptured> jobs;
+    std::thread::id workThread;
+    bool answered = false, progressShown = false;
+    QString progressText;
+    const TPrintCapture capture(
+        [&](const TComposedJob& job, bool preview) { jobs.push_back({job, preview}); },
+        [&] {
+            // Runs on the worker: the window's thread must take this event while the work waits.
+            workThread = std::this_thread::get_id();
+            std::atomic<bool> taken = false;
+            QMetaObject::invokeMethod(
+                Form.get(),
+                [&] {
+                    progressShown = Progress.isVisible();
+                    progressText = Progress.Text();
+                    taken = true;
+                },
+                Qt::QueuedConnection);
+            answered = WaitFor(taken);
+        });
+    const std::vector<std::pair<int, QString>> rows{{0, "A4"}, {1, "ハガキ"}, {2, "A5"}, {3, "B5"}};
+    for (const auto& [type, paper] : rows) {
+        SCOPED_TRACE(QStringLiteral("%1 %2").arg(type).arg(paper).toStdString());
+        Change([&](TSettings& s) {
+            s.ContentsType = type;
+            s.PaperSize = paper;
+        });
+        jobs.clear();
+        answered = progressShown = false;
+        Trigger("A3");
+        EXPECT_TRUE(answered);
+        EXPECT_NE(workThread, std::this_thread::get_id());
+        EXPECT_TRUE(progressShown);
+        EXPECT_EQ(progressText, QStringLiteral("目次作成中..."));
+        EXPECT_FALSE(Progress.isVisible());  // down again once the job is handed over
+        ASSERT_EQ(jobs.size(), 1u);
+        EXPECT_TRUE(jobs[0].Preview);
+        ASSERT_GE(jobs[0].Job.Pages.size(), 2u);
+        EXPECT_EQ(JobDigest(jobs[0].Job), JobDigest(ComposedHere()));
+    }
+    EXPECT_TRUE(Answers.Calls().empty());
+}
+
+// The real preview: its pages are drawn off the window's thread behind the
+// progress window, and Qt's preview shows every one of them.
+TEST_F(PrintListTest, PreviewShowsEveryPageOfTheIndex) {
+    const TPrintCapture through{nullptr, [&] {
+                                    std::atomic<bool> taken = false;
+                                    QMetaObject::invokeMethod(Form.get(), [&] { taken = true; }, Qt::QueuedConnection);
+                                    WaitFor(taken);
+                                }};
+    Change([](TSettings& s) { s.PaperSize = QStringLiteral("ハガキ"); });
+    const size_t want = ComposedHere().Pages.size();
+    ASSERT_GE(want, 5u);
+    int pages = -1, polls = 0;
+    bool progressShown = true;
+    QTimer poll;
+    poll.setInterval(10);
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        auto* dialog = qobject_cast<QPrintPreviewDialog*>(QApplication::activeModalWidget());
+        if ((!dialog || !dialog->isVisible()) && ++polls < 2000)
+            return;
+        poll.stop();
+        ASSERT_NE(dialog, nullptr);
+        pages = dialog->findChild<QPrintPreviewWidget*>()->pageCount();
+        progressShown = Progress.isVisible();
+        dialog->reject();
+    });
+    poll.start();
+    Trigger("A3");
+    EXPECT_EQ(pages, int(want));
+    EXPECT_FALSE(progressShown);
+    EXPECT_TRUE(Answers.Calls().empty()) << Answers.Texts().join(" ").toStdString();
 }
