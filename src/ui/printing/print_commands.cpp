@@ -2,6 +2,8 @@
 
 #include <optional>
 
+#include <malloc.h>
+
 #include <QScopeGuard>
 
 #include "core/platform/saporia_error.h"
@@ -101,4 +103,7 @@ void TPrintCommands::PrintRecipeList(bool preview) {
         else
             PrintJob(job, drawPages);
     });
+    // The index's pages were recorded on workers, whose heaps keep freed
+    // memory; once the pages are gone it goes back to the system.
+    malloc_trim(0);
 }
