@@ -18,11 +18,13 @@ struct TClassValue {
     QString Text;       // the value or band as stored, without the count
     QStringList Names;  // recipe names filed under it
     QString Caption() const { return Text + u'(' + QString::number(Names.size()) + u')'; }
+    bool operator==(const TClassValue&) const = default;
 };
 
 struct TClassRoot {
     QString Text;
     std::vector<TClassValue> Values;
+    bool operator==(const TClassRoot&) const = default;
 };
 
 enum TClassRootIndex { ClassGroup = 0, ClassKind = 1, ClassAmount = 2, ClassCalorie = 3 };
