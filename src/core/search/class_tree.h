@@ -46,6 +46,20 @@ bool ParseAttributeNumber(const QString& text, double& value);
 // their order and their names stay in row order.
 TClassTree BuildClassTreeData(const TCookItems& items, const QList<int>& rowRecords);
 
+// The same in two steps. Filing sorts and holds records, not names: it is the
+// slow part and may run on a worker thread, while the names the tree keeps
+// are put in by the thread that keeps them (what a worker allocates stays in
+// its own heap of the allocator once freed, out of reach of a trim).
+struct TClassFiling {
+    struct TValue {
+        QString Text;
+        QList<int> Records;
+    };
+    std::array<std::vector<TValue>, 4> Roots;
+};
+TClassFiling FileClasses(const TCookItems& items, const QList<int>& rowRecords);
+TClassTree NameClasses(const TClassFiling& filing, const TCookItems& items);
+
 // The group filter: every distinct non-empty group of all records (hidden ones
 // too), sorted, after the "all groups" entry.
 QStringList GroupFilterItems(const TCookItems& items);

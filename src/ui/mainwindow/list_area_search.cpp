@@ -235,9 +235,9 @@ void TListArea::BuildClassTree() {
     // filed off the window's thread, from copies of the records and rows.
     const TCookItems items = Book.CookItems;
     const QList<int> rows = ListModel->Rows();
-    TClassTree data;
-    RunOffWindowThread([&] { data = BuildClassTreeData(items, rows); });
-    TreeView1->SetTree(std::move(data));
+    TClassFiling filing;
+    RunOffWindowThread([&] { filing = FileClasses(items, rows); });
+    TreeView1->SetTree(NameClasses(filing, items));
 }
 
 void TListArea::ShowClassPane(bool shown) {
