@@ -160,3 +160,26 @@ TEST_F(ClassTreePaneTest, ClosingThePaneLetsGoOfTheTree) {
     Trigger("A2");
     EXPECT_EQ(Shown(), AllRecipes);
 }
+
+// The keys move through the rows and open and close classes as in a tree.
+TEST_F(ClassTreePaneTest, KeysMoveAndOpenAsInATree) {
+    QAbstractItemView* tree = Tree();
+    tree->setFocus();
+    tree->setCurrentIndex(ClassTreeRow("和食(3)"));
+    const struct {
+        Qt::Key Key;
+        const char* Current;
+        qsizetype Rows;
+    } steps[] = {
+        {Qt::Key_Left, "和食(3)", 21},    {Qt::Key_Left, "[グループ]", 21},  {Qt::Key_Minus, "[グループ]", 16},
+        {Qt::Key_Plus, "[グループ]", 21}, {Qt::Key_Right, "中華(1)", 21},    {Qt::Key_Down, "野菜炒め", 21},
+        {Qt::Key_Down, "和食(3)", 21},    {Qt::Key_Right, "和食(3)", 24},    {Qt::Key_Right, "水", 24},
+        {Qt::Key_End, "牛丼", 24},        {Qt::Key_Home, "[グループ]", 24},
+    };
+    for (const auto& step : steps) {
+        QTest::keyClick(tree, step.Key);
+        EXPECT_EQ(tree->currentIndex().data().toString(), QString::fromUtf8(step.Current)) << step.Key;
+        EXPECT_EQ(ClassTreeRows().size(), step.Rows) << step.Key;
+    }
+    EXPECT_EQ(SelectedRow(), -1);  // moving through names opens no recipe
+}
