@@ -167,10 +167,6 @@ QVariant TClassTreeModel::data(const QModelIndex& index, int role) const {
     }
     case LevelRole:
         return level;
-    case HasChildrenRole:
-        return HasChildren(index.row());
-    case ExpandedRole:
-        return IsExpanded(index.row());
     case MoreSiblingsRole:
         if (level == 0)
             return node.Root + 1 < static_cast<int>(Tree.size());

@@ -15,10 +15,8 @@
 class TClassTreeModel final : public QAbstractListModel {
     Q_OBJECT
 public:
-    static constexpr int LevelRole = Qt::UserRole + 1;  // 0 root, 1 value or band, 2 recipe name
-    static constexpr int HasChildrenRole = Qt::UserRole + 2;
-    static constexpr int ExpandedRole = Qt::UserRole + 3;
-    static constexpr int MoreSiblingsRole = Qt::UserRole + 4;  // a later row shares its parent
+    static constexpr int LevelRole = Qt::UserRole + 1;         // 0 root, 1 value or band, 2 recipe name
+    static constexpr int MoreSiblingsRole = Qt::UserRole + 2;  // a later row shares its parent
 
     explicit TClassTreeModel(QObject* parent = nullptr);
 
