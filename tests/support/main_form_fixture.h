@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <memory>
 
 #include <gtest/gtest.h>
@@ -21,6 +22,7 @@
 #include "core/recipes/open_recipe.h"
 #include "core/recipes/recipe_book.h"
 #include "core/recipes/recipe_name.h"
+#include "core/search/class_tree_model.h"
 #include "support/recipe_fixture.h"
 #include "support/temp_app_dir.h"
 #include "ui/dialogs/element_form.h"
@@ -37,6 +39,7 @@
 // clicks on its named components, with every dialog answered by the hook.
 class TMainFormFixture {
 public:
+    static constexpr int ClassTreeLevelRole = TClassTreeModel::LevelRole;
     TTempAppDir Dir;
     TDialogAnswerer Answers;
     TWindows Windows;  // the other windows the test gives the main window
@@ -126,6 +129,47 @@ public:
         Find<QComboBox>(QStringLiteral("cbSearchRefinement"))->setFocus();
         Find<QComboBox>(QStringLiteral("cbSearchRefinement"))->setEditText(keyword);
         QTest::mouseClick(Find<QPushButton>(QStringLiteral("btnSearchRefinement")), Qt::LeftButton);
+        QApplication::processEvents();
+    }
+
+    // The rows the classification tree shows, top to bottom, with their
+    // level (0 root, 1 value, 2 recipe name).
+    QList<std::pair<QModelIndex, int>> ClassTreeRows() const {
+        QAbstractItemView* tree = Find<QAbstractItemView>(QStringLiteral("TreeView1"));
+        QList<std::pair<QModelIndex, int>> rows;
+        const std::function<void(const QModelIndex&, int)> walk = [&](const QModelIndex& parent, int depth) {
+            for (int r = 0; r < tree->model()->rowCount(parent); ++r) {
+                const QModelIndex index = tree->model()->index(r, 0, parent);
+                if (tree->visualRect(index).height() > 0)
+                    rows.append({index, depth + index.data(ClassTreeLevelRole).toInt()});
+                walk(index, depth + 1);
+            }
+        };
+        walk({}, 0);
+        return rows;
+    }
+    // The first row of the tree showing `caption`, below the first row
+    // showing `below` when that is given.
+    QModelIndex ClassTreeRow(const QString& caption, const QString& below = {}) const {
+        bool passed = below.isEmpty();
+        for (const auto& [index, level] : ClassTreeRows()) {
+            const QString text = index.data().toString();
+            if (passed && text == caption)
+                return index;
+            passed = passed || text == below;
+        }
+        ADD_FAILURE() << "no tree row " << caption.toStdString();
+        return {};
+    }
+    // A left click on a row of the tree: on its text, or on the arrow of a
+    // row at level `arrowLevel`.
+    void ClickClassTree(const QModelIndex& index, int arrowLevel = -1) const {
+        QAbstractItemView* tree = Find<QAbstractItemView>(QStringLiteral("TreeView1"));
+        tree->scrollTo(index);
+        const QRect rect = tree->visualRect(index);
+        const int indent = tree->style()->pixelMetric(QStyle::PM_TreeViewIndentation, nullptr, tree);
+        const QPoint at = arrowLevel >= 0 ? QPoint(arrowLevel * indent + indent / 2, rect.center().y()) : rect.center();
+        QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, at);
         QApplication::processEvents();
     }
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include <QHash>
 #include <QRegularExpression>
 
 #include "core/platform/file_io.h"
@@ -16,23 +17,26 @@ const QString BandTexts[CalorieBandCount] = {
     QStringLiteral("1000kcal以上"),
 };
 
-
-void FileUnder(TClassRoot& root, const QString& value, const QString& name) {
+// Files a record under a value of one root; `index` finds a value's place.
+void FileUnder(std::vector<TClassFiling::TValue>& values, QHash<QString, size_t>& index, const QString& value,
+               int record) {
     if (value.isEmpty())
         return;
-    for (TClassValue& v : root.Values)
-        if (v.Text == value) {
-            v.Names.append(name);
-            return;
-        }
-    root.Values.push_back({value, {name}});
+    auto at = index.constFind(value);
+    if (at == index.constEnd()) {
+        at = index.insert(value, values.size());
+        values.push_back({value, {}});
+    }
+    values[at.value()].Records.append(record);
 }
 
-void SortRoot(TClassRoot& root) {
-    for (TClassValue& v : root.Values)
-        std::stable_sort(v.Names.begin(), v.Names.end(), LessIgnoringCase);
-    std::stable_sort(root.Values.begin(), root.Values.end(),
-                     [](const TClassValue& a, const TClassValue& b) { return LessIgnoringCase(a.Text, b.Text); });
+void SortRoot(std::vector<TClassFiling::TValue>& values, const TCookItems& items) {
+    const auto byName = [&items](int a, int b) { return LessIgnoringCase(items[a].Name, items[b].Name); };
+    for (TClassFiling::TValue& v : values)
+        std::stable_sort(v.Records.begin(), v.Records.end(), byName);
+    std::stable_sort(values.begin(), values.end(), [](const TClassFiling::TValue& a, const TClassFiling::TValue& b) {
+        return LessIgnoringCase(a.Text, b.Text);
+    });
 }
 
 }  // namespace
@@ -70,28 +74,48 @@ int CalorieBand(const QString& calorie) {
 }
 
 TClassTree BuildClassTreeData(const TCookItems& items, const QList<int>& rowRecords) {
+    return NameClasses(FileClasses(items, rowRecords), items);
+}
+
+TClassFiling FileClasses(const TCookItems& items, const QList<int>& rowRecords) {
+    TClassFiling filing;
+    for (int band = 0; band < CalorieBandCount; ++band)
+        filing.Roots[ClassCalorie].push_back({BandTexts[band], {}});
+    std::array<QHash<QString, size_t>, 3> index;
+    for (int record : rowRecords) {
+        if (record < 0 || record >= static_cast<int>(items.size()))
+            continue;
+        const TCookItem& item = items[record];
+        FileUnder(filing.Roots[ClassGroup], index[ClassGroup], item.Group, record);
+        FileUnder(filing.Roots[ClassKind], index[ClassKind], item.Kind, record);
+        FileUnder(filing.Roots[ClassAmount], index[ClassAmount], item.Amount, record);
+        const int band = CalorieBand(item.Calorie);
+        if (band >= 0)
+            filing.Roots[ClassCalorie][static_cast<size_t>(band)].Records.append(record);
+    }
+    SortRoot(filing.Roots[ClassGroup], items);
+    SortRoot(filing.Roots[ClassKind], items);
+    SortRoot(filing.Roots[ClassAmount], items);
+    return filing;
+}
+
+TClassTree NameClasses(const TClassFiling& filing, const TCookItems& items) {
     TClassTree tree;
     tree[ClassGroup].Text = QStringLiteral("[グループ]");
     tree[ClassKind].Text = QStringLiteral("[種類]");
     tree[ClassAmount].Text = QStringLiteral("[量]");
     tree[ClassCalorie].Text = QStringLiteral("[カロリー]");
-    for (int band = 0; band < CalorieBandCount; ++band)
-        tree[ClassCalorie].Values.push_back({BandTexts[band], {}});
-
-    for (int record : rowRecords) {
-        if (record < 0 || record >= static_cast<int>(items.size()))
-            continue;
-        const TCookItem& item = items[record];
-        FileUnder(tree[ClassGroup], item.Group, item.Name);
-        FileUnder(tree[ClassKind], item.Kind, item.Name);
-        FileUnder(tree[ClassAmount], item.Amount, item.Name);
-        const int band = CalorieBand(item.Calorie);
-        if (band >= 0)
-            tree[ClassCalorie].Values[static_cast<size_t>(band)].Names.append(item.Name);
+    for (size_t r = 0; r < tree.size(); ++r) {
+        std::vector<TClassValue>& values = tree[r].Values;
+        values.reserve(filing.Roots[r].size());
+        for (const TClassFiling::TValue& filed : filing.Roots[r]) {
+            QStringList names;
+            names.reserve(filed.Records.size());
+            for (int record : filed.Records)
+                names.append(items[record].Name);
+            values.push_back({filed.Text, std::move(names)});
+        }
     }
-    SortRoot(tree[ClassGroup]);
-    SortRoot(tree[ClassKind]);
-    SortRoot(tree[ClassAmount]);
     return tree;
 }
 

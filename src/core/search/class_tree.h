@@ -18,11 +18,13 @@ struct TClassValue {
     QString Text;       // the value or band as stored, without the count
     QStringList Names;  // recipe names filed under it
     QString Caption() const { return Text + u'(' + QString::number(Names.size()) + u')'; }
+    bool operator==(const TClassValue&) const = default;
 };
 
 struct TClassRoot {
     QString Text;
     std::vector<TClassValue> Values;
+    bool operator==(const TClassRoot&) const = default;
 };
 
 enum TClassRootIndex { ClassGroup = 0, ClassKind = 1, ClassAmount = 2, ClassCalorie = 3 };
@@ -43,6 +45,20 @@ bool ParseAttributeNumber(const QString& text, double& value);
 // Group, kind and amount values and their names are sorted; the bands keep
 // their order and their names stay in row order.
 TClassTree BuildClassTreeData(const TCookItems& items, const QList<int>& rowRecords);
+
+// The same in two steps. Filing sorts and holds records, not names: it is the
+// slow part and may run on a worker thread, while the names the tree keeps
+// are put in by the thread that keeps them (what a worker allocates stays in
+// its own heap of the allocator once freed, out of reach of a trim).
+struct TClassFiling {
+    struct TValue {
+        QString Text;
+        QList<int> Records;
+    };
+    std::array<std::vector<TValue>, 4> Roots;
+};
+TClassFiling FileClasses(const TCookItems& items, const QList<int>& rowRecords);
+TClassTree NameClasses(const TClassFiling& filing, const TCookItems& items);
 
 // The group filter: every distinct non-empty group of all records (hidden ones
 // too), sorted, after the "all groups" entry.

@@ -11,7 +11,6 @@
 #include <QScrollArea>
 #include <QSplitter>
 #include <QTableView>
-#include <QTreeWidget>
 #include <QVBoxLayout>
 
 #include "core/recipes/cook_list_model.h"
@@ -85,9 +84,8 @@ void TListArea::BuildClassPane() {
     Panel11 = NewLabel(Panel9, QStringLiteral("Panel11"), QStringLiteral("×"));
     header->addWidget(Panel11);
     layout->addLayout(header);
-    TreeView1 = new QTreeWidget(Panel9);
+    TreeView1 = new TClassTreeView(Panel9);
     TreeView1->setObjectName(QStringLiteral("TreeView1"));
-    TreeView1->setHeaderHidden(true);
     layout->addWidget(TreeView1, 1);
     Panel9->hide();
 }
@@ -128,8 +126,7 @@ void TListArea::WireViews() {
     GroupFilter->SetRecordSource([this]() -> const TCookItems& { return Book.CookItems; });
     connect(GroupFilter, &TGroupFilterBox::GroupChosen, this, &TListArea::ComboBoxGroupChange);
 
-    ClassTreeView = new TClassTreeView(TreeView1, this);
-    connect(ClassTreeView, &TClassTreeView::RecipeClicked, this, &TListArea::SelectRowNamed);
+    connect(TreeView1, &TClassTreeView::RecipeClicked, this, &TListArea::SelectRowNamed);
     new TClickHook(Panel11, [this] { emit ClassPaneCloseClicked(); });
 
     ThumbnailStrip = new TThumbnailStrip(PaintBox1, Panel6, this);

@@ -16,7 +16,6 @@ class QLabel;
 class QPushButton;
 class QScrollArea;
 class QSplitter;
-class QTreeWidget;
 class QWidget;
 class TClassTreeView;
 class TCookListModel;
@@ -153,14 +152,13 @@ private:
     QWidget* PaintBox1 = nullptr;
     QFrame* Panel9 = nullptr;   // classification pane
     QLabel* Panel11 = nullptr;  // "×"
-    QTreeWidget* TreeView1 = nullptr;
+    TClassTreeView* TreeView1 = nullptr;
     QFrame* ListPanel = nullptr;
     QComboBox* ComboBoxGroup = nullptr;
     TCookListView* CookListView = nullptr;
 
     TCookListModel* ListModel = nullptr;
     TGroupFilterBox* GroupFilter = nullptr;
-    TClassTreeView* ClassTreeView = nullptr;
     TThumbnailStrip* ThumbnailStrip = nullptr;
     TRefinementSearchBox* RefinementBox = nullptr;
     TListGestures* Gestures = nullptr;

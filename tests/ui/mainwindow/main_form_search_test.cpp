@@ -1,5 +1,4 @@
 #include <QSignalBlocker>
-#include <QTreeWidget>
 
 #include "support/main_form_fixture.h"
 
@@ -99,19 +98,14 @@ TEST_F(SearchFormTest, IngredientSearchColoursHitsKeepsTheMarkerAndCancelEnds) {
 // The tree is refilled from the shown rows; a recipe leaf opens its row, roots select nothing.
 TEST_F(SearchFormTest, TreeFilesTheShownRowsAndItsLeavesOpenRecipes) {
     Trigger("A2");
-    QTreeWidget* tree = Find<QTreeWidget>("TreeView1");
     ChooseGroup("和食");
-    EXPECT_EQ(tree->topLevelItem(0)->child(0)->text(0), "和食(3)");
+    EXPECT_EQ(ClassTreeRows().value(1).first.data().toString(), "和食(3)");
     QApplication::processEvents();
-    const auto clickOn = [tree](QTreeWidgetItem* item) {
-        tree->scrollToItem(item);
-        QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, tree->visualItemRect(item).center());
-    };
-    clickOn(tree->topLevelItem(3));
+    ClickClassTree(ClassTreeRow("[カロリー]"));
     EXPECT_EQ(SelectedRow(), -1);
-    QTreeWidgetItem* leaf = tree->topLevelItem(3)->child(0)->child(1);
-    ASSERT_EQ(leaf->text(0), "親子丼");
-    clickOn(leaf);
+    const QModelIndex leaf = ClassTreeRow("親子丼", "0kcal～99kcal(2)");
+    ASSERT_EQ(leaf.data().toString(), "親子丼");
+    ClickClassTree(leaf);
     EXPECT_EQ(RowText(SelectedRow()), "親子丼");
     EXPECT_TRUE(Find<QTextEdit>("memFoodstuff")->toPlainText().contains("鶏肉"));
     QTest::mouseClick(Find<QLabel>("Panel11"), Qt::LeftButton);
