@@ -158,8 +158,10 @@ bool TLanServer::MakeRoom() {
     QTcpSocket* quietest = nullptr;
     qint64 longest = -1;
     for (const auto& [socket, connection] : Connections) {
-        const qint64 quiet = connection->Idle.elapsed();
-        if (quiet >= EvictIdleMs && quiet > longest && !Owes(socket, *connection) && !HasUnread(*socket)) {
+        // Nanoseconds: peers that came in the same millisecond still have an order.
+        const qint64 quiet = connection->Idle.nsecsElapsed();
+        if (quiet >= EvictIdleMs * 1'000'000LL && quiet > longest && !Owes(socket, *connection) &&
+            !HasUnread(*socket)) {
             quietest = socket;
             longest = quiet;
         }

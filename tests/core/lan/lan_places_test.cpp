@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <sys/ioctl.h>
+
+#include <chrono>
 #include <memory>
 #include <set>
 #include <vector>
@@ -64,6 +67,17 @@ struct TPhotoServed {
         return got;
     }
 };
+
+// Waits, without running this thread's loop, until the system at the other
+// end has taken every byte written on `socket`.
+bool TakenByTheOtherEnd(const QTcpSocket& socket) {
+    const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+    int unacknowledged = 1;
+    while (std::chrono::steady_clock::now() < until)
+        if (ioctl(static_cast<int>(socket.socketDescriptor()), TIOCOUTQ, &unacknowledged) == 0 && unacknowledged == 0)
+            return true;
+    return false;
+}
 
 // The largest ConnectionCount seen while the loop runs.
 struct TCountWatch {
@@ -137,8 +151,9 @@ TEST(LanLoopback, ANewcomerTakesThePlaceOfTheQuietestPeerOwedNothing) {
             << victim;
         gone.insert(victim);
         for (size_t i = 0; i < quiet.size(); ++i) {
-            if (!gone.contains(i))
+            if (!gone.contains(i)) {
                 EXPECT_EQ(quiet[i]->state(), QAbstractSocket::ConnectedState) << victim << " " << i;
+            }
         }
         ASSERT_TRUE(placesTaken(2));
         quiet.push_back(Connect(port));
@@ -182,4 +197,28 @@ TEST(LanLoopback, WhenEveryPlaceIsOwedAReplyNewcomersWaitAndEveryReplyArrives) {
     ASSERT_TRUE(reply);
     EXPECT_EQ(reply->Fields, QStringList({"a", "b", "big"}));
     EXPECT_LE(count.Most, photo.Server.MaxConnections);
+}
+
+TEST(LanLoopback, APeerWhoseRequestIsNotReadYetKeepsItsPlace) {
+    TServed served;
+    TLanServer& server = *served.Server;
+    server.MaxConnections = 3;
+    server.EvictIdleMs = 0;
+    std::vector<std::unique_ptr<QTcpSocket>> peers;
+    for (int i = 1; i <= 3; ++i) {
+        peers.push_back(Connect(served.Port()));
+        ASSERT_TRUE(QTest::qWaitFor([&] { return server.ConnectionCount() == i; }, 10'000));
+    }
+    // The quietest peer asks, and a newcomer arrives, before the server has
+    // run again: the newcomer takes the next quietest place.
+    peers[0]->write(ListRequest);
+    peers[0]->flush();
+    ASSERT_TRUE(TakenByTheOtherEnd(*peers[0]));
+    TSilentPeer newcomer(served.Port(), "");
+    ASSERT_TRUE(newcomer.Connected());
+    const QByteArray list = BuildListReply(served.Book->CookItems);
+    EXPECT_EQ(ReadReply(*peers[0], list.size()), list);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return peers[1]->state() == QAbstractSocket::UnconnectedState; }, 10'000));
+    EXPECT_EQ(peers[0]->state(), QAbstractSocket::ConnectedState);
+    EXPECT_EQ(peers[2]->state(), QAbstractSocket::ConnectedState);
 }
