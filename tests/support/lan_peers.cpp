@@ -3,6 +3,7 @@
 #include <arpa/inet.h>
 #include <netinet/in.h>
 #include <poll.h>
+#include <sys/ioctl.h>
 #include <sys/socket.h>
 #include <unistd.h>
 
@@ -43,6 +44,26 @@ TSilentPeer::TSilentPeer(quint16 port, const QByteArray& request, int receiveBuf
 TSilentPeer::~TSilentPeer() {
     if (Fd >= 0)
         close(Fd);
+}
+
+qsizetype TSilentPeer::Unread() const {
+    int unread = 0;
+    return Fd >= 0 && ioctl(Fd, FIONREAD, &unread) == 0 ? unread : 0;
+}
+
+QByteArray TSilentPeer::Take() {
+    QByteArray bytes;
+    char buffer[1 << 16];
+    while (Fd >= 0 && !IsEnded) {
+        const ssize_t n = recv(Fd, buffer, sizeof(buffer), MSG_DONTWAIT);
+        if (n > 0)
+            bytes.append(buffer, n);
+        else if (n == 0 || (errno != EAGAIN && errno != EINTR))
+            IsEnded = true;
+        else
+            break;
+    }
+    return bytes;
 }
 
 int RunLanClients(quint16 port, const std::vector<std::vector<TLanExchange>>& scripts, int timeoutMs) {

@@ -9,7 +9,8 @@
 // a crowd of clients can run on another thread or in another process.
 
 // Connects to the loopback port with a small receive buffer and sends
-// `request`; nobody ever reads from it. Closed with the object.
+// `request`; nothing is read from it unless Take is called. Closed with the
+// object.
 class TSilentPeer final {
 public:
     TSilentPeer(quint16 port, const QByteArray& request, int receiveBuffer = 4096);
@@ -17,9 +18,15 @@ public:
     TSilentPeer(const TSilentPeer&) = delete;
     TSilentPeer& operator=(const TSilentPeer&) = delete;
     bool Connected() const { return Fd >= 0; }
+    // Bytes that came and wait unread: the server has begun its reply.
+    qsizetype Unread() const;
+    // Reads what came so far without waiting; Ended once the server closed.
+    QByteArray Take();
+    bool Ended() const { return IsEnded; }
 
 private:
     int Fd = -1;
+    bool IsEnded = false;
 };
 
 struct TLanExchange {

@@ -1,5 +1,7 @@
 #include "core/lan/lan_server.h"
 
+#include <sys/ioctl.h>
+
 #include <algorithm>
 #include <vector>
 
@@ -16,6 +18,7 @@
 struct TLanServer::TConnection {
     QByteArray Pending;
     QElapsedTimer Idle;
+    QElapsedTimer Asked;  // since the first byte of the request still being gathered
     QTimer* Settle = nullptr;
     QString Address;
     std::unique_ptr<TLanReplyStream> Reply;  // the reply going out, piece by piece
@@ -26,8 +29,8 @@ struct TLanServer::TConnection {
 
 namespace {
 
-// The one peer Qt takes out of the listen queue while the connection cap is
-// reached waits unanswered: its unread bytes are bounded from the start.
+// The one peer Qt takes out of the listen queue while no place can be freed
+// waits unanswered: its unread bytes are bounded from the start.
 class TListener final : public QTcpServer {
 public:
     using QTcpServer::QTcpServer;
@@ -41,6 +44,13 @@ protected:
         addPendingConnection(socket);
     }
 };
+
+// Bytes the peer sent that are not read yet: it may have asked already.
+bool HasUnread(QTcpSocket& socket) {
+    int queued = 0;
+    return socket.bytesAvailable() > 0 ||
+           (ioctl(static_cast<int>(socket.socketDescriptor()), FIONREAD, &queued) == 0 && queued > 0);
+}
 
 }  // namespace
 
@@ -66,14 +76,20 @@ TLanServer::~TLanServer() {
 void TLanServer::Start() {
     if (Listener->isListening())
         return;
-    // Past MaxConnections new peers wait in the system's listen queue, and
-    // only one more is taken out of it by Qt.
+    // While no place can be freed new peers wait in the system's listen
+    // queue, and only one more is taken out of it by Qt.
     Listener->setListenBacklogSize(std::max(1024, MaxConnections));
     Listener->setMaxPendingConnections(1);
     static_cast<TListener*>(Listener)->ReadLimit = MaxPendingBytes + 1;
     if (!Listener->listen(QHostAddress::Any, Port))
         throw TSaporiaError(Listener->errorString());
-    IdleCheck->start(std::clamp(IdleTimeoutMs / 4, 10, 1000));
+    Paused = false;
+    IdleCheck->start(SweepMs());
+}
+
+// Often enough that each limit is kept to within a quarter of itself.
+int TLanServer::SweepMs() const {
+    return std::clamp(std::min({IdleTimeoutMs, RequestDeadlineMs, EvictIdleMs}) / 4, 10, 1000);
 }
 
 void TLanServer::Stop() {
@@ -96,12 +112,15 @@ TLanServer::TConnection* TLanServer::Find(QTcpSocket* socket) {
 }
 
 void TLanServer::Accept() {
-    // No connection is closed to make room: one that owes a reply would lose
-    // it. Past the cap the listen queue holds new peers until one ends.
-    while (ConnectionCount() < MaxConnections) {
+    while (Listener->hasPendingConnections()) {
+        if (ConnectionCount() >= MaxConnections && !MakeRoom()) {
+            // The listen queue holds new peers until a place can be freed;
+            // the sweep tries again.
+            Listener->pauseAccepting();
+            Paused = true;
+            return;
+        }
         QTcpSocket* socket = Listener->nextPendingConnection();
-        if (!socket)
-            break;
         auto connection = std::make_unique<TConnection>();
         connection->Idle.start();
         connection->Address = PeerAddressText(*socket);
@@ -119,8 +138,38 @@ void TLanServer::Accept() {
         else if (socket->bytesAvailable() > 0)
             Read(socket);
     }
-    if (ConnectionCount() >= MaxConnections)
-        Listener->pauseAccepting();
+    if (Paused) {
+        Listener->resumeAccepting();
+        Paused = false;
+    }
+}
+
+// A connection owes a reply from the moment its command is whole (a recipe
+// name is still settling) until the reply is all handed to the system, which
+// delivers it even if the connection is closed then.
+bool TLanServer::Owes(QTcpSocket* socket, const TConnection& connection) const {
+    return connection.Reply || socket->bytesToWrite() > 0 || connection.Pending.startsWith(ListRequest) ||
+           connection.Pending.startsWith(ItemRequest);
+}
+
+// Closes the connection that owes no reply and has been quiet longest, if
+// it has been quiet a while: one just accepted may not have asked yet.
+bool TLanServer::MakeRoom() {
+    QTcpSocket* quietest = nullptr;
+    qint64 longest = -1;
+    for (const auto& [socket, connection] : Connections) {
+        // Nanoseconds: peers that came in the same millisecond still have an order.
+        const qint64 quiet = connection->Idle.nsecsElapsed();
+        if (quiet >= EvictIdleMs * 1'000'000LL && quiet > longest && !Owes(socket, *connection) &&
+            !HasUnread(*socket)) {
+            quietest = socket;
+            longest = quiet;
+        }
+    }
+    if (!quietest)
+        return false;
+    Drop(quietest);
+    return true;
 }
 
 void TLanServer::Read(QTcpSocket* socket) {
@@ -144,15 +193,20 @@ void TLanServer::Answer(QTcpSocket* socket, bool settled) {
     // pile replies up.
     if (c->Reply || socket->bytesToWrite() > 0)
         return;
+    // Bytes that came during a reply were waiting on us, not on the peer.
+    if (!c->Asked.isValid())
+        c->Asked.start();
     const TLanRequest request = ParseLanRequest(c->Pending);
     switch (request.Kind) {
     case TLanRequestKind::Incomplete:
         return;
     case TLanRequestKind::Unknown:
         c->Pending.clear();
+        c->Asked.invalidate();
         return;
     case TLanRequestKind::List:
         c->Pending.clear();
+        c->Asked.invalidate();
         Catalog.Update(Book.CookItems);
         c->Reply = std::make_unique<TLanReplyStream>(Catalog.ListReply());
         c->Large = false;
@@ -164,6 +218,7 @@ void TLanServer::Answer(QTcpSocket* socket, bool settled) {
             return;
         }
         c->Pending.clear();
+        c->Asked.invalidate();
         Catalog.Update(Book.CookItems);
         const qsizetype index = Catalog.Find(request.Name);
         c->Reply = std::make_unique<TLanReplyStream>(Book.DataRoot(), index < 0 ? nullptr : &Book.CookItems[index]);
@@ -295,25 +350,28 @@ void TLanServer::Gone(QTcpSocket* socket) {
     socket->disconnect(this);
     socket->deleteLater();
     emit ClientDisconnected(address);
-    if (Listener->isListening() && ConnectionCount() < MaxConnections) {
-        Listener->resumeAccepting();
-        // Peers Qt took out of the listen queue while the cap was reached.
-        if (Listener->hasPendingConnections())
-            QMetaObject::invokeMethod(this, &TLanServer::Accept, Qt::QueuedConnection);
-    }
+    // A peer Qt took out of the listen queue while no place could be freed.
+    if (Listener->isListening() && Listener->hasPendingConnections())
+        QMetaObject::invokeMethod(this, &TLanServer::Accept, Qt::QueuedConnection);
     // Its unsent reply no longer counts.
     QTimer::singleShot(0, this, &TLanServer::ResumeWaiting);
 }
 
 void TLanServer::CloseIdle() {
-    // The time-out may have been changed while listening.
-    IdleCheck->setInterval(std::clamp(IdleTimeoutMs / 4, 10, 1000));
+    // The limits may have been changed while listening.
+    IdleCheck->setInterval(SweepMs());
     std::vector<QTcpSocket*> idle;
     // A connection waiting for room is not idle by its own doing; one whose
-    // reply the peer has not taken for the whole time-out is.
+    // reply the peer has not taken for the whole time-out is. A request
+    // still coming in after the deadline is never going to be whole, however
+    // steadily its bytes trickle.
     for (const auto& [socket, connection] : Connections)
-        if (!connection->Waiting && connection->Idle.elapsed() >= IdleTimeoutMs)
+        if ((!connection->Waiting && connection->Idle.elapsed() >= IdleTimeoutMs) ||
+            (connection->Asked.isValid() && connection->Asked.elapsed() >= RequestDeadlineMs))
             idle.push_back(socket);
     for (QTcpSocket* socket : idle)
         Drop(socket);
+    // Places may have grown quiet enough to make room.
+    if (Paused)
+        Accept();
 }

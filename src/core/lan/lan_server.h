@@ -17,10 +17,11 @@ class TRecipeBook;
 
 // The recipe server: answers list and recipe requests from the recipe book's
 // records and the saved recipe folders, read-only. Requests cut over several
-// reads are put together; replies go out a piece at a time as the peer takes
-// them, so peers that never read hold little memory; peers that send too
-// much or stay silent too long are dropped, so it keeps serving whatever
-// they do.
+// reads are put together but must arrive whole soon after their first byte;
+// replies go out a piece at a time as the peer takes them, so peers that
+// never read hold little memory. When every place is taken a newcomer is
+// still let in: the quiet connection that owes no reply goes. A connection
+// that owes a reply is never closed to make room.
 class TLanServer final : public QObject {
     Q_OBJECT
 public:
@@ -29,8 +30,10 @@ public:
 
     quint16 Port = LanPort;          // where Start listens; 0 takes a free port
     int IdleTimeoutMs = 60 * 1000;   // a connection without traffic this long is closed, unless its reply waits for room
+    int RequestDeadlineMs = 3000;    // a request must be whole this long after its first byte (the client waits 10 s)
+    int EvictIdleMs = 1000;          // at the cap, a connection owing no reply and quiet this long makes room
     qsizetype MaxPendingBytes = 4096;  // unanswered request bytes a connection may hold
-    int MaxConnections = 256;        // past this new peers wait in the listen queue
+    int MaxConnections = 256;        // at this, a newcomer takes the place of a quiet connection, or waits in the listen queue
     int SettleMs = 50;               // a recipe name is taken once no byte came this long
     qint64 MaxUnsentBytes = 256LL << 20;  // unsent reply bytes of all peers; past it replies wait
     qint64 ChunkBytes = 256LL << 10;  // the most a connection hands its socket at once
@@ -67,10 +70,14 @@ private:
     void Drop(QTcpSocket* socket);
     void Gone(QTcpSocket* socket);
     void CloseIdle();
+    bool Owes(QTcpSocket* socket, const TConnection& connection) const;
+    bool MakeRoom();
+    int SweepMs() const;
     TConnection* Find(QTcpSocket* socket);
 
     const TRecipeBook& Book;
     quint64 WaitTickets = 0;
+    bool Paused = false;  // every place owes a reply or was busy just now: newcomers wait
     QTcpServer* Listener = nullptr;
     QTimer* IdleCheck = nullptr;
     std::unordered_map<QTcpSocket*, std::unique_ptr<TConnection>> Connections;
