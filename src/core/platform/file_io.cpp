@@ -4,6 +4,8 @@
 #include <cerrno>
 #include <cstdio>
 
+#include <dirent.h>
+
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -43,6 +45,15 @@ int OpenRegularFileAt(int dirFd, const char* name, qint64& size) {
     }
     size = info.st_size;
     return fd;
+}
+
+bool IsFolderAt(int dirFd, const char* name, unsigned char listedType) {
+    if (listedType == DT_DIR)
+        return true;
+    if (listedType != DT_UNKNOWN && listedType != DT_LNK)
+        return false;
+    struct stat info {};
+    return fstatat(dirFd, name, &info, 0) == 0 && S_ISDIR(info.st_mode);
 }
 
 qint64 ReadUpTo(int fd, char* data, qint64 size) {

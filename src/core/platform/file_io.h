@@ -50,6 +50,9 @@ bool ReadOpenFile(int fd, qint64 size, QByteArray& bytes, qint64 maxBytes = NoSi
 // Reads up to `size` bytes of the open file `fd` into `data`, fewer only at
 // its end; -1 when a read fails.
 qint64 ReadUpTo(int fd, char* data, qint64 size);
+// Whether the entry `name` of the open folder `dirFd` is a folder (a link to
+// one counts), given the type its listing reported.
+bool IsFolderAt(int dirFd, const char* name, unsigned char listedType);
 void WriteFileAtomic(const QString& path, const QByteArray& bytes);
 
 // True when anything has this name: a file, a folder, a FIFO, or a symbolic

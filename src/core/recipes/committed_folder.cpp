@@ -19,15 +19,6 @@ namespace {
 // folder over and over rarely overtakes two reads running.
 constexpr int LockFreeReads = 8;
 
-bool IsFolderEntry(int folderFd, const dirent* entry) {
-    if (entry->d_type == DT_DIR)
-        return true;
-    if (entry->d_type != DT_UNKNOWN && entry->d_type != DT_LNK)
-        return false;
-    struct stat info {};
-    return fstatat(folderFd, entry->d_name, &info, 0) == 0 && S_ISDIR(info.st_mode);
-}
-
 }  // namespace
 
 TCommittedFolder::TCommittedFolder(int folderFd, const QStringList& wanted) : Folder(folderFd), WantedNames(wanted) {
@@ -74,7 +65,7 @@ void TCommittedFolder::Resolve(const QStringList& wanted) {
                 continue;
             if (IsRecipeTransactionFile(n))
                 saveFiles.insert(n);
-            else if (!IsFolderEntry(Folder, entry))
+            else if (!IsFolderAt(Folder, entry->d_name, entry->d_type))
                 files.emplace_back(n);
         }
         closedir(dir);

@@ -77,15 +77,6 @@ private:
     bool Failed = false;
 };
 
-bool IsFolder(int parent, const dirent64* entry) {
-    if (entry->d_type == DT_DIR)
-        return true;
-    if (entry->d_type != DT_UNKNOWN && entry->d_type != DT_LNK)
-        return false;
-    struct stat info {};
-    return fstatat(parent, entry->d_name, &info, 0) == 0 && S_ISDIR(info.st_mode);
-}
-
 // "写真.jpg" in UTF-8: the two kanji (6 bytes) and ".jpg" in any letter case.
 bool IsPhotoName(const char* name) {
     static const QByteArray kanji = QStringLiteral("写真").toUtf8();
@@ -305,7 +296,7 @@ TCookScan SearchCookFld(const QString& dataRoot, const TIconStore& icons, const 
     }
     std::vector<QByteArray> names;  // in listing order
     while (const dirent64* entry = root.Next())
-        if (IsFolder(root.Fd(), entry))
+        if (IsFolderAt(root.Fd(), entry->d_name, entry->d_type))
             names.emplace_back(entry->d_name);
     // A listing cut short would silently drop recipes from the list.
     if (root.ListingFailed())
