@@ -245,8 +245,9 @@ TEST(ExchangeFile, WrittenBytesAreTheWholeDocumentsAndReadBack) {
         EXPECT_EQ(back.Picture, recipe.Picture);
         EXPECT_EQ(back.Material + back.Method + back.Comment,
                   ToCrLf(recipe.Material + recipe.Method + recipe.Comment));
-        if (row.Status == status)
+        if (row.Status == status) {
             EXPECT_EQ(back.Status, status);
+        }
     }
 }
 
