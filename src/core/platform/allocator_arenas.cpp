@@ -7,3 +7,5 @@ void LimitAllocatorArenas() {
     mallopt(M_ARENA_MAX, 4);
 #endif
 }
+
+void ReturnFreedMemory() { malloc_trim(0); }

@@ -1,6 +1,5 @@
 #include "core/search/thumbnail_loader.h"
 
-#include <malloc.h>
 #include <sys/resource.h>
 #include <unistd.h>
 
@@ -9,6 +8,7 @@
 #include <QMetaObject>
 #include <QMutexLocker>
 
+#include "core/platform/allocator_arenas.h"
 #include "core/search/thumbnail_cache.h"
 #include "core/search/thumbnails.h"
 
@@ -177,6 +177,6 @@ void TThumbnailLoader::Deliver() {
     // The workers' buffers (files, full decodes) lie over their own heaps;
     // once a strip is done they go back to the system.
     results.clear();
-    malloc_trim(0);
+    ReturnFreedMemory();
     emit Finished();
 }

@@ -1,8 +1,6 @@
 // The list place's searches, group filter, classification tree and thumbnails.
 #include "ui/mainwindow/list_area.h"
 
-#include <malloc.h>
-
 #include <algorithm>
 
 #include <QAction>
@@ -12,6 +10,7 @@
 #include <QPushButton>
 #include <QSignalBlocker>
 
+#include "core/platform/allocator_arenas.h"
 #include "core/recipes/cook_list_model.h"
 #include "core/recipes/recipe_book.h"
 #include "core/search/class_tree.h"
@@ -248,7 +247,7 @@ void TListArea::ShowClassPane(bool shown) {
         Panel9->hide();
         // Nothing of the tree is kept while the pane is closed.
         TreeView1->Clear();
-        malloc_trim(0);
+        ReturnFreedMemory();
     }
 }
 

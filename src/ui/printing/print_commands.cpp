@@ -2,10 +2,9 @@
 
 #include <optional>
 
-#include <malloc.h>
-
 #include <QScopeGuard>
 
+#include "core/platform/allocator_arenas.h"
 #include "core/platform/saporia_error.h"
 #include "core/printing/print_layouts.h"
 #include "core/printing/recipe_list_print.h"
@@ -103,7 +102,6 @@ void TPrintCommands::PrintRecipeList(bool preview) {
         else
             PrintJob(job, drawPages);
     });
-    // The index's pages were recorded on workers, whose heaps keep freed
-    // memory; once the pages are gone it goes back to the system.
-    malloc_trim(0);
+    // The index's pages were recorded on workers: once they are gone.
+    ReturnFreedMemory();
 }
